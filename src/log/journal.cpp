@@ -1,0 +1,46 @@
+#include "log/journal.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+namespace vk {
+namespace {
+
+std::mutex g_mutex;  // the keyer and network threads journal too
+std::string g_path;
+
+std::string CurrentDirFile(const char* name) {
+  char buf[4096];
+  if (::getcwd(buf, sizeof buf) == nullptr) return name;
+  std::string dir = buf;
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir + name;
+}
+
+}  // namespace
+
+void SetJournalPath(std::string path) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_path = std::move(path);
+}
+
+std::string JournalPath() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  return g_path.empty() ? CurrentDirFile("debug.txt") : g_path;
+}
+
+void JournalAppend(std::string_view line) {
+  std::string path = JournalPath();
+  std::lock_guard<std::mutex> lock(g_mutex);
+  std::FILE* f = std::fopen(path.c_str(), "ab");
+  if (f == nullptr) return;
+  std::string text(line.substr(0, 255));
+  text += "\r\n";
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+}
+
+}  // namespace vk

@@ -1,0 +1,19 @@
+// The debug journal: diagnostic lines appended to debug.txt in the current directory.  The
+// program never reads it.  Every line is opened, written and closed on its own, so it is on
+// disk when the call returns and the operator may delete or move the file at any time.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vk {
+
+// Appends one line (CR LF ended).  A journal that cannot be written is silently skipped:
+// diagnostics must never stop a contest.
+void JournalAppend(std::string_view line);
+
+// Where the journal goes; tests point it elsewhere.  Empty: debug.txt in the current directory.
+void SetJournalPath(std::string path);
+std::string JournalPath();
+
+}  // namespace vk

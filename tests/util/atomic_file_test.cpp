@@ -1,0 +1,64 @@
+#include "util/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/vk_atomicXXXXXX";
+    dir_ = ::mkdtemp(tmpl);
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all);
+    fs::remove_all(dir_);
+  }
+  fs::path dir_;
+};
+
+TEST_F(AtomicFileTest, WritesNewFileAndReplacesOldOneLeavingNoTemporaries) {
+  auto path = (dir_ / "vorkan.adi").string();
+  ASSERT_TRUE(ReplaceFileAtomically(path, "first\r\n").ok());
+  ASSERT_TRUE(ReplaceFileAtomically(path, "second\r\n").ok());
+  EXPECT_EQ(Slurp(path), "second\r\n");
+  int files = 0;
+  for (auto& e : fs::directory_iterator(dir_)) (void)e, ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(AtomicFileTest, FailureKeepsOldFileAndReportsIo) {
+  auto path = (dir_ / "vorkan.cfg").string();
+  ASSERT_TRUE(ReplaceFileAtomically(path, "kept").ok());
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  Status st = ReplaceFileAtomically(path, "lost");
+  EXPECT_EQ(st.code, ErrCode::kIo);
+  EXPECT_FALSE(st.message.empty());
+  EXPECT_EQ(Slurp(path), "kept");
+}
+
+TEST_F(AtomicFileTest, MissingDirectoryIsAnIoError) {
+  Status st = ReplaceFileAtomically((dir_ / "nope" / "x").string(), "x");
+  EXPECT_EQ(st.code, ErrCode::kIo);
+}
+
+}  // namespace
+}  // namespace vk
