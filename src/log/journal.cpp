@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -11,6 +12,7 @@ namespace {
 
 std::mutex g_mutex;  // the keyer and network threads journal too
 std::string g_path;
+std::atomic<bool> g_tracing{false};
 
 std::string CurrentDirFile(const char* name) {
   char buf[4096];
@@ -21,6 +23,12 @@ std::string CurrentDirFile(const char* name) {
 }
 
 }  // namespace
+
+void SetJournalTracing(bool on) { g_tracing.store(on, std::memory_order_relaxed); }
+bool JournalTracing() { return g_tracing.load(std::memory_order_relaxed); }
+void JournalTrace(std::string_view line) {
+  if (JournalTracing()) JournalAppend(line);
+}
 
 void SetJournalPath(std::string path) {
   std::lock_guard<std::mutex> lock(g_mutex);

@@ -12,6 +12,13 @@ namespace vk {
 // diagnostics must never stop a contest.
 void JournalAppend(std::string_view line);
 
+// Trace lines of the rule evaluation are written for every node of every query; at contest
+// speed that is thousands of file opens a minute, so they go through JournalTrace, which
+// writes only while tracing is switched on (off by default).
+void JournalTrace(std::string_view line);
+void SetJournalTracing(bool on);
+bool JournalTracing();
+
 // Where the journal goes; tests point it elsewhere.  Empty: debug.txt in the current directory.
 void SetJournalPath(std::string path);
 std::string JournalPath();

@@ -53,6 +53,15 @@ TEST_F(JournalTest, UnwritableJournalIsSkippedQuietly) {
   SUCCEED();
 }
 
+TEST_F(JournalTest, TraceLinesOnlyWhileTracing) {
+  JournalTrace("WHO->5");
+  SetJournalTracing(true);
+  JournalTrace("WHO->3");
+  SetJournalTracing(false);
+  JournalTrace("WHO->4");
+  EXPECT_EQ(Slurp(dir_ + "/debug.txt"), "WHO->3\r\n");
+}
+
 TEST(JournalDefault, LivesInCurrentDirectory) {
   SetJournalPath("");
   char buf[4096];
