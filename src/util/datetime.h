@@ -20,4 +20,11 @@ using DateValue = double;
 std::string FormatMask(const DateTime& dt, std::string_view mask);
 void ParseMask(std::string_view text, std::string_view mask, DateTime& dt);
 
+// Calendar arithmetic on the proleptic Gregorian calendar.  Day numbers count from
+// 30 December 1899 (day 0), the origin of DateValue.
+bool IsValidDate(int year, int month, int day);  // years 1-9999
+bool IsValidTime(int hour, int minute, int second);
+long long DayNumber(int year, int month, int day);
+void DateOfDayNumber(long long days, int& year, int& month, int& day);
+
 }  // namespace vk

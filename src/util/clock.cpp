@@ -1,0 +1,37 @@
+#include "util/clock.h"
+
+#include <atomic>
+#include <ctime>
+
+namespace vk {
+namespace {
+
+const SystemTimeSource g_system;
+std::atomic<const TimeSource*> g_current{&g_system};
+
+}  // namespace
+
+TimeSource::~TimeSource() = default;
+
+DateTime SystemTimeSource::LocalNow() const {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  ::localtime_r(&t, &tm);
+  // A leap second (tm_sec 60) is shown as the last second of its minute.
+  return DateTime{static_cast<std::uint16_t>(tm.tm_year + 1900),
+                  static_cast<std::uint16_t>(tm.tm_mon + 1),
+                  static_cast<std::uint16_t>(tm.tm_mday),
+                  static_cast<std::uint16_t>(tm.tm_hour),
+                  static_cast<std::uint16_t>(tm.tm_min),
+                  static_cast<std::uint16_t>(tm.tm_sec > 59 ? 59 : tm.tm_sec)};
+}
+
+const TimeSource& CurrentTimeSource() { return *g_current.load(std::memory_order_acquire); }
+
+const TimeSource* SetTimeSource(const TimeSource* source) {
+  return g_current.exchange(source ? source : &g_system, std::memory_order_acq_rel);
+}
+
+DateTime LocalNow() { return CurrentTimeSource().LocalNow(); }
+
+}  // namespace vk
