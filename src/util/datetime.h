@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/result.h"
+
 namespace vk {
 
 struct DateTime {
@@ -26,5 +28,23 @@ bool IsValidDate(int year, int month, int day);  // years 1-9999
 bool IsValidTime(int hour, int minute, int second);
 long long DayNumber(int year, int month, int day);
 void DateOfDayNumber(long long days, int& year, int& month, int& day);
+
+// Record -> value.  An impossible date or time is an error and `out` is left unchanged.
+Status EncodeDateValue(const DateTime& dt, DateValue& out);
+// Value -> record, rounded to the nearest millisecond and then cut to the second.  A value
+// outside the years 1-9999 (or not a number) gives the all-zero record.
+DateTime DecodeDateValue(DateValue v);
+// Parses `text` with `mask` into an all-zero record, then encodes its date, hour and minute;
+// seconds are always 0.  An impossible date or time is an error and `out` is left unchanged.
+Status TextToDateValue(std::string_view text, std::string_view mask, DateValue& out);
+
+// The MS-DOS packed form: bits 0-4 seconds/2, 5-10 minutes, 11-15 hours, 16-20 day,
+// 21-24 month, 25-31 year-1980.  Two-second resolution, years 1980-2107.
+using PackedDateTime = std::uint32_t;
+PackedDateTime PackDateTime(const DateTime& dt);  // years outside 1980-2107 are clamped
+DateTime UnpackDateTime(PackedDateTime p);
+std::string FormatPacked(PackedDateTime p, std::string_view mask);
+// The time source's local now, packed; its seconds are therefore always even.
+PackedDateTime CurrentPacked();
 
 }  // namespace vk
