@@ -1,0 +1,150 @@
+#include "score/multi_rule.h"
+
+#include <array>
+
+#include "log/journal.h"
+#include "score/score_rule.h"
+#include "score/text_util.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+struct KindName {
+  std::string_view name;
+  MultiKind kind;
+  std::string_view caption;  // empty: the element's argument is the caption
+};
+constexpr std::array<KindName, 13> kKinds{{
+    {"newcall", MultiKind::kNewCall, "New Call"}, {"zonecq", MultiKind::kZoneCq, "Zone CQ"},
+    {"zoneitu", MultiKind::kZoneItu, "Zone ITU"}, {"zonerf", MultiKind::kZoneRf, "Zone RF"},
+    {"rfobl", MultiKind::kRfObl, "Russia"},       {"dxcc", MultiKind::kDxcc, "DXCC"},
+    {"rda1", MultiKind::kRda1, "RDA"},            {"rda", MultiKind::kRda, "RDA"},
+    {"wpx", MultiKind::kWpx, "Prefix"},           {"rxnr1", MultiKind::kRxNr1, ""},
+    {"rxnr3", MultiKind::kRxNr3, ""},             {"rxnr", MultiKind::kRxNr, ""},
+    {"domestic", MultiKind::kDomestic, ""},
+}};
+
+constexpr std::size_t kCaptionWidth = 16;
+
+// A weight is one byte; text that is not a number reads as -1, kept as 255.
+std::uint8_t WeightOf(std::string_view text) {
+  long long n = 0;
+  if (!TryStrToInt(score_text::TrimBlank(text), n)) n = -1;
+  return static_cast<std::uint8_t>(n & 0xFF);
+}
+
+}  // namespace
+
+MultiRule::MultiRule(NodeKind nodeKind, MultiKind kind) : RuleNode(nodeKind), kind_(kind) {}
+
+std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
+                                           std::string_view argument) {
+  if (nodeKind != 5 && nodeKind != 6) return nullptr;
+  JournalAppend(std::string("MULTI: key:") + (nodeKind == 5 ? "multi" : "bonus") +
+                " Value:" + std::string(value));
+  value = score_text::TrimBlank(value);
+  auto colon = value.find(':');
+  if (colon == std::string_view::npos) return nullptr;
+  const KindName* found = nullptr;
+  for (const auto& k : kKinds) {
+    if (k.name == value.substr(0, colon)) found = &k;
+  }
+  if (found == nullptr) return nullptr;
+
+  auto rule = std::make_unique<MultiRule>(static_cast<NodeKind>(nodeKind), found->kind);
+  auto rest = value.substr(colon + 1);
+  auto second = rest.find(':');
+  rule->weight_ = WeightOf(rest.substr(0, second));
+  // Band and mode tokens are looked for after the weight, so a weight of 144 is no condition.
+  auto conditions = second == std::string_view::npos ? std::string_view{} : rest.substr(second + 1);
+  rule->band_ = FindBandToken(conditions);
+  if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
+    rule->band_ = kEveryCondition;
+  rule->mode_ = FindModeToken(conditions);
+  if (rule->mode_ == 0 && conditions.find("everymode") != std::string_view::npos)
+    rule->mode_ = kEveryCondition;
+  std::string caption =
+      found->caption.empty() ? Win1251ToCp866(argument) : std::string(found->caption);
+  if (caption.size() > kCaptionWidth) caption.resize(kCaptionWidth);
+  rule->caption_ = std::move(caption);
+
+  for (std::uint8_t b = 1; b <= 9; ++b) {
+    for (std::uint8_t m = 1; m <= 3; ++m) {
+      auto slot = rule->SlotOf(b, m);
+      if (slot != 0 && !rule->slots_[slot]) rule->slots_[slot] = std::make_unique<KeyList>();
+    }
+  }
+  return rule;
+}
+
+bool MultiRule::Outside(std::uint8_t band, std::uint8_t mode) const {
+  bool bandMiss = band_ != 0 && band_ != kEveryCondition && band_ != band;
+  bool modeMiss = mode_ != 0 && mode_ != kEveryCondition && mode_ != mode;
+  return bandMiss && modeMiss;
+}
+
+std::uint8_t MultiRule::SlotOf(std::uint8_t band, std::uint8_t mode) const {
+  unsigned b = band_ == 0 ? 1u : band_ == kEveryCondition ? band : band_;
+  unsigned m = mode_ == 0 ? 0u : mode_ == kEveryCondition ? mode : mode_;
+  return static_cast<std::uint8_t>(m * 32u + b % 32u);
+}
+
+const KeyList* MultiRule::Keys(std::uint8_t band, std::uint8_t mode) const {
+  return slots_[SlotOf(band, mode)].get();
+}
+
+KeyList* MultiRule::MutableKeys(std::uint8_t band, std::uint8_t mode) {
+  return slots_[SlotOf(band, mode)].get();
+}
+
+bool MultiRule::IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t mode) const {
+  if (Outside(band, mode)) return false;
+  const KeyList* keys = Keys(band, mode);
+  return keys != nullptr && !keys->Contains(key);
+}
+
+bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
+                              const ScoreContext& ctx) const {
+  if (JournalTracing()) JournalTrace(std::string("FindDom Source->") + std::string(key));
+  if (FindDomestic(key, ctx) == nullptr || Outside(band, mode)) return false;
+  const KeyList* keys = Keys(band, mode);
+  return keys != nullptr && !keys->AnyInside(key);
+}
+
+const std::string* MultiRule::FindDomestic(std::string_view key, const ScoreContext& ctx) {
+  for (const auto& entry : ctx.Domestic()) {
+    if (key.find(entry) != std::string_view::npos) return &entry;
+  }
+  return nullptr;
+}
+
+std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
+                              std::uint8_t mode, ScoreContext& ctx) const {
+  std::string scratch;
+  std::string_view key;
+  if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return 0;
+  bool isNew = kind_ == MultiKind::kDomestic ? IsNewDomestic(key, band, mode, ctx)
+                                             : IsNewKey(key, band, mode);
+  return isNew ? weight_ : 0;
+}
+
+void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t band,
+                    std::uint8_t mode, ScoreContext& ctx) {
+  KeyList* keys = MutableKeys(band, mode);
+  if (keys == nullptr) return;
+  std::string scratch;
+  std::string_view key;
+  if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return;
+  if (kind_ == MultiKind::kDomestic) {
+    const std::string* entry = FindDomestic(key, ctx);
+    if (entry == nullptr) return;
+    keys->Insert(*entry);
+    JournalAppend("ADD MULTI:" + *entry);
+    return;
+  }
+  keys->Insert(key);
+}
+
+}  // namespace vk

@@ -1,0 +1,99 @@
+// Multiplier and bonus rules: nodes that remember which keys (countries, zones, prefixes,
+// regions...) have been worked and say whether a QSO brings a new one.  Built from the
+// lower-cased text "kind:weight[:conditions]", e.g. "dxcc:1:everyband", "zonecq:1:20m",
+// "wpx:1", "domestic:2:everyband everymode".
+//
+// Keys are kept per slot, one slot per band-and-mode combination the rule distinguishes:
+// a rule with "everyband" counts a country again on every band, one with a fixed band keeps
+// all its keys in that band's slot.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "score/key_list.h"
+#include "score/rule_node.h"
+#include "score/score_context.h"
+
+namespace vk {
+
+enum class MultiKind : std::uint8_t {
+  kNewCall,   // the call itself
+  kZoneCq,    // CQ zone 1..40 from the exchange
+  kZoneItu,   // ITU zone 1..90 from the exchange
+  kZoneRf,    // first character of the exchange (the Russian zone digit)
+  kRfObl,     // oblast code of the call in the Russian list
+  kDxcc,      // primary prefix of the call in the world list
+  kRda1,      // first 4 characters of the exchange
+  kRda,       // last 4 characters of the exchange
+  kWpx,       // WPX prefix of the call
+  kRxNr1,     // exchange field before the separator
+  kRxNr3,     // third exchange field
+  kRxNr,      // exchange field after the separator
+  kDomestic,  // domestic-list entry found in the field after the separator
+};
+
+// "everyband" / "everymode" in a condition.
+inline constexpr std::uint8_t kEveryCondition = 255;
+
+class MultiRule final : public RuleNode {
+ public:
+  // `nodeKind` 5 (multi) or 6 (bonus); `argument` the element's first attribute (the caption
+  // of the rxnr and domestic kinds, Windows-1251).  nullptr for another node kind, a text
+  // without ":" or an unknown kind: the loader then appends nothing.  Journals the element.
+  static std::unique_ptr<MultiRule> Make(int nodeKind, std::string_view value,
+                                         std::string_view argument);
+
+  // The rule's weight when the QSO brings a key not yet recorded in its slot, else 0.
+  std::uint8_t IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
+                     std::uint8_t mode, ScoreContext& ctx) const;
+  // Records the QSO's key in its slot (no applicability test; a repeat key changes nothing).
+  void Add(std::string_view call, std::string_view rx, std::uint8_t band, std::uint8_t mode,
+           ScoreContext& ctx);
+
+  bool IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t mode) const;
+  bool IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
+                     const ScoreContext& ctx) const;
+  // First domestic entry inside `key`, or nullptr.
+  static const std::string* FindDomestic(std::string_view key, const ScoreContext& ctx);
+
+  // A QSO whose band and mode both miss the rule's fixed conditions is outside it.
+  bool Outside(std::uint8_t band, std::uint8_t mode) const;
+  // Slot number 0..255 of a QSO; only slots reached by bands 1..9 and modes 1..3 have a list.
+  std::uint8_t SlotOf(std::uint8_t band, std::uint8_t mode) const;
+  // The recorded keys of a QSO's slot, nullptr when the slot has no list (band 0 under
+  // everyband, RTTY or PSK31 under everymode).  Such QSOs are never new and record nothing:
+  // the rules file cannot ask for those slots, so counting them would invent multipliers.
+  const KeyList* Keys(std::uint8_t band, std::uint8_t mode) const;
+
+  MultiKind Kind() const { return kind_; }
+  std::uint8_t Weight() const { return weight_; }
+  std::uint8_t BandCondition() const { return band_; }  // 0 none, 1..9, 255 everyband
+  std::uint8_t ModeCondition() const { return mode_; }  // 0 none, 1..3, 255 everymode
+  const std::string& Caption() const { return caption_; }  // CP866, at most 16 characters
+
+  MultiRule(NodeKind nodeKind, MultiKind kind);
+
+ private:
+  KeyList* MutableKeys(std::uint8_t band, std::uint8_t mode);
+
+  MultiKind kind_;
+  std::uint8_t weight_ = 0;
+  std::uint8_t band_ = 0;
+  std::uint8_t mode_ = 0;
+  std::string caption_;
+  std::array<std::unique_ptr<KeyList>, 256> slots_;
+};
+
+// The key of a QSO for a multiplier kind; false when none can be formed.  `key` may point into
+// `call`, `rx`, a context lookup or `scratch`.  For kDomestic it is the field to search.
+bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, ScoreContext& ctx,
+                std::string& scratch, std::string_view& key);
+
+// WPX prefix of a call: "K1TEO/8" -> "K8", "RA3AAA/P" -> "RA3", "XEFTJW" -> "XE0".
+std::string WpxPrefix(std::string_view call);
+
+}  // namespace vk

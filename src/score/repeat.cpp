@@ -1,0 +1,184 @@
+#include "score/repeat.h"
+
+#include <algorithm>
+#include <set>
+
+#include "log/journal.h"
+#include "score/text_util.h"
+#include "util/strings.h"
+
+namespace vk {
+
+// "Неверный параметр XML <repqso>" in CP866.
+const char* const kRepqsoErrorText =
+    "\x8D\xA5\xA2\xA5\xE0\xAD\xEB\xA9 \xAF\xA0\xE0\xA0\xAC\xA5\xE2\xE0 XML <repqso>";
+
+namespace {
+
+// Band index of a frequency (100 Hz units); 0 outside every band.
+// TODO(score): use the band table of util/bands.h once it is there.
+std::uint8_t BandIndex(std::int32_t f) {
+  struct Range { std::int32_t lo, hi; };
+  static constexpr Range kBands[9] = {{18000, 20000},     {35000, 40000},     {70000, 72000},
+                                      {140000, 143000},   {210000, 214500},   {280000, 299990},
+                                      {1440000, 1459990}, {4300000, 4350000}, {12000000, 13000000}};
+  for (int i = 0; i < 9; ++i) {
+    if (f >= kBands[i].lo && f <= kBands[i].hi) return static_cast<std::uint8_t>(i + 1);
+  }
+  return 0;
+}
+
+// The contact's band as the repeat check compares it: the HF screen names, empty otherwise,
+// so a contact above 10 m (or outside every band) never equals an earlier band text.
+std::string_view ContactBandText(std::int32_t freq) {
+  static constexpr std::string_view kNames[7] = {"", "160", " 80", " 40", " 20", " 15", " 10"};
+  auto b = BandIndex(freq);
+  return b >= 1 && b <= 6 ? kNames[b] : std::string_view{};
+}
+
+int MinutesOfDay(const DateTime& t) { return t.hour * 60 + t.minute; }
+
+DateValue ValueOf(const DateTime& t) {
+  return static_cast<double>(DayNumber(t.year, t.month, t.day)) +
+         (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+}
+
+int PeriodOfMinute(const RepeatSettings& s, int minute) {
+  return PeriodOfTime(s, minute / 1440.0);
+}
+
+int FindBandRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+                   std::int32_t freq, std::uint8_t mode, const DateTime& when) {
+  bool byMode = s.mode == kRepeatBandMode || s.mode == kRepeatBandModeTime;
+  bool byTime = s.mode == kRepeatBandTime || s.mode == kRepeatBandModeTime;
+  auto band = ContactBandText(freq);
+  int period = byTime ? PeriodOfMinute(s, MinutesOfDay(when)) : 0;
+  for (int pos = log.Count() - 1; pos >= 0; --pos) {
+    const QsoRecord& q = *log.At(pos);
+    if (q.Call != call || (byMode && q.Mode != mode)) continue;
+    if (band.empty() || QsoBandText(q.Freq, false) != band) continue;
+    if (byTime && PeriodOfMinute(s, MinutesOfDay(q.Stamp)) != period) continue;
+    return pos + 1;
+  }
+  return 0;
+}
+
+int FindTimeRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+                   const DateTime& when) {
+  for (int pos = log.Count() - 1; pos >= 0; --pos) {
+    const QsoRecord& q = *log.At(pos);
+    if (q.Call != call) continue;
+    constexpr double kMillisecond = 1.0 / 86400000.0;
+    double now = ValueOf(when);
+    double allowed = ValueOf(q.Stamp) + s.param / 1440.0;
+    bool repeat = now < allowed && allowed - now > kMillisecond;
+    return repeat ? pos + 1 : 0;
+  }
+  return 0;
+}
+
+int FindQsoCountRepeat(const TLogCollection& log, const RepeatSettings& s,
+                       std::string_view call) {
+  int last = log.Count() - 1;
+  int oldest = std::max(0, log.Count() - (static_cast<int>(s.param) - 1));
+  for (int pos = last; pos >= oldest; --pos) {
+    if (log.At(pos)->Call == call) return pos + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RepeatSettings::ResetPeriods() {
+  periodCount = 0;
+  periods.fill(TimePeriod{});
+}
+
+void RepeatSettings::AddPeriod(double start, double end) {
+  if (periodCount < kMaxTimePeriods) periods[periodCount] = TimePeriod{start, end};
+  if (periodCount < 255) ++periodCount;
+}
+
+void ApplyRepeatValue(RepeatSettings& s, std::string_view value) {
+  value = score_text::TrimBlank(value);
+  if (value == "band") s.mode = kRepeatBand;
+  else if (value == "bandmode") s.mode = kRepeatBandMode;
+  else if (value == "bandtime") s.mode = kRepeatBandTime;
+  else if (value == "bandmodetime") s.mode = kRepeatBandModeTime;
+  bool everyTime = value.find("everytime") != std::string_view::npos;
+  bool everyQso = value.find("everyqso") != std::string_view::npos;
+  if (!everyTime && !everyQso) return;
+  s.mode = everyQso ? kRepeatEveryQso : kRepeatEveryTime;
+  auto colon = value.find(':');
+  if (colon == std::string_view::npos) {
+    s.param = 1;
+    return;
+  }
+  long long n = 0;
+  if (!TryStrToInt(Trim(value.substr(colon + 1)), n)) n = -1;
+  s.param = static_cast<std::uint8_t>(n & 0xFF);
+}
+
+int PeriodOfTime(const RepeatSettings& s, double timeOfDay) {
+  // Ends are compared in minutes with a little slack: "12:00" read by the time parser and
+  // 720 / 1440 computed here may differ in the last bit.
+  constexpr double kSlack = 1e-6;
+  double minute = timeOfDay * 1440.0;
+  int count = std::min<int>(s.periodCount, kMaxTimePeriods);
+  for (int i = 0; i < count; ++i) {
+    double start = s.periods[i].start * 1440.0;
+    double end = s.periods[i].end * 1440.0;
+    if (start - kSlack <= minute && minute <= end + kSlack) return i + 1;
+  }
+  return 0;
+}
+
+RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
+                         std::string_view call, std::int32_t freq, std::uint8_t mode,
+                         const DateTime& when) {
+  RepeatResult r;
+  switch (s.mode) {
+    case kRepeatBand:
+    case kRepeatBandMode:
+    case kRepeatBandTime:
+    case kRepeatBandModeTime:
+      r.position = FindBandRepeat(log, s, call, freq, mode, when);
+      break;
+    case kRepeatEveryTime:
+      r.position = FindTimeRepeat(log, s, call, when);
+      break;
+    case kRepeatEveryQso:
+      r.position = FindQsoCountRepeat(log, s, call);
+      break;
+    default:
+      r.invalidRule = true;
+      JournalAppend(kRepqsoErrorText);
+      break;
+  }
+  return r;
+}
+
+std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,
+                                           std::uint8_t band, std::uint8_t mode) {
+  std::set<std::string> lines;
+  for (const QsoRecord& q : log) {
+    if (BandIndex(q.Freq) != band || q.Mode != mode) continue;
+    std::string padded = FixedWidth(q.Call, 12);
+    auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+      return l.find(padded) != std::string::npos;
+    });
+    std::string line;
+    if (it != lines.end()) {
+      line = *it;
+      lines.erase(it);
+    } else {
+      line = padded + RepeatChar('-', s.periodCount);
+    }
+    int p = PeriodOfMinute(s, MinutesOfDay(q.Stamp));
+    if (p >= 1 && static_cast<std::size_t>(12 + p - 1) < line.size()) line[12 + p - 1] = 'X';
+    lines.insert(std::move(line));
+  }
+  return {lines.begin(), lines.end()};
+}
+
+}  // namespace vk

@@ -1,0 +1,72 @@
+// The repeat (dupe) check: whether the contest allows working a call again now, by one of six
+// rules: once per band, per band and mode, per band in each time period, per band and mode in
+// each time period, again after N minutes, or again after N - 1 other QSOs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/log_collection.h"
+#include "util/datetime.h"
+
+namespace vk {
+
+inline constexpr int kMaxTimePeriods = 16;
+
+// A stretch of the day, both ends inclusive, as fractions of a day.
+struct TimePeriod {
+  double start = 0;
+  double end = 0;
+};
+
+enum RepeatMode : std::uint8_t {
+  kRepeatNone = 0,  // no valid repqso in the rules
+  kRepeatBand = 1,
+  kRepeatBandMode = 2,
+  kRepeatBandTime = 3,
+  kRepeatBandModeTime = 4,
+  kRepeatEveryTime = 5,  // again after N minutes
+  kRepeatEveryQso = 6,   // again after N - 1 other QSOs
+};
+
+// Filled by the contest loader; held by the rule tree.
+struct RepeatSettings {
+  std::uint8_t mode = kRepeatNone;
+  std::uint8_t param = 1;        // N of everytime / everyqso; 255 when it was not a number
+  std::uint8_t periodCount = 0;  // periods seen by the load; only the first 16 are stored
+  std::array<TimePeriod, kMaxTimePeriods> periods{};
+
+  void ResetPeriods();
+  void AddPeriod(double start, double end);
+};
+
+// Applies the text of a repqso element: "band", "bandmode", "bandtime", "bandmodetime" (whole
+// text), or a text containing "everytime" / "everyqso" with ":N".  Other texts change nothing.
+void ApplyRepeatValue(RepeatSettings& s, std::string_view value);
+
+// Period (1..count) holding a time of day, the first that does; 0 when none.
+int PeriodOfTime(const RepeatSettings& s, double timeOfDay);
+
+struct RepeatResult {
+  int position = 0;          // 1-based log position of the QSO that makes it a repeat; 0 none
+  bool invalidRule = false;  // the rules hold no valid repqso: show kRepqsoErrorText
+};
+
+// The error box text for a missing or invalid repqso (CP866).
+extern const char* const kRepqsoErrorText;
+
+// Checks a contact about to be logged against the log.  An invalid rule also goes to the
+// journal, so a wrong rules file is found after the contest too.
+RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
+                         std::string_view call, std::int32_t freq, std::uint8_t mode,
+                         const DateTime& when);
+
+// Lines of the Repeat window: for every call worked on `band` and `mode`, the call padded to
+// 12 and one column per period, "X" where it was worked; sorted, no duplicates.
+std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,
+                                           std::uint8_t band, std::uint8_t mode);
+
+}  // namespace vk

@@ -1,0 +1,76 @@
+// What the scoring nodes know besides the QSO in hand: the two country lists, the own station,
+// the operator's own exchange and the program-wide domestic list.  The rule tree owns one
+// context for the whole run and the contest loader fills it.
+//
+// The score rules look the worked call up themselves, and several rules of one QSO (and the
+// multiplier rules after them) ask about the same call, so the context remembers the last
+// call looked up in each list and answers repeats from that memory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "country/country.h"
+
+namespace vk {
+
+// Russian zone (1..7) of an entry of the Russian list; the zones are fixed blocks of entry
+// numbers, so the list must keep its blocks in that order.  0 for entries outside the table
+// and for 0 (call not found).
+int RussianZoneOfEntry(std::uint16_t entryNumber);
+
+class ScoreContext {
+ public:
+  // The lists stay owned by the caller and must outlive the context (or be replaced here).
+  void SetLists(const CountryList* world, const CountryList* russian);
+  const CountryList* WorldList() const { return world_; }
+  const CountryList* RussianList() const { return russian_; }
+
+  // Own call and its world-list record.  SetOwnCall looks the call up; false when a non-empty
+  // call is not in the world list (the record is then cleared).  An empty call is no error.
+  bool SetOwnCall(std::string_view call);
+  void SetOwnStation(std::string_view call, const CountryInfo& info);
+  const std::string& OwnCall() const { return ownCall_; }
+  const CountryInfo& Own() const { return own_; }
+
+  // The operator's own exchange from the contest settings ("15", "55N37O", "KO85").
+  void SetOwnExchange(std::string_view text) { ownExchange_ = text; }
+  const std::string& OwnExchange() const { return ownExchange_; }
+
+  // Region codes of the `domestic` multipliers; grows with every contest load.
+  void AddDomestic(std::string_view entry) { domestic_.emplace_back(entry); }
+  const std::vector<std::string>& Domestic() const { return domestic_; }
+
+  // Lookups of a worked call.  The reference is valid until the next lookup in the same list;
+  // an unknown call gives a cleared record (Found() false).
+  const CountryInfo& WorldInfo(std::string_view call);
+  const CountryInfo& RussianInfo(std::string_view call);
+  // Russian zone of a call, 0 when the call is not in the Russian list.
+  int RussianZone(std::string_view call) { return RussianZoneOfEntry(RussianInfo(call).number); }
+  // Russian zone of the own call, looked up once per own call.
+  int OwnRussianZone();
+  // Drops the remembered lookups (the rules do this when the lists change).
+  void ForgetLookups();
+
+ private:
+  struct Cached {
+    bool valid = false;
+    std::string call;
+    CountryInfo info;
+  };
+  const CountryInfo& Lookup(const CountryList* list, Cached& cache, std::string_view call);
+
+  const CountryList* world_ = nullptr;
+  const CountryList* russian_ = nullptr;
+  std::string ownCall_;
+  CountryInfo own_;
+  std::string ownExchange_;
+  std::vector<std::string> domestic_;
+  int ownRussianZone_ = -1;  // -1: not looked up yet
+  Cached worldCache_;
+  Cached russianCache_;
+};
+
+}  // namespace vk

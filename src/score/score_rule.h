@@ -1,0 +1,74 @@
+// Score rules: the nodes that give a QSO its points.  Each is built from one element of the
+// score family of the rules file, from its lower-cased text:
+//   "3"            3 points on every band and mode
+//   "2:20m cw"     2 points on 20 m in CW only (one band and one mode token, anywhere after ":")
+//   "@@rfcup"      points computed from the exchange (see computed_score.h)
+//   "10##ua,ua2"   (scoredxcc only) 10 points for the listed primary prefixes
+// The walk of the rule tree takes the first rule that gives a non-zero result.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "score/computed_score.h"
+#include "score/rule_node.h"
+#include "score/score_context.h"
+
+namespace vk {
+
+// Which station the rule pays for, by its element name.
+enum class ScoreVariant : std::uint8_t {
+  kPlain,     // score: every station
+  kDxcc,      // scoredxcc: listed primary prefixes
+  kCountry,   // scorecountry: own country
+  kMyCont,    // scoremycont: own continent
+  kAnCont,    // scoreancont: another continent
+  kItu,       // scoreitu: received zone equal to the own exchange (or not a number)
+  kAnyItu,    // scoreanyitu: received zone different from the own exchange (or not a number)
+  kIota,      // scoreiota: an island reference in the third field
+  kRaem,      // scoreraem: base points plus distance points by coordinates
+};
+
+class ScoreRule final : public RuleNode {
+ public:
+  // nullptr when `keyword` is not one of the score family.
+  static std::unique_ptr<ScoreRule> Make(std::string_view keyword, std::string_view value);
+  static bool IsScoreKeyword(std::string_view keyword);
+
+  // Points of a QSO.  `band` 1..9 (0 outside every band), `mode` 1..5 as the QSO stores it,
+  // `rx` the received exchange as typed (upper case).
+  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx,
+                     std::uint8_t mode, ScoreContext& ctx) const;
+
+  ScoreVariant Variant() const { return variant_; }
+  ComputedTable Computed() const { return computed_; }
+  std::int16_t Points() const { return points_; }
+  std::uint8_t BandCondition() const { return band_; }  // 0 any, 1..9
+  std::uint8_t ModeCondition() const { return mode_; }  // 0 any, 1 CW, 2 PH, 3 FM
+  const std::vector<std::string>& Prefixes() const { return prefixes_; }
+
+  explicit ScoreRule(ScoreVariant variant) : RuleNode(NodeKind::kScore), variant_(variant) {}
+
+ private:
+  void ParseValue(std::string_view value);
+  bool Pays(std::string_view call, std::string_view rx, ScoreContext& ctx) const;
+  bool BaseApplies(std::uint8_t band, std::uint8_t mode) const;
+  std::int16_t RaemScore(std::string_view call, std::string_view rx,
+                         const ScoreContext& ctx) const;
+
+  ScoreVariant variant_;
+  ComputedTable computed_ = ComputedTable::kNone;
+  std::int16_t points_ = 0;
+  std::uint8_t band_ = 0;
+  std::uint8_t mode_ = 0;
+  std::vector<std::string> prefixes_;  // scoredxcc: lower case, trimmed
+};
+
+// Band and mode tokens shared by score and multiplier conditions.  0 when no token is found.
+std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"
+std::uint8_t FindModeToken(std::string_view text);  // "cw", "ph", "fm"
+
+}  // namespace vk
