@@ -1,0 +1,84 @@
+// The four groups of settings that share vorkan.cfg: main contest settings, keyer settings,
+// stored CW messages and network settings.  There is no settings object that lives on: each
+// routine opens the file, gets or sets its own keys, writes the file back if it changed, and
+// closes it, so the groups never disturb each other's lines.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "util/result.h"
+
+namespace vk {
+
+// The two start-up failures the operator sees on standard output before the program ends with
+// exit code 1.  The core never ends the program; the creators below return these as messages.
+inline constexpr std::string_view kErrNotUpdateVorkConfig = "Error:-> not update VorkConfigFile.";
+inline constexpr std::string_view kErrNotUpdateCwConfig = "Error:-> not update CwConfigFile.";
+
+// vorkan.cfg in the current directory, worked out anew at each call.
+std::string ConfigPath();
+
+struct NetworkSettings {
+  std::string ip = "192.168.1.1";
+  std::string port = "12345";  // UDP port, both to send to and to listen on
+  std::int32_t enable = 0;     // greater than 0: the exchange runs
+};
+
+// Without a file: the defaults above, and no file is created.  With a file, a missing PORT
+// reads as "23456", not "12345".
+NetworkSettings ReadNetworkSettings(const std::string& path = ConfigPath());
+bool WriteNetworkSettings(const NetworkSettings& net, const std::string& path = ConfigPath());
+
+struct MainSettings {
+  std::string contest;        // identifier of the selected contest, up to 16
+  std::string call;           // own call sign, up to 16
+  std::uint8_t work = 0;      // 0 "Contest", 1 "WriteLog"
+  std::string date;           // up to 12; only kept in WriteLog mode
+  std::string time;           // up to 6; only kept in WriteLog mode
+  std::uint8_t mode = 0;      // 0: the contest has no mode choice, else 1 + index of the mode
+  std::string txnr;           // the exchange sent, up to 8
+  std::string port = "Null";  // serial port of the keyer, up to 255
+};
+
+// Creates the file with only Main/Comment when it is missing; a failed creation comes back as
+// kErrNotUpdateVorkConfig.  The settings are filled in either way.
+Status ReadMainSettings(MainSettings& out, const std::string& path = ConfigPath());
+bool WriteMainSettings(const MainSettings& main, const std::string& path = ConfigPath());
+
+inline constexpr std::size_t kKeyerPortWidth = 16;
+
+struct KeyerSettings {
+  std::string port;           // up to 16
+  std::uint8_t speed = 20;    // speed step, 10 to 30
+  std::uint8_t standby = 15;  // pause between repeats, tenths of a second, 10 to 50
+  std::uint8_t num019 = 0;    // cut numbers: 1 "0"->"O", 2 "0"->"T", 4 "1"->"A", 8 "9"->"N"
+};
+
+// `programPort` is the port the main settings read.  A port stored for the keyer replaces it;
+// with none stored, the keyer takes it (cut to 16).
+KeyerSettings ReadKeyerSettings(std::string& programPort, const std::string& path = ConfigPath());
+// The port written is the keyer's, else the program's; with both empty it is left alone.
+bool WriteKeyerSettings(const KeyerSettings& keyer, const std::string& programPort,
+                        const std::string& path = ConfigPath());
+// A change of port in the CW setup: journalled as "SaveCWPort:<port>", then saved alone.
+bool SaveKeyerPort(std::string_view port, const std::string& path = ConfigPath());
+
+// The message keys in their fixed order; each is stored under "Key" + label.
+inline constexpr std::size_t kCwMessageCount = 19;
+inline constexpr std::array<std::string_view, kCwMessageCount> kCwMessageLabels = {
+    "F1",  "F2",  "F3",  "F4", "F5", "F6", "F7", "F8", "F9", "F10",
+    "F11", "F12", "INS", "-",  "+",  "[",  "]",  "<",  ">"};
+
+struct CwMessages {
+  std::array<std::string, kCwMessageCount> text;  // in the order of kCwMessageLabels
+};
+
+// Creates the file with only CWMESSAGE/Comment when it is missing; a failed creation comes back
+// as kErrNotUpdateCwConfig.  The messages are filled in either way.
+Status ReadCwMessages(CwMessages& out, const std::string& path = ConfigPath());
+bool WriteCwMessages(const CwMessages& messages, const std::string& path = ConfigPath());
+
+}  // namespace vk
