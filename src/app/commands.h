@@ -1,0 +1,94 @@
+// Every number that travels between the shell and the windows: the event classes of a message
+// and the command and broadcast numbers.  A window or menu item is wired by these numbers, never
+// by a label text.  The toolkit's own commands keep their classic meaning (1 quit, 5 zoom, 10 OK).
+#pragma once
+
+#include <cstdint>
+
+namespace vk {
+
+using CommandId = std::uint16_t;
+
+// What kind of message it is; decides who gets it (see CommandBus).
+enum class EventClass : std::uint16_t {
+  kCommand = 0x0100,    // one receiver: the first that handles it
+  kBroadcast = 0x0200,  // every window
+  kKeyer = 0x2000,      // a global key turned into a keyer command; every window
+  kStatus = 0x4000,     // a checksum report arrived from the network; every window
+  kTick = 0x8000,       // once per idle pass; views with changing data redraw
+};
+
+namespace cm {
+
+// The toolkit's standard commands.
+inline constexpr CommandId kQuit = 1;
+inline constexpr CommandId kZoom = 5;
+inline constexpr CommandId kOk = 10;
+
+// Menu commands.
+inline constexpr CommandId kAbout = 0xFA01;
+inline constexpr CommandId kVideoMode = 0xFA02;  // menu item without an action
+inline constexpr CommandId kCwSetup = 0xFA03;
+inline constexpr CommandId kOpenWindows = 0xFA05;
+inline constexpr CommandId kCabrillo = 0xFA07;
+inline constexpr CommandId kCwMessage = 0x400F;
+inline constexpr CommandId kNoContest = 0x42FF;  // issued at start-up without a contest
+// New contest with entry k of the contest list: kNewContest + k, k = 0 .. kMaxNewContest.
+inline constexpr CommandId kNewContest = 0x4300;
+inline constexpr int kMaxNewContest = 31;
+
+// Network.
+inline constexpr CommandId kNetMessage = 0x4031;  // the network thread holds a message
+inline constexpr CommandId kSendNewQso = 0x4032;  // info: the record
+inline constexpr CommandId kSendOperation3 = 0x4033;
+inline constexpr CommandId kSendEditedQso = 0x4034;  // info: the record
+inline constexpr CommandId kSendAddedQso = 0x4035;   // info: the record
+inline constexpr CommandId kSendOperation5 = 0x4036;
+inline constexpr CommandId kSynchronize = 0x4037;
+inline constexpr CommandId kReceiveLog = 0x4038;
+inline constexpr CommandId kNetworkSetup = 0x4039;
+inline constexpr CommandId kWholeLogQso = 0x403A;  // broadcast
+
+// Entry window.
+inline constexpr CommandId kRefreshTxNr = 0x4020;
+inline constexpr CommandId kChangeMode = 0x42FE;
+
+// Broadcasts between windows.
+inline constexpr CommandId kSelectLogWindow = 0x4001;
+inline constexpr CommandId kSelectEntryWindow = 0x4002;
+inline constexpr CommandId kModeChanged = 0x4004;  // info: mode code
+inline constexpr CommandId kBandChanged = 0x4005;  // info: band index
+inline constexpr CommandId kLogChanged = 0x4100;
+inline constexpr CommandId kEditQso = 5002;      // info: position
+inline constexpr CommandId kDeleteQso = 5004;    // info: position
+inline constexpr CommandId kAddQso = 5006;       // info: position
+inline constexpr CommandId kQsoInserted = 5007;  // info: position
+inline constexpr CommandId kQsoEdited = 5008;    // info: position
+inline constexpr CommandId kQsoDeleted = 5009;   // info: position
+inline constexpr CommandId kQsoAppended = 5011;  // info: position
+
+// Broadcasts that open the error box with a fixed text.
+inline constexpr CommandId kErrComPortName = 0x4200;
+inline constexpr CommandId kErrComPortInit = 0x4201;
+inline constexpr CommandId kErrMakeDir = 0x4210;
+inline constexpr CommandId kErrRepeatSetting = 0x4220;
+
+// Keyer commands (event class kKeyer).
+inline constexpr CommandId kKeyerMessageKey = 0x400D;  // info: the PC key code
+inline constexpr CommandId kKeyerSpeedDown = 0x4010;
+inline constexpr CommandId kKeyerSpeedUp = 0x4011;
+inline constexpr CommandId kKeyerStandbyUp = 0x4012;
+inline constexpr CommandId kKeyerStandbyDown = 0x4013;
+inline constexpr CommandId kKeyerAbort = 0x4014;
+inline constexpr CommandId kKeyerCycleZero = 0x4015;
+inline constexpr CommandId kKeyerToggleOne = 0x4016;
+inline constexpr CommandId kKeyerToggleNine = 0x4017;
+
+// Event class kStatus.
+inline constexpr CommandId kChecksumReport = 0x4030;
+
+// Event class kTick.
+inline constexpr CommandId kTick = 0;
+
+}  // namespace cm
+}  // namespace vk

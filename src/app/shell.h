@@ -1,0 +1,124 @@
+// The shell's own logic, without a terminal: the program-wide values it owns, the idle pass and
+// tick, the global key translation and the command dispatch.  The terminal application drives it
+// (keys in, one idle pass per loop pass) and carries out what it asks for through ShellActions.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/command_bus.h"
+#include "app/key_translation.h"
+#include "app/status_texts.h"
+
+namespace vk {
+
+// What the idle pass needs from the network thread's exchange record.
+class NetworkLink {
+ public:
+  virtual ~NetworkLink() = default;
+  virtual bool TakeChecksumReceived() = 0;  // reads and clears the flag
+  virtual bool TakeMessageReceived() = 0;   // reads and clears the flag
+  virtual std::uint32_t PeerChecksum() const = 0;
+  virtual void SetOwnChecksum(std::uint32_t crc) = 0;
+};
+
+// No network: nothing ever arrives.
+class NullNetworkLink final : public NetworkLink {
+ public:
+  bool TakeChecksumReceived() override { return false; }
+  bool TakeMessageReceived() override { return false; }
+  std::uint32_t PeerChecksum() const override { return 0; }
+  void SetOwnChecksum(std::uint32_t) override {}
+};
+
+// What the shell asks of the screen.  The first group is the shell's own; the hooks below it
+// belong to windows and dialogs of other parts of the program and do nothing until those are
+// plugged in.
+class ShellActions {
+ public:
+  virtual ~ShellActions() = default;
+  virtual void Quit() = 0;
+  virtual void ShowErrorBox(std::string_view cp866Text) = 0;
+  virtual void ShowInformation(std::string_view cp866Text) = 0;
+  virtual void ShowAbout() = 0;
+  virtual void ShowStatusTexts(const StatusTexts& texts) = 0;
+
+  virtual void OpenOperatingWindows() {}
+  virtual void SelectLogWindow() {}
+  virtual void SelectEntryWindow() {}
+  virtual bool RunCwSetup() { return false; }  // true when confirmed
+  virtual void RunCwMessageEditor() {}         // only when the CW window is open
+  virtual void RunNewContest(int /*entry*/) {}
+  virtual void WriteCabrillo() {}
+  virtual void RunQsoDialog(CommandId /*which*/, int /*position*/) {}
+  virtual bool RunSynchronization() { return false; }  // true: receive the other station's log
+  virtual void ReceiveLog() {}
+  virtual void RunNetworkSetup() {}
+  virtual void HandleNetworkMessage() {}
+  virtual void SendQso(int /*operation*/, const MessageInfo& /*record*/) {}
+};
+
+inline constexpr std::string_view kRebootText = "Reboot programm";
+// The counter value on the tick of the fiftieth idle pass, when the operating windows open.
+inline constexpr std::int32_t kStartupCounter = 100;
+// A mismatch count of this value means the checksum comparison is suspended.
+inline constexpr std::uint8_t kSyncSuspended = 255;
+inline constexpr std::uint8_t kSyncMismatchLimit = 10;
+
+struct ShellState {
+  bool NoContest = false;
+  bool DiscardLog = false;
+  KeyCode lastKey = 0;
+  std::uint8_t syncMismatchCount = 0;
+  std::string contestName;         // at most 16
+  std::string contestDisplayName;  // at most 40
+  std::string ownCall;             // at most 16
+};
+
+class Shell final : public MessageTarget {
+ public:
+  // The shell becomes the bus's application handler.  `qsoIdCounter` is the program-wide
+  // counter that gives new QSOs their Guid.
+  Shell(CommandBus& bus, ShellActions& actions, std::int32_t& qsoIdCounter);
+  ~Shell() override;
+  Shell(const Shell&) = delete;
+  Shell& operator=(const Shell&) = delete;
+
+  ShellState& state() { return state_; }
+  const ShellState& state() const { return state_; }
+  void SetNetwork(NetworkLink* link);  // nullptr: no network
+  void SetLogChecksum(std::function<std::uint32_t()> logCrc);
+
+  // A key that reached the application while global keys are active (no modal dialog, no open
+  // menu).  Keyer keys are sent as keyer commands here; the caller passes the rest on.
+  KeyTranslation HandleKey(KeyCode key);
+  // Keys outside the global translation (inside dialogs) still count as the last key.
+  void NoteKey(KeyCode key) { state_.lastKey = key; }
+
+  // One idle pass: counter, network flags, status texts, tick.
+  void IdlePass();
+
+  void HandleMessage(Message& m) override;
+
+ private:
+  void OnTick();
+  void PollNetwork(std::uint32_t logCrc);
+  bool Dispatch(const Message& m);  // the command table; true when handled
+  bool DispatchBroadcast(const Message& m);
+  void RunSynchronization();
+
+  CommandBus& bus_;
+  ShellActions& actions_;
+  std::int32_t& qsoIdCounter_;
+  NullNetworkLink nullNet_;
+  NetworkLink* net_ = &nullNet_;
+  std::function<std::uint32_t()> logCrc_;
+  ShellState state_;
+};
+
+// The error box text for an error broadcast (CP866 bytes); empty for any other number.
+std::string_view ErrorBoxText(CommandId command);
+
+}  // namespace vk

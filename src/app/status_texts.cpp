@@ -1,0 +1,38 @@
+#include "app/status_texts.h"
+
+#include <malloc.h>
+
+namespace vk {
+
+std::string HexDigits(std::uint64_t v, int digits) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out(static_cast<std::size_t>(digits > 0 ? digits : 0), '0');
+  for (int i = digits - 1; i >= 0; --i) {
+    out[static_cast<std::size_t>(i)] = kHex[v & 0xF];
+    v >>= 4;
+  }
+  return out;
+}
+
+StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
+                              std::uint32_t logCrc, std::string_view ownCall,
+                              std::string_view contestDisplayName) {
+  StatusTexts t;
+  t.lastKey = "$" + HexDigits(lastKey, 4);
+  t.memory = "$" + HexDigits(memoryInUse, 8);
+  t.checksums = HexDigits(peerCrc, 4) + ":" + HexDigits(logCrc, 4);
+  t.banner = std::string(kProgramBanner);
+  t.banner.append(ownCall);
+  t.banner += " [";
+  t.banner.append(contestDisplayName);
+  t.banner += "]";
+  return t;
+}
+
+std::size_t MemoryInUse() {
+  // Small blocks in use plus the large ones glibc maps on its own.
+  const struct mallinfo2 mi = mallinfo2();
+  return mi.uordblks + mi.hblkhd;
+}
+
+}  // namespace vk

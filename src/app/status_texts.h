@@ -1,0 +1,40 @@
+// The diagnostic texts of the top and bottom rows, rebuilt on every idle pass.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/key_codes.h"
+
+namespace vk {
+
+inline constexpr std::string_view kProgramBanner = "Vork 4.0.19-8 ";
+
+// Columns counted back from the right edge of the screen.
+inline constexpr int kLastKeyColumnFromRight = 5;
+inline constexpr int kMemoryColumnFromRight = 15;
+inline constexpr int kChecksumColumnFromRight = 25;
+inline constexpr int kBannerColumnFromRight = 52;
+inline constexpr int kClockColumnFromRight = 8;
+
+struct StatusTexts {
+  std::string lastKey;    // "$" + 4 hex digits
+  std::string memory;     // "$" + 8 hex digits
+  std::string checksums;  // peer and own log checksum, low 16 bits each, "XXXX:XXXX"
+  std::string banner;     // the menu-bar text
+  friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
+};
+
+// The lowest `digits` hexadecimal digits of v, upper case, zero-padded.
+std::string HexDigits(std::uint64_t v, int digits);
+
+StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
+                              std::uint32_t logCrc, std::string_view ownCall,
+                              std::string_view contestDisplayName);
+
+// Bytes the program has taken from the heap and not given back; 0 where it cannot be told.
+std::size_t MemoryInUse();
+
+}  // namespace vk
