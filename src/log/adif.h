@@ -1,0 +1,61 @@
+// The log file: ADIF 3.0 fields, one record per CR LF line, bytes in the console code page.
+// The program writes the whole file from the log every time it saves and reads it back once
+// per run.  Writer and reader are made for each other: the reader takes only lines that hold
+// a whole record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "log/log_collection.h"
+#include "log/qso.h"
+#include "util/result.h"
+
+namespace vk {
+
+inline constexpr std::string_view kLogFileName = "vorkan.adi";
+
+// What the log module cannot do itself while loading: raise the band totals and let the
+// rules note the multipliers and bonuses of each contact.  Called once per record, before the
+// record is appended to the log.
+struct AdifLoadSink {
+  virtual ~AdifLoadSink() = default;
+  virtual void OnRecordLoaded(const QsoRecord& qso) = 0;
+};
+
+// The nine header lines, CR LF ended.
+std::string AdifHeader();
+// One record line without its CR LF, for example
+// <QSO_DATE:8>20240305<TIME_ON:4>0907<BAND:3>20M<FREQ:6>14.025<MODE:2>CW<CALL:6>N0CALL...<EOR>
+std::string AdifRecordLine(const QsoRecord& qso);
+// Header and every record, as the file holds them.
+std::string BuildAdifLog(const TLogCollection& log);
+// MHz with four decimals, trailing zeros dropped down to one: 140250 "14.025", 70000 "7.0".
+std::string AdifFreqText(std::int32_t freq);
+
+// Replaces the file with the whole log.  The new file is complete on disk before it takes the
+// old one's place, so a crash or a full disk never leaves half a log.  An empty log leaves the
+// file as it was.  On failure the old file and the log in memory are untouched.
+Status WriteAdifLog(const TLogCollection& log, const std::string& path);
+
+struct AdifLoadStats {
+  int records = 0;        // appended to the log
+  int badFreq = 0;        // FREQ values that were not a number; the previous frequency stayed
+  int longLines = 0;      // lines too long to be a record, skipped
+  int droppedFull = 0;    // records left out because the log was full
+};
+
+// Appends the records of the file to the log, numbers records without QGUID by fives, sets
+// QsoIdCounter to the last Guid and sums the log once at the end.  A missing file loads
+// nothing and is not an error; a file that exists but cannot be read gives kIo.  Damaged
+// lines never stop the load: the other records are read.
+Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& sink,
+                   AdifLoadStats* stats = nullptr);
+Status LoadAdifLog(const std::string& path, TLogCollection& log);
+
+// Reads records from text already in memory, as LoadAdifLog does from a file.
+void LoadAdifText(std::string_view text, TLogCollection& log, AdifLoadSink& sink,
+                  AdifLoadStats* stats = nullptr);
+
+}  // namespace vk

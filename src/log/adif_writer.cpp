@@ -1,0 +1,103 @@
+#include <cstdlib>
+#include <string>
+
+#include "log/adif.h"
+#include "util/atomic_file.h"
+#include "util/datetime.h"
+#include "util/strings.h"
+
+namespace vk {
+namespace {
+
+constexpr std::string_view kProgramVersion = "4.0.19-8";
+constexpr std::string_view kEol = "\r\n";
+
+// "<NAME:len>value"; the length counts bytes, so Cyrillic CP866 text counts one per letter.
+void AddField(std::string& line, std::string_view name, std::string_view value) {
+  line += '<';
+  line += name;
+  line += ':';
+  line += IntToStr(static_cast<long long>(value.size()));
+  line += '>';
+  line += value;
+}
+
+void AddNonZeroField(std::string& line, std::string_view name, long long value) {
+  if (value != 0) AddField(line, name, IntToStr(value));
+}
+
+std::string AdifModeText(std::uint8_t mode) {
+  std::string text = QsoModeText(mode);
+  return text == "PH" ? std::string("SSB") : text;
+}
+
+}  // namespace
+
+std::string AdifHeader() {
+  std::string h;
+  h += "# Vork ver 4.0.19-8 Contest Logger ADIF";
+  h += kEol;
+  h += "<PROGRAMID:6>Vorkan";
+  h += kEol;
+  h += "<PROGRAMVERSION:";
+  h += IntToStr(static_cast<long long>(kProgramVersion.size()));
+  h += '>';
+  h += kProgramVersion;
+  h += kEol;
+  for (std::string_view l : {"<ADIF_VER:3>3.0", "<USERDEF1:5:N>QSCORE", "<USERDEF2:5:N>QMULTI",
+                             "<USERDEF3:5:N>QBONUS", "<USERDEF4:10:N>QGUID", "<EOH>"}) {
+    h += l;
+    h += kEol;
+  }
+  return h;
+}
+
+std::string AdifFreqText(std::int32_t freq) {
+  // Integer arithmetic: the four decimals are exactly the 100 Hz units, with no rounding.
+  long long f = freq;
+  std::string s = f < 0 ? "-" : "";
+  long long a = std::llabs(f);
+  s += IntToStr(a / 10000);
+  s += '.';
+  s += IntToStrZero(a % 10000, 4);
+  while (s.size() >= 2 && s.back() == '0' && s[s.size() - 2] != '.') s.pop_back();
+  return s;
+}
+
+std::string AdifRecordLine(const QsoRecord& q) {
+  std::string line;
+  line.reserve(200);
+  AddField(line, "QSO_DATE", FormatMask(q.Stamp, "yyyymmdd"));
+  AddField(line, "TIME_ON", FormatMask(q.Stamp, "hhnn"));
+  AddField(line, "BAND", Trim(QsoBandText(q.Freq, true)) + "M");
+  AddField(line, "FREQ", AdifFreqText(q.Freq));
+  AddField(line, "MODE", AdifModeText(q.Mode));
+  AddField(line, "CALL", q.Call);
+  AddField(line, "RST_SENT", Trim(q.Sent));
+  AddField(line, "RST_RCVD", Trim(q.Rcvd));
+  AddNonZeroField(line, "QSCORE", q.Score);
+  AddNonZeroField(line, "QMULTI", q.Multi);
+  AddNonZeroField(line, "QBONUS", q.Bonus);
+  AddNonZeroField(line, "QGUID", q.Guid);
+  line += "<EOR>";
+  return line;
+}
+
+std::string BuildAdifLog(const TLogCollection& log) {
+  std::string text = AdifHeader();
+  text.reserve(text.size() + static_cast<std::size_t>(log.Count()) * 180);
+  for (const QsoRecord& q : log) {
+    text += AdifRecordLine(q);
+    text += kEol;
+  }
+  return text;
+}
+
+Status WriteAdifLog(const TLogCollection& log, const std::string& path) {
+  // An empty log is what the program holds before the file was read or after a failed read;
+  // writing it would wipe the contest, so the file keeps what it has.
+  if (log.Empty()) return Status::Ok();
+  return ReplaceFileAtomically(path, BuildAdifLog(log));
+}
+
+}  // namespace vk

@@ -1,0 +1,98 @@
+// The log: every contact of the contest in the order it was made (position 0 is the oldest),
+// with the log checksum that stations compare to find out whether their logs differ.
+//
+// Positions run 0 .. Count() - 1.  The windows and dialogs pass only positions of existing
+// contacts, but a position that is out of range is never trusted: setters and deletes ignore
+// it, getters answer with an empty value, and the changing operations report false.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/qso.h"
+#include "util/datetime.h"
+
+namespace vk {
+
+class TLogCollection {
+ public:
+  // Window and checksum loops count positions in 16 bits; the log refuses to grow beyond.
+  static constexpr int kMaxCount = 65535;
+
+  TLogCollection();
+
+  // True only while the ADIF writer asks for band texts: switches the VHF/UHF band texts of
+  // GetBandStr to their short forms ("2", "70C", "23C").
+  bool AdifBandNames = false;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool Empty() const { return items_.empty(); }
+  bool ValidPos(int pos) const { return pos >= 0 && pos < Count(); }
+  // The contact at a position, or nullptr when there is none.
+  const QsoRecord* At(int pos) const { return ValidPos(pos) ? &items_[pos] : nullptr; }
+  std::vector<QsoRecord>::const_iterator begin() const { return items_.begin(); }
+  std::vector<QsoRecord>::const_iterator end() const { return items_.end(); }
+
+  // CRC-32 over the little-endian Crc of every contact in log order; 0 for an empty log.
+  std::uint32_t LogCrc() const { return logCrc_; }
+
+  // Copies every field but Crc (calls and exchanges cut to 16), sums the copy and the log.
+  // False when the log is full.
+  bool Append(const QsoRecord& qso);
+  // Places a built contact at pos (0 .. Count()), moving later ones up, and sums it and the
+  // log, so a contact inserted by dialog or from the network is summed like an appended one.
+  bool InsertAt(int pos, QsoRecord qso);
+  bool Delete(int pos);  // recomputes the log checksum
+  void Clear();          // the log checksum becomes 0, that of an empty log
+
+  // Setters used by the edit dialog and the network; the caller then calls CalcCrc and
+  // CalcLogCrc once for the whole edit.
+  void SetStamp(int pos, std::string_view text, std::string_view mask);
+  void SetFreqFromBand(int pos, std::string_view bandName);  // "20M" and the like
+  void SetFreq(int pos, std::int32_t freq);
+  void SetModeFromName(int pos, std::string_view name);  // "CW", "SSB", "PH", ...
+  void SetCall(int pos, std::string_view text);
+  void SetSent(int pos, std::string_view text);
+  void SetRcvd(int pos, std::string_view text);
+  void CalcCrc(int pos);
+  void CalcLogCrc();
+
+  // Lowest position whose Guid matches, or -1.
+  int FindByGuid(std::int32_t guid) const;
+
+  std::int32_t GetGuid(int pos) const;
+  std::int32_t GetFreq(int pos) const;
+  std::uint8_t GetMode(int pos) const;
+  std::string GetCall(int pos) const;
+  std::string GetSent(int pos) const;
+  std::string GetRcvd(int pos) const;
+  std::string GetStampStr(int pos, std::string_view mask) const;
+  // Days since 30 December 1899, seconds dropped; 0 for a bad position or an impossible stamp.
+  DateValue GetStampValue(int pos) const;
+  std::string GetBandStr(int pos) const;   // three characters, see QsoBandText
+  std::string GetModeStr(int pos) const;
+  std::string GetScoreStr(int pos) const;  // "12*"
+  std::string GetScoreNumStr(int pos) const;  // plain decimal values
+  std::string GetMultiNumStr(int pos) const;
+  std::string GetBonusNumStr(int pos) const;
+
+  // The log window line: "mm/dd hh:nn", band, mode, call (8), sent (8), rcvd (7) and score (4)
+  // separated by the CP866 box-drawing bar 0xB3.
+  std::string GetStrQso(int pos) const;
+
+ private:
+  QsoRecord* Mut(int pos) { return ValidPos(pos) ? &items_[pos] : nullptr; }
+
+  std::vector<QsoRecord> items_;
+  std::uint32_t logCrc_ = 0;
+  // Set when a record checksum changed after the log checksum was computed; Append then sums
+  // the whole log instead of extending the checksum by the new record.
+  bool logCrcStale_ = false;
+};
+
+// Text a position outside the log gives instead of a line.
+inline constexpr std::string_view kGetStrQsoError = "Error::TLogCollection.GetStrQso";
+
+}  // namespace vk

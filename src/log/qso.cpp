@@ -1,0 +1,99 @@
+#include "log/qso.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <atomic>
+
+#include "util/bands.h"
+#include "util/strings.h"
+
+namespace vk {
+namespace {
+
+// Adds little-endian bytes of an integer to a running CRC-32.
+template <typename T>
+uLong CrcAddLe(uLong crc, T value) {
+  auto v = static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
+  std::array<Bytef, sizeof(T)> bytes{};
+  for (std::size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<Bytef>(v >> (8 * i));
+  return ::crc32(crc, bytes.data(), static_cast<uInt>(bytes.size()));
+}
+
+uLong CrcAddText(uLong crc, const std::string& s) {
+  if (s.empty()) return crc;
+  return ::crc32(crc, reinterpret_cast<const Bytef*>(s.data()), static_cast<uInt>(s.size()));
+}
+
+struct BandTextRange {
+  std::int32_t lo, hi;
+  const char* text;
+  const char* adifText;
+};
+
+constexpr BandTextRange kBandTexts[] = {
+    {18000, 20000, "160", "160"},
+    {35000, 38500, " 80", " 80"},
+    {70000, 72000, " 40", " 40"},
+    {140000, 143500, " 20", " 20"},
+    {210000, 214500, " 15", " 15"},
+    {280000, 297000, " 10", " 10"},
+    {1440000, 1460000, "144", "2"},
+    {4300000, 4350000, "430", "70C"},
+    {12000000, 13000000, "1.2", "23C"},
+};
+
+std::atomic<std::int32_t> g_qsoIdCounter{0};
+
+}  // namespace
+
+std::uint32_t ComputeQsoCrc(const QsoRecord& q) {
+  uLong crc = ::crc32(0L, Z_NULL, 0);
+  crc = CrcAddLe(crc, q.Guid);
+  for (std::uint16_t f : {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour,
+                          q.Stamp.minute, q.Stamp.second}) {
+    crc = CrcAddLe(crc, f);
+  }
+  crc = CrcAddLe(crc, q.Freq);
+  crc = CrcAddLe(crc, q.Mode);
+  crc = CrcAddText(crc, q.Call);
+  crc = CrcAddText(crc, q.Sent);
+  crc = CrcAddText(crc, q.Rcvd);
+  crc = CrcAddLe(crc, q.Score);
+  crc = CrcAddLe(crc, q.Multi);
+  crc = CrcAddLe(crc, q.Bonus);
+  return static_cast<std::uint32_t>(crc);
+}
+
+std::string CutQsoField(std::string_view text) {
+  return std::string(text.substr(0, kQsoFieldWidth));
+}
+
+std::string QsoBandText(std::int32_t freq, bool adifNames) {
+  for (const auto& r : kBandTexts) {
+    if (freq >= r.lo && freq <= r.hi) return adifNames ? r.adifText : r.text;
+  }
+  return "   ";
+}
+
+std::string QsoModeText(std::uint8_t mode) { return ModeNameOfCode(mode); }
+
+std::string QsoScoreText(const QsoRecord& q) {
+  std::string s = IntToStr(q.Score);
+  if (q.Multi != 0 || q.Bonus != 0) s += '*';
+  return s;
+}
+
+std::int32_t QsoIdCounter() { return g_qsoIdCounter.load(std::memory_order_relaxed); }
+
+void SetQsoIdCounter(std::int32_t value) {
+  g_qsoIdCounter.store(value, std::memory_order_relaxed);
+}
+
+std::int32_t RaiseQsoIdCounter() {
+  // Atomic arithmetic wraps, so a counter left running for weeks never overflows into UB.
+  std::int32_t old = g_qsoIdCounter.fetch_add(1, std::memory_order_relaxed);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + 1u);
+}
+
+}  // namespace vk

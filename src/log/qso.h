@@ -1,0 +1,63 @@
+// One contact as the log holds it, its checksum, the text forms of its band, mode and score,
+// and the program-wide counter that hands out the identities of new contacts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "util/datetime.h"
+
+namespace vk {
+
+// Call sign and exchanges are stored at most this long; longer input is cut, never refused.
+inline constexpr std::size_t kQsoFieldWidth = 16;
+
+// The start value of a CRC-32 register: what a record that was never summed carries.
+inline constexpr std::uint32_t kCrcUnset = 0xFFFFFFFFu;
+
+struct QsoRecord {
+  // Identity of the contact, the same at every station sharing the log; 0 = not assigned.
+  std::int32_t Guid = 0;
+  // 1 on creation; travels with the record over the network, means nothing to the log.
+  std::int32_t Mark = 1;
+  std::uint32_t Crc = kCrcUnset;
+  // Minutes are the finest unit any form of the log carries; seconds stay 0.
+  DateTime Stamp;
+  std::int32_t Freq = 0;  // units of 100 Hz: 14.025 MHz is 140250
+  std::uint8_t Mode = 0;  // 1 CW, 2 PH, 3 FM, 4 RTTY, 5 PSK31, 0 unknown
+  std::string Call;       // CP866 bytes, at most kQsoFieldWidth
+  std::string Sent;
+  std::string Rcvd;
+  std::int16_t Score = 0;
+  std::int16_t Multi = 0;
+  std::int16_t Bonus = 0;
+
+  friend bool operator==(const QsoRecord&, const QsoRecord&) = default;
+};
+
+// CRC-32 (IEEE 802.3) over the record's contents: Guid, the six stamp fields, Freq and Mode
+// little-endian, the bytes of Call, Sent and Rcvd without their lengths, then Score, Multi and
+// Bonus.  Mark and Crc itself are left out, so a record's Mark may differ between stations.
+std::uint32_t ComputeQsoCrc(const QsoRecord& qso);
+
+// Cuts a call or exchange to the stored width.
+std::string CutQsoField(std::string_view text);
+
+// Three-character band text of a frequency.  These ranges are the log's own (wider on 80, 20
+// and 10 m than the band index ranges); 30 m has no text.  `adifNames` gives the short forms
+// "2", "70C" and "23C" that become the ADIF band names "2M", "70CM" and "23CM".
+std::string QsoBandText(std::int32_t freq, bool adifNames);
+// "CW", "PH", "FM", "RTTY", "PSK31"; any other code the empty text.
+std::string QsoModeText(std::uint8_t mode);
+// Score in decimal, with "*" when the contact brought a multiplier or a bonus.
+std::string QsoScoreText(const QsoRecord& qso);
+
+// The counter that supplies the Guid of contacts logged here.  The UI thread raises it on
+// every idle pass and tick; loading the log file sets it to the last Guid read.  It wraps
+// instead of overflowing.
+std::int32_t QsoIdCounter();
+void SetQsoIdCounter(std::int32_t value);
+std::int32_t RaiseQsoIdCounter();  // adds one and returns the new value
+
+}  // namespace vk
