@@ -8,16 +8,10 @@ namespace {
 
 constexpr char kLetters[] = "ymdhns";
 
-std::uint16_t& FieldOf(DateTime& dt, int letter) {
-  switch (letter) {
-    case 0: return dt.year;
-    case 1: return dt.month;
-    case 2: return dt.day;
-    case 3: return dt.hour;
-    case 4: return dt.minute;
-    default: return dt.second;
-  }
-}
+// The fields in mask-letter order.
+constexpr std::uint16_t DateTime::*kFields[] = {&DateTime::year, &DateTime::month,
+                                                &DateTime::day,  &DateTime::hour,
+                                                &DateTime::minute, &DateTime::second};
 
 int LetterIndex(char c) {
   for (int i = 0; i < 6; ++i)
@@ -35,7 +29,6 @@ struct FieldSpan {
 
 std::string FormatMask(const DateTime& dt, std::string_view mask) {
   std::string out;
-  DateTime copy = dt;
   for (std::size_t i = 0; i < mask.size();) {
     std::size_t j = i;
     while (j < mask.size() && mask[j] == mask[i]) ++j;
@@ -44,9 +37,9 @@ std::string FormatMask(const DateTime& dt, std::string_view mask) {
     if (letter < 0) {
       out.append(mask.substr(i, j - i));
     } else if (letter == 0) {
-      out += IntToStrPad(copy.year, k);  // "yy" still gives the full year: never cut
+      out += IntToStrPad(dt.year, k);  // "yy" still gives the full year: never cut
     } else {
-      out += IntToStrZero(FieldOf(copy, letter), k);
+      out += IntToStrZero(dt.*kFields[letter], k);
     }
     i = j;
   }
@@ -74,7 +67,7 @@ void ParseMask(std::string_view text, std::string_view mask, DateTime& dt) {
     // Fields are unsigned; a sign (or anything not a number) ends the parse here, and the
     // fields not reached yet keep their old values.
     if (!TryStrToInt(chars.substr(0, 4), v) || v < 0) return;
-    FieldOf(dt, letter) = static_cast<std::uint16_t>(v);
+    dt.*kFields[letter] = static_cast<std::uint16_t>(v);
   }
   // Two-digit years belong to the current century; this applies even when the mask has no
   // year, so a record that never had one gets the century's first year.
