@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "log/journal.h"
 #include "score/text_util.h"
+#include "util/bands.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -44,8 +46,14 @@ int ChmpEsfeTable(std::string_view rx, const ScoreContext& ctx) {
 int RfCup(std::string_view rx, const ScoreContext& ctx) {
   auto slash = rx.find('/');
   if (slash == std::string_view::npos) return 0;
-  (void)ctx;
-  return 0;  // the locator distance arrives with the band utilities
+  // Four-character squares: "AA" makes them the south-west sub-square, as both ends get it.
+  std::string his = std::string(score_text::TrimBlank(rx.substr(slash + 1))) + "AA";
+  std::string own = std::string(score_text::TrimBlank(ctx.OwnExchange())) + "AA";
+  Position p, q;
+  if (!LocatorPosition(own, p).ok() || !LocatorPosition(his, q).ok()) return 0;
+  long long km = std::llround(Distance(p, q));
+  JournalAppend("QRB:" + own.substr(0, 6) + " " + his.substr(0, 6) + " " + IntToStr(km));
+  return RfCupPoints(km);
 }
 
 // Region of the Asian championship: a one-digit area and a two-digit district.

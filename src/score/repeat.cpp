@@ -1,10 +1,11 @@
 #include "score/repeat.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 #include "log/journal.h"
 #include "score/text_util.h"
+#include "util/bands.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -15,25 +16,11 @@ const char* const kRepqsoErrorText =
 
 namespace {
 
-// Band index of a frequency (100 Hz units); 0 outside every band.
-// TODO(score): use the band table of util/bands.h once it is there.
-std::uint8_t BandIndex(std::int32_t f) {
-  struct Range { std::int32_t lo, hi; };
-  static constexpr Range kBands[9] = {{18000, 20000},     {35000, 40000},     {70000, 72000},
-                                      {140000, 143000},   {210000, 214500},   {280000, 299990},
-                                      {1440000, 1459990}, {4300000, 4350000}, {12000000, 13000000}};
-  for (int i = 0; i < 9; ++i) {
-    if (f >= kBands[i].lo && f <= kBands[i].hi) return static_cast<std::uint8_t>(i + 1);
-  }
-  return 0;
-}
-
 // The contact's band as the repeat check compares it: the HF screen names, empty otherwise,
 // so a contact above 10 m (or outside every band) never equals an earlier band text.
-std::string_view ContactBandText(std::int32_t freq) {
-  static constexpr std::string_view kNames[7] = {"", "160", " 80", " 40", " 20", " 15", " 10"};
-  auto b = BandIndex(freq);
-  return b >= 1 && b <= 6 ? kNames[b] : std::string_view{};
+std::string ContactBandText(std::int32_t freq) {
+  auto b = BandOfFreq(freq);
+  return b >= 1 && b <= 6 ? BandScreenName(b) : std::string{};
 }
 
 int MinutesOfDay(const DateTime& t) { return t.hour * 60 + t.minute; }
@@ -160,25 +147,21 @@ RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
 
 std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,
                                            std::uint8_t band, std::uint8_t mode) {
-  std::set<std::string> lines;
+  // Keyed by the padded call: as every line starts with it, the lines come out sorted.
+  std::map<std::string, std::string> lines;
   for (const QsoRecord& q : log) {
-    if (BandIndex(q.Freq) != band || q.Mode != mode) continue;
+    if (BandOfFreq(q.Freq) != band || q.Mode != mode) continue;
     std::string padded = FixedWidth(q.Call, 12);
-    auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
-      return l.find(padded) != std::string::npos;
-    });
-    std::string line;
-    if (it != lines.end()) {
-      line = *it;
-      lines.erase(it);
-    } else {
-      line = padded + RepeatChar('-', s.periodCount);
-    }
+    auto [it, added] = lines.try_emplace(padded);
+    if (added) it->second = padded + RepeatChar('-', s.periodCount);
+    std::string& line = it->second;
     int p = PeriodOfMinute(s, MinutesOfDay(q.Stamp));
-    if (p >= 1 && static_cast<std::size_t>(12 + p - 1) < line.size()) line[12 + p - 1] = 'X';
-    lines.insert(std::move(line));
+    if (p >= 1 && static_cast<std::size_t>(11 + p) < line.size()) line[11 + p] = 'X';
   }
-  return {lines.begin(), lines.end()};
+  std::vector<std::string> out;
+  out.reserve(lines.size());
+  for (auto& [call, line] : lines) out.push_back(std::move(line));
+  return out;
 }
 
 }  // namespace vk

@@ -1,0 +1,242 @@
+#include "score/multi_rule.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "log/journal.h"
+#include "score_fixture.h"
+
+namespace vk {
+namespace {
+
+using test::MakeContext;
+
+constexpr std::uint8_t k80 = 2, k40 = 3, k20 = 4, k15 = 5;
+constexpr std::uint8_t kCw = 1, kPh = 2, kRtty = 4;
+
+std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = "") {
+  auto rule = MultiRule::Make(5, value, arg);
+  EXPECT_NE(rule, nullptr) << value;
+  return rule;
+}
+
+// Asks the rule and, when new, records the QSO: what the tree walk does with commit set.
+int Log(MultiRule& rule, std::string_view call, std::string_view rx, std::uint8_t band,
+        std::uint8_t mode, ScoreContext& ctx) {
+  int w = rule.IsNew(call, rx, band, mode, ctx);
+  if (w != 0) rule.Add(call, rx, band, mode, ctx);
+  return w;
+}
+
+class MultiRuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    journal_ = ::testing::TempDir() + "score_multi_journal.txt";
+    std::remove(journal_.c_str());
+    SetJournalPath(journal_);
+  }
+  void TearDown() override {
+    SetJournalPath(::testing::TempDir() + "score_tests_journal.txt");
+    std::remove(journal_.c_str());
+  }
+  std::string Journal() const {
+    std::ifstream in(journal_, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::string journal_;
+  ScoreContext ctx_ = MakeContext("UA3AAA");
+};
+
+TEST_F(MultiRuleTest, ParseKindWeightConditionsAndCaption) {
+  EXPECT_EQ(MultiRule::Make(5, "dxcc", ""), nullptr);
+  EXPECT_EQ(MultiRule::Make(5, "country:1", ""), nullptr);
+  EXPECT_EQ(MultiRule::Make(4, "dxcc:1", ""), nullptr);
+  auto r = Multi("dxcc:2:everyband");
+  EXPECT_EQ(r->Kind(), MultiKind::kDxcc);
+  EXPECT_EQ(r->Weight(), 2);
+  EXPECT_EQ(r->BandCondition(), kEveryCondition);
+  EXPECT_EQ(r->ModeCondition(), 0);
+  EXPECT_EQ(r->Caption(), "DXCC");
+  EXPECT_EQ(r->KindNumber(), 5);
+  EXPECT_EQ(MultiRule::Make(6, "wpx:1", "")->KindNumber(), 6);
+  auto fixed = Multi("zonecq:1:20m everyband cw");
+  EXPECT_EQ(fixed->BandCondition(), k20);
+  EXPECT_EQ(fixed->ModeCondition(), kCw);
+  auto every = Multi("rxnr:3:everymode everyband", "Oblast of the station");
+  EXPECT_EQ(every->ModeCondition(), kEveryCondition);
+  EXPECT_EQ(every->Caption(), "Oblast of the st");  // cut to 16
+  EXPECT_EQ(Multi("rda1:1")->Caption(), "RDA");
+  EXPECT_EQ(Multi("wpx:x")->Weight(), 255);  // unreadable number, as a byte
+  // A caption in Windows-1251 is shown in CP866: "Область" -> CP866 bytes.
+  EXPECT_EQ(Multi("domestic:1", "\xCE\xE1\xEB")->Caption(), "\x8E\xA1\xAB");
+  EXPECT_NE(Journal().find("MULTI: key:multi Value:dxcc:2:everyband\r\n"), std::string::npos);
+  EXPECT_NE(Journal().find("MULTI: key:multi Value:dxcc\r\n"), std::string::npos);
+}
+
+// CQ WW: a country counts once on every band.
+TEST_F(MultiRuleTest, EveryBandCountsEachBandSeparately) {
+  auto r = Multi("dxcc:1:everyband");
+  EXPECT_EQ(Log(*r, "DL1ABC", "599 14", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "DK2XY", "599 14", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "DL1ABC", "599 14", k40, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "DL1ABC", "599 14", k40, kPh, ctx_), 0);
+  ASSERT_NE(r->Keys(k20, kCw), nullptr);
+  EXPECT_EQ(r->Keys(k20, kCw)->Size(), 1u);
+  EXPECT_EQ((*r->Keys(k20, kCw))[0], "DL");
+  EXPECT_EQ(Log(*r, "0Q0Q", "599", k15, kCw, ctx_), 0);  // no country, no key
+  EXPECT_TRUE(r->Keys(k15, kCw)->Empty());
+}
+
+// A fixed band is no filter: every QSO lands in the 20 m slot.
+TEST_F(MultiRuleTest, FixedBandKeepsOneSlot) {
+  auto r = Multi("dxcc:1:20m");
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k40, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "JA1ABC", "", k80, kPh, ctx_), 1);
+  EXPECT_EQ(r->Keys(k80, kPh), r->Keys(k20, kCw));
+  EXPECT_EQ(r->Keys(k20, kCw)->Size(), 2u);
+}
+
+// Only a QSO that misses both a fixed band and a fixed mode is outside the rule.
+TEST_F(MultiRuleTest, OutsideNeedsBandAndModeMismatch) {
+  auto r = Multi("newcall:1:20m cw");
+  EXPECT_FALSE(r->Outside(k20, kPh));
+  EXPECT_FALSE(r->Outside(k40, kCw));
+  EXPECT_TRUE(r->Outside(k40, kPh));
+  EXPECT_EQ(r->IsNew("DL1ABC", "", k40, kPh, ctx_), 0);
+  EXPECT_EQ(r->IsNew("DL1ABC", "", k40, kCw, ctx_), 1);
+  // Add does not ask: the key goes into the rule's one slot all the same.
+  r->Add("DL1ABC", "", k40, kPh, ctx_);
+  EXPECT_EQ(r->IsNew("DL1ABC", "", k20, kCw, ctx_), 0);
+}
+
+// Band 0 under everyband and RTTY under everymode have no slot: never new, nothing recorded.
+TEST_F(MultiRuleTest, QsoWithoutSlotIsNeverNew) {
+  auto r = Multi("newcall:1:everyband everymode");
+  EXPECT_EQ(r->Keys(0, kCw), nullptr);
+  EXPECT_EQ(r->Keys(k20, kRtty), nullptr);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", 0, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kRtty, ctx_), 0);
+  r->Add("DL1ABC", "", k20, kRtty, ctx_);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kCw, ctx_), 1);
+  // Without conditions every band and mode share slot 1.
+  auto plain = Multi("newcall:1");
+  EXPECT_EQ(plain->SlotOf(0, 5), 1);
+  EXPECT_EQ(Log(*plain, "DL1ABC", "", 0, kRtty, ctx_), 1);
+  EXPECT_EQ(Log(*plain, "DL1ABC", "", k20, kCw, ctx_), 0);
+}
+
+TEST_F(MultiRuleTest, SlotNumbers) {
+  EXPECT_EQ(Multi("newcall:1:everyband everymode")->SlotOf(k20, kPh), 2 * 32 + 4);
+  EXPECT_EQ(Multi("newcall:1:40m ph")->SlotOf(k20, kCw), 2 * 32 + 3);
+  EXPECT_EQ(Multi("newcall:1:everymode")->SlotOf(k15, kCw), 32 + 1);
+}
+
+TEST_F(MultiRuleTest, ZoneKeys) {
+  auto cq = Multi("zonecq:1:everyband");
+  EXPECT_EQ(Log(*cq, "DL1ABC", "599 15", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*cq, "OH2AA", "599/15", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*cq, "OH2AA", "599/015", k20, kCw, ctx_), 0);  // the same zone
+  EXPECT_EQ(cq->IsNew("ZS1AA", "599 45", k20, kCw, ctx_), 0);
+  EXPECT_EQ(cq->IsNew("ZS1AA", "599 0", k20, kCw, ctx_), 0);
+  EXPECT_EQ(cq->IsNew("ZS1AA", "59938", k20, kCw, ctx_), 0);
+  EXPECT_EQ(cq->IsNew("ZS1AA", "599 38", k20, kCw, ctx_), 1);
+  auto itu = Multi("zoneitu:1");
+  EXPECT_EQ(itu->IsNew("VK0AA", "599/90", k20, kCw, ctx_), 1);
+  EXPECT_EQ(itu->IsNew("VK0AA", "599/91", k20, kCw, ctx_), 0);
+}
+
+TEST_F(MultiRuleTest, ExchangeFieldKeys) {
+  struct Case {
+    MultiKind kind;
+    std::string_view rx;
+    bool has;
+    std::string_view key;
+  } cases[] = {
+      {MultiKind::kRxNr, "599/MA", true, "MA"},     {MultiKind::kRxNr, "599 MA", true, "MA"},
+      {MultiKind::kRxNr, "599MA", false, ""},       {MultiKind::kRxNr, "599/", false, ""},
+      {MultiKind::kRxNr1, "AC/599", true, "AC"},    {MultiKind::kRxNr1, "/599", false, ""},
+      {MultiKind::kRxNr3, "599/001/EU-005", true, "EU-005"},
+      {MultiKind::kRxNr3, "599 001 KO85", true, "KO85"},
+      {MultiKind::kRxNr3, "599/001", false, ""},    {MultiKind::kRxNr3, "599/001/", false, ""},
+      {MultiKind::kRda, "599 TB02", true, "TB02"},  {MultiKind::kRda, "B02", true, "B02"},
+      {MultiKind::kRda1, "MA01 599", true, "MA01"}, {MultiKind::kZoneRf, "3001", true, "3"},
+      {MultiKind::kZoneRf, "", false, ""},
+  };
+  for (const auto& c : cases) {
+    std::string scratch;
+    std::string_view key;
+    EXPECT_EQ(MultiKeyOf(c.kind, "RA3AAA", c.rx, ctx_, scratch, key), c.has) << c.rx;
+    if (c.has) {
+      EXPECT_EQ(key, c.key) << c.rx;
+    }
+  }
+}
+
+TEST(WpxPrefix, PrefixRules) {
+  struct Case {
+    std::string_view call, prefix;
+  } cases[] = {
+      {"N8BJQ", "N8"},      {"UA9QQQ", "UA9"},   {"RA3AAA/P", "RA3"}, {"K1TEO/8", "K8"},
+      {"2E0ABC", "2E0"},    {"XEFTJW", "XE0"},   {"DL/UA9QQQ", "DL0"}, {"WP4LA/5", "WP5"},
+      {"9A1A", "9A1"},      {"OH2AA/MM", "OH2"}, {"RAEM", "RA0"},      {"A", "A"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WpxPrefix(c.call), c.prefix) << c.call;
+}
+
+TEST_F(MultiRuleTest, WpxOncePerContest) {
+  auto r = Multi("wpx:1");
+  EXPECT_EQ(Log(*r, "N8BJQ", "599 001", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "N8XX", "599 002", k40, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "K1TEO/8", "599 003", k40, kCw, ctx_), 1);
+}
+
+// RDXC oblast multiplier typed in the exchange; IARU HQ abbreviations the same way.
+TEST_F(MultiRuleTest, DomesticEntries) {
+  ctx_.AddDomestic("MA");
+  ctx_.AddDomestic("SP");
+  ctx_.AddDomestic("DARC");
+  auto r = Multi("domestic:1:everyband", "Oblast");
+  EXPECT_EQ(Log(*r, "RA3AAA", "599/MA", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "RA3BBB", "599/MA", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "RA3AAA", "599/MA", k40, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "RA1AAA", "599/SP", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "RA1AAA", "599/XX", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "DA0HQ", "599 DARC", k20, kCw, ctx_), 1);
+  EXPECT_EQ(r->Keys(k20, kCw)->Size(), 3u);
+  // The recorded key is the entry, and a recorded entry inside the field stops a new one.
+  EXPECT_TRUE(r->Keys(k20, kCw)->Contains("DARC"));
+  EXPECT_FALSE(r->IsNewDomestic("XDARCX", k20, kCw, ctx_));
+  const std::string* entry = MultiRule::FindDomestic("599SPB", ctx_);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(*entry, "SP");
+  EXPECT_EQ(MultiRule::FindDomestic("599", ctx_), nullptr);
+  EXPECT_NE(Journal().find("ADD MULTI:MA\r\n"), std::string::npos);
+}
+
+TEST_F(MultiRuleTest, RussianOblastFromTheCall) {
+  auto r = Multi("rfobl:1:everyband");
+  EXPECT_EQ(Log(*r, test::RussianCallInBlock(30), "599", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, test::RussianCallInBlock(30), "599", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "DL1ABC", "599", k20, kCw, ctx_), 0);
+  EXPECT_TRUE(r->Keys(k20, kCw)->Contains("B30"));
+}
+
+TEST(KeyList, SortedWithoutDuplicates) {
+  KeyList keys;
+  for (auto k : {"UA", "DL", "K", "DL", "9A"}) keys.Insert(k);
+  ASSERT_EQ(keys.Size(), 4u);
+  EXPECT_EQ(keys[0], "9A");
+  EXPECT_EQ(keys[1], "DL");
+  EXPECT_EQ(keys[3], "UA");
+  EXPECT_TRUE(keys.Contains("K"));
+  EXPECT_FALSE(keys.Contains("D"));
+}
+
+}  // namespace
+}  // namespace vk
