@@ -1,0 +1,136 @@
+#include "rules/tree_rules.h"
+
+#include "log/journal.h"
+#include "score/multi_rule.h"
+#include "score/score_rule.h"
+#include "util/strings.h"
+
+namespace vk {
+
+TTreeRules::TTreeRules() { nodes_.reserve(20); }
+TTreeRules::~TTreeRules() = default;
+
+void TTreeRules::SetCountryLists(const CountryLists* lists) {
+  lists_ = lists;
+  ctx_.SetLists(lists ? &lists->world : nullptr, lists ? &lists->russian : nullptr);
+  otherValid_ = false;
+  // The own record came from the old lists; look the call up again in the new ones.
+  std::string own = ctx_.OwnCall();
+  ctx_.SetOwnCall(own);
+}
+
+bool TTreeRules::SetOwnCall(std::string_view call) { return ctx_.SetOwnCall(call); }
+
+void TTreeRules::SetRxCorrection(RxCorrection c, std::string_view parameter) {
+  rxCorrection_ = c;
+  if (c == RxCorrection::kSplit) correctionParam_ = parameter;
+}
+
+// Selectors choose the record of the station they are asked about: the own record for the
+// own call, otherwise the record of the station last looked up by GetTxNr.
+const CountryInfo& TTreeRules::StationOf(std::string_view call) const {
+  return call == ctx_.OwnCall() ? ctx_.Own() : other_;
+}
+
+void TTreeRules::LookUpOther(std::string_view call) {
+  if (call == ctx_.OwnCall()) return;
+  if (otherValid_ && call == otherCall_) return;
+  otherCall_.assign(call);
+  otherValid_ = true;
+  if (lists_ == nullptr) {
+    other_.Clear();
+  } else {
+    LookupWorld(*lists_, call, other_);
+  }
+}
+
+const QsoRecord* TTreeRules::LastQso() const {
+  if (log_ == nullptr || log_->Empty()) return nullptr;
+  return log_->At(log_->Count() - 1);
+}
+
+// --- points -------------------------------------------------------------------------------
+
+std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx,
+                                   std::uint8_t band, std::uint8_t mode) {
+  otherwise_ = false;
+  int total = 0;
+  for (const auto& node : nodes_) {
+    if (node->Kind() == NodeKind::kSelector) {
+      auto& sel = static_cast<SelectorRule&>(*node);
+      if (sel.Matches(ctx_.Own(), otherwise_)) total += ScoreOf(sel.Children(), call, rx, band, mode);
+    } else if (node->Kind() == NodeKind::kScore) {
+      total += static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_);
+    }
+    if (total != 0) break;
+  }
+  return static_cast<std::uint16_t>(total);
+}
+
+// The first non-zero answer of a branch, in document order.
+int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string_view rx,
+                        std::uint8_t band, std::uint8_t mode) {
+  for (const auto& node : list) {
+    int result = 0;
+    if (node->Kind() == NodeKind::kSelector) {
+      auto& sel = static_cast<SelectorRule&>(*node);
+      if (sel.Matches(ctx_.Own(), otherwise_)) result = ScoreOf(sel.Children(), call, rx, band, mode);
+    } else if (node->Kind() == NodeKind::kScore) {
+      result = static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_);
+    }
+    if (result != 0) return result;
+  }
+  return 0;
+}
+
+// --- multipliers and bonuses --------------------------------------------------------------
+
+std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx,
+                                   std::uint8_t band, std::uint8_t mode, bool commit) {
+  JournalTrace("TTreeRules.GetMulti: start function");
+  otherwise_ = false;
+  int total = MultiOf(nodes_, NodeKind::kMulti, call, rx, band, mode, commit, true);
+  if (JournalTracing()) JournalTrace("TreeRules.GetMulti:W=" + IntToStr(total));
+  return static_cast<std::uint16_t>(total);
+}
+
+std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx,
+                                   std::uint8_t band, std::uint8_t mode, bool commit) {
+  otherwise_ = false;
+  return static_cast<std::uint16_t>(
+      MultiOf(nodes_, NodeKind::kBonus, call, rx, band, mode, commit, true));
+}
+
+// Every rule of the list is asked, and once the running total of the list is non-zero every
+// later rule records the QSO's key when committing: a QSO that brings one new multiplier has
+// all its keys noted, so none of them counts as new later.
+int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view call,
+                        std::string_view rx, std::uint8_t band, std::uint8_t mode, bool commit,
+                        bool top) {
+  const bool trace = kind == NodeKind::kMulti && JournalTracing();
+  int total = 0;
+  for (const auto& node : list) {
+    if (trace) JournalTrace((top ? "WHO->" : "Children.WHC->") + IntToStr(node->KindNumber()));
+    if (node->Kind() == NodeKind::kSelector) {
+      auto& sel = static_cast<SelectorRule&>(*node);
+      if (sel.Matches(ctx_.Own(), otherwise_))
+        total += MultiOf(sel.Children(), kind, call, rx, band, mode, commit, false);
+    } else if (node->Kind() == kind) {
+      auto& rule = static_cast<MultiRule&>(*node);
+      total += rule.IsNew(call, rx, band, mode, ctx_);
+      if (trace && top) JournalTrace("TTreeRules.GetMulti:" + IntToStr(total));
+      if (commit && total != 0) rule.Add(call, rx, band, mode, ctx_);
+    }
+  }
+  return total;
+}
+
+// --- country line ---------------------------------------------------------------------------
+
+std::string TTreeRules::GetCountryLine(std::string_view call) {
+  LookUpOther(call);
+  const CountryInfo& info = StationOf(call);
+  return "\x03" + info.primaryPrefix + " : " + info.name + " : " + info.continent;
+}
+
+}  // namespace vk

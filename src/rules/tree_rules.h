@@ -1,0 +1,119 @@
+// The rule tree of the loaded contest and every question the program asks it about a contact:
+// points, new multipliers and bonuses (recording them when asked to), the exchange to send,
+// the exchange to expect, and how a typed exchange is normalised.
+//
+// The shell owns one TTreeRules for the whole run, together with the country lists and the
+// log, and wires them in with SetCountryLists and SetLog; the tree keeps plain pointers and
+// never owns either.  Loading a contest (rules_loader.h) appends to the tree; nothing empties
+// it.  UI thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "country/country.h"
+#include "log/log_collection.h"
+#include "rules/contest_settings.h"
+#include "rules/rule_nodes.h"
+#include "score/score_context.h"
+
+namespace vk {
+
+class TTreeRules {
+ public:
+  TTreeRules();
+  ~TTreeRules();
+  TTreeRules(const TTreeRules&) = delete;
+  TTreeRules& operator=(const TTreeRules&) = delete;
+
+  // Wiring.  Both must outlive the tree or be replaced; nullptr means "none" (no lookups
+  // find anything; an absent log reads as empty).
+  void SetCountryLists(const CountryLists* lists);
+  void SetLog(const TLogCollection* log) { log_ = log; }
+
+  // The station's own call; looked up in the world list at once and again by every contest
+  // load.  False when a non-empty call is not in the world list.
+  bool SetOwnCall(std::string_view call);
+  const std::string& OwnCall() const { return ctx_.OwnCall(); }
+  // The operator's own exchange from the contest settings.
+  void SetOwnExchange(std::string_view text) { ctx_.SetOwnExchange(text); }
+  const std::string& OwnExchange() const { return ctx_.OwnExchange(); }
+  // Mode of the entry window (1 CW, 2 PH, 3 FM): decides between the reports 599 and 59.
+  void SetCurrentMode(std::uint8_t mode) { currentMode_ = mode; }
+  std::uint8_t CurrentMode() const { return currentMode_; }
+
+  // Queries.  Bands are indexes 1..9 (0 outside every band), modes 1..5 as the QSO stores
+  // them, `rx` the received exchange as typed (upper case).  Results wrap to 16 bits as the
+  // QSO fields do: a rule of -1 points reads as 65535.
+  std::uint16_t GetScore(std::string_view call, std::string_view rx, std::uint8_t band,
+                         std::uint8_t mode);
+  std::uint16_t GetMulti(std::string_view call, std::string_view rx, std::uint8_t band,
+                         std::uint8_t mode, bool commit);
+  std::uint16_t GetBonus(std::string_view call, std::string_view rx, std::uint8_t band,
+                         std::uint8_t mode, bool commit);
+  // With the own call: the exchange to send.  With another call: what that station is
+  // expected to send, items ending in "/" ("599/16").
+  std::string GetTxNr(std::string_view call);
+  std::string CorrectRxNr(std::string_view text) const;
+  std::string PrefillRxNr(std::string_view call) const;
+  // "\x03" (centring mark) + prefix + " : " + country name + " : " + continent.
+  std::string GetCountryLine(std::string_view call);
+
+  // Contents, for the loader, the windows and the reports.
+  RuleList& Nodes() { return nodes_; }
+  const RuleList& Nodes() const { return nodes_; }
+  ContestSettings& Settings() { return settings_; }
+  const ContestSettings& Settings() const { return settings_; }
+  std::vector<ErmakGroup>& ErmakGroups() { return ermak_; }
+  const std::vector<ErmakGroup>& ErmakGroups() const { return ermak_; }
+  ScoreContext& Context() { return ctx_; }
+  const ScoreContext& Context() const { return ctx_; }
+  const CountryInfo& OwnStation() const { return ctx_.Own(); }
+
+  void SetTxProcedure(TxProcedure p) { txProcedure_ = p; }
+  TxProcedure GetTxProcedure() const { return txProcedure_; }
+  void SetRxCorrection(RxCorrection c, std::string_view parameter = {});
+  RxCorrection GetRxCorrection() const { return rxCorrection_; }
+
+ private:
+  const CountryInfo& StationOf(std::string_view call) const;
+  void LookUpOther(std::string_view call);
+  int ScoreOf(const RuleList& list, std::string_view call, std::string_view rx,
+              std::uint8_t band, std::uint8_t mode);
+  int MultiOf(const RuleList& list, NodeKind kind, std::string_view call, std::string_view rx,
+              std::uint8_t band, std::uint8_t mode, bool commit, bool top);
+  std::string TxTextOf(const RuleList& list, std::string_view call);
+  std::string ItemText(const TxItemRule& item, std::string_view call);
+  std::string OwnItemText(const TxItemRule& item);
+  std::string ChampionshipTx(std::string_view call) const;
+  std::string Report() const;
+  const QsoRecord* LastQso() const;
+
+  RuleList nodes_;
+  ContestSettings settings_;
+  std::vector<ErmakGroup> ermak_;
+  ScoreContext ctx_;
+  const CountryLists* lists_ = nullptr;
+  const TLogCollection* log_ = nullptr;
+  TxProcedure txProcedure_ = TxProcedure::kItems;
+  RxCorrection rxCorrection_ = RxCorrection::kSlashes;
+  std::string correctionParam_;  // the rxcorrect value, ":N"
+  std::uint8_t currentMode_ = 1;
+  // The station most recently asked about by GetTxNr or GetCountryLine, so that repeated
+  // questions while a call is typed do not repeat the lookup.
+  std::string otherCall_;
+  CountryInfo other_;
+  bool otherValid_ = false;
+  // Set by every country or continent selector that matches in the current walk.
+  bool otherwise_ = false;
+};
+
+// Exchange texts joined the way the sent exchange is built: one space between items, none
+// after an item that ends in "/".  Exposed for tests.
+std::string JoinTx(std::string a, std::string_view b);
+// "00" + n, last three characters: 1 -> "001", 1234 -> "234".
+std::string Serial3(long long n);
+
+}  // namespace vk

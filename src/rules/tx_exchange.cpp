@@ -1,0 +1,160 @@
+// The exchange side of the rule tree: the exchange to send, the exchange to expect from a
+// station, the received-exchange prefill and the normalisation of a typed exchange.
+#include <algorithm>
+
+#include "rules/tree_rules.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+// Text up to the first space, or the whole text.
+std::string_view BeforeSpace(std::string_view s) { return s.substr(0, s.find(' ')); }
+
+// Text after the first space; the whole text when there is none.
+std::string_view AfterSpace(std::string_view s) {
+  auto p = s.find(' ');
+  return p == std::string_view::npos ? s : s.substr(p + 1);
+}
+
+// One more than a number read from the log; text that is not a number counts as -1.
+std::string NextSerial(std::string_view field) {
+  return Serial3(static_cast<long long>(StrToIntDefM1(field)) + 1);
+}
+
+}  // namespace
+
+std::string JoinTx(std::string a, std::string_view b) {
+  if (!a.empty() && a.front() == ' ') a.erase(0, 1);
+  if (a.size() > 1 && a.ends_with("/ ")) a.pop_back();
+  a.append(b);
+  return a;
+}
+
+std::string Serial3(long long n) { return Rightmost("00" + IntToStr(n), 3); }
+
+std::string TTreeRules::Report() const { return currentMode_ == 1 ? "599" : "59"; }
+
+std::string TTreeRules::GetTxNr(std::string_view call) {
+  otherwise_ = false;
+  LookUpOther(call);
+  if (txProcedure_ == TxProcedure::kChampionship) return ChampionshipTx(call);
+  return Trim(TxTextOf(nodes_, call));
+}
+
+std::string TTreeRules::TxTextOf(const RuleList& list, std::string_view call) {
+  std::string text;
+  for (const auto& node : list) {
+    if (node->Kind() == NodeKind::kTxItem) {
+      text = JoinTx(text + " ", ItemText(static_cast<const TxItemRule&>(*node), call));
+    } else if (node->Kind() == NodeKind::kSelector) {
+      auto& sel = static_cast<SelectorRule&>(*node);
+      if (!sel.Matches(StationOf(call), otherwise_)) continue;
+      // A branch's items are separated from what came before like any other item; an empty
+      // branch adds nothing, not even the space.
+      std::string sub = TxTextOf(sel.Children(), call);
+      if (!sub.empty()) text = JoinTx(text + " ", sub);
+    }
+  }
+  return text;
+}
+
+std::string TTreeRules::ItemText(const TxItemRule& item, std::string_view call) {
+  if (call == ctx_.OwnCall()) return OwnItemText(item);
+  switch (item.Item()) {
+    case TxItemKind::kRst: return Report() + "/";
+    case TxItemKind::kZoneCq: return other_.cqZone;
+    case TxItemKind::kZoneItu: return other_.ituZone;
+    case TxItemKind::kContinent: return other_.continent;
+    case TxItemKind::kZoneRf: return IntToStr(ctx_.RussianZone(call)) + "/";
+    case TxItemKind::kRfObl: return ctx_.RussianInfo(call).primaryPrefix;
+    default: return {};  // serials and own texts are not expected from others
+  }
+}
+
+std::string TTreeRules::OwnItemText(const TxItemRule& item) {
+  const CountryInfo& own = ctx_.Own();
+  const std::string& exch = ctx_.OwnExchange();
+  const QsoRecord* last = LastQso();
+  switch (item.Item()) {
+    case TxItemKind::kRst: return Report();
+    case TxItemKind::kQsoNr: {
+      if (last == nullptr) return "001";
+      std::string_view sent = last->Sent;
+      if (item.Position() == 1) sent = BeforeSpace(sent);
+      if (item.Position() == 2) sent = BeforeSpace(AfterSpace(sent));
+      return NextSerial(sent);
+    }
+    case TxItemKind::kConstNr: return exch;
+    case TxItemKind::kZoneCq: return own.cqZone;
+    case TxItemKind::kZoneItu: return own.ituZone;
+    case TxItemKind::kContinent: return own.continent;
+    case TxItemKind::kZoneRf: return exch.empty() ? IntToStr(ctx_.OwnRussianZone()) : exch;
+    case TxItemKind::kRfObl:
+      return exch.empty() ? ctx_.RussianInfo(ctx_.OwnCall()).primaryPrefix : exch;
+    case TxItemKind::kChangeNrL: return last ? last->Rcvd.substr(0, 3) : "000";
+    case TxItemKind::kChangeNrR:
+      return last ? std::string(AfterSpace(last->Rcvd).substr(0, 3)) : "000";
+  }
+  return {};
+}
+
+// Russian championship: the own station sends its exchange (or the report) and a serial; of
+// another station the exchange it gave last time is expected again.
+std::string TTreeRules::ChampionshipTx(std::string_view call) const {
+  if (call == ctx_.OwnCall()) {
+    std::string head = ctx_.OwnExchange().empty() ? Report() : ctx_.OwnExchange();
+    const QsoRecord* last = LastQso();
+    if (last == nullptr) return head + " 001";
+    return head + " " + NextSerial(AfterSpace(last->Sent));
+  }
+  if (log_ != nullptr) {
+    for (int i = log_->Count() - 1; i >= 0; --i) {
+      const QsoRecord* q = log_->At(i);
+      if (q->Call != call) continue;
+      std::string part(BeforeSpace(q->Rcvd));
+      if (part == "59" || part == "599") part = Report();
+      return part + "/";
+    }
+  }
+  return Report() + "/";
+}
+
+std::string TTreeRules::CorrectRxNr(std::string_view text) const {
+  std::string s(text);
+  switch (rxCorrection_) {
+    case RxCorrection::kSlashes:
+      std::replace(s.begin(), s.end(), '/', ' ');
+      break;
+    case RxCorrection::kChampionship:
+      if (auto p = s.find('/'); p != std::string::npos) s[p] = ' ';
+      break;
+    case RxCorrection::kInsertSpace:
+      s.insert(std::min<std::size_t>(3, s.size()), " ");
+      break;
+    case RxCorrection::kSplit: {
+      if (correctionParam_.empty() || correctionParam_[0] != ':') break;
+      long long n = StrToIntDefM1(std::string_view(correctionParam_).substr(1, 2));
+      // Numbers that do not fit put the space at the nearer end instead of outside the text.
+      long long at = std::clamp<long long>(static_cast<long long>(s.size()) - n, 0,
+                                           static_cast<long long>(s.size()));
+      s.insert(static_cast<std::size_t>(at), " ");
+      break;
+    }
+  }
+  return s;
+}
+
+std::string TTreeRules::PrefillRxNr(std::string_view call) const {
+  if (settings_.rxUpdate != 1 || log_ == nullptr) return {};
+  for (int i = log_->Count() - 1; i >= 0; --i) {
+    const QsoRecord* q = log_->At(i);
+    if (q->Call != call) continue;
+    auto p = q->Rcvd.find(' ');
+    return p == std::string::npos ? std::string{} : q->Rcvd.substr(0, p + 1);
+  }
+  return {};
+}
+
+}  // namespace vk
