@@ -18,11 +18,21 @@ struct Node {
   std::vector<Node> kids;
 };
 
-bool IsClassChar(char c) { return c == '#' || c == '?' || c == '&' || c == '!' || c == '@'; }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool EndsSequence(char c) { return c == ',' || c == '}' || c == ']'; }
+bool IsClassChar(char c) {
+  return c == '#' || c == '?' || c == '&' || c == '!' || c == '@';
+}
+bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+bool EndsSequence(char c) {
+  return c == ',' || c == '}' || c == ']';
+}
 
 class Parser {
  public:
@@ -294,12 +304,21 @@ class PictureMatcher {
   static bool Accept(const Inst& in, char c, char& written) {
     written = c;
     switch (in.cls) {
-      case '#': return IsAsciiDigit(c);
-      case '?': return IsAsciiLetter(c);
-      case '&': written = AsciiUpper(c); return IsAsciiLetter(c);
-      case '!': written = AsciiUpper(c); return true;
-      case '@': return true;
-      default: written = in.lit; return AsciiUpper(c) == AsciiUpper(in.lit);
+      case '#':
+        return IsAsciiDigit(c);
+      case '?':
+        return IsAsciiLetter(c);
+      case '&':
+        written = AsciiUpper(c);
+        return IsAsciiLetter(c);
+      case '!':
+        written = AsciiUpper(c);
+        return true;
+      case '@':
+        return true;
+      default:
+        written = in.lit;
+        return AsciiUpper(c) == AsciiUpper(in.lit);
     }
   }
 
@@ -308,7 +327,8 @@ class PictureMatcher {
     char written = 0;
     for (const Thread& t : from) {
       const Inst& in = prog_[t.pc];
-      if (in.op == Op::kChar && Accept(in, c, written)) Add(to, t.pc + 1, Write(t.out, written), seen_);
+      if (in.op == Op::kChar && Accept(in, c, written))
+        Add(to, t.pc + 1, Write(t.out, written), seen_);
     }
     return !to.empty();
   }
@@ -324,7 +344,8 @@ class PictureMatcher {
       List filled;
       for (const Thread& t : frontier) {
         const Inst& in = prog_[t.pc];
-        if (in.op == Op::kChar && in.cls == 'L') Add(filled, t.pc + 1, Write(t.out, in.lit), fillSeen_);
+        if (in.op == Op::kChar && in.cls == 'L')
+          Add(filled, t.pc + 1, Write(t.out, in.lit), fillSeen_);
       }
       if (filled.empty()) return false;
       if (Take(filled, c, to)) return true;

@@ -111,7 +111,12 @@ TEST(PictureMaskTest, LiteralsGroupsAndRepetition) {
       {";*#", "5", true, R::kComplete, "*5"},
       {"*{}#", "1", true, R::kComplete, "1"},
       {"*[#]", "123", true, R::kAmbiguous, "123"},
-      {"\x8f#", "\x8f" "1", true, R::kComplete, "\x8f" "1"},  // CP866 letter as a literal
+      {"\x8f#",
+       "\x8f"
+       "1",
+       true, R::kComplete,
+       "\x8f"
+       "1"},  // CP866 letter as a literal
       {"?", "\x8f", true, R::kError, "\x8f"},
   };
   RunCases(std::begin(cases), std::end(cases));
@@ -143,9 +148,9 @@ TEST(PictureMaskTest, UnusablePictureAcceptsEverything) {
   const std::string deep = std::string(1000, '{') + "#" + std::string(1000, '}');
   const std::string stars = std::string(100000, '*') + "#";
   for (const std::string& picture :
-       {std::string(), std::string("{##"), std::string("##}"), std::string("[#"),
-        std::string("#]"), std::string("{#]"), std::string("*"), std::string("#*"),
-        std::string("#;"), std::string("*}"), std::string("{*,#}"), longCount, deep, stars}) {
+       {std::string(), std::string("{##"), std::string("##}"), std::string("[#"), std::string("#]"),
+        std::string("{#]"), std::string("*"), std::string("#*"), std::string("#;"),
+        std::string("*}"), std::string("{*,#}"), longCount, deep, stars}) {
     const PictureMask mask(picture);
     EXPECT_FALSE(mask.IsSyntaxValid()) << picture.substr(0, 20);
     EXPECT_FALSE(mask.SyntaxError().empty()) << picture.substr(0, 20);
