@@ -57,8 +57,9 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   auto rest = value.substr(colon + 1);
   auto second = rest.find(':');
   rule->weight_ = WeightOf(rest.substr(0, second));
-  // Band and mode tokens are looked for after the weight, so a weight of 144 is no condition.
-  auto conditions = second == std::string_view::npos ? std::string_view{} : rest.substr(second + 1);
+  // Conditions are searched in the whole text after the kind, so "dxcc:1 everyband" (a
+  // missing colon) still counts on every band.
+  auto conditions = rest;
   rule->band_ = FindBandToken(conditions);
   if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
     rule->band_ = kEveryCondition;

@@ -72,6 +72,9 @@ TEST_F(MultiRuleTest, ParseKindWeightConditionsAndCaption) {
   EXPECT_EQ(every->Caption(), "Oblast of the st");  // cut to 16
   EXPECT_EQ(Multi("rda1:1")->Caption(), "RDA");
   EXPECT_EQ(Multi("wpx:x")->Weight(), 255);  // unreadable number, as a byte
+  auto typo = Multi("dxcc:1 everyband");
+  EXPECT_EQ(typo->BandCondition(), kEveryCondition);
+  EXPECT_EQ(typo->Weight(), 255);
   // A caption in Windows-1251 is shown in CP866: "Область" -> CP866 bytes.
   EXPECT_EQ(Multi("domestic:1", "\xCE\xE1\xEB")->Caption(), "\x8E\xA1\xAB");
   EXPECT_NE(Journal().find("MULTI: key:multi Value:dxcc:2:everyband\r\n"), std::string::npos);
