@@ -40,10 +40,10 @@ std::string AdifFreqText(std::int32_t freq);
 Status WriteAdifLog(const TLogCollection& log, const std::string& path);
 
 struct AdifLoadStats {
-  int records = 0;        // appended to the log
-  int badFreq = 0;        // FREQ values that were not a number; the previous frequency stayed
-  int longLines = 0;      // lines too long to be a record, skipped
-  int droppedFull = 0;    // records left out because the log was full
+  int records = 0;      // appended to the log
+  int badFreq = 0;      // FREQ values that were not a number; the previous frequency stayed
+  int longLines = 0;    // lines too long to be a record, skipped
+  int droppedFull = 0;  // records left out because the log was full
 };
 
 // Appends the records of the file to the log, numbers records without QGUID by fives, sets

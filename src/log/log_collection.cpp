@@ -28,9 +28,11 @@ constexpr char kBar = '\xB3';  // CP866 vertical box-drawing line
 
 }  // namespace
 
-// The log starts room for 100 contacts like its predecessors; the vector grows geometrically
+// The log starts with room for 100 contacts; the vector grows geometrically
 // from there, so appending stays cheap up to the full 65535.
-TLogCollection::TLogCollection() { items_.reserve(100); }
+TLogCollection::TLogCollection() {
+  items_.reserve(100);
+}
 
 bool TLogCollection::Append(const QsoRecord& qso) {
   if (Count() >= kMaxCount) return false;

@@ -71,9 +71,9 @@ class TLogCollection {
   std::string GetStampStr(int pos, std::string_view mask) const;
   // Days since 30 December 1899, seconds dropped; 0 for a bad position or an impossible stamp.
   DateValue GetStampValue(int pos) const;
-  std::string GetBandStr(int pos) const;   // three characters, see QsoBandText
+  std::string GetBandStr(int pos) const;  // three characters, see QsoBandText
   std::string GetModeStr(int pos) const;
-  std::string GetScoreStr(int pos) const;  // "12*"
+  std::string GetScoreStr(int pos) const;     // "12*"
   std::string GetScoreNumStr(int pos) const;  // plain decimal values
   std::string GetMultiNumStr(int pos) const;
   std::string GetBonusNumStr(int pos) const;

@@ -31,6 +31,7 @@ struct BandTextRange {
   const char* adifText;
 };
 
+// clang-format off
 constexpr BandTextRange kBandTexts[] = {
     {18000, 20000, "160", "160"},
     {35000, 38500, " 80", " 80"},
@@ -42,6 +43,7 @@ constexpr BandTextRange kBandTexts[] = {
     {4300000, 4350000, "430", "70C"},
     {12000000, 13000000, "1.2", "23C"},
 };
+// clang-format on
 
 std::atomic<std::int32_t> g_qsoIdCounter{0};
 
@@ -50,8 +52,8 @@ std::atomic<std::int32_t> g_qsoIdCounter{0};
 std::uint32_t ComputeQsoCrc(const QsoRecord& q) {
   uLong crc = ::crc32(0L, Z_NULL, 0);
   crc = CrcAddLe(crc, q.Guid);
-  for (std::uint16_t f : {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour,
-                          q.Stamp.minute, q.Stamp.second}) {
+  for (std::uint16_t f :
+       {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour, q.Stamp.minute, q.Stamp.second}) {
     crc = CrcAddLe(crc, f);
   }
   crc = CrcAddLe(crc, q.Freq);
@@ -76,7 +78,9 @@ std::string QsoBandText(std::int32_t freq, bool adifNames) {
   return "   ";
 }
 
-std::string QsoModeText(std::uint8_t mode) { return ModeNameOfCode(mode); }
+std::string QsoModeText(std::uint8_t mode) {
+  return ModeNameOfCode(mode);
+}
 
 std::string QsoScoreText(const QsoRecord& q) {
   std::string s = IntToStr(q.Score);
@@ -84,7 +88,9 @@ std::string QsoScoreText(const QsoRecord& q) {
   return s;
 }
 
-std::int32_t QsoIdCounter() { return g_qsoIdCounter.load(std::memory_order_relaxed); }
+std::int32_t QsoIdCounter() {
+  return g_qsoIdCounter.load(std::memory_order_relaxed);
+}
 
 void SetQsoIdCounter(std::int32_t value) {
   g_qsoIdCounter.store(value, std::memory_order_relaxed);

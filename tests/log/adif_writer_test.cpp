@@ -65,8 +65,10 @@ TEST(AdifWriterTest, BandModeAndOptionalFields) {
   EXPECT_EQ(AdifRecordLine(q),
             "<QSO_DATE:8>20240305<TIME_ON:4>0907<BAND:3>40M<FREQ:3>7.0<MODE:0>"
             "<CALL:6>UA3AAA<RST_SENT:2>59<RST_RCVD:2>57<QBONUS:2>-2<EOR>");
-  for (auto [freq, band] : {std::pair{1450000, "<BAND:2>2M"}, {4320000, "<BAND:4>70CM"},
-                            {12960000, "<BAND:4>23CM"}, {18400, "<BAND:4>160M"}}) {
+  for (auto [freq, band] : {std::pair{1450000, "<BAND:2>2M"},
+                            {4320000, "<BAND:4>70CM"},
+                            {12960000, "<BAND:4>23CM"},
+                            {18400, "<BAND:4>160M"}}) {
     q.Freq = freq;
     EXPECT_NE(AdifRecordLine(q).find(band), std::string::npos) << band;
   }

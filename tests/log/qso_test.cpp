@@ -31,8 +31,8 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int n) {
 std::vector<std::uint8_t> RecordBytes(const QsoRecord& q) {
   std::vector<std::uint8_t> b;
   PutLe(b, static_cast<std::uint32_t>(q.Guid), 4);
-  for (int f : {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour, q.Stamp.minute,
-                q.Stamp.second}) {
+  for (int f :
+       {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour, q.Stamp.minute, q.Stamp.second}) {
     PutLe(b, static_cast<std::uint32_t>(f), 2);
   }
   PutLe(b, static_cast<std::uint32_t>(q.Freq), 4);
@@ -89,13 +89,13 @@ TEST(QsoTextTest, BandTextsFollowTheLogRanges) {
     const char* adif;
   };
   const Case cases[] = {
-      {17999, "   ", "   "},   {18000, "160", "160"},   {20000, "160", "160"},
-      {20001, "   ", "   "},   {38500, " 80", " 80"},   {38501, "   ", "   "},
-      {70000, " 40", " 40"},   {101000, "   ", "   "},  {143500, " 20", " 20"},
-      {214500, " 15", " 15"},  {297000, " 10", " 10"},  {297001, "   ", "   "},
-      {1440000, "144", "2"},   {1450000, "144", "2"},   {1460000, "144", "2"},
+      {17999, "   ", "   "},   {18000, "160", "160"},    {20000, "160", "160"},
+      {20001, "   ", "   "},   {38500, " 80", " 80"},    {38501, "   ", "   "},
+      {70000, " 40", " 40"},   {101000, "   ", "   "},   {143500, " 20", " 20"},
+      {214500, " 15", " 15"},  {297000, " 10", " 10"},   {297001, "   ", "   "},
+      {1440000, "144", "2"},   {1450000, "144", "2"},    {1460000, "144", "2"},
       {4320000, "430", "70C"}, {12960000, "1.2", "23C"}, {13000001, "   ", "   "},
-      {0, "   ", "   "},      {-140250, "   ", "   "},
+      {0, "   ", "   "},       {-140250, "   ", "   "},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(QsoBandText(c.freq, false), c.text) << c.freq;
