@@ -66,7 +66,10 @@ void BM_CountryIndexVsScan(benchmark::State& state) {
   state.counters["scan_lookups_per_s"] = scan;
   state.counters["index_to_scan"] = index / scan;
 }
-BENCHMARK(BM_CountryIndexVsScan)->Iterations(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_CountryIndexVsScan)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 void BM_CountryIndexLookup(benchmark::State& state) {
   const auto& calls = Calls();

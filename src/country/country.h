@@ -49,15 +49,15 @@ struct CountryInfo {
 
 // One block of a country file.
 struct CountryEntry {
-  std::string name;           // header field 1
+  std::string name;                       // header field 1
   std::uint8_t cqZone = kCountryNoZone;   // header field 2
   std::uint8_t ituZone = kCountryNoZone;  // header field 3
-  std::string continent;      // header field 4
-  std::string latitude;       // header field 5, as written
-  std::string longitude;      // header field 6, as written
-  std::string timeOffset;     // header field 7, as written
-  std::string primaryPrefix;  // header field 8
-  std::uint16_t number = 0;   // position of the block's header among all headers, from 1
+  std::string continent;                  // header field 4
+  std::string latitude;                   // header field 5, as written
+  std::string longitude;                  // header field 6, as written
+  std::string timeOffset;                 // header field 7, as written
+  std::string primaryPrefix;              // header field 8
+  std::uint16_t number = 0;  // position of the block's header among all headers, from 1
   // Every prefix or call of the block, each right after a ',' (",1A,=1A0KM(15);").  Kept whole
   // whatever its size: the USA block of the usual world file alone holds about 87,000 bytes.
   std::string prefixText;

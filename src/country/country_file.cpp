@@ -20,7 +20,9 @@ constexpr std::uint16_t kMaxBlocks = std::numeric_limits<std::uint16_t>::max();
 // tokens, and so of distinct lookup results, within what the index can number.
 constexpr std::size_t kMaxFileBytes = 16u << 20;
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -28,7 +30,9 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-std::string Field(std::string_view s, std::size_t width) { return std::string(TrimBlanks(s).substr(0, width)); }
+std::string Field(std::string_view s, std::size_t width) {
+  return std::string(TrimBlanks(s).substr(0, width));
+}
 
 std::uint8_t ZoneField(std::string_view s) {
   s = TrimBlanks(s);
@@ -64,7 +68,7 @@ class Reader {
 
  private:
   void Header(std::string_view line) {
-    open_ = false;  // an unterminated block before this header is dropped
+    open_ = false;                      // an unterminated block before this header is dropped
     if (blocks_ == kMaxBlocks) return;  // entry numbers are 16 bits; later blocks are unusable
     ++blocks_;
     std::string_view fields[kHeaderFields];

@@ -47,9 +47,10 @@ std::uint64_t HashCall(std::string_view s) {
   if (n >= 4 && n <= 8) {
     h ^= Load32(p) | std::uint64_t{Load32(p + n - 4)} << 32;
   } else if (n < 4) {
-    h ^= n == 0 ? 0 : (std::uint64_t{static_cast<unsigned char>(p[0])} << 16 |
-                       std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8 |
-                       static_cast<unsigned char>(p[n - 1]));
+    h ^= n == 0 ? 0
+                : (std::uint64_t{static_cast<unsigned char>(p[0])} << 16 |
+                   std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8 |
+                   static_cast<unsigned char>(p[n - 1]));
   } else {
     for (std::size_t i = 0; i + 8 < n; i += 8) h = std::rotl((h ^ Load64(p + i)) * kMul, 29);
     h ^= Load64(p + n - 8);
@@ -63,11 +64,17 @@ std::uint64_t PackPrefix(std::string_view s) {
   return static_cast<std::uint64_t>(s.size()) << 32 | bytes;
 }
 
-std::size_t PrefixHome(std::uint64_t packed, std::size_t mask) { return (packed * kMul) >> 32 & mask; }
+std::size_t PrefixHome(std::uint64_t packed, std::size_t mask) {
+  return (packed * kMul) >> 32 & mask;
+}
 
-std::size_t ShortSlot(unsigned char c0, unsigned char c1) { return 256 + (std::size_t{c0} << 8 | c1); }
+std::size_t ShortSlot(unsigned char c0, unsigned char c1) {
+  return 256 + (std::size_t{c0} << 8 | c1);
+}
 
-std::size_t TableSize(std::size_t keys) { return std::bit_ceil(std::max<std::size_t>(16, keys * 2)); }
+std::size_t TableSize(std::size_t keys) {
+  return std::bit_ceil(std::max<std::size_t>(16, keys * 2));
+}
 
 }  // namespace
 
@@ -199,7 +206,9 @@ void CountryIndex::Builder::LayOutPrefixes() {
   }
 }
 
-CountryIndex::CountryIndex(const std::vector<CountryEntry>& entries) { Builder build(*this, entries); }
+CountryIndex::CountryIndex(const std::vector<CountryEntry>& entries) {
+  Builder build(*this, entries);
+}
 
 const CountryInfo* CountryIndex::FindExact(std::string_view call) const {
   const std::uint64_t h = HashCall(call);

@@ -23,7 +23,7 @@ class CountryIndex {
 
  private:
   struct ExactSlot {
-    std::uint32_t tag = 0;        // high half of the call's hash
+    std::uint32_t tag = 0;  // high half of the call's hash
     std::uint32_t result = kNoResult;
     std::uint32_t keyOffset = 0;  // the call, in exactKeys_
     std::uint32_t keyLength = 0;
@@ -33,7 +33,9 @@ class CountryIndex {
   class Builder;
   const CountryInfo* FindExact(std::string_view call) const;
   const CountryInfo* FindLongPrefix(std::string_view key) const;
-  const CountryInfo* Result(std::uint32_t r) const { return r == kNoShortResult ? nullptr : &results_[r]; }
+  const CountryInfo* Result(std::uint32_t r) const {
+    return r == kNoShortResult ? nullptr : &results_[r];
+  }
 
   std::vector<CountryInfo> results_;
   // Exact calls: a small Bloom filter in front, since nearly every call of a contest is not

@@ -1,10 +1,11 @@
 // Call reduction, the key tests and the plain scan over a list.
+#include "country/country_match.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "country/country.h"
-#include "country/country_match.h"
 
 namespace vk {
 namespace country_detail {
@@ -26,7 +27,9 @@ Span Between(std::string_view token, char open, char close) {
   return {p + 1, q};
 }
 
-std::string_view Sub(std::string_view s, Span span) { return s.substr(span.begin, span.end - span.begin); }
+std::string_view Sub(std::string_view s, Span span) {
+  return s.substr(span.begin, span.end - span.begin);
+}
 
 void Assign(std::string& dst, std::string_view src, std::size_t width) {
   dst.assign(src.substr(0, width));
@@ -62,7 +65,7 @@ std::size_t FindKey(std::string_view text, std::string_view key, std::size_t fro
   const std::size_t n = text.size();
   const std::size_t m = key.size();
   if (m < 2 || m > n || from > n - m) return std::string_view::npos;  // keys are "," + text
-  const std::size_t last = n - m;  // last possible start
+  const std::size_t last = n - m;                                     // last possible start
   const char* p = text.data();
   std::size_t i = from;
   {
@@ -70,7 +73,8 @@ std::size_t FindKey(std::string_view text, std::string_view key, std::size_t fro
     const Bytes16 k0 = Splat16(key[0]), k1 = Splat16(key[1]), k2 = Splat16(key[m > 2 ? 2 : 1]);
     const std::size_t third = m > 2 ? 2 : 1;
     for (; i + 16 + 2 <= n; i += 16) {
-      const auto hit = (Load16(p + i) == k0) & (Load16(p + i + 1) == k1) & (Load16(p + i + third) == k2);
+      const auto hit =
+          (Load16(p + i) == k0) & (Load16(p + i + 1) == k1) & (Load16(p + i + third) == k2);
       std::uint64_t half[2];
       std::memcpy(half, &hit, sizeof half);
       if ((half[0] | half[1]) == 0) continue;
@@ -105,7 +109,8 @@ std::size_t FindPrefixKey(const std::string& text, std::string_view key) {
 
 std::size_t FindExactKey(const std::string& text, std::string_view key) {
   if (HasTokenEnd(key.substr(2))) return std::string::npos;
-  for (std::size_t pos = FindKey(text, key, 0); pos != std::string::npos; pos = FindKey(text, key, pos + 1)) {
+  for (std::size_t pos = FindKey(text, key, 0); pos != std::string::npos;
+       pos = FindKey(text, key, pos + 1)) {
     const std::size_t after = pos + key.size();
     if (after == text.size() || IsTokenEnd(text[after])) return pos;
   }
@@ -140,7 +145,8 @@ void FillInfo(const CountryEntry& entry, std::size_t commaPos, CountryInfo& out)
     const std::string_view inner = Sub(token, pos);
     const std::size_t slash = inner.find('/');
     Assign(out.latitude, inner.substr(0, slash), kCountryLatitudeWidth);
-    Assign(out.longitude, slash == std::string_view::npos ? std::string_view() : inner.substr(slash + 1),
+    Assign(out.longitude,
+           slash == std::string_view::npos ? std::string_view() : inner.substr(slash + 1),
            kCountryLongitudeWidth);
   } else {
     out.latitude = entry.latitude;
@@ -160,7 +166,9 @@ void FillInfo(const CountryEntry& entry, std::size_t commaPos, CountryInfo& out)
 
 }  // namespace country_detail
 
-void CountryInfo::Clear() { *this = CountryInfo{}; }
+void CountryInfo::Clear() {
+  *this = CountryInfo{};
+}
 
 std::string_view ReduceCall(std::string_view call) {
   const std::size_t slash = call.find('/');

@@ -13,7 +13,9 @@ namespace vk::country_detail {
 
 inline constexpr std::size_t kMaxPrefixKey = 4;  // longest prefix tried, in characters
 
-inline bool IsDigitOrCapital(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
+inline bool IsDigitOrCapital(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+}
 
 // Characters that end the call of a token: the separators and the opening marks of the
 // per-token overrides.  An exact call may only match up to one of these (or the end of the

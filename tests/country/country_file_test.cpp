@@ -19,8 +19,16 @@ TEST(CountryFileTest, HeaderFieldsAreTrimmedCutAndNumbered) {
       "    1A;\r\n"
       "A Name Much Longer Than Twenty-Six Letters: x5: 300: EUROPE: 12.34567: -123.45678: "
       "-12.75: ABCDEFGH:\n"
-      "    ZZ;\n");
-  ASSERT_EQ(list.Size(), 2u);
+      "    ZZ;\n"
+      "Short: 5\n"  // missing fields are empty
+      "    YY;\n");
+  ASSERT_EQ(list.Size(), 3u);
+  const CountryEntry& shortHeader = list.Entries()[2];
+  EXPECT_EQ(shortHeader.cqZone, 5);
+  EXPECT_EQ(shortHeader.ituZone, kCountryNoZone);
+  EXPECT_EQ(shortHeader.continent, "");
+  EXPECT_EQ(shortHeader.primaryPrefix, "");
+  EXPECT_EQ(shortHeader.number, 3);
   const CountryEntry& malta = list.Entries()[0];
   EXPECT_EQ(malta.name, "Sov Mil Order of Malta");
   EXPECT_EQ(malta.cqZone, 15);
@@ -54,11 +62,11 @@ TEST(CountryFileTest, BlocksWithoutTerminatorKeepTheirNumber) {
       "Two: 2: 2: EU: 0: 0: 0: TWO:\n"
       "  BB, # a comment ends this line only\n"
       "  BC;\n"
-      "  CC;\n"                                   // after the terminator: no open block
+      "  CC;\n"  // after the terminator: no open block
       "not a record\n"
-      "Three: 3: 3: EU: 0: 0: 0: THREE:\n"        // header without any prefix line
+      "Three: 3: 3: EU: 0: 0: 0: THREE:\n"  // header without any prefix line
       "Four: 4: 4: EU: 0: 0: 0: FOUR:\n"
-      "  DD;");                                   // last line without newline
+      "  DD;");  // last line without newline
   ASSERT_EQ(list.Size(), 2u);
   EXPECT_EQ(list.Entries()[0].number, 2);
   EXPECT_EQ(list.Entries()[0].prefixText, ",BB,,BC;");
@@ -73,7 +81,8 @@ TEST(CountryFileTest, BlocksWithoutTerminatorKeepTheirNumber) {
 TEST(CountryFileTest, OverlongLinesAreCutAt255) {
   std::string line(250, 'Q');
   line += ",ABCDEFGH,XY;";  // the cut falls inside ABCDEFGH; XY and ';' are lost
-  const CountryList list = CountryList::FromText("One: 1: 1: EU: 0: 0: 0: ONE:\n" + line + "\n  ZZ;\n");
+  const CountryList list =
+      CountryList::FromText("One: 1: 1: EU: 0: 0: 0: ONE:\n" + line + "\n  ZZ;\n");
   ASSERT_EQ(list.Size(), 1u);
   EXPECT_EQ(list.Entries()[0].prefixText.size(), 1 + 255 + 4);
   CountryInfo info;

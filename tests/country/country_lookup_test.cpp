@@ -45,13 +45,23 @@ TEST(ReduceCallTest, PortableMarksAndPrefixes) {
     const char* call;
     const char* reduced;
   } const cases[] = {
-      {"UA9QQQQ", "UA9QQQQ"},    {"UA9QQQQ/P", "UA9QQQQ"}, {"UA9QQQQ/QRP", "UA9QQQQ"},
-      {"UA9QQQQ/3", "UA9QQQQ"},  {"UA9QQQQ/M", "UA9QQQQ"}, {"UA9QQQQ/MM", "UA9QQQQ"},
-      {"UA9QQQQ/A", "UA9QQQQ"},  {"9A/UA9QQQQ", "9A"},     {"DL/UA9QQQQ", "DL"},
-      {"N0CALL/VE3", "VE3"},     {"AB/CD", "CD"},           // equal length: the right side
-      {"UA9QQQQ/AM", "AM"},      {"UA9QQQQ/", "UA9QQQQ"},   // a dangling slash names nothing
-      {"/UA9QQQQ", "UA9QQQQ"},   {"/", ""},                 {"", ""},
-      {"RA9FAA/4/M", "4/M"},     // only the first slash splits
+      {"UA9QQQQ", "UA9QQQQ"},
+      {"UA9QQQQ/P", "UA9QQQQ"},
+      {"UA9QQQQ/QRP", "UA9QQQQ"},
+      {"UA9QQQQ/3", "UA9QQQQ"},
+      {"UA9QQQQ/M", "UA9QQQQ"},
+      {"UA9QQQQ/MM", "UA9QQQQ"},
+      {"UA9QQQQ/A", "UA9QQQQ"},
+      {"9A/UA9QQQQ", "9A"},
+      {"DL/UA9QQQQ", "DL"},
+      {"N0CALL/VE3", "VE3"},
+      {"AB/CD", "CD"},  // equal length: the right side
+      {"UA9QQQQ/AM", "AM"},
+      {"UA9QQQQ/", "UA9QQQQ"},  // a dangling slash names nothing
+      {"/UA9QQQQ", "UA9QQQQ"},
+      {"/", ""},
+      {"", ""},
+      {"RA9FAA/4/M", "4/M"},  // only the first slash splits
   };
   for (const Case& c : cases) EXPECT_EQ(ReduceCall(c.call), c.reduced) << c.call;
 }
@@ -60,7 +70,7 @@ TEST_F(SmallListTest, LongestPrefixOfTheCallWins) {
   EXPECT_EQ(Ask(list_, "UA9QQQQ").number, 2);  // through UA9, though UA comes first in the file
   EXPECT_EQ(Ask(list_, "UA3QQQQ").number, 1);  // UA3 is listed nowhere, then UA matches
   EXPECT_EQ(Ask(list_, "RA9ABC").number, 2);
-  EXPECT_EQ(Ask(list_, "RA3ABC").number, 1);   // RA3, RA: absent; R matches
+  EXPECT_EQ(Ask(list_, "RA3ABC").number, 1);  // RA3, RA: absent; R matches
   EXPECT_EQ(Ask(list_, "UA9QQQQ/QRP").number, 2);
   EXPECT_EQ(Ask(list_, "UA9QQQQ/3").number, 2);  // the area digit is dropped, not used
   EXPECT_EQ(Ask(list_, "EA/UA9QQQQ").number, 4);
@@ -115,7 +125,8 @@ TEST_F(SmallListTest, NoMatchClearsTheResult) {
   ASSERT_EQ(ScanCountry(list_, "UA9ABC", info), 2);
   EXPECT_EQ(ScanCountry(list_, "9A1AA", info), 0);
   EXPECT_EQ(info, CountryInfo{});
-  for (const char* odd : {"", "/", "//", ",", ",=", "=EA", "EA,", "UA(", "ua9abc", "U A"}) Ask(list_, odd);
+  for (const char* odd : {"", "/", "//", ",", ",=", "=EA", "EA,", "UA(", "ua9abc", "U A"})
+    Ask(list_, odd);
 }
 
 TEST(CountryListTest, OnlyTheFirstOccurrenceOfAPrefixInABlockCounts) {

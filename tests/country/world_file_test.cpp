@@ -19,7 +19,9 @@ constexpr std::size_t kScpStride = 1;
 
 class WorldFileTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { world_ = new CountryList(CountryList::FromFile(VORKAN_SYSTEM_CTY)); }
+  static void SetUpTestSuite() {
+    world_ = new CountryList(CountryList::FromFile(VORKAN_SYSTEM_CTY));
+  }
   static void TearDownTestSuite() {
     delete world_;
     world_ = nullptr;
