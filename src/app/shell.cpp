@@ -20,8 +20,8 @@ std::string_view ErrorBoxText(CommandId command) {
   }
 }
 
-Shell::Shell(CommandBus& bus, ShellActions& actions, std::int32_t& qsoIdCounter)
-    : bus_(bus), actions_(actions), qsoIdCounter_(qsoIdCounter) {
+Shell::Shell(CommandBus& bus, ShellActions& actions, RaiseCounter raiseQsoIdCounter)
+    : bus_(bus), actions_(actions), raiseCounter_(std::move(raiseQsoIdCounter)) {
   bus_.SetApplication(this);
 }
 
@@ -47,7 +47,7 @@ KeyTranslation Shell::HandleKey(KeyCode key) {
 }
 
 void Shell::IdlePass() {
-  ++qsoIdCounter_;
+  raiseCounter_();
   const std::uint32_t logCrc = logCrc_ ? logCrc_() : 0;
   net_->SetOwnChecksum(logCrc);
   PollNetwork(logCrc);
@@ -74,8 +74,7 @@ void Shell::PollNetwork(std::uint32_t logCrc) {
 }
 
 void Shell::OnTick() {
-  ++qsoIdCounter_;
-  if (qsoIdCounter_ == kStartupCounter) {
+  if (raiseCounter_() == kStartupCounter) {
     bus_.PostCommand(state_.NoContest ? cm::kNoContest : cm::kOpenWindows);
   }
 }

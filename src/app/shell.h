@@ -79,9 +79,12 @@ struct ShellState {
 
 class Shell final : public MessageTarget {
  public:
-  // The shell becomes the bus's application handler.  `qsoIdCounter` is the program-wide
-  // counter that gives new QSOs their Guid.
-  Shell(CommandBus& bus, ShellActions& actions, std::int32_t& qsoIdCounter);
+  // Raises the program-wide counter that gives new QSOs their Guid by one and returns the new
+  // value.
+  using RaiseCounter = std::function<std::int32_t()>;
+
+  // The shell becomes the bus's application handler.
+  Shell(CommandBus& bus, ShellActions& actions, RaiseCounter raiseQsoIdCounter);
   ~Shell() override;
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
@@ -111,7 +114,7 @@ class Shell final : public MessageTarget {
 
   CommandBus& bus_;
   ShellActions& actions_;
-  std::int32_t& qsoIdCounter_;
+  RaiseCounter raiseCounter_;
   NullNetworkLink nullNet_;
   NetworkLink* net_ = &nullNet_;
   std::function<std::uint32_t()> logCrc_;

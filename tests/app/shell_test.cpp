@@ -67,7 +67,7 @@ class ShellTest : public ::testing::Test {
   CommandBus bus;
   FakeActions actions;
   std::int32_t counter = 0;
-  Shell shell{bus, actions, counter};
+  Shell shell{bus, actions, [this] { return ++counter; }};
   FakeNet net;
   Window window;
   std::uint32_t logCrc = 0x12345678;

@@ -1,0 +1,18 @@
+// Texts on their way to the screen.  The program keeps CP866 bytes; the toolkit wants Unicode.
+#pragma once
+
+#include <final/final.h>
+
+#include <string_view>
+
+namespace vk::ui {
+
+// CP866 bytes as the toolkit's string.
+finalcut::FString ScreenText(std::string_view cp866);
+
+// A label with a "~X~" hot-key marker in the toolkit's form ("&X").  Any "&" of the text itself
+// must not become a hot key: when the label names no hot key, its first letter gets the marker,
+// since the toolkit shows every "&" after the first as it stands.
+finalcut::FString MenuLabel(std::string_view cp866);
+
+}  // namespace vk::ui

@@ -1,0 +1,127 @@
+#include "app/ui/vork_app.h"
+
+#include <cstdlib>
+#include <thread>
+
+#include "app/ui/key_map.h"
+#include "app/ui/screen_text.h"
+#include "app/ui/theme.h"
+#include "app/ui/tv_dialog.h"
+#include "log/adif.h"
+#include "log/journal.h"
+#include "log/qso.h"
+
+namespace vk::ui {
+
+using finalcut::FKey;
+using namespace std::chrono_literals;
+
+namespace {
+
+VorkApp* instance = nullptr;
+
+inline constexpr std::string_view kLogFile = "vorkan.adi";
+
+// One idle pass every 10 ms at most.  After input the toolkit's loop runs flat out for a while;
+// the pause keeps it from eating a core.  Once the operating windows are open and the keyboard
+// has been quiet for a while, the loop waits longer for input: a clock that shows seconds and
+// views that redraw on the tick need no more.
+constexpr auto kMinPassInterval = 10ms;
+constexpr std::uint64_t kFastBlockingUs = 10'000;
+constexpr std::uint64_t kSlowBlockingUs = 50'000;
+constexpr auto kQuietAfterKey = 2s;
+
+}  // namespace
+
+VorkApp::VorkApp(const int& argc, char* argv[], const StartupSettings& settings,
+                 TLogCollection& log)
+    : finalcut::FApplication(argc, argv),
+      log_(log),
+      shell_(bus_, *this, [] { return RaiseQsoIdCounter(); }) {
+  instance = this;
+  // Widgets read their colours when they are built, so the theme comes first.
+  finalcut::FWidget::setColorTheme<VorkTheme>();
+  auto& kb = finalcut::FKeyboard::getInstance();
+  kb.setPressCommand(
+      finalcut::FKeyboardCommand{[this] { OnKey(finalcut::FKeyboard::getInstance().getKey()); }});
+  kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
+  finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
+
+  ApplyMainSettings(settings.main, shell_.state());
+  SetQsoIdCounter(0);
+  shell_.SetLogChecksum([this] { return log_.LogCrc(); });
+  logClock_ = std::make_unique<LogClock>(LogClockStartText(settings.main));
+  if (!logClock_->StartStatus()) JournalAppend("LogClock: " + logClock_->StartStatus().message);
+
+  desktop_ = std::make_unique<Desktop>(
+      this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
+  finalcut::FWidget::setMainWidget(desktop_.get());
+  bus_.Attach(&desktop_->Menu().Clock());
+  desktop_->show();
+  if (const CommandId b = ParseDebugBroadcast(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
+    bus_.Post(EventClass::kBroadcast, b);
+  }
+}
+
+VorkApp::~VorkApp() {
+  if (!shell_.state().DiscardLog) {
+    if (Status s = WriteAdifLog(log_, std::string(kLogFile)); !s) {
+      JournalAppend("Log not written: " + s.message);
+    }
+  }
+  logClock_.reset();
+  bus_.Detach(&desktop_->Menu().Clock());
+  desktop_.reset();
+  instance = nullptr;
+}
+
+VorkApp& VorkApp::Instance() {
+  return *instance;
+}
+
+void VorkApp::Quit() {
+  finalcut::FApplication::exit(0);
+}
+
+void VorkApp::ShowErrorBox(std::string_view cp866Text) {
+  ErrorBox box{desktop_.get(), cp866Text};
+  box.Run();
+}
+
+void VorkApp::ShowInformation(std::string_view cp866Text) {
+  finalcut::FMessageBox::info(desktop_.get(), "Information", ScreenText(cp866Text));
+}
+
+void VorkApp::ShowAbout() {
+  AboutBox box{desktop_.get()};
+  box.Run();
+}
+
+void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
+  desktop_->Status().SetTexts(texts);
+  desktop_->Menu().Banner().SetText(texts.banner);
+}
+
+void VorkApp::processExternalUserEvent() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastPass_ < kMinPassInterval) {
+    std::this_thread::sleep_for(1ms);
+    return;
+  }
+  lastPass_ = now;
+  // No guard against re-entry: a dialog opened from a posted command runs its own loop, whose
+  // passes must keep the clock and the ticks going.
+  bus_.DeliverPosted();
+  shell_.IdlePass();
+  AdaptIdleRate();
+}
+
+void VorkApp::AdaptIdleRate() {
+  const bool fast = QsoIdCounter() <= kStartupCounter + 2 ||
+                    std::chrono::steady_clock::now() - lastKey_ < kQuietAfterKey;
+  if (fast == fastIdle_) return;
+  fastIdle_ = fast;
+  finalcut::FKeyboard::setReadBlockingTime(fast ? kFastBlockingUs : kSlowBlockingUs);
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,73 @@
+// The application object: the toolkit's event loop with the shell's key translation in front of
+// it, the idle pass, and the screen side of the shell's commands.
+#pragma once
+
+#include <final/final.h>
+
+#include <chrono>
+#include <memory>
+#include <string_view>
+
+#include "app/command_bus.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "app/ui/desktop.h"
+#include "log/log_collection.h"
+#include "util/log_clock.h"
+
+namespace vk::ui {
+
+// A window that wants keys before its fields do (an input line would otherwise turn Up, Down
+// and Tab into focus moves before the window sees them).  Return true to consume the key.
+class KeyPreview {
+ public:
+  virtual ~KeyPreview() = default;
+  virtual bool PreviewKey(finalcut::FKey key) = 0;
+};
+
+class VorkApp final : public finalcut::FApplication, public ShellActions {
+ public:
+  // `log` is the program's one log; it outlives the application.
+  VorkApp(const int& argc, char* argv[], const StartupSettings& settings, TLogCollection& log);
+  // Writes the log unless New contest archived it, then closes every window.
+  ~VorkApp() override;
+
+  // The one VorkApp; windows reach the bus through it.
+  static VorkApp& Instance();
+
+  CommandBus& Bus() { return bus_; }
+  Shell& shell() { return shell_; }
+  LogClock& Clock() { return *logClock_; }
+  TLogCollection& Log() { return log_; }
+  Desktop& desktop() { return *desktop_; }
+
+  // ShellActions
+  void Quit() override;
+  void ShowErrorBox(std::string_view cp866Text) override;
+  void ShowInformation(std::string_view cp866Text) override;
+  void ShowAbout() override;
+  void ShowStatusTexts(const StatusTexts& texts) override;
+  // The operating windows open here once they exist.
+  void OpenOperatingWindows() override {}
+
+ protected:
+  void processExternalUserEvent() override;
+
+ private:
+  void OnKey(finalcut::FKey key);
+  bool GlobalKeysActive() const;
+  void Dispatch(finalcut::FKey key);
+  bool RunAccelerators(finalcut::FKey key);
+  void AdaptIdleRate();
+
+  TLogCollection& log_;
+  CommandBus bus_;
+  Shell shell_;
+  std::unique_ptr<LogClock> logClock_;
+  std::unique_ptr<Desktop> desktop_;
+  std::chrono::steady_clock::time_point lastPass_{};
+  std::chrono::steady_clock::time_point lastKey_{};
+  bool fastIdle_ = true;
+};
+
+}  // namespace vk::ui

@@ -1,0 +1,59 @@
+# The empty desktop: menu bar, banner, status texts and clock in their columns, the menus'
+# items in order.
+source "$(dirname "$0")/lib.sh"
+vk_setup "$1" "$2"
+vk_station
+vk_start_desktop
+
+W=$VK_WIDTH
+top=$(vk_line 1)
+case "$top" in
+  " File  Options  Tools  Help"*) ;;
+  *) vk_fail "menu bar: $top" ;;
+esac
+[ "$(vk_cell 1 $((W - 52)) 22)" = "Vork 4.0.19-8 N0CALL [" ] || vk_fail "banner column"
+[ "$(vk_cell "$VK_HEIGHT" 1 10)" = "Alt-X Exit" ] || vk_fail "exit key"
+[ "$(vk_cell "$VK_HEIGHT" $((W - 25)) 9)" = "0000:0000" ] || vk_fail "checksums column"
+[[ "$(vk_cell "$VK_HEIGHT" $((W - 15)) 9)" =~ ^\$[0-9A-F]{8}$ ]] || vk_fail "memory column"
+[ "$(vk_cell "$VK_HEIGHT" $((W - 5)) 5)" = '$0000' ] || vk_fail "last key column"
+
+# The clock shows the local time and moves.
+clock=$(vk_cell 1 $((W - 8)) 8)
+[[ "$clock" =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || vk_fail "clock: '$clock'"
+secs() { local h m s; IFS=: read -r h m s <<<"$1"; echo $((10#$h * 3600 + 10#$m * 60 + 10#$s)); }
+diff=$(( ($(secs "$(date +%H:%M:%S)") - $(secs "$clock") + 86400) % 86400 ))
+[ "$diff" -le 2 ] || vk_fail "clock $clock is $diff s off"
+end=$(vk_deadline 3)
+while [ "$(vk_cell 1 $((W - 8)) 8)" = "$clock" ]; do
+  [ "$(vk_now)" -lt "$end" ] || vk_fail "clock stands still at $clock"
+  sleep 0.1
+done
+
+# File menu and its New contest submenu.
+vk_key_sync M-F10 7100
+vk_key_sync Down 5000
+vk_wait_for "Out cabrilio      Alt+O"
+vk_wait_for "Exit              ALT+X"
+vk_wait_for "New contest"
+vk_key_sync Enter 1C0D
+vk_wait_for "The World Contest"
+vk_key_sync Escape 011B
+vk_wait_gone "The World Contest"
+vk_key Escape
+vk_wait_gone "Out cabrilio"
+
+# Options, Tools and Help, reached with Right from File.
+vk_key_sync M-F10 7100
+vk_key_sync Right 4D00
+vk_key_sync Down 5000
+for item in "Video mode" "CW setup" "CW Message        Alt+M" "Network setup" "Save..."; do
+  vk_wait_for "$item"
+done
+vk_key Right
+vk_wait_for "Change time"
+vk_key Right
+vk_wait_for "Help topic"
+vk_wait_for "About..."
+vk_key_sync Escape 011B
+vk_wait_gone "About..."
+vk_quit
