@@ -5,7 +5,7 @@
 // (none is an exact-call entry there).
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
