@@ -124,11 +124,6 @@ TEST(QsoTextTest, ModeAndScoreTexts) {
   EXPECT_EQ(QsoScoreText(q), "-1*");
 }
 
-TEST(QsoTextTest, FieldsAreCutToSixteen) {
-  EXPECT_EQ(CutQsoField("ABCDEFGHIJKLMNOPQRS"), "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(CutQsoField("SHORT"), "SHORT");
-}
-
 TEST(QsoIdCounterTest, RaisesAndWrapsWithoutOverflow) {
   std::int32_t saved = QsoIdCounter();
   SetQsoIdCounter(99);
