@@ -11,7 +11,8 @@ case "$top" in
   " File  Options  Tools  Help"*) ;;
   *) vk_fail "menu bar: $top" ;;
 esac
-[ "$(vk_cell 1 $((W - 52)) 22)" = "Vork 4.0.19-8 N0CALL [" ] || vk_fail "banner column"
+[ "$(vk_cell 1 $((W - 52)) 40)" = "Vork 4.0.19-8 N0CALL [The World Contest]" ] ||
+  vk_fail "banner column"
 [ "$(vk_cell "$VK_HEIGHT" 1 10)" = "Alt-X Exit" ] || vk_fail "exit key"
 [ "$(vk_cell "$VK_HEIGHT" $((W - 25)) 9)" = "0000:0000" ] || vk_fail "checksums column"
 [[ "$(vk_cell "$VK_HEIGHT" $((W - 15)) 9)" =~ ^\$[0-9A-F]{8}$ ]] || vk_fail "memory column"
@@ -35,10 +36,12 @@ vk_key_sync Down 5000
 vk_wait_for "Out cabrilio      Alt+O"
 vk_wait_for "Exit              ALT+X"
 vk_wait_for "New contest"
+# The fixed first entry, then one per further rules file of data/, titled from the file.
 vk_key_sync Enter 1C0D
-vk_wait_for "The World Contest"
+vk_wait_for "│ The World Contest"
+vk_wait_for "│ CQ World Wide DX"
 vk_key_sync Escape 011B
-vk_wait_gone "The World Contest"
+vk_wait_gone "│ The World Contest"
 vk_key Escape
 vk_wait_gone "Out cabrilio"
 

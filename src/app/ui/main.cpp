@@ -1,23 +1,23 @@
-// The program: settings first (a configuration file that cannot be created ends the start with
-// its message on standard output), then the desktop and its event loop.
+// The program: the station's objects and settings first (a configuration file that cannot be
+// created ends the start with its message on standard output), then the desktop and its event
+// loop, then the station's objects again as the application is gone.
 #include <final/final.h>
 
 #include <iostream>
 
-#include "app/startup.h"
+#include "app/station.h"
 #include "app/ui/vork_app.h"
-#include "log/log_collection.h"
 
 int main(int argc, char* argv[]) {
-  // The log exists before anything else and outlives the application.
-  vk::TLogCollection log;
-
-  vk::StartupSettings settings;
-  if (const vk::Status s = vk::ReadStartupSettings(settings); !s) {
+  // Country lists and the empty log exist before anything else and outlive the application.
+  vk::Station station;
+  if (const vk::Status s = station.ReadSettings(); !s) {
     std::cout << s.message << std::endl;
     return 1;
   }
+  vk::ShellState initial;
+  station.LoadConfiguredContest(initial);
 
-  vk::ui::VorkApp app{argc, argv, settings, log};
+  vk::ui::VorkApp app{argc, argv, station, initial};
   return app.exec();
 }

@@ -33,10 +33,9 @@ constexpr auto kQuietAfterKey = 2s;
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], const StartupSettings& settings,
-                 TLogCollection& log)
+VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
     : finalcut::FApplication(argc, argv),
-      log_(log),
+      station_(station),
       shell_(bus_, *this, [] { return RaiseQsoIdCounter(); }) {
   instance = this;
   // Widgets read their colours when they are built, so the theme comes first.
@@ -47,16 +46,20 @@ VorkApp::VorkApp(const int& argc, char* argv[], const StartupSettings& settings,
   kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
   finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
 
-  ApplyMainSettings(settings.main, shell_.state());
+  shell_.state() = initial;
   SetQsoIdCounter(0);
-  shell_.SetLogChecksum([this] { return log_.LogCrc(); });
-  logClock_ = std::make_unique<LogClock>(LogClockStartText(settings.main));
+  shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
+  logClock_ = std::make_unique<LogClock>(LogClockStartText(station_.Settings().main));
   if (!logClock_->StartStatus()) JournalAppend("LogClock: " + logClock_->StartStatus().message);
 
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
   finalcut::FWidget::setMainWidget(desktop_.get());
   bus_.Attach(&desktop_->Menu().Clock());
+  const ContestList& contests = station_.Contests();
+  for (std::size_t k = 1; k < contests.Size(); ++k) {
+    desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
+  }
   desktop_->show();
   if (const CommandId b = ParseDebugBroadcast(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
@@ -65,7 +68,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], const StartupSettings& settings,
 
 VorkApp::~VorkApp() {
   if (!shell_.state().DiscardLog) {
-    if (Status s = WriteAdifLog(log_, std::string(kLogFile)); !s) {
+    if (Status s = WriteAdifLog(station_.Log(), std::string(kLogFile)); !s) {
       JournalAppend("Log not written: " + s.message);
     }
   }

@@ -10,9 +10,8 @@
 
 #include "app/command_bus.h"
 #include "app/shell.h"
-#include "app/startup.h"
+#include "app/station.h"
 #include "app/ui/desktop.h"
-#include "log/log_collection.h"
 #include "util/log_clock.h"
 
 namespace vk::ui {
@@ -27,8 +26,9 @@ class KeyPreview {
 
 class VorkApp final : public finalcut::FApplication, public ShellActions {
  public:
-  // `log` is the program's one log; it outlives the application.
-  VorkApp(const int& argc, char* argv[], const StartupSettings& settings, TLogCollection& log);
+  // `station` holds the program-wide objects and outlives the application; `initial` is the
+  // shell's state as start-up left it (own call, contest, NoContest).
+  VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial);
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
 
@@ -38,7 +38,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   CommandBus& Bus() { return bus_; }
   Shell& shell() { return shell_; }
   LogClock& Clock() { return *logClock_; }
-  TLogCollection& Log() { return log_; }
+  Station& station() { return station_; }
+  TLogCollection& Log() { return station_.Log(); }
   Desktop& desktop() { return *desktop_; }
 
   // ShellActions
@@ -60,7 +61,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   bool RunAccelerators(finalcut::FKey key);
   void AdaptIdleRate();
 
-  TLogCollection& log_;
+  Station& station_;
   CommandBus bus_;
   Shell shell_;
   std::unique_ptr<LogClock> logClock_;
