@@ -22,13 +22,13 @@ std::string LogClockStartText(const MainSettings& main) {
   return main.date + " " + main.time;
 }
 
-CommandId ParseDebugBroadcast(const char* text) {
+std::uint16_t ParseDebugNumber(const char* text) {
   if (text == nullptr) return 0;
   const char* end = text + std::strlen(text);
   unsigned value = 0;
   const auto [ptr, ec] = std::from_chars(text, end, value, 16);
   if (ec != std::errc{} || ptr != end || value > 0xFFFF) return 0;
-  return static_cast<CommandId>(value);
+  return static_cast<std::uint16_t>(value);
 }
 
 }  // namespace vk

@@ -28,10 +28,12 @@ void ApplyMainSettings(const MainSettings& main, ShellState& state);
 // station logs in WriteLog mode (the clock is then fixed), else empty (it follows the computer).
 std::string LogClockStartText(const MainSettings& main);
 
-// A broadcast to deliver once the desktop is up, named by the environment variable
-// VORKAN_DEBUG_BROADCAST as a hexadecimal number ("4200").  It lets a test drive the error box
-// and other broadcast-opened dialogs from outside.  Empty or malformed text gives 0 (none).
-CommandId ParseDebugBroadcast(const char* text);
+// The hexadecimal value of a diagnostic environment variable; 0 when it is unset, empty or
+// malformed.  VORKAN_DEBUG_BROADCAST names a broadcast to deliver once the desktop is up (the
+// error box and other broadcast-opened dialogs can so be driven from outside);
+// VORKAN_KEY_TEST_WINDOWS=1 opens two plain windows with an input line each, on which the
+// routing of keys to windows can be watched.
+std::uint16_t ParseDebugNumber(const char* text);
 
 inline constexpr std::size_t kContestNameWidth = 16;
 inline constexpr std::size_t kDisplayNameWidth = 40;

@@ -1,50 +1,164 @@
 // The program-wide objects of one station, in the order the program builds them: the country
 // lists, the empty log, the settings, the contest list and the rule tree with the configured
-// contest.  The shell, the windows and the dialogs share them through the application; they
-// live from before the desktop appears until after it is gone.
+// contest, the band totals, the log clock and the command bus.  The shell, the windows and the
+// dialogs share them through the application; they live from before the desktop appears until
+// after it is gone.
+//
+// Every file the station reads or writes lives in its working directory: vorkan.cfg,
+// vorkan.adi and the data directory with the rules and country files.  The program works in
+// the current directory; tests give each station a scratch directory of its own.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
+#include "app/command_bus.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "country/country.h"
+#include "log/adif.h"
 #include "log/log_collection.h"
 #include "rules/contest_list.h"
 #include "rules/tree_rules.h"
+#include "util/band_totals.h"
+#include "util/bands.h"
+#include "util/log_clock.h"
 #include "util/result.h"
 
 namespace vk {
 
+// What an operating action changed.  Handlers return it (and the models also collect it until
+// the next tick) so a window redraws once, and only the views that changed.
+using Changes = std::uint16_t;
+namespace changed {
+inline constexpr Changes kNothing = 0;
+inline constexpr Changes kCall = 1 << 0;  // text or cursor of the Call line
+inline constexpr Changes kTxNr = 1 << 1;
+inline constexpr Changes kRxNr = 1 << 2;
+inline constexpr Changes kFocus = 1 << 3;     // which line has the focus
+inline constexpr Changes kMessages = 1 << 4;  // either message line
+inline constexpr Changes kClock = 1 << 5;     // clock value or running/stopped
+inline constexpr Changes kFreq = 1 << 6;      // frequency and band
+inline constexpr Changes kMode = 1 << 7;
+inline constexpr Changes kActivity = 1 << 8;  // the network activity indicator
+inline constexpr Changes kList = 1 << 9;      // lines of a list window
+inline constexpr Changes kCount = 1 << 10;    // the QSO count of the log window
+inline constexpr Changes kTexts = 1 << 11;    // the figures of the score or multiplier window
+inline constexpr Changes kAll = 0xFFFF;
+}  // namespace changed
+
+// Where the entry window starts: the band, frequency and mode of the last QSO, or of the
+// contest's lowest band on an empty log.
+struct StartPoint {
+  Freq freq = 0;
+  BandIndex band = kBandNone;
+  ModeCode mode = 0;
+};
+
+inline constexpr std::string_view kConfigFileName = "vorkan.cfg";
+// Where the log goes when vorkan.adi exists but could not be read at start: writing the new
+// log over it would throw away every QSO the unreadable file holds.
+inline constexpr std::string_view kRescueLogFileName = "vorkan-rescue.adi";
+
 class Station {
  public:
-  // Reads the country files of `dataDir` and creates the empty log.
-  explicit Station(std::string dataDir = "data");
+  // `workDir` empty: the current directory.  `countries`: lists already read, which must
+  // outlive the station (tests share one copy); nullptr reads data/cty_wt.dat and
+  // data/cty_rus.dat of the working directory.
+  explicit Station(std::string workDir = {}, const CountryLists* countries = nullptr);
+  ~Station();
   Station(const Station&) = delete;
   Station& operator=(const Station&) = delete;
 
+  // --- start-up ---------------------------------------------------------------------------
   // The settings groups of start-up; a configuration file that cannot be created fails here.
-  Status ReadSettings(const std::string& configPath = ConfigPath());
+  Status ReadSettings();  // vorkan.cfg of the working directory
+  Status ReadSettings(const std::string& configPath);
 
   // Builds the contest list, wires the rule tree, and loads the configured contest.  Fills the
-  // shell's own call, contest name, display name and NoContest.  A contest that cannot be
-  // loaded is journalled; the desktop still comes up.
+  // shell's own call, contest name, display name and NoContest, sets the formula of the band
+  // totals and builds the log clock from the work mode.  A contest that cannot be loaded is
+  // journalled; the desktop still comes up.
   void LoadConfiguredContest(ShellState& state);
 
+  // --- opening the operating windows ----------------------------------------------------------
+  // Reads vorkan.adi into the empty log: every QSO raises the band totals, and its stored
+  // multipliers and bonuses are noted again by the rules.  QsoIdCounter ends at the last Guid.
+  // A missing file is an empty log.  A file that exists but cannot be read is reported and
+  // later saves go to the rescue file instead.  Refused when the log is not empty.
+  Status LoadLog(AdifLoadStats* stats = nullptr);
+  // Chooses the entry window's frequency and mode and makes them current; on a log that is not
+  // empty the log clock continues from the last QSO's stamp.
+  StartPoint ChooseStart();
+  // Whether the CW window opens: a keyer port is configured and the contest is worked in CW
+  // or in any mode.
+  bool WantsCwWindow() const;
+
+  // --- the log file ---------------------------------------------------------------------------
+  // Writes the whole log (atomically); an empty log leaves the file as it was.  On failure the
+  // log in memory is untouched and the next save tries again.
+  Status WriteLog();
+  // The program's end: writes the log unless New contest archived it (DiscardLog).
+  Status WriteLogOnExit(bool discardLog);
+
+  // --- the operating values the windows share -------------------------------------------------
+  Freq CurrentFreq() const { return freq_; }
+  BandIndex CurrentBand() const { return band_; }
+  ModeCode CurrentMode() const { return mode_; }
+  void SetCurrentFreq(Freq f);      // the band follows the frequency
+  void SetCurrentMode(ModeCode m);  // so does the report the rules send (599 or 59)
+  // Mode from the configuration: 0 lets the operator change it, else it is fixed.
+  std::uint8_t ConfiguredMode() const { return settings_.main.mode; }
+  const std::string& OwnCall() const { return ownCall_; }
+  bool NoContest() const { return noContest_; }
+  // Multiplier and Repeat windows stack down the right-hand side in the order they open.
+  int TakeSideWindowIndex() { return sideWindows_++; }
+
+  // --- the pieces -----------------------------------------------------------------------------
+  const std::string& WorkDir() const { return workDir_; }
   const std::string& DataDir() const { return dataDir_; }
-  const CountryLists& Countries() const { return countries_; }
+  std::string PathOf(std::string_view fileName) const;
+  std::string LogPath() const { return PathOf(kLogFileName); }
+
+  const CountryLists& Countries() const { return *countries_; }
   TLogCollection& Log() { return log_; }
+  const TLogCollection& Log() const { return log_; }
   TTreeRules& Rules() { return rules_; }
+  const TTreeRules& Rules() const { return rules_; }
   const ContestList& Contests() const { return contests_; }
   const StartupSettings& Settings() const { return settings_; }
   StartupSettings& Settings() { return settings_; }
+  BandTotals& Totals() { return totals_; }
+  const BandTotals& Totals() const { return totals_; }
+  // Rebuilt by LoadConfiguredContest: take references only after it.
+  LogClock& Clock() { return *clock_; }
+  const LogClock& Clock() const { return *clock_; }
+  // The station's own bus unless the application hands it the one its shell listens on
+  // (before any window model is built).
+  CommandBus& Bus() { return *bus_; }
+  void UseBus(CommandBus& bus) { bus_ = &bus; }
 
  private:
+  std::string workDir_;
   std::string dataDir_;
-  CountryLists countries_;
+  std::unique_ptr<CountryLists> ownCountries_;
+  const CountryLists* countries_;
   TLogCollection log_;
   StartupSettings settings_;
   ContestList contests_;
+  BandTotals totals_;
+  std::unique_ptr<LogClock> clock_;
+  CommandBus ownBus_;
+  CommandBus* bus_ = &ownBus_;
+  std::string ownCall_;
+  bool noContest_ = true;
+  bool logUnreadable_ = false;
+  int sideWindows_ = 0;
+  Freq freq_ = 0;
+  BandIndex band_ = kBandNone;
+  ModeCode mode_ = 1;
   TTreeRules rules_;  // last: it points at the lists and the log
 };
 

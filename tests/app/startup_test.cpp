@@ -72,13 +72,13 @@ TEST_F(StartupTest, ContestModeIgnoresStoredDateAndTime) {
 }
 
 TEST(DebugBroadcastTest, Parsing) {
-  EXPECT_EQ(ParseDebugBroadcast("4200"), 0x4200);
-  EXPECT_EQ(ParseDebugBroadcast("fa01"), 0xFA01);
-  EXPECT_EQ(ParseDebugBroadcast(nullptr), 0);
-  EXPECT_EQ(ParseDebugBroadcast(""), 0);
-  EXPECT_EQ(ParseDebugBroadcast("42x0"), 0);
-  EXPECT_EQ(ParseDebugBroadcast("10000"), 0);
-  EXPECT_EQ(ParseDebugBroadcast("-1"), 0);
+  EXPECT_EQ(ParseDebugNumber("4200"), 0x4200);
+  EXPECT_EQ(ParseDebugNumber("fa01"), 0xFA01);
+  EXPECT_EQ(ParseDebugNumber(nullptr), 0);
+  EXPECT_EQ(ParseDebugNumber(""), 0);
+  EXPECT_EQ(ParseDebugNumber("42x0"), 0);
+  EXPECT_EQ(ParseDebugNumber("10000"), 0);
+  EXPECT_EQ(ParseDebugNumber("-1"), 0);
 }
 
 }  // namespace

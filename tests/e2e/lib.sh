@@ -136,3 +136,6 @@ vk_quit() {
   rc=$(vk_wait_exit)
   [ "$rc" = 0 ] || vk_fail "exit code $rc after Alt+X"
 }
+
+# Types literal text (characters that tmux would read as options or key names).
+vk_type() { vk_tmux send-keys -t vk -l -- "$1"; }

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/ui/key_map.h"
+#include "app/ui/key_test_window.h"
 #include "app/ui/screen_text.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
@@ -61,9 +62,10 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
     desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
   }
   desktop_->show();
-  if (const CommandId b = ParseDebugBroadcast(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
+  if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
+  openKeyTestWindows_ = ParseDebugNumber(std::getenv("VORKAN_KEY_TEST_WINDOWS")) == 1;
 }
 
 VorkApp::~VorkApp() {
@@ -114,9 +116,23 @@ void VorkApp::processExternalUserEvent() {
   lastPass_ = now;
   // No guard against re-entry: a dialog opened from a posted command runs its own loop, whose
   // passes must keep the clock and the ticks going.
+  if (openKeyTestWindows_) {
+    openKeyTestWindows_ = false;
+    OpenKeyTestWindows();
+  }
   bus_.DeliverPosted();
   shell_.IdlePass();
   AdaptIdleRate();
+}
+
+void VorkApp::OpenKeyTestWindows() {
+  // Owned by the desktop, which deletes its children.
+  auto* a = new KeyTestWindow(desktop_.get(), "Key test A", 2);
+  auto* b = new KeyTestWindow(desktop_.get(), "Key test B", 34);
+  for (KeyTestWindow* w : {a, b}) {
+    w->show();
+    SelectWindow(w, &w->Line());
+  }
 }
 
 void VorkApp::AdaptIdleRate() {

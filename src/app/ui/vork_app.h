@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "app/command_bus.h"
 #include "app/shell.h"
@@ -51,6 +52,10 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // The operating windows open here once they exist.
   void OpenOperatingWindows() override {}
 
+  // Brings a window to the front and gives it the focus (or `child`), repainting the title
+  // bars of the old and the new active window.
+  static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr);
+
  protected:
   void processExternalUserEvent() override;
 
@@ -60,6 +65,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   void Dispatch(finalcut::FKey key);
   bool RunAccelerators(finalcut::FKey key);
   void AdaptIdleRate();
+  // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
+  bool HandleWindowKey(KeyCode key);
+  std::vector<finalcut::FDialog*> DesktopWindows() const;
+  void SelectPreviousWindow();
+  void OpenKeyTestWindows();
 
   Station& station_;
   CommandBus bus_;
@@ -68,6 +78,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   std::unique_ptr<Desktop> desktop_;
   std::chrono::steady_clock::time_point lastPass_{};
   std::chrono::steady_clock::time_point lastKey_{};
+  bool openKeyTestWindows_ = false;
   bool fastIdle_ = true;
 };
 

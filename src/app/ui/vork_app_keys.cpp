@@ -57,7 +57,7 @@ void VorkApp::OnKey(FKey key) {
     return;
   }
   const KeyTranslation t = shell_.HandleKey(pc);
-  if (t.kind == KeyTranslation::Kind::kKeyer) return;
+  if (t.kind == KeyTranslation::Kind::kKeyer || HandleWindowKey(pc)) return;
   if (t.kind == KeyTranslation::Kind::kReplace) key = ToolkitKey(t.key);
   Dispatch(key);
 }

@@ -1,0 +1,152 @@
+// The entry window without a terminal: the three input lines (the other station's call, the
+// exchange to send, the exchange received), the focus among them, the two message lines, the
+// clock, frequency and mode views, and everything the operator's keys do, from the repeat check
+// on Enter in Call to logging the QSO.  The window only shows what this model holds and passes
+// keys to Key(); the model talks to the other windows through the command bus.
+//
+// Texts are CP866 bytes.  Message lines are always shown centred.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/command_bus.h"
+#include "app/input_line_model.h"
+#include "app/key_codes.h"
+#include "app/station.h"
+#include "util/result.h"
+
+namespace vk {
+
+enum class EntryField : std::uint8_t { kCall = 0, kTxNr = 1, kRxNr = 2 };
+
+// "[Новая связь]"
+inline constexpr std::string_view kEntryWindowTitle = "[\x8D\xAE\xA2\xA0\xEF \xE1\xA2\xEF\xA7\xEC]";
+// "QSO БЫЛО !!!": the call was already worked as the repeat rule counts it.
+inline constexpr std::string_view kRepeatText = "QSO \x81\x9B\x8B\x8E !!!";
+// "Новый множитель": the QSO would bring a new multiplier or bonus.
+inline constexpr std::string_view kNewMultiplierText =
+    "\x8D\xAE\xA2\xEB\xA9 \xAC\xAD\xAE\xA6\xA8\xE2\xA5\xAB\xEC";
+inline constexpr std::string_view kGreetingText = "Hello Friend`s!";
+inline constexpr std::string_view kDotsText = "..................";
+
+inline constexpr std::size_t kCallLineLength = 12;
+inline constexpr std::size_t kTxNrLineLength = 14;
+inline constexpr std::size_t kRxNrLineLength = 14;
+inline constexpr std::size_t kMessageWidth = 46;
+
+// Keys of the entry window's own table that the common key list lacks.
+namespace kb {
+inline constexpr KeyCode kAltA = 0x1E00;
+inline constexpr KeyCode kAltF2 = 0x6900;
+inline constexpr KeyCode kAltF3 = 0x6A00;
+inline constexpr KeyCode kCtrlTab = 0x9400;
+inline constexpr char kBackquote = '`';
+}  // namespace kb
+
+struct EntryResult {
+  bool consumed = true;  // false: the key was not the window's; it travels on
+  Changes changes = changed::kNothing;
+  // Not ok when a logged QSO could not be saved to the log file (it stays in the log) or the
+  // log is full; the text is also in the first message line.
+  Status status;
+};
+
+// The clock views, read from one look at the clock.
+struct ClockView {
+  std::string date;      // "05-03-2024"
+  std::string time;      // "09:07:00"
+  bool stopped = false;  // stopped or fixed: drawn yellow on red instead of white on blue
+};
+
+class EntryModel final : public MessageTarget {
+ public:
+  // Builds the window's state at the starting frequency and mode (the station's current values
+  // follow them), sets the clock's hour offset from the contest's time zone, fills TxNr and
+  // attaches to the station's bus.
+  EntryModel(Station& station, const StartPoint& start);
+  ~EntryModel() override;
+  EntryModel(const EntryModel&) = delete;
+  EntryModel& operator=(const EntryModel&) = delete;
+
+  // --- what the window shows -----------------------------------------------------------------
+  const InputLineModel& Line(EntryField f) const { return lines_[Index(f)]; }
+  const std::string& CallText() const { return Line(EntryField::kCall).Text(); }
+  const std::string& TxNrText() const { return Line(EntryField::kTxNr).Text(); }
+  const std::string& RxNrText() const { return Line(EntryField::kRxNr).Text(); }
+  EntryField Focus() const { return focus_; }
+  const std::string& FirstMessage() const { return message1_; }   // the lower line
+  const std::string& SecondMessage() const { return message2_; }  // the upper line
+  ClockView Clock();
+  std::string FreqText() const;  // "  14`025.0"
+  std::string ModeText() const;  // " CW "
+  char ActivityChar() const;
+
+  // --- keys and actions ----------------------------------------------------------------------
+  // One key as a PC key code (scan code high, character low), handled by the window's key
+  // table and then by the focused line.
+  EntryResult Key(KeyCode key);
+  // Convenience for typing a run of characters into the focused line.
+  Changes Type(std::string_view text);
+  EntryResult Enter();
+  Changes Tab();
+  Changes FocusField(EntryField f);
+  Changes ClearEntry();
+  Changes StepClock(int minutes);  // PgUp +1, PgDn -1; also clicks in the time view
+  Changes BandDown();
+  Changes BandUp();
+  Changes ChangeMode();  // only when the configuration leaves the mode to the operator
+  Changes SelectLogWindow();
+  Changes RefreshTxNr();
+  // The terminal's own line editor changed the focused line.
+  Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
+
+  // Quit clears the entry; refresh sent number and mode changed recompute TxNr; change mode
+  // steps the mode; a checksum report moves the activity indicator.
+  void HandleMessage(Message& m) override;
+
+  // What changed since the last call, for the tick that redraws the window.
+  Changes TakeChanges();
+
+ private:
+  static std::size_t Index(EntryField f) { return static_cast<std::size_t>(f); }
+  InputLineModel& MutLine(EntryField f) { return lines_[Index(f)]; }
+  Changes FieldChange(EntryField f) const;
+  Changes Note(Changes c) {
+    pending_ |= c;
+    return c;
+  }
+  EntryResult WindowKey(KeyCode key, bool& handled);
+  EntryResult LineKey(KeyCode key);
+  Changes StepBand(int direction);
+  void SetMessages(std::string_view first, std::string_view second);
+
+  // Enter in Call and logging a QSO (entry_enter_model.cpp).
+  Changes EnterInCall();
+  void CompleteCall();
+  void ProposeExchange(const std::string& call);
+  EntryResult LogQso();
+  std::int32_t NextGuid() const;
+  QsoRecord BuildQso();
+  void ReportSaveFailure(const Status& s);
+
+  Station& station_;
+  CommandBus& bus_;
+  std::array<InputLineModel, 3> lines_{InputLineModel(kCallLineLength),
+                                       InputLineModel(kTxNrLineLength),
+                                       InputLineModel(kRxNrLineLength)};
+  EntryField focus_ = EntryField::kCall;
+  std::string message1_{kGreetingText};
+  std::string message2_{kDotsText};
+  int activity_ = 0;
+  Changes pending_ = changed::kAll;
+};
+
+// Frequency in 100 Hz units as the frequency view shows it: MHz, a backquote, kHz with three
+// digits, "." and the 100 Hz digit, right-aligned in 10 (140250 -> "  14`025.0").
+std::string EntryFreqText(Freq f);
+// " CW ", " PH ", " FM ", "RTTY", "PSK "; four spaces for any other code.
+std::string EntryModeText(ModeCode m);
+
+}  // namespace vk

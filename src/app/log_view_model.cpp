@@ -1,0 +1,127 @@
+#include "app/log_view_model.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/entry_model.h"
+#include "util/strings.h"
+
+namespace vk {
+
+LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus) : log_(log), bus_(bus) {
+  lines_.reserve(static_cast<std::size_t>(log_.Count()) + 100);
+  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(log_.GetStrQso(i));
+  focused_ = static_cast<int>(lines_.size()) - 1;
+  bus_.Attach(this);
+}
+
+LogViewModel::~LogViewModel() { bus_.Detach(this); }
+
+std::string LogViewModel::CountText() const { return IntToStr(log_.Count()); }
+
+Changes LogViewModel::TakeChanges() { return std::exchange(pending_, changed::kNothing); }
+
+Changes LogViewModel::Down() {
+  if (focused_ + 1 >= static_cast<int>(lines_.size())) return SelectEntryWindow();
+  ++focused_;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::Up() {
+  if (focused_ <= 0) return changed::kNothing;
+  --focused_;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::SetFocused(int position) {
+  const int last = static_cast<int>(lines_.size()) - 1;
+  const int f = std::clamp(position, last < 0 ? -1 : 0, last);
+  if (f == focused_) return changed::kNothing;
+  focused_ = f;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::SelectEntryWindow() {
+  bus_.Broadcast(cm::kSelectEntryWindow);
+  return changed::kNothing;
+}
+
+bool LogViewModel::Key(KeyCode key, Changes& changes) {
+  switch (key) {
+    case kb::kDown: changes = Down(); return true;
+    case kb::kUp: changes = Up(); return true;
+    case kb::kCtrlTab: changes = SelectEntryWindow(); return true;
+    default: changes = changed::kNothing; return false;
+  }
+}
+
+void LogViewModel::Press(CommandId broadcast) {
+  if (!QsoFocused()) return;
+  bus_.Broadcast(broadcast, MessageInfo::Number(focused_));
+}
+
+void LogViewModel::EditButton() { Press(cm::kEditQso); }
+void LogViewModel::DeleteButton() { Press(cm::kDeleteQso); }
+void LogViewModel::InsertButton() { Press(cm::kAddQso); }
+
+// --- keeping in step with the log -----------------------------------------------------------
+// Positions come from dialogs and the network; one that does not fit the lines is ignored
+// rather than trusted.
+
+Changes LogViewModel::Inserted(int pos) {
+  if (pos < 0 || pos > static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
+    return changed::kNothing;
+  }
+  lines_.insert(lines_.begin() + pos, log_.GetStrQso(pos));
+  if (focused_ < 0) focused_ = 0;
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Edited(int pos) {
+  if (pos < 0 || pos >= static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
+    return changed::kNothing;
+  }
+  lines_[pos] = log_.GetStrQso(pos);
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Deleted(int pos) {
+  if (pos < 0 || pos >= static_cast<int>(lines_.size())) return changed::kNothing;
+  lines_.erase(lines_.begin() + pos);
+  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Appended(int pos) {
+  if (!log_.ValidPos(pos)) return changed::kNothing;
+  lines_.push_back(log_.GetStrQso(pos));
+  focused_ = static_cast<int>(lines_.size()) - 1;
+  return changed::kList | changed::kCount;
+}
+
+void LogViewModel::HandleMessage(Message& m) {
+  if (m.what == EventClass::kCommand) {
+    switch (m.command) {
+      case cm::kLogEditButton: EditButton(); break;
+      case cm::kLogDeleteButton: DeleteButton(); break;
+      case cm::kLogInsertButton: InsertButton(); break;
+      default: return;
+    }
+    m.handled = true;
+    return;
+  }
+  if (m.what != EventClass::kBroadcast) return;
+  const int pos = m.info.number();
+  Changes c = changed::kNothing;
+  switch (m.command) {
+    case cm::kQsoInserted: c = Inserted(pos); break;
+    case cm::kQsoEdited: c = Edited(pos); break;
+    case cm::kQsoDeleted: c = Deleted(pos); break;
+    case cm::kQsoAppended: c = Appended(pos); break;
+    default: return;
+  }
+  Note(c);
+  m.handled = true;
+}
+
+}  // namespace vk

@@ -1,0 +1,72 @@
+#include "app/score_model.h"
+
+#include <utility>
+
+#include "util/bands.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+constexpr char kBar = '\xB3';  // CP866 vertical line
+
+}  // namespace
+
+std::string ScoreCell(std::uint32_t value) {
+  return Rightmost("     " + IntToStr(value), 5) + kBar;
+}
+
+std::string ScoreTotalLine(std::uint8_t selector, std::uint32_t points, std::uint32_t multi,
+                           std::uint32_t bonus, std::uint32_t claimed) {
+  const std::string p = IntToStr(points), m = IntToStr(multi), b = IntToStr(bonus);
+  const std::string t = IntToStr(claimed);
+  switch (selector) {
+    case kTotalAddBonus: return p + " + " + b + " = " + t;
+    case kTotalAddMultiAddBonus: return p + " + " + m + " + " + b + " = " + t;
+    case kTotalMulMulti: return p + " * " + m + " = " + t;
+    case kTotalMulMultiAddBonus: return p + " * ( " + m + " + " + b + " ) = " + t;
+    default: return p;
+  }
+}
+
+ScoreTexts MakeScoreTexts(const BandTotals& totals, const ContestSettings& settings) {
+  ScoreTexts t;
+  for (BandIndex band = 1; band <= kBandCount; ++band) {
+    if (!settings.bands[band]) continue;
+    const BandTally& row = totals.Row(band);
+    t.header += " " + BandScreenName(band) + " " + kBar;
+    t.qsos += ScoreCell(row.qsos);
+    t.points += ScoreCell(row.points);
+    t.multi += ScoreCell(row.multi);
+    t.bonus += ScoreCell(row.bonus);
+  }
+  t.total = ScoreTotalLine(totals.Formula(), totals.Sum(BandQuantity::kPoints),
+                           totals.Sum(BandQuantity::kMulti), totals.Sum(BandQuantity::kBonus),
+                           totals.Claimed());
+  return t;
+}
+
+ScoreModel::ScoreModel(const BandTotals& totals, const ContestSettings& settings,
+                       CommandBus& bus)
+    : totals_(totals), settings_(settings), bus_(bus), texts_(MakeScoreTexts(totals, settings)) {
+  bus_.Attach(this);
+}
+
+ScoreModel::~ScoreModel() { bus_.Detach(this); }
+
+Changes ScoreModel::Refresh() {
+  texts_ = MakeScoreTexts(totals_, settings_);
+  pending_ |= changed::kTexts;
+  return changed::kTexts;
+}
+
+Changes ScoreModel::TakeChanges() { return std::exchange(pending_, changed::kNothing); }
+
+void ScoreModel::HandleMessage(Message& m) {
+  if (m.what != EventClass::kBroadcast || m.command != cm::kLogChanged) return;
+  Refresh();
+  m.handled = true;
+}
+
+}  // namespace vk

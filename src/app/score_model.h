@@ -1,0 +1,72 @@
+// The score window without a terminal: per allowed band the QSO count and the sums of points,
+// multipliers and bonus, and the total line that shows the contest's formula with its terms.
+// The texts are made from the band totals when the model is built and again whenever the log
+// changes; the model keeps no figures of its own.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/command_bus.h"
+#include "app/station.h"
+#include "rules/contest_settings.h"
+#include "util/band_totals.h"
+
+namespace vk {
+
+inline constexpr std::string_view kScoreWindowTitle = "[Point]";
+inline constexpr std::string_view kScoreQsoLabel = "QSO:";
+inline constexpr std::string_view kScorePointsLabel = "SRC:";
+inline constexpr std::string_view kScoreMultiLabel = "MLT:";
+inline constexpr std::string_view kScoreBonusLabel = "BNS:";
+inline constexpr std::string_view kScoreTotalLabel = "Total:";
+
+// A window's place on the desktop, right and bottom exclusive.
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+inline constexpr Rect kScoreWindowBounds{0, 0, 46, 12};
+
+struct ScoreTexts {
+  std::string header;  // " 160 │" per allowed band, in band order
+  std::string qsos;    // "    7│" per allowed band
+  std::string points;
+  std::string multi;
+  std::string bonus;
+  std::string total;  // "120 * 15 = 1800"
+};
+
+class ScoreModel final : public MessageTarget {
+ public:
+  // Attaches to the bus; the texts are made at once.
+  ScoreModel(const BandTotals& totals, const ContestSettings& settings, CommandBus& bus);
+  ~ScoreModel() override;
+  ScoreModel(const ScoreModel&) = delete;
+  ScoreModel& operator=(const ScoreModel&) = delete;
+
+  const ScoreTexts& Texts() const { return texts_; }
+  Changes Refresh();
+
+  // Log changed: the texts are made again.
+  void HandleMessage(Message& m) override;
+  Changes TakeChanges();
+
+ private:
+  const BandTotals& totals_;
+  const ContestSettings& settings_;
+  CommandBus& bus_;
+  ScoreTexts texts_;
+  Changes pending_ = changed::kAll;
+};
+
+// The texts for the bands the contest allows.
+ScoreTexts MakeScoreTexts(const BandTotals& totals, const ContestSettings& settings);
+// A number right-aligned in 5 (longer numbers keep their last 5 digits) and the bar "│".
+std::string ScoreCell(std::uint32_t value);
+// The total line of a formula selector from the sums over all bands.
+std::string ScoreTotalLine(std::uint8_t selector, std::uint32_t points, std::uint32_t multi,
+                           std::uint32_t bonus, std::uint32_t claimed);
+
+}  // namespace vk
