@@ -1,0 +1,26 @@
+#include "app/operating_model.h"
+
+namespace vk {
+
+std::unique_ptr<OperatingModels> OpenOperatingModels(Station& station) {
+  if (station.NoContest()) return nullptr;
+  auto m = std::make_unique<OperatingModels>();
+  CommandBus& bus = station.Bus();
+  m->score = std::make_unique<ScoreModel>(station.Totals(), station.Rules().Settings(), bus);
+  m->logLoad = station.LoadLog(&m->loadStats);
+  m->log = std::make_unique<LogViewModel>(station.Log(), bus);
+  m->entry = std::make_unique<EntryModel>(station, station.ChooseStart());
+  m->cwWindow = station.WantsCwWindow();
+  for (const auto& node : station.Rules().Nodes()) {
+    if (node->Kind() != NodeKind::kMulti && node->Kind() != NodeKind::kBonus) continue;
+    m->multipliers.push_back(
+        std::make_unique<MultiListModel>(static_cast<const MultiRule&>(*node), station));
+  }
+  if (station.Rules().Settings().repeat.periodCount != 0) {
+    m->repeat = std::make_unique<RepeatModel>(station);
+  }
+  bus.Broadcast(cm::kLogChanged);
+  return m;
+}
+
+}  // namespace vk
