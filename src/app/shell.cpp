@@ -51,7 +51,11 @@ void Shell::IdlePass() {
   const std::uint32_t logCrc = logCrc_ ? logCrc_() : 0;
   net_->SetOwnChecksum(logCrc);
   PollNetwork(logCrc);
-  actions_.ShowStatusTexts(FormatStatusTexts(state_.lastKey, MemoryInUse(), net_->PeerChecksum(),
+  if (++memoryAge_ >= kMemoryRefreshPasses) {
+    memoryAge_ = 0;
+    memoryInUse_ = MemoryInUse();
+  }
+  actions_.ShowStatusTexts(FormatStatusTexts(state_.lastKey, memoryInUse_, net_->PeerChecksum(),
                                              logCrc, state_.ownCall, state_.contestDisplayName));
   bus_.Send(EventClass::kTick, cm::kTick);
 }

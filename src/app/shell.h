@@ -66,6 +66,9 @@ inline constexpr std::int32_t kStartupCounter = 100;
 // A mismatch count of this value means the checksum comparison is suspended.
 inline constexpr std::uint8_t kSyncSuspended = 255;
 inline constexpr std::uint8_t kSyncMismatchLimit = 10;
+// The heap statistics walk every free block, which costs tens of microseconds on a station's
+// heap; the memory figure is refreshed on every this many passes only (well under a second).
+inline constexpr int kMemoryRefreshPasses = 16;
 
 struct ShellState {
   bool NoContest = false;
@@ -119,6 +122,8 @@ class Shell final : public MessageTarget {
   NetworkLink* net_ = &nullNet_;
   std::function<std::uint32_t()> logCrc_;
   ShellState state_;
+  std::size_t memoryInUse_ = 0;
+  int memoryAge_ = kMemoryRefreshPasses;  // refresh on the first pass
 };
 
 // The error box text for an error broadcast (CP866 bytes); empty for any other number.

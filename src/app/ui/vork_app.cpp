@@ -31,6 +31,8 @@ constexpr auto kMinPassInterval = 10ms;
 constexpr std::uint64_t kFastBlockingUs = 10'000;
 constexpr std::uint64_t kSlowBlockingUs = 50'000;
 constexpr auto kQuietAfterKey = 2s;
+// The operating windows open on the fiftieth pass; until a little after, the passes come fast.
+constexpr int kStartupPasses = 60;
 
 }  // namespace
 
@@ -114,6 +116,7 @@ void VorkApp::processExternalUserEvent() {
     return;
   }
   lastPass_ = now;
+  if (passes_ <= kStartupPasses) ++passes_;
   // No guard against re-entry: a dialog opened from a posted command runs its own loop, whose
   // passes must keep the clock and the ticks going.
   if (openKeyTestWindows_) {
@@ -136,8 +139,8 @@ void VorkApp::OpenKeyTestWindows() {
 }
 
 void VorkApp::AdaptIdleRate() {
-  const bool fast = QsoIdCounter() <= kStartupCounter + 2 ||
-                    std::chrono::steady_clock::now() - lastKey_ < kQuietAfterKey;
+  const bool fast =
+      passes_ <= kStartupPasses || std::chrono::steady_clock::now() - lastKey_ < kQuietAfterKey;
   if (fast == fastIdle_) return;
   fastIdle_ = fast;
   finalcut::FKeyboard::setReadBlockingTime(fast ? kFastBlockingUs : kSlowBlockingUs);

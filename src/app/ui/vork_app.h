@@ -80,6 +80,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   std::chrono::steady_clock::time_point lastKey_{};
   bool openKeyTestWindows_ = false;
   bool fastIdle_ = true;
+  int passes_ = 0;  // counts up to a little beyond the start-up action only
 };
 
 }  // namespace vk::ui
