@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/menu_text.h"
 #include "app/status_texts.h"
 #include "app/ui/screen_text.h"
 
@@ -9,15 +10,8 @@ namespace vk::ui {
 
 namespace {
 
-// The toolkit would spell a hot key "Meta+X"; the hint is written into the label instead,
-// right-aligned in a column of its own.
 finalcut::FString WithHint(std::string_view label, std::string_view hint) {
-  constexpr std::size_t kLabelColumn = 18;
-  std::string text(label);
-  const std::size_t shown = text.size() - (text.find('&') != std::string::npos ? 1 : 0);
-  if (shown < kLabelColumn) text.append(kLabelColumn - shown, ' ');
-  text.append(hint);
-  return finalcut::FString{text};
+  return finalcut::FString{LabelWithHint(label, hint)};
 }
 
 }  // namespace

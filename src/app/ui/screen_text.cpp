@@ -1,8 +1,6 @@
 #include "app/ui/screen_text.h"
 
-#include <cctype>
-#include <string>
-
+#include "app/menu_text.h"
 #include "util/strings.h"
 
 namespace vk::ui {
@@ -12,29 +10,7 @@ finalcut::FString ScreenText(std::string_view cp866) {
 }
 
 finalcut::FString MenuLabel(std::string_view cp866) {
-  std::string out;
-  bool marked = false;
-  bool open = false;
-  for (char c : cp866) {
-    if (c == '~') {
-      if (!open && !marked) {
-        out += '&';
-        marked = true;
-      }
-      open = !open;
-      continue;
-    }
-    out += c;
-  }
-  if (!marked && out.find('&') != std::string::npos) {
-    for (std::size_t i = 0; i < out.size(); ++i) {
-      if (std::isalnum(static_cast<unsigned char>(out[i]))) {
-        out.insert(i, 1, '&');
-        break;
-      }
-    }
-  }
-  return ScreenText(out);
+  return ScreenText(ToolkitLabel(cp866));
 }
 
 }  // namespace vk::ui

@@ -10,9 +10,7 @@ namespace vk::ui {
 // CP866 bytes as the toolkit's string.
 finalcut::FString ScreenText(std::string_view cp866);
 
-// A label with a "~X~" hot-key marker in the toolkit's form ("&X").  Any "&" of the text itself
-// must not become a hot key: when the label names no hot key, its first letter gets the marker,
-// since the toolkit shows every "&" after the first as it stands.
+// A CP866 label with a "~X~" hot-key marker in the toolkit's form (see ToolkitLabel).
 finalcut::FString MenuLabel(std::string_view cp866);
 
 }  // namespace vk::ui

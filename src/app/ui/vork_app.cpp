@@ -8,8 +8,6 @@
 #include "app/ui/screen_text.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
-#include "log/adif.h"
-#include "log/journal.h"
 #include "log/qso.h"
 
 namespace vk::ui {
@@ -20,8 +18,6 @@ using namespace std::chrono_literals;
 namespace {
 
 VorkApp* instance = nullptr;
-
-inline constexpr std::string_view kLogFile = "vorkan.adi";
 
 // One idle pass every 10 ms at most.  After input the toolkit's loop runs flat out for a while;
 // the pause keeps it from eating a core.  Once the operating windows are open and the keyboard
@@ -52,8 +48,8 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
   shell_.state() = initial;
   SetQsoIdCounter(0);
   shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
-  logClock_ = std::make_unique<LogClock>(LogClockStartText(station_.Settings().main));
-  if (!logClock_->StartStatus()) JournalAppend("LogClock: " + logClock_->StartStatus().message);
+  // Window models send through the station; they must reach the shell's bus.
+  station_.UseBus(bus_);
 
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
@@ -71,12 +67,8 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
 }
 
 VorkApp::~VorkApp() {
-  if (!shell_.state().DiscardLog) {
-    if (Status s = WriteAdifLog(station_.Log(), std::string(kLogFile)); !s) {
-      JournalAppend("Log not written: " + s.message);
-    }
-  }
-  logClock_.reset();
+  // The shutdown order: the log first (unless New contest archived it), then the windows.
+  (void)station_.WriteLogOnExit(shell_.state().DiscardLog);
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
   instance = nullptr;

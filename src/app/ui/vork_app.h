@@ -38,7 +38,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
 
   CommandBus& Bus() { return bus_; }
   Shell& shell() { return shell_; }
-  LogClock& Clock() { return *logClock_; }
+  LogClock& Clock() { return station_.Clock(); }
   Station& station() { return station_; }
   TLogCollection& Log() { return station_.Log(); }
   Desktop& desktop() { return *desktop_; }
@@ -74,7 +74,6 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   Station& station_;
   CommandBus bus_;
   Shell shell_;
-  std::unique_ptr<LogClock> logClock_;
   std::unique_ptr<Desktop> desktop_;
   std::chrono::steady_clock::time_point lastPass_{};
   std::chrono::steady_clock::time_point lastKey_{};
