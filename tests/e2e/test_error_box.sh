@@ -24,3 +24,11 @@ vk_wait_for "Не могу создать каталог"
 vk_key_sync Enter 1C0D
 vk_wait_gone "Не могу создать каталог"
 vk_quit
+
+# Started under a locale that is not UTF-8, the program switches to one: the Russian text
+# still shows.
+vk_start VORKAN_DEBUG_BROADCAST=4201 LANG=C LC_ALL=C
+vk_wait_for "Инициализация COM порта"
+vk_key_sync Enter 1C0D
+vk_wait_gone "Инициализация COM порта"
+vk_quit

@@ -3,12 +3,31 @@
 // loop, then the station's objects again as the application is gone.
 #include <final/final.h>
 
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "app/station.h"
 #include "app/ui/vork_app.h"
 
+namespace {
+
+// The screen shows CP866 text converted to Unicode, which the toolkit writes as UTF-8 only under
+// a UTF-8 locale; under any other it falls back to line graphics and drops the Cyrillic.
+void EnsureUtf8Locale() {
+  const char* set = std::setlocale(LC_ALL, "");
+  if (set != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+  std::setlocale(LC_ALL, "");
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  EnsureUtf8Locale();
   // Country lists and the empty log exist before anything else and outlive the application.
   vk::Station station;
   if (const vk::Status s = station.ReadSettings(); !s) {
