@@ -49,7 +49,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   void ShowInformation(std::string_view cp866Text) override;
   void ShowAbout() override;
   void ShowStatusTexts(const StatusTexts& texts) override;
-  // The operating windows open here once they exist.
+  // Command 0xFA05, issued once on the fiftieth idle pass when a contest is configured (the
+  // shell has checked NoContest).  The operating windows are built here on the station's
+  // models (OpenOperatingModels), kept as the window references the select broadcasts and the
+  // CW message command address, and the entry window is selected with SelectWindow.  Until
+  // they exist the desktop stays empty.
   void OpenOperatingWindows() override {}
 
   // Brings a window to the front and gives it the focus (or `child`), repainting the title
