@@ -105,58 +105,33 @@ bool Shell::Dispatch(const Message& m) {
     actions_.RunNewContest(c - cm::kNewContest);
     return true;
   }
+  // One line per command, as the dispatch table reads.
+  // clang-format off
   switch (c) {
-    case cm::kQuit:
-      actions_.Quit();
-      return true;
-    case cm::kCwMessage:
-      actions_.RunCwMessageEditor();
-      return true;
-    case cm::kNetMessage:
-      actions_.HandleNetworkMessage();
-      return true;
-    case cm::kSendNewQso:
-      actions_.SendQso(1, m.info);
-      return true;
-    case cm::kSendOperation3:
-      actions_.SendQso(3, m.info);
-      return true;
-    case cm::kSendEditedQso:
-      actions_.SendQso(2, m.info);
-      return true;
-    case cm::kSendAddedQso:
-      actions_.SendQso(4, m.info);
-      return true;
-    case cm::kSendOperation5:
-      actions_.SendQso(5, m.info);
-      return true;
-    case cm::kSynchronize:
-      RunSynchronization();
-      return true;
-    case cm::kReceiveLog:
-      actions_.ReceiveLog();
-      return true;
-    case cm::kNetworkSetup:
-      actions_.RunNetworkSetup();
-      return true;
-    case cm::kAbout:
-      actions_.ShowAbout();
-      return true;
-    case cm::kOpenWindows:
-      if (!state_.NoContest) actions_.OpenOperatingWindows();
-      return true;
-    case cm::kCabrillo:
-      actions_.WriteCabrillo();
-      return true;
-    case cm::kCwSetup:
-      if (actions_.RunCwSetup()) {
-        actions_.ShowInformation(kRebootText);
-        actions_.Quit();
-      }
-      return true;
-    default:
-      return false;
+    case cm::kQuit:           actions_.Quit(); return true;
+    case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
+    case cm::kNetMessage:     actions_.HandleNetworkMessage(); return true;
+    case cm::kSendNewQso:     actions_.SendQso(1, m.info); return true;
+    case cm::kSendOperation3: actions_.SendQso(3, m.info); return true;
+    case cm::kSendEditedQso:  actions_.SendQso(2, m.info); return true;
+    case cm::kSendAddedQso:   actions_.SendQso(4, m.info); return true;
+    case cm::kSendOperation5: actions_.SendQso(5, m.info); return true;
+    case cm::kSynchronize:    RunSynchronization(); return true;
+    case cm::kReceiveLog:     actions_.ReceiveLog(); return true;
+    case cm::kNetworkSetup:   actions_.RunNetworkSetup(); return true;
+    case cm::kAbout:          actions_.ShowAbout(); return true;
+    case cm::kOpenWindows:    if (!state_.NoContest) actions_.OpenOperatingWindows(); return true;
+    case cm::kCabrillo:       actions_.WriteCabrillo(); return true;
+    case cm::kCwSetup:        RunCwSetup(); return true;
+    default:                  return false;
   }
+  // clang-format on
+}
+
+void Shell::RunCwSetup() {
+  if (!actions_.RunCwSetup()) return;
+  actions_.ShowInformation(kRebootText);
+  actions_.Quit();
 }
 
 bool Shell::DispatchBroadcast(const Message& m) {

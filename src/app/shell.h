@@ -114,6 +114,7 @@ class Shell final : public MessageTarget {
   bool Dispatch(const Message& m);  // the command table; true when handled
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();
+  void RunCwSetup();
 
   CommandBus& bus_;
   ShellActions& actions_;
