@@ -9,6 +9,8 @@
 #   vk_key M-x
 #   [ "$(vk_wait_exit)" = 0 ] || vk_fail "exit code"
 set -u
+# Column arithmetic on screen lines counts characters, not bytes.
+export LC_ALL=C.UTF-8
 
 VK_WIDTH=100
 VK_HEIGHT=30
@@ -53,7 +55,9 @@ vk_line() { vk_screen | sed -n "${1}p"; }
 
 # The text of line n from 0-based column c, len characters (characters, not bytes).
 vk_cell() {
-  vk_line "$1" | python3 -c 'import sys; s=sys.stdin.read().rstrip("\n"); c=int(sys.argv[1]); print(s[c:c+int(sys.argv[2])])' "$2" "$3"
+  local line
+  line=$(vk_line "$1")
+  echo "${line:$2:$3}"
 }
 
 vk_fail() {
