@@ -166,6 +166,23 @@ TEST_F(OperatingTest, CqWwZonesAndCountriesAreRememberedAcrossARestart) {
   EXPECT_EQ(station_->Rules().GetMulti("DL2XX", "599 14", 5, 1, false), 2);
 }
 
+TEST_F(OperatingTest, SideWindowsOpenForTopLevelRulesAndTimePeriods) {
+  WriteRules(
+      "<band>20</band><mode>cw</mode><repqso>bandtime</repqso><timepr>09:00-11:59</timepr>"
+      "<country prefixes=\"UA\"><multi>dxcc:1</multi></country>"
+      "<multi>wpx:1</multi><bonus>newcall:1</bonus>");
+  WriteConfig("Contest=TEST\r\nCall=UA3AAA\r\n[Morze]\r\nPort=/dev/ttyS0\r\n");
+  Station& st = Start();
+  windows_ = OpenOperatingModels(st);
+  ASSERT_NE(windows_, nullptr);
+  // The multiplier under the country selector gets no window.
+  ASSERT_EQ(windows_->multipliers.size(), 2u);
+  EXPECT_EQ(windows_->multipliers[1]->Bounds(), MultiWindowBounds(1));
+  ASSERT_NE(windows_->repeat, nullptr);
+  EXPECT_EQ(windows_->repeat->Bounds(), RepeatWindowBounds(2));
+  EXPECT_TRUE(windows_->cwWindow);
+}
+
 TEST_F(OperatingTest, OpeningTellsEveryWindowToShowTheLoadedLog) {
   ShipRules("contest.xml");
   Run("WORLD");
