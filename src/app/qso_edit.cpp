@@ -1,0 +1,199 @@
+#include "app/qso_edit.h"
+
+#include <utility>
+
+#include "log/qso.h"
+#include "util/picture_mask.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+// The stamp is typed as a date line and a time line and read back as one text.
+constexpr std::string_view kStampMask = "dd-mm-yyyy hh:nn";
+
+bool FillsPicture(std::string text, std::string_view picture) {
+  const PictureMask mask{std::string(picture)};
+  return mask.Check(text, false) == PictureMask::Result::kComplete;
+}
+
+int Number(std::string_view digits) { return StrToIntDef0(digits); }
+
+template <std::size_t N>
+int ChoiceOf(const std::array<std::string_view, N>& list, std::string_view text) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (list[i] == text) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+template <std::size_t N>
+bool InList(const std::array<std::string_view, N>& list, int i) {
+  return i >= 0 && static_cast<std::size_t>(i) < list.size();
+}
+
+// " 20" gives "20M", the band's name in the log file, whose standard frequency the QSO takes.
+std::string BandNameOf(int choice) { return Trim(kDialogBands[choice]) + "M"; }
+
+std::string StampText(const QsoForm& form) { return form.date + " " + form.time; }
+
+}  // namespace
+
+FormFault CheckQsoForm(const QsoForm& form) {
+  const std::string& d = form.date;
+  if (!FillsPicture(d, kDialogDatePicture) ||
+      !IsValidDate(Number(d.substr(6, 4)), Number(d.substr(3, 2)), Number(d.substr(0, 2)))) {
+    return FormFault::kDate;
+  }
+  const std::string& t = form.time;
+  if (!FillsPicture(t, kDialogTimePicture) ||
+      !IsValidTime(Number(t.substr(0, 2)), Number(t.substr(3, 2)), 0)) {
+    return FormFault::kTime;
+  }
+  if (!InList(kDialogBands, form.band)) return FormFault::kBand;
+  if (!InList(kDialogModes, form.mode)) return FormFault::kMode;
+  return FormFault::kNone;
+}
+
+int BandChoiceOf(std::string_view bandText) { return ChoiceOf(kDialogBands, bandText); }
+int ModeChoiceOf(std::string_view modeText) { return ChoiceOf(kDialogModes, modeText); }
+
+std::string DeleteMessage(std::int32_t guid) { return "DEL:" + IntToStr(guid); }
+
+QsoEditor::QsoEditor(Station& station, SendText sendText)
+    : station_(station), sendText_(std::move(sendText)) {}
+
+// --- what the dialogs show --------------------------------------------------------------------
+
+std::optional<QsoForm> QsoEditor::AddForm(int pos) const {
+  const TLogCollection& log = station_.Log();
+  if (!log.ValidPos(pos)) return std::nullopt;
+  QsoForm f;
+  f.date = log.GetStampStr(pos, kDialogDateMask);
+  f.time = log.GetStampStr(pos, kDialogTimeMask);
+  f.band = BandChoiceOf(log.GetBandStr(pos));
+  f.mode = ModeChoiceOf(log.GetModeStr(pos));
+  return f;
+}
+
+std::optional<QsoForm> QsoEditor::EditForm(int pos) const {
+  std::optional<QsoForm> f = AddForm(pos);
+  if (!f) return f;
+  const QsoRecord& q = *station_.Log().At(pos);
+  f->call = q.Call.substr(0, kDialogTextLength);
+  f->sent = q.Sent.substr(0, kDialogTextLength);
+  f->rcvd = q.Rcvd.substr(0, kDialogTextLength);
+  return f;
+}
+
+std::optional<std::string> QsoEditor::DeleteText(int pos) const {
+  const TLogCollection& log = station_.Log();
+  if (!log.ValidPos(pos)) return std::nullopt;
+  return log.GetStampStr(pos, "mm/dd hh:nn") + " " + log.GetBandStr(pos) + " " +
+         log.GetModeStr(pos) + " " + log.GetCall(pos);
+}
+
+// --- what OK does -----------------------------------------------------------------------------
+
+bool QsoEditor::Edit(int pos, const QsoForm& form) {
+  TLogCollection& log = station_.Log();
+  if (!log.ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
+  CommandBus& bus = station_.Bus();
+  const BandIndex oldBand = BandOfFreq(log.GetFreq(pos));
+  log.SetStamp(pos, StampText(form), kStampMask);
+  log.SetFreqFromBand(pos, BandNameOf(form.band));
+  log.SetModeFromName(pos, kDialogModes[form.mode]);
+  // The log file keeps no spaces around a field: a record must read back as it was confirmed,
+  // or its checksum would change with the next start.
+  log.SetCall(pos, Trim(form.call));
+  log.SetSent(pos, Trim(form.sent));
+  log.SetRcvd(pos, Trim(form.rcvd));
+  bus.Broadcast(cm::kQsoEdited, MessageInfo::Number(pos));
+  log.CalcCrc(pos);
+  log.CalcLogCrc();
+  bus.SendCommand(cm::kSendEditedQso, MessageInfo::Pointer(log.At(pos)));
+  bus.SendCommand(cm::kRefreshTxNr);
+  // Points, multipliers and bonus stay as logged; a QSO moved to another band takes them
+  // along, or the score window would go on counting it on the old band.
+  if (BandOfFreq(log.GetFreq(pos)) != oldBand) {
+    RebuildTotals();
+    bus.Broadcast(cm::kLogChanged);
+  }
+  return true;
+}
+
+bool QsoEditor::Delete(int pos) {
+  TLogCollection& log = station_.Log();
+  if (!log.ValidPos(pos)) return false;
+  CommandBus& bus = station_.Bus();
+  if (sendText_) sendText_(DeleteMessage(log.GetGuid(pos)));
+  log.Delete(pos);
+  bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
+  // A deleted QSO no longer counts in the score.  (The multiplier keys it recorded stay: the
+  // rules never forget a key once seen.)
+  RebuildTotals();
+  bus.Broadcast(cm::kLogChanged);
+  return true;
+}
+
+bool QsoEditor::Add(int pos, const QsoForm& form) {
+  TLogCollection& log = station_.Log();
+  if (!log.ValidPos(pos) || log.Count() >= TLogCollection::kMaxCount ||
+      CheckQsoForm(form) != FormFault::kNone) {
+    return false;
+  }
+  CommandBus& bus = station_.Bus();
+  QsoRecord q = BuildNew(form);
+  station_.Totals().Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
+                        static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
+  log.InsertAt(pos, std::move(q));
+  bus.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
+  log.CalcLogCrc();
+  bus.SendCommand(cm::kSendAddedQso, MessageInfo::Pointer(log.At(pos)));
+  bus.Broadcast(cm::kLogChanged);
+  return true;
+}
+
+// The counter moves on every idle pass, but a dialog confirmed just after a QSO was logged (or
+// just after the load set the counter to the last Guid read) would give a Guid the log already
+// holds, and the stations of a group find QSOs by Guid.  Such a counter is moved on first; 0
+// would mean "no Guid".
+std::int32_t QsoEditor::NextGuid() const {
+  std::int32_t guid = QsoIdCounter();
+  const TLogCollection& log = station_.Log();
+  for (int tries = 0; tries <= log.Count() && (guid == 0 || log.FindByGuid(guid) >= 0); ++tries) {
+    guid = RaiseQsoIdCounter();
+  }
+  return guid;
+}
+
+QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
+  QsoRecord q;
+  q.Guid = NextGuid();
+  ParseMask(StampText(form), kStampMask, q.Stamp);
+  q.Freq = FreqOfBandName(BandNameOf(form.band));
+  q.Mode = ModeCodeOfName(kDialogModes[form.mode]);
+  q.Call = CutQsoField(Trim(form.call));
+  q.Sent = CutQsoField(Trim(form.sent));
+  // Stored as typed: the rules' correction of a received exchange belongs to the entry window.
+  q.Rcvd = CutQsoField(Trim(form.rcvd));
+  TTreeRules& rules = station_.Rules();
+  const BandIndex band = BandOfFreq(q.Freq);
+  q.Score = static_cast<std::int16_t>(rules.GetScore(q.Call, q.Rcvd, band, q.Mode));
+  q.Multi = static_cast<std::int16_t>(rules.GetMulti(q.Call, q.Rcvd, band, q.Mode, true));
+  q.Bonus = static_cast<std::int16_t>(rules.GetBonus(q.Call, q.Rcvd, band, q.Mode, true));
+  return q;
+}
+
+// The totals as loading the log would make them: every QSO with its stored values.
+void QsoEditor::RebuildTotals() {
+  BandTotals& totals = station_.Totals();
+  totals.Clear();
+  for (const QsoRecord& q : station_.Log()) {
+    totals.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
+               static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
+  }
+}
+
+}  // namespace vk

@@ -1,0 +1,112 @@
+// Correcting the log outside the entry window: what the Edit, Delete and Add QSO dialogs show
+// when they open and what their OK does to the log, the band totals, the windows and the other
+// stations of the group.  Cancel does nothing at all, so it needs no code here.
+//
+// Every operation names a position of the log: the focused line of the log window.  A position
+// that does not exist (an empty log, or lines left over from a log emptied for a whole-log
+// transfer) is refused without touching anything.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/station.h"
+
+namespace vk {
+
+// The choice lists of the band and mode selectors: the band texts of the log's HF bands and
+// the mode names.  A QSO on any other band or in an unknown mode preselects the first entry.
+inline constexpr std::array<std::string_view, 6> kDialogBands = {"160", " 80", " 40",
+                                                                 " 20", " 15", " 10"};
+inline constexpr std::array<std::string_view, 5> kDialogModes = {"CW", "PH", "FM", "RTTY",
+                                                                 "PSK31"};
+
+inline constexpr std::string_view kDialogDatePicture = "##-##-####";
+inline constexpr std::string_view kDialogTimePicture = "##:##";
+inline constexpr std::string_view kDialogCallPicture = "*!";  // every letter upper case
+inline constexpr std::string_view kDialogDateMask = "dd-mm-yyyy";
+inline constexpr std::string_view kDialogTimeMask = "hh:nn";
+
+// The input lines keep as many characters as the log stores, so that opening a QSO and
+// confirming it never shortens a long call or exchange the operator did not touch.
+inline constexpr std::size_t kDialogDateLength = 11;
+inline constexpr std::size_t kDialogTimeLength = 11;
+inline constexpr std::size_t kDialogTextLength = kQsoFieldWidth;
+
+// What the Edit and Add QSO dialogs hold.  Texts are CP866; band and mode are indexes into
+// kDialogBands and kDialogModes.
+struct QsoForm {
+  std::string date;  // "dd-mm-yyyy"
+  std::string time;  // "hh:nn"
+  int band = 0;
+  int mode = 0;
+  std::string call;
+  std::string sent;
+  std::string rcvd;
+
+  friend bool operator==(const QsoForm&, const QsoForm&) = default;
+};
+
+// Which field keeps the form from being confirmed.  A date or time must fill its picture and
+// name a real day and minute: a stamp like 31-02 would be written to the log file and sent to
+// the other stations, and no program could read it back as a date.
+enum class FormFault : std::uint8_t { kNone, kDate, kTime, kBand, kMode };
+FormFault CheckQsoForm(const QsoForm& form);
+
+// Index of the entry equal to a band or mode text of the log; 0 when none is.
+int BandChoiceOf(std::string_view bandText);
+int ModeChoiceOf(std::string_view modeText);
+
+// The text of a deleted QSO that goes to the other stations: "DEL:" and its Guid.
+std::string DeleteMessage(std::int32_t guid);
+
+class QsoEditor {
+ public:
+  // Hands a finished message text to the network side, which decides whether it leaves the
+  // station (it does not while the network is switched off).
+  using SendText = std::function<void(const std::string&)>;
+
+  explicit QsoEditor(Station& station, SendText sendText = {});
+
+  // --- what the dialogs show -----------------------------------------------------------------
+  // Edit QSO: every field of the QSO at pos.
+  std::optional<QsoForm> EditForm(int pos) const;
+  // Add QSO: the stamp, band and mode of the QSO at pos (the new one is made near it in time);
+  // call and exchanges empty.
+  std::optional<QsoForm> AddForm(int pos) const;
+  // Delete QSO: "mm/dd hh:nn", band text, mode text and call, one space between them.
+  std::optional<std::string> DeleteText(int pos) const;
+
+  // --- what OK does ---------------------------------------------------------------------------
+  // Each answers false, having changed nothing, when pos names no QSO or the form is refused.
+  //
+  // Edit: stamp, the band's standard frequency (the exact frequency is replaced even when the
+  // band stays), mode, call and exchanges; the log window's line; record and log checksums;
+  // the edited QSO to the network; the entry window's sent number.  Points, multipliers and
+  // bonus stay as they were; a QSO moved to another band moves in the band totals too, and
+  // then every window refreshes.
+  bool Edit(int pos, const QsoForm& form);
+  // Delete: "DEL:" with the Guid to the network, the QSO out of the log, the line out of the
+  // log window; the band totals no longer count it, and every window refreshes.
+  bool Delete(int pos);
+  // Add: a new QSO scored by the rules (its new multipliers and bonuses recorded), counted in
+  // the band totals and inserted before the QSO at pos; the log window's line, the log
+  // checksum, the added QSO to the network, and every window refreshed.  Refused when the log
+  // is full.
+  bool Add(int pos, const QsoForm& form);
+
+ private:
+  std::int32_t NextGuid() const;
+  QsoRecord BuildNew(const QsoForm& form);
+  void RebuildTotals();
+
+  Station& station_;
+  SendText sendText_;
+};
+
+}  // namespace vk
