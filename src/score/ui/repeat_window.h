@@ -1,25 +1,29 @@
-// The Repeat window: per call worked on the current band and mode, the time periods it was
-// worked in, the current period's column highlighted.  It shows only what RepeatModel holds.
+// The Repeat window: the calls worked on the current band and mode, ascending, each with one
+// column per time period of the contest and an "X" where it was worked.  The column of the
+// period the log clock stands in is drawn highlighted.  It shows only what RepeatModel holds.
 #pragma once
 
 #include <final/final.h>
 
 #include "app/multi_list_model.h"
+#include "score/ui/info_window.h"
+#include "score/ui/text_rows.h"
 
 namespace vk::ui {
 
-class RepeatWindow final : public finalcut::FDialog {
+class RepeatWindow final : public InfoWindow {
  public:
+  // `model` outlives the window.
   RepeatWindow(finalcut::FWidget* parent, RepeatModel& model);
   ~RepeatWindow() override;
-  RepeatWindow(const RepeatWindow&) = delete;
-  RepeatWindow& operator=(const RepeatWindow&) = delete;
-
-  // Called on the idle tick: redraws when the model reports a change.
-  void Tick();
 
  private:
+  Rect ClassicBounds() const override { return model_.Bounds(); }
+  void LayoutViews(int width, int height) override;
+  bool Update(bool force) override;
+
   RepeatModel& model_;
+  TextRows lines_{this};
 };
 
 }  // namespace vk::ui

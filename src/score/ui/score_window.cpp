@@ -1,12 +1,77 @@
 #include "score/ui/score_window.h"
 
+#include <algorithm>
+#include <string>
+
+#include "app/ui/screen_text.h"
+
 namespace vk::ui {
 
+namespace {
+
+// A view's classic bounds inside the window, right and bottom exclusive; the first interior
+// cell is (1, 1) in both the classic and the toolkit's counting.
+struct ViewBounds {
+  int left, top, right, bottom;
+};
+
+constexpr ViewBounds kHeader{7, 2, 45, 3};
+constexpr ViewBounds kQsoLabel{2, 3, 6, 4};
+constexpr ViewBounds kQsos{7, 3, 45, 4};
+constexpr ViewBounds kPointsLabel{2, 4, 8, 5};
+constexpr ViewBounds kPoints{7, 4, 45, 5};
+constexpr ViewBounds kMultiLabel{2, 5, 8, 6};
+constexpr ViewBounds kMulti{7, 5, 45, 6};
+constexpr ViewBounds kBonusLabel{2, 6, 8, 7};
+constexpr ViewBounds kBonus{7, 6, 45, 7};
+constexpr ViewBounds kTotalLabel{2, 8, 8, 9};
+constexpr ViewBounds kTotal{10, 8, 40, 9};
+
+// Cut to the interior, so a window squeezed by a small desktop never draws over its frame.
+void PlaceView(TextRows& view, const ViewBounds& b, int width, int height) {
+  const int right = std::min(b.right, width + 1);
+  const int bottom = std::min(b.bottom, height + 1);
+  view.Place(b.left, b.top, right - b.left, bottom - b.top);
+}
+
+}  // namespace
+
 ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model)
-    : finalcut::FDialog(parent), model_(model) {}
+    : InfoWindow(parent, ScreenText(kScoreWindowTitle)), model_(model) {
+  qsoLabel_.SetText(std::string(kScoreQsoLabel));
+  pointsLabel_.SetText(std::string(kScorePointsLabel));
+  multiLabel_.SetText(std::string(kScoreMultiLabel));
+  bonusLabel_.SetText(std::string(kScoreBonusLabel));
+  totalLabel_.SetText(std::string(kScoreTotalLabel));
+  Relayout();
+}
 
 ScoreWindow::~ScoreWindow() = default;
 
-void ScoreWindow::Tick() { model_.TakeChanges(); }
+void ScoreWindow::LayoutViews(int width, int height) {
+  PlaceView(header_, kHeader, width, height);
+  PlaceView(qsoLabel_, kQsoLabel, width, height);
+  PlaceView(qsos_, kQsos, width, height);
+  PlaceView(pointsLabel_, kPointsLabel, width, height);
+  PlaceView(points_, kPoints, width, height);
+  PlaceView(multiLabel_, kMultiLabel, width, height);
+  PlaceView(multi_, kMulti, width, height);
+  PlaceView(bonusLabel_, kBonusLabel, width, height);
+  PlaceView(bonus_, kBonus, width, height);
+  PlaceView(totalLabel_, kTotalLabel, width, height);
+  PlaceView(total_, kTotal, width, height);
+}
+
+bool ScoreWindow::Update(bool force) {
+  if (model_.TakeChanges() == changed::kNothing && !force) return false;
+  const ScoreTexts& t = model_.Texts();
+  bool any = header_.SetText(t.header);
+  any |= qsos_.SetText(t.qsos);
+  any |= points_.SetText(t.points);
+  any |= multi_.SetText(t.multi);
+  any |= bonus_.SetText(t.bonus);
+  any |= total_.SetText(t.total);
+  return any;
+}
 
 }  // namespace vk::ui

@@ -1,25 +1,39 @@
-// The score window: per allowed band the QSO count and the sums of points, multipliers and
-// bonus, and the total line with the contest's formula.  It shows only what ScoreModel holds.
+// The score window "[Point]": per allowed band the QSO count and the sums of points,
+// multipliers and bonus, and the total line with the contest's formula.  It shows only what
+// ScoreModel holds and redraws on the tick after the model reports new texts.
 #pragma once
 
 #include <final/final.h>
 
 #include "app/score_model.h"
+#include "score/ui/info_window.h"
+#include "score/ui/text_rows.h"
 
 namespace vk::ui {
 
-class ScoreWindow final : public finalcut::FDialog {
+class ScoreWindow final : public InfoWindow {
  public:
+  // `model` outlives the window.
   ScoreWindow(finalcut::FWidget* parent, ScoreModel& model);
   ~ScoreWindow() override;
-  ScoreWindow(const ScoreWindow&) = delete;
-  ScoreWindow& operator=(const ScoreWindow&) = delete;
-
-  // Called on the idle tick: redraws when the model reports a change.
-  void Tick();
 
  private:
+  Rect ClassicBounds() const override { return kScoreWindowBounds; }
+  void LayoutViews(int width, int height) override;
+  bool Update(bool force) override;
+
   ScoreModel& model_;
+  TextRows header_{this};
+  TextRows qsoLabel_{this};
+  TextRows qsos_{this};
+  TextRows pointsLabel_{this};
+  TextRows points_{this};
+  TextRows multiLabel_{this};
+  TextRows multi_{this};
+  TextRows bonusLabel_{this};
+  TextRows bonus_{this};
+  TextRows totalLabel_{this};
+  TextRows total_{this};
 };
 
 }  // namespace vk::ui

@@ -1,0 +1,49 @@
+#include "score/ui/info_window.h"
+
+#include "app/ui/vork_app.h"
+
+namespace vk::ui {
+
+using finalcut::FPoint;
+using finalcut::FSize;
+
+InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title)
+    : finalcut::FDialog(parent), bus_(VorkApp::Instance().Bus()) {
+  setText(title);
+  setTitlebarButtonVisibility(false);
+  setResizeable(false);
+  setMinimizable(false);
+  unsetShadow();
+  bus_.Attach(this);
+}
+
+InfoWindow::~InfoWindow() { bus_.Detach(this); }
+
+void InfoWindow::HandleMessage(Message& m) {
+  if (m.what != EventClass::kTick) return;
+  if (Update(false)) redraw();
+}
+
+void InfoWindow::Relayout() {
+  // Setting the geometry makes the toolkit adjust the window's size again.
+  if (placing_) return;
+  placing_ = true;
+  const int desktopHeight = static_cast<int>(getDesktopHeight()) - 2;  // menu bar, status line
+  place_ = PlaceOnDesktop(ClassicBounds(), static_cast<int>(getDesktopWidth()), desktopHeight);
+  setGeometry(FPoint{place_.x + 1, place_.y + 1},
+              FSize{static_cast<std::size_t>(place_.width),
+                    static_cast<std::size_t>(place_.height)});
+  LayoutViews(InteriorWidth(place_), InteriorHeight(place_));
+  Update(true);
+  placing_ = false;
+  if (isShown()) redraw();
+}
+
+void InfoWindow::adjustSize() {
+  finalcut::FDialog::adjustSize();
+  Relayout();
+}
+
+void InfoWindow::onClose(finalcut::FCloseEvent* ev) { ev->ignore(); }
+
+}  // namespace vk::ui
