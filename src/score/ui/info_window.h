@@ -6,6 +6,8 @@
 
 #include <final/final.h>
 
+#include <optional>
+
 #include "app/command_bus.h"
 #include "app/score_model.h"
 #include "score/ui/side_place.h"
@@ -27,7 +29,8 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   // Attaches to the application's bus; the subclass calls Relayout() once its views exist.
   InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title);
 
-  // Puts the window at its place for the current desktop size and lays out its views.
+  // Puts the window at its place for the current desktop size (or where the operator moved
+  // it) and lays out its views.
   void Relayout();
 
   // The window's bounds on the classic desktop.
@@ -45,6 +48,8 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   CommandBus& bus_;
   WindowPlace place_;
   bool placing_ = false;
+  bool placed_ = false;
+  std::optional<Rect> moved_;  // the classic bounds at the place the operator chose
 };
 
 }  // namespace vk::ui
