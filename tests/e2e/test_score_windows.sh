@@ -1,0 +1,123 @@
+# The score window, the multiplier windows and the Repeat window over a log loaded at start:
+# the band cells and the formula line of the score window, the keys of the current band in
+# each multiplier window, the keys of another band after Alt+F1, the windows after a resize to
+# 80 x 25 and back, and the Repeat window of a contest with two time periods.
+source "$(dirname "$0")/lib.sh"
+vk_setup "$1" "$2"
+# Tall enough that the log window, which sits above the entry window at the bottom, leaves
+# the score window at the top uncovered.
+VK_WIDTH=100
+VK_HEIGHT=50
+
+cp "$VK_SRC"/data/*.xml "$VK_SRC"/data/cty_rus.dat "$VK_DIR/data/"
+ln -sf /usr/share/hamradio-files/cty.dat "$VK_DIR/data/cty_wt.dat"
+
+config() { printf "[Main]\r\nContest=%s\r\nCall=%s\r\n$3\r\n[Morze]\r\nPort=Null\r\n" "$1" "$2" >"$VK_DIR/vorkan.cfg"; }
+
+# One ADIF record: date time band freq call sent rcvd points multipliers guid.
+qso() {
+  local f="<QSO_DATE:8>$1<TIME_ON:4>$2<BAND:${#3}>$3<FREQ:${#4}>$4<MODE:2>CW<CALL:${#5}>$5"
+  f+="<RST_SENT:${#6}>$6<RST_RCVD:${#7}>$7<QSCORE:${#8}>$8<QMULTI:${#9}>$9<QGUID:${#10}>${10}<EOR>"
+  printf '%s\r\n' "$f"
+}
+log() { { printf '<ADIF_VER:3>3.0\r\n<EOH>\r\n'; cat; } >"$VK_DIR/vorkan.adi"; }
+
+# The screen line (1-based) that holds a text, or nothing.
+line_of() { vk_screen | grep -nF -- "$1" | head -1 | cut -d: -f1; }
+# Waits until a cell shows exactly the text.
+wait_cell() {
+  local row=$1 col=$2 text=$3 end
+  end=$(vk_deadline)
+  until [ "$(vk_cell "$row" "$col" ${#text})" = "$text" ]; do
+    [ "$(vk_now)" -lt "$end" ] ||
+      vk_fail "line $row column $col: '$(vk_cell "$row" "$col" ${#text})', not '$text'"
+    sleep 0.05
+  done
+}
+
+# --- CQ WW CW: four QSOs on 20 m and one on 40 m; the last QSO makes 20 m current. ---------
+config CQ-WW-CW DL1ABC 'Work=0\r\nMode=0\r\n'
+log <<QSOS
+$(qso 20241123 0001 20M 14.025 W1AW '599 14' '599 05' 3 2 1)
+$(qso 20241123 0002 20M 14.030 JA1XYZ '599 14' '599 25' 3 2 2)
+$(qso 20241123 0003 40M 7.010 UA3AAA '599 14' '599 16' 1 2 3)
+$(qso 20241123 0004 20M 14.035 K2ABC '599 14' '599 05' 3 0 4)
+$(qso 20241123 0005 20M 14.040 F5ABC '599 14' '599 14' 1 2 5)
+QSOS
+vk_start_desktop
+vk_wait_for "[Point]"
+
+# The window's top row is the title bar, then the frame; the classic interior follows, each
+# view one row lower than on a classic frame.  Window at the desktop's top left: screen line 2.
+[ "$(line_of "[Point]")" = 2 ] || vk_fail "score window title not on line 2"
+wait_cell 5 7 " 160 │  80 │  40 │  20 │  15 │  10 │"
+wait_cell 6 2 "QSO:     0│    0│    1│    4│    0│    0│"
+wait_cell 7 2 "SRC:     0│    0│    1│   10│    0│    0│"
+wait_cell 8 2 "MLT:     0│    0│    2│    6│    0│    0│"
+wait_cell 9 2 "BNS:     0│    0│    0│    0│    0│    0│"
+# Points times multipliers over all bands.
+wait_cell 11 2 "Total:  11 * 8 = 88 "
+
+# The two multiplier windows down the right-hand side, keys of 20 m in ascending order.
+[ "$(line_of "Zone CQ")" = 2 ] || vk_fail "zone window not at the top"
+wait_cell 4 48 "14 25 5  "
+dxcc=$(line_of "DXCC")
+[ "$dxcc" = 14 ] || vk_fail "country window title on line '$dxcc', not 14"
+wait_cell 16 48 "F JA K  "
+
+# Alt+F1 in the entry window: band down to 40 m, where only UA3AAA was worked.
+vk_key_sync M-F1 6800
+wait_cell 4 48 "16 "
+wait_cell 16 48 "UA "
+# Back up to 20 m.
+vk_key_sync M-F2 6900
+wait_cell 4 48 "14 25 5  "
+
+# 80 x 25: the second multiplier window is cut at the bottom but keeps its place and keys;
+# the score window, under the log window now, comes to the front with Shift+F6 intact.
+vk_tmux resize-window -t vk -x 80 -y 25
+vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
+wait_cell 16 48 "F JA K  "
+[ "$(line_of "DXCC")" = 14 ] || vk_fail "country window moved at 80 x 25"
+[ "$(vk_cell 24 47 1)" = "└" ] || vk_fail "country window not closed at the bottom at 80 x 25"
+for _ in 1 2 3 4 5 6; do
+  [ "$(vk_cell 6 2 4)" = "QSO:" ] && break
+  vk_key_sync S-F6 5900
+done
+wait_cell 6 2 "QSO:     0│    0│    1│    4│    0│    0│"
+wait_cell 11 2 "Total:  11 * 8 = 88 "
+vk_tmux resize-window -t vk -x 132 -y 43
+vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
+wait_cell 16 48 "F JA K  "
+wait_cell 11 2 "Total:  11 * 8 = 88 "
+vk_quit
+
+# --- Russian championship: two rounds, 17:00-20:59 and 05:00-08:59. -----------------------
+# A fixed clock continues from the last QSO (18:10), which lies in the first round.
+config RF-CHAMP-CW RA3ABC 'Work=1\r\nDate=23-11-2024\r\nTime=17:00\r\nMode=0\r\n'
+log <<QSOS
+$(qso 20241123 1730 40M 7.010 UA1AAA '3 001' '1 001' 12 1 1)
+$(qso 20241123 1740 40M 7.012 RA9CCC '3 002' '4 002' 14 1 2)
+$(qso 20241124 0530 40M 7.014 UA1AAA '3 003' '1 010' 12 0 3)
+$(qso 20241124 0600 20M 14.010 RW6DDD '3 004' '2 011' 13 1 4)
+$(qso 20241123 1810 40M 7.016 RZ3EEE '3 005' '3 012' 11 1 5)
+QSOS
+vk_start_desktop
+vk_wait_for "Repeat"
+# The one multiplier window takes side place 0, the Repeat window place 1: column 54, row 12.
+[ "$(line_of "Repeat")" = 14 ] || vk_fail "Repeat window title not on line 14"
+# Calls of 40 m in ascending order, one column per round.
+wait_cell 16 55 "RA9CCC      X-"
+wait_cell 17 55 "RZ3EEE      X-"
+wait_cell 18 55 "UA1AAA      XX"
+wait_cell 19 55 "              "
+# The first round's column is highlighted on the three rows that hold a call, and only there.
+highlighted() { vk_tmux capture-pane -e -p -t vk | sed -n "${1}p" | grep -c $'m X\e\\[[0-9;]*m-'; }
+for row in 16 17; do
+  [ "$(highlighted $row)" = 1 ] || vk_fail "first round not highlighted on line $row"
+done
+# Band up to 20 m: only RW6DDD, worked in the second round.
+vk_key_sync M-F2 6900
+wait_cell 16 55 "RW6DDD      -X"
+wait_cell 17 55 "              "
+vk_quit
