@@ -18,7 +18,9 @@ bool FillsPicture(std::string text, std::string_view picture) {
   return mask.Check(text, false) == PictureMask::Result::kComplete;
 }
 
-int Number(std::string_view digits) { return StrToIntDef0(digits); }
+int Number(std::string_view digits) {
+  return StrToIntDef0(digits);
+}
 
 template <std::size_t N>
 int ChoiceOf(const std::array<std::string_view, N>& list, std::string_view text) {
@@ -34,9 +36,13 @@ bool InList(const std::array<std::string_view, N>& list, int i) {
 }
 
 // " 20" gives "20M", the band's name in the log file, whose standard frequency the QSO takes.
-std::string BandNameOf(int choice) { return Trim(kDialogBands[choice]) + "M"; }
+std::string BandNameOf(int choice) {
+  return Trim(kDialogBands[choice]) + "M";
+}
 
-std::string StampText(const QsoForm& form) { return form.date + " " + form.time; }
+std::string StampText(const QsoForm& form) {
+  return form.date + " " + form.time;
+}
 
 }  // namespace
 
@@ -56,10 +62,21 @@ FormFault CheckQsoForm(const QsoForm& form) {
   return FormFault::kNone;
 }
 
-int BandChoiceOf(std::string_view bandText) { return ChoiceOf(kDialogBands, bandText); }
-int ModeChoiceOf(std::string_view modeText) { return ChoiceOf(kDialogModes, modeText); }
+int BandChoiceOf(std::string_view bandText) {
+  return ChoiceOf(kDialogBands, bandText);
+}
+int ModeChoiceOf(std::string_view modeText) {
+  return ChoiceOf(kDialogModes, modeText);
+}
 
-std::string DeleteMessage(std::int32_t guid) { return "DEL:" + IntToStr(guid); }
+std::string DeleteMessage(std::int32_t guid) {
+  return "DEL:" + IntToStr(guid);
+}
+
+int RelocateQso(const TLogCollection& log, int pos, std::int32_t guid) {
+  if (log.ValidPos(pos) && log.GetGuid(pos) == guid) return pos;
+  return log.FindByGuid(guid);
+}
 
 QsoEditor::QsoEditor(Station& station, SendText sendText)
     : station_(station), sendText_(std::move(sendText)) {}

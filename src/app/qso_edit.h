@@ -23,8 +23,7 @@ namespace vk {
 // the mode names.  A QSO on any other band or in an unknown mode preselects the first entry.
 inline constexpr std::array<std::string_view, 6> kDialogBands = {"160", " 80", " 40",
                                                                  " 20", " 15", " 10"};
-inline constexpr std::array<std::string_view, 5> kDialogModes = {"CW", "PH", "FM", "RTTY",
-                                                                 "PSK31"};
+inline constexpr std::array<std::string_view, 5> kDialogModes = {"CW", "PH", "FM", "RTTY", "PSK31"};
 
 inline constexpr std::string_view kDialogDatePicture = "##-##-####";
 inline constexpr std::string_view kDialogTimePicture = "##:##";
@@ -65,6 +64,11 @@ int ModeChoiceOf(std::string_view modeText);
 // The text of a deleted QSO that goes to the other stations: "DEL:" and its Guid.
 std::string DeleteMessage(std::int32_t guid);
 
+// Where the QSO a dialog opened on is now.  While a dialog is open the network may insert or
+// delete QSOs, and OK must still act on the QSO the operator saw: the one at `pos` when it
+// still has `guid`, else the first with that Guid, else none (-1).
+int RelocateQso(const TLogCollection& log, int pos, std::int32_t guid);
+
 class QsoEditor {
  public:
   // Hands a finished message text to the network side, which decides whether it leaves the
@@ -72,6 +76,8 @@ class QsoEditor {
   using SendText = std::function<void(const std::string&)>;
 
   explicit QsoEditor(Station& station, SendText sendText = {});
+
+  const TLogCollection& Log() const { return station_.Log(); }
 
   // --- what the dialogs show -----------------------------------------------------------------
   // Edit QSO: every field of the QSO at pos.

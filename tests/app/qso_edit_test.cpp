@@ -35,7 +35,7 @@ QsoForm Form(const char* date, const char* time, int band, int mode, const char*
 
 constexpr int k20m = 3;  // " 20" in the band list
 constexpr int k40m = 2;
-constexpr int kPh = 1;   // "PH" in the mode list
+constexpr int kPh = 1;  // "PH" in the mode list
 
 class QsoEditTest : public test::StationFixture {
  protected:
@@ -169,8 +169,8 @@ TEST_F(QsoEditTest, EditWithoutTouchingTheBandStillStoresTheBandsStandardFrequen
 TEST_F(QsoEditTest, EditStoresTheFormKeepsScoreAndGuidAndSumsTheRecordAndTheLog) {
   FiveQsos();
   const std::uint32_t before = Log().LogCrc();
-  ASSERT_TRUE(editor_->Edit(1, Form("06-03-2024", "10:45", k20m, kPh, " F5BBC ", "59 007 ",
-                                    "59 033")));
+  ASSERT_TRUE(
+      editor_->Edit(1, Form("06-03-2024", "10:45", k20m, kPh, " F5BBC ", "59 007 ", "59 033")));
   const QsoRecord& q = *Log().At(1);
   EXPECT_EQ(q.Stamp, (DateTime{2024, 3, 6, 10, 45, 0}));
   EXPECT_EQ(q.Mode, 2);
@@ -275,8 +275,7 @@ TEST_F(QsoEditTest, DeleteWithoutANetworkStillBuildsItsMessage) {
 TEST_F(QsoEditTest, AddOnTheThirdLineMakesTheNewQsoTheThirdAndTheOldThirdTheFourth) {
   FiveQsos();
   SetQsoIdCounter(5000);
-  ASSERT_TRUE(editor_->Add(2, Form("05-03-2024", "09:11", k20m, 0, "UA9AAA", "599 003",
-                                   "599 17")));
+  ASSERT_TRUE(editor_->Add(2, Form("05-03-2024", "09:11", k20m, 0, "UA9AAA", "599 003", "599 17")));
   EXPECT_EQ(Log().Count(), 6);
   const QsoRecord& q = *Log().At(2);
   EXPECT_EQ(q.Call, "UA9AAA");
@@ -344,6 +343,19 @@ TEST_F(QsoEditTest, AddIsRefusedOnAMissingPositionAndChangesNothing) {
   EXPECT_EQ(Row(4).qsos, 4);
   // Nothing was recorded by the rules either.
   EXPECT_EQ(station_->Rules().GetMulti("UA9AAA", "599 17", 4, 1, false), 1);
+}
+
+// --- a log that changed while the dialog was open -------------------------------------------
+
+TEST_F(QsoEditTest, TheQsoADialogOpenedOnIsFoundAgainByItsGuid) {
+  FiveQsos();
+  EXPECT_EQ(RelocateQso(Log(), 2, 102), 2);
+  Log().Delete(0);  // another station deleted an earlier QSO meanwhile
+  EXPECT_EQ(RelocateQso(Log(), 2, 102), 1);
+  Log().Delete(1);  // ... and then this one
+  EXPECT_EQ(RelocateQso(Log(), 2, 102), -1);
+  Log().Clear();
+  EXPECT_EQ(RelocateQso(Log(), 0, 100), -1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/ui/key_map.h"
 #include "app/ui/key_test_window.h"
+#include "app/ui/qso_dialogs.h"
 #include "app/ui/screen_text.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
@@ -94,6 +95,13 @@ void VorkApp::ShowInformation(std::string_view cp866Text) {
 void VorkApp::ShowAbout() {
   AboutBox box{desktop_.get()};
   box.Run();
+}
+
+void VorkApp::RunQsoDialog(CommandId which, int position) {
+  // A deletion also goes to the other stations as a "DEL:" text; until the network side takes
+  // it, the editor has no one to hand it to.
+  QsoEditor editor{station_};
+  ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {

@@ -49,6 +49,9 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   void ShowInformation(std::string_view cp866Text) override;
   void ShowAbout() override;
   void ShowStatusTexts(const StatusTexts& texts) override;
+  // Broadcasts 5002, 5004 and 5006: the Edit, Delete and Add QSO dialogs on the QSO at the
+  // position.
+  void RunQsoDialog(CommandId which, int position) override;
   // Command 0xFA05, issued once on the fiftieth idle pass when a contest is configured (the
   // shell has checked NoContest).  The operating windows are built here on the station's
   // models (OpenOperatingModels), kept as the window references the select broadcasts and the
