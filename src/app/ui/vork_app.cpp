@@ -10,6 +10,7 @@
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
 #include "log/qso.h"
+#include "windows/operating_windows.h"
 
 namespace vk::ui {
 
@@ -107,6 +108,24 @@ void VorkApp::RunQsoDialog(CommandId which, int position) {
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
   desktop_->Status().SetTexts(texts);
   desktop_->Menu().Banner().SetText(texts.banner);
+}
+
+void VorkApp::OpenOperatingWindows() {
+  if (operating_ != nullptr) return;
+  operating_ = OperatingWindows::Open(desktop_.get(), station_);
+  if (operating_ == nullptr) return;
+  if (const Status& load = operating_->Models().logLoad; load.code == ErrCode::kIo) {
+    ShowInformation(std::string(kLogFileName) + " could not be read (" + load.message +
+                    "); new QSOs are saved to " + std::string(kRescueLogFileName));
+  }
+}
+
+void VorkApp::SelectLogWindow() {
+  if (operating_ != nullptr) operating_->SelectLog();
+}
+
+void VorkApp::SelectEntryWindow() {
+  if (operating_ != nullptr) operating_->SelectEntry();
 }
 
 void VorkApp::processExternalUserEvent() {

@@ -25,6 +25,8 @@ class KeyPreview {
   virtual bool PreviewKey(finalcut::FKey key) = 0;
 };
 
+class OperatingWindows;
+
 class VorkApp final : public finalcut::FApplication, public ShellActions {
  public:
   // `station` holds the program-wide objects and outlives the application; `initial` is the
@@ -53,11 +55,12 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // position.
   void RunQsoDialog(CommandId which, int position) override;
   // Command 0xFA05, issued once on the fiftieth idle pass when a contest is configured (the
-  // shell has checked NoContest).  The operating windows are built here on the station's
-  // models (OpenOperatingModels), kept as the window references the select broadcasts and the
-  // CW message command address, and the entry window is selected with SelectWindow.  Until
-  // they exist the desktop stays empty.
-  void OpenOperatingWindows() override {}
+  // shell has checked NoContest).  Builds the operating windows on the station's models and
+  // selects the entry window.  Until they exist the desktop stays empty.
+  void OpenOperatingWindows() override;
+  // Broadcasts 0x4001 and 0x4002; nothing before the operating windows are open.
+  void SelectLogWindow() override;
+  void SelectEntryWindow() override;
 
   // Brings a window to the front and gives it the focus (or `child`), repainting the title
   // bars of the old and the new active window.
@@ -87,6 +90,9 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   bool openKeyTestWindows_ = false;
   bool fastIdle_ = true;
   int passes_ = 0;  // counts up to a little beyond the start-up action only
+  // The operating windows' models and references, once open.  The windows themselves belong to
+  // the desktop, which is gone before this is.
+  std::unique_ptr<OperatingWindows> operating_;
 };
 
 }  // namespace vk::ui

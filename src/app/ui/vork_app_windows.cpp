@@ -22,6 +22,14 @@ FDialog* ActiveWindow() {
   return d != nullptr && !d->isModal() && d->isShown() ? d : nullptr;
 }
 
+// A window that can be neither closed nor moved (the entry window) takes Alt+F3 and Ctrl+F5
+// as its own keys, as the classic status line leaves them to a window without those frame
+// controls: Alt+F3 then steps the entry window's mode.
+bool WindowTakesKey(FDialog* w, finalcut::FKey key) {
+  auto* p = dynamic_cast<KeyPreview*>(w);
+  return p != nullptr && p->PreviewKey(key);
+}
+
 }  // namespace
 
 // The desktop's own windows, in the toolkit's list order; menus and the bars are not dialogs.
@@ -58,10 +66,14 @@ bool VorkApp::HandleWindowKey(KeyCode key) {
   switch (key) {
     case kAltF3:
       // A window that must stay open refuses in its close handler.
-      if (FDialog* w = ActiveWindow()) w->close();
+      if (FDialog* w = ActiveWindow();
+          w != nullptr && !WindowTakesKey(w, finalcut::FKey::Meta_f3)) {
+        w->close();
+      }
       return true;
     case kCtrlF5:
-      if (FDialog* w = ActiveWindow()) {
+      // Ctrl+F5 arrives as the toolkit's F29.
+      if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, finalcut::FKey::F29)) {
         FWidget::setMoveSizeWidget(w);
         w->redraw();
       }

@@ -1,0 +1,88 @@
+#include "windows/operating_windows.h"
+
+#include "app/ui/vork_app.h"
+#include "score/ui/multi_window.h"
+#include "score/ui/repeat_window.h"
+#include "score/ui/score_window.h"
+#include "windows/entry_window.h"
+#include "windows/log_window.h"
+
+namespace vk::ui {
+
+int DesktopRows(const finalcut::FWidget& w) {
+  // The menu bar takes the top row of the terminal and the status line the bottom one.
+  return static_cast<int>(w.getDesktopHeight()) - 2;
+}
+
+std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desktop,
+                                                         Station& station) {
+  std::unique_ptr<OperatingModels> models = OpenOperatingModels(station);
+  if (models == nullptr) return nullptr;
+  std::unique_ptr<OperatingWindows> w{new OperatingWindows(std::move(models), station.Bus())};
+  w->Build(desktop, station);
+  return w;
+}
+
+OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus)
+    : models_(std::move(models)), bus_(bus) {
+  // After the models: a broadcast reaches the window set once the models have taken it.
+  bus_.Attach(this);
+}
+
+OperatingWindows::~OperatingWindows() {
+  bus_.Detach(this);
+}
+
+void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
+  OperatingModels& m = *models_;
+  // Owned by the desktop: the toolkit deletes a widget's children with it.
+  score_ = new ScoreWindow(desktop, *m.score);
+  log_ = new LogWindow(desktop, *m.log, station.Bus());
+  entry_ = new EntryWindow(desktop, *m.entry);
+  // The CW window would come here when a keyer port is configured (m.cwWindow).
+  // The score, multiplier and Repeat windows hear the ticks themselves.
+  for (std::size_t i = 0; i < m.multipliers.size(); ++i) {
+    multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
+  }
+  if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  desktopRows_ = DesktopRows(*entry_);
+  for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
+    d->show();
+  }
+  for (MultiWindow* mw : multipliers_) mw->show();
+  if (repeat_ != nullptr) repeat_->show();
+  SelectEntry();
+}
+
+void OperatingWindows::SelectEntry() {
+  VorkApp::SelectWindow(entry_, &entry_->FocusedLine());
+}
+
+void OperatingWindows::SelectLog() {
+  VorkApp::SelectWindow(log_, &log_->List());
+}
+
+void OperatingWindows::HandleMessage(Message& m) {
+  switch (m.what) {
+    case EventClass::kTick:
+      Tick();
+      return;
+    case EventClass::kBroadcast:
+      log_->LogMessage(m);
+      return;
+    default:
+      return;
+  }
+}
+
+void OperatingWindows::Tick() {
+  if (const int rows = DesktopRows(*entry_); rows != desktopRows_) {
+    desktopRows_ = rows;
+    log_->Place(rows);
+    entry_->Place(rows);
+  }
+  log_->Tick();
+  entry_->Tick();
+}
+
+}  // namespace vk::ui

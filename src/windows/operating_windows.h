@@ -1,0 +1,62 @@
+// The operating windows on the desktop: the score window, the log window (whose opening loads
+// the log file), the entry window, the multiplier windows and the Repeat window, built on the
+// station's models in the order the desktop shows them.  The set hears the station's bus after
+// the models: it passes every tick on to the log and entry windows, keeps the log window's
+// lines in step and puts those two windows back at the bottom of the desktop when the terminal
+// changes height.  (The score and side windows hear the bus and follow the terminal
+// themselves.)
+#pragma once
+
+#include <final/final.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/operating_model.h"
+#include "app/station.h"
+
+namespace vk::ui {
+
+class EntryWindow;
+class LogWindow;
+class MultiWindow;
+class RepeatWindow;
+class ScoreWindow;
+
+class OperatingWindows final : public MessageTarget {
+ public:
+  // Nothing without a contest.  The windows belong to the desktop, which deletes them with
+  // itself; the models belong to this object, which must outlive the windows.
+  static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station);
+  ~OperatingWindows() override;
+  OperatingWindows(const OperatingWindows&) = delete;
+  OperatingWindows& operator=(const OperatingWindows&) = delete;
+
+  const OperatingModels& Models() const { return *models_; }
+  EntryWindow& Entry() { return *entry_; }
+  LogWindow& Log() { return *log_; }
+
+  void SelectEntry();
+  void SelectLog();
+
+  void HandleMessage(Message& m) override;
+
+ private:
+  OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus);
+  void Build(finalcut::FWidget* desktop, Station& station);
+  void Tick();
+
+  std::unique_ptr<OperatingModels> models_;
+  CommandBus& bus_;
+  ScoreWindow* score_ = nullptr;
+  LogWindow* log_ = nullptr;
+  EntryWindow* entry_ = nullptr;
+  std::vector<MultiWindow*> multipliers_;
+  RepeatWindow* repeat_ = nullptr;
+  int desktopRows_ = 0;
+};
+
+// Rows between the menu bar and the status line.
+int DesktopRows(const finalcut::FWidget& w);
+
+}  // namespace vk::ui
