@@ -16,11 +16,17 @@ const char* const kRepqsoErrorText =
 
 namespace {
 
-// The contact's band as the repeat check compares it: the HF screen names, empty otherwise,
-// so a contact above 10 m (or outside every band) never equals an earlier band text.
+// The contact's band as the repeat check compares it: the log's band text of an HF band, empty
+// otherwise, so a contact above 10 m (or outside every band) never equals an earlier band
+// text.  The log's ranges, not those of the band index, name both sides: the band index ends
+// 20 m at 14.300 MHz, and a phone contact on 14.320 would otherwise never be a repeat of the
+// 14.320 QSO the log files as 20 m.
 std::string ContactBandText(std::int32_t freq) {
-  auto b = BandOfFreq(freq);
-  return b >= 1 && b <= 6 ? BandScreenName(b) : std::string{};
+  std::string text = QsoBandText(freq, false);
+  for (BandIndex b = 1; b <= 6; ++b) {
+    if (text == BandScreenName(b)) return text;
+  }
+  return {};
 }
 
 int MinutesOfDay(const DateTime& t) { return t.hour * 60 + t.minute; }
@@ -115,7 +121,13 @@ int PeriodOfTime(const RepeatSettings& s, double timeOfDay) {
   for (int i = 0; i < count; ++i) {
     double start = s.periods[i].start * 1440.0;
     double end = s.periods[i].end * 1440.0;
-    if (start - kSlack <= minute && minute <= end + kSlack) return i + 1;
+    bool fromStart = start - kSlack <= minute;
+    bool toEnd = minute <= end + kSlack;
+    // A round from 22:00 to 02:00 UTC ends before it starts by the clock: it holds the late
+    // evening and the early morning.  A period that cannot be read is stored with an end
+    // before the start that lies outside the day on both sides, so it still holds nothing.
+    bool inside = start <= end + kSlack ? fromStart && toEnd : fromStart || toEnd;
+    if (inside) return i + 1;
   }
   return 0;
 }

@@ -16,7 +16,8 @@ namespace vk {
 
 inline constexpr int kMaxTimePeriods = 16;
 
-// A stretch of the day, both ends inclusive, as fractions of a day.
+// A stretch of the day, both ends inclusive, as fractions of a day.  An end before the start
+// wraps round midnight (22:00-02:00).
 struct TimePeriod {
   double start = 0;
   double end = 0;

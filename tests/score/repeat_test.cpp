@@ -75,13 +75,14 @@ TEST(TimePeriods, FirstMatchBothEndsInclusive) {
   s.AddPeriod(Tod(10, 0), Tod(11, 59));
   s.AddPeriod(Tod(12, 0), Tod(13, 59));
   s.AddPeriod(Tod(11, 0), Tod(12, 30));  // overlaps: never reached before the others
-  s.AddPeriod(Tod(23, 0), Tod(1, 0));    // across midnight: holds nothing
+  s.AddPeriod(Tod(23, 0), Tod(1, 0));    // across midnight: the night on both sides of it
   EXPECT_EQ(PeriodOfTime(s, Tod(12, 0)), 2);
   EXPECT_EQ(PeriodOfTime(s, Tod(11, 59)), 1);
   EXPECT_EQ(PeriodOfTime(s, Tod(13, 59)), 2);
   EXPECT_EQ(PeriodOfTime(s, Tod(14, 0)), 0);
-  EXPECT_EQ(PeriodOfTime(s, Tod(23, 30)), 0);
-  EXPECT_EQ(PeriodOfTime(s, Tod(0, 30)), 0);
+  EXPECT_EQ(PeriodOfTime(s, Tod(23, 30)), 4);
+  EXPECT_EQ(PeriodOfTime(s, Tod(0, 30)), 4);
+  EXPECT_EQ(PeriodOfTime(s, Tod(1, 1)), 0);
   // Ends read by another routine may differ in the last bit.
   RepeatSettings t;
   t.AddPeriod(17.0 / 24.0, 20.0 / 24.0 + 59.0 / 1440.0);
