@@ -48,8 +48,9 @@ struct AdifLoadStats {
 
 // Appends the records of the file to the log, numbers records without QGUID by fives, sets
 // QsoIdCounter to the last Guid and sums the log once at the end.  A missing file loads
-// nothing and is not an error; a file that exists but cannot be read gives kIo.  Damaged
-// lines never stop the load: the other records are read.
+// nothing and is not an error; a file that exists but cannot be read whole gives kIo, and so
+// does one holding more QSOs than the log takes: either way the file must not be replaced by
+// the log.  Damaged lines never stop the load: the other records are read.
 Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& sink,
                    AdifLoadStats* stats = nullptr);
 Status LoadAdifLog(const std::string& path, TLogCollection& log);

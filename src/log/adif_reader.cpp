@@ -18,6 +18,27 @@ namespace {
 // keeps a file of binary garbage without line ends from being gathered into one huge line.
 constexpr std::size_t kMaxRecordLine = 8192;
 
+// Where the value that starts at `start` ends.  The length in the tag is believed when it ends
+// the value right at the next tag or at the end of the line, as in every line this program
+// writes: a value may then hold "<" (the shifted comma key slips into exchanges, and a station
+// may send one).  A length that does not fit so (spaces between fields, characters counted
+// instead of bytes by another program) is ignored and the value runs to the next "<".
+std::size_t ValueEnd(std::string_view line, std::string_view tag, std::size_t start) {
+  std::size_t colon = tag.find(':');
+  if (colon != std::string_view::npos) {
+    std::string_view digits = tag.substr(colon + 1);
+    digits = digits.substr(0, digits.find(':'));
+    long long length = 0;
+    if (TryStrToInt(digits, length) && length >= 0 &&
+        static_cast<unsigned long long>(length) <= line.size() - start) {
+      std::size_t end = start + static_cast<std::size_t>(length);
+      if (end == line.size() || line[end] == '<') return end;
+    }
+  }
+  std::size_t end = line.find('<', start);
+  return end == std::string_view::npos ? line.size() : end;
+}
+
 // Turns record lines into contacts.  Fields missing from a line keep the value of the line
 // before, so the working record lives across lines.
 class AdifRecordParser {
@@ -72,8 +93,7 @@ void AdifRecordParser::ParseTags(std::string_view line) {
       continue;
     }
     std::string tag = Trim(line.substr(lt + 1, gt - lt - 1));
-    std::size_t end = line.find('<', gt + 1);
-    if (end == npos) end = line.size();
+    std::size_t end = ValueEnd(line, tag, gt + 1);
     std::string value = Trim(line.substr(gt + 1, end - gt - 1));
     pos = end;
     std::string_view name = std::string_view(tag).substr(0, tag.find(':'));
@@ -218,6 +238,13 @@ Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& s
     st = Status::Error(ErrCode::kIo, "cannot read " + path + ": " + std::strerror(errno));
   } else {
     splitter.Finish();
+  }
+  // Like a read that broke off: the QSOs left out are in the file only, so the file must not
+  // be replaced by the log.
+  if (st.ok() && s.droppedFull > 0) {
+    st = Status::Error(ErrCode::kIo, path + " holds more QSOs than the log takes (" +
+                                         IntToStr(TLogCollection::kMaxCount) + "); " +
+                                         IntToStr(s.droppedFull) + " left out");
   }
   log.CalcLogCrc();
   JournalOddities(path, s);

@@ -19,7 +19,13 @@ void AddField(std::string& line, std::string_view name, std::string_view value) 
   line += ':';
   line += IntToStr(static_cast<long long>(value.size()));
   line += '>';
+  // A line end inside a text would cut the record line in two: the reader would skip the head
+  // and give the tail the date, band and mode of the record before.  It goes out as a space.
+  std::size_t from = line.size();
   line += value;
+  for (std::size_t i = from; i < line.size(); ++i) {
+    if (line[i] == '\r' || line[i] == '\n') line[i] = ' ';
+  }
 }
 
 void AddNonZeroField(std::string& line, std::string_view name, long long value) {
