@@ -21,13 +21,22 @@ class KeyList {
   // Inserting a key already there leaves the list as it is.
   void Insert(std::string_view key) {
     auto it = LowerBound(key);
-    if (it == keys_.end() || *it != key) keys_.insert(it, std::string(key));
+    if (it != keys_.end() && *it == key) return;
+    keys_.insert(it, std::string(key));
+    auto len = std::lower_bound(lengths_.begin(), lengths_.end(), key.size());
+    if (len == lengths_.end() || *len != key.size()) lengths_.insert(len, key.size());
   }
-  // True when some recorded key occurs inside `text` (the domestic test).
+  // True when some recorded key occurs inside `text` (the domestic test).  A region list may
+  // hold thousands of keys but only a few lengths, so the pieces of the text of those lengths
+  // are looked up instead of searching the text for every key.
   bool AnyInside(std::string_view text) const {
-    return std::any_of(keys_.begin(), keys_.end(), [text](const std::string& k) {
-      return text.find(k) != std::string_view::npos;
-    });
+    for (std::size_t len : lengths_) {
+      if (len > text.size()) break;
+      for (std::size_t at = 0; at + len <= text.size(); ++at) {
+        if (Contains(text.substr(at, len))) return true;
+      }
+    }
+    return false;
   }
 
   std::size_t Size() const { return keys_.size(); }
@@ -42,6 +51,7 @@ class KeyList {
                             [](const std::string& a, std::string_view b) { return a < b; });
   }
   std::vector<std::string> keys_;
+  std::vector<std::size_t> lengths_;  // distinct key lengths, ascending
 };
 
 }  // namespace vk

@@ -115,10 +115,7 @@ bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, std::uint
 }
 
 const std::string* MultiRule::FindDomestic(std::string_view key, const ScoreContext& ctx) {
-  for (const auto& entry : ctx.Domestic()) {
-    if (key.find(entry) != std::string_view::npos) return &entry;
-  }
-  return nullptr;
+  return ctx.FindDomestic(key);
 }
 
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,

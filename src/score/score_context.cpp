@@ -1,5 +1,7 @@
 #include "score/score_context.h"
 
+#include <algorithm>
+
 namespace vk {
 
 int RussianZoneOfEntry(std::uint16_t n) {
@@ -20,6 +22,28 @@ int RussianZoneOfEntry(std::uint16_t n) {
     default:
       return 0;
   }
+}
+
+void ScoreContext::AddDomestic(std::string_view entry) {
+  domestic_.emplace_back(entry);
+  // A repeated entry keeps the place of its first occurrence: that one is found first.
+  domesticFirst_.try_emplace(std::string(entry), domestic_.size() - 1);
+  auto len = std::lower_bound(domesticLengths_.begin(), domesticLengths_.end(), entry.size());
+  if (len == domesticLengths_.end() || *len != entry.size())
+    domesticLengths_.insert(len, entry.size());
+}
+
+const std::string* ScoreContext::FindDomestic(std::string_view text) const {
+  std::size_t best = domestic_.size();
+  for (std::size_t len : domesticLengths_) {
+    if (len > text.size()) break;
+    for (std::size_t at = 0; at + len <= text.size(); ++at) {
+      auto it = domesticFirst_.find(text.substr(at, len));
+      if (it != domesticFirst_.end()) best = std::min(best, it->second);
+      if (len == 0) break;
+    }
+  }
+  return best < domestic_.size() ? &domestic_[best] : nullptr;
 }
 
 void ScoreContext::SetLists(const CountryList* world, const CountryList* russian) {

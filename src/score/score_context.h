@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "country/country.h"
@@ -40,8 +41,11 @@ class ScoreContext {
   const std::string& OwnExchange() const { return ownExchange_; }
 
   // Region codes of the `domestic` multipliers; grows with every contest load.
-  void AddDomestic(std::string_view entry) { domestic_.emplace_back(entry); }
+  void AddDomestic(std::string_view entry);
   const std::vector<std::string>& Domestic() const { return domestic_; }
+  // The first entry, in list order, that occurs inside `text`; nullptr when none does.  The
+  // pointer is valid until the next AddDomestic.
+  const std::string* FindDomestic(std::string_view text) const;
 
   // Lookups of a worked call.  The reference is valid until the next lookup in the same list;
   // an unknown call gives a cleared record (Found() false).
@@ -68,6 +72,16 @@ class ScoreContext {
   CountryInfo own_;
   std::string ownExchange_;
   std::vector<std::string> domestic_;
+  // The RDA list holds thousands of districts of one length: the entries are found by looking
+  // up the pieces of the text that have an entry's length, not by searching the text for each.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept {
+      return std::hash<std::string_view>{}(s);
+    }
+  };
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> domesticFirst_;
+  std::vector<std::size_t> domesticLengths_;  // distinct entry lengths, ascending
   int ownRussianZone_ = -1;  // -1: not looked up yet
   Cached worldCache_;
   Cached russianCache_;
