@@ -143,3 +143,54 @@ vk_quit() {
 
 # Types literal text (characters that tmux would read as options or key names).
 vk_type() { vk_tmux send-keys -t vk -l -- "$1"; }
+
+# --- Operating windows ---------------------------------------------------------------------
+
+# Waits until the text at line `row`, 0-based column `col`, is exactly `text`.
+vk_wait_cell() {
+  local row=$1 col=$2 text=$3 end
+  end=$(vk_deadline "${4:-}")
+  until [ "$(vk_cell "$row" "$col" ${#text})" = "$text" ]; do
+    [ "$(vk_now)" -lt "$end" ] ||
+      vk_fail "line $row column $col: '$(vk_cell "$row" "$col" ${#text})', not '$text'"
+    sleep 0.05
+  done
+}
+
+# The first screen line (1-based) that holds the text, or nothing.
+vk_row_of() { vk_screen | grep -nF -- "$1" | head -1 | cut -d: -f1; }
+
+# The terminal cursor as "column,line", both 0-based.
+vk_cursor() { vk_tmux display -p -t vk '#{cursor_x},#{cursor_y}'; }
+
+# Waits until the cursor stands at 0-based column and line.
+vk_wait_cursor() {
+  local want="$1,$2" end
+  end=$(vk_deadline "${3:-}")
+  until [ "$(vk_cursor)" = "$want" ]; do
+    [ "$(vk_now)" -lt "$end" ] || vk_fail "cursor at $(vk_cursor), not $want"
+    sleep 0.05
+  done
+}
+
+# A station directory with the shipped rules and country files and a configuration of its
+# own: vk_station_config CONTEST CALL [extra Main lines, each ending in \r\n].
+vk_station_config() {
+  printf "[Main]\r\nContest=%s\r\nCall=%s\r\nWork=0\r\nMode=0\r\n${3:-}\r\n[Morze]\r\nPort=Null\r\n" \
+    "$1" "$2" >"$VK_DIR/vorkan.cfg"
+  vk_station
+}
+
+# Starts the program and waits until the operating windows are open (the entry window's
+# greeting shows).
+vk_start_operating() {
+  vk_start_desktop "$@"
+  vk_wait_for "Hello Friend\`s!"
+}
+
+# A left (button 0) or right (button 2) mouse click at 0-based column and line.
+vk_click() {
+  local b=$1 x=$(($2 + 1)) y=$(($3 + 1))
+  vk_tmux send-keys -t vk -l $'\e[<'"$b;$x;$y"'M'
+  vk_tmux send-keys -t vk -l $'\e[<'"$b;$x;$y"'m'
+}
