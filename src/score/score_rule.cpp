@@ -165,6 +165,8 @@ std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::str
     if (!Pays(call, rx, ctx)) return 0;
     return ComputeScore(computed_, call, rx, mode, ctx);
   }
+  // A RAEM rule outside its band or mode gives nothing, not the distance alone: the walk
+  // stops at the first non-zero rule, so distance paid everywhere would hide later rules.
   if (!BaseApplies(band, mode) || !Pays(call, rx, ctx)) return 0;
   if (variant_ == ScoreVariant::kRaem) return RaemScore(call, rx, ctx);
   return points_;
