@@ -130,6 +130,7 @@ class DropDownRows final : public finalcut::FWidget {
       print() << FPoint{1, r + 1}
               << Padded(i < owner.Count() ? owner.Item(i) : FString{}, kTextWidth);
     }
+    setCursorPos(FPoint{1, list_.Highlighted() - list_.Top() + 1});
   }
 
   DropDownList& list_;
@@ -324,6 +325,8 @@ void DropDown::draw() {
   print() << FPoint{1, 1} << Padded(text, kTextWidth);
   setColor(wc->scrollbar_button_fg, wc->scrollbar_button_bg);
   print() << FString(1, L'\x25BC');  // a down-pointing triangle
+  // Placing the cursor also tells the toolkit to hide it: this widget shows none.
+  setCursorPos(FPoint{1, 1});
 }
 
 }  // namespace vk::ui

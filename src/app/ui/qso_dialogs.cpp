@@ -130,9 +130,14 @@ bool QsoFormDialog::Confirm() {
     default:
       return true;
   }
-  ErrorBox box{getParentWidget(), text};
-  box.Run();
-  finalcut::setWidgetFocus(line);
+  {
+    ErrorBox box{getParentWidget(), text};
+    box.Run();
+  }  // gone first: closing a dialog hands the focus back on its own
+  // ... and may make another window the active one, whose cursor the terminal would show.
+  activateDialog();
+  line->setFocus();
+  redraw();
   return false;
 }
 
