@@ -2,6 +2,7 @@
 
 #include "app/ui/key_map.h"
 #include "app/ui/screen_text.h"
+#include "windows/desktop_rows.h"
 
 namespace vk::ui {
 
@@ -43,15 +44,24 @@ EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model)
   WireLine(txNr_, EntryField::kTxNr);
   WireLine(rxNr_, EntryField::kRxNr);
   WireClicks();
-  Place(static_cast<int>(getDesktopHeight()) - 2);
+  Place();
   Tick();
 }
 
 EntryWindow::~EntryWindow() = default;
 
-void EntryWindow::Place(int desktopRows) {
+void EntryWindow::Place() {
+  placedRows_ = DesktopRows(*this);
+  placing_ = true;
   // Desktop rows are counted from 1 below the menu bar; the window takes the last ten.
-  setGeometry(FPoint{1, desktopRows - kHeight + 1}, FSize{kWidth, kHeight});
+  setGeometry(FPoint{1, placedRows_ - kHeight + 1}, FSize{kWidth, kHeight});
+  placing_ = false;
+}
+
+void EntryWindow::adjustSize() {
+  finalcut::FDialog::adjustSize();
+  // The terminal changed height: back to the bottom rows before the desktop is drawn again.
+  if (!placing_ && DesktopRows(*this) != placedRows_) Place();
 }
 
 InputLine& EntryWindow::LineOf(EntryField f) {

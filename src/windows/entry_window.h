@@ -20,8 +20,9 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   EntryWindow(const EntryWindow&) = delete;
   EntryWindow& operator=(const EntryWindow&) = delete;
 
-  // Columns 0-50 of the last ten rows of a desktop `desktopRows` high.
-  void Place(int desktopRows);
+  // Columns 0-50 of the last ten rows of the desktop; again whenever the terminal changes
+  // height.
+  void Place();
   // The clock, frequency and mode views follow the model on every tick; the rest only when the
   // model reports a change.
   void Tick();
@@ -34,6 +35,9 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   // Neither the mouse nor the keyboard moves this window; Place() puts it where it belongs.
   void move(const finalcut::FPoint&) override {}
 
+ protected:
+  void adjustSize() override;
+
  private:
   InputLine& LineOf(EntryField f);
   void ShowClock();
@@ -43,6 +47,8 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   void WireClicks();
 
   EntryModel& model_;
+  int placedRows_ = 0;
+  bool placing_ = false;
   TextView date_{this, 1, 1, 10};
   TextView time_{this, 12, 1, 8};
   TextView freq_{this, 21, 1, 10, TextView::Align::kRight};

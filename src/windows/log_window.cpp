@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ui/screen_text.h"
+#include "windows/desktop_rows.h"
 
 namespace vk::ui {
 
@@ -48,7 +49,7 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
   list_.addCallback("clicked", [this] { Press(cm::kLogEditButton); });
   list_.OnEnter([this] { Press(cm::kLogEditButton); });
   list_.OnDownAtEnd([this] { model_.SelectEntryWindow(); });
-  Place(static_cast<int>(getDesktopHeight()) - 2);
+  Place();
   FillList();
   count_.SetText(model_.CountText());
   model_.TakeChanges();
@@ -57,17 +58,28 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
 
 LogWindow::~LogWindow() = default;
 
-void LogWindow::Place(int desktopRows) {
-  const int room = desktopRows - kRowsBelow;
+void LogWindow::Place() {
+  placedRows_ = DesktopRows(*this);
+  const int room = placedRows_ - kRowsBelow;
   const int height = std::max(std::min(kHeight, room), kMinHeight);
+  placing_ = true;
   // Desktop rows count from 1 below the menu bar; the window ends just above the entry window.
   setGeometry(FPoint{1, room - height + 1},
               FSize{static_cast<std::size_t>(kWidth), static_cast<std::size_t>(height)});
+  placing_ = false;
+  Layout();
 }
 
 void LogWindow::adjustSize() {
   finalcut::FDialog::adjustSize();
-  Layout();
+  if (placing_) return;
+  // The terminal changed height: back above the entry window before the desktop is drawn
+  // again.  Otherwise the operator resized the window, and the views follow its size.
+  if (DesktopRows(*this) != placedRows_) {
+    Place();
+  } else {
+    Layout();
+  }
 }
 
 void LogWindow::Layout() {
@@ -100,6 +112,11 @@ void LogWindow::Press(CommandId command) {
   model_.SetFocused(list_.CurrentPosition());
   // Posted: the dialog it opens must not run inside this click or key.
   bus_.PostCommand(command);
+  // A button pressed by its hot key would keep the focus; the arrows belong to the list.
+  if (!list_.hasFocus()) {
+    list_.setFocus();
+    redraw();
+  }
 }
 
 void LogWindow::ListMoved() {

@@ -20,9 +20,9 @@ class LogWindow final : public finalcut::FDialog {
   LogWindow(const LogWindow&) = delete;
   LogWindow& operator=(const LogWindow&) = delete;
 
-  // Columns 0-53 above the entry window's ten rows on a desktop `desktopRows` high; shorter
-  // on a desktop too low for the whole list.
-  void Place(int desktopRows);
+  // Columns 0-53 above the entry window's ten rows, shorter on a desktop too low for the whole
+  // list; again whenever the terminal changes height.
+  void Place();
   // A change of the log (QSO inserted, edited, deleted, appended); the model has already
   // taken it.
   void LogMessage(const Message& m);
@@ -51,6 +51,8 @@ class LogWindow final : public finalcut::FDialog {
   finalcut::FButton edit_{"&Edit", this};
   finalcut::FButton del_{"&Del", this};
   finalcut::FButton insert_{"&Insert", this};
+  int placedRows_ = 0;
+  bool placing_ = false;
   bool refill_ = false;  // lines changed in the middle: show them all again on the next tick
 };
 

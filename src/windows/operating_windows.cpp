@@ -9,11 +9,6 @@
 
 namespace vk::ui {
 
-int DesktopRows(const finalcut::FWidget& w) {
-  // The menu bar takes the top row of the terminal and the status line the bottom one.
-  return static_cast<int>(w.getDesktopHeight()) - 2;
-}
-
 std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desktop,
                                                          Station& station) {
   std::unique_ptr<OperatingModels> models = OpenOperatingModels(station);
@@ -45,7 +40,6 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
     multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
-  desktopRows_ = DesktopRows(*entry_);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
     d->show();
   }
@@ -76,11 +70,6 @@ void OperatingWindows::HandleMessage(Message& m) {
 }
 
 void OperatingWindows::Tick() {
-  if (const int rows = DesktopRows(*entry_); rows != desktopRows_) {
-    desktopRows_ = rows;
-    log_->Place(rows);
-    entry_->Place(rows);
-  }
   log_->Tick();
   entry_->Tick();
 }

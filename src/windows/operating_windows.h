@@ -1,10 +1,8 @@
 // The operating windows on the desktop: the score window, the log window (whose opening loads
 // the log file), the entry window, the multiplier windows and the Repeat window, built on the
 // station's models in the order the desktop shows them.  The set hears the station's bus after
-// the models: it passes every tick on to the log and entry windows, keeps the log window's
-// lines in step and puts those two windows back at the bottom of the desktop when the terminal
-// changes height.  (The score and side windows hear the bus and follow the terminal
-// themselves.)
+// the models: it passes every tick on to the log and entry windows and keeps the log window's
+// lines in step.  (The score and side windows hear the bus themselves.)
 #pragma once
 
 #include <final/final.h>
@@ -53,10 +51,6 @@ class OperatingWindows final : public MessageTarget {
   EntryWindow* entry_ = nullptr;
   std::vector<MultiWindow*> multipliers_;
   RepeatWindow* repeat_ = nullptr;
-  int desktopRows_ = 0;
 };
-
-// Rows between the menu bar and the status line.
-int DesktopRows(const finalcut::FWidget& w);
 
 }  // namespace vk::ui
