@@ -44,10 +44,11 @@ std::string TargetOf(const std::string& path) {
 }
 
 // A replaced file keeps the permissions the operator gave it, as a file truncated in place
-// would; mkstemp creates 0600, and a new log or configuration is an ordinary user file.
+// would (less any set-id bit, which a write clears); mkstemp creates 0600, and a new log or
+// configuration is an ordinary user file.
 mode_t ModeFor(const std::string& target) {
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777;
   return 0644;
 }
 
