@@ -1,7 +1,8 @@
 # The score window, the multiplier windows and the Repeat window over a log loaded at start:
 # the band cells and the formula line of the score window, the keys of the current band in
-# each multiplier window, the keys of another band after Alt+F1, the windows after a resize to
-# 80 x 25 and back, and the Repeat window of a contest with two time periods.
+# each multiplier window, the keys of another band after Alt+F1, all of them after a QSO is
+# logged, the windows after a resize to 80 x 25 and back, and the Repeat window of a contest
+# with two time periods.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 # Tall enough that the log window, which sits above the entry window at the bottom, leaves
@@ -73,26 +74,38 @@ wait_cell 16 48 "UA "
 vk_key_sync M-F2 6900
 wait_cell 4 48 "14 25 5  "
 
+# A QSO logged in the entry window (zone 15 proposed from the country file) reaches the score
+# window and both key lists on the next tick.
+vk_type OH2AAA
+vk_key_sync Enter 1C0D
+vk_wait_for "599/15"
+vk_key Enter
+wait_cell 6 2 "QSO:     0│    0│    1│    5│    0│    0│"
+wait_cell 8 2 "MLT:     0│    0│    2│    8│    0│    0│"
+wait_cell 11 2 "Total:  12 * 10 = 120 "
+wait_cell 4 48 "14 15 25 5  "
+wait_cell 16 48 "F JA K OH  "
+
 # 80 x 25: the second multiplier window is cut at the bottom but keeps its place and keys
 # (its left edge lies under the entry window now); the score window, under the log window,
 # comes to the front with Shift+F6 intact.
 vk_tmux resize-window -t vk -x 80 -y 25
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
-wait_cell 16 50 "JA K  "
+wait_cell 16 50 "JA K OH  "
 [ "$(line_of "DXCC")" = 14 ] || vk_fail "country window moved at 80 x 25"
 wait_cell 24 78 "┘"
 for _ in 1 2 3 4 5 6; do
   [ "$(vk_cell 6 2 4)" = "QSO:" ] && break
   vk_key_sync S-F6 5900
 done
-wait_cell 6 2 "QSO:     0│    0│    1│    4│    0│    0│"
-wait_cell 11 2 "Total:  11 * 8 = 88 "
+wait_cell 6 2 "QSO:     0│    0│    1│    5│    0│    0│"
+wait_cell 11 2 "Total:  12 * 10 = 120 "
 # Back on a tall terminal the country window has its ten rows of keys again (its left part
 # may lie under the log window, which Shift+F6 may have raised).
 vk_tmux resize-window -t vk -x 132 -y 43
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
 wait_cell 26 78 "┘"
-wait_cell 11 2 "Total:  11 * 8 = 88 "
+wait_cell 11 2 "Total:  12 * 10 = 120 "
 vk_quit
 
 # --- Russian championship: two rounds, 17:00-20:59 and 05:00-08:59. -----------------------
