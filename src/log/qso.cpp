@@ -31,14 +31,17 @@ struct BandTextRange {
   const char* adifText;
 };
 
+// The HF edges are those of the widest regional allocation (80 m to 4.000 MHz and 40 m to
+// 7.300 MHz in Region 2, 20 m to 14.350 MHz), the same as the band index uses: a phone QSO on
+// 7.250 or 14.320 MHz must carry its band in the log file and on the log line.
 // clang-format off
 constexpr BandTextRange kBandTexts[] = {
     {18000, 20000, "160", "160"},
-    {35000, 38500, " 80", " 80"},
-    {70000, 72000, " 40", " 40"},
+    {35000, 40000, " 80", " 80"},
+    {70000, 73000, " 40", " 40"},
     {140000, 143500, " 20", " 20"},
     {210000, 214500, " 15", " 15"},
-    {280000, 297000, " 10", " 10"},
+    {280000, 299990, " 10", " 10"},
     {1440000, 1460000, "144", "2"},
     {4300000, 4350000, "430", "70C"},
     {12000000, 13000000, "1.2", "23C"},

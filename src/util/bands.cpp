@@ -15,13 +15,14 @@ struct BandRow {
   const char* screen;
 };
 
-// Index 1-9.  These edges decide the band index only; the log's band texts and the repeat
-// check use their own, wider edges on 80, 20 and 10 m.
+// Index 1-9.  The HF edges cover the widest regional allocation (40 m to 7.300 MHz and 80 m to
+// 4.000 MHz in Region 2, 20 m to 14.350 MHz), so that a QSO in the upper part of a phone
+// band is scored on its band instead of on none; the log's band texts use the same edges.
 constexpr std::array<BandRow, kBandCount> kBands = {{
     {18000, 20000, 18400, "160"},
     {35000, 40000, 35100, " 80"},
-    {70000, 72000, 70200, " 40"},
-    {140000, 143000, 140200, " 20"},
+    {70000, 73000, 70200, " 40"},
+    {140000, 143500, 140200, " 20"},
     {210000, 214500, 210300, " 15"},
     {280000, 299990, 280500, " 10"},
     {1440000, 1459990, 1440000, "144"},
