@@ -4,6 +4,7 @@ source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
 vk_start_desktop
+vk_wait_for "[Новая связь]"
 
 check_layout() {
   local w=$1 h=$2

@@ -4,6 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
+sed -i "s/^Contest=WORLD/Contest=/" "$VK_DIR/vorkan.cfg"
 vk_start_desktop VORKAN_KEY_TEST_WINDOWS=1
 vk_wait_for "Key test B"
 
