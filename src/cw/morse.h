@@ -1,0 +1,47 @@
+// The Morse side of the keyer with no threads and no port: the code of each character, the
+// dot length of each speed step, and the cut numbers that shorten digits in a sent number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vk {
+
+// Speed steps run from 10 to 30; a greater step is a shorter dot.
+inline constexpr int kMinSpeed = 10;
+inline constexpr int kMaxSpeed = 30;
+inline constexpr int kDefaultSpeed = 20;
+// The pause between repetitions of a called message, in tenths of a second.
+inline constexpr int kMinStandby = 10;
+inline constexpr int kMaxStandby = 50;
+inline constexpr int kDefaultStandby = 15;
+
+// Dot length in milliseconds: 80 - 2 * step, 60 ms at step 10 down to 20 ms at step 30.  Steps
+// outside 10..30 (a word with several "+" or "-") are held at the nearest end of the table, so
+// the dot never drops below what whole-millisecond sleeps can key cleanly.
+int DotMs(int speedStep);
+
+// The elements of a character as "." and "-"; empty for anything without a code, lower-case
+// letters included (texts reach the keyer already upper-cased).
+std::string_view MorseCode(char c);
+
+// Cut numbers: flags of Num019, applied to the number sent in place of "#".
+namespace cut {
+inline constexpr std::uint8_t kZeroAsO = 1;
+inline constexpr std::uint8_t kZeroAsT = 2;
+inline constexpr std::uint8_t kOneAsA = 4;
+inline constexpr std::uint8_t kNineAsN = 8;
+}  // namespace cut
+
+// Applies the flags in their fixed order: 0->O, 0->T, 1->A, 9->N.  With both zero flags set
+// the first wins, since no "0" is left for the second.
+std::string ApplyCutNumbers(std::string_view number, std::uint8_t flags);
+
+// The operator's three cut-number keys.  CycleZero steps the two zero flags through none,
+// "O", "T" and back; an impossible 3 from a hand-edited file steps to none as well.
+std::uint8_t CycleZeroFlags(std::uint8_t flags);
+std::uint8_t ToggleOneFlag(std::uint8_t flags);
+std::uint8_t ToggleNineFlag(std::uint8_t flags);
+
+}  // namespace vk
