@@ -1,0 +1,37 @@
+// The QSO lines of the Cabrillo and the Ermak-format reports.
+//
+// Both follow the Cabrillo 3.0 template: frequency, mode, date and time, own call, exchange
+// sent, call worked, exchange received, each item in its usual column.  Contest robots read
+// the items by the spaces between them, not by column, so two rules matter more than the
+// columns:
+//   - an item is never cut: a call or exchange longer than its column pushes the rest of the
+//     line to the right instead of losing characters;
+//   - items are always separated by at least one space, so a 14-character call never runs
+//     into the exchange after it.
+// With calls and exchanges that fit, a Cabrillo line is 82 characters and an Ermak line 81.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "log/qso.h"
+#include "util/bands.h"
+
+namespace vk {
+
+inline constexpr std::string_view kReportDateTimeMask = "yyyy-mm-dd hhnn";
+
+// The Cabrillo frequency item: whole kHz up to 30 MHz; from 6 m up the band designators the
+// format asks for ("50", "144", "432", "1.2G", ...), since a robot reads a kHz figure there as
+// garbage.  A frequency in no amateur band above 30 MHz is written in whole kHz.
+std::string CabrilloFreqText(Freq freq);
+// CW, PH, FM, RY (RTTY) and DG (PSK31 and other digital modes); empty for an unknown code.
+std::string CabrilloModeText(ModeCode mode);
+
+// "QSO: " + frequency (6, left) + " " + mode (3) + date and time (16) + own call (14) +
+// sent (11) + " " + call (14) + received (11).
+std::string CabrilloQsoLine(const QsoRecord& qso, std::string_view ownCall);
+// As the Cabrillo line, but the frequency right-aligned in 5 columns: "QSO:  3510 CW ...".
+std::string ErmakQsoLine(const QsoRecord& qso, std::string_view ownCall);
+
+}  // namespace vk

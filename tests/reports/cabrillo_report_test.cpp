@@ -1,0 +1,165 @@
+// The Cabrillo report: the whole file for an empty log and for short logs of shipped
+// contests, the categories as the lists offer them, and the contest names a rules keyword
+// offers.
+#include "reports/cabrillo_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "report_fixture.h"
+#include "reports/report_file.h"
+
+namespace vk {
+namespace {
+
+using test::At;
+using test::CrLfLines;
+using test::ReadWhole;
+using test::ShippedContestReport;
+
+const std::string kCreatedBy = "CREATED-BY: VORKAN ver-4.0.19-8 https://vorkan.example.org/";
+
+TEST(CabrilloReport, EmptyLogHasHeaderAndEnd) {
+  CabrilloReportData data;
+  data.contest = "CQ-WW-CW";
+  data.call = "N0CALL";
+  TLogCollection log;
+  EXPECT_EQ(CabrilloReportText(data, log), CrLfLines({
+                                                "START-OF-LOG: 3.0",
+                                                kCreatedBy,
+                                                "CONTEST: CQ-WW-CW",
+                                                "CALLSIGN: N0CALL",
+                                                "CATEGORY-OPERATOR: SINGLE-OP",
+                                                "CATEGORY-BAND: ALL",
+                                                "CATEGORY-MODE: CW",
+                                                "CATEGORY-POWER: HIGH",
+                                                "CATEGORY-STATION: FIXED",
+                                                "CATEGORY-ASSISTED: ASSISTED",
+                                                "CATEGORY-TRANSMITTER: ONE",
+                                                "CLAIMED-SCORE: ",
+                                                "OPERATORS: ",
+                                                "LOCATION: ",
+                                                "CLUB: ",
+                                                "EMAIL: ",
+                                                "NAME: ",
+                                                "ADDRESS: ",
+                                                "ADDRESS: ",
+                                                "END-OF-LOG:",
+                                            }));
+}
+
+// Every item of every list goes into the file without the padding the list shows it with.
+TEST(CabrilloReport, CategoriesAreTrimmedListItems) {
+  const ReportChoiceList lists[] = {kCategoryOperatorList, kCategoryBandList,
+                                    kCategoryModeList,     kCategoryPowerList,
+                                    kCategoryStationList,  kCategoryAssistedList,
+                                    kCategoryTransmitterList};
+  const char* tags[] = {"CATEGORY-OPERATOR: ", "CATEGORY-BAND: ",     "CATEGORY-MODE: ",
+                        "CATEGORY-POWER: ",    "CATEGORY-STATION: ",  "CATEGORY-ASSISTED: ",
+                        "CATEGORY-TRANSMITTER: "};
+  std::string CabrilloReportData::*fields[] = {
+      &CabrilloReportData::categoryOperator, &CabrilloReportData::categoryBand,
+      &CabrilloReportData::categoryMode,     &CabrilloReportData::categoryPower,
+      &CabrilloReportData::categoryStation,  &CabrilloReportData::categoryAssisted,
+      &CabrilloReportData::categoryTransmitter};
+  TLogCollection log;
+  for (int l = 0; l < 7; ++l) {
+    for (std::string_view item : lists[l].items) {
+      CabrilloReportData data;
+      data.call = "N0CALL";
+      data.*fields[l] = std::string(item);
+      std::string expected = std::string(tags[l]);
+      expected += item.substr(item.find_first_not_of(' '));
+      expected.erase(expected.find_last_not_of(' ') + 1);
+      EXPECT_NE(CabrilloReportText(data, log).find("\r\n" + expected + "\r\n"), std::string::npos)
+          << expected;
+    }
+  }
+  EXPECT_EQ(kCategoryStationItems[4], "EXPEDITION");
+  EXPECT_EQ(kCategoryTransmitterItems[0].size(), 9u);
+  EXPECT_EQ(kCategoryStationItems[5].size(), 10u);
+}
+
+TEST(CabrilloReport, ContestNameParts) {
+  EXPECT_EQ(ContestNameParts("CQ-WW-CW"), (std::vector<std::string>{"CQ-WW-CW"}));
+  EXPECT_EQ(ContestNameParts("RDXC / RDXC-CW"), (std::vector<std::string>{"RDXC", "RDXC-CW"}));
+  EXPECT_EQ(ContestNameParts(""), (std::vector<std::string>{""}));
+  EXPECT_EQ(ContestNameParts("A/"), (std::vector<std::string>{"A", ""}));
+}
+
+// CQ WW CW from Moscow with the system's world country file: the exchange sent is the CQ zone
+// the rules take from the own call, the received one is normalised by them.
+TEST_F(ShippedContestReport, CqWwCwFromMoscow) {
+  Load("CQ-WW-CW", "RA3ABC");
+  Log(At(30, 0, 1), 140255, 1, "DL1ABC", "599/14");
+  Log(At(30, 0, 2), 140310, 1, "K1TEO", "599/5");
+  Log(At(30, 0, 15), 70125, 1, "JA1ABC", "599 25");
+  Log(At(31, 23, 59), 18250, 1, "UA9CAA", "599/17");
+
+  CabrilloReportData data = DefaultCabrilloReport(tree_, " RA3ABC");
+  EXPECT_EQ(data.contest, "CQ-WW-CW");
+  EXPECT_EQ(data.call, "RA3ABC");
+  data.categoryPower = std::string(kCategoryPowerItems[1]);
+  data.categoryAssisted = std::string(kCategoryAssistedItems[1]);
+  data.operators = "RA3ABC";
+  data.name = "Ivan Petrov";
+  data.address1 = "Moscow";
+  ASSERT_TRUE(WriteCabrilloReport(data, log_, dir_.Path()));
+  EXPECT_EQ(ReadWhole(dir_.File("RA3ABC.cbr")),
+            CrLfLines({
+                "START-OF-LOG: 3.0",
+                kCreatedBy,
+                "CONTEST: CQ-WW-CW",
+                "CALLSIGN: RA3ABC",
+                "CATEGORY-OPERATOR: SINGLE-OP",
+                "CATEGORY-BAND: ALL",
+                "CATEGORY-MODE: CW",
+                "CATEGORY-POWER: LOW",
+                "CATEGORY-STATION: FIXED",
+                "CATEGORY-ASSISTED: NON-ASSISTED",
+                "CATEGORY-TRANSMITTER: ONE",
+                "CLAIMED-SCORE: ",
+                "OPERATORS: RA3ABC",
+                "LOCATION: ",
+                "CLUB: ",
+                "EMAIL: ",
+                "NAME: Ivan Petrov",
+                "ADDRESS: Moscow",
+                "ADDRESS: ",
+                "QSO: 14025  CW 2024-03-30 0001 RA3ABC        599 16      DL1ABC        599 14     ",
+                "QSO: 14031  CW 2024-03-30 0002 RA3ABC        599 16      K1TEO         599 5      ",
+                "QSO: 7012   CW 2024-03-30 0015 RA3ABC        599 16      JA1ABC        599 25     ",
+                "QSO: 1825   CW 2024-03-31 2359 RA3ABC        599 16      UA9CAA        599 17     ",
+                "END-OF-LOG:",
+            }));
+}
+
+// The Russian DX Contest worked from Germany with a portable call, in both modes: the serial
+// goes up with every QSO, the file is named without the "/".
+TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
+  Load("RDXC", "DL2XYZ/P");
+  EXPECT_EQ(ReportFileName(tree_.OwnCall()), "DL2XYZ-P.cbr");
+  Log(At(16, 12, 0), 140250, 1, "RA3DAA", "599/MO");
+  Log(At(16, 12, 1), 142000, 2, "UA9CAA", "59/SV");
+  Log(At(16, 12, 2), 210500, 1, "UA2FAA", "599 KA");
+  CabrilloReportData data = DefaultCabrilloReport(tree_, "DL2XYZ/P");
+  data.categoryMode = std::string(kCategoryModeItems[2]);
+  data.categoryStation = std::string(kCategoryStationItems[2]);
+  ASSERT_TRUE(WriteCabrilloReport(data, log_, dir_.Path()));
+  const std::string text = ReadWhole(dir_.File("DL2XYZ-P.cbr"));
+  EXPECT_NE(text.find("\r\nCONTEST: RDXC\r\nCALLSIGN: DL2XYZ/P\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nCATEGORY-MODE: MIXED\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nCATEGORY-STATION: PORTABLE\r\n"), std::string::npos);
+  const std::string qsos = text.substr(text.find("QSO: "));
+  EXPECT_EQ(qsos, CrLfLines({
+                      "QSO: 14025  CW 2024-03-16 1200 DL2XYZ/P      599 001     RA3DAA        599 MO     ",
+                      "QSO: 14200  PH 2024-03-16 1201 DL2XYZ/P      59 002      UA9CAA        59 SV      ",
+                      "QSO: 21050  CW 2024-03-16 1202 DL2XYZ/P      599 003     UA2FAA        599 KA     ",
+                      "END-OF-LOG:",
+                  }));
+}
+
+}  // namespace
+}  // namespace vk

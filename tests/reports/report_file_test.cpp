@@ -1,0 +1,85 @@
+// Where a report goes and what happens when it cannot go there.
+#include "reports/report_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "report_fixture.h"
+
+namespace vk {
+namespace {
+
+using test::ReadWhole;
+using test::ScratchDir;
+
+TEST(ReportFile, NamedAfterTheCall) {
+  EXPECT_EQ(ReportFileName("N0CALL"), "N0CALL.cbr");
+  EXPECT_EQ(ReportFileName("  RA3ABC "), "RA3ABC.cbr");
+  // A portable or mobile call names no directory.
+  EXPECT_EQ(ReportFileName("UA9QQQ/P"), "UA9QQQ-P.cbr");
+  EXPECT_EQ(ReportFileName("F/RA3ABC/MM"), "F-RA3ABC-MM.cbr");
+  EXPECT_EQ(ReportFileName("   "), "");
+  EXPECT_EQ(ReportPath("", "N0CALL"), "N0CALL.cbr");
+  EXPECT_EQ(ReportPath("/tmp/x", "N0CALL"), "/tmp/x/N0CALL.cbr");
+  EXPECT_EQ(ReportPath("/tmp/x/", "UA9QQQ/P"), "/tmp/x/UA9QQQ-P.cbr");
+}
+
+TEST(ReportFile, ReplacesTheOldReport) {
+  ScratchDir dir;
+  std::ofstream(dir.File("UA9QQQ-P.cbr")) << "old report, much longer than the new one";
+  ASSERT_TRUE(WriteReportFile(dir.Path(), "UA9QQQ/P", "new\r\n"));
+  EXPECT_EQ(ReadWhole(dir.File("UA9QQQ-P.cbr")), "new\r\n");
+  // Nothing else is left in the directory: no temporary file, no directory "UA9QQQ".
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST(ReportFile, EmptyCallWritesNothing) {
+  ScratchDir dir;
+  Status st = WriteReportFile(dir.Path(), "  ", "text");
+  EXPECT_EQ(st.code, ErrCode::kBadInput);
+  EXPECT_FALSE(st.message.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.File(".cbr")));
+}
+
+TEST(ReportFile, MissingDirectoryIsAnIoError) {
+  ScratchDir dir;
+  Status st = WriteReportFile(dir.File("no/such/dir"), "N0CALL", "text");
+  EXPECT_EQ(st.code, ErrCode::kIo);
+  EXPECT_NE(st.message.find("Report not written"), std::string::npos) << st.message;
+  EXPECT_NE(st.message.find("N0CALL.cbr"), std::string::npos) << st.message;
+}
+
+// Even root cannot put a file where a directory of that name stands.
+TEST(ReportFile, DirectoryInTheWayIsAnIoError) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.File("N0CALL.cbr"));
+  std::ofstream(dir.File("N0CALL.cbr/keep")) << "kept";
+  Status st = WriteReportFile(dir.Path(), "N0CALL", "text");
+  EXPECT_EQ(st.code, ErrCode::kIo);
+  EXPECT_EQ(ReadWhole(dir.File("N0CALL.cbr/keep")), "kept");
+  int files = 0;  // the temporary file went away with the failure
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+// A directory the program may not write into: the error comes back and the report already
+// there stays whole.
+TEST(ReportFile, ReadOnlyDirectoryKeepsTheOldReport) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+  ScratchDir dir;
+  std::ofstream(dir.File("N0CALL.cbr")) << "old report";
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  Status st = WriteReportFile(dir.Path(), "N0CALL", "new report");
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(st.code, ErrCode::kIo);
+  EXPECT_EQ(ReadWhole(dir.File("N0CALL.cbr")), "old report");
+}
+
+}  // namespace
+}  // namespace vk
