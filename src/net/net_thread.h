@@ -1,0 +1,96 @@
+// The network thread: owns the two UDP sockets, sends what the UI queued (or, when nothing
+// waits, a checksum report on every third pass), and hands what arrives to the UI through the
+// exchange record.  It reads no message beyond its keyword: all interpretation happens on the
+// UI thread.
+//
+// One pass: sleep 10 ms; send; wait up to 100 ms for a datagram.  An idle pass therefore lasts
+// about 110 ms and the checksum goes out about three times a second.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "config/settings.h"
+#include "net/net_exchange.h"
+#include "net/udp_socket.h"
+
+namespace vk {
+
+inline constexpr std::chrono::milliseconds kNetPassSleep{10};
+inline constexpr std::chrono::milliseconds kNetReceiveLimit{100};
+inline constexpr int kHeloIdlePasses = 3;
+// A pass sends more than one waiting message and takes what else has already arrived, but no
+// more than these, so that neither direction can hold up the other or the stop.
+inline constexpr int kNetMaxSendsPerPass = 16;
+inline constexpr int kNetMaxReceivesPerPass = 16;
+
+// Where messages go and where the station listens: one port for both.
+struct NetEndpoint {
+  std::string address;
+  std::uint16_t port = 0;
+};
+// nullopt when the exchange is switched off (ENABLE not above 0) or PORT is not a port.
+std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings);
+
+class NetWorker {
+ public:
+  using Sleeper = std::function<void(std::chrono::milliseconds)>;
+
+  NetWorker(NetExchange& exchange, NetEndpoint where, UdpSocketFactory makeSocket,
+            Sleeper sleep = {});
+  ~NetWorker();
+  NetWorker(const NetWorker&) = delete;
+  NetWorker& operator=(const NetWorker&) = delete;
+
+  // Makes the sending socket (fixed destination) and the receiving one (0.0.0.0:port).  A
+  // socket that fails is journalled and then just does nothing.
+  void Open();
+  void Pass();
+  void Close();
+  // Open, passes until the exchange's Stop is set, Close.
+  void Run();
+
+ private:
+  void SendStep();
+  void ReceiveStep();
+  void Take(const std::string& datagram);
+
+  NetExchange& exchange_;
+  NetEndpoint where_;
+  UdpSocketFactory makeSocket_;
+  Sleeper sleep_;
+  std::unique_ptr<UdpSocket> out_;
+  std::unique_ptr<UdpSocket> in_;
+  int idlePasses_ = 0;
+  std::string datagram_;  // reused: its buffer grows once
+};
+
+// The worker on a thread of its own.  The destructor stops it.
+class NetThread {
+ public:
+  NetThread(NetExchange& exchange, NetEndpoint where,
+            UdpSocketFactory makeSocket = MakePosixUdpSocket);
+  ~NetThread();
+  NetThread(const NetThread&) = delete;
+  NetThread& operator=(const NetThread&) = delete;
+
+  // Sets Stop and waits for the thread, which ends within one pass (about 110 ms) and closes
+  // its sockets.  Safe to call more than once.
+  void Stop();
+
+ private:
+  NetExchange& exchange_;
+  std::thread thread_;
+};
+
+// Program start: the thread runs only when the settings switch the exchange on and name a
+// port; otherwise nullptr.
+std::unique_ptr<NetThread> StartNetwork(NetExchange& exchange, const NetworkSettings& settings,
+                                        UdpSocketFactory makeSocket = MakePosixUdpSocket);
+
+}  // namespace vk
