@@ -27,18 +27,18 @@ struct ReportChoiceList {
   std::uint8_t rows;
 };
 
-inline constexpr std::array<std::string_view, 4> kCategoryOperatorItems{
-    " SINGLE-OP", "  MULTI-OP", "MULTI-OP-2", "  CHECKLOG"};
+inline constexpr std::array<std::string_view, 4> kCategoryOperatorItems{" SINGLE-OP", "  MULTI-OP",
+                                                                        "MULTI-OP-2", "  CHECKLOG"};
 inline constexpr std::array<std::string_view, 10> kCategoryBandItems{
     " ALL", "160M", " 80M", " 40M", " 20M", " 15M", " 10M", "  2M", " 432", "1.2G"};
 inline constexpr std::array<std::string_view, 4> kCategoryModeItems{"   CW", "  SSB", "MIXED",
-                                                                     " DIGI"};
+                                                                    " DIGI"};
 inline constexpr std::array<std::string_view, 3> kCategoryPowerItems{"HIGH", " LOW", " QRP"};
 inline constexpr std::array<std::string_view, 7> kCategoryStationItems{
     "FIXED     ", "MOBILE    ", "PORTABLE  ", "ROVER     ",
     "EXPEDITION", "HQ        ", "SCHOOL    "};
 inline constexpr std::array<std::string_view, 2> kCategoryAssistedItems{" ASSISTED   ",
-                                                                         "NON-ASSISTED"};
+                                                                        "NON-ASSISTED"};
 inline constexpr std::array<std::string_view, 5> kCategoryTransmitterItems{
     "ONE      ", "TWO      ", "LIMITED  ", "UNLIMITED", "SWL      "};
 

@@ -21,10 +21,10 @@ void AddLineIfSet(std::string& text, std::string_view tag, const std::string& va
 
 // Sets the category an item names; the rules reader keeps no other names.
 void TakeItem(ErmakCategories& c, const ErmakCondition& item) {
-  std::string* target = item.name == "OPERATOR" ? &c.operatorCategory
-                        : item.name == "BAND"   ? &c.band
-                        : item.name == "MODE"   ? &c.mode
-                        : item.name == "POWER"  ? &c.power
+  std::string* target = item.name == "OPERATOR"  ? &c.operatorCategory
+                        : item.name == "BAND"    ? &c.band
+                        : item.name == "MODE"    ? &c.mode
+                        : item.name == "POWER"   ? &c.power
                         : item.name == "STATION" ? &c.station
                         : item.name == "OVERLAY" ? &c.overlay
                                                  : nullptr;
@@ -84,7 +84,8 @@ ReportKind ChooseReport(const TTreeRules& rules) {
 std::vector<ErmakGroup> ErmakReportGroups(const TTreeRules& rules) {
   std::vector<ErmakGroup> groups;
   groups.reserve(rules.ErmakGroups().size() + 1);
-  groups.push_back({std::string(kErmakCheckGroupName), {{"OPERATOR", "CHECKLOG"}, {"BAND", "ALL"}}});
+  groups.push_back(
+      {std::string(kErmakCheckGroupName), {{"OPERATOR", "CHECKLOG"}, {"BAND", "ALL"}}});
   groups.insert(groups.end(), rules.ErmakGroups().begin(), rules.ErmakGroups().end());
   return groups;
 }

@@ -94,8 +94,7 @@ ReportKind ChooseReport(const TTreeRules& rules);
 std::vector<ErmakGroup> ErmakReportGroups(const TTreeRules& rules);
 // Every group whose name matches `chosenName` (both trimmed), item by item in list order; a
 // later item of a name replaces an earlier one.  Nothing matches: all empty, no operators.
-ErmakSelection SelectErmakGroup(const std::vector<ErmakGroup>& groups,
-                                std::string_view chosenName);
+ErmakSelection SelectErmakGroup(const std::vector<ErmakGroup>& groups, std::string_view chosenName);
 // SINGLE-OP and CHECKLOG 1, MULTI-OP-2 2, MULTI-OP 3, anything else 0.
 std::uint8_t ErmakOperatorCount(std::string_view operatorCategory);
 // The typed year; empty or bad text (or a value beyond 16 bits) gives kErmakNoYear.

@@ -74,14 +74,9 @@ std::string CabrilloFreqText(Freq freq) {
 }
 
 std::string CabrilloModeText(ModeCode mode) {
-  switch (mode) {
-    case 1: return "CW";
-    case 2: return "PH";
-    case 3: return "FM";
-    case 4: return "RY";
-    case 5: return "DG";
-    default: return {};
-  }
+  // The log's RTTY and PSK31 are the format's RY and DG; its own names would be refused.
+  static constexpr std::array<std::string_view, 6> kNames{"", "CW", "PH", "FM", "RY", "DG"};
+  return mode < kNames.size() ? std::string(kNames[mode]) : std::string();
 }
 
 std::string CabrilloQsoLine(const QsoRecord& qso, std::string_view ownCall) {

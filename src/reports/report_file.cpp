@@ -1,5 +1,6 @@
 #include "reports/report_file.h"
 
+#include "log/journal.h"
 #include "util/atomic_file.h"
 #include "util/strings.h"
 
@@ -26,7 +27,10 @@ Status WriteReportFile(const std::string& dir, std::string_view call, std::strin
     return Status::Error(ErrCode::kBadInput, "No call sign: the report is named after it");
   }
   Status st = ReplaceFileAtomically(path, text);
-  if (!st) st.message = "Report not written: " + st.message;
+  if (!st) {
+    st.message = "Report not written: " + st.message;
+    JournalAppend(st.message);
+  }
   return st;
 }
 

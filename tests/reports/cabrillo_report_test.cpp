@@ -27,42 +27,41 @@ TEST(CabrilloReport, EmptyLogHasHeaderAndEnd) {
   data.call = "N0CALL";
   TLogCollection log;
   EXPECT_EQ(CabrilloReportText(data, log), CrLfLines({
-                                                "START-OF-LOG: 3.0",
-                                                kCreatedBy,
-                                                "CONTEST: CQ-WW-CW",
-                                                "CALLSIGN: N0CALL",
-                                                "CATEGORY-OPERATOR: SINGLE-OP",
-                                                "CATEGORY-BAND: ALL",
-                                                "CATEGORY-MODE: CW",
-                                                "CATEGORY-POWER: HIGH",
-                                                "CATEGORY-STATION: FIXED",
-                                                "CATEGORY-ASSISTED: ASSISTED",
-                                                "CATEGORY-TRANSMITTER: ONE",
-                                                "CLAIMED-SCORE: ",
-                                                "OPERATORS: ",
-                                                "LOCATION: ",
-                                                "CLUB: ",
-                                                "EMAIL: ",
-                                                "NAME: ",
-                                                "ADDRESS: ",
-                                                "ADDRESS: ",
-                                                "END-OF-LOG:",
-                                            }));
+                                               "START-OF-LOG: 3.0",
+                                               kCreatedBy,
+                                               "CONTEST: CQ-WW-CW",
+                                               "CALLSIGN: N0CALL",
+                                               "CATEGORY-OPERATOR: SINGLE-OP",
+                                               "CATEGORY-BAND: ALL",
+                                               "CATEGORY-MODE: CW",
+                                               "CATEGORY-POWER: HIGH",
+                                               "CATEGORY-STATION: FIXED",
+                                               "CATEGORY-ASSISTED: ASSISTED",
+                                               "CATEGORY-TRANSMITTER: ONE",
+                                               "CLAIMED-SCORE: ",
+                                               "OPERATORS: ",
+                                               "LOCATION: ",
+                                               "CLUB: ",
+                                               "EMAIL: ",
+                                               "NAME: ",
+                                               "ADDRESS: ",
+                                               "ADDRESS: ",
+                                               "END-OF-LOG:",
+                                           }));
 }
 
 // Every item of every list goes into the file without the padding the list shows it with.
 TEST(CabrilloReport, CategoriesAreTrimmedListItems) {
-  const ReportChoiceList lists[] = {kCategoryOperatorList, kCategoryBandList,
-                                    kCategoryModeList,     kCategoryPowerList,
-                                    kCategoryStationList,  kCategoryAssistedList,
-                                    kCategoryTransmitterList};
-  const char* tags[] = {"CATEGORY-OPERATOR: ", "CATEGORY-BAND: ",     "CATEGORY-MODE: ",
-                        "CATEGORY-POWER: ",    "CATEGORY-STATION: ",  "CATEGORY-ASSISTED: ",
-                        "CATEGORY-TRANSMITTER: "};
+  const ReportChoiceList lists[] = {
+      kCategoryOperatorList, kCategoryBandList,     kCategoryModeList,       kCategoryPowerList,
+      kCategoryStationList,  kCategoryAssistedList, kCategoryTransmitterList};
+  const char* tags[] = {
+      "CATEGORY-OPERATOR: ", "CATEGORY-BAND: ",     "CATEGORY-MODE: ",       "CATEGORY-POWER: ",
+      "CATEGORY-STATION: ",  "CATEGORY-ASSISTED: ", "CATEGORY-TRANSMITTER: "};
   std::string CabrilloReportData::*fields[] = {
-      &CabrilloReportData::categoryOperator, &CabrilloReportData::categoryBand,
-      &CabrilloReportData::categoryMode,     &CabrilloReportData::categoryPower,
-      &CabrilloReportData::categoryStation,  &CabrilloReportData::categoryAssisted,
+      &CabrilloReportData::categoryOperator,   &CabrilloReportData::categoryBand,
+      &CabrilloReportData::categoryMode,       &CabrilloReportData::categoryPower,
+      &CabrilloReportData::categoryStation,    &CabrilloReportData::categoryAssisted,
       &CabrilloReportData::categoryTransmitter};
   TLogCollection log;
   for (int l = 0; l < 7; ++l) {
@@ -107,33 +106,34 @@ TEST_F(ShippedContestReport, CqWwCwFromMoscow) {
   data.name = "Ivan Petrov";
   data.address1 = "Moscow";
   ASSERT_TRUE(WriteCabrilloReport(data, log_, dir_.Path()));
-  EXPECT_EQ(ReadWhole(dir_.File("RA3ABC.cbr")),
-            CrLfLines({
-                "START-OF-LOG: 3.0",
-                kCreatedBy,
-                "CONTEST: CQ-WW-CW",
-                "CALLSIGN: RA3ABC",
-                "CATEGORY-OPERATOR: SINGLE-OP",
-                "CATEGORY-BAND: ALL",
-                "CATEGORY-MODE: CW",
-                "CATEGORY-POWER: LOW",
-                "CATEGORY-STATION: FIXED",
-                "CATEGORY-ASSISTED: NON-ASSISTED",
-                "CATEGORY-TRANSMITTER: ONE",
-                "CLAIMED-SCORE: ",
-                "OPERATORS: RA3ABC",
-                "LOCATION: ",
-                "CLUB: ",
-                "EMAIL: ",
-                "NAME: Ivan Petrov",
-                "ADDRESS: Moscow",
-                "ADDRESS: ",
-                "QSO: 14025  CW 2024-03-30 0001 RA3ABC        599 16      DL1ABC        599 14     ",
-                "QSO: 14031  CW 2024-03-30 0002 RA3ABC        599 16      K1TEO         599 5      ",
-                "QSO: 7012   CW 2024-03-30 0015 RA3ABC        599 16      JA1ABC        599 25     ",
-                "QSO: 1825   CW 2024-03-31 2359 RA3ABC        599 16      UA9CAA        599 17     ",
-                "END-OF-LOG:",
-            }));
+  EXPECT_EQ(
+      ReadWhole(dir_.File("RA3ABC.cbr")),
+      CrLfLines({
+          "START-OF-LOG: 3.0",
+          kCreatedBy,
+          "CONTEST: CQ-WW-CW",
+          "CALLSIGN: RA3ABC",
+          "CATEGORY-OPERATOR: SINGLE-OP",
+          "CATEGORY-BAND: ALL",
+          "CATEGORY-MODE: CW",
+          "CATEGORY-POWER: LOW",
+          "CATEGORY-STATION: FIXED",
+          "CATEGORY-ASSISTED: NON-ASSISTED",
+          "CATEGORY-TRANSMITTER: ONE",
+          "CLAIMED-SCORE: ",
+          "OPERATORS: RA3ABC",
+          "LOCATION: ",
+          "CLUB: ",
+          "EMAIL: ",
+          "NAME: Ivan Petrov",
+          "ADDRESS: Moscow",
+          "ADDRESS: ",
+          "QSO: 14025  CW 2024-03-30 0001 RA3ABC        599 16      DL1ABC        599 14     ",
+          "QSO: 14031  CW 2024-03-30 0002 RA3ABC        599 16      K1TEO         599 5      ",
+          "QSO: 7012   CW 2024-03-30 0015 RA3ABC        599 16      JA1ABC        599 25     ",
+          "QSO: 1825   CW 2024-03-31 2359 RA3ABC        599 16      UA9CAA        599 17     ",
+          "END-OF-LOG:",
+      }));
 }
 
 // The Russian DX Contest worked from Germany with a portable call, in both modes: the serial
@@ -153,12 +153,14 @@ TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
   EXPECT_NE(text.find("\r\nCATEGORY-MODE: MIXED\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nCATEGORY-STATION: PORTABLE\r\n"), std::string::npos);
   const std::string qsos = text.substr(text.find("QSO: "));
-  EXPECT_EQ(qsos, CrLfLines({
-                      "QSO: 14025  CW 2024-03-16 1200 DL2XYZ/P      599 001     RA3DAA        599 MO     ",
-                      "QSO: 14200  PH 2024-03-16 1201 DL2XYZ/P      59 002      UA9CAA        59 SV      ",
-                      "QSO: 21050  CW 2024-03-16 1202 DL2XYZ/P      599 003     UA2FAA        599 KA     ",
-                      "END-OF-LOG:",
-                  }));
+  EXPECT_EQ(
+      qsos,
+      CrLfLines({
+          "QSO: 14025  CW 2024-03-16 1200 DL2XYZ/P      599 001     RA3DAA        599 MO     ",
+          "QSO: 14200  PH 2024-03-16 1201 DL2XYZ/P      59 002      UA9CAA        59 SV      ",
+          "QSO: 21050  CW 2024-03-16 1202 DL2XYZ/P      599 003     UA2FAA        599 KA     ",
+          "END-OF-LOG:",
+      }));
 }
 
 }  // namespace

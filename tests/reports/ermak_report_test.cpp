@@ -20,7 +20,9 @@ using test::Qso;
 using test::ReadWhole;
 using test::ShippedContestReport;
 
-std::string Cp866(const char* utf8) { return Utf8ToCp866(utf8); }
+std::string Cp866(const char* utf8) {
+  return Utf8ToCp866(utf8);
+}
 
 // The header lines between CALLSIGN: and LOCATION:, the part the group and operators decide.
 std::vector<std::string> GroupLines(const ErmakReportData& data, ModeCode mode) {
@@ -96,9 +98,9 @@ TEST(ErmakReport, ModeLine) {
   ErmakReportData data;
   data.call = "RA3ABC";
   data.categories.mode = ":MODE:";
-  EXPECT_EQ(GroupLines(data, 1),
-            (std::vector<std::string>{"CATEGORY-OPERATOR: ", "CATEGORY-BAND: ",
-                                      "CATEGORY-MODE: CW"}));
+  EXPECT_EQ(
+      GroupLines(data, 1),
+      (std::vector<std::string>{"CATEGORY-OPERATOR: ", "CATEGORY-BAND: ", "CATEGORY-MODE: CW"}));
   EXPECT_EQ(GroupLines(data, 2)[2], "CATEGORY-MODE: SSB");
   EXPECT_EQ(GroupLines(data, 3).size(), 2u);  // FM: no mode line at all
   EXPECT_EQ(GroupLines(data, 4).size(), 2u);
@@ -115,8 +117,13 @@ TEST(ErmakReport, OperatorLines) {
   data.call = "RA3ABC";
   ApplyErmakGroup(data, ErmakSelection{{"MULTI-OP", "ALL", "", "HIGH", "FIXED", "CLASSIC"}, 3});
   ASSERT_EQ(data.operators.size(), 3u);
-  data.operators[0] = {Cp866("Иванов"), Cp866("Иван"), Cp866("Иванович"), 1970,
-                       std::string(kErmakRankItems[4]), "RA3ABC", "1"};
+  data.operators[0] = {Cp866("Иванов"),
+                       Cp866("Иван"),
+                       Cp866("Иванович"),
+                       1970,
+                       std::string(kErmakRankItems[4]),
+                       "RA3ABC",
+                       "1"};
   data.operators[1] = {"", "Petr", "Petrovich", 1980, "  2 ", "RA3DEF", "2"};
   data.operators[2].surname = "Sidorov";
   data.operators[2].yearOfBirth = ErmakYearOfBirth("");
@@ -163,8 +170,9 @@ TEST_F(ShippedContestReport, RussianChampionshipErmakReport) {
   ApplyErmakGroup(data, SelectErmakGroup(groups, "  " + groups[3].name));
   ASSERT_EQ(data.operators.size(), 3u);
   data.operators[0] = {"Ivanov", "Ivan", "Ivanovich", 1970, "  1 ", "RA3ABC", "2"};
-  data.operators[1] = {"Petrov", "Petr", "Petrovich", ErmakYearOfBirth("1991"),
-                       std::string(kErmakRankItems[0]), "RA3DEF", "4"};
+  data.operators[1] = {
+      "Petrov", "Petr", "Petrovich", ErmakYearOfBirth("1991"), std::string(kErmakRankItems[0]),
+      "RA3DEF", "4"};
   data.club = " Moscow DX Club ";
   data.email = "ra3abc@example.org";
   data.name = "Ivan Ivanov";

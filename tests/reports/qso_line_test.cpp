@@ -47,11 +47,11 @@ TEST(QsoLine, FrequencyItem) {
     std::int32_t freq;
     const char* text;
   } cases[] = {
-      {18300, "1830"},       {35109, "3510"},     {140259, "14025"},   {299990, "29999"},
-      {350000, "35000"},     // 35 MHz: no amateur band, kHz kept
-      {500500, "50"},        {1440000, "144"},    {1459990, "144"},    {1480001, "148000"},
-      {4320000, "432"},      {12960000, "1.2G"},  {24000000, "2.3G"},  {104000000, "10G"},
-      {1340000000, "134G"},  {0, "0"},
+      {18300, "1830"},      {35109, "3510"},    {140259, "14025"},  {299990, "29999"},
+      {350000, "35000"},  // 35 MHz: no amateur band, kHz kept
+      {500500, "50"},       {1440000, "144"},   {1459990, "144"},   {1480001, "148000"},
+      {4320000, "432"},     {12960000, "1.2G"}, {24000000, "2.3G"}, {104000000, "10G"},
+      {1340000000, "134G"}, {0, "0"},
   };
   for (const auto& c : cases) EXPECT_EQ(CabrilloFreqText(c.freq), c.text) << c.freq;
 }
@@ -84,14 +84,13 @@ TEST(QsoLine, VhfBands) {
 // every item stays apart from the next one, so a robot splitting at spaces gets them all.
 TEST(QsoLine, LongItemsAreWholeAndApart) {
   const std::string ownCall = "RA3ABC/1/QRP12";  // 14: fills its column exactly
-  QsoRecord q = Qso(At(5, 23, 59), 140250, 1, "UA9QQQ/P/MM/ABCD", "599 001 MOSCOW1",
-                    "599 123 ABCDEFGH");
+  QsoRecord q =
+      Qso(At(5, 23, 59), 140250, 1, "UA9QQQ/P/MM/ABCD", "599 001 MOSCOW1", "599 123 ABCDEFGH");
   for (const std::string& line : {CabrilloQsoLine(q, ownCall), ErmakQsoLine(q, ownCall)}) {
     SCOPED_TRACE(line);
-    EXPECT_EQ(Items(line), (std::vector<std::string>{"QSO:", "14025", "CW", "2024-03-05", "2359",
-                                                     ownCall, "599", "001", "MOSCOW1",
-                                                     "UA9QQQ/P/MM/ABCD", "599", "123",
-                                                     "ABCDEFGH"}));
+    EXPECT_EQ(Items(line), (std::vector<std::string>{
+                               "QSO:", "14025", "CW", "2024-03-05", "2359", ownCall, "599", "001",
+                               "MOSCOW1", "UA9QQQ/P/MM/ABCD", "599", "123", "ABCDEFGH"}));
   }
   // Exactly 11 characters of exchange: its column is full and the separator still follows.
   q.Sent = "599 001 ABC";

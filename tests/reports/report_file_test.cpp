@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "log/journal.h"
 #include "report_fixture.h"
 
 namespace vk {
@@ -15,6 +16,15 @@ namespace {
 
 using test::ReadWhole;
 using test::ScratchDir;
+
+// Failures are journalled; the journal goes to a directory of its own, out of the way of the
+// reports being counted.
+class ReportFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetJournalPath(journal_.File("debug.txt")); }
+  void TearDown() override { SetJournalPath(""); }
+  ScratchDir journal_;
+};
 
 TEST(ReportFile, NamedAfterTheCall) {
   EXPECT_EQ(ReportFileName("N0CALL"), "N0CALL.cbr");
@@ -28,7 +38,7 @@ TEST(ReportFile, NamedAfterTheCall) {
   EXPECT_EQ(ReportPath("/tmp/x/", "UA9QQQ/P"), "/tmp/x/UA9QQQ-P.cbr");
 }
 
-TEST(ReportFile, ReplacesTheOldReport) {
+TEST_F(ReportFileTest, ReplacesTheOldReport) {
   ScratchDir dir;
   std::ofstream(dir.File("UA9QQQ-P.cbr")) << "old report, much longer than the new one";
   ASSERT_TRUE(WriteReportFile(dir.Path(), "UA9QQQ/P", "new\r\n"));
@@ -39,7 +49,7 @@ TEST(ReportFile, ReplacesTheOldReport) {
   EXPECT_EQ(files, 1);
 }
 
-TEST(ReportFile, EmptyCallWritesNothing) {
+TEST_F(ReportFileTest, EmptyCallWritesNothing) {
   ScratchDir dir;
   Status st = WriteReportFile(dir.Path(), "  ", "text");
   EXPECT_EQ(st.code, ErrCode::kBadInput);
@@ -47,16 +57,17 @@ TEST(ReportFile, EmptyCallWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir.File(".cbr")));
 }
 
-TEST(ReportFile, MissingDirectoryIsAnIoError) {
+TEST_F(ReportFileTest, MissingDirectoryIsAnIoError) {
   ScratchDir dir;
   Status st = WriteReportFile(dir.File("no/such/dir"), "N0CALL", "text");
   EXPECT_EQ(st.code, ErrCode::kIo);
   EXPECT_NE(st.message.find("Report not written"), std::string::npos) << st.message;
   EXPECT_NE(st.message.find("N0CALL.cbr"), std::string::npos) << st.message;
+  EXPECT_NE(ReadWhole(journal_.File("debug.txt")).find(st.message), std::string::npos);
 }
 
 // Even root cannot put a file where a directory of that name stands.
-TEST(ReportFile, DirectoryInTheWayIsAnIoError) {
+TEST_F(ReportFileTest, DirectoryInTheWayIsAnIoError) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.File("N0CALL.cbr"));
   std::ofstream(dir.File("N0CALL.cbr/keep")) << "kept";
@@ -70,7 +81,7 @@ TEST(ReportFile, DirectoryInTheWayIsAnIoError) {
 
 // A directory the program may not write into: the error comes back and the report already
 // there stays whole.
-TEST(ReportFile, ReadOnlyDirectoryKeepsTheOldReport) {
+TEST_F(ReportFileTest, ReadOnlyDirectoryKeepsTheOldReport) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
   ScratchDir dir;
   std::ofstream(dir.File("N0CALL.cbr")) << "old report";

@@ -105,8 +105,8 @@ class ShippedContestReport : public ::testing::Test {
   void Log(DateTime when, std::int32_t freq, std::uint8_t mode, const char* call,
            const char* typed) {
     tree_.SetCurrentMode(mode);
-    QsoRecord q = Qso(when, freq, mode, call, tree_.GetTxNr(tree_.OwnCall()),
-                      tree_.CorrectRxNr(typed));
+    QsoRecord q =
+        Qso(when, freq, mode, call, tree_.GetTxNr(tree_.OwnCall()), tree_.CorrectRxNr(typed));
     ASSERT_TRUE(log_.Append(q));
   }
 
