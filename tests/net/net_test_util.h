@@ -37,12 +37,12 @@ inline const CountryLists& Lists() {
 class JournalCapture {
  public:
   explicit JournalCapture(const std::string& name)
-      : path_(::testing::TempDir() + "vk_net_" + name + "_journal.txt") {
+      : path_(::testing::TempDir() + "vk_net_" + name + "_journal.txt"), previous_(JournalPath()) {
     std::remove(path_.c_str());
     SetJournalPath(path_);
   }
   ~JournalCapture() {
-    SetJournalPath("");
+    SetJournalPath(previous_);
     std::remove(path_.c_str());
   }
   JournalCapture(const JournalCapture&) = delete;
@@ -67,6 +67,7 @@ class JournalCapture {
 
  private:
   std::string path_;
+  std::string previous_;
 };
 
 inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_t freq = 140250,
