@@ -49,14 +49,13 @@ KeyerSettings Keyer::Settings() const {
 
 void Keyer::Start() {
   if (!line_->IsOpen()) return;
-  if (!thread_.joinable()) {
-    // Running is set here rather than by the thread, so a second Start before the thread has
-    // been scheduled cannot start another one.
-    x_.running.store(true, std::memory_order_release);
+  // Running is claimed here rather than by the thread, and before the thread exists, so a
+  // second Start can never start another thread or touch thread_ while it is being assigned.
+  if (!x_.running.exchange(true, std::memory_order_acq_rel)) {
     try {
       thread_ = std::thread([this] { KeyerSender(x_, *line_, *sleeper_).Run(); });
     } catch (const std::system_error& e) {
-      x_.running.store(false);
+      x_.running.store(false, std::memory_order_release);
       JournalAppend(std::string("Keyer thread not started: ") + e.what());
       return;
     }

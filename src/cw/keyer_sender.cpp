@@ -51,7 +51,9 @@ void KeyerSender::SetKey(bool down) {
 void KeyerSender::Transmit() {
   aborts_ = x_.aborts.load(std::memory_order_acquire);
   wordOffset_ = 0;
-  while (Live()) {
+  // A request can outlive its text (Start sets it again after the keyer has already sent
+  // everything): then there is nothing to put on the air, not even PTT.
+  while (Live() && !x_.text.Empty()) {
     SendQueued();
     EndOfText();
     if (!Live() || !x_.repeat.load(std::memory_order_acquire)) break;
