@@ -14,11 +14,11 @@
 namespace vk {
 
 struct FakeUdpEvent {
-  long long ms = 0;      // the fake clock when it happened
-  std::string what;      // "send", "drop" (nobody bound there), "receive", "timeout"
-  std::string from;      // sending station's address; the receiving one for receive/timeout
-  std::string to;        // "address:port"
-  std::string datagram;  // empty for timeouts
+  long long ms = 0;       // the fake clock when it happened
+  std::string what;       // "send", "drop" (nobody bound there), "receive", "timeout"
+  std::string from;       // sending station's address; the receiving one for receive/timeout
+  std::string to;         // "address:port"
+  std::string datagram;   // empty for timeouts
   long long limitMs = 0;  // the time limit a receive asked for
   friend bool operator==(const FakeUdpEvent&, const FakeUdpEvent&) = default;
 };

@@ -57,11 +57,11 @@ class NetExchange {
   std::mutex inMutex_;
   std::deque<std::string> incoming_;  // guarded by inMutex_
 
-  std::atomic<bool> sendRequest_{false};      // UI sets, network thread clears
-  std::atomic<bool> messageReceived_{false};  // network thread sets, UI clears
-  std::atomic<bool> checksumReceived_{false};  // network thread sets, UI clears
-  std::atomic<bool> stop_{false};              // UI sets
-  std::atomic<std::uint32_t> ownChecksum_{0};  // UI writes on every idle pass
+  std::atomic<bool> sendRequest_{false};        // UI sets, network thread clears
+  std::atomic<bool> messageReceived_{false};    // network thread sets, UI clears
+  std::atomic<bool> checksumReceived_{false};   // network thread sets, UI clears
+  std::atomic<bool> stop_{false};               // UI sets
+  std::atomic<std::uint32_t> ownChecksum_{0};   // UI writes on every idle pass
   std::atomic<std::uint32_t> peerChecksum_{0};  // network thread writes
 };
 

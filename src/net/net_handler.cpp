@@ -149,9 +149,8 @@ bool NetHandler::AlreadyHeld(const QsoRecord& qso) const {
   cut.Sent = CutQsoField(cut.Sent);
   cut.Rcvd = CutQsoField(cut.Rcvd);
   const std::uint32_t crc = ComputeQsoCrc(cut);
-  return std::any_of(log_.begin(), log_.end(), [&](const QsoRecord& q) {
-    return q.Guid == qso.Guid && q.Crc == crc;
-  });
+  return std::any_of(log_.begin(), log_.end(),
+                     [&](const QsoRecord& q) { return q.Guid == qso.Guid && q.Crc == crc; });
 }
 
 NetResult NetHandler::Skip(std::string_view why, std::string_view text) const {
@@ -193,8 +192,12 @@ bool NetHandler::SendQso(int operation, const QsoRecord* record) {
   return exchange_.Send(InsMessage(next->Guid, *record));
 }
 
-bool NetHandler::SendDelete(std::int32_t guid) { return exchange_.Send(DelMessage(guid)); }
+bool NetHandler::SendDelete(std::int32_t guid) {
+  return exchange_.Send(DelMessage(guid));
+}
 
-bool NetHandler::RequestQso(std::int32_t n) { return exchange_.Send(GetMessage(n)); }
+bool NetHandler::RequestQso(std::int32_t n) {
+  return exchange_.Send(GetMessage(n));
+}
 
 }  // namespace vk

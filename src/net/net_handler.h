@@ -24,13 +24,13 @@ namespace vk {
 enum class SendOperation : int { kAdd = 1, kEdit = 2, kNone = 3, kInsert = 4, kAnswer = 5 };
 
 enum class NetChange : std::uint8_t {
-  kNone,       // nothing changed in the log (ignored, refused, or answered a request)
-  kAppended,   // ADD: a QSO at `position` = count - 1
-  kInserted,   // INS: a QSO at `position`
-  kEdited,     // EDT: the QSO at `position` changed
-  kDeleted,    // DEL: the QSO that was at `position` is gone
-  kLogQso,     // QSO: one more QSO of a whole-log transfer, at `position`
-  kEndOfLog,   // ENDLOG: the whole log has arrived; save it and end the program
+  kNone,      // nothing changed in the log (ignored, refused, or answered a request)
+  kAppended,  // ADD: a QSO at `position` = count - 1
+  kInserted,  // INS: a QSO at `position`
+  kEdited,    // EDT: the QSO at `position` changed
+  kDeleted,   // DEL: the QSO that was at `position` is gone
+  kLogQso,    // QSO: one more QSO of a whole-log transfer, at `position`
+  kEndOfLog,  // ENDLOG: the whole log has arrived; save it and end the program
 };
 
 struct NetResult {

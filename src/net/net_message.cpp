@@ -137,13 +137,13 @@ struct Keyword {
   NetVerb verb;
 };
 constexpr std::array<Keyword, 8> kKeywords = {{{kHeloKeyword, NetVerb::kHelo},
-                                              {kAddKeyword, NetVerb::kAdd},
-                                              {kEdtKeyword, NetVerb::kEdt},
-                                              {kDelKeyword, NetVerb::kDel},
-                                              {kInsKeyword, NetVerb::kIns},
-                                              {kGetKeyword, NetVerb::kGet},
-                                              {kQsoKeyword, NetVerb::kQso},
-                                              {kEndLogKeyword, NetVerb::kEndLog}}};
+                                               {kAddKeyword, NetVerb::kAdd},
+                                               {kEdtKeyword, NetVerb::kEdt},
+                                               {kDelKeyword, NetVerb::kDel},
+                                               {kInsKeyword, NetVerb::kIns},
+                                               {kGetKeyword, NetVerb::kGet},
+                                               {kQsoKeyword, NetVerb::kQso},
+                                               {kEndLogKeyword, NetVerb::kEndLog}}};
 
 }  // namespace
 
@@ -159,10 +159,10 @@ std::optional<std::int64_t> ParseStrictInt(std::string_view text, std::int64_t l
 
 std::string BuildQsoLine(const QsoRecord& q) {
   const char sep = kQsoLineSeparator;
-  return IntToStr(q.Guid) + sep + FormatMask(q.Stamp, kQsoLineStampMask) + sep +
-         IntToStr(q.Freq) + sep + QsoModeText(q.Mode) + sep + q.Call + sep + q.Sent + sep +
-         q.Rcvd + sep + IntToStr(q.Score) + sep + IntToStr(q.Multi) + sep + IntToStr(q.Bonus) +
-         sep + IntToStr(q.Mark);
+  return IntToStr(q.Guid) + sep + FormatMask(q.Stamp, kQsoLineStampMask) + sep + IntToStr(q.Freq) +
+         sep + QsoModeText(q.Mode) + sep + q.Call + sep + q.Sent + sep + q.Rcvd + sep +
+         IntToStr(q.Score) + sep + IntToStr(q.Multi) + sep + IntToStr(q.Bonus) + sep +
+         IntToStr(q.Mark);
 }
 
 bool CanTravel(const QsoRecord& q) {
@@ -206,21 +206,26 @@ std::string AddMessage(const QsoRecord& qso) {
 std::string EdtMessage(const QsoRecord& qso) {
   return std::string(kEdtKeyword) + BuildQsoLine(qso);
 }
-std::string DelMessage(std::int32_t guid) { return std::string(kDelKeyword) + IntToStr(guid); }
+std::string DelMessage(std::int32_t guid) {
+  return std::string(kDelKeyword) + IntToStr(guid);
+}
 std::string InsMessage(std::int32_t nextGuid, const QsoRecord& qso) {
   return std::string(kInsKeyword) + IntToStr(nextGuid) + kPositionSeparator + BuildQsoLine(qso);
 }
-std::string GetMessage(std::int32_t n) { return std::string(kGetKeyword) + IntToStr(n); }
+std::string GetMessage(std::int32_t n) {
+  return std::string(kGetKeyword) + IntToStr(n);
+}
 std::string QsoMessage(int position, const QsoRecord& qso) {
   return std::string(kQsoKeyword) + IntToStr(position) + kPositionSeparator + BuildQsoLine(qso);
 }
-std::string EndLogMessage() { return std::string(kEndLogKeyword); }
+std::string EndLogMessage() {
+  return std::string(kEndLogKeyword);
+}
 
 std::string DatagramFault(std::string_view datagram) {
   if (datagram.empty()) return "empty datagram";
   if (datagram.size() > kMaxNetMessage) {
-    return "over-long datagram of " + IntToStr(static_cast<long long>(datagram.size())) +
-           " bytes";
+    return "over-long datagram of " + IntToStr(static_cast<long long>(datagram.size())) + " bytes";
   }
   for (unsigned char c : datagram) {
     if (c < 0x20 || c == 0x7F) return "binary datagram";

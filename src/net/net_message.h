@@ -54,7 +54,7 @@ std::string EdtMessage(const QsoRecord& qso);
 std::string DelMessage(std::int32_t guid);
 // `nextGuid`: the Guid of the QSO that follows the inserted one.
 std::string InsMessage(std::int32_t nextGuid, const QsoRecord& qso);
-std::string GetMessage(std::int32_t n);  // n = 1 asks for the first QSO
+std::string GetMessage(std::int32_t n);                      // n = 1 asks for the first QSO
 std::string QsoMessage(int position, const QsoRecord& qso);  // position 0-based
 std::string EndLogMessage();
 
@@ -76,8 +76,7 @@ NetMessage ParseNetMessage(std::string_view text);
 
 // A decimal integer with an optional leading "-" and nothing else around it, within
 // [lo, hi].  Shared by the readers of the network texts.
-std::optional<std::int64_t> ParseStrictInt(std::string_view text, std::int64_t lo,
-                                           std::int64_t hi);
+std::optional<std::int64_t> ParseStrictInt(std::string_view text, std::int64_t lo, std::int64_t hi);
 
 // The text as a journal line can show it: control bytes become '?', cut to a line's length.
 std::string PrintableText(std::string_view text);

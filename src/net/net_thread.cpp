@@ -28,7 +28,9 @@ NetWorker::NetWorker(NetExchange& exchange, NetEndpoint where, UdpSocketFactory 
   if (!makeSocket_) makeSocket_ = MakeNullUdpSocket;
 }
 
-NetWorker::~NetWorker() { Close(); }
+NetWorker::~NetWorker() {
+  Close();
+}
 
 void NetWorker::Open() {
   Close();
@@ -124,7 +126,9 @@ NetThread::NetThread(NetExchange& exchange, NetEndpoint where, UdpSocketFactory 
   });
 }
 
-NetThread::~NetThread() { Stop(); }
+NetThread::~NetThread() {
+  Stop();
+}
 
 void NetThread::Stop() {
   exchange_.RequestStop();

@@ -105,8 +105,12 @@ class NullUdpSocket final : public UdpSocket {
 
 }  // namespace
 
-std::unique_ptr<UdpSocket> MakePosixUdpSocket() { return std::make_unique<PosixUdpSocket>(); }
-std::unique_ptr<UdpSocket> MakeNullUdpSocket() { return std::make_unique<NullUdpSocket>(); }
+std::unique_ptr<UdpSocket> MakePosixUdpSocket() {
+  return std::make_unique<PosixUdpSocket>();
+}
+std::unique_ptr<UdpSocket> MakeNullUdpSocket() {
+  return std::make_unique<NullUdpSocket>();
+}
 
 std::optional<std::uint16_t> ParseNetPort(std::string_view text) {
   const std::string t = Trim(text);

@@ -176,12 +176,12 @@ TEST_F(NetHandlerTest, RequestsAreAnsweredByPosition) {
   Handle("GET:3");
   Handle("GET:2");
   Handle("GET:1");
-  Handle("GET:0");   // nothing
-  Handle("GET:-4");  // nothing
+  Handle("GET:0");            // nothing
+  Handle("GET:-4");           // nothing
   Handle("GET:99999999999");  // not a count at all
-  EXPECT_EQ(s_.Outgoing(), (std::vector<std::string>{
-                               "ENDLOG:", "QSO:1^" + BuildQsoLine(*s_.log.At(1)),
-                               "QSO:0^" + BuildQsoLine(*s_.log.At(0))}));
+  EXPECT_EQ(s_.Outgoing(),
+            (std::vector<std::string>{"ENDLOG:", "QSO:1^" + BuildQsoLine(*s_.log.At(1)),
+                                      "QSO:0^" + BuildQsoLine(*s_.log.At(0))}));
   EXPECT_TRUE(journal_.Has("NET_SKIP:->bad number: GET:99999999999"));
   EXPECT_EQ(s_.log.Count(), 2);
 }
@@ -213,13 +213,13 @@ TEST_F(NetHandlerTest, MalformedMessagesLeaveTheLogAlone) {
   const std::uint32_t crc = s_.log.LogCrc();
   const std::string line = BuildQsoLine(MakeQso(300, "K1AR"));
   const std::string cases[] = {
-      "ADD:" + line.substr(0, 20),            // cut short
-      "ADD:" + line + std::string(240, 'x'),  // over-long
-      std::string("EDT:\x02\x03", 6),         // binary
-      "MOVE:101",                             // unknown keyword
-      "DEL:abc",                              // not a number
-      "DEL:",                                 // nothing
-      "INS:101",                              // no "^"
+      "ADD:" + line.substr(0, 20),                                    // cut short
+      "ADD:" + line + std::string(240, 'x'),                          // over-long
+      std::string("EDT:\x02\x03", 6),                                 // binary
+      "MOVE:101",                                                     // unknown keyword
+      "DEL:abc",                                                      // not a number
+      "DEL:",                                                         // nothing
+      "INS:101",                                                      // no "^"
       "ADD:300`05-03-2024`09:07`140250`CW`K1`AR`599`599 15`2`1`0`1",  // accent in the call
       "ADD:300`05-03-2024`09:07`14O250`CW`K1AR`599`599 15`2`1`0`1",   // letter O in a number
       "HELO:12",  // a report that reached the UI: not a log change
@@ -253,10 +253,9 @@ TEST_F(NetHandlerTest, SendQsoBuildsTheMessageOfEachOperation) {
   EXPECT_TRUE(s_.handler.SendDelete(101));
   EXPECT_TRUE(s_.handler.RequestQso(1));
   const std::string l2 = BuildQsoLine(*second);
-  EXPECT_EQ(s_.Outgoing(),
-            (std::vector<std::string>{"ADD:" + l2, "EDT:" + l2, "INS:103^" + l2,
-                                      "ADD:" + BuildQsoLine(*last), "QSO:1^" + l2, "DEL:101",
-                                      "GET:1"}));
+  EXPECT_EQ(s_.Outgoing(), (std::vector<std::string>{"ADD:" + l2, "EDT:" + l2, "INS:103^" + l2,
+                                                     "ADD:" + BuildQsoLine(*last), "QSO:1^" + l2,
+                                                     "DEL:101", "GET:1"}));
 }
 
 TEST_F(NetHandlerTest, AQsoWhoseTextsHoldTheSeparatorIsNotSent) {

@@ -66,8 +66,9 @@ TEST(QsoLine, ReadsBackWhatItWrites) {
 }
 
 TEST(QsoLine, CutsTextsAndKeepsLow16BitsOfScores) {
-  const auto q = ParseQsoLine("1`05-03-2024`09:07`140250`PH`ABCDEFGHIJKLMNOPQRS`"
-                              "12345678901234567890``70000`65535`-32769`1");
+  const auto q = ParseQsoLine(
+      "1`05-03-2024`09:07`140250`PH`ABCDEFGHIJKLMNOPQRS`"
+      "12345678901234567890``70000`65535`-32769`1");
   ASSERT_TRUE(q.has_value());
   EXPECT_EQ(q->Call, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(q->Sent, "1234567890123456");
@@ -154,29 +155,29 @@ TEST(ParseMessage, ReadsEveryKeyword) {
 
 TEST(ParseMessage, RefusesMalformedDatagrams) {
   const std::string cases[] = {
-      "",                                   // empty
-      std::string(256, 'A'),                // longer than any message
+      "",                                      // empty
+      std::string(256, 'A'),                   // longer than any message
       "ADD:" + kLine + std::string(200, ' '),  // a real line made over-long
-      "HELO:\x01\x02",                      // binary
-      std::string("DEL:1\0", 6),            // NUL inside
-      "HELLO:5",                            // unknown keyword
-      "add:" + kLine,                       // keywords are upper case
-      " ADD:" + kLine,                      // the keyword is at the start
-      "HELO:",                              // checksum missing
-      "HELO:abc",                           // not a number
-      "HELO: 5",                            // spaces are not digits
-      "HELO:4294967296",                    // beyond 32 bits
-      "DEL:",                               // Guid missing
-      "DEL:1.5",                            // not an integer
-      "GET:99999999999",                    // a huge count
-      "GET:-",                              // a sign alone
-      "INS:" + kLine,                       // no "^"
-      "INS:x^" + kLine,                     // bad Guid before "^"
-      "QSO:-1^" + kLine,                    // a position before the start
-      "QSO:1^",                             // no line
-      "ADD:12345`05-03-2024",               // cut short
-      "EDT:",                               // no line at all
-      "ENDLOG:now",                         // only the bare keyword ends a transfer
+      "HELO:\x01\x02",                         // binary
+      std::string("DEL:1\0", 6),               // NUL inside
+      "HELLO:5",                               // unknown keyword
+      "add:" + kLine,                          // keywords are upper case
+      " ADD:" + kLine,                         // the keyword is at the start
+      "HELO:",                                 // checksum missing
+      "HELO:abc",                              // not a number
+      "HELO: 5",                               // spaces are not digits
+      "HELO:4294967296",                       // beyond 32 bits
+      "DEL:",                                  // Guid missing
+      "DEL:1.5",                               // not an integer
+      "GET:99999999999",                       // a huge count
+      "GET:-",                                 // a sign alone
+      "INS:" + kLine,                          // no "^"
+      "INS:x^" + kLine,                        // bad Guid before "^"
+      "QSO:-1^" + kLine,                       // a position before the start
+      "QSO:1^",                                // no line
+      "ADD:12345`05-03-2024",                  // cut short
+      "EDT:",                                  // no line at all
+      "ENDLOG:now",                            // only the bare keyword ends a transfer
   };
   for (const std::string& text : cases) {
     const NetMessage m = ParseNetMessage(text);
@@ -186,8 +187,9 @@ TEST(ParseMessage, RefusesMalformedDatagrams) {
 }
 
 TEST(ParseMessage, Cp866LettersAreText) {
-  const std::string text = "ADD:1`05-03-2024`09:07`140250`PH`\x90\x80\x33\x80\x80`\xAF\xE0\xA8`"
-                           "599 15`1`0`0`1";
+  const std::string text =
+      "ADD:1`05-03-2024`09:07`140250`PH`\x90\x80\x33\x80\x80`\xAF\xE0\xA8`"
+      "599 15`1`0`0`1";
   const NetMessage m = ParseNetMessage(text);
   ASSERT_EQ(m.verb, NetVerb::kAdd) << m.fault;
   EXPECT_EQ(m.qso.Sent, "\xAF\xE0\xA8");

@@ -7,11 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "country/country.h"
 #include "log/journal.h"

@@ -1,8 +1,6 @@
 // The network thread's passes over the in-memory network: what leaves when, what arrives where,
 // and what is refused, with the times of the fake clock.  Station 10.0.0.1 talks to 10.0.0.2
 // on port 12345.
-#include "net/net_thread.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,6 +9,7 @@
 
 #include "net/fake_udp.h"
 #include "net/net_message.h"
+#include "net/net_thread.h"
 #include "net_test_util.h"
 
 namespace vk {
@@ -110,18 +109,19 @@ TEST_F(NetWorkerTest, MessagesAreJournalledAndHandedOver) {
 }
 
 TEST_F(NetWorkerTest, RefusedDatagramsNeverReachTheUi) {
-  FromPeer(std::string(300, 'Q'));         // over-long: not cut into something readable
+  FromPeer(std::string(300, 'Q'));           // over-long: not cut into something readable
   FromPeer(std::string("ADD:\x00\x01", 6));  // binary
-  FromPeer("HELO:lots");                    // a report that is not a number
-  FromPeer("ADD:HELO:5");                   // "HELO:" not at the start is no report
+  FromPeer("HELO:lots");                     // a report that is not a number
+  FromPeer("ADD:HELO:5");                    // "HELO:" not at the start is no report
   Passes(1);
   EXPECT_FALSE(exchange_.TakeChecksumReceived());
   EXPECT_EQ(Incoming(), std::vector<std::string>{"ADD:HELO:5"});  // the UI refuses it
   const std::vector<std::string> lines = journal_.Lines();
   ASSERT_EQ(lines.size(), 4u);
   // A journal line holds 255 characters at most.
-  EXPECT_EQ(lines[0], ("NET_SKIP:->over-long datagram of 300 bytes: " + std::string(255, 'Q'))
-                          .substr(0, 255));
+  EXPECT_EQ(
+      lines[0],
+      ("NET_SKIP:->over-long datagram of 300 bytes: " + std::string(255, 'Q')).substr(0, 255));
   EXPECT_EQ(lines[1], "NET_SKIP:->binary datagram: ADD:??");
   EXPECT_EQ(lines[2], "NET_SKIP:->bad checksum: HELO:lots");
   EXPECT_EQ(lines[3], "NET_RX:->ADD:HELO:5");

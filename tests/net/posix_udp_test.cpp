@@ -1,11 +1,10 @@
 // The system's UDP sockets on the loopback address only (127.0.0.1), on a port the system
 // reports free.  Every wait is bounded; nothing here reaches any other address.
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>

@@ -20,9 +20,8 @@ constexpr std::uint16_t kPort = 12345;
 
 struct Station {
   Station(FakeUdpNetwork& net, const std::string& own, const std::string& peer)
-      : worker(side.exchange, {peer, kPort}, net.Factory(own), [&net](std::chrono::milliseconds ms) {
-          net.Advance(ms.count());
-        }) {
+      : worker(side.exchange, {peer, kPort}, net.Factory(own),
+               [&net](std::chrono::milliseconds ms) { net.Advance(ms.count()); }) {
     worker.Open();
   }
 
@@ -49,7 +48,8 @@ struct Station {
 
 class TwoStations : public ::testing::Test {
  protected:
-  TwoStations() : journal_("two"), a_(net_, "10.0.0.1", "10.0.0.2"), b_(net_, "10.0.0.2", "10.0.0.1") {
+  TwoStations()
+      : journal_("two"), a_(net_, "10.0.0.1", "10.0.0.2"), b_(net_, "10.0.0.2", "10.0.0.1") {
     journal_.Clear();
   }
 

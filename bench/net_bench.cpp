@@ -1,0 +1,110 @@
+// The UI thread's share of the log exchange on a contest-sized log: a change from another
+// station is applied inside one idle pass, and a request of a whole-log transfer is answered
+// at once, even with 20,000 QSOs in the log.
+#include <benchmark/benchmark.h>
+
+#include <pugixml.hpp>
+#include <string>
+
+#include "country/country.h"
+#include "log/journal.h"
+#include "net/net_handler.h"
+#include "net/net_message.h"
+#include "rules/rules_loader.h"
+
+namespace {
+
+constexpr int kLogSize = 20000;
+
+vk::QsoRecord BenchQso(int i) {
+  vk::QsoRecord q;
+  q.Guid = (i + 1) * 2;
+  q.Stamp = {2024,
+             3,
+             static_cast<std::uint16_t>(1 + i / 1440 % 28),
+             static_cast<std::uint16_t>(i / 60 % 24),
+             static_cast<std::uint16_t>(i % 60),
+             0};
+  q.Freq = 140250 + i % 50;
+  q.Mode = 1;
+  q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
+  q.Sent = std::to_string(i + 1);
+  q.Rcvd = "599 " + std::to_string(i % 40);
+  q.Score = static_cast<std::int16_t>(1 + i % 3);
+  return q;
+}
+
+const vk::CountryLists& Lists() {
+  static const vk::CountryLists lists{vk::CountryList::FromFile(VORKAN_SYSTEM_CTY),
+                                      vk::CountryList{}};
+  return lists;
+}
+
+// One station's UI side with a full log.
+struct Side {
+  vk::TLogCollection log;
+  vk::TTreeRules rules;
+  vk::BandTotals totals;
+  vk::NetExchange exchange;
+  vk::NetHandler handler{log, rules, totals, exchange};
+
+  Side() {
+    vk::SetJournalPath("/dev/null");
+    rules.SetCountryLists(&Lists());
+    rules.SetLog(&log);
+    pugi::xml_document doc;
+    doc.load_string("<c><score>3:20m</score><score>1</score><multi>dxcc:1:everyband</multi></c>");
+    vk::ParseRuleElements(rules, doc.child("c"));
+    for (int i = 0; i < kLogSize; ++i) log.Append(BenchQso(i));
+  }
+};
+
+void BM_QsoLineBuildAndRead(benchmark::State& state) {
+  const vk::QsoRecord q = BenchQso(1234);
+  for (auto _ : state) {
+    std::string line = vk::BuildQsoLine(q);
+    benchmark::DoNotOptimize(vk::ParseQsoLine(line));
+  }
+}
+BENCHMARK(BM_QsoLineBuildAndRead);
+
+// A QSO from another station appended and scored, then its deletion: each a full pass over
+// the log (the duplicate check, the Guid search, the totals rebuilt after the deletion).
+void BM_ReceiveAddThenDelete20000(benchmark::State& state) {
+  Side s;
+  const std::string add = vk::AddMessage(BenchQso(kLogSize + 5));
+  const std::string del = vk::DelMessage(BenchQso(kLogSize + 5).Guid);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(s.handler.HandleMessage(add));
+    benchmark::DoNotOptimize(s.handler.HandleMessage(del));
+  }
+  state.counters["qsos"] = s.log.Count();
+}
+BENCHMARK(BM_ReceiveAddThenDelete20000)->Unit(benchmark::kMicrosecond);
+
+// An edit of the newest QSO: found by Guid from the start of the log, checksums redone.
+void BM_ReceiveEdit20000(benchmark::State& state) {
+  Side s;
+  vk::QsoRecord q = BenchQso(kLogSize - 1);
+  std::string edits[2];
+  q.Call = "UA9QQQ";
+  edits[0] = vk::EdtMessage(q);
+  q.Call = "UA9QQR";
+  edits[1] = vk::EdtMessage(q);
+  int i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(s.handler.HandleMessage(edits[i++ & 1]));
+}
+BENCHMARK(BM_ReceiveEdit20000)->Unit(benchmark::kMicrosecond);
+
+// The sending station's answer to one request of a whole-log transfer.
+void BM_AnswerRequest20000(benchmark::State& state) {
+  Side s;
+  const std::string get = vk::GetMessage(kLogSize);
+  for (auto _ : state) {
+    s.handler.HandleMessage(get);
+    benchmark::DoNotOptimize(s.exchange.TakeOutgoing());
+  }
+}
+BENCHMARK(BM_AnswerRequest20000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
