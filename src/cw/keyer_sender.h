@@ -12,7 +12,8 @@
 namespace vk {
 
 // PTT goes on this long before the first element, so the transmitter has switched over
-// before the key closes.
+// before the key closes.  That holds for every rise of PTT, each repetition of a call
+// included: keying into a relay that is still moving clips the first dot or burns contacts.
 inline constexpr int kPttLeadMs = 30;
 // The pause after each character, on top of the one-dot pause after its last element, in
 // dots: two, which makes the classic three-dot gap between letters.
