@@ -120,6 +120,12 @@ NetResult NetHandler::AnswerRequest(std::int64_t n) {
   return {};
 }
 
+void NetHandler::BeginReceivingLog() {
+  log_.Clear();
+  totals_.Clear();
+  receivingLog_ = true;
+}
+
 NetResult NetHandler::EndOfLog() {
   if (!receivingLog_) return Skip("not receiving a log", current_);
   receivingLog_ = false;

@@ -61,6 +61,9 @@ class NetHandler {
   // obeyed: with a broadcast address or a third station, the answers meant for another
   // station arrive here too, and an ENDLOG: would end this station's program mid-contest.
   void SetReceivingLog(bool on) { receivingLog_ = on; }
+  // "Receive log" chosen: the log and the band totals are emptied (the arriving QSOs are counted
+  // afresh) and answers are taken from now on.
+  void BeginReceivingLog();
   bool ReceivingLog() const { return receivingLog_; }
 
  private:
@@ -85,7 +88,7 @@ class NetHandler {
   BandTotals& totals_;
   NetExchange& exchange_;
   bool receivingLog_ = false;
-  std::string_view current_;  // the message being handled, for journal lines
+  std::string_view current_;  // the message being handled, for journal lines; only during it
 };
 
 }  // namespace vk

@@ -17,6 +17,7 @@ namespace {
 using nettest::MakeQso;
 
 constexpr std::uint16_t kPort = 12345;
+constexpr BandIndex k20m = 4;
 
 struct Station {
   Station(FakeUdpNetwork& net, const std::string& own, const std::string& peer)
@@ -141,8 +142,8 @@ TEST_F(TwoStations, WholeLogTransferEndsWithEqualLogs) {
     a_.side.log.Append(MakeQso(1000 + i, i % 2 ? "K1AR" : "DL1AAA", 140250 + i, i));
   }
   b_.side.log.Append(MakeQso(1, "JA1BBB"));
-  b_.side.log.Clear();
-  b_.side.handler.SetReceivingLog(true);
+  b_.side.totals.Add(k20m, 2, 1, 0);
+  b_.side.handler.BeginReceivingLog();
   std::int32_t n = 1;
   bool ended = false;
   for (int turn = 0; turn < 1000 && !ended; ++turn) {
@@ -158,6 +159,9 @@ TEST_F(TwoStations, WholeLogTransferEndsWithEqualLogs) {
   EXPECT_EQ(n, 26);
   ExpectSameLog(a_.side.log, b_.side.log);
   EXPECT_FALSE(b_.side.handler.ReceivingLog());
+  // B's totals hold the received QSOs only, scored by B's rules: 3 points each on 20 m.
+  EXPECT_EQ(b_.side.totals.Row(k20m).qsos, 25);
+  EXPECT_EQ(b_.side.totals.Row(k20m).points, 75u);
   // The answers were meant for B only; A's log never changed.
   EXPECT_EQ(a_.side.log.Count(), 25);
 }
