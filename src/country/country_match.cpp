@@ -201,7 +201,9 @@ std::uint16_t ScanCountry(const CountryList& list, std::string_view call, Countr
       return entry.number;
     }
     for (std::size_t len = kMaxPrefixKey; len >= 1; --len) {
-      key = ",";
+      // resize + append rather than assigning "," keeps GCC 12's -Wrestrict false alarm quiet
+      // in optimised builds.
+      key.resize(1);
       key.append(reduced.substr(0, len));
       for (const CountryEntry& entry : list.Entries()) {
         const std::size_t pos = FindPrefixKey(entry.prefixText, key);
