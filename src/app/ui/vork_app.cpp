@@ -10,6 +10,7 @@
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
 #include "log/qso.h"
+#include "reports/ui/report_command.h"
 #include "windows/operating_windows.h"
 
 namespace vk::ui {
@@ -126,6 +127,11 @@ void VorkApp::SelectLogWindow() {
 
 void VorkApp::SelectEntryWindow() {
   if (operating_ != nullptr) operating_->SelectEntry();
+}
+
+void VorkApp::WriteCabrillo() {
+  RunReportCommand(desktop_.get(), {station_.Rules(), station_.Log(), station_.OwnCall(),
+                                    station_.CurrentMode(), station_.WorkDir()});
 }
 
 void VorkApp::processExternalUserEvent() {

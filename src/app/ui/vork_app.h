@@ -61,6 +61,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Broadcasts 0x4001 and 0x4002; nothing before the operating windows are open.
   void SelectLogWindow() override;
   void SelectEntryWindow() override;
+  // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
+  void WriteCabrillo() override;
 
   // Brings a window to the front and gives it the focus (or `child`), repainting the title
   // bars of the old and the new active window.

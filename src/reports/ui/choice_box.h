@@ -1,0 +1,63 @@
+// The report dialogs' one-row choice control: it holds the index of the chosen entry of a fixed
+// list and shows its text.  While it has the focus, Up and Down step to the previous and next
+// entry (no wrap), Home and End to the first and last, all without opening anything; Enter or
+// PgDn opens the list with the number of rows the list asks for, a click opens or closes it.
+// In the open list the arrows, Home, End, PgUp and PgDn move the highlight, Enter or a click
+// chooses, Esc and Tab close it without choosing.
+//
+// Unlike the QSO dialogs' band and mode selectors, every list here has a width and a row count
+// of its own (a category of 4 entries, a report group name of 50 characters), so this control
+// takes both.  Entries are kept as CP866 bytes and converted only when drawn.
+#pragma once
+
+#include <final/final.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/cabrillo_report.h"
+
+namespace vk::ui {
+
+class ChoicePopup;
+
+class ChoiceBox final : public finalcut::FWidget {
+ public:
+  explicit ChoiceBox(finalcut::FWidget* parent);
+  ~ChoiceBox() override;
+
+  // The entries and how many rows the open list shows at most; the first entry is chosen.
+  void SetItems(std::vector<std::string> cp866Items, int rows);
+  void SetList(const ReportChoiceList& list);
+
+  int Index() const { return index_; }
+  void SetIndex(int index);  // clamped to the list
+  int Count() const { return static_cast<int>(items_.size()); }
+  int Rows() const { return rows_; }
+  const std::string& Item(int i) const { return items_[static_cast<std::size_t>(i)]; }
+  // The chosen entry as listed (padding kept); empty for an empty list.
+  std::string Chosen() const;
+
+  bool IsOpen() const;
+  void Open();
+  // `refocus`: give the focus back to the control (not when a click has already taken it).
+  void Close(bool refocus);
+  void Choose(int index);
+
+  void onKeyPress(finalcut::FKeyEvent* ev) override;
+  void onMouseDown(finalcut::FMouseEvent* ev) override;
+  void onFocusIn(finalcut::FFocusEvent* ev) override;
+  void onFocusOut(finalcut::FFocusEvent* ev) override;
+
+ private:
+  void draw() override;
+
+  std::vector<std::string> items_;
+  int rows_ = 1;
+  int index_ = 0;
+  std::unique_ptr<ChoicePopup> popup_;
+};
+
+}  // namespace vk::ui
