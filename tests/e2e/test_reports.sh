@@ -4,7 +4,9 @@
 # dialog packs its rows so that every field and both buttons stay on the screen.  In the
 # Russian Championship, whose rules define report groups, three Ermak dialogs ask for the
 # group, the operators it calls for and the contacts, and RA3ABC.cbr carries the operator
-# lines in Windows-1251.
+# lines in Windows-1251.  A contest whose Cabrillo name offers two names ("A/B") lets the
+# operator choose one from a list, in both reports; a report group without an operator category
+# asks for no operators and takes the mode the station works in.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station_config CQ-WW-CW DL1ABC
@@ -264,4 +266,88 @@ expected=$(
 [ "$(cat "$VK_DIR/RA3ABC.cbr")" = "$expected" ] ||
   vk_fail "RA3ABC.cbr: $(diff <(echo "$expected" | iconv -f CP1251 -t UTF-8) \
     <(iconv -f CP1251 -t UTF-8 "$VK_DIR/RA3ABC.cbr"))"
+vk_quit
+
+# --- A name in two parts, and a group without operators --------------------------------------
+# Two contests of the operator's own making: one for the Cabrillo report, one with report groups.
+cat >"$VK_DIR/data/own.xml" <<'XML'
+<?xml version="1.0" encoding="windows-1251"?>
+<contest_rules title="Own contests">
+  <contest name="OWN-CBR" display="Own Cabrillo contest">
+    <band>160 80 40 20 15 10</band>
+    <mode>cw</mode>
+    <repqso>bandmode</repqso>
+    <txnr>rst</txnr>
+    <txnr>qsonr</txnr>
+    <score>1</score>
+    <cabrilioname>own-test-cw / own-test-ssb</cabrilioname>
+  </contest>
+  <contest name="OWN-ERMAK" display="Own Ermak contest">
+    <band>160 80 40 20 15 10</band>
+    <mode>cw ph</mode>
+    <repqso>bandmode</repqso>
+    <txnr>rst</txnr>
+    <txnr>qsonr</txnr>
+    <score>1</score>
+    <cabrilioname>OWN-A/OWN-B/OWN-C/OWN-D</cabrilioname>
+    <ermak>
+      <ERMAKGROUP name="Listeners">
+        <BAND>ALL</BAND>
+        <MODE>:MODE:</MODE>
+        <POWER>LOW</POWER>
+      </ERMAKGROUP>
+    </ermak>
+  </contest>
+</contest_rules>
+XML
+
+rm -f "$VK_DIR"/*.cbr
+vk_station_config OWN-CBR DL1ABC
+vk_start_operating
+vk_key_sync M-o 1800
+vk_wait_for "Log out cabrilio"
+vk_wait_for "Contest:  OWN-TEST-CW"
+vk_key_sync PgDn 5100            # the list of the name's parts
+vk_wait_for "OWN-TEST-SSB"
+vk_key_sync Down 5000
+vk_key_sync Enter 1C0D
+vk_wait_for "Contest:  OWN-TEST-SSB"
+vk_key_sync Tab 0F09             # the Tab order goes on from the list to the call
+vk_type "/p"
+vk_wait_for "Call:    DL1ABC/P"
+vk_key_sync Enter 1C0D
+vk_wait_gone "Log out cabrilio"
+wait_file DL1ABC-P.cbr           # a "/" in the call would name a directory
+head -4 "$VK_DIR/DL1ABC-P.cbr" | grep -qx $'CONTEST: OWN-TEST-SSB\r' ||
+  vk_fail "CONTEST line: $(head -4 "$VK_DIR/DL1ABC-P.cbr")"
+grep -qx $'CALLSIGN: DL1ABC/P\r' "$VK_DIR/DL1ABC-P.cbr" || vk_fail "CALLSIGN line"
+vk_quit
+
+vk_station_config OWN-ERMAK RA3ABC
+vk_start_operating
+vk_key_sync M-o 1800
+vk_wait_for "Отчет формата Ermak"
+vk_key_sync PgDn 5100            # four parts, three rows
+vk_wait_for "OWN-C"
+vk_screen | grep -qF "OWN-D" && vk_fail "the name's list shows more than three rows"
+vk_key_sync End 4F00
+vk_key_sync Enter 1C0D
+vk_wait_for "Contest:  OWN-D"
+vk_key_sync Tab 0F09
+vk_key_sync Tab 0F09
+vk_key_sync End 4F00
+vk_wait_for "Группа:   Listeners"
+vk_key_sync M-o 1800
+vk_wait_gone "Группа:"
+vk_wait_for "Отчет формата Ermak"
+vk_screen | grep -qF "Фамилия:" && vk_fail "a group without operators shows operator rows"
+vk_key_sync Enter 1C0D           # OK, the only thing this dialog asks for
+vk_wait_for "Soapbox:"
+vk_key_sync Enter 1C0D
+vk_wait_gone "Soapbox:"
+wait_file RA3ABC.cbr
+header=$(sed -n '3,8p' "$VK_DIR/RA3ABC.cbr" | tr -d '\r')
+want=$'CONTEST: OWN-D\nCALLSIGN: RA3ABC\nCATEGORY-OPERATOR: \nCATEGORY-BAND: ALL\nCATEGORY-MODE: CW\nCATEGORY-POWER: LOW'
+[ "$header" = "$want" ] || vk_fail "Ermak header: $header"
+grep -q "^OPERATORS:" "$VK_DIR/RA3ABC.cbr" && vk_fail "an OPERATORS line without operators"
 vk_quit
