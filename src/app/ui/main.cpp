@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/new_contest.h"
 #include "app/station.h"
 #include "app/ui/vork_app.h"
 
@@ -24,10 +25,9 @@ void EnsureUtf8Locale() {
   std::setlocale(LC_ALL, "");
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  EnsureUtf8Locale();
+// One run of the program, from reading the settings to the last object gone.  `restart` comes
+// back true when New contest asks for a fresh start on its new settings.
+int RunOnce(int argc, char* argv[], bool& restart) {
   // Country lists and the empty log exist before anything else and outlive the application.
   vk::Station station;
   if (const vk::Status s = station.ReadSettings(); !s) {
@@ -38,5 +38,21 @@ int main(int argc, char* argv[]) {
   station.LoadConfiguredContest(initial);
 
   vk::ui::VorkApp app{argc, argv, station, initial};
-  return app.exec();
+  const int rc = app.exec();
+  restart = app.RestartRequested();
+  return rc;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  EnsureUtf8Locale();
+  bool restart = false;
+  const int rc = RunOnce(argc, argv, restart);
+  if (!restart) return rc;
+  // Everything of the old run is gone (the terminal is restored, files are closed): the program
+  // image starts again in this process and reads the new settings like any start.
+  const vk::Status s = vk::RestartProgram(argv);
+  std::cout << s.message << "; start the program again." << std::endl;
+  return rc;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/ui/contest_dialogs.h"
 #include "app/ui/key_map.h"
 #include "app/ui/key_test_window.h"
 #include "app/ui/qso_dialogs.h"
@@ -119,6 +120,15 @@ void VorkApp::OpenOperatingWindows() {
     ShowInformation(std::string(kLogFileName) + " could not be read (" + load.message +
                     "); new QSOs are saved to " + std::string(kRescueLogFileName));
   }
+}
+
+void VorkApp::RunNewContest(int entry) {
+  // The log in memory is the whole log file only once the log window has read it without a
+  // fault; otherwise the file itself is archived as well.
+  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok();
+  if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
+  restart_ = true;
+  Quit();
 }
 
 void VorkApp::SelectLogWindow() {

@@ -61,6 +61,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Broadcasts 0x4001 and 0x4002; nothing before the operating windows are open.
   void SelectLogWindow() override;
   void SelectEntryWindow() override;
+  // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
+  // archived and the new settings written, the event loop ends and asks for a fresh start.
+  void RunNewContest(int entry) override;
+  // True after New contest: main starts the program again once this object is gone.
+  bool RestartRequested() const { return restart_; }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
 
@@ -91,6 +96,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   std::chrono::steady_clock::time_point lastKey_{};
   bool openKeyTestWindows_ = false;
   bool fastIdle_ = true;
+  bool restart_ = false;
   int passes_ = 0;  // counts up to a little beyond the start-up action only
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
