@@ -1,6 +1,7 @@
 #include "windows/operating_windows.h"
 
 #include "app/ui/vork_app.h"
+#include "cw/ui/cw_window.h"
 #include "score/ui/multi_window.h"
 #include "score/ui/repeat_window.h"
 #include "score/ui/score_window.h"
@@ -34,7 +35,9 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   score_ = new ScoreWindow(desktop, *m.score);
   log_ = new LogWindow(desktop, *m.log, station.Bus());
   entry_ = new EntryWindow(desktop, *m.entry);
-  // The CW window would come here when a keyer port is configured (m.cwWindow).
+  if (m.cwWindow) {
+    cw_ = new CwWindow(desktop, station, *m.entry, VorkApp::Instance().CwMessages());
+  }
   // The score, multiplier and Repeat windows hear the ticks themselves.
   for (std::size_t i = 0; i < m.multipliers.size(); ++i) {
     multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
@@ -45,11 +48,16 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   }
   for (MultiWindow* mw : multipliers_) mw->show();
   if (repeat_ != nullptr) repeat_->show();
+  if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
   SelectEntry();
 }
 
 void OperatingWindows::SelectEntry() {
   VorkApp::SelectWindow(entry_, &entry_->FocusedLine());
+}
+
+void OperatingWindows::CloseKeyer() {
+  if (cw_ != nullptr) cw_->CloseKeyer();
 }
 
 void OperatingWindows::SelectLog() {

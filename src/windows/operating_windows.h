@@ -15,6 +15,7 @@
 
 namespace vk::ui {
 
+class CwWindow;
 class EntryWindow;
 class LogWindow;
 class MultiWindow;
@@ -33,6 +34,10 @@ class OperatingWindows final : public MessageTarget {
   const OperatingModels& Models() const { return *models_; }
   EntryWindow& Entry() { return *entry_; }
   LogWindow& Log() { return *log_; }
+  // nullptr when no keying port is configured.
+  CwWindow* Cw() { return cw_; }
+  // The program ends: the CW window's keyer writes its settings and stops.
+  void CloseKeyer();
 
   void SelectEntry();
   void SelectLog();
@@ -49,6 +54,7 @@ class OperatingWindows final : public MessageTarget {
   ScoreWindow* score_ = nullptr;
   LogWindow* log_ = nullptr;
   EntryWindow* entry_ = nullptr;
+  CwWindow* cw_ = nullptr;
   std::vector<MultiWindow*> multipliers_;
   RepeatWindow* repeat_ = nullptr;
 };
