@@ -1,0 +1,17 @@
+#include "app/net_link.h"
+
+#include <utility>
+
+namespace vk {
+
+ExchangeLink::ExchangeLink(NetExchange& exchange, std::function<bool()> heldAndReady)
+    : exchange_(exchange), heldAndReady_(std::move(heldAndReady)) {}
+
+bool ExchangeLink::TakeMessageReceived() {
+  // Both flags are read and cleared on every pass; neither may hide the other.
+  const bool arrived = exchange_.TakeMessageReceived();
+  const bool held = heldAndReady_ && heldAndReady_();
+  return arrived || held;
+}
+
+}  // namespace vk
