@@ -44,7 +44,9 @@ CwWindowModel::CwWindowModel(const CwMessageList& messages, std::string& program
       configPath_(std::move(configPath)),
       makeKeyer_(std::move(makeKeyer)) {}
 
-CwWindowModel::~CwWindowModel() { CloseKeyer(); }
+CwWindowModel::~CwWindowModel() {
+  CloseKeyer();
+}
 
 KeyerPortError CwWindowModel::OpenKeyer() {
   CloseKeyer();
@@ -87,11 +89,21 @@ CwChanges CwWindowModel::Tick() {
   for (KeyerNote& n : keyer_->TakeNotes()) {
     const auto value = static_cast<std::uint8_t>(n.value);
     switch (n.kind) {
-      case KeyerNote::Kind::kPtt: status_.ptt = n.value != 0; break;
-      case KeyerNote::Kind::kKey: status_.keyDown = n.value != 0; break;
-      case KeyerNote::Kind::kSpeed: status_.speed = value; break;
-      case KeyerNote::Kind::kStandby: status_.standby = value; break;
-      case KeyerNote::Kind::kCutNumbers: status_.cutNumbers = value; break;
+      case KeyerNote::Kind::kPtt:
+        status_.ptt = n.value != 0;
+        break;
+      case KeyerNote::Kind::kKey:
+        status_.keyDown = n.value != 0;
+        break;
+      case KeyerNote::Kind::kSpeed:
+        status_.speed = value;
+        break;
+      case KeyerNote::Kind::kStandby:
+        status_.standby = value;
+        break;
+      case KeyerNote::Kind::kCutNumbers:
+        status_.cutNumbers = value;
+        break;
       case KeyerNote::Kind::kText:
         lineText_ = std::move(n.text);
         c |= cw_changed::kText;

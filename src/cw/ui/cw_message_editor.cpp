@@ -59,8 +59,7 @@ std::vector<CwMessageEditor::Row> CwMessageEditor::MakeRows(CwMessageEditor* dia
 }
 
 CwMessageEditor::CwMessageEditor(finalcut::FWidget* parent, const CwMessageList& messages)
-    : OkCancelDialog(parent, "[ CW Message Edit ]",
-                     TwoColumns(parent) ? kTwoColumnWidth : kWidth,
+    : OkCancelDialog(parent, "[ CW Message Edit ]", TwoColumns(parent) ? kTwoColumnWidth : kWidth,
                      TwoColumns(parent) ? kTwoColumnHeight : kHeight),
       rows_(MakeRows(this, messages, TwoColumns(parent))) {
   PlaceButtons(ok_, cancel_);

@@ -171,8 +171,8 @@ void CwWindow::KeyerCommand(const Message& m) {
 void CwWindow::SendMessage(KeyCode key) {
   const TLogCollection& log = station_.Log();
   const std::string lastCall = log.Count() > 0 ? log.GetCall(log.Count() - 1) : std::string();
-  model_.MessageKey(key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(),
-                                     lastCall});
+  model_.MessageKey(
+      key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall});
 }
 
 bool CwWindow::PreviewKey(finalcut::FKey key) {
