@@ -127,7 +127,8 @@ ContestOffer OfferContest(const ContestList& list, const CountryLists& countries
   scratch.SetCountryLists(&countries);
   o.callKnown = scratch.SetOwnCall(o.ownCall);
   if (!o.callKnown) {
-    o.load = Status::Error(ErrCode::kNotFound, "own call " + o.ownCall + " is not in the country list");
+    o.load =
+        Status::Error(ErrCode::kNotFound, "own call " + o.ownCall + " is not in the country list");
     return o;
   }
   o.load = LoadContest(scratch, list, o.contestName);

@@ -75,7 +75,8 @@ class NewContestTest : public test::StationFixture {
 TEST_F(NewContestTest, SelectFormListsTheFilesContestsAndTheCurrentCall) {
   WriteConfig("Contest=WORLD\r\nCall=UA9XX\r\n");
   Station& st = Start();
-  const SelectContestForm f = MakeSelectContestForm(st.Contests(), EntryOf(st, "cqww.xml"), "UA9XX");
+  const SelectContestForm f =
+      MakeSelectContestForm(st.Contests(), EntryOf(st, "cqww.xml"), "UA9XX");
   EXPECT_EQ(f.displayNames, (std::vector<std::string>{"CQ World Wide DX Contest CW",
                                                       "CQ World Wide DX Contest SSB"}));
   EXPECT_EQ(f.call, "UA9XX");
@@ -99,8 +100,8 @@ TEST_F(NewContestTest, ExchangeCaptionAndModeChoiceComeFromTheRules) {
   WriteRules("<band>20</band>\n<mode>cw/ph</mode>\n<txnr caption=\"Your oblast:\">constnr</txnr>");
   WriteConfig("Contest=\r\n");
   Station& st = Start();
-  const ContestOffer o =
-      OfferContest(st.Contests(), st.Countries(), EntryOf(st, "test.xml"), "Test contest", "UA3AAA");
+  const ContestOffer o = OfferContest(st.Contests(), st.Countries(), EntryOf(st, "test.xml"),
+                                      "Test contest", "UA3AAA");
   EXPECT_EQ(o.contestName, "TEST");
   EXPECT_TRUE(o.modeChoice);
   EXPECT_EQ(o.exchangeCaption, "Your oblast:");
@@ -121,9 +122,10 @@ TEST_F(NewContestTest, TwoContestsOfOneDisplayNameGiveTheLaterContestName) {
   EXPECT_EQ(OfferContest(st.Contests(), st.Countries(), EntryOf(st, "twins.xml"), "Twin", "UA3AAA")
                 .contestName,
             "SECOND");
-  EXPECT_EQ(OfferContest(st.Contests(), st.Countries(), EntryOf(st, "twins.xml"), "Nobody", "UA3AAA")
-                .contestName,
-            "");
+  EXPECT_EQ(
+      OfferContest(st.Contests(), st.Countries(), EntryOf(st, "twins.xml"), "Nobody", "UA3AAA")
+          .contestName,
+      "");
 }
 
 TEST_F(NewContestTest, OfferLeavesTheRunningContestAloneAndRefusesAnUnknownCall) {
@@ -306,8 +308,9 @@ ContestSettingsForm ContestWork() {
 }
 
 TEST_F(NewContestTest, TenQsosGoToArchiveTheSettingsNameTheNewContestAndTheLogIsGone) {
-  WriteConfig("Contest=WORLD\r\nCall=UA9XX\r\nWork=1\r\nDate=01-01-2020\r\nTime=00:00\r\n"
-              "[Morze]\r\nPort=/dev/ttyUSB0\r\n");
+  WriteConfig(
+      "Contest=WORLD\r\nCall=UA9XX\r\nWork=1\r\nDate=01-01-2020\r\nTime=00:00\r\n"
+      "[Morze]\r\nPort=/dev/ttyUSB0\r\n");
   Station& st = Start();
   LogTenQsos(st);
   const NewContestResult r =

@@ -43,7 +43,10 @@ SelectContestDialog::SelectContestDialog(finalcut::FWidget* parent, const Select
   list_.setGeometry(FPoint{2, 2}, FSize{34, 18});
   for (const std::string& name : names_) list_.insert(ScreenText(name));
   // Enter on a contest goes on to the call, as the operator fills the dialog top to bottom.
-  list_.addCallback("clicked", [this] { call_.setFocus(); redraw(); });
+  list_.addCallback("clicked", [this] {
+    call_.setFocus();
+    redraw();
+  });
 
   callLabel_.setText("Call:");
   callLabel_.setGeometry(FPoint{7, 21}, FSize{6, 1});
@@ -187,8 +190,8 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
   if (entry < 0 || static_cast<std::size_t>(entry) >= station.Contests().Size()) return false;
   ContestOffer offer;
   {
-    SelectContestDialog select{parent, MakeSelectContestForm(station.Contests(), entry,
-                                                             state.ownCall)};
+    SelectContestDialog select{parent,
+                               MakeSelectContestForm(station.Contests(), entry, state.ownCall)};
     if (!select.Run()) return false;
     offer = OfferContest(station.Contests(), station.Countries(), entry, select.DisplayName(),
                          select.Call());
