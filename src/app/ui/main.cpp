@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/network_session.h"
 #include "app/new_contest.h"
 #include "app/station.h"
 #include "app/ui/vork_app.h"
@@ -34,12 +35,22 @@ int RunOnce(int argc, char* argv[], bool& restart) {
     std::cout << s.message << std::endl;
     return 1;
   }
+  // The network thread starts as soon as its settings are known, before the desktop exists.
+  vk::NetworkSession network{
+      station, {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
   vk::ShellState initial;
   station.LoadConfiguredContest(initial);
 
-  vk::ui::VorkApp app{argc, argv, station, initial};
-  const int rc = app.exec();
-  restart = app.RestartRequested();
+  int rc = 0;
+  {
+    vk::ui::VorkApp app{argc, argv, station, initial};
+    app.AttachNetwork(network);
+    rc = app.exec();
+    restart = app.RestartRequested();
+  }
+  // The application has written the log on its way out; then the network thread stops and
+  // the network settings are written.
+  network.Shutdown();
   return rc;
 }
 

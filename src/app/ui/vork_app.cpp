@@ -101,9 +101,8 @@ void VorkApp::ShowAbout() {
 }
 
 void VorkApp::RunQsoDialog(CommandId which, int position) {
-  // A deletion also goes to the other stations as a "DEL:" text; until the network side takes
-  // it, the editor has no one to hand it to.
-  QsoEditor editor{station_};
+  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
+  QsoEditor editor{station_, NetworkSender()};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 

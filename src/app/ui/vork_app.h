@@ -5,7 +5,9 @@
 #include <final/final.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +16,10 @@
 #include "app/station.h"
 #include "app/ui/desktop.h"
 #include "util/log_clock.h"
+
+namespace vk {
+class NetworkSession;
+}  // namespace vk
 
 namespace vk::ui {
 
@@ -69,6 +75,20 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
 
+  // The station's log exchange, which main owns and which outlives the application.  Received
+  // messages wait until the operating windows have loaded the log file.
+  void AttachNetwork(NetworkSession& session);
+  // Command 0x4031: every received message applied.
+  void HandleNetworkMessage() override;
+  // Commands 0x4032-0x4036: the QSO given as info to the other stations.
+  void SendQso(int operation, const MessageInfo& record) override;
+  // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
+  bool RunSynchronization() override;
+  // Command 0x4038: the log emptied and the log receive window opened (one at a time).
+  void ReceiveLog() override;
+  // Command 0x4039: the Network setup dialog; OK writes the network section.
+  void RunNetworkSetup() override;
+
   // Brings a window to the front and gives it the focus (or `child`), repainting the title
   // bars of the old and the new active window.
   static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr);
@@ -101,6 +121,9 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
+  NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
+  // Hands a finished message text to the network, when there is one.
+  std::function<void(const std::string&)> NetworkSender();
 };
 
 }  // namespace vk::ui
