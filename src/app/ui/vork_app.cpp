@@ -10,6 +10,9 @@
 #include "app/ui/screen_text.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
+#include "cw/ui/cw_message_editor.h"
+#include "cw/ui/cw_setup_dialog.h"
+#include "cw/ui/cw_window.h"
 #include "log/qso.h"
 #include "reports/ui/report_command.h"
 #include "windows/operating_windows.h"
@@ -50,6 +53,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
   finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
 
   shell_.state() = initial;
+  cwMessages_ = CwMessageList(station_.Settings().cwMessages);
   SetQsoIdCounter(0);
   shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
   // Window models send through the station; they must reach the shell's bus.
@@ -73,6 +77,9 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
 VorkApp::~VorkApp() {
   // The shutdown order: the log first (unless New contest archived it), then the windows.
   (void)station_.WriteLogOnExit(shell_.state().DiscardLog);
+  // The keyer writes its settings and stops before anything it keys from is gone.
+  if (operating_ != nullptr) operating_->CloseKeyer();
+  (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
   instance = nullptr;
@@ -128,6 +135,16 @@ void VorkApp::RunNewContest(int entry) {
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();
+}
+
+bool VorkApp::RunCwSetup() {
+  CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
+  return ui::RunCwSetup(desktop_.get(), station_, cw);
+}
+
+void VorkApp::RunCwMessageEditor() {
+  if (operating_ == nullptr || operating_->Cw() == nullptr) return;
+  (void)ui::RunCwMessageEditor(desktop_.get(), cwMessages_, station_.PathOf(kConfigFileName));
 }
 
 void VorkApp::SelectLogWindow() {

@@ -15,6 +15,7 @@
 #include "app/shell.h"
 #include "app/station.h"
 #include "app/ui/desktop.h"
+#include "cw/cw_messages.h"
 #include "util/log_clock.h"
 
 namespace vk {
@@ -67,6 +68,13 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Broadcasts 0x4001 and 0x4002; nothing before the operating windows are open.
   void SelectLogWindow() override;
   void SelectEntryWindow() override;
+  // Command 0xFA03: the CW setup dialog; true when a new port was chosen (the program must
+  // then be started again).
+  bool RunCwSetup() override;
+  // Command 0x400F (Alt+M): the CW message editor, only while the CW window is open.
+  void RunCwMessageEditor() override;
+  // The stored CW messages, from start-up to the end of the program.
+  CwMessageList& CwMessages() { return cwMessages_; }
   // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
   // archived and the new settings written, the event loop ends and asks for a fresh start.
   void RunNewContest(int entry) override;
@@ -121,6 +129,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
+  CwMessageList cwMessages_;  // saved when the program ends
   NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();
