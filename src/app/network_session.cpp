@@ -161,7 +161,9 @@ void NetworkSession::RequestQso(std::int32_t n) {
 }
 
 bool NetworkSession::BeginReceivingLog() {
-  if (!Running()) return false;
+  // Before the log file is loaded the answers would wait and the file then load under them;
+  // without a contest they are dropped and the transfer would never end.
+  if (!Running() || Gate() != LogGate::kOpen) return false;
   // The log window keeps a line per QSO; taking them out from the end keeps every position
   // it is told valid, and leaves it with exactly the lines of the log being received.
   CommandBus& bus = station_.Bus();
@@ -189,8 +191,7 @@ void NetworkSession::Shutdown() {
 
 // --- the log receive window ---------------------------------------------------------------------
 
-LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus)
-    : session_(session), bus_(bus) {
+LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus) : session_(session), bus_(bus) {
   bus_.Attach(this);
 }
 

@@ -72,7 +72,7 @@ class NetworkSession {
 
   // Command 0x4038: the log is emptied (the log window loses its lines with it) and the
   // answers of the other station are taken from now on.  False, changing nothing, while the
-  // network does not run: nobody would answer.
+  // network does not run (nobody would answer) or the log file is not loaded.
   bool BeginReceivingLog();
   // The log receive window closed: late answers no longer touch the log.
   void EndReceivingLog() { handler_.SetReceivingLog(false); }

@@ -76,8 +76,8 @@ struct Program {
           std::uint16_t listenOn, int enable = 1)
       : dir(PrepareStation(name, sendTo, enable)), station(dir.string(), &SharedCountryLists()) {
     EXPECT_TRUE(station.ReadSettings());
-    session = std::make_unique<NetworkSession>(
-        station, NetworkOptions{net.Factory(kLoopback), listenOn});
+    session =
+        std::make_unique<NetworkSession>(station, NetworkOptions{net.Factory(kLoopback), listenOn});
     shell = std::make_unique<Shell>(station.Bus(), actions, [this] { return ++counter; });
     station.LoadConfiguredContest(shell->state());
     shell->SetNetwork(&session->Link());
@@ -139,7 +139,9 @@ void NetActions::ReceiveLog() {
     p->receiver = std::make_unique<LogReceiver>(*p->session, p->station.Bus());
   }
 }
-void NetActions::HandleNetworkMessage() { p->session->HandleIncoming(); }
+void NetActions::HandleNetworkMessage() {
+  p->session->HandleIncoming();
+}
 void NetActions::SendQso(int operation, const MessageInfo& record) {
   p->session->SendQso(operation, record);
 }
@@ -152,9 +154,8 @@ class NetworkSessionTest : public ::testing::Test {
     a_ = std::make_unique<Program>("a", net_, kPortB, kPortA);
     b_ = std::make_unique<Program>("b", net_, kPortA, kPortB);
     // Both threads listen once each has heard the other's checksum.
-    ASSERT_TRUE(RunUntil([&] {
-      return a_->Heard(cm::kChecksumReport) > 0 && b_->Heard(cm::kChecksumReport) > 0;
-    }));
+    ASSERT_TRUE(RunUntil(
+        [&] { return a_->Heard(cm::kChecksumReport) > 0 && b_->Heard(cm::kChecksumReport) > 0; }));
   }
   void TearDown() override {
     b_.reset();
@@ -280,7 +281,11 @@ TEST_F(NetworkSessionTest, MessagesWaitForTheLogFileAndAreDroppedWithoutAContest
   gate = LogGate::kOpen;
   ASSERT_TRUE(RunUntil([&] { return b_->Log().Count() == 2; }));
 
+  gate = LogGate::kWait;
+  EXPECT_FALSE(b_->session->BeginReceivingLog());
   gate = LogGate::kClosed;
+  EXPECT_FALSE(b_->session->BeginReceivingLog());
+  EXPECT_EQ(b_->Log().Count(), 2);
   a_->Log(303, "DL3CCC");
   ASSERT_TRUE(RunUntil([&] { return JournalHas("NET_SKIP:->no contest loaded: ADD:303"); }));
   EXPECT_EQ(b_->Log().Count(), 2);

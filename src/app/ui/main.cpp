@@ -37,7 +37,8 @@ int RunOnce(int argc, char* argv[], bool& restart) {
   }
   // The network thread starts as soon as its settings are known, before the desktop exists.
   vk::NetworkSession network{
-      station, {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
+      station,
+      {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
   vk::ShellState initial;
   station.LoadConfiguredContest(initial);
 

@@ -48,8 +48,8 @@ void VorkApp::ReceiveLog() {
 
 void VorkApp::RunNetworkSetup() {
   NetworkSettings& stored = station_.Settings().network;
-  const std::optional<NetworkSetupForm> form = RunNetworkSetupDialog(desktop_.get(),
-                                                                     SetupFormOf(stored));
+  const std::optional<NetworkSetupForm> form =
+      RunNetworkSetupDialog(desktop_.get(), SetupFormOf(stored));
   if (!form) return;
   stored = ApplySetupForm(stored, *form);
   if (!WriteNetworkSettings(stored, station_.PathOf(kConfigFileName))) {

@@ -7,8 +7,7 @@ namespace vk::ui {
 using finalcut::FPoint;
 using finalcut::FSize;
 
-RecvLogWindow::RecvLogWindow(finalcut::FWidget* desktop, NetworkSession& session,
-                             CommandBus& bus)
+RecvLogWindow::RecvLogWindow(finalcut::FWidget* desktop, NetworkSession& session, CommandBus& bus)
     : finalcut::FDialog(desktop), bus_(bus), receiver_(session, bus) {
   setText("[Recv Log]");
   setResizeable(false);
@@ -21,7 +20,9 @@ RecvLogWindow::RecvLogWindow(finalcut::FWidget* desktop, NetworkSession& session
   bus_.Attach(this);
 }
 
-RecvLogWindow::~RecvLogWindow() { bus_.Detach(this); }
+RecvLogWindow::~RecvLogWindow() {
+  bus_.Detach(this);
+}
 
 void RecvLogWindow::onClose(finalcut::FCloseEvent* ev) {
   ev->accept();
