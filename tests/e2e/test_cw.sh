@@ -14,6 +14,16 @@ cw_config() {
 FAKE=VORKAN_KEYER_FAKE_LINE=1
 # "■" is the block that separates the status fields.
 status() { echo "[$1■$2■$3■$4]"; }
+# Waits until the window titled $1 (a regular expression) is the active one: its title bar is
+# drawn bright white on blue.
+wait_active() {
+  local end
+  end=$(vk_deadline)
+  until vk_tmux capture-pane -e -p -t vk | grep -qE $'\e\\[97m(\e\\[44m)? +'"$1"; do
+    [ "$(vk_now)" -lt "$end" ] || vk_fail "window $1 not active"
+    sleep 0.05
+  done
+}
 
 cw_config FAKE1
 vk_start_operating $FAKE
@@ -59,11 +69,15 @@ vk_wait_for "■PTT■"
 vk_key_sync Escape 011B
 vk_wait_gone "■PTT■"
 
-# "\" gives the CW window the focus; letters typed there are keyed in upper case.
+# "\" gives the CW window the focus; letters typed there are keyed in upper case.  Pressed
+# again ("|" is the same key) it gives the focus to the window that stood right behind the
+# entry window: the DXCC window, opened last.
 vk_key_sync '\' 2B5C
+wait_active '\[ CW \]'
 vk_type "tu"
 vk_wait_for "│TU"
-vk_key_sync '\' 2B5C
+vk_key_sync '|' 2B7C
+wait_active 'DXCC'
 
 # The message editor: F3 gets a message, stored in vorkan.cfg on OK, sent by F3 at once.
 vk_key_sync M-m 3200
