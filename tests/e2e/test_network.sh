@@ -74,6 +74,14 @@ wait_checksums_agree() {
     sleep 0.1
   done
 }
+# B is offered the dialog too, as its count of differing reports passes 10 around the time A's
+# does; "Send log" (the default) just goes on answering.
+dismiss_sync() {
+  if vk_screen | grep -qF "[Synchronization]"; then
+    vk_key Enter
+    vk_wait_gone "[Synchronization]"
+  fi
+}
 calls_in() { grep -oE '<CALL:[0-9]+>[A-Z0-9/]+' "$1" | sed 's/.*>//' | tr '\n' ' '; }
 
 # --- a QSO logged at A reaches B ------------------------------------------------------------
@@ -101,18 +109,15 @@ rc=$(vk_wait_exit 30)
 [ "$rc" = 0 ] || vk_fail "exit code $rc after the whole log arrived"
 [ "$(calls_in "$A_DIR/vorkan.adi")" = "OK1ABC W1AW " ] ||
   vk_fail "A's log after the transfer: $(calls_in "$A_DIR/vorkan.adi")"
-# B was offered the dialog too; "Send log" just goes on answering.
 at b
-if vk_screen | grep -qF "[Synchronization]"; then
-  vk_key Enter
-  vk_wait_gone "[Synchronization]"
-fi
+dismiss_sync
 start_a
 vk_wait_for "│W1AW    │599 002 │599 5  │"
 wait_checksums_agree
 
 # --- Network setup at B: switched off, written, effective at the next start -------------------
 at b
+dismiss_sync
 vk_key M-F10 Right Down
 vk_wait_for "Network setup"
 vk_key n
