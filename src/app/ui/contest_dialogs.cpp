@@ -22,7 +22,7 @@ constexpr std::size_t kRadioWidth = 13;
 
 // The error box's line holds only so much; longer messages get the toolkit's sized box.
 void ShowError(finalcut::FWidget* parent, const std::string& text) {
-  finalcut::FMessageBox::error(parent, ScreenText(text));
+  ShowMessage(parent, "Error", ScreenText(text), true);
 }
 
 }  // namespace
@@ -210,7 +210,7 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
   // A folder that cannot be made has had its error box through the shell already.
   if (!r.message.empty()) ShowError(parent, r.message);
   if (r.end != NewContestEnd::kRestart) return false;
-  finalcut::FMessageBox::info(parent, "Information", ScreenText(kRebootText));
+  ShowMessage(parent, "Information", ScreenText(kRebootText));
   return true;
 }
 

@@ -1,16 +1,21 @@
 // Modal dialogs in the classic manner: built at a fixed size, centred on the desktop, run
 // modally, destroyed when they end.  Enter presses the default button from any field, Esc
-// cancels.  Geometry is given as the classic desktop counts it (frame on row 0); the toolkit's
-// title bar takes one row more, which the constructor adds.
+// cancels; once a dialog is gone, the keys go back to the window that had them.  Geometry is
+// given as the classic desktop counts it (frame on row 0); the toolkit's title bar takes one
+// row more, which the constructor adds.
 #pragma once
 
 #include <final/final.h>
 
 #include <string_view>
 
+#include "app/ui/focus_return.h"
+
 namespace vk::ui {
 
-class TvDialog : public finalcut::FDialog {
+// FocusReturn comes first so that it is destroyed last, after the toolkit has made its own
+// choice of window in the dialog's destructor.
+class TvDialog : private FocusReturn, public finalcut::FDialog {
  public:
   // width and height as the classic frame counts them.
   TvDialog(finalcut::FWidget* parent, std::string_view title, int width, int height);

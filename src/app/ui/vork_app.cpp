@@ -99,7 +99,7 @@ void VorkApp::ShowErrorBox(std::string_view cp866Text) {
 }
 
 void VorkApp::ShowInformation(std::string_view cp866Text) {
-  finalcut::FMessageBox::info(desktop_.get(), "Information", ScreenText(cp866Text));
+  ShowMessage(desktop_.get(), "Information", ScreenText(cp866Text));
 }
 
 void VorkApp::ShowAbout() {

@@ -100,6 +100,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Brings a window to the front and gives it the focus (or `child`), repainting the title
   // bars of the old and the new active window.
   static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr);
+  static bool ModalDialogRunning() { return getModalDialogCounter() > 0; }
 
  protected:
   void processExternalUserEvent() override;

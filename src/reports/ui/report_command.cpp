@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ui/focus_return.h"
 #include "app/ui/screen_text.h"
 #include "reports/cabrillo_report.h"
 #include "reports/ermak_report.h"
@@ -16,12 +17,7 @@ namespace {
 // name and the system's words do not fit that box's one short line.
 void ShowFailure(finalcut::FWidget* parent, const Status& status) {
   if (status) return;
-  using Button = finalcut::FMessageBox::ButtonType;
-  finalcut::FMessageBox box{
-      "Error", ScreenText(status.message), Button::Ok, Button::Reject, Button::Reject, parent};
-  box.setCenterText();
-  finalcut::FVTerm::getFOutput()->beep();
-  box.exec();
+  ShowMessage(parent, "Error", ScreenText(status.message), true);
 }
 
 void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
