@@ -1,5 +1,6 @@
 #include "net/net_thread.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "log/journal.h"
@@ -83,17 +84,31 @@ void NetWorker::SendStep() {
 
 void NetWorker::ReceiveStep() {
   if (!in_) return;
-  std::chrono::milliseconds limit = kNetReceiveLimit;
-  for (int n = 0; n < kNetMaxReceivesPerPass; ++n) {
+  // The wait for a datagram is cut into short slices: a message the operator (or a whole-log
+  // transfer, which asks and answers once per QSO) queues meanwhile then leaves on the next
+  // pass instead of after the whole wait.
+  std::chrono::milliseconds waited{0};
+  int taken = 0;
+  while (taken < kNetMaxReceivesPerPass) {
+    const std::chrono::milliseconds limit =
+        taken > 0 ? std::chrono::milliseconds(0)  // only what has already arrived
+                  : std::min(kNetReceiveSlice, kNetReceiveLimit - waited);
     const ReceiveResult r = in_->Receive(datagram_, limit);
     if (r == ReceiveResult::kError) {
       // No receiving socket: wait as a receive would, so that the reports keep their pace.
-      if (n == 0) sleep_(kNetReceiveLimit);
+      if (taken == 0 && waited.count() == 0) sleep_(kNetReceiveLimit);
       return;
     }
-    if (r == ReceiveResult::kTimeout) return;
+    if (r == ReceiveResult::kTimeout) {
+      if (taken > 0) return;
+      waited += limit;
+      if (waited >= kNetReceiveLimit || exchange_.SendRequest() || exchange_.StopRequested()) {
+        return;
+      }
+      continue;
+    }
     Take(datagram_);
-    limit = std::chrono::milliseconds(0);  // only what has already arrived
+    ++taken;
   }
 }
 

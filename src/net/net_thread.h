@@ -23,6 +23,8 @@ namespace vk {
 
 inline constexpr std::chrono::milliseconds kNetPassSleep{10};
 inline constexpr std::chrono::milliseconds kNetReceiveLimit{100};
+// The receive wait is taken in slices of this length, checking for queued messages between them.
+inline constexpr std::chrono::milliseconds kNetReceiveSlice{10};
 inline constexpr int kHeloIdlePasses = 3;
 // A pass sends more than one waiting message and takes what else has already arrived, but no
 // more than these, so that neither direction can hold up the other or the stop.

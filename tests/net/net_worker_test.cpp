@@ -60,17 +60,34 @@ TEST_F(NetWorkerTest, ChecksumReportOnEveryThirdIdlePass) {
   exchange_.SetOwnChecksum(42);
   Passes(3);
   EXPECT_EQ(Sent(), (std::vector<std::string>{"HELO:-1", "HELO:42"}));
-  // Each pass sleeps 10 ms and then waits up to 100 ms for a datagram.
+  // Each pass sleeps 10 ms and then waits up to 100 ms for a datagram, in 10 ms slices.
   EXPECT_EQ(sleeps_, std::vector<long long>(6, 10));
   std::vector<long long> sendTimes;
+  int slices = 0;
   for (const FakeUdpEvent& e : net_.Events()) {
     if (e.what == "send") sendTimes.push_back(e.ms);
     if (e.what == "timeout") {
-      EXPECT_EQ(e.limitMs, 100);
+      EXPECT_EQ(e.limitMs, 10);
+      ++slices;
     }
   }
+  EXPECT_EQ(slices, 6 * 10);
   EXPECT_EQ(sendTimes, (std::vector<long long>{30, 60}));
   EXPECT_FALSE(journal_.Has("NET_TX"));  // reports are never journalled
+}
+
+TEST_F(NetWorkerTest, MessagesStillQueuedCutTheReceiveWaitShort) {
+  // More than one pass sends: the rest must not sit out a whole receive wait.
+  for (int i = 0; i < kNetMaxSendsPerPass + 1; ++i) exchange_.Send("DEL:" + std::to_string(i));
+  std::size_t before = net_.Events().size();
+  worker_.Pass();
+  int slices = 0;
+  for (std::size_t i = before; i < net_.Events().size(); ++i) {
+    if (net_.Events()[i].what == "timeout") ++slices;
+  }
+  EXPECT_EQ(slices, 1);
+  worker_.Pass();
+  EXPECT_EQ(Sent().size(), static_cast<std::size_t>(kNetMaxSendsPerPass + 1));
 }
 
 TEST_F(NetWorkerTest, QueuedMessagesGoFirstAndAreJournalled) {
