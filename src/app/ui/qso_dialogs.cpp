@@ -1,7 +1,5 @@
 #include "app/ui/qso_dialogs.h"
 
-#include <vector>
-
 #include "app/ui/screen_text.h"
 
 namespace vk::ui {
@@ -23,9 +21,9 @@ constexpr std::size_t kLabelWidth = 7;
 constexpr int kFieldColumn = 12;
 constexpr std::size_t kFieldWidth = 14;
 
-std::vector<std::string_view> Entries(const auto& list) {
-  return {list.begin(), list.end()};
-}
+// The band and mode selectors are narrower than the input lines.
+constexpr std::size_t kSelectorWidth = 13;
+constexpr int kSelectorRows = 4;
 
 }  // namespace
 
@@ -72,15 +70,14 @@ QsoFormDialog::QsoFormDialog(finalcut::FWidget* parent, std::string_view title,
   Place(callLabel_, "Call:", call_, 10);
   Place(sentLabel_, "TxNr:", sent_, 12);
   Place(rcvdLabel_, "RxNr:", rcvd_, 14);
-  // The selectors are narrower than the input lines.
-  band_.setSize(FSize{DropDown::kWidth, 1});
-  mode_.setSize(FSize{DropDown::kWidth, 1});
+  band_.setSize(FSize{kSelectorWidth, 1});
+  mode_.setSize(FSize{kSelectorWidth, 1});
 
   date_.SetPicture(kDialogDatePicture);
   time_.SetPicture(kDialogTimePicture);
   call_.SetPicture(kDialogCallPicture);
-  band_.SetItems(Entries(kDialogBands));
-  mode_.SetItems(Entries(kDialogModes));
+  band_.SetItems(kDialogBands, kSelectorRows);
+  mode_.SetItems(kDialogModes, kSelectorRows);
 
   date_.SetCp866(initial.date);
   time_.SetCp866(initial.time);

@@ -8,7 +8,7 @@
 
 #include "app/commands.h"
 #include "app/qso_edit.h"
-#include "app/ui/drop_down.h"
+#include "app/ui/choice_box.h"
 #include "app/ui/masked_line.h"
 #include "app/ui/tv_dialog.h"
 
@@ -60,9 +60,9 @@ class QsoFormDialog final : public OkCancelDialog {
   finalcut::FLabel timeLabel_{this};
   MaskedLine time_{this, kDialogTimeLength};
   finalcut::FLabel bandLabel_{this};
-  DropDown band_{this};
+  ChoiceBox band_{this};
   finalcut::FLabel modeLabel_{this};
-  DropDown mode_{this};
+  ChoiceBox mode_{this};
   finalcut::FLabel callLabel_{this};
   MaskedLine call_{this, kDialogTextLength};
   finalcut::FLabel sentLabel_{this};

@@ -61,7 +61,7 @@ int CabrilloDialog::Row(int field) const {
 
 void CabrilloDialog::PlaceCategory(finalcut::FLabel& label, std::string_view text, ChoiceBox& box,
                                    const ReportChoiceList& list, Columns cols, int row) {
-  box.SetList(list);
+  box.SetItems(list.items, list.rows);
   PlaceField(box, cols, row);
   PlaceLabel(label, text, kLabelColumn, row, box);
 }

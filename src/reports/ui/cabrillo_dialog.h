@@ -11,7 +11,7 @@
 #include "app/ui/masked_line.h"
 #include "app/ui/qso_dialogs.h"
 #include "reports/cabrillo_report.h"
-#include "reports/ui/choice_box.h"
+#include "app/ui/choice_box.h"
 #include "reports/ui/report_fields.h"
 
 namespace vk::ui {

@@ -74,8 +74,8 @@ ErmakOperatorsDialog::Block::Block(finalcut::FWidget* dialog)
       category(dialog) {
   year.SetPicture(kYearPicture);
   call.SetPicture(kCallPicture);
-  rank.SetList(kErmakRankList);
-  category.SetList(kErmakStationList);
+  rank.SetItems(kErmakRankList.items, kErmakRankList.rows);
+  category.SetItems(kErmakStationList.items, kErmakStationList.rows);
 }
 
 void ErmakOperatorsDialog::Block::Place(int r) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/ui/masked_line.h"
-#include "reports/ui/choice_box.h"
+#include "app/ui/choice_box.h"
 
 namespace vk::ui {
 

@@ -1,4 +1,4 @@
-#include "reports/ui/choice_box.h"
+#include "app/ui/choice_box.h"
 
 #include <algorithm>
 #include <utility>
@@ -242,8 +242,8 @@ void ChoiceBox::SetItems(std::vector<std::string> cp866Items, int rows) {
   redraw();
 }
 
-void ChoiceBox::SetList(const ReportChoiceList& list) {
-  SetItems({list.items.begin(), list.items.end()}, list.rows);
+void ChoiceBox::SetItems(std::span<const std::string_view> cp866Items, int rows) {
+  SetItems(std::vector<std::string>{cp866Items.begin(), cp866Items.end()}, rows);
 }
 
 void ChoiceBox::SetIndex(int index) {

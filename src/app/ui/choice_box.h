@@ -1,23 +1,25 @@
-// The report dialogs' one-row choice control: it holds the index of the chosen entry of a fixed
-// list and shows its text.  While it has the focus, Up and Down step to the previous and next
-// entry (no wrap), Home and End to the first and last, all without opening anything; Enter or
-// PgDn opens the list with the number of rows the list asks for, a click opens or closes it.
-// In the open list the arrows, Home, End, PgUp and PgDn move the highlight, Enter or a click
-// chooses, Esc and Tab close it without choosing.
+// A one-row choice control: it holds the index of the chosen entry of a fixed list and shows its
+// text.  While it has the focus, Up and Down step to the previous and next entry (no wrap), Home
+// and End to the first and last, all without opening anything; Enter or PgDn opens the list, a
+// click opens or closes it.  In the open list the arrows, Home, End, PgUp and PgDn move the
+// highlight, Enter or a click chooses, Esc and Tab close it without choosing.
 //
-// Unlike the QSO dialogs' band and mode selectors, every list here has a width and a row count
-// of its own (a category of 4 entries, a report group name of 50 characters), so this control
-// takes both.  Entries are kept as CP866 bytes and converted only when drawn.
+// The width is the widget's own (its last column holds the arrow) and the open list shows at most
+// the number of rows given with the entries: the QSO dialogs' band and mode selectors are 13
+// columns with 4 rows, a report category may want 2 rows, a report group name 50 columns.
+// Entries are kept as CP866 bytes and converted only when drawn.
+//
+// The toolkit's own combo box cannot be used: its list takes no keys inside a modal dialog,
+// and it knows neither Home, End nor PgDn.
 #pragma once
 
 #include <final/final.h>
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "reports/cabrillo_report.h"
 
 namespace vk::ui {
 
@@ -30,7 +32,7 @@ class ChoiceBox final : public finalcut::FWidget {
 
   // The entries and how many rows the open list shows at most; the first entry is chosen.
   void SetItems(std::vector<std::string> cp866Items, int rows);
-  void SetList(const ReportChoiceList& list);
+  void SetItems(std::span<const std::string_view> cp866Items, int rows);
 
   int Index() const { return index_; }
   void SetIndex(int index);  // clamped to the list
