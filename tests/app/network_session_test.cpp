@@ -6,6 +6,7 @@
 #include "app/network_session.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <stdlib.h>
 
 #include <chrono>
@@ -60,7 +61,9 @@ struct NetActions final : ShellActions {
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
-  const fs::path dir = fs::path(::testing::TempDir()) / ("vk_netsession_" + name);
+  // CTest runs the tests of this file in parallel processes: each keeps its own directories.
+  const fs::path dir = fs::path(::testing::TempDir()) /
+                       ("vk_netsession_" + std::to_string(::getpid()) + "_" + name);
   fs::remove_all(dir);
   fs::create_directories(dir / "data");
   fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
@@ -196,7 +199,8 @@ class NetworkSessionTest : public ::testing::Test {
     return RunUntil([&] { return b_->Heard(cm::kChecksumReport) >= reports + 3; });
   }
 
-  const std::string journal_ = ::testing::TempDir() + "vk_netsession_journal.txt";
+  const std::string journal_ =
+      ::testing::TempDir() + "vk_netsession_journal_" + std::to_string(::getpid()) + ".txt";
   FakeUdpNetwork net_;
   std::unique_ptr<Program> a_;
   std::unique_ptr<Program> b_;

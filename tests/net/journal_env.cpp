@@ -1,5 +1,6 @@
 // The network code journals what it sends, receives and refuses; keep every line of the tests
 // out of the directory they run in, also for tests that do not read the journal.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,7 +13,7 @@ namespace {
 class JournalToTemp : public ::testing::Environment {
  public:
   void SetUp() override {
-    path_ = ::testing::TempDir() + "net_tests_journal.txt";
+    path_ = ::testing::TempDir() + "net_tests_journal_" + std::to_string(::getpid()) + ".txt";
     vk::SetJournalPath(path_);
   }
   void TearDown() override {

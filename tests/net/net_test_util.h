@@ -2,6 +2,7 @@
 // and one station's UI-thread side (log, rule tree, band totals, exchange record, handler).
 #pragma once
 
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -36,7 +37,7 @@ inline const CountryLists& Lists() {
 class JournalCapture {
  public:
   explicit JournalCapture(const std::string& name)
-      : path_(::testing::TempDir() + "vk_net_" + name + "_journal.txt"), previous_(JournalPath()) {
+      : path_(::testing::TempDir() + "vk_net_" + name + "_" + std::to_string(::getpid()) + "_journal.txt"), previous_(JournalPath()) {
     std::remove(path_.c_str());
     SetJournalPath(path_);
   }

@@ -1,4 +1,5 @@
 // Scoring writes diagnostic lines; keep them out of the directory the tests run in.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,7 +12,7 @@ namespace {
 class JournalToTemp : public ::testing::Environment {
  public:
   void SetUp() override {
-    path_ = ::testing::TempDir() + "score_tests_journal.txt";
+    path_ = ::testing::TempDir() + "score_tests_journal_" + std::to_string(::getpid()) + ".txt";
     vk::SetJournalPath(path_);
   }
   void TearDown() override { std::remove(path_.c_str()); }

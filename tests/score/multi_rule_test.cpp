@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include "score/multi_rule.h"
 
 #include <gtest/gtest.h>
@@ -34,12 +35,12 @@ int Log(MultiRule& rule, std::string_view call, std::string_view rx, std::uint8_
 class MultiRuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    journal_ = ::testing::TempDir() + "score_multi_journal.txt";
+    journal_ = ::testing::TempDir() + "score_multi_journal_" + std::to_string(::getpid()) + ".txt";
     std::remove(journal_.c_str());
     SetJournalPath(journal_);
   }
   void TearDown() override {
-    SetJournalPath(::testing::TempDir() + "score_tests_journal.txt");
+    SetJournalPath(::testing::TempDir() + "score_tests_journal_" + std::to_string(::getpid()) + ".txt");
     std::remove(journal_.c_str());
   }
   std::string Journal() const {
