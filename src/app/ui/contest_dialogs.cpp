@@ -159,28 +159,11 @@ ContestSettingsForm ContestSettingsDialog::Form() const {
 }
 
 bool ContestSettingsDialog::Confirm() {
-  MaskedLine* line = nullptr;
-  std::string_view text;
   switch (CheckContestSettings(Form())) {
-    case SettingsFault::kDate:
-      line = &date_;
-      text = "Date: a real day as DD-MM-YYYY";
-      break;
-    case SettingsFault::kTime:
-      line = &time_;
-      text = "Time: a real minute as HH:MM";
-      break;
-    default:
-      return true;
+    case SettingsFault::kDate: return RefuseField(date_, kBadDateText);
+    case SettingsFault::kTime: return RefuseField(time_, kBadTimeText);
+    default: return true;
   }
-  {
-    ErrorBox box{getParentWidget(), text};
-    box.Run();
-  }
-  activateDialog();
-  line->setFocus();
-  redraw();
-  return false;
 }
 
 // --- the command ------------------------------------------------------------------------------

@@ -46,6 +46,18 @@ void OkCancelDialog::PlaceButtons(finalcut::FButton& ok, finalcut::FButton& canc
   SetDefaultButton(&ok);
 }
 
+bool OkCancelDialog::RefuseField(finalcut::FWidget& field, std::string_view message) {
+  {
+    ErrorBox box{getParentWidget(), message};
+    box.Run();
+  }  // gone first: closing a dialog hands the focus back on its own
+  // ... and may make another window the active one, whose cursor the terminal would show.
+  activateDialog();
+  field.setFocus();
+  redraw();
+  return false;
+}
+
 // --- Delete QSO -------------------------------------------------------------------------------
 
 DeleteQsoDialog::DeleteQsoDialog(finalcut::FWidget* parent, std::string_view cp866Text)
@@ -113,29 +125,11 @@ QsoForm QsoFormDialog::Form() const {
 }
 
 bool QsoFormDialog::Confirm() {
-  MaskedLine* line = nullptr;
-  std::string_view text;
   switch (CheckQsoForm(Form())) {
-    case FormFault::kDate:
-      line = &date_;
-      text = "Date: a real day as DD-MM-YYYY";
-      break;
-    case FormFault::kTime:
-      line = &time_;
-      text = "Time: a real minute as HH:MM";
-      break;
-    default:
-      return true;
+    case FormFault::kDate: return RefuseField(date_, kBadDateText);
+    case FormFault::kTime: return RefuseField(time_, kBadTimeText);
+    default: return true;
   }
-  {
-    ErrorBox box{getParentWidget(), text};
-    box.Run();
-  }  // gone first: closing a dialog hands the focus back on its own
-  // ... and may make another window the active one, whose cursor the terminal would show.
-  activateDialog();
-  line->setFocus();
-  redraw();
-  return false;
 }
 
 // --- running them -----------------------------------------------------------------------------
