@@ -59,6 +59,8 @@ inline constexpr CommandId kSelectEntryWindow = 0x4002;
 inline constexpr CommandId kModeChanged = 0x4004;  // info: mode code
 inline constexpr CommandId kBandChanged = 0x4005;  // info: band index
 inline constexpr CommandId kLogChanged = 0x4100;
+// The whole log was scored again: every line of the log window may show other figures.
+inline constexpr CommandId kLogRescored = 0x4101;
 inline constexpr CommandId kEditQso = 5002;      // info: position
 inline constexpr CommandId kDeleteQso = 5004;    // info: position
 inline constexpr CommandId kAddQso = 5006;       // info: position

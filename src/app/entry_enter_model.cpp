@@ -4,6 +4,7 @@
 #include "log/adif.h"
 #include "log/journal.h"
 #include "log/qso.h"
+#include "rules/log_scoring.h"
 #include "score/repeat.h"
 #include "util/strings.h"
 
@@ -98,10 +99,7 @@ QsoRecord EntryModel::BuildQso() {
   q.Call = CutQsoField(call);
   q.Sent = CutQsoField(Trim(TxNrText()));
   q.Rcvd = CutQsoField(Trim(rules.CorrectRxNr(rx)));
-  const BandIndex band = BandOfFreq(q.Freq);
-  q.Score = static_cast<std::int16_t>(rules.GetScore(call, rx, band, q.Mode));
-  q.Multi = static_cast<std::int16_t>(rules.GetMulti(call, rx, band, q.Mode, true));
-  q.Bonus = static_cast<std::int16_t>(rules.GetBonus(call, rx, band, q.Mode, true));
+  SetFigures(q, ScoreNewQso(rules, station_.Log(), q));
   return q;
 }
 
@@ -120,6 +118,7 @@ EntryResult EntryModel::LogQso() {
   bus_.Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
   const Status saved = station_.WriteLog();
   Changes c = ClearEntry();
+  if (q.Dupe) SetMessages(kRepeatText, kDupeLoggedText);
   // Sent at once while the record is the log's last: the network copies it before anything
   // can change the log.
   bus_.SendCommand(cm::kSendNewQso, MessageInfo::Pointer(log.At(pos)));

@@ -25,6 +25,8 @@ enum class EntryField : std::uint8_t { kCall = 0, kTxNr = 1, kRxNr = 2 };
 inline constexpr std::string_view kEntryWindowTitle = "[\x8D\xAE\xA2\xA0\xEF \xE1\xA2\xEF\xA7\xEC]";
 // "QSO БЫЛО !!!": the call was already worked as the repeat rule counts it.
 inline constexpr std::string_view kRepeatText = "QSO \x81\x9B\x8B\x8E !!!";
+// Under kRepeatText when a repeat was logged all the same: it stays in the log at no score.
+inline constexpr std::string_view kDupeLoggedText = "Dupe logged: 0 points";
 // "Новый множитель": the QSO would bring a new multiplier or bonus.
 inline constexpr std::string_view kNewMultiplierText =
     "\x8D\xAE\xA2\xEB\xA9 \xAC\xAD\xAE\xA6\xA8\xE2\xA5\xAB\xEC";

@@ -99,6 +99,16 @@ Changes LogViewModel::Appended(int pos) {
   return changed::kList | changed::kCount;
 }
 
+// Scores and dupe marks may have changed anywhere: every line is made again, the focus stays
+// where it was as far as the log still reaches.
+Changes LogViewModel::Rescored() {
+  lines_.clear();
+  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(log_.GetStrQso(i));
+  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
+  if (focused_ < 0 && !lines_.empty()) focused_ = 0;
+  return changed::kList | changed::kCount;
+}
+
 void LogViewModel::HandleMessage(Message& m) {
   if (m.what == EventClass::kCommand) {
     switch (m.command) {
@@ -118,6 +128,7 @@ void LogViewModel::HandleMessage(Message& m) {
     case cm::kQsoEdited: c = Edited(pos); break;
     case cm::kQsoDeleted: c = Deleted(pos); break;
     case cm::kQsoAppended: c = Appended(pos); break;
+    case cm::kLogRescored: c = Rescored(); break;
     default: return;
   }
   Note(c);

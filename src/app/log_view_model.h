@@ -60,8 +60,8 @@ class LogViewModel final : public MessageTarget {
   void DeleteButton();
   void InsertButton();
 
-  // QSO inserted, edited, deleted and appended (info: position) keep the lines in step; the
-  // button commands run the buttons.
+  // QSO inserted, edited, deleted and appended (info: position) keep the lines in step, a
+  // rescored log remakes them all; the button commands run the buttons.
   void HandleMessage(Message& m) override;
 
   Changes TakeChanges();
@@ -73,6 +73,7 @@ class LogViewModel final : public MessageTarget {
   Changes Edited(int pos);
   Changes Deleted(int pos);
   Changes Appended(int pos);
+  Changes Rescored();
   Changes Note(Changes c) {
     pending_ |= c;
     return c;

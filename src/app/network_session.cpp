@@ -92,11 +92,29 @@ void NetworkSession::HandleIncoming() {
       break;
   }
   held_ = false;
+  bool corrected = false;
   while (!ended_) {
     std::optional<std::string> text = exchange_.TakeIncoming();
     if (!text) break;
-    Apply(handler_.HandleMessage(*text));
+    const NetResult r = handler_.HandleMessage(*text);
+    Apply(r);
+    corrected |= Corrects(r.change);
   }
+  // Once for everything that arrived together: the log scored again in order (a received
+  // QSO may be a dupe, an edit or delete may move a multiplier) and written before the
+  // operator relies on what the windows show.
+  if (corrected && !ended_) {
+    if (const Status s = station_.RescoreAndSave(); !s) {
+      JournalAppend("Log not saved after a change from the group: " + s.message);
+    }
+  }
+}
+
+// Changes that leave the log's figures to be worked out again.  QSOs of a whole-log transfer
+// are scored once, when the whole log is in.
+bool NetworkSession::Corrects(NetChange change) {
+  return change == NetChange::kAppended || change == NetChange::kInserted ||
+         change == NetChange::kEdited || change == NetChange::kDeleted;
 }
 
 void NetworkSession::Apply(const NetResult& r) {
@@ -136,7 +154,7 @@ void NetworkSession::Apply(const NetResult& r) {
 }
 
 void NetworkSession::EndOfLog() {
-  if (const Status s = station_.WriteLog(); !s) {
+  if (const Status s = station_.RescoreAndSave(); !s) {
     // Ending now would lose the received log with the file; the operator still holds it and
     // Alt+X tries the file again.
     JournalAppend("ENDLOG: log not written, the program goes on: " + s.message);

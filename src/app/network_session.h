@@ -87,6 +87,7 @@ class NetworkSession {
  private:
   LogGate Gate() const { return gate_ ? gate_() : LogGate::kOpen; }
   bool TakeHeldIfReady();
+  static bool Corrects(NetChange change);
   void Apply(const NetResult& r);
   void EndOfLog();
 

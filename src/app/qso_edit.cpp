@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "log/journal.h"
 #include "log/qso.h"
 #include "util/picture_mask.h"
 #include "util/strings.h"
@@ -117,7 +118,6 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   TLogCollection& log = station_.Log();
   if (!log.ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
   CommandBus& bus = station_.Bus();
-  const BandIndex oldBand = BandOfFreq(log.GetFreq(pos));
   log.SetStamp(pos, StampText(form), kStampMask);
   log.SetFreqFromBand(pos, BandNameOf(form.band));
   log.SetModeFromName(pos, kDialogModes[form.mode]);
@@ -131,12 +131,7 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   log.CalcLogCrc();
   bus.SendCommand(cm::kSendEditedQso, MessageInfo::Pointer(log.At(pos)));
   bus.SendCommand(cm::kRefreshTxNr);
-  // Points, multipliers and bonus stay as logged; a QSO moved to another band takes them
-  // along, or the score window would go on counting it on the old band.
-  if (BandOfFreq(log.GetFreq(pos)) != oldBand) {
-    RebuildTotals();
-    bus.Broadcast(cm::kLogChanged);
-  }
+  Settle();
   return true;
 }
 
@@ -147,10 +142,7 @@ bool QsoEditor::Delete(int pos) {
   if (sendText_) sendText_(DeleteMessage(log.GetGuid(pos)));
   log.Delete(pos);
   bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
-  // A deleted QSO no longer counts in the score.  (The multiplier keys it recorded stay: the
-  // rules never forget a key once seen.)
-  RebuildTotals();
-  bus.Broadcast(cm::kLogChanged);
+  Settle();
   return true;
 }
 
@@ -161,14 +153,11 @@ bool QsoEditor::Add(int pos, const QsoForm& form) {
     return false;
   }
   CommandBus& bus = station_.Bus();
-  QsoRecord q = BuildNew(form);
-  station_.Totals().Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
-                        static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
-  log.InsertAt(pos, std::move(q));
+  log.InsertAt(pos, BuildNew(form));
   bus.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
-  log.CalcLogCrc();
+  // Scored with the whole log before it travels: the group gets the figures this log gives.
+  Settle();
   bus.SendCommand(cm::kSendAddedQso, MessageInfo::Pointer(log.At(pos)));
-  bus.Broadcast(cm::kLogChanged);
   return true;
 }
 
@@ -195,22 +184,14 @@ QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
   q.Sent = CutQsoField(Trim(form.sent));
   // Stored as typed: the rules' correction of a received exchange belongs to the entry window.
   q.Rcvd = CutQsoField(Trim(form.rcvd));
-  TTreeRules& rules = station_.Rules();
-  const BandIndex band = BandOfFreq(q.Freq);
-  q.Score = static_cast<std::int16_t>(rules.GetScore(q.Call, q.Rcvd, band, q.Mode));
-  q.Multi = static_cast<std::int16_t>(rules.GetMulti(q.Call, q.Rcvd, band, q.Mode, true));
-  q.Bonus = static_cast<std::int16_t>(rules.GetBonus(q.Call, q.Rcvd, band, q.Mode, true));
-  return q;
+  return q;  // scored with the whole log once it is in place
 }
 
-// The totals as loading the log would make them: every QSO with its stored values.
-void QsoEditor::RebuildTotals() {
-  BandTotals& totals = station_.Totals();
-  totals.Clear();
-  for (const QsoRecord& q : station_.Log()) {
-    totals.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
-               static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
-  }
+// Every correction ends the same way: the whole log scored again (a QSO moved to another band
+// takes its points and multipliers along, a deleted one gives back a multiplier no other QSO
+// brings, an earlier dupe may now count), the windows refreshed and the file written at once.
+void QsoEditor::Settle() {
+  if (const Status s = station_.RescoreAndSave(); !s) JournalAppend("Log not saved: " + s.message);
 }
 
 }  // namespace vk

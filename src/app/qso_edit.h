@@ -91,25 +91,24 @@ class QsoEditor {
   // --- what OK does ---------------------------------------------------------------------------
   // Each answers false, having changed nothing, when pos names no QSO or the form is refused.
   //
+  // Each ends with the whole log scored again, every window refreshed and the file written
+  // (Station::RescoreAndSave).
+  //
   // Edit: stamp, the band's standard frequency (the exact frequency is replaced even when the
   // band stays), mode, call and exchanges; the log window's line; record and log checksums;
-  // the edited QSO to the network; the entry window's sent number.  Points, multipliers and
-  // bonus stay as they were; a QSO moved to another band moves in the band totals too, and
-  // then every window refreshes.
+  // the edited QSO to the network; the entry window's sent number.
   bool Edit(int pos, const QsoForm& form);
   // Delete: "DEL:" with the Guid to the network, the QSO out of the log, the line out of the
-  // log window; the band totals no longer count it, and every window refreshes.
+  // log window.
   bool Delete(int pos);
-  // Add: a new QSO scored by the rules (its new multipliers and bonuses recorded), counted in
-  // the band totals and inserted before the QSO at pos; the log window's line, the log
-  // checksum, the added QSO to the network, and every window refreshed.  Refused when the log
-  // is full.
+  // Add: a new QSO inserted before the QSO at pos; the log window's line, the log checksum and
+  // the added QSO, as scored, to the network.  Refused when the log is full.
   bool Add(int pos, const QsoForm& form);
 
  private:
   std::int32_t NextGuid() const;
   QsoRecord BuildNew(const QsoForm& form);
-  void RebuildTotals();
+  void Settle();
 
   Station& station_;
   SendText sendText_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "log/journal.h"
+#include "rules/log_scoring.h"
 #include "rules/rules_loader.h"
 #include "util/strings.h"
 
@@ -13,26 +14,6 @@ namespace {
 std::string JoinPath(const std::string& dir, std::string_view name) {
   return dir.empty() ? std::string(name) : AddPathDelimiter(dir) + std::string(name);
 }
-
-// What loading the log file cannot do itself: raise the band totals and let the rules note
-// the multipliers and bonuses the log holds, so a restarted station does not count them as new
-// again.  The stored figures are kept; nothing is rescored.
-class RebuildSink final : public AdifLoadSink {
- public:
-  RebuildSink(BandTotals& totals, TTreeRules& rules) : totals_(totals), rules_(rules) {}
-
-  void OnRecordLoaded(const QsoRecord& q) override {
-    const BandIndex band = BandOfFreq(q.Freq);
-    totals_.Add(band, static_cast<std::uint16_t>(q.Score), static_cast<std::uint16_t>(q.Multi),
-                static_cast<std::uint16_t>(q.Bonus));
-    if (q.Multi != 0) (void)rules_.GetMulti(q.Call, q.Rcvd, band, q.Mode, true);
-    if (q.Bonus != 0) (void)rules_.GetBonus(q.Call, q.Rcvd, band, q.Mode, true);
-  }
-
- private:
-  BandTotals& totals_;
-  TTreeRules& rules_;
-};
 
 }  // namespace
 
@@ -87,13 +68,31 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   if (!log_.Empty()) {
     return Status::Error(ErrCode::kBadInput, "the log is already loaded");
   }
-  RebuildSink sink(totals_, rules_);
+  struct Nothing final : AdifLoadSink {
+    void OnRecordLoaded(const QsoRecord&) override {}
+  } sink;
   Status s = LoadAdifLog(LogPath(), log_, sink, stats);
   if (s.code == ErrCode::kIo) {
     logUnreadable_ = true;
     JournalAppend("Log not read: " + s.message);
   }
+  // The figures stored in the file are those of the rules that wrote it (or of another
+  // program); the log counts what the rules loaded now give.
+  const RescoreStats r = RescoreLog(log_, rules_, totals_);
+  if (r.changed != 0) {
+    JournalAppend("Log rescored at load: " + IntToStr(r.changed) + " of " + IntToStr(r.qsos) +
+                  " QSOs changed, " + IntToStr(r.dupes) + " dupes");
+  }
   return s;
+}
+
+RescoreStats Station::Rescore() { return RescoreLog(log_, rules_, totals_); }
+
+Status Station::RescoreAndSave() {
+  Rescore();
+  bus_->Broadcast(cm::kLogRescored);
+  bus_->Broadcast(cm::kLogChanged);
+  return WriteLog();
 }
 
 StartPoint Station::ChooseStart() {

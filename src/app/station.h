@@ -21,6 +21,7 @@
 #include "log/adif.h"
 #include "log/log_collection.h"
 #include "rules/contest_list.h"
+#include "rules/log_scoring.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
 #include "util/bands.h"
@@ -84,8 +85,8 @@ class Station {
   void LoadConfiguredContest(ShellState& state);
 
   // --- opening the operating windows ----------------------------------------------------------
-  // Reads vorkan.adi into the empty log: every QSO raises the band totals, and its stored
-  // multipliers and bonuses are noted again by the rules.  QsoIdCounter ends at the last Guid.
+  // Reads vorkan.adi into the empty log and scores it by the loaded rules (rules/log_scoring.h),
+  // which also fills the band totals.  QsoIdCounter ends at the last Guid.
   // A missing file is an empty log.  A file that exists but cannot be read is reported and
   // later saves go to the rescue file instead.  Refused when the log is not empty.
   Status LoadLog(AdifLoadStats* stats = nullptr);
@@ -102,6 +103,14 @@ class Station {
   Status WriteLog();
   // The program's end: writes the log unless New contest archived it (DiscardLog).
   Status WriteLogOnExit(bool discardLog);
+
+  // --- corrections ----------------------------------------------------------------------------
+  // Scores the whole log again and rebuilds the band totals.
+  RescoreStats Rescore();
+  // After any correction of the log (edit, delete, insert, a change from the group): the whole
+  // log scored again, the windows told (kLogRescored, then kLogChanged) and the file written
+  // at once, so a crash right after a correction loses nothing.
+  Status RescoreAndSave();
 
   // --- the operating values the windows share -------------------------------------------------
   Freq CurrentFreq() const { return freq_; }

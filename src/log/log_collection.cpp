@@ -98,6 +98,17 @@ void TLogCollection::SetRcvd(int pos, std::string_view text) {
   if (QsoRecord* q = Mut(pos)) q->Rcvd = CutQsoField(text);
 }
 
+void TLogCollection::SetFigures(int pos, std::int16_t score, std::int16_t multi,
+                                std::int16_t bonus, bool dupe) {
+  QsoRecord* q = Mut(pos);
+  if (q == nullptr) return;
+  q->Score = score;
+  q->Multi = multi;
+  q->Bonus = bonus;
+  q->Dupe = dupe;
+  CalcCrc(pos);
+}
+
 void TLogCollection::CalcCrc(int pos) {
   QsoRecord* q = Mut(pos);
   if (q == nullptr) return;

@@ -58,6 +58,9 @@ class TLogCollection {
   void SetRcvd(int pos, std::string_view text);
   void CalcCrc(int pos);
   void CalcLogCrc();
+  // The scoring's verdict on a QSO: its figures and dupe mark; the record checksum follows
+  // (the caller sums the log once when done).
+  void SetFigures(int pos, std::int16_t score, std::int16_t multi, std::int16_t bonus, bool dupe);
 
   // Lowest position whose Guid matches, or -1.
   int FindByGuid(std::int32_t guid) const;

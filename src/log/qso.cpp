@@ -86,6 +86,7 @@ std::string QsoModeText(std::uint8_t mode) {
 }
 
 std::string QsoScoreText(const QsoRecord& q) {
+  if (q.Dupe) return "DUP";
   std::string s = IntToStr(q.Score);
   if (q.Multi != 0 || q.Bonus != 0) s += '*';
   return s;

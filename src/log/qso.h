@@ -32,6 +32,10 @@ struct QsoRecord {
   std::int16_t Score = 0;
   std::int16_t Multi = 0;
   std::int16_t Bonus = 0;
+  // A repeat the contest does not count, logged all the same: it scores nothing and brings no
+  // multiplier, but stays in the log and in every report.  Worked out by the rules whenever the
+  // log is scored; never stored in the file, sent to the group or summed in the checksum.
+  bool Dupe = false;
 
   friend bool operator==(const QsoRecord&, const QsoRecord&) = default;
 };
@@ -50,7 +54,8 @@ std::string CutQsoField(std::string_view text);
 std::string QsoBandText(std::int32_t freq, bool adifNames);
 // "CW", "PH", "FM", "RTTY", "PSK31"; any other code the empty text.
 std::string QsoModeText(std::uint8_t mode);
-// Score in decimal, with "*" when the contact brought a multiplier or a bonus.
+// Score in decimal, with "*" when the contact brought a multiplier or a bonus; "DUP" for a
+// repeat logged at zero (short enough for the narrowest points column).
 std::string QsoScoreText(const QsoRecord& qso);
 
 // The counter that supplies the Guid of contacts logged here.  The UI thread raises it on

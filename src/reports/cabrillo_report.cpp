@@ -27,10 +27,12 @@ std::vector<std::string> ContestNameParts(std::string_view cabrilloName) {
   return parts;
 }
 
-CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall) {
+CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall,
+                                         std::uint32_t claimedScore) {
   CabrilloReportData data;
   data.contest = ContestNameParts(rules.Settings().cabrilloName).front();
   data.call = Trim(ownCall);
+  data.claimedScore = IntToStr(claimedScore);
   return data;
 }
 

@@ -72,7 +72,7 @@ struct CabrilloReportData {
   std::string categoryStation{kCategoryStationItems[0]};
   std::string categoryAssisted{kCategoryAssistedItems[0]};
   std::string categoryTransmitter{kCategoryTransmitterItems[0]};
-  // The dialog does not ask for it; the shell may fill it from the band totals.
+  // The dialog does not ask for it: the claimed total of the band totals.
   std::string claimedScore;
   std::string operators;
   std::string location;
@@ -82,8 +82,10 @@ struct CabrilloReportData {
 };
 
 // What the dialog opens with: the first part of the contest's Cabrillo name, the own call,
-// every list on its first item, the other lines empty.
-CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall);
+// the claimed score the score window shows, every list on its first item, the other lines
+// empty.
+CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall,
+                                         std::uint32_t claimedScore = 0);
 
 // The whole report, header to END-OF-LOG:, lines ended by kReportEol.
 std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollection& log);

@@ -125,6 +125,22 @@ int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view ca
   return total;
 }
 
+namespace {
+
+void ClearKeysOf(RuleList& list) {
+  for (auto& node : list) {
+    if (node->Kind() == NodeKind::kSelector) {
+      ClearKeysOf(static_cast<SelectorRule&>(*node).Children());
+    } else if (node->Kind() == NodeKind::kMulti || node->Kind() == NodeKind::kBonus) {
+      static_cast<MultiRule&>(*node).ClearKeys();
+    }
+  }
+}
+
+}  // namespace
+
+void TTreeRules::ResetTallies() { ClearKeysOf(nodes_); }
+
 // --- country line ---------------------------------------------------------------------------
 
 std::string TTreeRules::GetCountryLine(std::string_view call) {

@@ -53,6 +53,10 @@ class TTreeRules {
                          std::uint8_t mode, bool commit);
   std::uint16_t GetBonus(std::string_view call, std::string_view rx, std::uint8_t band,
                          std::uint8_t mode, bool commit);
+  // Forgets every multiplier and bonus key recorded so far, so that the log can be scored again
+  // from its first QSO (after a correction, or a log written under other rules).
+  void ResetTallies();
+
   // With the own call: the exchange to send.  With another call: what that station is
   // expected to send, items ending in "/" ("599/16").
   std::string GetTxNr(std::string_view call);

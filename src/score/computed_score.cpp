@@ -44,7 +44,7 @@ int ChmpEsfeTable(std::string_view rx, const ScoreContext& ctx) {
 }
 
 int RfCup(std::string_view rx, const ScoreContext& ctx) {
-  auto slash = rx.find('/');
+  auto slash = score_text::FieldSeparator(rx);
   if (slash == std::string_view::npos) return 0;
   // Four-character squares: "AA" makes them the south-west sub-square, as both ends get it.
   std::string his = std::string(score_text::TrimBlank(rx.substr(slash + 1))) + "AA";
@@ -63,7 +63,7 @@ struct Region {
 };
 Region RegionOf(std::string_view text) {
   std::string s(text);
-  auto slash = s.find('/');
+  auto slash = score_text::FieldSeparator(s);
   if (slash != std::string::npos) s.erase(slash, 1);
   Region r;
   if (!s.empty()) r.area = NumberOr(std::string_view(s).substr(0, 1), 0);

@@ -39,6 +39,12 @@ class KeyList {
     return false;
   }
 
+  // Forgets every key (the log is being scored again from its first QSO).
+  void Clear() {
+    keys_.clear();
+    lengths_.clear();
+  }
+
   std::size_t Size() const { return keys_.size(); }
   bool Empty() const { return keys_.empty(); }
   const std::string& operator[](std::size_t i) const { return keys_[i]; }

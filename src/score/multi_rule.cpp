@@ -80,6 +80,12 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   return rule;
 }
 
+void MultiRule::ClearKeys() {
+  for (auto& slot : slots_) {
+    if (slot) slot->Clear();
+  }
+}
+
 bool MultiRule::Outside(std::uint8_t band, std::uint8_t mode) const {
   bool bandMiss = band_ != 0 && band_ != kEveryCondition && band_ != band;
   bool modeMiss = mode_ != 0 && mode_ != kEveryCondition && mode_ != mode;

@@ -54,6 +54,9 @@ class MultiRule final : public RuleNode {
   void Add(std::string_view call, std::string_view rx, std::uint8_t band, std::uint8_t mode,
            ScoreContext& ctx);
 
+  // Forgets every recorded key of every slot, as before the first QSO.
+  void ClearKeys();
+
   bool IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t mode) const;
   bool IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
                      const ScoreContext& ctx) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 #include "log/journal.h"
 #include "score/text_util.h"
@@ -40,44 +41,65 @@ int PeriodOfMinute(const RepeatSettings& s, int minute) {
   return PeriodOfTime(s, minute / 1440.0);
 }
 
-int FindBandRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+// The three searches walk the earlier QSOs with the same call that count (dupes never make a
+// later contact a repeat), newest first.  `end` is the position the contact would take: only
+// QSOs before it are earlier.
+int FindBandRepeat(const TLogCollection& log, const RepeatSettings& s, std::span<const int> same,
                    std::int32_t freq, std::uint8_t mode, const DateTime& when) {
   bool byMode = s.mode == kRepeatBandMode || s.mode == kRepeatBandModeTime;
   bool byTime = s.mode == kRepeatBandTime || s.mode == kRepeatBandModeTime;
   auto band = ContactBandText(freq);
+  if (band.empty()) return 0;
   int period = byTime ? PeriodOfMinute(s, MinutesOfDay(when)) : 0;
-  for (int pos = log.Count() - 1; pos >= 0; --pos) {
-    const QsoRecord& q = *log.At(pos);
-    if (q.Call != call || (byMode && q.Mode != mode)) continue;
-    if (band.empty() || QsoBandText(q.Freq, false) != band) continue;
+  for (auto it = same.rbegin(); it != same.rend(); ++it) {
+    const QsoRecord& q = *log.At(*it);
+    if (byMode && q.Mode != mode) continue;
+    if (QsoBandText(q.Freq, false) != band) continue;
     if (byTime && PeriodOfMinute(s, MinutesOfDay(q.Stamp)) != period) continue;
-    return pos + 1;
+    return *it + 1;
   }
   return 0;
 }
 
-int FindTimeRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+int FindTimeRepeat(const TLogCollection& log, const RepeatSettings& s, std::span<const int> same,
                    const DateTime& when) {
-  for (int pos = log.Count() - 1; pos >= 0; --pos) {
-    const QsoRecord& q = *log.At(pos);
-    if (q.Call != call) continue;
-    constexpr double kMillisecond = 1.0 / 86400000.0;
-    double now = ValueOf(when);
-    double allowed = ValueOf(q.Stamp) + s.param / 1440.0;
-    bool repeat = now < allowed && allowed - now > kMillisecond;
-    return repeat ? pos + 1 : 0;
-  }
-  return 0;
+  if (same.empty()) return 0;
+  const QsoRecord& q = *log.At(same.back());
+  constexpr double kMillisecond = 1.0 / 86400000.0;
+  double now = ValueOf(when);
+  double allowed = ValueOf(q.Stamp) + s.param / 1440.0;
+  bool repeat = now < allowed && allowed - now > kMillisecond;
+  return repeat ? same.back() + 1 : 0;
 }
 
-int FindQsoCountRepeat(const TLogCollection& log, const RepeatSettings& s,
-                       std::string_view call) {
-  int last = log.Count() - 1;
-  int oldest = std::max(0, log.Count() - (static_cast<int>(s.param) - 1));
-  for (int pos = last; pos >= oldest; --pos) {
-    if (log.At(pos)->Call == call) return pos + 1;
+int FindQsoCountRepeat(const RepeatSettings& s, std::span<const int> same, int end) {
+  int oldest = std::max(0, end - (static_cast<int>(s.param) - 1));
+  if (same.empty() || same.back() < oldest) return 0;
+  return same.back() + 1;
+}
+
+RepeatResult FindRepeat(const TLogCollection& log, const RepeatSettings& s,
+                        std::span<const int> same, int end, std::int32_t freq, std::uint8_t mode,
+                        const DateTime& when) {
+  RepeatResult r;
+  switch (s.mode) {
+    case kRepeatBand:
+    case kRepeatBandMode:
+    case kRepeatBandTime:
+    case kRepeatBandModeTime:
+      r.position = FindBandRepeat(log, s, same, freq, mode, when);
+      break;
+    case kRepeatEveryTime:
+      r.position = FindTimeRepeat(log, s, same, when);
+      break;
+    case kRepeatEveryQso:
+      r.position = FindQsoCountRepeat(s, same, end);
+      break;
+    default:
+      r.invalidRule = true;
+      break;
   }
-  return 0;
+  return r;
 }
 
 }  // namespace
@@ -135,26 +157,30 @@ int PeriodOfTime(const RepeatSettings& s, double timeOfDay) {
 RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
                          std::string_view call, std::int32_t freq, std::uint8_t mode,
                          const DateTime& when) {
-  RepeatResult r;
-  switch (s.mode) {
-    case kRepeatBand:
-    case kRepeatBandMode:
-    case kRepeatBandTime:
-    case kRepeatBandModeTime:
-      r.position = FindBandRepeat(log, s, call, freq, mode, when);
-      break;
-    case kRepeatEveryTime:
-      r.position = FindTimeRepeat(log, s, call, when);
-      break;
-    case kRepeatEveryQso:
-      r.position = FindQsoCountRepeat(log, s, call);
-      break;
-    default:
-      r.invalidRule = true;
-      JournalAppend(kRepqsoErrorText);
-      break;
+  std::vector<int> same;
+  for (int pos = 0; pos < log.Count(); ++pos) {
+    const QsoRecord& q = *log.At(pos);
+    if (!q.Dupe && q.Call == call) same.push_back(pos);
   }
+  RepeatResult r = FindRepeat(log, s, same, log.Count(), freq, mode, when);
+  if (r.invalidRule) JournalAppend(kRepqsoErrorText);
   return r;
+}
+
+void RepeatTracker::Clear() { byCall_.clear(); }
+
+RepeatResult RepeatTracker::Find(const TLogCollection& log, const RepeatSettings& s, int pos) const {
+  const QsoRecord& q = *log.At(pos);
+  auto it = byCall_.find(q.Call);
+  std::span<const int> same;
+  if (it != byCall_.end()) same = it->second;
+  return FindRepeat(log, s, same, pos, q.Freq, q.Mode, q.Stamp);
+}
+
+void RepeatTracker::Count(const QsoRecord& q, int pos) {
+  auto it = byCall_.find(q.Call);
+  if (it == byCall_.end()) it = byCall_.emplace(q.Call, std::vector<int>{}).first;
+  it->second.push_back(pos);
 }
 
 std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "log/log_collection.h"
@@ -59,11 +60,34 @@ struct RepeatResult {
 // The error box text for a missing or invalid repqso (CP866).
 extern const char* const kRepqsoErrorText;
 
-// Checks a contact about to be logged against the log.  An invalid rule also goes to the
-// journal, so a wrong rules file is found after the contest too.
+// Checks a contact about to be logged against the log.  QSOs marked as dupes are passed over:
+// only a QSO that counted makes a later contact a repeat (a dupe logged 10 minutes after the
+// QSO it repeats does not restart an "again after 30 minutes" wait).  An invalid rule also goes
+// to the journal, so a wrong rules file is found after the contest too.
 RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
                          std::string_view call, std::int32_t freq, std::uint8_t mode,
                          const DateTime& when);
+
+// The same check for every QSO of a log scored in one pass, oldest first: the QSOs that
+// counted so far are kept by call, so each check costs the QSOs of that call, not the log.
+class RepeatTracker {
+ public:
+  void Clear();
+  // Whether the QSO at `pos` repeats one counted before it (its own call, stamp, frequency and
+  // mode; QSOs from `pos` on are not looked at).
+  RepeatResult Find(const TLogCollection& log, const RepeatSettings& s, int pos) const;
+  // The QSO at `pos` counted: later contacts with its call are checked against it.
+  void Count(const QsoRecord& q, int pos);
+
+ private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept {
+      return std::hash<std::string_view>{}(s);
+    }
+  };
+  std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>> byCall_;
+};
 
 // Lines of the Repeat window: for every call worked on `band` and `mode`, the call padded to
 // 12 and one column per period, "X" where it was worked; sorted, no duplicates.

@@ -32,9 +32,9 @@ std::int16_t PointsOf(std::string_view text) {
   return static_cast<std::int16_t>(n);
 }
 
-// Zone text of the ITU rules: the exchange, or up to 6 characters after its first "/".
+// Zone text of the ITU rules: the exchange, or up to 6 characters after its first separator.
 std::string_view ZoneText(std::string_view rx) {
-  auto p = rx.find('/');
+  auto p = score_text::FieldSeparator(rx);
   return p == std::string_view::npos ? rx : rx.substr(p + 1, 6);
 }
 
@@ -150,7 +150,7 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
     case ScoreVariant::kIota: {
       auto rest = rx;
       for (int i = 0; i < 2; ++i) {
-        auto p = rest.find('/');
+        auto p = score_text::FieldSeparator(rest);
         if (p != std::string_view::npos) rest.remove_prefix(p + 1);
       }
       return rest.size() >= 2;
@@ -174,7 +174,7 @@ std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::str
 
 std::int16_t ScoreRule::RaemScore(std::string_view call, std::string_view rx,
                                   const ScoreContext& ctx) const {
-  auto slash = rx.find('/');
+  auto slash = score_text::FieldSeparator(rx);
   if (slash == std::string_view::npos) return 0;
   auto his = ParseRaemCoords(rx.substr(slash + 1));
   if (!his) return 0;

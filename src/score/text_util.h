@@ -32,4 +32,12 @@ inline std::string_view After(std::string_view s, char c) {
   return p == std::string_view::npos ? std::string_view{} : s.substr(p + 1);
 }
 
+// Where the received exchange splits into fields: its first "/", or its first space when it
+// has no "/".  The log stores the exchange as the rules corrected it ("599/15" becomes
+// "599 15"), and a QSO must score the same from the log as it did when it was typed.
+inline std::size_t FieldSeparator(std::string_view rx) {
+  auto p = rx.find('/');
+  return p != std::string_view::npos ? p : rx.find(' ');
+}
+
 }  // namespace vk::score_text

@@ -21,6 +21,7 @@
 #include "app/qso_edit.h"
 #include "app/shell.h"
 #include "net/fake_udp.h"
+#include "rules/log_scoring.h"
 #include "station_fixture.h"
 
 namespace vk {
@@ -114,7 +115,7 @@ struct Program {
     q.Call = call;
     q.Sent = "599 001";
     q.Rcvd = "599 15";
-    q.Score = 1;
+    SetFigures(q, ScoreNewQso(station.Rules(), station.Log(), q));  // as the entry window
     ASSERT_TRUE(station.Log().Append(q));
     station.Bus().SendCommand(cm::kSendNewQso,
                               MessageInfo::Pointer(station.Log().At(station.Log().Count() - 1)));

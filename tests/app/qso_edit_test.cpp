@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/log_view_model.h"
+#include "log/adif.h"
 #include "station_fixture.h"
 
 namespace vk {
@@ -52,14 +53,14 @@ class QsoEditTest : public test::StationFixture {
     StationFixture::TearDown();
   }
 
-  // Five QSOs as the log file would give them, counted in the band totals as loading does.
+  // Five QSOs as the log file would give them, scored as loading does: 2 points for Germany,
+  // France and England, 3 for the USA and Japan, each a new country on its band.
   void FiveQsos() {
     const char* calls[] = {"DL1AAA", "F5BBB", "K1CCC", "JA1DDD", "G4EEE"};
     for (int i = 0; i < 5; ++i) {
-      const QsoRecord q = Qso(100 + i, calls[i], i == 4 ? 70250 : 140250, 10 + i);
-      Log().Append(q);
-      station_->Totals().Add(BandOfFreq(q.Freq), q.Score, q.Multi, q.Bonus);
+      Log().Append(Qso(100 + i, calls[i], i == 4 ? 70250 : 140250, 10 + i));
     }
+    station_->Rescore();
     view_ = std::make_unique<LogViewModel>(Log(), station_->Bus());
     recorder_.heard.clear();
   }
@@ -166,7 +167,7 @@ TEST_F(QsoEditTest, EditWithoutTouchingTheBandStillStoresTheBandsStandardFrequen
   EXPECT_EQ(Log().At(2)->Call, "K1CCC");
 }
 
-TEST_F(QsoEditTest, EditStoresTheFormKeepsScoreAndGuidAndSumsTheRecordAndTheLog) {
+TEST_F(QsoEditTest, EditStoresTheFormKeepsTheGuidRescoresAndSumsTheRecordAndTheLog) {
   FiveQsos();
   const std::uint32_t before = Log().LogCrc();
   ASSERT_TRUE(
@@ -193,7 +194,8 @@ TEST_F(QsoEditTest, EditTellsTheLogWindowThenTheNetworkThenTheEntryWindow) {
   ASSERT_TRUE(editor_->Edit(3, Form("05-03-2024", "09:13", k20m, 0, "JA1DDE")));
   using P = std::pair<EventClass, CommandId>;
   EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoEdited}, P{kC, cm::kSendEditedQso},
-                                     P{kC, cm::kRefreshTxNr}}));
+                                     P{kC, cm::kRefreshTxNr}, P{kB, cm::kLogRescored},
+                                     P{kB, cm::kLogChanged}}));
   EXPECT_EQ(recorder_.heard[0].number, 3);
   ASSERT_TRUE(recorder_.heard[1].hasRecord);
   EXPECT_EQ(recorder_.heard[1].record, *Log().At(3));  // the record as edited and summed
@@ -208,7 +210,8 @@ TEST_F(QsoEditTest, EditToAnotherBandMovesTheQsoInTheBandTotals) {
   ASSERT_TRUE(editor_->Edit(0, Form("05-03-2024", "09:10", 0, 0, "DL1AAA")));  // to 160 m
   EXPECT_EQ(Log().GetFreq(0), 18500);
   EXPECT_EQ(Row(4).qsos, 3);
-  EXPECT_EQ(Row(4).points, 6u);
+  EXPECT_EQ(Row(4).points, 8u);
+  EXPECT_EQ(Row(4).multi, 3u);
   EXPECT_EQ(Row(1).qsos, 1);
   EXPECT_EQ(Row(1).multi, 1u);
   EXPECT_TRUE(recorder_.HeardCommand(cm::kLogChanged));
@@ -243,8 +246,12 @@ TEST_F(QsoEditTest, DeleteSendsTheGuidRemovesTheQsoAndTheLineAndUncountsIt) {
   EXPECT_EQ(recorder_.heard[0].command, cm::kQsoDeleted);
   EXPECT_EQ(recorder_.heard[0].number, 1);
   EXPECT_EQ(Row(4).qsos, 3);
-  EXPECT_EQ(Row(4).points, 6u);
+  EXPECT_EQ(Row(4).points, 8u);
   EXPECT_EQ(Row(3).qsos, 1);
+  // The correction is on disk at once, not only with the next QSO.
+  TLogCollection file;
+  ASSERT_TRUE(LoadAdifLog(LogPath(), file));
+  EXPECT_EQ(file.Count(), 4);
   TLogCollection copy;
   for (const QsoRecord& r : Log()) copy.Append(r);
   EXPECT_EQ(Log().LogCrc(), copy.LogCrc());
@@ -287,10 +294,12 @@ TEST_F(QsoEditTest, AddOnTheThirdLineMakesTheNewQsoTheThirdAndTheOldThirdTheFour
   EXPECT_EQ(view_->CountText(), "6");
   EXPECT_EQ(q.Crc, ComputeQsoCrc(q));
   using P = std::pair<EventClass, CommandId>;
-  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoInserted}, P{kC, cm::kSendAddedQso},
-                                     P{kB, cm::kLogChanged}}));
+  // Scored with the whole log before it travels.
+  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoInserted}, P{kB, cm::kLogRescored},
+                                     P{kB, cm::kLogChanged}, P{kC, cm::kSendAddedQso}}));
   EXPECT_EQ(recorder_.heard[0].number, 2);
-  EXPECT_EQ(recorder_.heard[1].record, q);
+  EXPECT_EQ(recorder_.heard[3].record, q);
+  EXPECT_EQ(q.Multi, 1);
 }
 
 TEST_F(QsoEditTest, AddScoresThroughTheRulesRecordingNewMultipliersAndCountsTheBand) {
@@ -303,10 +312,13 @@ TEST_F(QsoEditTest, AddScoresThroughTheRulesRecordingNewMultipliersAndCountsTheB
   EXPECT_EQ(Log().At(0)->Multi, 1);
   EXPECT_EQ(rules.GetMulti("UA9BBB", "599 17", 4, 1, false), 0);  // recorded now
   EXPECT_EQ(Row(4).qsos, 5);
-  EXPECT_EQ(Row(4).points, 8u + points);
-  // The same country again on the same band brings no second multiplier.
-  ASSERT_TRUE(editor_->Add(0, Form("05-03-2024", "09:01", k20m, 0, "UA9BBB", "", "599 17")));
-  EXPECT_EQ(Log().At(0)->Multi, 0);
+  EXPECT_EQ(Row(4).points, 10u + points);
+  // The same country again on the same band brings no second multiplier: the log is scored in
+  // its order, so the QSO placed first brings it and the other no longer does.
+  ASSERT_TRUE(editor_->Add(0, Form("05-03-2024", "08:59", k20m, 0, "UA9BBB", "", "599 17")));
+  EXPECT_EQ(Log().At(0)->Multi, 1);
+  EXPECT_EQ(Log().At(1)->Multi, 0);
+  EXPECT_EQ(Row(4).multi, 5u);
 }
 
 TEST_F(QsoEditTest, AddStoresTheReceivedExchangeAsTypedAndCutsLongTexts) {

@@ -1,5 +1,6 @@
 # An operator's session in the World contest as DL1ABC: QSOs typed at the keyboard, a repeat
-# refused with "QSO БЫЛО !!!", a call completed from three characters, a band change with
+# refused with "QSO БЫЛО !!!" (and one logged anyway, as a dupe), a call completed from three
+# characters, a band change with
 # Alt+F2 and a clock stepped with PgUp.  The log window, the score window, the country
 # multipliers and vorkan.adi follow; after a restart the same log, score and multipliers are
 # back.
@@ -144,4 +145,17 @@ vk_wait_cell "$CALL" 30 "599 006"
 vk_wait_cell 4 48 "DL JA "
 [ "$(score_rows)" = "$score" ] || vk_fail "score after restart: $(score_rows)"
 [ "$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")" = "$log_shown" ] || vk_fail "log after restart"
+
+# Tab from Call goes straight to RxNr, past the repeat check: the repeat is logged all the
+# same, as a dupe at no score, and the claimed score stays.
+vk_type ja1xyz
+vk_key Tab
+vk_type 599/25
+vk_key Enter
+vk_wait_match "QSO: +6 "
+vk_wait_match "$(log_line_re '[0-9]{2}:[0-9]{2}' 80 JA1XYZ "599 006" "599 25" "DUP")"
+vk_wait_for "Dupe logged: 0 points"
+vk_wait_cell 11 2 "Total:  10 * 5 = 50 "
 vk_quit
+grep -qE "<CALL:6>JA1XYZ<RST_SENT:7>599 006<RST_RCVD:6>599 25<QGUID" "$adi" ||
+  vk_fail "the dupe is not in vorkan.adi at zero"

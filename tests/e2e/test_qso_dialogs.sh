@@ -48,7 +48,8 @@ vk_key_sync Up 4800
 vk_key_sync Up 4800
 vk_key_sync Up 4800
 # On top now: the points column shows.
-vk_wait_for "$(line_of 09:14 15 K1EEE '599 005' '599 05')1"
+# The file says 1 point each; the log shows what the rules give (3 and a new country).
+vk_wait_for "$(line_of 09:14 15 K1EEE '599 005' '599 05')3*"
 
 # --- Cancel leaves everything as it was --------------------------------------------------------
 log_lines() { vk_screen | grep -oE '03/05.*|QSO: +[0-9]+'; }
@@ -63,7 +64,7 @@ vk_key_sync M-i 1700
 vk_wait_for "Add QSO"
 vk_key_sync M-c 2E00
 vk_wait_gone "Add QSO"
-vk_wait_for "$(line_of 09:14 15 K1EEE '599 005' '599 05')1"
+vk_wait_for "$(line_of 09:14 15 K1EEE '599 005' '599 05')3*"
 after=$(log_lines)
 [ "$before" = "$after" ] || vk_fail "Cancel changed the log window: $before ---- $after"
 
@@ -82,7 +83,7 @@ vk_type "bbx"            # the call's picture upper-cases it
 vk_wait_for "OK1BBX"
 vk_key_sync Enter 1C0D
 vk_wait_gone "Edit QSO"
-vk_wait_for "$(line_of 09:11 40 OK1BBX '599 002' '599 15')1 "  # points kept as logged
+vk_wait_for "$(line_of 09:11 40 OK1BBX '599 002' '599 15')2* "  # rescored: first OK on 40 m
 count_is 5
 
 # --- Delete: the first QSO ------------------------------------------------------------------

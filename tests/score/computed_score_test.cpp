@@ -82,7 +82,8 @@ TEST(ComputedScore, RfCupByLocator) {
   EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599/KO95", kCw, ctx), 31);    // 128 km
   EXPECT_EQ(Computed("@@rfcup", "DL1ABC", "599/JO21", kCw, ctx), 38);    // 2167 km
   EXPECT_EQ(Computed("@@rfcup", "UA0AAA", "599/PN53", kCw, ctx), 57);    // 6454 km
-  EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599 KO95", kCw, ctx), 0);     // no "/"
+  EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599 KO95", kCw, ctx), 31);    // as the log keeps it
+  EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599KO95", kCw, ctx), 0);      // no separator
   EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599/K995", kCw, ctx), 0);     // not a locator
   ctx.SetOwnExchange("");
   EXPECT_EQ(Computed("@@rfcup", "UA3AAA", "599/KO95", kCw, ctx), 0);

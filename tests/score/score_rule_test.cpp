@@ -107,8 +107,9 @@ TEST(ScoreRule, ItuZoneVariants) {
   EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599/28", kCw, ctx), 3);
   EXPECT_EQ(Score("scoreanyitu", "3", "RA3XYZ", k20, "599/29", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreanyitu", "3", "DA0HQ", k20, "599/DARC", kCw, ctx), 3);
-  // Typed with a space the whole exchange is the zone text, which is no number.
-  EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599 28", kCw, ctx), 1);
+  // As the log keeps it (the "/" corrected to a space) the zone is read all the same.
+  EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599 28", kCw, ctx), 0);
+  EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599 28", kCw, ctx), 3);
   // Only six characters after the "/" are the zone.
   EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599/000028", kCw, ctx), 3);
   EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599/0000299", kCw, ctx), 0);
@@ -132,7 +133,8 @@ TEST(ScoreRule, RaemDistance) {
   EXPECT_EQ(Score("scoreraem", "50", "RAEM", k20, "001/66N169W", kCw, ctx), 350);
   // Across the equator and the zero meridian the degrees add up.
   EXPECT_EQ(Score("scoreraem", "50", "PY1AA", k20, "5/22S43W", kCw, ctx), 50 + 77 + 80);
-  EXPECT_EQ(Score("scoreraem", "50", "UA9AAA", k20, "012 57N85O", kCw, ctx), 0);
+  EXPECT_EQ(Score("scoreraem", "50", "UA9AAA", k20, "012 57N85O", kCw, ctx), 100);  // as logged
+  EXPECT_EQ(Score("scoreraem", "50", "UA9AAA", k20, "01257N85O", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreraem", "50", "UA9AAA", k20, "012/57N85", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreraem", "50:80m", "UA9AAA", k20, "012/57N85O", kCw, ctx), 0);
 }

@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <span>
 
 #include "app/network_session.h"
 #include "app/new_contest.h"
+#include "app/score_command.h"
 #include "app/station.h"
 #include "app/ui/vork_app.h"
 
@@ -58,6 +60,11 @@ int RunOnce(int argc, char* argv[], bool& restart) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Command-line modes run without a terminal.
+  if (argc >= 2 && std::strcmp(argv[1], "score") == 0) {
+    return vk::RunScoreCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                               std::cerr);
+  }
   EnsureUtf8Locale();
   bool restart = false;
   const int rc = RunOnce(argc, argv, restart);

@@ -157,7 +157,8 @@ void VorkApp::SelectEntryWindow() {
 
 void VorkApp::WriteCabrillo() {
   RunReportCommand(desktop_.get(), {station_.Rules(), station_.Log(), station_.OwnCall(),
-                                    station_.CurrentMode(), station_.WorkDir()});
+                                    station_.CurrentMode(), station_.WorkDir(),
+                                    station_.Totals().Claimed()});
 }
 
 void VorkApp::processExternalUserEvent() {

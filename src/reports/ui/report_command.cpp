@@ -23,7 +23,7 @@ void ShowFailure(finalcut::FWidget* parent, const Status& status) {
 void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
   CabrilloReportData data;
   {
-    CabrilloDialog dialog{parent, DefaultCabrilloReport(c.rules, c.ownCall),
+    CabrilloDialog dialog{parent, DefaultCabrilloReport(c.rules, c.ownCall, c.claimedScore),
                           ContestNameParts(c.rules.Settings().cabrilloName)};
     if (!dialog.Run()) return;
     data = dialog.Data();

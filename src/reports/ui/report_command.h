@@ -20,6 +20,7 @@ struct ReportContext {
   std::string ownCall;   // from the configuration
   ModeCode currentMode;  // the entry window's; stands in for ":MODE:" of a report group
   std::string workDir;   // where "<call>.cbr" goes; empty: the current directory
+  std::uint32_t claimedScore = 0;  // the score window's claimed total
 };
 
 void RunReportCommand(finalcut::FWidget* parent, const ReportContext& context);

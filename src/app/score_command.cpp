@@ -1,0 +1,152 @@
+#include "app/score_command.h"
+
+#include <sys/stat.h>
+
+#include <ostream>
+#include <string_view>
+
+#include "country/country.h"
+#include "log/adif.h"
+#include "reports/cabrillo_report.h"
+#include "rules/contest_list.h"
+#include "rules/log_scoring.h"
+#include "rules/rules_loader.h"
+#include "util/atomic_file.h"
+#include "util/band_totals.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: vorkan score [--data DIR] --contest NAME --call CALL [--txnr TEXT] [--qsos] "
+    "[--cabrillo FILE] LOG.adi";
+
+// "20M", "2M", "70CM"; empty outside every band of the log.
+std::string BandLabel(std::int32_t freq) {
+  const std::string text = Trim(QsoBandText(freq, true));
+  return text.empty() ? std::string() : text + "M";
+}
+
+std::string BandRowLabel(BandIndex band) {
+  return BandLabel(DefaultFreqOfBand(band));
+}
+
+void PrintQsoLines(const TLogCollection& log, std::ostream& out) {
+  for (int pos = 0; pos < log.Count(); ++pos) {
+    const QsoRecord& q = *log.At(pos);
+    out << pos + 1 << '\t' << q.Call << '\t' << BandLabel(q.Freq) << '\t' << q.Score << '\t'
+        << q.Multi << '\t' << q.Bonus << '\t' << (q.Dupe ? 1 : 0) << '\n';
+  }
+}
+
+void PrintRow(std::ostream& out, std::string_view label, const BandTally& t) {
+  out << label << " qsos=" << t.qsos << " points=" << t.points << " multipliers=" << t.multi;
+  if (t.bonus != 0) out << " bonus=" << t.bonus;
+  out << '\n';
+}
+
+void PrintTotals(const BandTotals& totals, const RescoreStats& stats, std::ostream& out) {
+  for (BandIndex b = 1; b <= kBandCount; ++b) {
+    if (totals.Row(b).qsos != 0) PrintRow(out, BandRowLabel(b), totals.Row(b));
+  }
+  if (totals.Outside().qsos != 0) PrintRow(out, "OTHER", totals.Outside());
+  out << "DUPES " << stats.dupes << '\n';
+  out << "TOTAL qsos=" << stats.qsos << " points=" << totals.Sum(BandQuantity::kPoints)
+      << " multipliers=" << totals.Sum(BandQuantity::kMulti) << " score=" << totals.Claimed()
+      << '\n';
+}
+
+bool IsReadableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int Fail(std::ostream& err, std::string_view why) {
+  err << "vorkan score: " << why << '\n';
+  return kScoreUsageError;
+}
+
+}  // namespace
+
+std::optional<ScoreCommandOptions> ParseScoreArgs(std::span<const char* const> args,
+                                                  std::string& error) {
+  ScoreCommandOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) return false;
+      into = args[++i];
+      return true;
+    };
+    bool ok = true;
+    if (a == "--data")
+      ok = value(o.dataDir);
+    else if (a == "--contest")
+      ok = value(o.contest);
+    else if (a == "--call")
+      ok = value(o.call);
+    else if (a == "--txnr")
+      ok = value(o.txnr);
+    else if (a == "--cabrillo")
+      ok = value(o.cabrillo);
+    else if (a == "--qsos")
+      o.qsos = true;
+    else if (!a.starts_with("--") && o.logPath.empty())
+      o.logPath = a;
+    else
+      ok = false;
+    if (!ok) {
+      error = "unexpected argument \"" + std::string(a) + "\"; " + std::string(kUsage);
+      return std::nullopt;
+    }
+  }
+  if (o.contest.empty() || o.call.empty() || o.logPath.empty()) {
+    error = std::string(kUsage);
+    return std::nullopt;
+  }
+  o.call = UpperCase(o.call);
+  return o;
+}
+
+int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostream& err) {
+  const CountryLists lists = LoadCountryFiles(o.dataDir);
+  TTreeRules rules;
+  rules.SetCountryLists(&lists);
+  if (!rules.SetOwnCall(o.call)) {
+    return Fail(err, "own call " + o.call + " is not in the country list of " + o.dataDir);
+  }
+  rules.SetOwnExchange(UpperCase(o.txnr));
+  const ContestList contests = ContestList::Build(o.dataDir);
+  if (const Status s = LoadContest(rules, contests, o.contest); !s) {
+    return Fail(err, "contest " + o.contest + " not loaded: " + s.message);
+  }
+  if (!IsReadableFile(o.logPath)) return Fail(err, "cannot read " + o.logPath);
+  TLogCollection log;
+  rules.SetLog(&log);
+  if (const Status s = LoadAdifLog(o.logPath, log); !s) {
+    return Fail(err, "cannot read " + o.logPath + ": " + s.message);
+  }
+  BandTotals totals;
+  totals.SetFormula(rules.Settings().scoreTotal);
+  const RescoreStats stats = RescoreLog(log, rules, totals);
+  if (o.qsos) PrintQsoLines(log, out);
+  if (!o.cabrillo.empty()) {
+    const CabrilloReportData data = DefaultCabrilloReport(rules, o.call, totals.Claimed());
+    if (const Status s = ReplaceFileAtomically(o.cabrillo, CabrilloReportText(data, log)); !s) {
+      return Fail(err, "Cabrillo report not written: " + s.message);
+    }
+  }
+  PrintTotals(totals, stats, out);
+  return 0;
+}
+
+int RunScoreCommand(std::span<const char* const> args, std::ostream& out, std::ostream& err) {
+  std::string error;
+  const std::optional<ScoreCommandOptions> o = ParseScoreArgs(args, error);
+  if (!o) return Fail(err, error);
+  return RunScoreCommand(*o, out, err);
+}
+
+}  // namespace vk
