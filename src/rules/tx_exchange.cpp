@@ -32,9 +32,15 @@ std::string JoinTx(std::string a, std::string_view b) {
   return a;
 }
 
-std::string Serial3(long long n) { return Rightmost("00" + IntToStr(n), 3); }
+// Serials keep three digits until the thousandth QSO and then grow: 999, 1000, 1001.
+std::string Serial3(long long n) {
+  if (n >= 1000) return IntToStr(n);
+  return Rightmost("00" + IntToStr(n), 3);
+}
 
-std::string TTreeRules::Report() const { return currentMode_ == 1 ? "599" : "59"; }
+std::string TTreeRules::Report() const {
+  return currentMode_ == 1 ? "599" : "59";
+}
 
 std::string TTreeRules::GetTxNr(std::string_view call) {
   otherwise_ = false;
