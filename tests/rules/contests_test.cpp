@@ -289,6 +289,17 @@ TEST_F(ShippedContest, CqWpxCw) {
   EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 1000");
 }
 
+// CQ WPX CW from Sicily: countries are the DXCC list, so Italy is the own country.
+TEST_F(ShippedContest, CqWpxCwFromSicily) {
+  Load("CQ-WPX-CW", "IT9XYZ");
+  Play({
+      {At(0, 1), "I2ABC", "599/001", B40, CW, 1, 1, 0},   // own country 1 on every band; I2
+      {At(0, 2), "IT9ABC", "599/002", B40, CW, 1, 1, 0},  // IT9
+      {At(0, 3), "TA1ABC", "599/003", B40, CW, 2, 1, 0},  // Turkey, but in Europe: 2 on 40 m
+  });
+  EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 4 * 3}));
+}
+
 // CQ WPX SSB from the USA: inside North America 2, or 4 on the low bands.
 TEST_F(ShippedContest, CqWpxSsbFromNorthAmerica) {
   Load("CQ-WPX-SSB", "K1XYZ");
