@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/tree_rules.h"
+#include "score/score_rule.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -94,7 +95,11 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
     }
     case TxItemKind::kConstNr: return exch;
     case TxItemKind::kZoneCq: return own.cqZone;
-    case TxItemKind::kZoneItu: return own.ituZone;
+    case TxItemKind::kZoneItu: {
+      // A zone typed as the own exchange is the one the points are counted from: send it.
+      long long zone = OwnItuZone(ctx_);
+      return zone != 0 ? IntToStr(zone) : own.ituZone;
+    }
     case TxItemKind::kContinent: return own.continent;
     case TxItemKind::kZoneRf: return exch.empty() ? IntToStr(ctx_.OwnRussianZone()) : exch;
     case TxItemKind::kRfObl:

@@ -415,6 +415,8 @@ TEST_F(ShippedContest, IaruOwnZoneFromTheCountryFile) {
       {At(12, 4), "K1ABC", "599 8", B20, CW, 5, 1, 0},  // typed with a space
   });
   EXPECT_EQ(Claimed(), (Claim{12, 4, 0, 12 * 4}));
+  tree_.SetOwnExchange("27");  // a zone typed is the one sent
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 27");
 }
 
 // Russian HF Championship from Moscow (zone 2): points by zone pair, regions per band,
