@@ -7,9 +7,7 @@
 
 namespace vk {
 
-TTreeRules::TTreeRules() {
-  nodes_.reserve(20);
-}
+TTreeRules::TTreeRules() { nodes_.reserve(20); }
 TTreeRules::~TTreeRules() = default;
 
 void TTreeRules::SetCountryLists(const CountryLists* lists) {
