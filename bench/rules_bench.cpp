@@ -72,9 +72,9 @@ void ScoreQsos(benchmark::State& state, const char* ownCall) {
   vk::SetJournalPath("");
 }
 
-// A German station: the walk passes the Russian and North American branches to "*".
+// A German station: the walk passes the own-country rule and the North American branch to "*".
 void BM_RulesScoreQsoCqwwFromEurope(benchmark::State& state) { ScoreQsos(state, "DL1ABC"); }
-// A Russian station: the first branch matches, with its long list of European prefixes.
+// A Russian station: the same walk, with many QSOs of the own country decided at its first rule.
 void BM_RulesScoreQsoCqwwFromRussia(benchmark::State& state) { ScoreQsos(state, "RA3AUU"); }
 
 BENCHMARK(BM_RulesScoreQsoCqwwFromEurope);

@@ -74,6 +74,9 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
       tree_.SetTxProcedure(TxProcedure::kChampionship);
       tree_.SetRxCorrection(RxCorrection::kChampionship);
     }
+  } else if (keyword == "countries") {
+    // "dxcc": countries are DXCC entities, for points and multipliers alike.
+    tree_.Context().SetDxccCountries(value == "dxcc");
   } else if (keyword == "rxcorrect") {
     tree_.SetRxCorrection(RxCorrection::kSplit, value);
   } else if (ScoreRule::IsScoreKeyword(keyword)) {
@@ -147,6 +150,8 @@ void ParseRuleElements(TTreeRules& tree, const pugi::xml_node& parent) {
 Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName) {
   ContestSettings& s = tree.Settings();
   ResetForLoad(s);
+  // Each contest says for itself which country list it counts; the world file's is the default.
+  tree.Context().SetDxccCountries(false);
   if (!tree.OwnCall().empty()) {
     std::string own = tree.OwnCall();
     if (!tree.SetOwnCall(own)) {

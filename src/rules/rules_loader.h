@@ -24,10 +24,10 @@ inline constexpr int kMaxSelectorDepth = 32;
 
 // Loads contest `contestName` from the file of `list` that holds it, appending to the tree.
 // Resets the per-load settings first (caption, txnr count, selector list, time periods, mode
-// choice) and looks the own call up again.  Nothing is loaded when the own call is set but not
-// in the world list, or when no file holds the contest (kNotFound).  A malformed file keeps
-// what was read before the fault and reports it (kBadInput, with file and line; also in the
-// journal).  The tree stays usable in every case.
+// choice, the country list) and looks the own call up again.  Nothing is loaded when the own call
+// is set but not in the world list, or when no file holds the contest (kNotFound).  A malformed
+// file keeps what was read before the fault and reports it (kBadInput, with file and line; also in
+// the journal).  The tree stays usable in every case.
 Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName);
 
 // Applies the rule elements among `parent`'s children to the tree's top-level list, as the

@@ -51,35 +51,34 @@ const QsoRecord* TTreeRules::LastQso() const {
 
 // --- points -------------------------------------------------------------------------------
 
-std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx,
-                                   std::uint8_t band, std::uint8_t mode) {
+std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx, std::uint8_t band,
+                                   std::uint8_t mode) {
   otherwise_ = false;
-  int total = 0;
-  for (const auto& node : nodes_) {
-    if (node->Kind() == NodeKind::kSelector) {
-      auto& sel = static_cast<SelectorRule&>(*node);
-      if (sel.Matches(ctx_.Own(), otherwise_)) total += ScoreOf(sel.Children(), call, rx, band, mode);
-    } else if (node->Kind() == NodeKind::kScore) {
-      total += static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_);
-    }
-    if (total != 0) break;
-  }
-  return static_cast<std::uint16_t>(total);
+  bool decided = false;
+  return static_cast<std::uint16_t>(ScoreOf(nodes_, call, rx, band, mode, decided));
 }
 
-// The first non-zero answer of a branch, in document order.
+// The first answer of a branch, in document order, that decides: a non-zero one, or that of
+// a final rule which pays (own-country QSOs worth nothing).  `decided` tells the caller
+// whether to stop.
 int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string_view rx,
-                        std::uint8_t band, std::uint8_t mode) {
+                        std::uint8_t band, std::uint8_t mode, bool& decided) {
   for (const auto& node : list) {
     int result = 0;
+    decided = false;
     if (node->Kind() == NodeKind::kSelector) {
       auto& sel = static_cast<SelectorRule&>(*node);
-      if (sel.Matches(ctx_.Own(), otherwise_)) result = ScoreOf(sel.Children(), call, rx, band, mode);
+      if (sel.Matches(ctx_.Own(), otherwise_))
+        result = ScoreOf(sel.Children(), call, rx, band, mode, decided);
     } else if (node->Kind() == NodeKind::kScore) {
-      result = static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_);
+      result = static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_, decided);
     }
-    if (result != 0) return result;
+    if (decided || result != 0) {
+      decided = true;
+      return result;
+    }
   }
+  decided = false;
   return 0;
 }
 

@@ -84,8 +84,8 @@ class TTreeRules {
  private:
   const CountryInfo& StationOf(std::string_view call) const;
   void LookUpOther(std::string_view call);
-  int ScoreOf(const RuleList& list, std::string_view call, std::string_view rx,
-              std::uint8_t band, std::uint8_t mode);
+  int ScoreOf(const RuleList& list, std::string_view call, std::string_view rx, std::uint8_t band,
+              std::uint8_t mode, bool& decided);
   int MultiOf(const RuleList& list, NodeKind kind, std::string_view call, std::string_view rx,
               std::uint8_t band, std::uint8_t mode, bool commit, bool top);
   std::string TxTextOf(const RuleList& list, std::string_view call);
@@ -117,7 +117,7 @@ class TTreeRules {
 // Exchange texts joined the way the sent exchange is built: one space between items, none
 // after an item that ends in "/".  Exposed for tests.
 std::string JoinTx(std::string a, std::string_view b);
-// "00" + n, last three characters: 1 -> "001", 1234 -> "234".
+// A serial of at least three digits: 1 -> "001", 123 -> "123", 1000 -> "1000".
 std::string Serial3(long long n);
 
 }  // namespace vk

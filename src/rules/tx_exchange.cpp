@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/tree_rules.h"
+#include "score/score_rule.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -32,9 +33,15 @@ std::string JoinTx(std::string a, std::string_view b) {
   return a;
 }
 
-std::string Serial3(long long n) { return Rightmost("00" + IntToStr(n), 3); }
+// Serials keep three digits until the thousandth QSO and then grow: 999, 1000, 1001.
+std::string Serial3(long long n) {
+  if (n >= 1000) return IntToStr(n);
+  return Rightmost("00" + IntToStr(n), 3);
+}
 
-std::string TTreeRules::Report() const { return currentMode_ == 1 ? "599" : "59"; }
+std::string TTreeRules::Report() const {
+  return currentMode_ == 1 ? "599" : "59";
+}
 
 std::string TTreeRules::GetTxNr(std::string_view call) {
   otherwise_ = false;
@@ -88,7 +95,11 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
     }
     case TxItemKind::kConstNr: return exch;
     case TxItemKind::kZoneCq: return own.cqZone;
-    case TxItemKind::kZoneItu: return own.ituZone;
+    case TxItemKind::kZoneItu: {
+      // A zone typed as the own exchange is the one the points are counted from: send it.
+      long long zone = OwnItuZone(ctx_);
+      return zone != 0 ? IntToStr(zone) : own.ituZone;
+    }
     case TxItemKind::kContinent: return own.continent;
     case TxItemKind::kZoneRf: return exch.empty() ? IntToStr(ctx_.OwnRussianZone()) : exch;
     case TxItemKind::kRfObl:

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "score/multi_rule.h"
 #include "score/text_util.h"
 #include "util/strings.h"
@@ -42,20 +44,55 @@ bool FieldKey(MultiKind kind, std::string_view rx, std::string_view& key) {
   return true;
 }
 
+// Suffixes that tell how a station works (portable, mobile, maritime or aeronautical mobile,
+// low power, a licence class), never where: they are no prefix.  After the call any single
+// letter is one of them; before it a letter is a country's prefix (F/DL1ABC).
+bool IsOperatingSuffix(std::string_view part, std::size_t index) {
+  static constexpr std::array<std::string_view, 4> kWords{"MM", "AM", "QRP", "QRPP"};
+  if (index > 0 && part.size() == 1 && !IsDigit(part[0])) return true;
+  for (auto w : kWords) {
+    if (score_text::EqualNoCase(part, w)) return true;
+  }
+  return false;
+}
+
+// The prefix of a call or of a portable designator: up to its last digit (N8BJQ -> N8,
+// HG19ABC -> HG19, VP2E -> VP2).  A call of letters only counts as its first two letters and
+// a zero (XEFTJW -> XE0), and so does a designator without a digit (PA -> PA0, F -> F0).
+std::string CallPrefix(std::string_view text, bool designator) {
+  bool digit = false;
+  for (char c : text) digit = digit || IsDigit(c);
+  if (designator && !digit) return std::string(text.substr(0, 2)) + '0';
+  while (!text.empty() && !IsDigit(text.back()) && text.size() >= 3) text.remove_suffix(1);
+  std::string prefix(text);
+  if (prefix.size() == 2 && !IsDigit(prefix[0]) && !IsDigit(prefix[1])) prefix += '0';
+  return prefix;
+}
+
 }  // namespace
 
 std::string WpxPrefix(std::string_view call) {
-  char portableDigit = 0;
-  auto slash = call.find('/');
-  if (slash != std::string_view::npos) {
-    if (slash + 2 == call.size() && IsDigit(call[slash + 1])) portableDigit = call[slash + 1];
-    call = call.substr(0, slash);
+  // The parts of the call that can carry a prefix, in order; a call has at most a few.
+  std::array<std::string_view, 4> parts{};
+  std::size_t count = 0;
+  for (std::size_t index = 0; !call.empty(); ++index) {
+    auto slash = call.find('/');
+    auto part = call.substr(0, slash);
+    call = slash == std::string_view::npos ? std::string_view{} : call.substr(slash + 1);
+    if (part.empty() || IsOperatingSuffix(part, index) || count == parts.size()) continue;
+    parts[count++] = part;
   }
-  while (!call.empty() && !IsDigit(call.back()) && call.size() >= 3) call.remove_suffix(1);
-  std::string prefix(call);
-  if (portableDigit != 0 && !prefix.empty() && IsDigit(prefix.back())) prefix.back() = portableDigit;
-  if (prefix.size() == 2 && !IsDigit(prefix[0]) && !IsDigit(prefix[1])) prefix += '0';
-  return prefix;
+  if (count == 0) return {};
+  if (count == 1) return CallPrefix(parts[0], false);
+  // A call-area digit after the call moves the prefix to that area: K1ABC/4 counts as K4.
+  if (parts[1].size() == 1 && IsDigit(parts[1][0])) {
+    std::string prefix = CallPrefix(parts[0], false);
+    if (!prefix.empty() && IsDigit(prefix.back())) prefix.back() = parts[1][0];
+    return prefix;
+  }
+  // Working from another country: the portable designator, the shorter part, is the prefix
+  // (N8BJQ/KH9 -> KH9, PA/N8BJQ -> PA0).
+  return CallPrefix(parts[1].size() <= parts[0].size() ? parts[1] : parts[0], true);
 }
 
 bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, ScoreContext& ctx,
@@ -80,7 +117,7 @@ bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, Scor
     case MultiKind::kDxcc: {
       const CountryInfo& info = ctx.WorldInfo(call);
       if (!info.Found()) return false;
-      key = info.primaryPrefix;
+      key = ctx.CountryKey(info);
       break;
     }
     case MultiKind::kRda:

@@ -66,6 +66,7 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   rule->mode_ = FindModeToken(conditions);
   if (rule->mode_ == 0 && conditions.find("everymode") != std::string_view::npos)
     rule->mode_ = kEveryCondition;
+  rule->wholeWords_ = conditions.find("wholeword") != std::string_view::npos;
   std::string caption =
       found->caption.empty() ? Win1251ToCp866(argument) : std::string(found->caption);
   if (caption.size() > kCaptionWidth) caption.resize(kCaptionWidth);
@@ -115,9 +116,17 @@ bool MultiRule::IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t m
 bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
                               const ScoreContext& ctx) const {
   if (JournalTracing()) JournalTrace(std::string("FindDom Source->") + std::string(key));
-  if (FindDomestic(key, ctx) == nullptr || Outside(band, mode)) return false;
+  const std::string* entry = EntryOf(key, ctx);
+  if (entry == nullptr || Outside(band, mode)) return false;
   const KeyList* keys = Keys(band, mode);
-  return keys != nullptr && !keys->AnyInside(key);
+  if (keys == nullptr) return false;
+  // Found as a whole word, the entry itself is the multiplier; found anywhere inside the
+  // text, any recorded entry inside it makes the text known.
+  return wholeWords_ ? !keys->Contains(*entry) : !keys->AnyInside(key);
+}
+
+const std::string* MultiRule::EntryOf(std::string_view key, const ScoreContext& ctx) const {
+  return wholeWords_ ? ctx.FindDomesticWord(key) : FindDomestic(key, ctx);
 }
 
 const std::string* MultiRule::FindDomestic(std::string_view key, const ScoreContext& ctx) {
@@ -142,7 +151,7 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
   std::string_view key;
   if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return;
   if (kind_ == MultiKind::kDomestic) {
-    const std::string* entry = FindDomestic(key, ctx);
+    const std::string* entry = EntryOf(key, ctx);
     if (entry == nullptr) return;
     keys->Insert(*entry);
     JournalAppend("ADD MULTI:" + *entry);

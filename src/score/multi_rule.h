@@ -1,7 +1,9 @@
 // Multiplier and bonus rules: nodes that remember which keys (countries, zones, prefixes,
 // regions...) have been worked and say whether a QSO brings a new one.  Built from the
 // lower-cased text "kind:weight[:conditions]", e.g. "dxcc:1:everyband", "zonecq:1:20m",
-// "wpx:1", "domestic:2:everyband everymode".
+// "wpx:1", "domestic:2:everyband everymode".  The condition word "wholeword" makes a domestic
+// rule find its entries as whole words of the exchange only ("domestic:1:everyband
+// wholeword": TRAC is not RAC); without it an entry is found anywhere inside the text.
 //
 // Keys are kept per slot, one slot per band-and-mode combination the rule distinguishes:
 // a rule with "everyband" counts a country again on every band, one with a fixed band keeps
@@ -76,17 +78,20 @@ class MultiRule final : public RuleNode {
   std::uint8_t Weight() const { return weight_; }
   std::uint8_t BandCondition() const { return band_; }  // 0 none, 1..9, 255 everyband
   std::uint8_t ModeCondition() const { return mode_; }  // 0 none, 1..3, 255 everymode
+  bool WholeWords() const { return wholeWords_; }
   const std::string& Caption() const { return caption_; }  // CP866, at most 16 characters
 
   MultiRule(NodeKind nodeKind, MultiKind kind);
 
  private:
   KeyList* MutableKeys(std::uint8_t band, std::uint8_t mode);
+  const std::string* EntryOf(std::string_view key, const ScoreContext& ctx) const;
 
   MultiKind kind_;
   std::uint8_t weight_ = 0;
   std::uint8_t band_ = 0;
   std::uint8_t mode_ = 0;
+  bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
   std::string caption_;
   std::array<std::unique_ptr<KeyList>, 256> slots_;
 };
@@ -96,7 +101,8 @@ class MultiRule final : public RuleNode {
 bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, ScoreContext& ctx,
                 std::string& scratch, std::string_view& key);
 
-// WPX prefix of a call: "K1TEO/8" -> "K8", "RA3AAA/P" -> "RA3", "XEFTJW" -> "XE0".
+// WPX prefix of a call: "K1TEO/8" -> "K8", "RA3AAA/P" -> "RA3", "XEFTJW" -> "XE0"; a
+// portable designator is the prefix ("N8BJQ/KH9" -> "KH9", "PA/N8BJQ" -> "PA0").
 std::string WpxPrefix(std::string_view call);
 
 }  // namespace vk

@@ -2,7 +2,27 @@
 
 #include <algorithm>
 
+#include "score/dxcc_parent.h"
+#include "score/text_util.h"
+
 namespace vk {
+
+bool IsMaritimeMobile(std::string_view call) {
+  auto slash = call.find('/');
+  while (slash != std::string_view::npos) {
+    call.remove_prefix(slash + 1);
+    slash = call.find('/');
+    auto part = call.substr(0, slash);
+    if (score_text::EqualNoCase(part, "MM") || score_text::EqualNoCase(part, "AM")) return true;
+  }
+  return false;
+}
+
+std::string_view ScoreContext::CountryKey(const CountryInfo& info) const {
+  std::string_view prefix = info.primaryPrefix;
+  if (!dxccCountries_ || !prefix.starts_with('*')) return prefix;
+  return DxccParentPrefix(prefix);
+}
 
 int RussianZoneOfEntry(std::uint16_t n) {
   if ((n >= 5 && n <= 13) || n == 58) return 1;
@@ -42,6 +62,18 @@ const std::string* ScoreContext::FindDomestic(std::string_view text) const {
       if (it != domesticFirst_.end()) best = std::min(best, it->second);
       if (len == 0) break;
     }
+  }
+  return best < domestic_.size() ? &domestic_[best] : nullptr;
+}
+
+const std::string* ScoreContext::FindDomesticWord(std::string_view text) const {
+  std::size_t best = domestic_.size();
+  while (!text.empty()) {
+    auto end = text.find_first_of(" /");
+    auto it = domesticFirst_.find(text.substr(0, end));
+    if (it != domesticFirst_.end()) best = std::min(best, it->second);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
   }
   return best < domestic_.size() ? &domestic_[best] : nullptr;
 }
@@ -95,7 +127,7 @@ const CountryInfo& ScoreContext::Lookup(const CountryList* list, Cached& cache,
   if (cache.valid && cache.call == call) return cache.info;
   cache.call.assign(call);
   cache.valid = true;
-  if (list == nullptr) {
+  if (list == nullptr || IsMaritimeMobile(call)) {
     cache.info.Clear();
   } else {
     LookupCountry(*list, call, cache.info);

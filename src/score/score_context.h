@@ -17,6 +17,10 @@
 
 namespace vk {
 
+// A maritime or aeronautical mobile station ("/MM" or "/AM" after the call): it is in no
+// country, so it has neither a country record nor a region.
+bool IsMaritimeMobile(std::string_view call);
+
 // Russian zone (1..7) of an entry of the Russian list; the zones are fixed blocks of entry
 // numbers, so the list must keep its blocks in that order.  0 for entries outside the table
 // and for 0 (call not found).
@@ -46,9 +50,21 @@ class ScoreContext {
   // The first entry, in list order, that occurs inside `text`; nullptr when none does.  The
   // pointer is valid until the next AddDomestic.
   const std::string* FindDomestic(std::string_view text) const;
+  // The same for whole words only: the first entry, in list order, that equals one of the
+  // words of `text` (split at spaces and "/"), so TRAC is not RAC.
+  const std::string* FindDomesticWord(std::string_view text) const;
+
+  // Whether countries are the DXCC list: the world file's entries that are no DXCC entity of
+  // their own (Sicily, Shetland, ...) then count as the entity they belong to.  Off by default:
+  // the world file's list, with the WAE countries separate.
+  void SetDxccCountries(bool on) { dxccCountries_ = on; }
+  bool DxccCountries() const { return dxccCountries_; }
+  // The country of a record as the contest counts it: its primary prefix, or under the DXCC
+  // list the prefix of the entity it belongs to.  Valid as long as the record.
+  std::string_view CountryKey(const CountryInfo& info) const;
 
   // Lookups of a worked call.  The reference is valid until the next lookup in the same list;
-  // an unknown call gives a cleared record (Found() false).
+  // an unknown call, and a maritime mobile, give a cleared record (Found() false).
   const CountryInfo& WorldInfo(std::string_view call);
   const CountryInfo& RussianInfo(std::string_view call);
   // Russian zone of a call, 0 when the call is not in the Russian list.
@@ -82,7 +98,8 @@ class ScoreContext {
   };
   std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> domesticFirst_;
   std::vector<std::size_t> domesticLengths_;  // distinct entry lengths, ascending
-  int ownRussianZone_ = -1;  // -1: not looked up yet
+  int ownRussianZone_ = -1;                   // -1: not looked up yet
+  bool dxccCountries_ = false;
   Cached worldCache_;
   Cached russianCache_;
 };

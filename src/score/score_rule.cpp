@@ -17,12 +17,17 @@ struct VariantName {
   std::string_view keyword;
   ScoreVariant variant;
 };
-constexpr std::array<VariantName, 9> kVariants{{
-    {"score", ScoreVariant::kPlain},        {"scoredxcc", ScoreVariant::kDxcc},
-    {"scorecountry", ScoreVariant::kCountry}, {"scoremycont", ScoreVariant::kMyCont},
-    {"scoreancont", ScoreVariant::kAnCont}, {"scoreitu", ScoreVariant::kItu},
-    {"scoreanyitu", ScoreVariant::kAnyItu}, {"scoreiota", ScoreVariant::kIota},
+constexpr std::array<VariantName, 10> kVariants{{
+    {"score", ScoreVariant::kPlain},
+    {"scoredxcc", ScoreVariant::kDxcc},
+    {"scorecountry", ScoreVariant::kCountry},
+    {"scoremycont", ScoreVariant::kMyCont},
+    {"scoreancont", ScoreVariant::kAnCont},
+    {"scoreitu", ScoreVariant::kItu},
+    {"scoreanyitu", ScoreVariant::kAnyItu},
+    {"scoreiota", ScoreVariant::kIota},
     {"scoreraem", ScoreVariant::kRaem},
+    {"scoremm", ScoreVariant::kMobile},
 }};
 
 // Points are a signed 16-bit field; anything that does not fit is as unreadable as text.
@@ -32,15 +37,11 @@ std::int16_t PointsOf(std::string_view text) {
   return static_cast<std::int16_t>(n);
 }
 
-// Zone text of the ITU rules: the exchange, or up to 6 characters after its first separator.
+// Zone text of the ITU rules: up to 6 characters after the field separator (the first "/",
+// or the first space of an exchange stored with spaces), or the whole exchange without one.
 std::string_view ZoneText(std::string_view rx) {
   auto p = score_text::FieldSeparator(rx);
   return p == std::string_view::npos ? rx : rx.substr(p + 1, 6);
-}
-
-bool IsNumber(std::string_view s) {
-  long long n = 0;
-  return TryStrToInt(s, n);
 }
 
 }  // namespace
@@ -51,6 +52,13 @@ std::uint8_t FindBandToken(std::string_view text) {
   for (std::size_t i = 0; i < kTokens.size(); ++i) {
     if (text.find(kTokens[i]) != std::string_view::npos) return static_cast<std::uint8_t>(i + 1);
   }
+  return 0;
+}
+
+long long OwnItuZone(const ScoreContext& ctx) {
+  long long zone = 0;
+  if (TryStrToInt(TrimBlank(ctx.OwnExchange()), zone) && zone >= 1 && zone <= 90) return zone;
+  if (TryStrToInt(ctx.Own().ituZone, zone) && zone >= 1 && zone <= 90) return zone;
   return 0;
 }
 
@@ -109,6 +117,7 @@ void ScoreRule::ParseValue(std::string_view value) {
   auto conditions = value.substr(colon + 1);
   band_ = FindBandToken(conditions);
   mode_ = FindModeToken(conditions);
+  final_ = conditions.find("final") != std::string_view::npos;
 }
 
 bool ScoreRule::BaseApplies(std::uint8_t band, std::uint8_t mode) const {
@@ -120,17 +129,19 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
     case ScoreVariant::kPlain:
     case ScoreVariant::kRaem:
       return true;
+    case ScoreVariant::kMobile:
+      return IsMaritimeMobile(call);
     case ScoreVariant::kDxcc: {
       const CountryInfo& his = ctx.WorldInfo(call);
       if (!his.Found()) return false;
       for (const auto& p : prefixes_) {
-        if (EqualNoCase(p, his.primaryPrefix)) return true;
+        if (EqualNoCase(p, ctx.CountryKey(his))) return true;
       }
       return false;
     }
     case ScoreVariant::kCountry: {
       const CountryInfo& his = ctx.WorldInfo(call);
-      return his.Found() && EqualNoCase(his.primaryPrefix, ctx.Own().primaryPrefix);
+      return his.Found() && EqualNoCase(ctx.CountryKey(his), ctx.CountryKey(ctx.Own()));
     }
     case ScoreVariant::kMyCont: {
       const CountryInfo& his = ctx.WorldInfo(call);
@@ -142,9 +153,11 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
     }
     case ScoreVariant::kItu:
     case ScoreVariant::kAnyItu: {
-      auto zone = ZoneText(rx);
-      if (!IsNumber(zone)) return true;  // a society or an official instead of a zone
-      bool same = EqualNoCase(zone, ctx.OwnExchange());
+      long long zone = 0;
+      if (!TryStrToInt(ZoneText(rx), zone)) return true;  // a society or an official
+      // Zones compare as numbers ("05" is zone 5); an unknown own zone matches nothing.
+      const long long own = OwnItuZone(ctx);
+      bool same = own != 0 && zone == own;
       return variant_ == ScoreVariant::kItu ? same : !same;
     }
     case ScoreVariant::kIota: {
@@ -161,15 +174,25 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
 
 std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::string_view rx,
                               std::uint8_t mode, ScoreContext& ctx) const {
+  bool decided = false;
+  return Score(call, band, rx, mode, ctx, decided);
+}
+
+std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::string_view rx,
+                              std::uint8_t mode, ScoreContext& ctx, bool& decided) const {
+  decided = false;
+  std::int16_t points = 0;
   if (computed_ != ComputedTable::kNone) {
     if (!Pays(call, rx, ctx)) return 0;
-    return ComputeScore(computed_, call, rx, mode, ctx);
+    points = ComputeScore(computed_, call, rx, mode, ctx);
+  } else {
+    // A RAEM rule outside its band or mode gives nothing, not the distance alone: the walk
+    // stops at the first non-zero rule, so distance paid everywhere would hide later rules.
+    if (!BaseApplies(band, mode) || !Pays(call, rx, ctx)) return 0;
+    points = variant_ == ScoreVariant::kRaem ? RaemScore(call, rx, ctx) : points_;
   }
-  // A RAEM rule outside its band or mode gives nothing, not the distance alone: the walk
-  // stops at the first non-zero rule, so distance paid everywhere would hide later rules.
-  if (!BaseApplies(band, mode) || !Pays(call, rx, ctx)) return 0;
-  if (variant_ == ScoreVariant::kRaem) return RaemScore(call, rx, ctx);
-  return points_;
+  decided = points != 0 || final_;
+  return points;
 }
 
 std::int16_t ScoreRule::RaemScore(std::string_view call, std::string_view rx,

@@ -4,7 +4,10 @@
 //   "2:20m cw"     2 points on 20 m in CW only (one band and one mode token, anywhere after ":")
 //   "@@rfcup"      points computed from the exchange (see computed_score.h)
 //   "10##ua,ua2"   (scoredxcc only) 10 points for the listed primary prefixes
-// The walk of the rule tree takes the first rule that gives a non-zero result.
+//   "0:final"      a final rule: when it pays, its points decide even if they are 0
+// The walk of the rule tree takes the first rule that gives a non-zero result, or the first
+// final rule that pays (so own-country QSOs can be worth nothing without falling through to
+// the continent rules after them).
 #pragma once
 
 #include <cstdint>
@@ -21,15 +24,16 @@ namespace vk {
 
 // Which station the rule pays for, by its element name.
 enum class ScoreVariant : std::uint8_t {
-  kPlain,     // score: every station
-  kDxcc,      // scoredxcc: listed primary prefixes
-  kCountry,   // scorecountry: own country
-  kMyCont,    // scoremycont: own continent
-  kAnCont,    // scoreancont: another continent
-  kItu,       // scoreitu: received zone equal to the own exchange (or not a number)
-  kAnyItu,    // scoreanyitu: received zone different from the own exchange (or not a number)
-  kIota,      // scoreiota: an island reference in the third field
-  kRaem,      // scoreraem: base points plus distance points by coordinates
+  kPlain,    // score: every station
+  kDxcc,     // scoredxcc: listed primary prefixes
+  kCountry,  // scorecountry: own country
+  kMyCont,   // scoremycont: own continent
+  kAnCont,   // scoreancont: another continent
+  kItu,      // scoreitu: received zone equal to the own exchange (or not a number)
+  kAnyItu,   // scoreanyitu: received zone different from the own exchange (or not a number)
+  kIota,     // scoreiota: an island reference in the third field
+  kRaem,     // scoreraem: base points plus distance points by coordinates
+  kMobile,   // scoremm: a maritime or aeronautical mobile (/MM, /AM), which has no country
 };
 
 class ScoreRule final : public RuleNode {
@@ -42,12 +46,17 @@ class ScoreRule final : public RuleNode {
   // `rx` the received exchange as typed (upper case).
   std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx,
                      std::uint8_t mode, ScoreContext& ctx) const;
+  // As Score; `decided` tells whether the result ends the search for points: any non-zero
+  // result does, and so does a final rule that pays.
+  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx,
+                     std::uint8_t mode, ScoreContext& ctx, bool& decided) const;
 
   ScoreVariant Variant() const { return variant_; }
   ComputedTable Computed() const { return computed_; }
   std::int16_t Points() const { return points_; }
   std::uint8_t BandCondition() const { return band_; }  // 0 any, 1..9
   std::uint8_t ModeCondition() const { return mode_; }  // 0 any, 1 CW, 2 PH, 3 FM
+  bool Final() const { return final_; }
   const std::vector<std::string>& Prefixes() const { return prefixes_; }
 
   explicit ScoreRule(ScoreVariant variant) : RuleNode(NodeKind::kScore), variant_(variant) {}
@@ -64,11 +73,16 @@ class ScoreRule final : public RuleNode {
   std::int16_t points_ = 0;
   std::uint8_t band_ = 0;
   std::uint8_t mode_ = 0;
+  bool final_ = false;                 // "final" among the conditions
   std::vector<std::string> prefixes_;  // scoredxcc: lower case, trimmed
 };
 
 // Band and mode tokens shared by score and multiplier conditions.  0 when no token is found.
 std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"
 std::uint8_t FindModeToken(std::string_view text);  // "cw", "ph", "fm"
+
+// The own ITU zone for the zone rules: the own exchange when it reads as a zone number,
+// otherwise the ITU zone of the own station's country; 0 when neither gives one.
+long long OwnItuZone(const ScoreContext& ctx);
 
 }  // namespace vk

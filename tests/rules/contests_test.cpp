@@ -106,6 +106,17 @@ class ShippedContest : public ::testing::Test {
     }
   }
 
+  // A QSO that sent `sent`, as the last of the log: the next serial is read back from it.
+  void AppendSent(const char* sent) {
+    QsoRecord q;
+    q.Stamp = Stamp(At(23, 0));
+    q.Freq = DefaultFreqOfBand(B20);
+    q.Mode = CW;
+    q.Call = "ZZ9ZZZ";
+    q.Sent = sent;
+    ASSERT_TRUE(log_.Append(q));
+  }
+
   Claim Claimed() const {
     return {totals_.Sum(BandQuantity::kPoints), totals_.Sum(BandQuantity::kMulti),
             totals_.Sum(BandQuantity::kBonus), totals_.Claimed()};
@@ -182,9 +193,12 @@ TEST_F(ShippedContest, WorldContest) {
       {At(10, 16), "LU1AA", "59/005", B2M, FM, 3, 1, 0},   // 2 m FM is a band of its own
       {At(10, 18), "Q1XYZ", "599/001", B20, CW, 1, 0, 0},  // unknown call: 1 point, no country
       {At(10, 20), "ZS6AA", "599/033", B20, CW, 3, 1, 0},
+      {At(10, 22), "DL5XX/MM", "599/034", B20, CW, 1, 0, 0},  // at sea: no country, 1 point
   });
-  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 011");    // ten QSOs logged
-  EXPECT_EQ(Claimed(), (Claim{23, 8, 0, 23 * 8}));  // points x countries
+  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 012");    // eleven QSOs logged
+  EXPECT_EQ(Claimed(), (Claim{24, 8, 0, 24 * 8}));  // points x countries
+  AppendSent("599 999");
+  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 1000");  // serials grow past 999
 }
 
 // CQ WW CW from European Russia: own country 0 points, WAE entries are countries.
@@ -204,10 +218,25 @@ TEST_F(ShippedContest, CqWwCwFromEuropeanRussia) {
       {At(0, 9), "DL1ABC", "599/14", B15, CW, 1, 2, 0},   // zones and countries again on 15 m
       {At(0, 10), "IT9ABC", "599/15", B20, CW, 1, 1, 0},  // Sicily counts as a country (WAE)
       {At(0, 11), "VE3XYZ", "599/4", B40, CW, 3, 2, 0},
-      {At(0, 12), "EA8ABC", "599/33", B40, CW, 3, 2, 0},  // Canary Islands are Africa
-      {At(0, 13), "R1FJL", "599/40", B40, CW, 1, 2, 0},   // Franz Josef Land, own continent
+      {At(0, 12), "EA8ABC", "599/33", B40, CW, 3, 2, 0},    // Canary Islands are Africa
+      {At(0, 13), "R1FJL", "599/40", B40, CW, 1, 2, 0},     // Franz Josef Land, own continent
+      {At(0, 14), "DL5XX/MM", "599/14", B40, CW, 3, 1, 0},  // maritime mobile: its zone only
   });
-  EXPECT_EQ(Claimed(), (Claim{21, 22, 0, 21 * 22}));  // points x (zones + countries)
+  EXPECT_EQ(Claimed(), (Claim{24, 23, 0, 24 * 23}));  // points x (zones + countries)
+}
+
+// CQ WW CW from Asiatic Russia: European Russia and Kaliningrad are another continent.
+TEST_F(ShippedContest, CqWwCwFromAsiaticRussia) {
+  Load("CQ-WW-CW", "UA9ABC");
+  EXPECT_EQ(tree_.GetTxNr("UA9ABC"), "599 17");
+  Play({
+      {At(0, 1), "UA9QQQ", "599/17", B20, CW, 0, 2, 0},  // own country 0; zone 17 + UA9 count
+      {At(0, 2), "RA3ABC", "599/16", B20, CW, 3, 2, 0},
+      {At(0, 3), "UA2FF", "599/15", B20, CW, 3, 2, 0},
+      {At(0, 4), "JA1ABC", "599/25", B20, CW, 1, 2, 0},  // another country of Asia 1
+      {At(0, 5), "UA9QQQ", "599/17", B40, CW, 0, 2, 0},  // multipliers again on 40 m
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 10, 0, 7 * 10}));
 }
 
 // CQ WW SSB from the USA: 2 points inside North America.
@@ -217,10 +246,8 @@ TEST_F(ShippedContest, CqWwSsbFromNorthAmerica) {
   EXPECT_EQ(tree_.GetTxNr("K1XYZ"), "59 5");  // phone report and own CQ zone
   EXPECT_TRUE(tree_.Settings().modes[PH] && !tree_.Settings().modes[CW]);
   Play({
-      {At(0, 1), "VE3XYZ", "59/4", B20, PH, 2, 2, 0},  // North America, other country: 2
-      // The rules give 0 for the own country; the rules language cannot express that outside
-      // the Russian blocks of the file, so the own country scores as North America: 2.
-      {At(0, 2), "W6ABC", "59/3", B20, PH, 2, 2, 0},
+      {At(0, 1), "VE3XYZ", "59/4", B20, PH, 2, 2, 0},   // North America, other country: 2
+      {At(0, 2), "W6ABC", "59/3", B20, PH, 0, 2, 0},    // own country 0, zone 3 and K count
       {At(0, 3), "DL1ABC", "59/14", B20, PH, 3, 2, 0},  // other continent 3
       {At(0, 4), "XE1ABC", "59/6", B15, PH, 2, 2, 0},
       {At(0, 5), "JA1ABC", "59/25", B15, PH, 3, 2, 0},
@@ -230,7 +257,7 @@ TEST_F(ShippedContest, CqWwSsbFromNorthAmerica) {
       {At(0, 9), "ZS6AA", "59/38", B10, PH, 3, 2, 0},
       {At(0, 10), "VE3XYZ", "59/4", B10, PH, 2, 2, 0},
   });
-  EXPECT_EQ(Claimed(), (Claim{23, 18, 0, 23 * 18}));
+  EXPECT_EQ(Claimed(), (Claim{21, 18, 0, 21 * 18}));
 }
 
 // CQ WPX CW from Russia: low bands pay double, prefixes count once for the whole contest.
@@ -249,9 +276,28 @@ TEST_F(ShippedContest, CqWpxCw) {
       {At(0, 10), "9A1A", "599/500", B40, CW, 2, 1, 0},
       {At(0, 11), "LU1AA", "599/020", B10, CW, 3, 1, 0},
       {At(0, 12), "UA9QQQ", "599/008", B20, CW, 3, 1, 0},  // Asiatic Russia is another continent
+      // Signing from another country, the portable designator is the prefix.
+      {At(0, 13), "N8BJQ/KH9", "599/004", B20, CW, 3, 1, 0},  // Wake Island: KH9
+      {At(0, 14), "HB9A/OH0", "599/005", B20, CW, 1, 1, 0},   // Aland Islands: OH0
+      {At(0, 15), "K1ABC/4", "599/006", B20, CW, 3, 1, 0},    // call area 4: K4
+      {At(0, 16), "PA/N8BJQ", "599/007", B20, CW, 1, 1, 0},   // PA0
+      {At(0, 17), "DL5XX/MM", "599/008", B40, CW, 6, 1, 0},   // at sea: DL5, another continent
   });
-  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 012");      // eleven QSOs logged
-  EXPECT_EQ(Claimed(), (Claim{29, 10, 0, 29 * 10}));  // points x prefixes
+  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 017");      // sixteen QSOs logged
+  EXPECT_EQ(Claimed(), (Claim{43, 15, 0, 43 * 15}));  // points x prefixes
+  AppendSent("599 999");
+  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "599 1000");
+}
+
+// CQ WPX CW from Sicily: countries are the DXCC list, so Italy is the own country.
+TEST_F(ShippedContest, CqWpxCwFromSicily) {
+  Load("CQ-WPX-CW", "IT9XYZ");
+  Play({
+      {At(0, 1), "I2ABC", "599/001", B40, CW, 1, 1, 0},   // own country 1 on every band; I2
+      {At(0, 2), "IT9ABC", "599/002", B40, CW, 1, 1, 0},  // IT9
+      {At(0, 3), "TA1ABC", "599/003", B40, CW, 2, 1, 0},  // Turkey, but in Europe: 2 on 40 m
+  });
+  EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 4 * 3}));
 }
 
 // CQ WPX SSB from the USA: inside North America 2, or 4 on the low bands.
@@ -291,8 +337,12 @@ TEST_F(ShippedContest, RdxcFromRussia) {
       {At(12, 9), "R1FJL", "599/FJ", B20, CW, 2, 2, 0},   // Franz Josef Land is Russia
       {At(12, 10), "K1TEO", "59/015", B15, PH, 5, 1, 0},
       {At(12, 11), "OH2BH", "599/123", B40, CW, 3, 1, 0},
+      {At(12, 12), "DL5XX/MM", "599/009", B20, CW, 5, 0, 0},  // maritime mobile 5, no country
+      {At(12, 13), "IT9ABC", "599/010", B20, CW, 3, 1, 0},    // Italy in the DXCC list
+      {At(12, 14), "I2ABC", "599/011", B20, CW, 3, 0, 0},     // Sicily was Italy already
+      {At(12, 15), "RA3XXX", "599/MAX", B15, CW, 2, 1, 0},    // UA new on 15 m; MAX no oblast
   });
-  EXPECT_EQ(Claimed(), (Claim{31, 14, 0, 31 * 14}));  // points x (countries + oblasts)
+  EXPECT_EQ(Claimed(), (Claim{44, 16, 0, 44 * 16}));  // points x (countries + oblasts)
 }
 
 // Russian DX Contest from Germany: 10 points for every Russian station.
@@ -316,6 +366,18 @@ TEST_F(ShippedContest, RdxcFromAbroad) {
   EXPECT_EQ(Claimed(), (Claim{60, 9, 0, 60 * 9}));
 }
 
+// Russian DX Contest from Sicily: the DXCC list makes Italy the own country.
+TEST_F(ShippedContest, RdxcFromSicily) {
+  Load("RDXC", "IT9XYZ");
+  Play({
+      {At(12, 1), "I2ABC", "599/001", B20, CW, 2, 1, 0},     // own DXCC country 2
+      {At(12, 2), "IT9ABC", "599/002", B20, CW, 2, 0, 0},    // Sicily is Italy: no new country
+      {At(12, 3), "DL5XX/MM", "599/003", B20, CW, 5, 0, 0},  // maritime mobile 5
+      {At(12, 4), "UA2FAA", "599/KA", B20, CW, 10, 2, 0},    // Kaliningrad + KA
+  });
+  EXPECT_EQ(Claimed(), (Claim{19, 3, 0, 19 * 3}));
+}
+
 // IARU HF Championship: zones against the own exchange, headquarters by abbreviation.
 TEST_F(ShippedContest, IaruHfChampionship) {
   Load("IARU-HF", "RA3ABC", "29");
@@ -334,9 +396,27 @@ TEST_F(ShippedContest, IaruHfChampionship) {
       {At(12, 9), "VA3RAC", "599/RAC", B20, CW, 1, 1, 0},  // RAC, not the AC inside it
       {At(12, 10), "NU1AW", "599/AC", B20, CW, 1, 1, 0},   // AC after RAC is still new
       {At(12, 11), "DL1ABC", "599/28", B20, CW, 0, 0, 0, 1},
-      {At(12, 12), "UA9QQQ", "599/30", B40, CW, 5, 1, 0},  // Asiatic Russia, other continent
+      {At(12, 12), "UA9QQQ", "599/30", B40, CW, 5, 1, 0},    // Asiatic Russia, other continent
+      {At(12, 13), "TA1HQ", "599/TRAC", B20, CW, 1, 1, 0},   // Turkey's society, not RAC
+      {At(12, 14), "NU1AW", "599/IARU", B40, CW, 1, 1, 0},   // the IARU secretariat
+      {At(12, 15), "DL5XX/MM", "599/28", B15, CW, 5, 1, 0},  // at sea in zone 28: 5, zone counts
   });
-  EXPECT_EQ(Claimed(), (Claim{25, 10, 0, 25 * 10}));  // points x (zones + headquarters)
+  EXPECT_EQ(Claimed(), (Claim{32, 13, 0, 32 * 13}));  // points x (zones + headquarters)
+}
+
+// IARU HF without a zone typed: the own ITU zone comes from the country file (Germany: 28).
+TEST_F(ShippedContest, IaruOwnZoneFromTheCountryFile) {
+  Load("IARU-HF", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 28");
+  Play({
+      {At(12, 1), "DL1ABC", "599/28", B20, CW, 1, 1, 0},  // own zone 1
+      {At(12, 2), "OH2BH", "599/18", B20, CW, 3, 1, 0},
+      {At(12, 3), "F5AAA", "599/27", B40, PH, 3, 1, 0},
+      {At(12, 4), "K1ABC", "599 8", B20, CW, 5, 1, 0},  // typed with a space
+  });
+  EXPECT_EQ(Claimed(), (Claim{12, 4, 0, 12 * 4}));
+  tree_.SetOwnExchange("27");  // a zone typed is the one sent
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 27");
 }
 
 // Russian HF Championship from Moscow (zone 2): points by zone pair, regions per band,
@@ -374,6 +454,8 @@ TEST_F(ShippedContest, RussianChampionshipByZones) {
   });
   EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "2 014");
   EXPECT_EQ(Claimed(), (Claim{153, 11, 0, 153 * 11}));  // points x regions
+  AppendSent("2 999");
+  EXPECT_EQ(tree_.GetTxNr("RA3ABC"), "2 1000");
 }
 
 // RDA contest from Moscow: districts once per contest, found only after the "/".
@@ -391,8 +473,10 @@ TEST_F(ShippedContest, RdaContestFromRussia) {
       {At(8, 8), "UA2FAA", "599/KA01", B15, CW, 1, 2, 0},  // Kaliningrad is European Russia
       {At(8, 9), "UA9CAA", "599/SV12", B20, CW, 0, 0, 0, 2},
       {At(8, 10), "RA3DAA", "599/MO-05", B15, CW, 1, 1, 0},  // with its hyphen: no district
+      {At(8, 11), "IT9ABC", "599/012", B20, CW, 3, 1, 0},    // DXCC list: Italy
+      {At(8, 12), "I2ABC", "599/013", B20, CW, 3, 0, 0},     // Sicily was Italy already
   });
-  EXPECT_EQ(Claimed(), (Claim{16, 11, 0, 16 * 11}));
+  EXPECT_EQ(Claimed(), (Claim{22, 12, 0, 22 * 12}));
 }
 
 // RDA contest from Germany: only Russian stations score, 10 points each.

@@ -168,6 +168,17 @@ TEST_F(RulesLoader, LoadResetsPeriodsCaptionAndCounts) {
   EXPECT_TRUE(s.bands[4]);  // everything else keeps its value
 }
 
+// The country list is the contest's own: a contest without <countries> counts the world
+// file's list even after one that counted the DXCC list.
+TEST_F(RulesLoader, CountryListIsSetPerLoad) {
+  ASSERT_TRUE(Load("<countries>DXCC</countries>").ok());
+  EXPECT_TRUE(tree_.Context().DxccCountries());
+  ASSERT_TRUE(Load("<repqso>band</repqso>").ok());
+  EXPECT_FALSE(tree_.Context().DxccCountries());
+  ASSERT_TRUE(Load("<countries>wae</countries>").ok());
+  EXPECT_FALSE(tree_.Context().DxccCountries());
+}
+
 TEST_F(RulesLoader, CaptionFromProcedureInCp866) {
   // "Зона" in Windows-1251.
   ASSERT_TRUE(Load("<procedure caption=\"\xC7\xEE\xED\xE0\">x</procedure>").ok());

@@ -15,11 +15,13 @@ TEST(TxJoin, ItemsAreSeparatedByOneSpaceExceptAfterSlash) {
   EXPECT_EQ(JoinTx("", "16"), "16");
 }
 
-TEST(TxJoin, SerialKeepsLastThreeDigits) {
+TEST(TxJoin, SerialKeepsThreeDigitsAndGrows) {
   EXPECT_EQ(Serial3(1), "001");
   EXPECT_EQ(Serial3(12), "012");
   EXPECT_EQ(Serial3(123), "123");
-  EXPECT_EQ(Serial3(1234), "234");
+  EXPECT_EQ(Serial3(999), "999");
+  EXPECT_EQ(Serial3(1000), "1000");  // never wraps to 000
+  EXPECT_EQ(Serial3(1234), "1234");
   EXPECT_EQ(Serial3(0), "000");
 }
 
@@ -35,8 +37,10 @@ TEST_F(TxExchange, SerialFollowsLastSentExchange) {
   ASSERT_TRUE(Load("<txnr>rst</txnr><txnr>qsonr</txnr>").ok());
   AddQso("K1AR", "599 012", "599 005");
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 013");
-  AddQso("VE3EJ", "599 1234", "599 004");
-  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 235");
+  AddQso("VE3EJ", "599 999", "599 004");
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 1000");  // the thousandth QSO does not wrap
+  AddQso("VE3EJ", "599 1000", "599 004");
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 1001");
   AddQso("VE3EJ", "599 abc", "599 004");
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 000");  // unreadable counts as -1
 }

@@ -189,6 +189,10 @@ TEST(WpxPrefix, PrefixRules) {
       {"N8BJQ", "N8"},      {"UA9QQQ", "UA9"},   {"RA3AAA/P", "RA3"}, {"K1TEO/8", "K8"},
       {"2E0ABC", "2E0"},    {"XEFTJW", "XE0"},   {"DL/UA9QQQ", "DL0"}, {"WP4LA/5", "WP5"},
       {"9A1A", "9A1"},      {"OH2AA/MM", "OH2"}, {"RAEM", "RA0"},      {"A", "A"},
+      // Portable designators are the prefix; operating suffixes are none.
+      {"N8BJQ/KH9", "KH9"}, {"DL1ABC/EA8", "EA8"}, {"HB9A/OH0", "OH0"},  {"K1ABC/4", "K4"},
+      {"PA/N8BJQ", "PA0"},  {"F/DL1ABC", "F0"},    {"K1ABC/4/P", "K4"},  {"OH2AA/QRP", "OH2"},
+      {"VP2E/K1ABC", "VP2"}, {"N8BJQ/J", "N8"},    {"EA8/DL1ABC/M", "EA8"}, {"/P", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(WpxPrefix(c.call), c.prefix) << c.call;
 }
@@ -221,6 +225,35 @@ TEST_F(MultiRuleTest, DomesticEntries) {
   EXPECT_EQ(*entry, "SP");
   EXPECT_EQ(MultiRule::FindDomestic("599", ctx_), nullptr);
   EXPECT_NE(Journal().find("ADD MULTI:MA\r\n"), std::string::npos);
+}
+
+// IARU headquarters as whole words: TRAC (Turkey) is neither RAC nor AC.
+TEST_F(MultiRuleTest, DomesticWholeWords) {
+  for (auto e : {"RAC", "AC", "TRAC"}) ctx_.AddDomestic(e);
+  auto r = Multi("domestic:1:everyband wholeword", "HQ");
+  EXPECT_TRUE(r->WholeWords());
+  EXPECT_EQ(Log(*r, "TA1HQ", "599/TRAC", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "VA3RAC", "599/RAC", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "NU1AW", "599 AC", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "VE3RAC", "599/RAC", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*r, "K1ABC", "599/RACX", k20, kCw, ctx_), 0);  // no society of that name
+  EXPECT_EQ(r->Keys(k20, kCw)->Size(), 3u);
+}
+
+// Under the DXCC list Sicily and Shetland are Italy and Scotland; the world file's list keeps
+// them apart.  A maritime mobile is in no country.
+TEST_F(MultiRuleTest, DxccCountriesAndMaritimeMobiles) {
+  auto wae = Multi("dxcc:1:everyband");
+  EXPECT_EQ(Log(*wae, "IT9ABC", "599", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*wae, "I2ABC", "599", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*wae, "DL1ABC/MM", "599", k20, kCw, ctx_), 0);
+  ctx_.SetDxccCountries(true);
+  auto dxcc = Multi("dxcc:1:everyband");
+  EXPECT_EQ(Log(*dxcc, "IT9ABC", "599", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*dxcc, "I2ABC", "599", k20, kCw, ctx_), 0);
+  EXPECT_EQ(Log(*dxcc, "GM3ABC", "599", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*dxcc, "GM0ABC/P", "599", k20, kCw, ctx_), 0);
+  EXPECT_TRUE(dxcc->Keys(k20, kCw)->Contains("I"));
 }
 
 TEST_F(MultiRuleTest, RussianOblastFromTheCall) {

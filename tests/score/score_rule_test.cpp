@@ -107,12 +107,46 @@ TEST(ScoreRule, ItuZoneVariants) {
   EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599/28", kCw, ctx), 3);
   EXPECT_EQ(Score("scoreanyitu", "3", "RA3XYZ", k20, "599/29", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreanyitu", "3", "DA0HQ", k20, "599/DARC", kCw, ctx), 3);
-  // As the log keeps it (the "/" corrected to a space) the zone is read all the same.
+  // Stored with a space (as a log file holds it) the zone follows the space; zones compare
+  // as numbers.
   EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599 28", kCw, ctx), 0);
+  EXPECT_EQ(Score("scoreitu", "1", "RA3XYZ", k20, "599 029", kCw, ctx), 1);
   EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599 28", kCw, ctx), 3);
   // Only six characters after the "/" are the zone.
   EXPECT_EQ(Score("scoreanyitu", "3", "DL1ABC", k20, "599/000028", kCw, ctx), 3);
-  EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599/0000299", kCw, ctx), 0);
+  EXPECT_EQ(Score("scoreitu", "1", "DL1ABC", k20, "599/0000288", kCw, ctx), 0);
+  // Without a zone in the own exchange the own station's zone from the country file counts
+  // (29 for European Russia west of the Urals).
+  auto noExchange = MakeContext("UA3AAA");
+  EXPECT_EQ(Score("scoreitu", "1", "RA3XYZ", k20, "599/29", kCw, noExchange), 1);
+  EXPECT_EQ(Score("scoreanyitu", "3", "RA3XYZ", k20, "599/29", kCw, noExchange), 0);
+}
+
+// A final rule ends the search for points when it pays, even with 0 (own country in CQ WW).
+// Stations at sea or in the air are in no country and have a rule of their own.
+TEST(ScoreRule, FinalRulesAndMaritimeMobiles) {
+  auto ctx = MakeContext("DL1AAA");
+  auto own = ScoreRule::Make("scorecountry", "0:final");
+  ASSERT_NE(own, nullptr);
+  bool decided = false;
+  EXPECT_EQ(own->Score("DL2BBB", k20, "", kCw, ctx, decided), 0);
+  EXPECT_TRUE(decided);
+  EXPECT_EQ(own->Score("F5AAA", k20, "", kCw, ctx, decided), 0);
+  EXPECT_FALSE(decided);
+  EXPECT_EQ(Score("scoremm", "5", "DL2BBB/MM", k20, "", kCw, ctx), 5);
+  EXPECT_EQ(Score("scoremm", "5", "DL2BBB/AM", k20, "", kCw, ctx), 5);
+  EXPECT_EQ(Score("scoremm", "5", "DL2BBB/M", k20, "", kCw, ctx), 0);
+  EXPECT_EQ(Score("scorecountry", "2", "DL2BBB/MM", k20, "", kCw, ctx), 0);
+  EXPECT_EQ(Score("scoremycont", "3", "DL2BBB/MM", k20, "", kCw, ctx), 0);
+}
+
+// Under the DXCC list a Sicilian station is in Italy: own country for an Italian entrant.
+TEST(ScoreRule, OwnCountryUnderTheDxccList) {
+  auto ctx = MakeContext("IT9ABC");
+  EXPECT_EQ(Score("scorecountry", "2", "I2XYZ", k20, "", kCw, ctx), 0);
+  ctx.SetDxccCountries(true);
+  EXPECT_EQ(Score("scorecountry", "2", "I2XYZ", k20, "", kCw, ctx), 2);
+  EXPECT_EQ(Score("scoredxcc", "10##i", "IT9XYZ", k20, "", kCw, ctx), 10);
 }
 
 TEST(ScoreRule, IotaReference) {
