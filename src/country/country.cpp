@@ -2,6 +2,7 @@
 
 #include "country/country_file.h"
 #include "country/country_index.h"
+#include "country/slash_call.h"
 
 namespace vk {
 
@@ -28,7 +29,7 @@ void CountryList::BuildIndex() {
 }
 
 std::uint16_t CountryList::Lookup(std::string_view call, CountryInfo& out) const {
-  const CountryInfo* found = index_ ? index_->Find(ReduceCall(call)) : nullptr;
+  const CountryInfo* found = index_ ? country_detail::ResolveCall(call, *index_) : nullptr;
   if (found == nullptr) {
     out.Clear();
     return 0;
