@@ -67,7 +67,9 @@ auto ResolveCall(std::string_view call, const Finder& finder) -> decltype(finder
     }
   }
   const std::string_view where = parts.location.empty() ? parts.home : parts.location;
-  if (Result hit = finder.Exact(where)) return hit;
+  if (where != parts.core) {  // else it was tried above, as the core or as the whole call
+    if (Result hit = finder.Exact(where)) return hit;
+  }
   return finder.Prefix(where);
 }
 
