@@ -1,6 +1,5 @@
 #include "country/slash_call.h"
 
-#include <array>
 #include <cstddef>
 
 namespace vk::country_detail {
@@ -22,10 +21,14 @@ bool IsNumber(std::string_view s) {
 // mobile and the like as single letters, QRP, lighthouse, and the FCC's marks for an upgrade
 // not yet in the database (AG general, AA advanced, AE extra, KT technician).  A number of
 // two or more digits is an anniversary or a French department, never a call area.
+constexpr std::string_view kNoPlaceMarks[] = {"QRP", "QRPP", "QRO", "LH", "LGT",
+                                              "AE",  "AG",   "AA",  "KT", "BCN"};
+
 bool NamesNoPlace(std::string_view part) {
   if (part.size() == 1) return !IsDigit(part[0]);
   if (IsNumber(part)) return true;
-  for (std::string_view mark : {"QRP", "QRPP", "QRO", "LH", "LGT", "AE", "AG", "AA", "KT", "BCN"}) {
+  if (part.size() > 4) return false;
+  for (std::string_view mark : kNoPlaceMarks) {
     if (part == mark) return true;
   }
   return false;
@@ -42,42 +45,39 @@ bool IsUsCall(std::string_view call) {
 }  // namespace
 
 SlashCall SplitSlashCall(std::string_view call) {
-  // Calls are at most a few parts long; parts beyond the table are ignored.
-  std::array<std::string_view, 8> kept{};
-  std::size_t count = 0;
-  std::size_t coreEnd = 0;
+  // Of the parts that name a place or a call, the shortest names the place (the later one on
+  // a tie) and the longest is the home call (the earlier one on a tie).
   SlashCall out;
+  std::size_t kept = 0;
+  std::size_t coreBegin = 0, coreEnd = 0;
   for (std::size_t begin = 0; begin <= call.size();) {
     std::size_t end = call.find('/', begin);
     if (end == std::string_view::npos) end = call.size();
     const std::string_view part = call.substr(begin, end - begin);
-    const bool first = count == 0;
+    const bool first = kept == 0;
     begin = end + 1;
     if (part.empty()) continue;
-    if (!first && (part == "MM" || part == "AM")) {
+    if (first) {
+      out.home = out.location = part;
+      coreBegin = end - part.size();
+    } else if (part == "MM" || part == "AM") {
       out.noCountry = true;
-    } else if (!first && part.size() == 1 && IsDigit(part[0])) {
+      continue;
+    } else if (part.size() == 1 && IsDigit(part[0])) {
       out.areaDigit = part[0];
       coreEnd = end;
-    } else if (first || !NamesNoPlace(part)) {
-      if (count < kept.size()) kept[count++] = part;
-      coreEnd = end;
+      continue;
+    } else if (NamesNoPlace(part)) {
+      continue;
+    } else {
+      if (part.size() <= out.location.size()) out.location = part;
+      if (part.size() > out.home.size()) out.home = part;
     }
+    ++kept;
+    coreEnd = end;
   }
-  if (count == 0) return out;
-  const std::size_t coreBegin = static_cast<std::size_t>(kept[0].data() - call.data());
+  if (kept < 2) out.location = {};
   out.core = call.substr(coreBegin, coreEnd - coreBegin);
-  out.home = kept[0];
-  if (count == 1) return out;
-  // The shortest part names the place (the later one on a tie), the longest is the home call.
-  std::size_t where = 0, home = 0;
-  for (std::size_t i = 1; i < count; ++i) {
-    if (kept[i].size() <= kept[where].size()) where = i;
-    if (kept[i].size() > kept[home].size()) home = i;
-  }
-  if (home == where) home = where == 0 ? 1 : 0;
-  out.home = kept[home];
-  out.location = kept[where];
   return out;
 }
 
