@@ -2,7 +2,6 @@
 
 #include "country/country_file.h"
 #include "country/country_index.h"
-#include "country/slash_call.h"
 
 namespace vk {
 
@@ -29,7 +28,7 @@ void CountryList::BuildIndex() {
 }
 
 std::uint16_t CountryList::Lookup(std::string_view call, CountryInfo& out) const {
-  const CountryInfo* found = index_ ? country_detail::ResolveCall(call, *index_) : nullptr;
+  const CountryInfo* found = index_ ? index_->Resolve(call) : nullptr;
   if (found == nullptr) {
     out.Clear();
     return 0;

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "country/country_match.h"
+#include "country/slash_call.h"
 
 namespace vk {
 
@@ -251,6 +252,11 @@ const CountryInfo* CountryIndex::Prefix(std::string_view reduced) const {
   }
   if (const CountryInfo* hit = Result(pair & kNoShortResult)) return hit;
   return Result(shortKeys_[c0]);
+}
+
+// Instantiated here, beside the two probes, so that the compiler can inline them.
+const CountryInfo* CountryIndex::Resolve(std::string_view call) const {
+  return country_detail::ResolveCall(call, *this);
 }
 
 }  // namespace vk

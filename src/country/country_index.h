@@ -23,6 +23,8 @@ class CountryIndex {
   // country_detail::ResolveCall() combines into the lookup of a typed call.
   const CountryInfo* Exact(std::string_view call) const;
   const CountryInfo* Prefix(std::string_view call) const;
+  // The lookup of a typed call, '/' and all: ResolveCall() over the two above.
+  const CountryInfo* Resolve(std::string_view call) const;
 
  private:
   struct ExactSlot {
