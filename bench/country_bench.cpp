@@ -83,6 +83,28 @@ void BM_CountryIndexLookup(benchmark::State& state) {
 }
 BENCHMARK(BM_CountryIndexLookup)->MeasureProcessCPUTime();
 
+// Calls written with '/' only: each may take several probes (the whole call, the call without
+// its marks, the moved call area, the home call or the place it is operated from).
+void BM_CountryPortableLookup(benchmark::State& state) {
+  static const std::vector<std::string> portable = [] {
+    std::vector<std::string> out;
+    for (const std::string& call : Calls()) {
+      if (call.find('/') != std::string::npos) out.push_back(call);
+    }
+    for (const char* call : {"UA9ABC/3", "K1ABC/4/P", "EA8/DL1ABC", "DL1ABC/MM", "R2ET/9"})
+      out.push_back(call);
+    return out;
+  }();
+  vk::CountryInfo info;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vk::LookupCountry(World(), portable[i], info));
+    if (++i == portable.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CountryPortableLookup)->MeasureProcessCPUTime();
+
 void BM_CountryLoadAndIndex(benchmark::State& state) {
   for (auto _ : state) {
     const vk::CountryList list = vk::CountryList::FromFile(VORKAN_SYSTEM_CTY);

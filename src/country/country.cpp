@@ -28,7 +28,7 @@ void CountryList::BuildIndex() {
 }
 
 std::uint16_t CountryList::Lookup(std::string_view call, CountryInfo& out) const {
-  const CountryInfo* found = index_ ? index_->Find(ReduceCall(call)) : nullptr;
+  const CountryInfo* found = index_ ? index_->Resolve(call) : nullptr;
   if (found == nullptr) {
     out.Clear();
     return 0;

@@ -93,18 +93,21 @@ class CountryList {
   std::unique_ptr<CountryIndex> index_;
 };
 
-// The part of a call the lookup works on: "UA9QQQ/P", "UA9QQQ/QRP", "UA9QQQ/3" -> "UA9QQQ";
-// "DL/UA9QQQ" -> "DL"; "N0CALL/VE3" -> "VE3" (the shorter side of the first '/', the right
-// one on a tie, unless it is a portable/mobile/QRP mark or a lone call-area digit).  The
-// result points into `call`.
+// The part of a call that names its country: the call itself when it has no '/'; else the
+// prefix of the place a portable station works from ("DL/UA9QQQ" and "UA9QQQ/DL" -> "DL"), or
+// its home call when the other parts name no place ("UA9QQQ/P", "UA9QQQ/QRP", "UA9QQQ/3" ->
+// "UA9QQQ"); empty for /MM and /AM, which are in no country.  The lookup goes further than
+// this: exact calls of the file match the whole call first, and a lone call-area digit moves
+// the home call to that area (slash_call.h).  The result points into `call`.
 std::string_view ReduceCall(std::string_view call);
 
 // Look up (list, call sign) -> entry number, 0 when nothing matches (then `out` is cleared).
 std::uint16_t LookupCountry(const CountryList& list, std::string_view call, CountryInfo& out);
 
-// The same answer by the plain scan over the entries in file order, key by key: the exact
-// call, then the first 4, 3, 2 and 1 characters of the reduced call.  Far slower; kept as the
-// reference the index is checked against.
+// The same answer by the plain scan over the entries in file order, key by key: an exact
+// call, then the first 4, 3, 2 and 1 characters of a call or prefix, combined for calls with
+// '/' by the same rules as the indexed lookup.  Far slower; kept as the reference the index
+// is checked against.
 std::uint16_t ScanCountry(const CountryList& list, std::string_view call, CountryInfo& out);
 
 // The two lists of a station, owned by the shell for the whole run.

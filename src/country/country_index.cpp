@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "country/country_match.h"
+#include "country/slash_call.h"
 
 namespace vk {
 
@@ -210,7 +211,8 @@ CountryIndex::CountryIndex(const std::vector<CountryEntry>& entries) {
   Builder build(*this, entries);
 }
 
-const CountryInfo* CountryIndex::FindExact(std::string_view call) const {
+const CountryInfo* CountryIndex::Exact(std::string_view call) const {
+  if (call.empty()) return nullptr;
   const std::uint64_t h = HashCall(call);
   for (const std::uint64_t bit : {h >> (64 - kBloomBits), (h >> 8) & ((1u << kBloomBits) - 1)}) {
     if ((exactBloom_[bit / 64] >> (bit % 64) & 1) == 0) return nullptr;
@@ -237,9 +239,8 @@ const CountryInfo* CountryIndex::FindLongPrefix(std::string_view key) const {
   }
 }
 
-const CountryInfo* CountryIndex::Find(std::string_view reduced) const {
+const CountryInfo* CountryIndex::Prefix(std::string_view reduced) const {
   if (reduced.empty()) return nullptr;
-  if (const CountryInfo* hit = FindExact(reduced)) return hit;
   const auto c0 = static_cast<unsigned char>(reduced[0]);
   if (reduced.size() == 1) return Result(shortKeys_[c0]);
   const std::uint32_t pair = shortKeys_[ShortSlot(c0, static_cast<unsigned char>(reduced[1]))];
@@ -251,6 +252,11 @@ const CountryInfo* CountryIndex::Find(std::string_view reduced) const {
   }
   if (const CountryInfo* hit = Result(pair & kNoShortResult)) return hit;
   return Result(shortKeys_[c0]);
+}
+
+// Instantiated here, beside the two probes, so that the compiler can inline them.
+const CountryInfo* CountryIndex::Resolve(std::string_view call) const {
+  return country_detail::ResolveCall(call, *this);
 }
 
 }  // namespace vk

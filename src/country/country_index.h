@@ -18,8 +18,13 @@ class CountryIndex {
  public:
   explicit CountryIndex(const std::vector<CountryEntry>& entries);
 
-  // Null when the scan would find nothing for this reduced call.
-  const CountryInfo* Find(std::string_view reduced) const;
+  // What the scan finds for the exact-call key of `call`, and for its prefix keys (first 4,
+  // 3, 2, 1 characters); null when it finds nothing.  These are the two lookups that
+  // country_detail::ResolveCall() combines into the lookup of a typed call.
+  const CountryInfo* Exact(std::string_view call) const;
+  const CountryInfo* Prefix(std::string_view call) const;
+  // The lookup of a typed call, '/' and all: ResolveCall() over the two above.
+  const CountryInfo* Resolve(std::string_view call) const;
 
  private:
   struct ExactSlot {
@@ -31,7 +36,6 @@ class CountryIndex {
   static constexpr std::uint32_t kNoResult = 0xFFFFFFFF;
 
   class Builder;
-  const CountryInfo* FindExact(std::string_view call) const;
   const CountryInfo* FindLongPrefix(std::string_view key) const;
   const CountryInfo* Result(std::uint32_t r) const {
     return r == kNoShortResult ? nullptr : &results_[r];

@@ -1,11 +1,13 @@
 // Call reduction, the key tests and the plain scan over a list.
 #include "country/country_match.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "country/country.h"
+#include "country/slash_call.h"
 
 namespace vk {
 namespace country_detail {
@@ -171,50 +173,66 @@ void CountryInfo::Clear() {
 }
 
 std::string_view ReduceCall(std::string_view call) {
-  const std::size_t slash = call.find('/');
-  if (slash == std::string_view::npos) return call;
-  const std::string_view left = call.substr(0, slash);
-  const std::string_view right = call.substr(slash + 1);
-  // A slash with nothing on one side ("UA9QQQ/" while typing) names no country of its own;
-  // taking the empty side would match an arbitrary block.
-  if (left.empty()) return right;
-  if (right.empty()) return left;
-  const std::string_view candidate = right.size() <= left.size() ? right : left;
-  const bool areaDigit = candidate.size() == 1 && candidate[0] >= '0' && candidate[0] <= '9';
-  if (areaDigit || candidate == "P" || candidate == "A" || candidate == "M" || candidate == "MM" ||
-      candidate == "QRP") {
-    return left;
-  }
-  return candidate;
+  if (call.find('/') == std::string_view::npos) return call;
+  const country_detail::SlashCall parts = country_detail::SplitSlashCall(call);
+  if (parts.noCountry) return {};
+  return parts.location.empty() ? parts.home : parts.location;
 }
 
-std::uint16_t ScanCountry(const CountryList& list, std::string_view call, CountryInfo& out) {
-  using namespace country_detail;
-  const std::string_view reduced = ReduceCall(call);
-  if (!reduced.empty()) {
+namespace {
+
+// The matching token of the plain scan: an entry and the offset of the token's ','.
+struct ScanHit {
+  const CountryEntry* entry = nullptr;
+  std::size_t commaPos = 0;
+  explicit operator bool() const { return entry != nullptr; }
+};
+
+// Each key is searched in the entries in file order; the first entry that accepts it wins.
+class ScanFinder {
+ public:
+  explicit ScanFinder(const CountryList& list) : list_(list) {}
+
+  ScanHit Exact(std::string_view call) const {
+    if (call.empty()) return {};
     std::string key = ",=";
-    key.append(reduced);
-    for (const CountryEntry& entry : list.Entries()) {
-      const std::size_t pos = FindExactKey(entry.prefixText, key);
-      if (pos == std::string::npos) continue;
-      FillInfo(entry, pos, out);
-      return entry.number;
+    key.append(call);
+    for (const CountryEntry& entry : list_.Entries()) {
+      const std::size_t pos = country_detail::FindExactKey(entry.prefixText, key);
+      if (pos != std::string::npos) return {&entry, pos};
     }
-    for (std::size_t len = kMaxPrefixKey; len >= 1; --len) {
+    return {};
+  }
+
+  ScanHit Prefix(std::string_view call) const {
+    std::string key = ",";
+    for (std::size_t len = std::min(call.size(), country_detail::kMaxPrefixKey); len >= 1; --len) {
       // resize + append rather than assigning "," keeps GCC 12's -Wrestrict false alarm quiet
       // in optimised builds.
       key.resize(1);
-      key.append(reduced.substr(0, len));
-      for (const CountryEntry& entry : list.Entries()) {
-        const std::size_t pos = FindPrefixKey(entry.prefixText, key);
-        if (pos == std::string::npos) continue;
-        FillInfo(entry, pos, out);
-        return entry.number;
+      key.append(call.substr(0, len));
+      for (const CountryEntry& entry : list_.Entries()) {
+        const std::size_t pos = country_detail::FindPrefixKey(entry.prefixText, key);
+        if (pos != std::string::npos) return {&entry, pos};
       }
     }
+    return {};
   }
-  out.Clear();
-  return 0;
+
+ private:
+  const CountryList& list_;
+};
+
+}  // namespace
+
+std::uint16_t ScanCountry(const CountryList& list, std::string_view call, CountryInfo& out) {
+  const ScanHit hit = country_detail::ResolveCall(call, ScanFinder(list));
+  if (!hit) {
+    out.Clear();
+    return 0;
+  }
+  country_detail::FillInfo(*hit.entry, hit.commaPos, out);
+  return hit.entry->number;
 }
 
 }  // namespace vk

@@ -50,18 +50,23 @@ TEST(ReduceCallTest, PortableMarksAndPrefixes) {
       {"UA9QQQQ/QRP", "UA9QQQQ"},
       {"UA9QQQQ/3", "UA9QQQQ"},
       {"UA9QQQQ/M", "UA9QQQQ"},
-      {"UA9QQQQ/MM", "UA9QQQQ"},
+      {"UA9QQQQ/MM", ""},  // maritime mobile: no country
       {"UA9QQQQ/A", "UA9QQQQ"},
       {"9A/UA9QQQQ", "9A"},
       {"DL/UA9QQQQ", "DL"},
       {"N0CALL/VE3", "VE3"},
       {"AB/CD", "CD"},  // equal length: the right side
-      {"UA9QQQQ/AM", "AM"},
+      {"UA9QQQQ/AM", ""},
+      {"UA9QQQQ/DL", "DL"},  // the place a portable works from, on either side
+      {"UA9QQQQ/LH", "UA9QQQQ"},
+      {"UA9QQQQ/70", "UA9QQQQ"},
+      {"9A/S53BB/P", "9A"},
+      {"K1ABC/4/P", "K1ABC"},
       {"UA9QQQQ/", "UA9QQQQ"},  // a dangling slash names nothing
       {"/UA9QQQQ", "UA9QQQQ"},
       {"/", ""},
       {"", ""},
-      {"RA9FAA/4/M", "4/M"},  // only the first slash splits
+      {"RA9FAA/4/M", "RA9FAA"},
   };
   for (const Case& c : cases) EXPECT_EQ(ReduceCall(c.call), c.reduced) << c.call;
 }
@@ -72,7 +77,10 @@ TEST_F(SmallListTest, LongestPrefixOfTheCallWins) {
   EXPECT_EQ(Ask(list_, "RA9ABC").number, 2);
   EXPECT_EQ(Ask(list_, "RA3ABC").number, 1);  // RA3, RA: absent; R matches
   EXPECT_EQ(Ask(list_, "UA9QQQQ/QRP").number, 2);
-  EXPECT_EQ(Ask(list_, "UA9QQQQ/3").number, 2);  // the area digit is dropped, not used
+  EXPECT_EQ(Ask(list_, "UA9QQQQ/3").number, 1);  // the area digit moves the call to UA3
+  EXPECT_EQ(Ask(list_, "UA3QQ/9").number, 2);
+  EXPECT_EQ(Ask(list_, "UA9QQQQ/3/P").number, 1);
+  EXPECT_EQ(Ask(list_, "UA9QQQQ/MM").number, 0);
   EXPECT_EQ(Ask(list_, "EA/UA9QQQQ").number, 4);
 }
 
@@ -84,14 +92,16 @@ TEST_F(SmallListTest, ExactCallBeatsEveryPrefix) {
   EXPECT_EQ(hit.info.primaryPrefix, "R1FJ");
   EXPECT_EQ(Ask(list_, "UA3QQ").number, 1);  // a shorter call is not the exact call
   EXPECT_EQ(Ask(list_, "UA3QQQA").number, 1);
-  EXPECT_EQ(Ask(list_, "UA9XX/P").number, 2);  // reduced to UA9XX before the exact key
+  EXPECT_EQ(Ask(list_, "UA9XX/P").number, 3);  // the whole call, '/' included, is listed
+  EXPECT_EQ(Ask(list_, "UA9XX/M").number, 2);
+  EXPECT_EQ(Ask(list_, "UA3QQQ/9").number, 2);  // a moved call is no station: prefixes only
 }
 
 TEST_F(SmallListTest, ExactCallMatchesWholeTokensOnly) {
   // "=EA/FT5YK" in block 3 must not catch the exact key for EA: Spain's own "=EA" does.
   EXPECT_EQ(Ask(list_, "EA").number, 4);
   EXPECT_EQ(Ask(list_, "EA/F5XX").number, 4);
-  EXPECT_EQ(Ask(list_, "EA/FT5YK").number, 4);  // reduced to EA as well
+  EXPECT_EQ(Ask(list_, "EA/FT5YK").number, 3);  // but that whole call is listed
   EXPECT_EQ(Ask(list_, "UA9XX").number, 2);     // "=UA9XX/P" is another call
 }
 

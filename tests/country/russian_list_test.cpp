@@ -92,7 +92,11 @@ TEST_F(RussianListTest, CallsFindTheirRegionAndZone) {
       {"R6KAB", "RK", 0},
       // Portable forms
       {"RA3AAB/P", "MA", 2},
-      {"RA3AAB/9", "MA", 2},
+      // a call-area digit moves the call: RA3AAB/9 is looked up as RA9AAB
+      {"RA3AAB/9", "CB", 3},
+      {"RA9AAB/3", "MA", 2},
+      {"UA0AA/9/P", "CB", 3},
+      {"RA9AAB/1", "SP", 1},
       {"UA9AA/QRP", "CB", 3},
   };
   for (const Case& c : cases) {
@@ -107,7 +111,7 @@ TEST_F(RussianListTest, CallsFindTheirRegionAndZone) {
 
 TEST_F(RussianListTest, NeighboursAndSpecialSeriesAreNotRussianRegions) {
   for (const char* call : {"UR5ABC", "UT1A", "UN7AA", "UK8AA", "DL1ABC", "RB3AA", "RS0ISS",
-                           "R100RK", "RA9AA/DL", "4K6A"}) {
+                           "R100RK", "RA9AA/DL", "DL/RA9AA", "RA9AA/MM", "4K6A"}) {
     CountryInfo info;
     EXPECT_EQ(LookupCountry(list_, call, info), 0) << call << " -> " << info.primaryPrefix;
   }
