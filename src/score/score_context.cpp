@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "score/dxcc_parent.h"
+#include "country/dxcc_parent.h"
 #include "score/text_util.h"
 
 namespace vk {
