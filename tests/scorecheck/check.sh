@@ -3,7 +3,7 @@
 # own stations through `vorkan score` and through the independent reference scorer, and fails
 # on the first difference in points, multipliers or claimed score.
 #
-#   check.sh VORKAN_BINARY SOURCE_DIR [CONTEST...]
+#   check.sh VORKAN_BINARY SOURCE_DIR [CONTEST...]     (SEED=n for another set of logs)
 set -u
 BIN=$(readlink -f "$1")
 SRC=$(readlink -f "$2")
@@ -41,7 +41,7 @@ while read -r contest call txnr; do
   if [ $# -gt 0 ] && ! printf '%s\n' "$@" | grep -qx "$contest"; then continue; fi
   [ "$txnr" = - ] && txnr=
   log="$WORK/$contest-$call.adi"
-  python3 "$HERE/genlog.py" --contest "$contest" --call "$call" --txnr "$txnr" --cty "$CTY" \
+  python3 "$HERE/genlog.py" --contest "$contest" --call "$call" --txnr "$txnr" --cty "$CTY" --seed "${SEED:-1}" \
     --rus "$SRC/data/cty_rus.dat" "$log" || { echo "FAIL $contest $call: no log"; fail=1; continue; }
   args=(--data "$WORK/data" --contest "$contest" --call "$call" --qsos)
   [ -n "$txnr" ] && args+=(--txnr "$txnr")

@@ -80,30 +80,32 @@ def pick_new(stations, contest, rnd):
         return st
     st = rnd.choice(stations)
     if contest in ("CQ-WW-CW", "RDXC") and "/" not in st.call and rnd.random() < 0.006:
+        # A ship in the waters of its home continent: the points of a QSO with a station at
+        # sea then do not hang on whether its continent is read from its zone or its call.
         mm = Station(st.call + "/MM", None, None)
-        mm.zone = rnd.randint(1, 40)
+        mm.zone = rnd.choice([z for z, c in refscore.ZONE_CONT.items() if c == st.place.cont]
+                             or [st.place.cq])
         return mm
     return st
 
 
 def generate(contest, count, rnd, cty, rus):
     stations = load_stations(cty, rus, contest, rnd)
-    bands, weights = list(BANDS), [w for _, w in BANDS.values()]
-    log, by_call = [], {}
+    bands = list(BANDS)
+    log, by_call, worked = [], {}, set()
     for _ in range(count):
         r = rnd.random()
         if r < 0.03 and log:
-            st, band, exch = rnd.choice(log)  # a repeat on the same band
-        elif r < 0.18 and by_call:
-            st = by_call[rnd.choice(list(by_call))]
-            band = rnd.choices(bands, weights)[0]
-            exch = received(st, contest, rnd)
-        else:
+            log.append(rnd.choice(log))  # a repeat on the same band
+            continue
+        st = by_call[rnd.choice(list(by_call))] if r < 0.18 and by_call else None
+        if st is None or all((st.call, b) in worked for b in bands):
             st = pick_new(stations, contest, rnd)
-            band = rnd.choices(bands, weights)[0]
-            exch = received(st, contest, rnd)
+        free = [b for b in bands if (st.call, b) not in worked] or bands
+        band = rnd.choices(free, [BANDS[b][1] for b in free])[0]
         by_call.setdefault(st.call, st)
-        log.append((st, band, exch))
+        worked.add((st.call, band))
+        log.append((st, band, received(st, contest, rnd)))
     return log
 
 

@@ -83,8 +83,7 @@ class CountryFile:
             return None  # at sea or in the air: no country
         if call in self.exact:
             return self.exact[call]
-        parts = [p for i, p in enumerate(parts)
-                 if p and not (i > 0 and (p in NOT_PLACE or (len(p) == 1 and p.isalpha())))]
+        parts = place_parts(call)
         if not parts:
             return None
         whole = "/".join(parts)
@@ -98,6 +97,14 @@ class CountryFile:
             return self.lookup(area_moved(base, other))
         designator = min((base, other), key=len)
         return self.by_prefix(designator)
+
+
+def place_parts(call):
+    """The parts of a slashed call that say where it is: a suffix that is a single letter, an
+    operating mark (/P, /QRP) or a number of more than one digit (/70, an anniversary) is not."""
+    return [p for i, p in enumerate(call.split("/"))
+            if p and not (i > 0 and (p in NOT_PLACE or (len(p) == 1 and p.isalpha())
+                                     or (len(p) > 1 and p.isdigit())))]
 
 
 def area_moved(call, digit):
@@ -120,8 +127,7 @@ def head_prefix(text):
 
 
 def wpx_prefix(call):
-    parts = [p for i, p in enumerate(call.upper().split("/"))
-             if p and not (i > 0 and (p in NOT_PLACE or (len(p) == 1 and p.isalpha())))]
+    parts = place_parts(call.upper())
     if len(parts) == 1:
         return head_prefix(parts[0])
     base, other = parts[0], parts[1]
