@@ -17,7 +17,8 @@ mkdir -p "$WORK/data"
 cp "$SRC"/data/*.xml "$SRC/data/cty_rus.dat" "$WORK/data/"
 ln -s "$CTY" "$WORK/data/cty_wt.dat"
 
-# contest  own call  the exchange the operator sends (empty: a serial number)
+# contest  own call  the exchange the operator sets (-: none; a zone then comes from the
+# country list, else a serial number is sent)
 CASES="
 CQ-WW-CW  DL1ABC 14
 CQ-WW-CW  K1ABC  5
@@ -30,6 +31,7 @@ IARU-HF   DL1ABC 28
 IARU-HF   K1ABC  8
 IARU-HF   UA3ABC 29
 IARU-HF   UA9ABC 30
+IARU-HF   UA9ABC -
 RDXC      DL1ABC -
 RDXC      K1ABC  -
 RDXC      UA3ABC MA
@@ -52,9 +54,9 @@ while read -r contest call txnr; do
   fi
   if python3 "$HERE/refscore.py" --cty "$CTY" --contest "$contest" --call "$call" \
     --txnr "$txnr" --compare "$log.out" "$log" >"$log.diff"; then
-    echo "ok   $contest $call: $(grep '^TOTAL' "$log.out")"
+    echo "ok   $contest $call ${txnr:--}: $(grep '^TOTAL' "$log.out")"
   else
-    echo "FAIL $contest $call: $(grep '^TOTAL' "$log.out")"
+    echo "FAIL $contest $call ${txnr:--}: $(grep '^TOTAL' "$log.out")"
     sed 's/^/     /' "$log.diff"
     fail=1
   fi

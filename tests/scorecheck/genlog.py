@@ -113,6 +113,16 @@ def adif_field(name, value):
     return "<%s:%d>%s" % (name, len(value), value)
 
 
+def own_exchange(contest, txnr, own):
+    """What the operator sends after the report: the configured text, else the own zone from
+    the country list where the contest asks for a zone, else (None) a serial number."""
+    if txnr:
+        return txnr
+    if contest == "CQ-WW-CW":
+        return "%02d" % own.cq
+    return "%02d" % own.itu if contest == "IARU-HF" else None
+
+
 def write_adif(path, contest, txnr, log, rnd):
     start, hours = START[contest]
     t0 = datetime.datetime.strptime(start, "%Y-%m-%d %H:%M")
@@ -124,7 +134,7 @@ def write_adif(path, contest, txnr, log, rnd):
         t = t0 + datetime.timedelta(minutes=m)
         base, _ = BANDS[band]
         freq = "%.4f" % (base + rnd.randrange(10, 60) / 1000.0)
-        sent = "599 " + (txnr if txnr else "%03d" % n)
+        sent = "599 " + (txnr or "%03d" % n)
         lines.append("".join([
             adif_field("QSO_DATE", t.strftime("%Y%m%d")), adif_field("TIME_ON", t.strftime("%H%M")),
             adif_field("BAND", band + "M"), adif_field("FREQ", freq.rstrip("0")),
@@ -149,7 +159,11 @@ def main(argv):
     rnd = random.Random("%s/%s/%d" % (a.contest, a.call, a.seed))
     cty, rus = refscore.CountryFile(a.cty), refscore.CountryFile(a.rus)
     log = generate(a.contest, a.count, rnd, cty, rus)
-    write_adif(a.out, a.contest, a.txnr.upper(), log, rnd)
+    own = cty.lookup(a.call)
+    if own is None:
+        print("genlog: own call %s is not in the country file" % a.call, file=sys.stderr)
+        return 2
+    write_adif(a.out, a.contest, own_exchange(a.contest, a.txnr.upper(), own), log, rnd)
     return 0
 
 

@@ -189,7 +189,9 @@ class Scorer:
         own = self.own
         zone = int(exch) if exch.isdigit() else None
         keys = [("zone", band, zone)] if zone else []
-        if maritime or place is None:
+        if place is None and not maritime:
+            return 0, keys  # a call no country claims
+        if maritime:
             cont = ZONE_CONT.get(zone)
             return (3 if cont != own.cont else 2 if cont == "NA" else 1), keys
         keys.append(("country", band, place.entity.prefix))
@@ -220,13 +222,15 @@ class Scorer:
         keys = [("zone", band, zone)] if zone else []
         if zone == own_zone:
             return 1, keys
-        if place is not None and place.cont == self.own.cont:
-            return 3, keys
-        return 5, keys
+        if place is None:
+            return 0, keys
+        return (3 if place.cont == self.own.cont else 5), keys
 
     def RDXC(self, call, band, exch, place, maritime):
-        if maritime or place is None:
+        if maritime:
             return 5, []
+        if place is None:
+            return 0, []
         keys = [("dxcc", band, place.entity.dxcc)]
         worked_ru = place.entity.name in RUSSIA
         if worked_ru and exch.isalpha():
