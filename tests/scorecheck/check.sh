@@ -37,6 +37,7 @@ RDXC      K1ABC  -
 RDXC      UA3ABC MA
 RDXC      UA9ABC CB
 "
+python3 "$HERE/refscore.py" --cty "$CTY" --selftest || exit 1
 fail=0
 while read -r contest call txnr; do
   [ -n "$contest" ] || continue
