@@ -5,6 +5,7 @@
 #
 #   check.sh VORKAN_BINARY SOURCE_DIR [CONTEST...]     (SEED=n for another set of logs)
 set -u
+export PYTHONDONTWRITEBYTECODE=1  # nothing written into the source tree
 BIN=$(readlink -f "$1")
 SRC=$(readlink -f "$2")
 shift 2

@@ -14,6 +14,7 @@ import os
 import random
 import sys
 
+sys.dont_write_bytecode = True  # the source tree stays as checked out
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import refscore  # noqa: E402  (the country file reader is shared; scoring is not used here)
 
