@@ -1,5 +1,6 @@
 #include <array>
 
+#include "country/slash_call.h"
 #include "score/multi_rule.h"
 #include "score/text_util.h"
 #include "util/strings.h"
@@ -44,18 +45,6 @@ bool FieldKey(MultiKind kind, std::string_view rx, std::string_view& key) {
   return true;
 }
 
-// Suffixes that tell how a station works (portable, mobile, maritime or aeronautical mobile,
-// low power, a licence class), never where: they are no prefix.  After the call any single
-// letter is one of them; before it a letter is a country's prefix (F/DL1ABC).
-bool IsOperatingSuffix(std::string_view part, std::size_t index) {
-  static constexpr std::array<std::string_view, 4> kWords{"MM", "AM", "QRP", "QRPP"};
-  if (index > 0 && part.size() == 1 && !IsDigit(part[0])) return true;
-  for (auto w : kWords) {
-    if (score_text::EqualNoCase(part, w)) return true;
-  }
-  return false;
-}
-
 // The prefix of a call or of a portable designator: up to its last digit (N8BJQ -> N8,
 // HG19ABC -> HG19, VP2E -> VP2).  A call of letters only counts as its first two letters and
 // a zero (XEFTJW -> XE0), and so does a designator without a digit (PA -> PA0, F -> F0).
@@ -71,28 +60,21 @@ std::string CallPrefix(std::string_view text, bool designator) {
 
 }  // namespace
 
+// The call is split as the country lookup splits it, so marks that name no place (/P, /QRP, a
+// single letter, /70) are never a prefix and the place a station works from is the same
+// part for the country and for the prefix.
 std::string WpxPrefix(std::string_view call) {
-  // The parts of the call that can carry a prefix, in order; a call has at most a few.
-  std::array<std::string_view, 4> parts{};
-  std::size_t count = 0;
-  for (std::size_t index = 0; !call.empty(); ++index) {
-    auto slash = call.find('/');
-    auto part = call.substr(0, slash);
-    call = slash == std::string_view::npos ? std::string_view{} : call.substr(slash + 1);
-    if (part.empty() || IsOperatingSuffix(part, index) || count == parts.size()) continue;
-    parts[count++] = part;
-  }
-  if (count == 0) return {};
-  if (count == 1) return CallPrefix(parts[0], false);
+  const country_detail::SlashCall parts = country_detail::SplitSlashCall(call);
+  if (call.starts_with('/') && parts.home.size() <= 1) return {};  // "/P": marks, no call
+  // Working from another country: the portable designator is the prefix (N8BJQ/KH9 -> KH9,
+  // PA/N8BJQ -> PA0).
+  if (!parts.location.empty()) return CallPrefix(parts.location, true);
+  std::string prefix = CallPrefix(parts.home, false);
   // A call-area digit after the call moves the prefix to that area: K1ABC/4 counts as K4.
-  if (parts[1].size() == 1 && IsDigit(parts[1][0])) {
-    std::string prefix = CallPrefix(parts[0], false);
-    if (!prefix.empty() && IsDigit(prefix.back())) prefix.back() = parts[1][0];
-    return prefix;
+  if (parts.areaDigit != 0 && !prefix.empty() && IsDigit(prefix.back())) {
+    prefix.back() = parts.areaDigit;
   }
-  // Working from another country: the portable designator, the shorter part, is the prefix
-  // (N8BJQ/KH9 -> KH9, PA/N8BJQ -> PA0).
-  return CallPrefix(parts[1].size() <= parts[0].size() ? parts[1] : parts[0], true);
+  return prefix;
 }
 
 bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, ScoreContext& ctx,

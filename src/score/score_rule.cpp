@@ -118,10 +118,26 @@ void ScoreRule::ParseValue(std::string_view value) {
   band_ = FindBandToken(conditions);
   mode_ = FindModeToken(conditions);
   final_ = conditions.find("final") != std::string_view::npos;
+  mobileByZone_ = conditions.find("mmzone") != std::string_view::npos;
 }
 
 bool ScoreRule::BaseApplies(std::uint8_t band, std::uint8_t mode) const {
   return (band_ == 0 || band_ == band) && (mode_ == 0 || mode_ == mode);
+}
+
+// The continent a continent rule compares: the country file's, or for a maritime mobile under
+// "mmzone" that of the CQ zone it sends.  Empty when neither is known.
+std::string_view ScoreRule::ContinentOf(std::string_view call, std::string_view rx,
+                                        ScoreContext& ctx) const {
+  if (!IsMaritimeMobile(call)) {
+    const CountryInfo& his = ctx.WorldInfo(call);
+    return his.Found() ? std::string_view(his.continent) : std::string_view{};
+  }
+  if (!mobileByZone_) return {};
+  const auto sep = score_text::FieldSeparator(rx);
+  long long zone = 0;
+  if (sep == std::string_view::npos || !TryStrToInt(rx.substr(sep + 1), zone)) return {};
+  return CqZoneContinent(static_cast<int>(zone));
 }
 
 bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& ctx) const {
@@ -143,13 +159,11 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
       const CountryInfo& his = ctx.WorldInfo(call);
       return his.Found() && EqualNoCase(ctx.CountryKey(his), ctx.CountryKey(ctx.Own()));
     }
-    case ScoreVariant::kMyCont: {
-      const CountryInfo& his = ctx.WorldInfo(call);
-      return his.Found() && EqualNoCase(his.continent, ctx.Own().continent);
-    }
+    case ScoreVariant::kMyCont:
     case ScoreVariant::kAnCont: {
-      const CountryInfo& his = ctx.WorldInfo(call);
-      return his.Found() && !EqualNoCase(his.continent, ctx.Own().continent);
+      const std::string_view his = ContinentOf(call, rx, ctx);
+      if (his.empty()) return false;
+      return EqualNoCase(his, ctx.Own().continent) == (variant_ == ScoreVariant::kMyCont);
     }
     case ScoreVariant::kItu:
     case ScoreVariant::kAnyItu: {
@@ -208,6 +222,17 @@ std::int16_t ScoreRule::RaemScore(std::string_view call, std::string_view rx,
     distance = RaemDistancePoints(*own, *his);
   }
   return static_cast<std::int16_t>(points_ + distance);
+}
+
+std::string_view CqZoneContinent(int zone) {
+  if (zone < 1 || zone > 40) return {};
+  if (zone <= 8) return "NA";
+  if (zone <= 13) return "SA";
+  if (zone <= 16) return "EU";
+  if (zone <= 26) return "AS";
+  if (zone <= 32) return "OC";
+  if (zone <= 39) return "AF";
+  return "EU";
 }
 
 }  // namespace vk

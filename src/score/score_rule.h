@@ -57,6 +57,9 @@ class ScoreRule final : public RuleNode {
   std::uint8_t BandCondition() const { return band_; }  // 0 any, 1..9
   std::uint8_t ModeCondition() const { return mode_; }  // 0 any, 1 CW, 2 PH, 3 FM
   bool Final() const { return final_; }
+  // "mmzone" among the conditions of a continent rule: a maritime mobile station, which has no
+  // country, is on the continent of the CQ zone it sends.
+  bool MobileByZone() const { return mobileByZone_; }
   const std::vector<std::string>& Prefixes() const { return prefixes_; }
 
   explicit ScoreRule(ScoreVariant variant) : RuleNode(NodeKind::kScore), variant_(variant) {}
@@ -64,6 +67,8 @@ class ScoreRule final : public RuleNode {
  private:
   void ParseValue(std::string_view value);
   bool Pays(std::string_view call, std::string_view rx, ScoreContext& ctx) const;
+  std::string_view ContinentOf(std::string_view call, std::string_view rx,
+                               ScoreContext& ctx) const;
   bool BaseApplies(std::uint8_t band, std::uint8_t mode) const;
   std::int16_t RaemScore(std::string_view call, std::string_view rx,
                          const ScoreContext& ctx) const;
@@ -74,8 +79,13 @@ class ScoreRule final : public RuleNode {
   std::uint8_t band_ = 0;
   std::uint8_t mode_ = 0;
   bool final_ = false;                 // "final" among the conditions
+  bool mobileByZone_ = false;          // "mmzone" among the conditions
   std::vector<std::string> prefixes_;  // scoredxcc: lower case, trimmed
 };
+
+// The continent of a CQ zone (1..40), "" for any other number.  Zone 20 (Turkey, the Levant,
+// Greece) counts as Asia, zone 40 (the far North Atlantic) as Europe.
+std::string_view CqZoneContinent(int zone);
 
 // Band and mode tokens shared by score and multiplier conditions.  0 when no token is found.
 std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"

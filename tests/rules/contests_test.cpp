@@ -220,9 +220,10 @@ TEST_F(ShippedContest, CqWwCwFromEuropeanRussia) {
       {At(0, 11), "VE3XYZ", "599/4", B40, CW, 3, 2, 0},
       {At(0, 12), "EA8ABC", "599/33", B40, CW, 3, 2, 0},    // Canary Islands are Africa
       {At(0, 13), "R1FJL", "599/40", B40, CW, 1, 2, 0},     // Franz Josef Land, own continent
-      {At(0, 14), "DL5XX/MM", "599/14", B40, CW, 3, 1, 0},  // maritime mobile: its zone only
+      {At(0, 14), "DL5XX/MM", "599/14", B40, CW, 1, 1, 0},  // at sea in zone 14 (EU): its zone only
+      {At(0, 15), "DL6XX/MM", "599/8", B15, CW, 3, 1, 0},   // at sea in zone 8: North America
   });
-  EXPECT_EQ(Claimed(), (Claim{24, 23, 0, 24 * 23}));  // points x (zones + countries)
+  EXPECT_EQ(Claimed(), (Claim{25, 24, 0, 25 * 24}));  // points x (zones + countries)
 }
 
 // CQ WW CW from Asiatic Russia: European Russia and Kaliningrad are another continent.
