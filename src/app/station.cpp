@@ -78,7 +78,7 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   }
   // The figures stored in the file are those of the rules that wrote it (or of another
   // program); the log counts what the rules loaded now give.
-  const RescoreStats r = RescoreLog(log_, rules_, totals_);
+  const RescoreStats r = Rescore();
   if (r.changed != 0) {
     JournalAppend("Log rescored at load: " + IntToStr(r.changed) + " of " + IntToStr(r.qsos) +
                   " QSOs changed, " + IntToStr(r.dupes) + " dupes");
@@ -86,7 +86,18 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   return s;
 }
 
-RescoreStats Station::Rescore() { return RescoreLog(log_, rules_, totals_); }
+RescoreStats Station::Rescore() {
+  if (!rules_.Nodes().empty()) return RescoreLog(log_, rules_, totals_);
+  // No contest is loaded (a rules or country file the operator still has to put right):
+  // scoring by an empty rule tree would write zeros over every figure of the file.  The log
+  // keeps what it holds until the rules are back.
+  totals_.Clear();
+  for (const QsoRecord& q : log_) {
+    totals_.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
+                static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
+  }
+  return RescoreStats{log_.Count(), 0, 0};
+}
 
 Status Station::RescoreAndSave() {
   Rescore();

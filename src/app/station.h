@@ -105,7 +105,8 @@ class Station {
   Status WriteLogOnExit(bool discardLog);
 
   // --- corrections ----------------------------------------------------------------------------
-  // Scores the whole log again and rebuilds the band totals.
+  // Scores the whole log again and rebuilds the band totals.  Without a loaded contest the
+  // stored figures stay and only the totals are rebuilt from them.
   RescoreStats Rescore();
   // After any correction of the log (edit, delete, insert, a change from the group): the whole
   // log scored again, the windows told (kLogRescored, then kLogChanged) and the file written

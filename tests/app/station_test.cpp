@@ -87,6 +87,17 @@ TEST_F(StationTest, ConfiguredModeWinsOnAnEmptyLog) {
   EXPECT_EQ(st.ChooseStart().mode, 2);
 }
 
+// A contest that did not load (here: one no rules file holds) scores nothing: the figures of
+// the file stay, so the next save does not write zeros over them.
+TEST_F(StationTest, WithoutALoadedContestTheStoredFiguresStay) {
+  WriteLogFile();
+  WriteConfig("Contest=NOSUCHTEST\r\nCall=UA3AAA\r\n");
+  Station& st = Start();
+  ASSERT_TRUE(st.LoadLog().ok());
+  EXPECT_EQ(st.Log().At(0)->Score, 3);
+  EXPECT_EQ(st.Totals().Row(4).points, 3u);
+}
+
 TEST_F(StationTest, LogFileRebuildsTotalsMultipliersAndTheStartPoint) {
   WriteLogFile();
   WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\n");
