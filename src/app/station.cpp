@@ -39,6 +39,7 @@ class RebuildSink final : public AdifLoadSink {
 Station::Station(std::string workDir, const CountryLists* countries)
     : workDir_(std::move(workDir)),
       dataDir_(JoinPath(workDir_, "data")),
+      store_(workDir_),
       contests_(dataDir_),
       clock_(std::make_unique<LogClock>()) {
   if (countries == nullptr) {
@@ -88,12 +89,7 @@ Status Station::LoadLog(AdifLoadStats* stats) {
     return Status::Error(ErrCode::kBadInput, "the log is already loaded");
   }
   RebuildSink sink(totals_, rules_);
-  Status s = LoadAdifLog(LogPath(), log_, sink, stats);
-  if (s.code == ErrCode::kIo) {
-    logUnreadable_ = true;
-    JournalAppend("Log not read: " + s.message);
-  }
-  return s;
+  return store_.Load(log_, sink, stats);
 }
 
 StartPoint Station::ChooseStart() {
@@ -137,18 +133,18 @@ bool Station::WantsCwWindow() const {
 }
 
 Status Station::WriteLog() {
-  if (!logUnreadable_) return WriteAdifLog(log_, LogPath());
-  const std::string rescue = PathOf(kRescueLogFileName);
-  Status s = WriteAdifLog(log_, rescue);
-  if (!s) return s;
-  return Status::Error(ErrCode::kIo, std::string(kLogFileName) + ": was unreadable; saved to " +
-                                         std::string(kRescueLogFileName));
+  return store_.WriteAll(log_);
+}
+
+Status Station::AppendQso(int pos) {
+  return store_.Append(log_, pos);
 }
 
 Status Station::WriteLogOnExit(bool discardLog) {
-  if (discardLog) return Status::Ok();
+  if (discardLog || store_.Holds(log_)) return Status::Ok();
   Status s = WriteLog();
-  if (!s) JournalAppend("Log not written: " + s.message);
+  if (store_.Holds(log_)) return Status::Ok();  // in the rescue file, if not in vorkan.adi
+  JournalAppend("Log not written: " + s.message);
   return s;
 }
 

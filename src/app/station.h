@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "app/command_bus.h"
+#include "app/log_store.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "country/country.h"
@@ -58,9 +59,6 @@ struct StartPoint {
 };
 
 inline constexpr std::string_view kConfigFileName = "vorkan.cfg";
-// Where the log goes when vorkan.adi exists but could not be read at start: writing the new
-// log over it would throw away every QSO the unreadable file holds.
-inline constexpr std::string_view kRescueLogFileName = "vorkan-rescue.adi";
 
 class Station {
  public:
@@ -87,8 +85,12 @@ class Station {
   // Reads vorkan.adi into the empty log: every QSO raises the band totals, and its stored
   // multipliers and bonuses are noted again by the rules.  QsoIdCounter ends at the last Guid.
   // A missing file is an empty log.  A file that exists but cannot be read is reported and
-  // later saves go to the rescue file instead.  Refused when the log is not empty.
+  // later saves go to the rescue file instead (which is read first when an earlier run left
+  // one); a file not read whole is kept in arch before the first save.  Refused when the log
+  // is not empty.
   Status LoadLog(AdifLoadStats* stats = nullptr);
+  // What the operator must know about the log file after LoadLog; empty when all is well.
+  const std::string& LogNotice() const { return store_.Notice(); }
   // Chooses the entry window's frequency and mode and makes them current; on a log that is not
   // empty the log clock continues from the last QSO's stamp.
   StartPoint ChooseStart();
@@ -100,8 +102,20 @@ class Station {
   // Writes the whole log (atomically); an empty log leaves the file as it was.  On failure the
   // log in memory is untouched and the next save tries again.
   Status WriteLog();
-  // The program's end: writes the log unless New contest archived it (DiscardLog).
+  // Saves the QSO just appended at `pos`: appends its record to the file and flushes it, so a
+  // save costs the same at any log size.  Falls back to WriteLog when the file does not hold
+  // every QSO before it.
+  Status AppendQso(int pos);
+  // True when the file on disk holds the log as it is in memory.
+  bool LogSaved() const { return store_.Holds(log_); }
+  // The program's end: writes the log unless New contest archived it (DiscardLog) or the file
+  // already holds it.  Fails only when the log is not on disk anywhere.
   Status WriteLogOnExit(bool discardLog);
+  // The last resort when the working directory cannot be written: the whole log into a file of
+  // its own in `dir`; `path` gets its name.
+  Status SaveLogCopy(const std::string& dir, std::string& path) const {
+    return store_.WriteCopy(log_, dir, path);
+  }
 
   // --- the operating values the windows share -------------------------------------------------
   Freq CurrentFreq() const { return freq_; }
@@ -146,6 +160,7 @@ class Station {
   std::unique_ptr<CountryLists> ownCountries_;
   const CountryLists* countries_;
   TLogCollection log_;
+  LogStore store_;
   StartupSettings settings_;
   ContestList contests_;
   BandTotals totals_;
@@ -154,7 +169,6 @@ class Station {
   CommandBus* bus_ = &ownBus_;
   std::string ownCall_;
   bool noContest_ = true;
-  bool logUnreadable_ = false;
   int sideWindows_ = 0;
   Freq freq_ = 0;
   BandIndex band_ = kBandNone;

@@ -405,8 +405,17 @@ PictureMask::Result PictureMask::Check(std::string& text, bool autoFill) const {
   if (!valid_) return Result::kSyntax;
   if (text.empty()) return Result::kEmpty;
   std::string work = text;
-  const Result r = PictureMatcher(program_).Run(work, autoFill);
-  if (r != Result::kError) text = std::move(work);
+  Result r = PictureMatcher(program_).Run(work, autoFill);
+  if (r == Result::kError) return r;
+  // Filling may have chosen one alternative ("9" becomes "X9" in "X9,599"); the matcher's
+  // answer still counted the others.  The answer must be that of the text as it now stands, the
+  // same a second check would give.
+  if (autoFill && work != text) {
+    std::string again = work;
+    r = PictureMatcher(program_).Run(again, false);
+    if (r == Result::kError) return r;
+  }
+  text = std::move(work);
   return r;
 }
 

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "scratch_mount.h"
+
 namespace vk {
 namespace {
 
@@ -47,9 +49,9 @@ TEST_F(AtomicFileTest, WritesNewFileAndReplacesOldOneLeavingNoTemporaries) {
 TEST_F(AtomicFileTest, FailureKeepsOldFileAndReportsIo) {
   auto path = (dir_ / "vorkan.cfg").string();
   ASSERT_TRUE(ReplaceFileAtomically(path, "kept").ok());
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  ASSERT_TRUE(testing::MakeReadOnly(dir_.string()));
   Status st = ReplaceFileAtomically(path, "lost");
+  testing::Unmount(dir_.string());
   EXPECT_EQ(st.code, ErrCode::kIo);
   EXPECT_FALSE(st.message.empty());
   EXPECT_EQ(Slurp(path), "kept");

@@ -90,7 +90,8 @@ VorkApp& VorkApp::Instance() {
 }
 
 void VorkApp::Quit() {
-  finalcut::FApplication::exit(0);
+  if (!LogSafeToQuit()) return;
+  finalcut::FApplication::exit(exitCode_);
 }
 
 void VorkApp::ShowErrorBox(std::string_view cp866Text) {
@@ -122,9 +123,8 @@ void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
   operating_ = OperatingWindows::Open(desktop_.get(), station_);
   if (operating_ == nullptr) return;
-  if (const Status& load = operating_->Models().logLoad; load.code == ErrCode::kIo) {
-    ShowInformation(std::string(kLogFileName) + " could not be read (" + load.message +
-                    "); new QSOs are saved to " + std::string(kRescueLogFileName));
+  if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
   }
 }
 
