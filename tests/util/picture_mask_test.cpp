@@ -193,5 +193,14 @@ TEST(PictureMaskTest, PathologicalPicturesStayCheap) {
   EXPECT_EQ(big.Check(text, true), R::kAmbiguous);
 }
 
+// Filling picks one alternative; the answer is that of the filled text, as a second check gives.
+TEST(PictureMaskTest, ResultDependsOnlyOnTheText) {
+  const PictureMask mask("X9,599");
+  std::string text = "9";
+  EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
+  EXPECT_EQ(text, "X9");
+  EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
+}
+
 }  // namespace
 }  // namespace vk
