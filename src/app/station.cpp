@@ -34,6 +34,23 @@ class RebuildSink final : public AdifLoadSink {
   TTreeRules& rules_;
 };
 
+// What the operator reads when the contest could not be loaded: what is wrong and where to
+// put it right.  Without its rules every QSO would only draw a rules error.
+std::string ContestFix(const std::string& contest, const std::string& call, const Status& s,
+                       bool noWorldFile) {
+  std::string text = "Contest " + contest + " is not loaded: " + s.message + ".";
+  if (noWorldFile) {
+    text +=
+        " The world country file data/cty_wt.dat is missing or empty: put a cty.dat there"
+        " (Debian: hamradio-files, /usr/share/hamradio-files/cty.dat) and start again.";
+  } else if (s.message.rfind("own call", 0) == 0) {
+    text += " Check the own call " + call + " with File > New contest (Call= in vorkan.cfg).";
+  } else {
+    text += " Choose a contest with File > New contest, or put its rules file into data.";
+  }
+  return text;
+}
+
 }  // namespace
 
 Station::Station(std::string workDir, const CountryLists* countries)
@@ -75,9 +92,11 @@ void Station::LoadConfiguredContest(ShellState& state) {
   clock_ = std::make_unique<LogClock>(LogClockStartText(settings_.main));
   if (!clock_->StartStatus()) JournalAppend("LogClock: " + clock_->StartStatus().message);
   state.contestDisplayName.clear();
+  contestNotice_.clear();
   if (state.NoContest) return;
   if (Status s = LoadContest(rules_, contests_, state.contestName); !s) {
     JournalAppend("Contest " + state.contestName + " not loaded: " + s.message);
+    contestNotice_ = ContestFix(state.contestName, state.ownCall, s, countries_->world.Empty());
   }
   totals_.SetFormula(rules_.Settings().scoreTotal);
   state.contestDisplayName =

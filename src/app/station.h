@@ -80,6 +80,8 @@ class Station {
   // totals and builds the log clock from the work mode.  A contest that cannot be loaded is
   // journalled; the desktop still comes up.
   void LoadConfiguredContest(ShellState& state);
+  // Why the configured contest could not be loaded and how to put it right; empty when it was.
+  const std::string& ContestNotice() const { return contestNotice_; }
 
   // --- opening the operating windows ----------------------------------------------------------
   // Reads vorkan.adi into the empty log: every QSO raises the band totals, and its stored
@@ -168,6 +170,7 @@ class Station {
   CommandBus ownBus_;
   CommandBus* bus_ = &ownBus_;
   std::string ownCall_;
+  std::string contestNotice_;
   bool noContest_ = true;
   int sideWindows_ = 0;
   Freq freq_ = 0;

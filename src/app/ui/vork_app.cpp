@@ -123,6 +123,9 @@ void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
   operating_ = OperatingWindows::Open(desktop_.get(), station_);
   if (operating_ == nullptr) return;
+  if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
+  }
   if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
