@@ -84,6 +84,17 @@ std::string_view LastLine(std::string_view text) {
   return lf == std::string_view::npos ? text : text.substr(lf + 1);
 }
 
+// A value as the log keeps it: spaces, tabs and line breaks at the ends trimmed, and a line
+// break inside (a multi-line comment of another program) turned into a space, as the writer
+// would write it.
+std::string OneLine(std::string_view raw) {
+  std::string value = TrimBlanks(raw);
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return value;
+}
+
 bool AllDigits(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s) {
@@ -211,7 +222,7 @@ void AdifRecordParser::ParseTags(std::string_view text) {
     }
     std::string tag = TrimBlanks(text.substr(lt + 1, gt - lt - 1));
     std::size_t end = ValueEnd(text, tag, gt + 1);
-    std::string value = TrimBlanks(text.substr(gt + 1, end - gt - 1));
+    std::string value = OneLine(text.substr(gt + 1, end - gt - 1));
     pos = end;
     std::string_view name = std::string_view(tag).substr(0, tag.find(':'));
     if (SameName(name, "EOR")) return;
@@ -233,7 +244,7 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
   QsoRecord& w = work_;
   auto text = [&](std::string& field) {
     if (value.size() > kQsoFieldWidth) ++stats_.cutFields;
-    field = CutQsoField(value);
+    field = TrimBlanks(CutQsoField(value));  // a cut may leave a space at the end
   };
   if (name == "BAND") {
     w.Freq = FreqOfBandName(UpperCase(value));
@@ -249,18 +260,26 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
   } else if (name == "MODE") {
     w.Mode = ModeCodeOfName(UpperCase(value));
   } else if (name == "QSO_DATE") {
-    if (value == "00000000") {  // the date of a record that never had one
+    // Always four digits of year (no century is added: "0224" is the year 224).
+    if (value.size() != 8 || !AllDigits(value)) {
+      dateGiven_ = stampMalformed_ = true;
+    } else if (value != "00000000") {  // all zeros: a record that never had a date
+      dateGiven_ = true;
+      w.Stamp.year = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 4)));
+      w.Stamp.month = static_cast<std::uint16_t>(StrToIntDef0(value.substr(4, 2)));
+      w.Stamp.day = static_cast<std::uint16_t>(StrToIntDef0(value.substr(6, 2)));
+    } else {
       w.Stamp.year = w.Stamp.month = w.Stamp.day = 0;
-      return;
     }
-    dateGiven_ = true;
-    if (value.size() != 8 || !AllDigits(value)) stampMalformed_ = true;
-    ParseMask(value, "yyyymmdd", w.Stamp);
   } else if (name == "TIME_ON") {
     // Four digits, or six with the seconds, which the log does not keep.
     timeGiven_ = true;
-    if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) stampMalformed_ = true;
-    ParseMask(value.substr(0, 4), "hhnn", w.Stamp);
+    if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) {
+      stampMalformed_ = true;
+    } else {
+      w.Stamp.hour = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 2)));
+      w.Stamp.minute = static_cast<std::uint16_t>(StrToIntDef0(value.substr(2, 2)));
+    }
   } else if (name == "CALL") {
     text(w.Call);
   } else if (name == "RST_SENT") {

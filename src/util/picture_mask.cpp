@@ -407,13 +407,16 @@ PictureMask::Result PictureMask::Check(std::string& text, bool autoFill) const {
   std::string work = text;
   Result r = PictureMatcher(program_).Run(work, autoFill);
   if (r == Result::kError) return r;
-  // Filling may have chosen one alternative ("9" becomes "X9" in "X9,599"); the matcher's
-  // answer still counted the others.  The answer must be that of the text as it now stands, the
-  // same a second check would give.
-  if (autoFill && work != text) {
+  // Filling may have chosen one alternative ("9" becomes "X9" in "X9,599"), after which more
+  // literals are due, and the matcher's answer still counted the other paths.  Checking again
+  // until nothing more is filled makes the answer, and the text, those a second check gives.
+  for (int round = 0; autoFill && work != text && round < 16; ++round) {
     std::string again = work;
-    r = PictureMatcher(program_).Run(again, false);
-    if (r == Result::kError) return r;
+    const Result next = PictureMatcher(program_).Run(again, true);
+    if (next == Result::kError) break;
+    r = next;
+    if (again == work) break;
+    work = std::move(again);
   }
   text = std::move(work);
   return r;

@@ -114,6 +114,11 @@ TEST_F(AdifDurabilityTest, ImpossibleStampsAreLeftOutAndShortYearsKeepFourDigits
   EXPECT_EQ(stats.badStamps, 4);
   EXPECT_FALSE(stats.Whole());
 
+  // A record that never had a date keeps none through a save and a load (found by fuzzing: the
+  // time's parse gave the empty year a century).
+  TLogCollection undated = Load("<CALL:4>K1AA<EOR>\r\n", stats);
+  EXPECT_EQ(Load(BuildAdifLog(undated), stats).At(0)->Stamp, DateTime{});
+
   QsoRecord q = MakeQso(7, "OLD1");
   q.Stamp = {224, 3, 5, 9, 7, 0};
   EXPECT_EQ(AdifRecordLine(q).substr(0, 20), "<QSO_DATE:8>02240305");

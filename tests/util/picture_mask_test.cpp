@@ -200,6 +200,11 @@ TEST(PictureMaskTest, ResultDependsOnlyOnTheText) {
   EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
   EXPECT_EQ(text, "X9");
   EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
+  // Found by fuzzing: the chosen alternative asks for a literal after the typed digit too.
+  const PictureMask tail("=X9%,5599");
+  text = "9";
+  EXPECT_EQ(tail.Check(text, true), PictureMask::Result::kComplete);
+  EXPECT_EQ(text, "=X9%");
 }
 
 }  // namespace
