@@ -47,6 +47,9 @@ class LogStore {
   Status WriteCopy(const TLogCollection& log, const std::string& dir, std::string& path) const;
 
   const std::string& SavePath() const { return rescue_ ? savePath_ : logPath_; }
+  // True when every byte of vorkan.adi is in the log (read whole, written by this run, or no
+  // file at all): removing the file then loses nothing the log does not hold.
+  bool FileInLog() const { return !rescue_ && !archiveFirst_; }
   bool RescueMode() const { return rescue_; }
   // For the operator after the load: empty when the file was read whole and nothing is odd.
   const std::string& Notice() const { return notice_; }

@@ -110,6 +110,8 @@ class Station {
   Status AppendQso(int pos);
   // True when the file on disk holds the log as it is in memory.
   bool LogSaved() const { return store_.Holds(log_); }
+  // True when the log holds everything vorkan.adi holds (see LogStore::FileInLog).
+  bool LogFileInLog() const { return store_.FileInLog(); }
   // The program's end: writes the log unless New contest archived it (DiscardLog) or the file
   // already holds it.  Fails only when the log is not on disk anywhere.
   Status WriteLogOnExit(bool discardLog);

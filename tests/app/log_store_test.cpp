@@ -112,8 +112,10 @@ TEST_F(LogStoreTest, FileNotReadWholeIsArchivedBeforeTheFirstSave) {
   EXPECT_TRUE(run->load.ok());
   EXPECT_NE(run->store->Notice().find("not read whole"), std::string::npos);
   EXPECT_TRUE(run->store->Holds(run->log));  // nothing to write while nothing changed
+  EXPECT_FALSE(run->store->FileInLog());     // New contest must archive the file's own bytes
   EXPECT_EQ(ReadWholeFile(File("vorkan.adi")), original);
   Log(*run, "W1AW");
+  EXPECT_TRUE(run->store->FileInLog());
   EXPECT_EQ(Calls("vorkan.adi"), (CallList{"K1AA", "W1AW"}));
   int kept = 0;
   for (const auto& e : fs::directory_iterator(dir_ / "arch")) {

@@ -132,9 +132,10 @@ void VorkApp::OpenOperatingWindows() {
 }
 
 void VorkApp::RunNewContest(int entry) {
-  // The log in memory is the whole log file only once the log window has read it without a
-  // fault; otherwise the file itself is archived as well.
-  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok();
+  // The log in memory is the whole log file only once the log window has read all of it;
+  // otherwise the file itself is archived as well.
+  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok() &&
+                          station_.LogFileInLog();
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();
