@@ -2,9 +2,12 @@
 JOBS     ?= $(shell nproc)
 BUILD    ?= build
 ASAN     ?= build-asan
+FUZZ     ?= build-fuzz
+# How long `make fuzz` runs each target; `make test` runs each for 20 seconds.
+FUZZ_SECONDS ?= 300
 STATION  ?= station
 
-.PHONY: run test deps build build-asan unit bench station clean format
+.PHONY: run test deps build build-asan build-fuzz fuzz unit bench station clean format
 
 deps:
 	@scripts/install-deps.sh
@@ -21,11 +24,22 @@ $(ASAN)/Makefile: CMakeLists.txt | deps
 build-asan: deps $(ASAN)/Makefile
 	cmake --build $(ASAN) -j $(JOBS)
 
+# The libFuzzer targets, built with Debian's clang.
+$(FUZZ)/Makefile: CMakeLists.txt | deps
+	CXX=clang++-14 cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORKAN_FUZZ=ON
+
+build-fuzz: deps $(FUZZ)/Makefile
+	cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz: build-fuzz
+	cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -L fuzz
+
 # Every test of the normal build (unit and end-to-end), then the unit tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
-test: build build-asan
+# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
+test: build build-asan build-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L unit
+	cd $(FUZZ) && FUZZ_SECONDS=20 ctest --output-on-failure -j $(JOBS) -L fuzz
 
 station: build
 	@scripts/prepare-station.sh $(STATION)
@@ -40,4 +54,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

@@ -116,7 +116,7 @@ EntryResult EntryModel::LogQso() {
   log.Append(q);
   const int pos = log.Count() - 1;
   bus_.Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
-  const Status saved = station_.WriteLog();
+  const Status saved = station_.AppendQso(pos);
   Changes c = ClearEntry();
   if (q.Dupe) SetMessages(kRepeatText, kDupeLoggedText);
   // Sent at once while the record is the log's last: the network copies it before anything

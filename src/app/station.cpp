@@ -15,11 +15,29 @@ std::string JoinPath(const std::string& dir, std::string_view name) {
   return dir.empty() ? std::string(name) : AddPathDelimiter(dir) + std::string(name);
 }
 
+// What the operator reads when the contest could not be loaded: what is wrong and where to
+// put it right.  Without its rules every QSO would only draw a rules error.
+std::string ContestFix(const std::string& contest, const std::string& call, const Status& s,
+                       bool noWorldFile) {
+  std::string text = "Contest " + contest + " is not loaded: " + s.message + ".";
+  if (noWorldFile) {
+    text +=
+        " The world country file data/cty_wt.dat is missing or empty: put a cty.dat there"
+        " (Debian: hamradio-files, /usr/share/hamradio-files/cty.dat) and start again.";
+  } else if (s.message.rfind("own call", 0) == 0) {
+    text += " Check the own call " + call + " with File > New contest (Call= in vorkan.cfg).";
+  } else {
+    text += " Choose a contest with File > New contest, or put its rules file into data.";
+  }
+  return text;
+}
+
 }  // namespace
 
 Station::Station(std::string workDir, const CountryLists* countries)
     : workDir_(std::move(workDir)),
       dataDir_(JoinPath(workDir_, "data")),
+      store_(workDir_),
       contests_(dataDir_),
       clock_(std::make_unique<LogClock>()) {
   if (countries == nullptr) {
@@ -55,9 +73,11 @@ void Station::LoadConfiguredContest(ShellState& state) {
   clock_ = std::make_unique<LogClock>(LogClockStartText(settings_.main));
   if (!clock_->StartStatus()) JournalAppend("LogClock: " + clock_->StartStatus().message);
   state.contestDisplayName.clear();
+  contestNotice_.clear();
   if (state.NoContest) return;
   if (Status s = LoadContest(rules_, contests_, state.contestName); !s) {
     JournalAppend("Contest " + state.contestName + " not loaded: " + s.message);
+    contestNotice_ = ContestFix(state.contestName, state.ownCall, s, countries_->world.Empty());
   }
   totals_.SetFormula(rules_.Settings().scoreTotal);
   state.contestDisplayName =
@@ -71,11 +91,7 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   struct Nothing final : AdifLoadSink {
     void OnRecordLoaded(const QsoRecord&) override {}
   } sink;
-  Status s = LoadAdifLog(LogPath(), log_, sink, stats);
-  if (s.code == ErrCode::kIo) {
-    logUnreadable_ = true;
-    JournalAppend("Log not read: " + s.message);
-  }
+  Status s = store_.Load(log_, sink, stats);
   // The figures stored in the file are those of the rules that wrote it (or of another
   // program); the log counts what the rules loaded now give.
   const RescoreStats r = Rescore();
@@ -147,18 +163,18 @@ bool Station::WantsCwWindow() const {
 }
 
 Status Station::WriteLog() {
-  if (!logUnreadable_) return WriteAdifLog(log_, LogPath());
-  const std::string rescue = PathOf(kRescueLogFileName);
-  Status s = WriteAdifLog(log_, rescue);
-  if (!s) return s;
-  return Status::Error(ErrCode::kIo, std::string(kLogFileName) + ": was unreadable; saved to " +
-                                         std::string(kRescueLogFileName));
+  return store_.WriteAll(log_);
+}
+
+Status Station::AppendQso(int pos) {
+  return store_.Append(log_, pos);
 }
 
 Status Station::WriteLogOnExit(bool discardLog) {
-  if (discardLog) return Status::Ok();
+  if (discardLog || store_.Holds(log_)) return Status::Ok();
   Status s = WriteLog();
-  if (!s) JournalAppend("Log not written: " + s.message);
+  if (store_.Holds(log_)) return Status::Ok();  // in the rescue file, if not in vorkan.adi
+  JournalAppend("Log not written: " + s.message);
   return s;
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "app/command_bus.h"
+#include "app/log_store.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "country/country.h"
@@ -59,9 +60,6 @@ struct StartPoint {
 };
 
 inline constexpr std::string_view kConfigFileName = "vorkan.cfg";
-// Where the log goes when vorkan.adi exists but could not be read at start: writing the new
-// log over it would throw away every QSO the unreadable file holds.
-inline constexpr std::string_view kRescueLogFileName = "vorkan-rescue.adi";
 
 class Station {
  public:
@@ -83,13 +81,19 @@ class Station {
   // totals and builds the log clock from the work mode.  A contest that cannot be loaded is
   // journalled; the desktop still comes up.
   void LoadConfiguredContest(ShellState& state);
+  // Why the configured contest could not be loaded and how to put it right; empty when it was.
+  const std::string& ContestNotice() const { return contestNotice_; }
 
   // --- opening the operating windows ----------------------------------------------------------
   // Reads vorkan.adi into the empty log and scores it by the loaded rules (rules/log_scoring.h),
   // which also fills the band totals.  QsoIdCounter ends at the last Guid.
   // A missing file is an empty log.  A file that exists but cannot be read is reported and
-  // later saves go to the rescue file instead.  Refused when the log is not empty.
+  // later saves go to the rescue file instead (which is read first when an earlier run left
+  // one); a file not read whole is kept in arch before the first save.  Refused when the log
+  // is not empty.
   Status LoadLog(AdifLoadStats* stats = nullptr);
+  // What the operator must know about the log file after LoadLog; empty when all is well.
+  const std::string& LogNotice() const { return store_.Notice(); }
   // Chooses the entry window's frequency and mode and makes them current; on a log that is not
   // empty the log clock continues from the last QSO's stamp.
   StartPoint ChooseStart();
@@ -101,8 +105,22 @@ class Station {
   // Writes the whole log (atomically); an empty log leaves the file as it was.  On failure the
   // log in memory is untouched and the next save tries again.
   Status WriteLog();
-  // The program's end: writes the log unless New contest archived it (DiscardLog).
+  // Saves the QSO just appended at `pos`: appends its record to the file and flushes it, so a
+  // save costs the same at any log size.  Falls back to WriteLog when the file does not hold
+  // every QSO before it.
+  Status AppendQso(int pos);
+  // True when the file on disk holds the log as it is in memory.
+  bool LogSaved() const { return store_.Holds(log_); }
+  // True when the log holds everything vorkan.adi holds (see LogStore::FileInLog).
+  bool LogFileInLog() const { return store_.FileInLog(); }
+  // The program's end: writes the log unless New contest archived it (DiscardLog) or the file
+  // already holds it.  Fails only when the log is not on disk anywhere.
   Status WriteLogOnExit(bool discardLog);
+  // The last resort when the working directory cannot be written: the whole log into a file of
+  // its own in `dir`; `path` gets its name.
+  Status SaveLogCopy(const std::string& dir, std::string& path) const {
+    return store_.WriteCopy(log_, dir, path);
+  }
 
   // --- corrections ----------------------------------------------------------------------------
   // Scores the whole log again and rebuilds the band totals.  Without a loaded contest the
@@ -156,6 +174,7 @@ class Station {
   std::unique_ptr<CountryLists> ownCountries_;
   const CountryLists* countries_;
   TLogCollection log_;
+  LogStore store_;
   StartupSettings settings_;
   ContestList contests_;
   BandTotals totals_;
@@ -163,8 +182,8 @@ class Station {
   CommandBus ownBus_;
   CommandBus* bus_ = &ownBus_;
   std::string ownCall_;
+  std::string contestNotice_;
   bool noContest_ = true;
-  bool logUnreadable_ = false;
   int sideWindows_ = 0;
   Freq freq_ = 0;
   BandIndex band_ = kBandNone;

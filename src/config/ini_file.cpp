@@ -32,17 +32,20 @@ bool IsQuote(char c) {
 }
 
 // The reader drops quotes only when one stands right after "=", and then only that character
-// toggles.  A value holding ";" or starting with a quote is therefore wrapped in a quote it does
-// not contain, so it reads back as it was set.  A value holding both quotes and ";" cannot be
-// written faithfully and goes out bare.
+// toggles; spaces around a value are trimmed.  A value holding ";" is therefore wrapped in a
+// quote it does not contain.  One that starts with a quote but holds no ";" goes out after a
+// space, which the reader trims: the quote then is an ordinary character, whichever quotes the
+// value holds.  A value holding both quotes and ";" cannot be written faithfully and goes out
+// bare.
 std::string ValueForLine(const std::string& value) {
-  bool needs = !value.empty() &&
-               (value.find(kIniCommentChar) != std::string::npos || IsQuote(value.front()));
-  if (!needs) return value;
-  for (char q : {'"', '\''}) {
-    if (value.find(q) == std::string::npos) return q + value + q;
+  if (value.empty()) return value;
+  if (value.find(kIniCommentChar) != std::string::npos) {
+    for (char q : {'"', '\''}) {
+      if (value.find(q) == std::string::npos) return q + value + q;
+    }
+    return value;
   }
-  return value;
+  return IsQuote(value.front()) ? " " + value : value;
 }
 
 enum class ReadResult { kOk, kMissing, kFailed };
@@ -136,7 +139,6 @@ std::string IniEntryLine(const IniEntry& entry) {
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  if (line.size() > kMaxText) line.resize(kMaxText);
   return line;
 }
 
@@ -155,8 +157,9 @@ void IniFile::Read() {
   fileFound_ = result != ReadResult::kMissing;
   readFailed_ = result == ReadResult::kFailed;
   IniSection* current = &sections_.front();
-  ForEachLine(data, [&](std::string_view raw) {
-    std::string_view line = raw.substr(0, kMaxText);
+  // Lines are kept whole, however long: a line the program never sets is written back byte for
+  // byte.
+  ForEachLine(data, [&](std::string_view line) {
     std::string s = Trim(line);
     if (s.empty()) return;
     if (s.front() == '[') {
@@ -283,7 +286,7 @@ std::string IniFile::GetEntry(std::string_view section, std::string_view key,
 }
 
 void IniFile::SetEntry(std::string_view section, std::string_view key, std::string_view value) {
-  std::string v(value.substr(0, kMaxText));
+  std::string v(value);
   if (IniEntry* e = SearchEntry(section, key)) {
     if (e->value != v) {
       e->value = std::move(v);

@@ -10,6 +10,7 @@
 
 #include "log/log_collection.h"
 #include "log/qso.h"
+#include "util/atomic_file.h"
 #include "util/result.h"
 
 namespace vk {
@@ -34,16 +35,38 @@ std::string BuildAdifLog(const TLogCollection& log);
 // MHz with four decimals, trailing zeros dropped down to one: 140250 "14.025", 70000 "7.0".
 std::string AdifFreqText(std::int32_t freq);
 
+// Appends one record line (CR LF ended) to a log file that already holds the header and the
+// records before it, and flushes it to disk (fdatasync) before returning.  `mark` is what the
+// caller knows of the file (device, inode, size) from its last write; a file that changed
+// behind its back is not touched and kNotFound comes back, so the caller writes the whole log
+// instead.  A write that fails half-way is cut back off the file; if even that fails the mark
+// is cleared, which forces a whole write next time.
+Status AppendAdifRecord(const QsoRecord& qso, const std::string& path, FileMark& mark);
+
 // Replaces the file with the whole log.  The new file is complete on disk before it takes the
 // old one's place, so a crash or a full disk never leaves half a log.  An empty log leaves the
 // file as it was.  On failure the old file and the log in memory are untouched.
-Status WriteAdifLog(const TLogCollection& log, const std::string& path);
+// `mark`, when given, describes the file written (invalid when nothing was written).
+Status WriteAdifLog(const TLogCollection& log, const std::string& path, FileMark* mark = nullptr);
 
 struct AdifLoadStats {
-  int records = 0;      // appended to the log
-  int badFreq = 0;      // FREQ values that were not a number; the previous frequency stayed
-  int longLines = 0;    // lines too long to be a record, skipped
-  int droppedFull = 0;  // records left out because the log was full
+  int records = 0;              // appended to the log
+  int badFreq = 0;              // FREQ values that were not a number; the previous frequency stayed
+  int longLines = 0;            // stretches too long to be a record, skipped
+  int droppedFull = 0;          // records left out because the log was full
+  int badStamps = 0;            // records with a date or time no calendar has, left out
+  int unknownFields = 0;        // fields of other programs that the log does not keep
+  int cutFields = 0;            // calls and exchanges longer than the log keeps
+  long long strayBytes = 0;     // text outside any record (after the header)
+  bool partialTail = false;     // the file ends inside a record
+  bool endsWithLineEnd = true;  // the last byte is a line end (or the file is empty)
+  std::string unknownNames;     // the first few names of unknown fields
+
+  // Nothing that looks like data was skipped, cut or left out: writing the log over the file
+  // loses nothing.
+  bool Whole() const;
+  // What was skipped, for the journal and the operator: "2 fields not kept (NAME), ...".
+  std::string Describe() const;
 };
 
 // Appends the records of the file to the log, numbers records without QGUID by fives, sets

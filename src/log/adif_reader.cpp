@@ -5,6 +5,7 @@
 #include <string>
 
 #include "log/adif.h"
+#include "log/adif_scan.h"
 #include "log/journal.h"
 #include "util/bands.h"
 #include "util/datetime.h"
@@ -13,64 +14,82 @@
 namespace vk {
 namespace {
 
-// Our own record lines stay under 255 bytes; other programs' lines with names, grids and
-// comments are longer but far below this.  Anything longer is not a record, and capping it
-// keeps a file of binary garbage without line ends from being gathered into one huge line.
-constexpr std::size_t kMaxRecordLine = 8192;
+using adif::IsBlank;
+using adif::SameName;
+using adif::TrimBlanks;
+using adif::ValueEnd;
 
-// Where the value that starts at `start` ends.  The length in the tag is believed when it ends
-// the value right at the next tag or at the end of the line, as in every line this program
-// writes: a value may then hold "<" (the shifted comma key slips into exchanges, and a station
-// may send one).  A length that does not fit so (spaces between fields, characters counted
-// instead of bytes by another program) is ignored and the value runs to the next "<".
-std::size_t ValueEnd(std::string_view line, std::string_view tag, std::size_t start) {
-  std::size_t colon = tag.find(':');
-  if (colon != std::string_view::npos) {
-    std::string_view digits = tag.substr(colon + 1);
-    digits = digits.substr(0, digits.find(':'));
-    long long length = 0;
-    if (TryStrToInt(digits, length) && length >= 0 &&
-        static_cast<unsigned long long>(length) <= line.size() - start) {
-      std::size_t end = start + static_cast<std::size_t>(length);
-      if (end == line.size() || line[end] == '<') return end;
-    }
+// A value as the log keeps it: spaces, tabs and line breaks at the ends trimmed, and a line
+// break inside (a multi-line comment of another program) turned into a space, as the writer
+// would write it.
+std::string OneLine(std::string_view raw) {
+  std::string value = TrimBlanks(raw);
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
   }
-  std::size_t end = line.find('<', start);
-  return end == std::string_view::npos ? line.size() : end;
+  return value;
 }
 
-// Turns record lines into contacts.  Fields missing from a line keep the value of the line
-// before, so the working record lives across lines.
-class AdifRecordParser {
+bool AllDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// before, so the working record lives across records.
+class AdifRecordParser final : public adif::RecordSink {
  public:
   AdifRecordParser(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats& stats)
       : log_(log), sink_(sink), stats_(stats) {}
 
-  void Line(std::string_view line);
-  void LongLine() { ++stats_.longLines; }
+  // The text of one record, "<EOR>" included.
+  void Record(std::string_view text) override;
+  void TooLong() override { ++stats_.longLines; }
+  void Stray(std::string_view text) {
+    for (char c : text) {
+      if (!IsBlank(c)) ++stats_.strayBytes;
+    }
+  }
 
  private:
-  void ParseTags(std::string_view line);
+  void ParseTags(std::string_view text);
   void ApplyTag(std::string_view name, const std::string& value);
+  void Unknown(std::string_view name);
+  bool StampPossible() const;
 
   TLogCollection& log_;
   AdifLoadSink& sink_;
   AdifLoadStats& stats_;
   QsoRecord work_;
   std::int32_t fileGuid_ = 0;  // numbers records that carry no QGUID: 5, 10, 15, ...
+  bool dateGiven_ = false;
+  bool timeGiven_ = false;
+  bool stampMalformed_ = false;
 };
 
-void AdifRecordParser::Line(std::string_view line) {
-  if (line.find("<EOR>") == std::string_view::npos) return;
+void AdifRecordParser::Record(std::string_view text) {
   if (log_.Count() >= TLogCollection::kMaxCount) {
     ++stats_.droppedFull;
     return;
   }
+  const QsoRecord before = work_;
   work_.Guid = 0;
   work_.Score = 0;
   work_.Multi = 0;
   work_.Bonus = 0;
-  ParseTags(line);
+  dateGiven_ = timeGiven_ = stampMalformed_ = false;
+  ParseTags(text);
+  if (!StampPossible()) {
+    // A stamp no calendar has (month 13, 25:61) would come back changed from the next save;
+    // the record is left out and the file is then not counted as read whole.
+    ++stats_.badStamps;
+    JournalAppend("ADIF: impossible date or time " + FormatMask(work_.Stamp, "yyyy-mm-dd hh:nn") +
+                  " of " + work_.Call + ", record left out");
+    work_ = before;
+    return;
+  }
   fileGuid_ += 5;
   if (work_.Guid == 0) work_.Guid = fileGuid_;
   SetQsoIdCounter(work_.Guid);
@@ -78,37 +97,58 @@ void AdifRecordParser::Line(std::string_view line) {
   if (log_.Append(work_)) ++stats_.records;
 }
 
-// Every step moves `pos` forward, so a line is scanned once whatever it holds: a "<" without
+bool AdifRecordParser::StampPossible() const {
+  if (stampMalformed_) return false;
+  const DateTime& s = work_.Stamp;
+  if (dateGiven_ && !IsValidDate(s.year, s.month, s.day)) return false;
+  return !timeGiven_ || IsValidTime(s.hour, s.minute, s.second);
+}
+
+// Every step moves `pos` forward, so a record is scanned once whatever it holds: a "<" without
 // ">" or a ">" without "<" cannot make the loop stand still.
-void AdifRecordParser::ParseTags(std::string_view line) {
+void AdifRecordParser::ParseTags(std::string_view text) {
   constexpr auto npos = std::string_view::npos;
   std::size_t pos = 0;
   while (true) {
-    std::size_t lt = line.find('<', pos);
+    std::size_t lt = text.find('<', pos);
     if (lt == npos) return;
-    std::size_t gt = line.find_first_of("<>", lt + 1);
+    if (pos == 0) Stray(text.substr(0, lt));  // text between records
+    std::size_t gt = text.find_first_of("<>", lt + 1);
     if (gt == npos) return;
-    if (line[gt] == '<') {  // a tag that never closes; its text is not a value
+    if (text[gt] == '<') {  // a tag that never closes; its text is not a value
       pos = gt;
       continue;
     }
-    std::string tag = Trim(line.substr(lt + 1, gt - lt - 1));
-    std::size_t end = ValueEnd(line, tag, gt + 1);
-    std::string value = Trim(line.substr(gt + 1, end - gt - 1));
+    std::string tag = TrimBlanks(text.substr(lt + 1, gt - lt - 1));
+    std::size_t end = ValueEnd(text, tag, gt + 1);
+    std::string value = OneLine(text.substr(gt + 1, end - gt - 1));
     pos = end;
     std::string_view name = std::string_view(tag).substr(0, tag.find(':'));
-    if (name == "EOR") return;
+    if (SameName(name, "EOR")) return;
     ApplyTag(name, value);
   }
 }
 
-void AdifRecordParser::ApplyTag(std::string_view name, const std::string& value) {
+void AdifRecordParser::Unknown(std::string_view name) {
+  ++stats_.unknownFields;
+  if (stats_.unknownNames.size() < 60 && stats_.unknownNames.find(name) == std::string::npos) {
+    if (!stats_.unknownNames.empty()) stats_.unknownNames += ' ';
+    stats_.unknownNames += std::string(name.substr(0, 20));
+  }
+}
+
+void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& value) {
+  const std::string name = UpperCase(tagName);
   QsoRecord& w = work_;
+  auto text = [&](std::string& field) {
+    if (value.size() > kQsoFieldWidth) ++stats_.cutFields;
+    field = TrimBlanks(CutQsoField(value));  // a cut may leave a space at the end
+  };
   if (name == "BAND") {
-    w.Freq = FreqOfBandName(value);
+    w.Freq = FreqOfBandName(UpperCase(value));
   } else if (name == "FREQ") {
     // BAND comes first in our own files and FREQ refines it.  A FREQ that is not a number
-    // leaves whatever frequency the record already has, from BAND or from the line before.
+    // leaves whatever frequency the record already has, from BAND or from the record before.
     std::int32_t f = 0;
     if (FreqFromText(value, f).ok()) {
       w.Freq = f;
@@ -116,17 +156,34 @@ void AdifRecordParser::ApplyTag(std::string_view name, const std::string& value)
       ++stats_.badFreq;
     }
   } else if (name == "MODE") {
-    w.Mode = ModeCodeOfName(value);
+    w.Mode = ModeCodeOfName(UpperCase(value));
   } else if (name == "QSO_DATE") {
-    ParseMask(value, "yyyymmdd", w.Stamp);
+    // Always four digits of year (no century is added: "0224" is the year 224).
+    if (value.size() != 8 || !AllDigits(value)) {
+      dateGiven_ = stampMalformed_ = true;
+    } else if (value != "00000000") {  // all zeros: a record that never had a date
+      dateGiven_ = true;
+      w.Stamp.year = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 4)));
+      w.Stamp.month = static_cast<std::uint16_t>(StrToIntDef0(value.substr(4, 2)));
+      w.Stamp.day = static_cast<std::uint16_t>(StrToIntDef0(value.substr(6, 2)));
+    } else {
+      w.Stamp.year = w.Stamp.month = w.Stamp.day = 0;
+    }
   } else if (name == "TIME_ON") {
-    ParseMask(value, "hhnn", w.Stamp);
+    // Four digits, or six with the seconds, which the log does not keep.
+    timeGiven_ = true;
+    if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) {
+      stampMalformed_ = true;
+    } else {
+      w.Stamp.hour = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 2)));
+      w.Stamp.minute = static_cast<std::uint16_t>(StrToIntDef0(value.substr(2, 2)));
+    }
   } else if (name == "CALL") {
-    w.Call = CutQsoField(value);
+    text(w.Call);
   } else if (name == "RST_SENT") {
-    w.Sent = CutQsoField(value);
+    text(w.Sent);
   } else if (name == "RST_RCVD") {
-    w.Rcvd = CutQsoField(value);
+    text(w.Rcvd);
   } else if (name == "QSCORE") {
     w.Score = static_cast<std::int16_t>(StrToIntDef0(value));
   } else if (name == "QMULTI") {
@@ -135,60 +192,14 @@ void AdifRecordParser::ApplyTag(std::string_view name, const std::string& value)
     w.Bonus = static_cast<std::int16_t>(StrToIntDef0(value));
   } else if (name == "QGUID") {
     w.Guid = StrToIntDef0(value);
+  } else {
+    Unknown(tagName);
   }
 }
 
-// Cuts a byte stream into lines at CR or LF, whichever the writing program used; the empty
-// line between CR and LF has no "<EOR>" and is skipped like any other.
-class LineSplitter {
- public:
-  explicit LineSplitter(AdifRecordParser& parser) : parser_(parser) {}
-
-  void Feed(std::string_view chunk) {
-    while (!chunk.empty()) {
-      std::size_t eol = chunk.find_first_of("\r\n");
-      Gather(chunk.substr(0, eol));
-      if (eol == std::string_view::npos) return;
-      EndLine();
-      chunk.remove_prefix(eol + 1);
-    }
-  }
-
-  void Finish() {
-    if (!line_.empty() || tooLong_) EndLine();
-  }
-
- private:
-  void Gather(std::string_view piece) {
-    if (tooLong_) return;
-    if (line_.size() + piece.size() > kMaxRecordLine) {
-      tooLong_ = true;
-      line_.clear();
-      return;
-    }
-    line_ += piece;
-  }
-
-  void EndLine() {
-    if (tooLong_) {
-      parser_.LongLine();
-    } else if (!line_.empty()) {
-      parser_.Line(line_);
-    }
-    line_.clear();
-    tooLong_ = false;
-  }
-
-  AdifRecordParser& parser_;
-  std::string line_;
-  bool tooLong_ = false;
-};
-
 void JournalOddities(const std::string& source, const AdifLoadStats& s) {
-  if (s.badFreq == 0 && s.longLines == 0 && s.droppedFull == 0) return;
-  JournalAppend("ADIF " + source + ": " + IntToStr(s.records) + " QSO, FREQ not a number " +
-                IntToStr(s.badFreq) + ", long lines skipped " + IntToStr(s.longLines) +
-                ", QSO beyond a full log " + IntToStr(s.droppedFull));
+  if (s.Whole()) return;
+  JournalAppend("ADIF " + source + ": " + IntToStr(s.records) + " QSO; " + s.Describe());
 }
 
 class NullSink : public AdifLoadSink {
@@ -202,15 +213,39 @@ struct FileCloser {
 
 }  // namespace
 
+bool AdifLoadStats::Whole() const {
+  return badFreq == 0 && longLines == 0 && droppedFull == 0 && badStamps == 0 &&
+         unknownFields == 0 && cutFields == 0 && strayBytes == 0 && !partialTail;
+}
+
+std::string AdifLoadStats::Describe() const {
+  std::string out;
+  auto add = [&out](long long n, std::string_view what) {
+    if (n == 0) return;
+    if (!out.empty()) out += ", ";
+    out += IntToStr(n) + " " + std::string(what);
+  };
+  add(badFreq, "FREQ not a number");
+  add(longLines, "records too long, skipped");
+  add(droppedFull, "QSO beyond a full log");
+  add(badStamps, "QSO with an impossible date or time, left out");
+  add(cutFields, "texts longer than 16 characters, cut");
+  add(strayBytes, "bytes outside any record");
+  if (unknownFields != 0) add(unknownFields, "fields not kept (" + unknownNames + ")");
+  if (partialTail) add(1, "unfinished record at the end");
+  return out;
+}
+
 void LoadAdifText(std::string_view text, TLogCollection& log, AdifLoadSink& sink,
                   AdifLoadStats* stats) {
   AdifLoadStats local;
   AdifLoadStats& s = stats ? *stats : local;
   s = {};
   AdifRecordParser parser(log, sink, s);
-  LineSplitter splitter(parser);
-  splitter.Feed(text);
-  splitter.Finish();
+  adif::RecordCutter gatherer(parser);
+  gatherer.Feed(text);
+  s.partialTail = gatherer.Finish();
+  s.endsWithLineEnd = gatherer.EndsWithLineEnd();
   log.CalcLogCrc();
   JournalOddities("text", s);
 }
@@ -226,18 +261,19 @@ Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& s
     return Status::Error(ErrCode::kIo, "cannot open " + path + ": " + std::strerror(errno));
   }
   AdifRecordParser parser(log, sink, s);
-  LineSplitter splitter(parser);
+  adif::RecordCutter gatherer(parser);
   std::string buf(1 << 16, '\0');
   std::size_t n = 0;
   while ((n = std::fread(buf.data(), 1, buf.size(), f.get())) > 0) {
-    splitter.Feed(std::string_view(buf.data(), n));
+    gatherer.Feed(std::string_view(buf.data(), n));
   }
   Status st;
   if (std::ferror(f.get())) {
     // The records read so far stay: they are already counted in the band totals.
     st = Status::Error(ErrCode::kIo, "cannot read " + path + ": " + std::strerror(errno));
   } else {
-    splitter.Finish();
+    s.partialTail = gatherer.Finish();
+    s.endsWithLineEnd = gatherer.EndsWithLineEnd();
   }
   // Like a read that broke off: the QSOs left out are in the file only, so the file must not
   // be replaced by the log.

@@ -73,7 +73,9 @@ std::string AdifFreqText(std::int32_t freq) {
 std::string AdifRecordLine(const QsoRecord& q) {
   std::string line;
   line.reserve(200);
-  AddField(line, "QSO_DATE", FormatMask(q.Stamp, "yyyymmdd"));
+  // Always four digits for the year: the date mask pads a short year with spaces, which no
+  // reader takes back as the same date.
+  AddField(line, "QSO_DATE", IntToStrZero(q.Stamp.year, 4) + FormatMask(q.Stamp, "mmdd"));
   AddField(line, "TIME_ON", FormatMask(q.Stamp, "hhnn"));
   AddField(line, "BAND", Trim(QsoBandText(q.Freq, true)) + "M");
   AddField(line, "FREQ", AdifFreqText(q.Freq));
@@ -99,11 +101,20 @@ std::string BuildAdifLog(const TLogCollection& log) {
   return text;
 }
 
-Status WriteAdifLog(const TLogCollection& log, const std::string& path) {
+Status AppendAdifRecord(const QsoRecord& qso, const std::string& path, FileMark& mark) {
+  std::string line = AdifRecordLine(qso);
+  line += kEol;
+  return AppendDurably(path, line, mark);
+}
+
+Status WriteAdifLog(const TLogCollection& log, const std::string& path, FileMark* mark) {
   // An empty log is what the program holds before the file was read or after a failed read;
   // writing it would wipe the contest, so the file keeps what it has.
-  if (log.Empty()) return Status::Ok();
-  return ReplaceFileAtomically(path, BuildAdifLog(log));
+  if (log.Empty()) {
+    if (mark != nullptr) *mark = FileMark{};
+    return Status::Ok();
+  }
+  return ReplaceFileAtomically(path, BuildAdifLog(log), mark);
 }
 
 }  // namespace vk

@@ -1,6 +1,8 @@
 // The debug journal: diagnostic lines appended to debug.txt in the current directory.  The
 // program never reads it.  Every line is opened, written and closed on its own, so it is on
-// disk when the call returns and the operator may delete or move the file at any time.
+// disk when the call returns and the operator may delete or move the file at any time.  The
+// journal is bounded: at a few megabytes it moves aside to debug.1.txt, and a line repeated
+// many times in a row is counted instead of written again.
 #pragma once
 
 #include <string>

@@ -36,6 +36,7 @@ TLogCollection::TLogCollection() {
 
 bool TLogCollection::Append(const QsoRecord& qso) {
   if (Count() >= kMaxCount) return false;
+  ++revision_;
   QsoRecord& q = items_.emplace_back(qso);
   CutFields(q);
   q.Crc = ComputeQsoCrc(q);
@@ -53,6 +54,7 @@ bool TLogCollection::InsertAt(int pos, QsoRecord qso) {
   if (pos < 0 || pos > Count() || Count() >= kMaxCount) return false;
   CutFields(qso);
   qso.Crc = ComputeQsoCrc(qso);
+  ++revision_;
   items_.insert(items_.begin() + pos, std::move(qso));
   CalcLogCrc();
   return true;
@@ -60,12 +62,14 @@ bool TLogCollection::InsertAt(int pos, QsoRecord qso) {
 
 bool TLogCollection::Delete(int pos) {
   if (!ValidPos(pos)) return false;
+  ++revision_;
   items_.erase(items_.begin() + pos);
   CalcLogCrc();
   return true;
 }
 
 void TLogCollection::Clear() {
+  ++revision_;
   items_.clear();
   CalcLogCrc();
 }

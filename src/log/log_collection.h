@@ -35,6 +35,10 @@ class TLogCollection {
   std::vector<QsoRecord>::const_iterator begin() const { return items_.begin(); }
   std::vector<QsoRecord>::const_iterator end() const { return items_.end(); }
 
+  // Raised by every change of the log (append, insert, delete, clear and each setter): a saver
+  // compares it with the value at its last write to know whether the file still holds the log.
+  std::uint64_t Revision() const { return revision_; }
+
   // CRC-32 over the little-endian Crc of every contact in log order; 0 for an empty log.
   std::uint32_t LogCrc() const { return logCrc_; }
 
@@ -86,10 +90,14 @@ class TLogCollection {
   std::string GetStrQso(int pos) const;
 
  private:
-  QsoRecord* Mut(int pos) { return ValidPos(pos) ? &items_[pos] : nullptr; }
+  QsoRecord* Mut(int pos) {
+    ++revision_;
+    return ValidPos(pos) ? &items_[pos] : nullptr;
+  }
 
   std::vector<QsoRecord> items_;
   std::uint32_t logCrc_ = 0;
+  std::uint64_t revision_ = 0;
   // Set when a record checksum changed after the log checksum was computed; Append then sums
   // the whole log instead of extending the checksum by the new record.
   bool logCrcStale_ = false;

@@ -52,6 +52,11 @@ bool ReadStamp(std::string_view date, std::string_view time, DateTime& out) {
       !ReadStampPart(time.substr(t1 + 1), dt.minute)) {
     return false;
   }
+  // A date or time no calendar has would be saved and read back as another one.  The all-zero
+  // date is that of a QSO that never had one, and stays so.
+  const bool unstamped = dt.year == 0 && dt.month == 0 && dt.day == 0;
+  if (!unstamped && !IsValidDate(dt.year, dt.month, dt.day)) return false;
+  if (!IsValidTime(dt.hour, dt.minute, 0)) return false;
   out = dt;
   return true;
 }

@@ -405,8 +405,20 @@ PictureMask::Result PictureMask::Check(std::string& text, bool autoFill) const {
   if (!valid_) return Result::kSyntax;
   if (text.empty()) return Result::kEmpty;
   std::string work = text;
-  const Result r = PictureMatcher(program_).Run(work, autoFill);
-  if (r != Result::kError) text = std::move(work);
+  Result r = PictureMatcher(program_).Run(work, autoFill);
+  if (r == Result::kError) return r;
+  // Filling may have chosen one alternative ("9" becomes "X9" in "X9,599"), after which more
+  // literals are due, and the matcher's answer still counted the other paths.  Checking again
+  // until nothing more is filled makes the answer, and the text, those a second check gives.
+  for (int round = 0; autoFill && work != text && round < 16; ++round) {
+    std::string again = work;
+    const Result next = PictureMatcher(program_).Run(again, true);
+    if (next == Result::kError) break;
+    r = next;
+    if (again == work) break;
+    work = std::move(again);
+  }
+  text = std::move(work);
   return r;
 }
 

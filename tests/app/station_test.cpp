@@ -61,6 +61,19 @@ TEST_F(StationTest, UnknownContestStartsWithoutADisplayNameAndIsJournalled) {
   EXPECT_NE(ReadWholeFile((dir_ / "debug.txt").string()).find("NOSUCHTEST"), std::string::npos);
 }
 
+// A contest that cannot be loaded tells the operator what to put right, not only the journal.
+TEST_F(StationTest, ContestNotLoadedSaysWhatToFix) {
+  WriteConfig("Contest=NOSUCHTEST\r\nCall=UA3AAA\r\n");
+  EXPECT_NE(Start().ContestNotice().find("File > New contest"), std::string::npos);
+  WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\n");
+  EXPECT_EQ(Start().ContestNotice(), "");
+  Station bare(dir_.string());  // no cty_wt.dat in this data directory
+  ASSERT_TRUE(bare.ReadSettings().ok());
+  ShellState state;
+  bare.LoadConfiguredContest(state);
+  EXPECT_NE(bare.ContestNotice().find("data/cty_wt.dat is missing"), std::string::npos);
+}
+
 TEST_F(StationTest, CountryFilesOfTheWorkingDirectoryAreReadWhenNoneAreHanded) {
   std::filesystem::create_symlink(VORKAN_SYSTEM_CTY, dir_ / "data" / "cty_wt.dat");
   Station st(dir_.string());
@@ -142,11 +155,11 @@ TEST_F(StationTest, CwWindowNeedsAPortAndCwOrAnyMode) {
     const char* port;
     int mode;
     bool wanted;
-  } cases[] = {{"Null", 0, false}, {"null", 1, false}, {"", 0, false},
+  } cases[] = {{"Null", 0, false},      {"null", 1, false},      {"", 0, false},
                {"/dev/ttyS0", 0, true}, {"/dev/ttyS0", 1, true}, {"/dev/ttyS0", 2, false}};
   for (const Case& c : cases) {
-    WriteConfig("Contest=WORLD\r\nMode=" + std::to_string(c.mode) + "\r\n[Morze]\r\nPort=" +
-                c.port + "\r\n");
+    WriteConfig("Contest=WORLD\r\nMode=" + std::to_string(c.mode) +
+                "\r\n[Morze]\r\nPort=" + c.port + "\r\n");
     EXPECT_EQ(Start().WantsCwWindow(), c.wanted) << c.port << " " << c.mode;
   }
 }
@@ -177,8 +190,7 @@ TEST_F(StationTest, UnreadableLogFileIsNeverOverwritten) {
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message.find("vorkan-rescue.adi"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_directory(LogPath()));
-  EXPECT_NE(ReadWholeFile((dir_ / "vorkan-rescue.adi").string()).find("DL1ABC"),
-            std::string::npos);
+  EXPECT_NE(ReadWholeFile((dir_ / "vorkan-rescue.adi").string()).find("DL1ABC"), std::string::npos);
 }
 
 }  // namespace

@@ -122,7 +122,9 @@ TEST_F(IniFileTest, ChangedLinesAreRebuiltAndReadBack) {
       {"Txnr=599 ; note", "001", "Txnr=001 ;  note", "001"},
       {"Txnr=599", "", "Txnr=", ""},
       {"Txnr='A;B'", "A;Z", "Txnr=\"A;Z\"", "A;Z"},
-      {"Txnr=x", "'AB", "Txnr=\"'AB\"", "'AB"},
+      {"Txnr=x", "'AB", "Txnr= 'AB", "'AB"},  // the space keeps the quote an ordinary one
+      {"Txnr=x", "'it\"s", "Txnr= 'it\"s", "'it\"s"},
+      {"Txnr=x", "'A;B", "Txnr=\"'A;B\"", "'A;B"},
       {"Txnr=x", "say \"hi\";", "Txnr='say \"hi\";'", "say \"hi\";"},
       {"Txnr=x", "two\r\nlines", "Txnr=two  lines", "two  lines"},
   };
@@ -182,11 +184,12 @@ TEST_F(IniFileTest, LineEndsAndLongLines) {
   EXPECT_EQ(ini.GetEntry("A", "lf", ""), "1");
   EXPECT_EQ(ini.GetEntry("A", "cr", ""), "2");
   EXPECT_EQ(ini.GetEntry("A", "crlf", ""), "3");
-  EXPECT_EQ(ini.GetEntry("A", "long", ""), std::string(250, 'x'));  // 255 with "long="
-  EXPECT_EQ(ini.GetEntry("A", "after", ""), "4");                   // last line without a line end
+  EXPECT_EQ(ini.GetEntry("A", "long", ""), longValue);  // long lines are kept whole
+  EXPECT_EQ(ini.GetEntry("A", "after", ""), "4");       // last line without a line end
+  ini.SetEntry("A", "set", std::string(400, 'y'));
   ASSERT_TRUE(ini.Update());
-  EXPECT_EQ(Slurp(path_),
-            "[A]\r\nlf=1\r\ncr=2\r\ncrlf=3\r\nlong=" + std::string(250, 'x') + "\r\nafter=4\r\n");
+  EXPECT_EQ(Slurp(path_), "[A]\r\nlf=1\r\ncr=2\r\ncrlf=3\r\nlong=" + longValue +
+                              "\r\nafter=4\r\nset=" + std::string(400, 'y') + "\r\n");
 }
 
 TEST_F(IniFileTest, Cp866BytesAreKeptAndNotCaseFolded) {

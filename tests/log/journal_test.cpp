@@ -62,6 +62,23 @@ TEST_F(JournalTest, TraceLinesOnlyWhileTracing) {
   EXPECT_EQ(Slurp(dir_ + "/debug.txt"), "WHO->3\r\n");
 }
 
+// A flood of lines: a repeated line is counted after its third copy, and at a few megabytes the
+// journal moves aside to debug.1.txt, so the disk the log needs never fills.
+TEST_F(JournalTest, RepeatsAreCountedAndTheFileRotates) {
+  for (int i = 0; i < 10; ++i) JournalAppend("NET_RX:->same");
+  JournalAppend("other");
+  EXPECT_EQ(Slurp(dir_ + "/debug.txt"),
+            "NET_RX:->same\r\nNET_RX:->same\r\nNET_RX:->same\r\n"
+            "(the line before repeated 7 times more)\r\nother\r\n");
+  const std::string line(245, 'x');
+  for (int i = 0; i < 20000; ++i) JournalAppend(line + std::to_string(i));
+  const std::string rotated = dir_ + "/debug.1.txt";
+  EXPECT_GT(Slurp(rotated).size(), 1u << 20);
+  EXPECT_LT(Slurp(dir_ + "/debug.txt").size() + Slurp(rotated).size(), 9u << 20);
+  EXPECT_NE(Slurp(dir_ + "/debug.txt").find(line + "19999\r\n"), std::string::npos);
+  std::remove(rotated.c_str());
+}
+
 TEST(JournalDefault, LivesInCurrentDirectory) {
   SetJournalPath("");
   char buf[4096];

@@ -10,6 +10,7 @@
 
 #include "log/journal.h"
 #include "report_fixture.h"
+#include "scratch_mount.h"
 
 namespace vk {
 namespace {
@@ -82,13 +83,14 @@ TEST_F(ReportFileTest, DirectoryInTheWayIsAnIoError) {
 // A directory the program may not write into: the error comes back and the report already
 // there stays whole.
 TEST_F(ReportFileTest, ReadOnlyDirectoryKeepsTheOldReport) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
   ScratchDir dir;
   std::ofstream(dir.File("N0CALL.cbr")) << "old report";
-  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
-  Status st = WriteReportFile(dir.Path(), "N0CALL", "new report");
-  ::chmod(dir.Path().c_str(), 0755);
-  EXPECT_EQ(st.code, ErrCode::kIo);
+  ASSERT_TRUE(vk::testing::MakeReadOnly(dir.Path()));
+  const int refused = vk::testing::AsOperator([&] {
+    return WriteReportFile(dir.Path(), "N0CALL", "new report").code == ErrCode::kIo ? 1 : 0;
+  });
+  vk::testing::Unmount(dir.Path());
+  EXPECT_EQ(refused, 1);
   EXPECT_EQ(ReadWhole(dir.File("N0CALL.cbr")), "old report");
 }
 

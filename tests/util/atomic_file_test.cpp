@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "scratch_mount.h"
+
 namespace vk {
 namespace {
 
@@ -47,11 +49,13 @@ TEST_F(AtomicFileTest, WritesNewFileAndReplacesOldOneLeavingNoTemporaries) {
 TEST_F(AtomicFileTest, FailureKeepsOldFileAndReportsIo) {
   auto path = (dir_ / "vorkan.cfg").string();
   ASSERT_TRUE(ReplaceFileAtomically(path, "kept").ok());
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  Status st = ReplaceFileAtomically(path, "lost");
-  EXPECT_EQ(st.code, ErrCode::kIo);
-  EXPECT_FALSE(st.message.empty());
+  ASSERT_TRUE(testing::MakeReadOnly(dir_.string()));
+  const int refused = testing::AsOperator([&] {
+    const Status st = ReplaceFileAtomically(path, "lost");
+    return st.code == ErrCode::kIo && !st.message.empty() ? 1 : 0;
+  });
+  testing::Unmount(dir_.string());
+  EXPECT_EQ(refused, 1);
   EXPECT_EQ(Slurp(path), "kept");
 }
 

@@ -193,5 +193,19 @@ TEST(PictureMaskTest, PathologicalPicturesStayCheap) {
   EXPECT_EQ(big.Check(text, true), R::kAmbiguous);
 }
 
+// Filling picks one alternative; the answer is that of the filled text, as a second check gives.
+TEST(PictureMaskTest, ResultDependsOnlyOnTheText) {
+  const PictureMask mask("X9,599");
+  std::string text = "9";
+  EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
+  EXPECT_EQ(text, "X9");
+  EXPECT_EQ(mask.Check(text, true), PictureMask::Result::kComplete);
+  // Found by fuzzing: the chosen alternative asks for a literal after the typed digit too.
+  const PictureMask tail("=X9%,5599");
+  text = "9";
+  EXPECT_EQ(tail.Check(text, true), PictureMask::Result::kComplete);
+  EXPECT_EQ(text, "=X9%");
+}
+
 }  // namespace
 }  // namespace vk

@@ -90,7 +90,8 @@ VorkApp& VorkApp::Instance() {
 }
 
 void VorkApp::Quit() {
-  finalcut::FApplication::exit(0);
+  if (!LogSafeToQuit()) return;
+  finalcut::FApplication::exit(exitCode_);
 }
 
 void VorkApp::ShowErrorBox(std::string_view cp866Text) {
@@ -122,16 +123,19 @@ void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
   operating_ = OperatingWindows::Open(desktop_.get(), station_);
   if (operating_ == nullptr) return;
-  if (const Status& load = operating_->Models().logLoad; load.code == ErrCode::kIo) {
-    ShowInformation(std::string(kLogFileName) + " could not be read (" + load.message +
-                    "); new QSOs are saved to " + std::string(kRescueLogFileName));
+  if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
+  }
+  if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
   }
 }
 
 void VorkApp::RunNewContest(int entry) {
-  // The log in memory is the whole log file only once the log window has read it without a
-  // fault; otherwise the file itself is archived as well.
-  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok();
+  // The log in memory is the whole log file only once the log window has read all of it;
+  // otherwise the file itself is archived as well.
+  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok() &&
+                          station_.LogFileInLog();
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();

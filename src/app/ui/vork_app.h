@@ -116,6 +116,10 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   std::vector<finalcut::FDialog*> DesktopWindows() const;
   void SelectPreviousWindow();
   void OpenKeyTestWindows();
+  // Saves the log on the way out; when that fails the operator chooses: retry, a copy in the
+  // home directory, quit all the same (exit code 1), or back to the log (false).
+  bool LogSafeToQuit();
+  void ShowLongInformation(std::string_view cp866Text);
 
   Station& station_;
   CommandBus bus_;
@@ -126,11 +130,12 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   bool openKeyTestWindows_ = false;
   bool fastIdle_ = true;
   bool restart_ = false;
+  int exitCode_ = 0;
   int passes_ = 0;  // counts up to a little beyond the start-up action only
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
-  CwMessageList cwMessages_;  // saved when the program ends
+  CwMessageList cwMessages_;           // saved when the program ends
   NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();

@@ -1,0 +1,40 @@
+// Datagrams from the network on any bytes: parsing and handling them must never crash, a QSO
+// line that is accepted reads back the same from the line built for it, and the log keeps a
+// checksum that matches its records.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "log/journal.h"
+#include "net/net_handler.h"
+#include "net/net_message.h"
+#include "rules/tree_rules.h"
+#include "util/band_totals.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool quiet = (vk::SetJournalPath("/dev/null"), true);
+  (void)quiet;
+  vk::TLogCollection log;
+  vk::TTreeRules rules;
+  rules.SetLog(&log);
+  vk::BandTotals totals;
+  vk::NetExchange exchange;
+  vk::NetHandler handler{log, rules, totals, exchange};
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  // One datagram per line.
+  while (!rest.empty()) {
+    const std::size_t nl = rest.find('\n');
+    const std::string_view datagram = rest.substr(0, nl);
+    rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
+    if (const auto q = vk::ParseQsoLine(datagram)) {
+      const auto again = vk::ParseQsoLine(vk::BuildQsoLine(*q));
+      if (vk::CanTravel(*q) && (!again || !(*again == *q))) std::abort();
+    }
+    (void)vk::ParseNetMessage(datagram);
+    (void)handler.HandleMessage(datagram);
+  }
+  const std::uint32_t crc = log.LogCrc();
+  log.CalcLogCrc();
+  if (crc != log.LogCrc()) std::abort();
+  return 0;
+}

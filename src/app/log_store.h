@@ -1,0 +1,77 @@
+// Where the log lives on disk and how it gets there without losing a QSO.
+//
+// A new QSO at the end of the log is appended to vorkan.adi and flushed (a few hundred bytes,
+// whatever the size of the log); the whole file is replaced atomically only when earlier QSOs
+// changed.  A file the load could not read whole is never replaced unread: when its bytes can be
+// read it is first kept in the arch folder, and when it cannot be read at all the log goes to a
+// rescue file, which is itself read at the next start and never replaced by a log that did not
+// read it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "log/adif.h"
+#include "log/log_collection.h"
+#include "util/atomic_file.h"
+#include "util/result.h"
+
+namespace vk {
+
+// Where the log goes when vorkan.adi exists but could not be read at start: writing the new
+// log over it would throw away every QSO the unreadable file holds.
+inline constexpr std::string_view kRescueLogFileName = "vorkan-rescue.adi";
+
+class LogStore {
+ public:
+  // `workDir` empty: the current directory.
+  explicit LogStore(std::string workDir);
+
+  // Reads vorkan.adi into the empty log, or the rescue file when vorkan.adi cannot be read.
+  // The status is that of vorkan.adi (kIo when it could not be read); Notice() tells the
+  // operator what was found and where the log will be saved.
+  Status Load(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats* stats);
+
+  // Saves the QSO just appended at `pos` by appending it to the file; anything else (earlier
+  // changes not yet written, a file changed behind the program's back, a failed append) falls
+  // back to WriteAll.
+  Status Append(const TLogCollection& log, int pos);
+  // Replaces the whole file.  In rescue mode the log goes to the rescue file and the status
+  // still says that vorkan.adi was not written.
+  Status WriteAll(const TLogCollection& log);
+  // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log.
+  bool Holds(const TLogCollection& log) const;
+  // Writes the whole log to a file of its own in `dir` (the operator's last resort when the
+  // working directory cannot be written); `path` gets the file's name.
+  Status WriteCopy(const TLogCollection& log, const std::string& dir, std::string& path) const;
+
+  const std::string& SavePath() const { return rescue_ ? savePath_ : logPath_; }
+  // True when every byte of vorkan.adi is in the log (read whole, written by this run, or no
+  // file at all): removing the file then loses nothing the log does not hold.
+  bool FileInLog() const { return !rescue_ && !archiveFirst_; }
+  bool RescueMode() const { return rescue_; }
+  // For the operator after the load: empty when the file was read whole and nothing is odd.
+  const std::string& Notice() const { return notice_; }
+
+ private:
+  Status LoadRescue(TLogCollection& log, AdifLoadSink& sink);
+  void CheckLeftovers(const TLogCollection& log);
+  Status ArchiveUnread();
+  void Note(std::string text);
+  void Synced(const TLogCollection& log);
+  Status RescueStatus() const;
+
+  std::string workDir_;
+  std::string logPath_;
+  std::string savePath_;       // the rescue file, in rescue mode
+  bool rescue_ = false;        // vorkan.adi could not be read at all
+  bool archiveFirst_ = false;  // vorkan.adi was not read whole: keep it before replacing it
+  FileMark mark_;              // the file as last written or read
+  bool inSync_ = false;        // the file held the log at revision_
+  std::uint64_t revision_ = 0;
+  int fileCount_ = 0;  // QSOs in the file
+  std::string notice_;
+};
+
+}  // namespace vk
