@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "log/guid_repair.h"
 #include "log/journal.h"
 #include "rules/rules_loader.h"
 #include "util/strings.h"
@@ -92,6 +93,9 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   if (s.code == ErrCode::kIo) {
     logUnreadable_ = true;
     JournalAppend("Log not read: " + s.message);
+  }
+  if (const int repaired = RepairDuplicateGuids(log_); repaired > 0) {
+    JournalAppend("Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
   return s;
 }
