@@ -20,6 +20,7 @@ namespace {
 // Large enough for any UDP datagram, so an over-long one is seen whole and refused as such
 // instead of arriving cut to something that might read as a message.
 constexpr std::size_t kReceiveBuffer = 65536;
+constexpr int kReceiveBufferBytes = 8 * 1024 * 1024;
 
 class PosixUdpSocket final : public UdpSocket {
  public:
@@ -64,6 +65,13 @@ class PosixUdpSocket final : public UdpSocket {
     at.sin_port = htons(port);
     at.sin_addr.s_addr = htonl(INADDR_ANY);
     bound_ = ::bind(fd_, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0;
+    // A log transfer arrives in bursts of thousands of datagrams; the default buffer holds a
+    // few hundred, and what does not fit is lost.  The forced size needs privileges and is
+    // only tried; the plain one is capped by the system's limit.
+    const int size = kReceiveBufferBytes;
+    if (::setsockopt(fd_, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) != 0) {
+      ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+    }
     return bound_;
   }
 
