@@ -123,7 +123,13 @@ bool NetworkSession::ServiceDue() {
 }
 
 bool NetworkSession::Repairing() const {
-  return sync_ && sync_->PeersHeard(std::chrono::steady_clock::now()) > 0;
+  if (!sync_) return false;
+  // Until the log is loaded, and for a few digest reports after, the peers that repair have
+  // not been heard yet: differing checksums then mean nothing to the operator.
+  const auto now = std::chrono::steady_clock::now();
+  if (Gate() != LogGate::kOpen) return true;
+  if (!openedAt_) openedAt_ = now;
+  return now - *openedAt_ < kFirstDigests || sync_->PeersHeard(now) > 0;
 }
 
 void NetworkSession::HandleIncoming() {

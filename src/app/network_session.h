@@ -119,6 +119,8 @@ class NetworkSession {
   std::unique_ptr<LogSync> sync_;  // while the thread runs
   std::function<LogGate()> gate_;
   bool held_ = false;  // messages wait for the log file to be loaded
+  static constexpr std::chrono::seconds kFirstDigests{3};
+  mutable std::optional<std::chrono::steady_clock::time_point> openedAt_;  // the log first loaded
   bool shutDown_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <openssl/hmac.h>
 
 #include <algorithm>
+#include <random>
 #include <utility>
 
 #include "log/journal.h"
@@ -45,6 +46,7 @@ bool SameText(std::string_view a, std::string_view b) {
 }  // namespace
 
 NetGuard::NetGuard(NetGuardConfig config) : config_(std::move(config)) {
+  senderId_ = std::random_device{}();
   // Numbers go on rising across restarts, so a restarted station is not taken for a replay.
   nextSeq_ = static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
                                             std::chrono::system_clock::now().time_since_epoch())
@@ -75,8 +77,7 @@ NetVerdict NetGuard::Check(std::string& datagram, bool senderKnown, std::uint32_
     if (!IsPeer(address)) return NetVerdict::kForeign;
   }
   if (config_.key.empty()) return NetVerdict::kTake;
-  const std::uint64_t sender = static_cast<std::uint64_t>(address) << 16 | port;
-  return Unseal(datagram, sender) ? NetVerdict::kTake : NetVerdict::kBadSignature;
+  return Unseal(datagram) ? NetVerdict::kTake : NetVerdict::kBadSignature;
 }
 
 std::string NetGuard::Signature(std::string_view seq, std::string_view message) const {
@@ -94,12 +95,12 @@ std::string NetGuard::Signature(std::string_view seq, std::string_view message) 
 
 std::string NetGuard::Seal(std::string_view message) {
   if (config_.key.empty()) return std::string(message);
-  const std::string seq = Hex(nextSeq_++, 16);
+  const std::string seq = Hex(senderId_, 8) + "." + Hex(nextSeq_++, 16);
   return std::string(kMacKeyword) + seq + kPositionSeparator + Signature(seq, message) +
          kPositionSeparator + std::string(message);
 }
 
-bool NetGuard::Unseal(std::string& datagram, std::uint64_t sender) {
+bool NetGuard::Unseal(std::string& datagram) {
   const std::string_view d = datagram;
   if (!d.starts_with(kMacKeyword)) return false;
   const std::size_t a = d.find(kPositionSeparator, kMacKeyword.size());
@@ -108,8 +109,11 @@ bool NetGuard::Unseal(std::string& datagram, std::uint64_t sender) {
   if (b == std::string_view::npos) return false;
   const std::string_view seqText = d.substr(kMacKeyword.size(), a - kMacKeyword.size());
   const std::string_view message = d.substr(b + 1);
+  std::uint64_t sender = 0;
   std::uint64_t seq = 0;
-  if (!ReadHex(seqText, seq) ||
+  const std::size_t dot = seqText.find('.');
+  if (dot == std::string_view::npos || !ReadHex(seqText.substr(0, dot), sender) ||
+      !ReadHex(seqText.substr(dot + 1), seq) ||
       !SameText(d.substr(a + 1, b - a - 1), Signature(seqText, message))) {
     return false;
   }

@@ -4,10 +4,12 @@
 // The group is the configured stations: a datagram from any other address is dropped and
 // counted, as is one of the station's own coming back (broadcast and multicast deliver them to
 // the sender too).  With a group key every datagram carries a signature (HMAC-SHA-256 with the
-// key, cut to 64 bits) and a sequence number; one whose signature does not match, or which
-// repeats a number already taken, is dropped.  The signed form is
+// key, cut to 64 bits), the sending program's random id and a sequence number; one whose
+// signature does not match, or which repeats a number already taken from that sender, is
+// dropped.  The id, not the address, names the sender: a relay or a router between the
+// stations may send them all from one address.  The signed form is
 //
-//   MAC:<sequence, hex>^<signature, 16 hex>^<message>
+//   MAC:<id, 8 hex>.<sequence, 16 hex>^<signature, 16 hex>^<message>
 //
 // which a station without the key reads as a message it does not know and ignores: a keyed
 // group and an unkeyed station do not mix.
@@ -54,7 +56,7 @@ class NetGuard {
  private:
   bool IsLocal(std::uint32_t address) const;
   bool IsPeer(std::uint32_t address) const;
-  bool Unseal(std::string& datagram, std::uint64_t sender);
+  bool Unseal(std::string& datagram);
   std::string Signature(std::string_view seq, std::string_view message) const;
 
   // The sequence numbers taken lately from one sender: the highest and a window below it.
@@ -66,7 +68,8 @@ class NetGuard {
 
   NetGuardConfig config_;
   std::vector<std::uint16_t> ownPorts_;
-  std::map<std::uint64_t, Window> windows_;  // by address << 16 | port
+  std::map<std::uint64_t, Window> windows_;  // by sender id
+  std::uint32_t senderId_;
   std::uint64_t nextSeq_;
 };
 
