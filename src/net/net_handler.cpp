@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "log/journal.h"
+#include "net/net_guard.h"
 #include "util/bands.h"
 #include "util/datetime.h"
 #include "util/strings.h"
@@ -221,7 +222,8 @@ void NetHandler::RebuildTotals() {
 }
 
 NetResult NetHandler::Skip(std::string_view why, std::string_view text) const {
-  JournalAppend("NET_SKIP:->" + std::string(why) + ": " + PrintableText(text));
+  // A station of the group gone wrong may repeat a bad message many times a second.
+  skipJournal_.Append("NET_SKIP:->" + std::string(why) + ": " + PrintableText(text));
   return {};
 }
 

@@ -16,6 +16,7 @@
 
 #include "log/log_collection.h"
 #include "net/net_exchange.h"
+#include "net/net_guard.h"
 #include "net/net_message.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
@@ -50,6 +51,8 @@ struct NetResult {
 
 class NetHandler {
  public:
+  static constexpr int kSkipLinesPerSecond = 50;
+
   NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals, NetExchange& exchange);
 
   // Applies one received text.
@@ -124,6 +127,7 @@ class NetHandler {
   std::unordered_set<std::int32_t> tombstones_;
   std::function<void(const std::string&)> changeSent_;
   std::string_view current_;  // the message being handled, for journal lines; only during it
+  mutable JournalRate skipJournal_{kSkipLinesPerSecond};
 };
 
 }  // namespace vk

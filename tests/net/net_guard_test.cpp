@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "net/net_thread.h"
+
 namespace vk {
 namespace {
 
@@ -57,6 +59,31 @@ TEST(NetGuard, WithAKeyOnlySignedFreshDatagramsPass) {
   std::string second = sender.Seal("ADD:2");
   EXPECT_EQ(receiver.Check(second, true, kPeer, 1), NetVerdict::kTake);
   EXPECT_EQ(receiver.Check(first, true, kPeer, 1), NetVerdict::kTake);
+}
+
+}  // namespace
+}  // namespace vk
+
+namespace vk {
+namespace {
+
+// Who the group is, from the network section: the stations listed in IP, or those of PEERS
+// when IP reaches a whole network (a broadcast address of this computer, or multicast).
+TEST(NetGroupSettings, PeersComeFromTheAddressListOrPeers) {
+  const std::vector<LocalNet> nets = {{kOwn, 0xFFFFFF00u, 0x0A0000FFu}};
+  NetworkSettings s;
+  s.port = "23456";
+  s.enable = 1;
+  s.ip = "10.0.0.2, 10.0.0.3";
+  auto e = NetEndpointOf(s, nets);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->destinations, (std::vector<std::string>{"10.0.0.2", "10.0.0.3"}));
+  EXPECT_EQ(e->peers, (std::vector<std::uint32_t>{kPeer, 0x0A000003u}));
+  s.ip = "10.0.0.255";  // this computer's broadcast address: the local network is the group
+  EXPECT_TRUE(NetEndpointOf(s, nets)->peers.empty());
+  s.ip = "239.1.2.3";
+  s.peers = "10.0.0.2 10.0.0.3 nonsense";
+  EXPECT_EQ(NetEndpointOf(s, nets)->peers, (std::vector<std::uint32_t>{kPeer, 0x0A000003u}));
 }
 
 }  // namespace
