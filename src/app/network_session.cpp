@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <utility>
 
 #include "app/new_contest.h"
 #include "log/journal.h"
 #include "net/net_message.h"
+#include "util/atomic_file.h"
 #include "util/clock.h"
 #include "util/strings.h"
 
@@ -148,6 +151,7 @@ void NetworkSession::HandleIncoming() {
       break;
   }
   held_ = false;
+  if (!deletedLoaded_) LoadDeleted();
   const auto now = std::chrono::steady_clock::now();
   std::vector<NetResult> results;
   for (int n = 0; n < kMessagesPerPass; ++n) {
@@ -174,7 +178,35 @@ void NetworkSession::HandleIncoming() {
       JournalAppend("NET:->received changes not written: " + st.message);
     }
   }
+  SaveDeleted();
   for (const NetResult& r : results) Apply(r);
+}
+
+void NetworkSession::LoadDeleted() {
+  deletedLoaded_ = true;
+  const std::string path = station_.PathOf(kDeletedFileName);
+  if (station_.Log().Empty()) {
+    std::remove(path.c_str());
+    return;
+  }
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (const auto guid = ParseStrictInt(Trim(line), INT32_MIN, INT32_MAX)) {
+      handler_.NoteDeleted(static_cast<std::int32_t>(*guid));
+    }
+  }
+  deletedSaved_ = handler_.Tombstones().size();
+}
+
+void NetworkSession::SaveDeleted() {
+  if (!deletedLoaded_ || handler_.Tombstones().size() == deletedSaved_) return;
+  std::string text;
+  for (std::int32_t guid : handler_.Tombstones()) text += IntToStr(guid) + "\n";
+  if (const Status st = ReplaceFileAtomically(station_.PathOf(kDeletedFileName), text); !st) {
+    JournalAppend("NET:->deleted Guids not written: " + st.message);
+    return;
+  }
+  deletedSaved_ = handler_.Tombstones().size();
 }
 
 void NetworkSession::Apply(const NetResult& r) {
@@ -259,6 +291,7 @@ void NetworkSession::SendText(const std::string& text) {
   const NetMessage m = ParseNetMessage(text);
   if (m.verb == NetVerb::kDel && m.number >= INT32_MIN && m.number <= INT32_MAX) {
     handler_.SendDelete(static_cast<std::int32_t>(m.number));
+    SaveDeleted();
     return;
   }
   exchange_.Send(text);

@@ -36,6 +36,12 @@ inline constexpr const char* kListenPortVariable = "VORKAN_NET_LISTEN_PORT";
 // The port of the variable's text; nullopt when it is unset or not a port.
 std::optional<std::uint16_t> ListenPortOverride(const char* text);
 
+// The Guids deleted in the group, one a line.  Kept across restarts, so that a station that
+// was off when a QSO was deleted cannot bring it back to stations that have restarted since.
+// Read once the log is loaded, and only for a log that holds QSOs: a new contest starts with
+// an empty log, and its Guids may meet those of the old one.
+inline constexpr std::string_view kDeletedFileName = "vorkan.del";
+
 struct NetworkOptions {
   UdpSocketFactory makeSocket = MakePosixUdpSocket;
   std::optional<std::uint16_t> listenPort;  // nullopt: listen on PORT
@@ -109,6 +115,8 @@ class NetworkSession {
   void Apply(const NetResult& r);
   void EndOfLog();
   void ShowReordered();
+  void LoadDeleted();
+  void SaveDeleted();
 
   Station& station_;
   NetExchange exchange_;
@@ -119,6 +127,8 @@ class NetworkSession {
   std::unique_ptr<LogSync> sync_;  // while the thread runs
   std::function<LogGate()> gate_;
   bool held_ = false;  // messages wait for the log file to be loaded
+  bool deletedLoaded_ = false;
+  std::size_t deletedSaved_ = 0;  // Guids in the file
   static constexpr std::chrono::seconds kFirstDigests{3};
   mutable std::optional<std::chrono::steady_clock::time_point> openedAt_;  // the log first loaded
   bool shutDown_ = false;

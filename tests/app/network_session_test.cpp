@@ -228,6 +228,10 @@ TEST_F(NetworkSessionTest, AddEditInsertAndDeleteKeepBothLogsEqual) {
   ASSERT_TRUE(editor.Add(2, add));  // before G4CCC
   ASSERT_TRUE(editor.Delete(0));
   ASSERT_TRUE(RunUntil([&] { return SameLogs() && b_->Heard(cm::kQsoDeleted) == 1; }));
+  // Both stations remember the deletion across a restart.
+  for (Program* p : {a_.get(), b_.get()}) {
+    EXPECT_EQ(ReadWholeFile((p->dir / "vorkan.del").string()), "101\n");
+  }
 
   EXPECT_EQ(b_->Log().GetCall(0), "OK1BBX");
   EXPECT_EQ(b_->Log().GetCall(1), "SP2ZZZ");
