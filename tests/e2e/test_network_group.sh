@@ -14,7 +14,7 @@ RELAY="$VK_SRC/tests/e2e/tools/lossy_relay.py"
 PER=${VK_GROUP_QSOS:-20}
 PORT=23456
 TAG="vk$$"
-NET=10.213
+NET=10.$((100 + $$ % 150))  # a network of its own per run
 ns() { echo "${TAG}s$1"; }
 
 DIRS=()
