@@ -126,3 +126,29 @@ TEST_F(LossyGroup, ALateJoinerCatchesUpBothWays) {
 
 }  // namespace
 }  // namespace vk
+
+namespace vk {
+namespace {
+
+// Bookkeeping texts that are cut short, carry the wrong forms or name buckets that do not
+// hold their Guids are dropped whole; the log stays as it was.
+TEST(LogSyncInput, BrokenBookkeepingChangesNothing) {
+  nettest::JournalCapture journal("sync_bad");
+  Node n(1);
+  n.side.log.Append(MakeQso(1 << 24 | 1, "DL1AAA"));
+  const std::uint32_t crc = n.side.log.LogCrc();
+  for (const char* text :
+       {"DIG:", "DIG:2^1^zz^00000000", "DIG:200^1^00000000^00000000", "ACK:2^", "ACK:2^1,2",
+        "BKT:2^0^123", "BKT:2^300^00000000", "INV:2^0^1/1^0000000g.00000000.1", "INV:2^0^2/1^",
+        "INV:2^999^1/1^", "INV:2^5^1/1^00000001.x", "WANT:2^nothex", "WANT:2^01000001,zz",
+        "REC:2^0^1`bad", "REC:2^x^", "REC:2", "WANT:1^01000001"}) {
+    n.Receive(text);
+  }
+  n.sync.Tick(n.now, n.results);
+  EXPECT_EQ(n.side.log.LogCrc(), crc);
+  EXPECT_EQ(n.side.log.Count(), 1);
+  EXPECT_TRUE(n.side.handler.Tombstones().empty());
+}
+
+}  // namespace
+}  // namespace vk
