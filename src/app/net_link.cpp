@@ -4,8 +4,11 @@
 
 namespace vk {
 
-ExchangeLink::ExchangeLink(NetExchange& exchange, std::function<bool()> heldAndReady)
-    : exchange_(exchange), heldAndReady_(std::move(heldAndReady)) {}
+ExchangeLink::ExchangeLink(NetExchange& exchange, std::function<bool()> heldAndReady,
+                           std::function<bool()> repairing)
+    : exchange_(exchange),
+      heldAndReady_(std::move(heldAndReady)),
+      repairing_(std::move(repairing)) {}
 
 bool ExchangeLink::TakeMessageReceived() {
   // Both flags are read and cleared on every pass; neither may hide the other.

@@ -1,10 +1,17 @@
 #include "app/network_session.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <utility>
 
+#include "app/new_contest.h"
 #include "log/journal.h"
 #include "net/net_message.h"
+#include "util/atomic_file.h"
+#include "util/clock.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -25,6 +32,11 @@ class ListenPortSocket final : public UdpSocket {
     return inner_->Receive(datagram, limit);
   }
   void Close() override { inner_->Close(); }
+  bool LastSender(std::uint32_t& address, std::uint16_t& port) const override {
+    return inner_->LastSender(address, port);
+  }
+  std::uint16_t LocalPort() const override { return inner_->LocalPort(); }
+  bool JoinGroup(const std::string& group) override { return inner_->JoinGroup(group); }
 
  private:
   std::unique_ptr<UdpSocket> inner_;
@@ -39,14 +51,32 @@ UdpSocketFactory WithListenPort(UdpSocketFactory make, std::uint16_t port) {
 
 bool SameEndpoint(const std::optional<NetEndpoint>& a, const std::optional<NetEndpoint>& b) {
   if (!a || !b) return a.has_value() == b.has_value();
-  return a->address == b->address && a->port == b->port;
+  return a->destinations == b->destinations && a->port == b->port;
 }
+
+// How many received messages one idle pass applies at most: the keyboard is served between
+// passes, so a whole-log transfer must not hold the screen for long.
+constexpr int kMessagesPerPass = 2000;
 
 std::string Cut(const std::string& text, std::size_t width) {
   return text.substr(0, width);
 }
 
 }  // namespace
+
+int StationNumberOf(const NetworkSettings& settings, const std::vector<LocalNet>& nets,
+                    std::optional<std::uint16_t> listenPort) {
+  if (settings.station >= 1 && settings.station <= kMaxStationPart) return settings.station;
+  std::uint32_t seed = 0;
+  for (const LocalNet& n : nets) {
+    if ((n.address >> 24) == 127) continue;
+    seed = n.address & 0xFF;
+    break;
+  }
+  const std::optional<std::uint16_t> port = ParseNetPort(settings.port);
+  if (listenPort && listenPort != port) seed += *listenPort;
+  return static_cast<int>(seed % kMaxStationPart) + 1;
+}
 
 std::optional<std::uint16_t> ListenPortOverride(const char* text) {
   if (text == nullptr) return std::nullopt;
@@ -56,24 +86,53 @@ std::optional<std::uint16_t> ListenPortOverride(const char* text) {
 NetworkSession::NetworkSession(Station& station, NetworkOptions options)
     : station_(station),
       handler_(station.Log(), station.Rules(), station.Totals(), exchange_),
-      link_(exchange_, [this] { return TakeHeldIfReady(); }) {
+      link_(
+          exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); }) {
   const NetworkSettings& settings = station_.Settings().network;
+  const std::vector<LocalNet> nets =
+      options.localNets ? options.localNets() : std::vector<LocalNet>{};
+  std::optional<NetEndpoint> where = NetEndpointOf(settings, nets);
+  if (!where) return;
   UdpSocketFactory make = std::move(options.makeSocket);
   if (options.listenPort) make = WithListenPort(std::move(make), *options.listenPort);
-  thread_ = StartNetwork(exchange_, settings, std::move(make));
-  if (thread_ != nullptr) endpoint_ = NetEndpointOf(settings);
+  thread_ =
+      std::make_unique<NetThread>(exchange_, *where, std::move(make), [nets] { return nets; });
+  endpoint_ = std::move(where);
+  const int number = StationNumberOf(settings, nets, options.listenPort);
+  SetQsoStationPart(number);
+  sync_ = std::make_unique<LogSync>(station_.Log(), handler_, exchange_, number);
+  handler_.OnChangeSent(
+      [this](const std::string& m) { sync_->Track(m, std::chrono::steady_clock::now()); });
+  JournalAppend("NET:->station number " + IntToStr(number));
 }
 
 NetworkSession::~NetworkSession() {
   // The thread must not outlive the exchange record it shares; the settings are written only
   // by an orderly Shutdown.
   thread_.reset();
+  if (sync_) SetQsoStationPart(0);
 }
 
 bool NetworkSession::TakeHeldIfReady() {
   if (!held_ || Gate() == LogGate::kWait) return false;
   held_ = false;
   return true;
+}
+
+bool NetworkSession::ServiceDue() {
+  const bool held = TakeHeldIfReady();
+  return held ||
+         (sync_ && Gate() == LogGate::kOpen && sync_->Due(std::chrono::steady_clock::now()));
+}
+
+bool NetworkSession::Repairing() const {
+  if (!sync_) return false;
+  // Until the log is loaded, and for a few digest reports after, the peers that repair have
+  // not been heard yet: differing checksums then mean nothing to the operator.
+  const auto now = std::chrono::steady_clock::now();
+  if (Gate() != LogGate::kOpen) return true;
+  if (!openedAt_) openedAt_ = now;
+  return now - *openedAt_ < kFirstDigests || sync_->PeersHeard(now) > 0;
 }
 
 void NetworkSession::HandleIncoming() {
@@ -92,29 +151,69 @@ void NetworkSession::HandleIncoming() {
       break;
   }
   held_ = false;
-  bool corrected = false;
-  while (!ended_) {
+  if (!deletedLoaded_) LoadDeleted();
+  const auto now = std::chrono::steady_clock::now();
+  std::vector<NetResult> results;
+  for (int n = 0; n < kMessagesPerPass; ++n) {
     std::optional<std::string> text = exchange_.TakeIncoming();
     if (!text) break;
-    const NetResult r = handler_.HandleMessage(*text);
-    Apply(r);
-    corrected |= Corrects(r.change);
-  }
-  // Once for everything that arrived together: the log scored again in order (a received
-  // QSO may be a dupe, an edit or delete may move a multiplier) and written before the
-  // operator relies on what the windows show.
-  if (corrected && !ended_) {
-    if (const Status s = station_.RescoreAndSave(); !s) {
-      JournalAppend("Log not saved after a change from the group: " + s.message);
+    if (IsSyncMessage(*text)) {
+      if (sync_) sync_->Handle(*text, now, results);
+      continue;
     }
+    results.push_back(handler_.HandleMessage(*text));
+    const bool change = text->starts_with(kAddKeyword) || text->starts_with(kEdtKeyword) ||
+                        text->starts_with(kDelKeyword) || text->starts_with(kInsKeyword);
+    if (change && sync_) sync_->Acknowledge(*text);
+  }
+  // More may wait: the next pass takes them.
+  if (exchange_.PendingIncoming()) held_ = true;
+  if (sync_) sync_->Tick(now, results);
+  const bool logChanged = std::any_of(results.begin(), results.end(), [](const NetResult& r) {
+    return r.change != NetChange::kNone && r.change != NetChange::kEndOfLog;
+  });
+  // Scored again in order (a received QSO may be a dupe, an edit or delete may move a
+  // multiplier) and durable before shown: a QSO on the screen survives a crash.
+  if (logChanged) {
+    station_.Rescore();
+    if (const Status st = station_.WriteLog(); !st) {
+      JournalAppend("NET:->received changes not written: " + st.message);
+    }
+  }
+  SaveDeleted();
+  for (const NetResult& r : results) Apply(r);
+  // The lines are in step with the log; their figures may have changed anywhere.
+  if (logChanged) {
+    station_.Bus().Broadcast(cm::kLogRescored);
+    station_.Bus().Broadcast(cm::kLogChanged);
   }
 }
 
-// Changes that leave the log's figures to be worked out again.  QSOs of a whole-log transfer
-// are scored once, when the whole log is in.
-bool NetworkSession::Corrects(NetChange change) {
-  return change == NetChange::kAppended || change == NetChange::kInserted ||
-         change == NetChange::kEdited || change == NetChange::kDeleted;
+void NetworkSession::LoadDeleted() {
+  deletedLoaded_ = true;
+  const std::string path = station_.PathOf(kDeletedFileName);
+  if (station_.Log().Empty()) {
+    std::remove(path.c_str());
+    return;
+  }
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (const auto guid = ParseStrictInt(Trim(line), INT32_MIN, INT32_MAX)) {
+      handler_.NoteDeleted(static_cast<std::int32_t>(*guid));
+    }
+  }
+  deletedSaved_ = handler_.Tombstones().size();
+}
+
+void NetworkSession::SaveDeleted() {
+  if (!deletedLoaded_ || handler_.Tombstones().size() == deletedSaved_) return;
+  std::string text;
+  for (std::int32_t guid : handler_.Tombstones()) text += IntToStr(guid) + "\n";
+  if (const Status st = ReplaceFileAtomically(station_.PathOf(kDeletedFileName), text); !st) {
+    JournalAppend("NET:->deleted Guids not written: " + st.message);
+    return;
+  }
+  deletedSaved_ = handler_.Tombstones().size();
 }
 
 void NetworkSession::Apply(const NetResult& r) {
@@ -134,8 +233,10 @@ void NetworkSession::Apply(const NetResult& r) {
       bus.Broadcast(cm::kQsoInserted, at);
       bus.Broadcast(cm::kLogChanged);
       logChanged = true;
+      bus.SendCommand(cm::kRefreshTxNr);
       break;
     case NetChange::kEdited:
+    case NetChange::kReplaced:
       bus.Broadcast(cm::kQsoEdited, at);
       bus.SendCommand(cm::kRefreshTxNr);
       break;
@@ -143,35 +244,64 @@ void NetworkSession::Apply(const NetResult& r) {
       bus.Broadcast(cm::kQsoDeleted, at);
       break;
     case NetChange::kLogQso:
-      bus.Broadcast(cm::kWholeLogQso);
       bus.Broadcast(cm::kQsoInserted, at);
+      break;
+    case NetChange::kReordered:
+      ShowReordered();
+      logChanged = true;
       break;
     case NetChange::kEndOfLog:
       EndOfLog();
       return;
   }
+  // Every answer of a whole-log transfer counts, a QSO held already too.
+  if (r.answered >= 0) bus.Broadcast(cm::kWholeLogQso, MessageInfo::Number(r.answered));
   if (r.totalsRebuilt && !logChanged) bus.Broadcast(cm::kLogChanged);
 }
 
-void NetworkSession::EndOfLog() {
-  if (const Status s = station_.RescoreAndSave(); !s) {
-    // Ending now would lose the received log with the file; the operator still holds it and
-    // Alt+X tries the file again.
-    JournalAppend("ENDLOG: log not written, the program goes on: " + s.message);
-    return;
+// The log window keeps a line per QSO: the lines go from the end and come back in the new
+// order, so every position it is told stays valid.
+void NetworkSession::ShowReordered() {
+  CommandBus& bus = station_.Bus();
+  const int count = station_.Log().Count();
+  for (int pos = count - 1; pos >= 0; --pos) {
+    bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
   }
-  ended_ = true;
-  station_.Bus().PostCommand(cm::kQuit);
+  for (int pos = 0; pos < count; ++pos) bus.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
+  bus.Broadcast(cm::kLogChanged);
+}
+
+void NetworkSession::EndOfLog() {
+  // The other station has no QSO beyond those asked for; the receive window decides when
+  // every answer is in.  The program goes on either way.
+  station_.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(-1));
 }
 
 void NetworkSession::SendQso(int operation, const MessageInfo& record) {
   // Nothing drains the queue while the thread does not run.
   if (!Running()) return;
-  handler_.SendQso(operation, record.pointer<const QsoRecord>());
+  const auto* q = record.pointer<const QsoRecord>();
+  // The edit count travels with the edit, so a late copy of an older edit cannot undo it.
+  if (q != nullptr && operation == static_cast<int>(SendOperation::kEdit)) {
+    const std::int32_t guid = q->Guid;
+    handler_.CountEdit(guid);
+    const int pos = station_.Log().FindByGuid(guid);
+    q = pos >= 0 ? station_.Log().At(pos) : nullptr;
+  }
+  handler_.SendQso(operation, q);
 }
 
 void NetworkSession::SendText(const std::string& text) {
-  if (Running()) exchange_.Send(text);
+  if (!Running()) return;
+  // A deletion by dialog: remembered, so that no late copy of the QSO brings it back, and
+  // retried until the group has it.
+  const NetMessage m = ParseNetMessage(text);
+  if (m.verb == NetVerb::kDel && m.number >= INT32_MIN && m.number <= INT32_MAX) {
+    handler_.SendDelete(static_cast<std::int32_t>(m.number));
+    SaveDeleted();
+    return;
+  }
+  exchange_.Send(text);
 }
 
 void NetworkSession::RequestQso(std::int32_t n) {
@@ -182,14 +312,16 @@ bool NetworkSession::BeginReceivingLog() {
   // Before the log file is loaded the answers would wait and the file then load under them;
   // without a contest they are dropped and the transfer would never end.
   if (!Running() || Gate() != LogGate::kOpen) return false;
-  // The log window keeps a line per QSO; taking them out from the end keeps every position
-  // it is told valid, and leaves it with exactly the lines of the log being received.
-  CommandBus& bus = station_.Bus();
-  for (int pos = station_.Log().Count() - 1; pos >= 0; --pos) {
-    bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
+  // The transfer only adds QSOs, but the operator chose it because the logs differ: the log as
+  // it was is kept in arch/ first, and the transfer does not start without that copy.
+  ArchiveRequest req{station_.WorkDir(), station_.Settings().main.contest + "-before-receive",
+                     LocalNow(), true};
+  const ArchiveOutcome archived = ArchiveLog(station_.Log(), req);
+  if (!archived.status) {
+    JournalAppend("NET:->log not received, no copy in arch/: " + archived.status.message);
+    return false;
   }
   handler_.BeginReceivingLog();
-  bus.Broadcast(cm::kLogChanged);
   return true;
 }
 
@@ -215,7 +347,7 @@ LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus) : session_(se
 
 LogReceiver::~LogReceiver() {
   bus_.Detach(this);
-  session_.EndReceivingLog();
+  if (!done_) session_.EndReceivingLog();
 }
 
 void LogReceiver::HandleMessage(Message& m) {
@@ -223,14 +355,58 @@ void LogReceiver::HandleMessage(Message& m) {
     counter_ = 1;
     pending_ |= changed::kTexts;
   }
+  if (done_) return;
   if (m.what == EventClass::kTick) {
-    if (!session_.Exchange().SendRequest()) session_.RequestQso(counter_);
+    Request();
     return;
   }
   if (m.what == EventClass::kBroadcast && m.command == cm::kWholeLogQso) {
-    ++counter_;
-    pending_ |= changed::kTexts;
+    Answered(m.info.number());
     m.handled = true;
+  }
+}
+
+void LogReceiver::Request() {
+  using namespace std::chrono;
+  const auto now = steady_clock::now();
+  // Requests unanswered for half a second are asked again; new ones fill the window.
+  for (auto& [n, when] : asked_) {
+    if (now - when < milliseconds(500)) continue;
+    when = now;
+    session_.RequestQso(n);
+    if (endSeen_ && n > highest_) ++probes_[n];
+  }
+  while (static_cast<int>(asked_.size()) < kWindow && !(endSeen_ && next_ > highest_ + 1)) {
+    asked_[next_] = now;
+    session_.RequestQso(next_++);
+  }
+  // Done: ENDLOG came, every QSO up to the highest answered is in, and the numbers beyond have
+  // been asked for often enough that a lost answer would have come again.
+  std::erase_if(asked_, [&](const auto& a) {
+    return endSeen_ && a.first > highest_ && probes_[a.first] >= kEndProbes;
+  });
+  if (endSeen_ && asked_.empty()) {
+    done_ = true;
+    session_.EndReceivingLog();
+    pending_ |= changed::kTexts;
+    bus_.Broadcast(cm::kLogChanged);
+  }
+}
+
+void LogReceiver::Answered(int answered) {
+  if (answered < 0) {
+    endSeen_ = true;
+    return;
+  }
+  const std::int32_t n = answered + 1;
+  asked_.erase(n);
+  highest_ = std::max(highest_, n);
+  // The first number not yet answered.
+  std::int32_t first = next_;
+  for (const auto& [k, when] : asked_) first = std::min(first, k);
+  if (first != counter_) {
+    counter_ = first;
+    pending_ |= changed::kTexts;
   }
 }
 

@@ -7,12 +7,15 @@
 // change made here sends, so the windows cannot tell where a change came from.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/command_bus.h"
 #include "app/net_link.h"
@@ -20,6 +23,7 @@
 #include "config/settings.h"
 #include "net/net_exchange.h"
 #include "net/net_handler.h"
+#include "net/net_sync.h"
 #include "net/net_thread.h"
 #include "net/udp_socket.h"
 
@@ -32,10 +36,26 @@ inline constexpr const char* kListenPortVariable = "VORKAN_NET_LISTEN_PORT";
 // The port of the variable's text; nullopt when it is unset or not a port.
 std::optional<std::uint16_t> ListenPortOverride(const char* text);
 
+// The Guids deleted in the group, one a line.  Kept across restarts, so that a station that
+// was off when a QSO was deleted cannot bring it back to stations that have restarted since.
+// Read once the log is loaded, and only for a log that holds QSOs: a new contest starts with
+// an empty log, and its Guids may meet those of the old one.
+inline constexpr std::string_view kDeletedFileName = "vorkan.del";
+
 struct NetworkOptions {
   UdpSocketFactory makeSocket = MakePosixUdpSocket;
   std::optional<std::uint16_t> listenPort;  // nullopt: listen on PORT
+  // The computer's networks (own addresses, broadcast addresses); tests give their own.
+  std::function<std::vector<LocalNet>()> localNets = PosixLocalNets;
 };
+
+// The station's number in the group (its part of new Guids and its name in the bookkeeping
+// messages): STATION= when it is 1-126; otherwise derived from the last byte of the first
+// address of `nets` that is not a loopback one (plus the listen port, when it is not the
+// group's, so that stations on one computer differ).  Two stations may still meet on a derived
+// number (addresses .1 and .127); the journal says so when it happens.
+int StationNumberOf(const NetworkSettings& settings, const std::vector<LocalNet>& nets,
+                    std::optional<std::uint16_t> listenPort);
 
 // Whether received messages may touch the log yet.
 enum class LogGate : std::uint8_t {
@@ -61,8 +81,12 @@ class NetworkSession {
   // Until it is set, the gate is open.
   void SetLogGate(std::function<LogGate()> gate) { gate_ = std::move(gate); }
 
-  // Command 0x4031: applies every message waiting, in the order they arrived.
+  // Command 0x4031: applies every message waiting, in the order they arrived, and does the
+  // repairs that are due.  A QSO that arrives is in vorkan.adi before any window shows it.
   void HandleIncoming();
+  // The stations of the group repair their logs by themselves: no need to ask the operator.
+  bool Repairing() const;
+  LogSync* Sync() { return sync_.get(); }
   // Commands 0x4032-0x4036: the QSO given as info, sent with the operation.
   void SendQso(int operation, const MessageInfo& record);
   // A finished message text (the QSO dialogs' "DEL:").
@@ -70,9 +94,9 @@ class NetworkSession {
   // The log receive window's request for QSO n (1 = the first).
   void RequestQso(std::int32_t n);
 
-  // Command 0x4038: the log is emptied (the log window loses its lines with it) and the
-  // answers of the other station are taken from now on.  False, changing nothing, while the
-  // network does not run (nobody would answer) or the log file is not loaded.
+  // Command 0x4038: the other station's log is merged into this one, QSO by QSO; nothing held
+  // here is removed.  A copy of the log goes to arch/ first.  False, changing nothing, while
+  // the network does not run (nobody would answer) or the log file is not loaded.
   bool BeginReceivingLog();
   // The log receive window closed: late answers no longer touch the log.
   void EndReceivingLog() { handler_.SetReceivingLog(false); }
@@ -87,9 +111,12 @@ class NetworkSession {
  private:
   LogGate Gate() const { return gate_ ? gate_() : LogGate::kOpen; }
   bool TakeHeldIfReady();
-  static bool Corrects(NetChange change);
+  bool ServiceDue();
   void Apply(const NetResult& r);
   void EndOfLog();
+  void ShowReordered();
+  void LoadDeleted();
+  void SaveDeleted();
 
   Station& station_;
   NetExchange exchange_;
@@ -97,15 +124,22 @@ class NetworkSession {
   ExchangeLink link_;
   std::optional<NetEndpoint> endpoint_;  // where the running thread sends; nullopt: none runs
   std::unique_ptr<NetThread> thread_;
+  std::unique_ptr<LogSync> sync_;  // while the thread runs
   std::function<LogGate()> gate_;
-  bool held_ = false;   // messages wait for the log file to be loaded
-  bool ended_ = false;  // the whole log has arrived; the program is ending
+  bool held_ = false;  // messages wait for the log file to be loaded
+  bool deletedLoaded_ = false;
+  std::size_t deletedSaved_ = 0;  // Guids in the file
+  static constexpr std::chrono::seconds kFirstDigests{3};
+  mutable std::optional<std::chrono::steady_clock::time_point> openedAt_;  // the log first loaded
   bool shutDown_ = false;
 };
 
-// The log receive window without a terminal: the number of the next QSO to ask for, asked on
-// every tick on which nothing waits to be sent, raised by each QSO of the transfer.  Attached
-// to the bus while it lives; its end stops the transfer.
+// The log receive window without a terminal.  It keeps a window of requests in flight (a
+// request unanswered for half a second is asked again) and shows the number of the first QSO
+// not yet received.  "ENDLOG:" tells it the other log has no more; once every QSO below has
+// come, and the one after the last has been asked for a few times more (its answer may have
+// been lost rather than not exist), the transfer is done: the log is saved and the program goes
+// on.  Attached to the bus while it lives; its end stops the transfer.
 class LogReceiver final : public MessageTarget {
  public:
   LogReceiver(NetworkSession& session, CommandBus& bus);
@@ -116,13 +150,26 @@ class LogReceiver final : public MessageTarget {
   // 0 until the first message reaches it.  Wider than a log position: a full log of 65535
   // QSOs needs request 65536 to hear its end.
   std::int32_t Counter() const { return counter_; }
+  bool Done() const { return done_; }
   void HandleMessage(Message& m) override;
   Changes TakeChanges() { return std::exchange(pending_, changed::kNothing); }
 
+  static constexpr int kWindow = 64;
+  static constexpr int kEndProbes = 3;
+
  private:
+  void Request();
+  void Answered(int n);
+
   NetworkSession& session_;
   CommandBus& bus_;
-  std::int32_t counter_ = 0;
+  std::int32_t counter_ = 0;  // first QSO number not answered
+  std::int32_t next_ = 1;     // next number never asked for
+  std::int32_t highest_ = 0;  // highest number answered
+  std::map<std::int32_t, std::chrono::steady_clock::time_point> asked_;  // in flight
+  std::map<std::int32_t, int> probes_;  // asks beyond the highest answered, after ENDLOG
+  bool endSeen_ = false;
+  bool done_ = false;
   Changes pending_ = changed::kAll;
 };
 

@@ -71,7 +71,8 @@ void Shell::PollNetwork(std::uint32_t logCrc) {
       } else if (count < kSyncSuspended - 1) {
         ++count;
       }
-      if (count > kSyncMismatchLimit) bus_.PostCommand(cm::kSynchronize);
+      // No dialog over the entry window while the group mends the logs by itself.
+      if (count > kSyncMismatchLimit && !net_->Repairing()) bus_.PostCommand(cm::kSynchronize);
     }
   }
   if (net_->TakeMessageReceived()) bus_.PostCommand(cm::kNetMessage);

@@ -22,6 +22,9 @@ class NetworkLink {
   virtual bool TakeMessageReceived() = 0;   // reads and clears the flag
   virtual std::uint32_t PeerChecksum() const = 0;
   virtual void SetOwnChecksum(std::uint32_t crc) = 0;
+  // The stations repair differences by themselves; differing checksums then ask nothing of the
+  // operator (they are shown in the status line).
+  virtual bool Repairing() const { return false; }
 };
 
 // No network: nothing ever arrives.

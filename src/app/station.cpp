@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "log/guid_repair.h"
 #include "log/journal.h"
 #include "rules/log_scoring.h"
 #include "rules/rules_loader.h"
@@ -98,6 +99,9 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   if (r.changed != 0) {
     JournalAppend("Log rescored at load: " + IntToStr(r.changed) + " of " + IntToStr(r.qsos) +
                   " QSOs changed, " + IntToStr(r.dupes) + " dupes");
+  }
+  if (const int repaired = RepairDuplicateGuids(log_); repaired > 0) {
+    JournalAppend("Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
   return s;
 }

@@ -56,6 +56,9 @@ NetworkSettings ReadNetworkSettings(const std::string& path) {
   net.ip = ini.GetEntry(kNetwork, "IP", "192.168.1.1");
   net.port = ini.GetEntry(kNetwork, "PORT", "23456");
   net.enable = ini.GetIntEntry(kNetwork, "ENABLE", 0);
+  net.peers = ini.GetEntry(kNetwork, "PEERS", "");
+  net.key = ini.GetEntry(kNetwork, "KEY", "");
+  net.station = ini.GetIntEntry(kNetwork, "STATION", 0);
   return net;
 }
 

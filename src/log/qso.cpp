@@ -49,6 +49,14 @@ constexpr BandTextRange kBandTexts[] = {
 // clang-format on
 
 std::atomic<std::int32_t> g_qsoIdCounter{0};
+std::atomic<int> g_stationPart{0};
+
+std::int32_t WithStationPart(std::int32_t counter) {
+  const int part = g_stationPart.load(std::memory_order_relaxed);
+  if (part == 0) return counter;
+  return static_cast<std::int32_t>((static_cast<std::uint32_t>(part) << 24) |
+                                   (static_cast<std::uint32_t>(counter) & 0xFFFFFFu));
+}
 
 }  // namespace
 
@@ -93,7 +101,7 @@ std::string QsoScoreText(const QsoRecord& q) {
 }
 
 std::int32_t QsoIdCounter() {
-  return g_qsoIdCounter.load(std::memory_order_relaxed);
+  return WithStationPart(g_qsoIdCounter.load(std::memory_order_relaxed));
 }
 
 void SetQsoIdCounter(std::int32_t value) {
@@ -101,6 +109,18 @@ void SetQsoIdCounter(std::int32_t value) {
 }
 
 std::int32_t RaiseQsoIdCounter() {
+  return WithStationPart(RaiseQsoIdCounterRaw());
+}
+
+void SetQsoStationPart(int part) {
+  g_stationPart.store(part >= 0 && part <= kMaxStationPart ? part : 0, std::memory_order_relaxed);
+}
+
+int QsoStationPart() {
+  return g_stationPart.load(std::memory_order_relaxed);
+}
+
+std::int32_t RaiseQsoIdCounterRaw() {
   // Atomic arithmetic wraps, so a counter left running for weeks never overflows into UB.
   std::int32_t old = g_qsoIdCounter.fetch_add(1, std::memory_order_relaxed);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + 1u);

@@ -61,8 +61,21 @@ std::string QsoScoreText(const QsoRecord& qso);
 // The counter that supplies the Guid of contacts logged here.  The UI thread raises it on
 // every idle pass and tick; loading the log file sets it to the last Guid read.  It wraps
 // instead of overflowing.
+//
+// In a group of stations every station mints Guids, and a Guid must name one QSO everywhere.
+// A station with a station part (1-127) therefore mints Guids of the form
+//   bit 31: 0, bits 30-24: the station part, bits 23-0: the low 24 bits of the counter,
+// so two stations never mint the same one; the ADIF file still holds one 32-bit QGUID.  With
+// part 0 (no group) the counter is the Guid, as it always was.  Part 127 is kept for Guids
+// given at load to QSOs that shared one (guid_repair.h).
 std::int32_t QsoIdCounter();
 void SetQsoIdCounter(std::int32_t value);
-std::int32_t RaiseQsoIdCounter();  // adds one and returns the new value
+std::int32_t RaiseQsoIdCounter();  // adds one and returns the new value, as QsoIdCounter would
+// The bare counter, for the shell's pass count (it opens the windows at a fixed value).
+std::int32_t RaiseQsoIdCounterRaw();
+inline constexpr int kMaxStationPart = 126;
+inline constexpr int kRepairStationPart = 127;
+void SetQsoStationPart(int part);  // 0 .. kMaxStationPart; other values count as 0
+int QsoStationPart();
 
 }  // namespace vk

@@ -12,19 +12,26 @@ namespace vk {
 struct FakeUdpNetwork::State {
   mutable std::mutex mu;
   long long nowMs = 0;
-  std::map<std::string, std::deque<std::string>> queues;  // by "address:port", while bound
+  struct Datagram {
+    std::string text;
+    std::string fromAddress;
+    std::uint16_t fromPort = 0;
+  };
+  std::map<std::string, std::deque<Datagram>> queues;  // by "address:port", while bound
+  std::uint16_t nextPort = 50000;                      // the ports sending sockets leave from
   std::vector<FakeUdpEvent> events;
 
   void Record(FakeUdpEvent e) {
     e.ms = nowMs;
     events.push_back(std::move(e));
   }
-  void Deliver(const std::string& from, const std::string& to, std::string_view datagram) {
+  void Deliver(const std::string& from, std::uint16_t fromPort, const std::string& to,
+               std::string_view datagram) {
     std::lock_guard<std::mutex> lock(mu);
     auto it = queues.find(to);
     const bool bound = it != queues.end();
     Record({0, bound ? "send" : "drop", from, to, std::string(datagram), 0});
-    if (bound) it->second.emplace_back(datagram);
+    if (bound) it->second.push_back({std::string(datagram), from, fromPort});
   }
 };
 
@@ -47,6 +54,8 @@ class FakeUdpSocket final : public UdpSocket {
   bool SetDestination(const std::string& address, std::uint16_t port) override {
     if (!created_ || port == 0 || address.empty()) return false;
     to_ = Endpoint(address, port);
+    std::lock_guard<std::mutex> lock(net_->mu);
+    localPort_ = net_->nextPort++;
     return true;
   }
   bool Bind(std::uint16_t port) override {
@@ -59,24 +68,33 @@ class FakeUdpSocket final : public UdpSocket {
   }
   bool Send(std::string_view datagram) override {
     if (!created_ || to_.empty()) return false;
-    net_->Deliver(own_, to_, datagram);
+    net_->Deliver(own_, localPort_, to_, datagram);
     return true;
   }
   ReceiveResult Receive(std::string& datagram, std::chrono::milliseconds limit) override {
     datagram.clear();
     if (bound_.empty()) return ReceiveResult::kError;
     std::lock_guard<std::mutex> lock(net_->mu);
-    std::deque<std::string>& q = net_->queues[bound_];
+    auto& q = net_->queues[bound_];
     // The fake never waits: the test's clock decides what time it is, not the wall clock.
     if (q.empty()) {
       net_->Record({0, "timeout", own_, bound_, {}, limit.count()});
       return ReceiveResult::kTimeout;
     }
-    datagram = std::move(q.front());
+    datagram = std::move(q.front().text);
+    senderAddress_ = ParseIpv4(q.front().fromAddress).value_or(0);
+    senderPort_ = q.front().fromPort;
     q.pop_front();
     net_->Record({0, "receive", own_, bound_, datagram, limit.count()});
     return ReceiveResult::kDatagram;
   }
+  bool LastSender(std::uint32_t& address, std::uint16_t& port) const override {
+    address = senderAddress_;
+    port = senderPort_;
+    return senderAddress_ != 0;
+  }
+  std::uint16_t LocalPort() const override { return localPort_; }
+
   void Close() override {
     if (!bound_.empty()) {
       std::lock_guard<std::mutex> lock(net_->mu);
@@ -92,6 +110,9 @@ class FakeUdpSocket final : public UdpSocket {
   std::string to_;
   std::string bound_;
   bool created_ = false;
+  std::uint16_t localPort_ = 0;
+  std::uint32_t senderAddress_ = 0;
+  std::uint16_t senderPort_ = 0;
 };
 
 }  // namespace
@@ -111,7 +132,13 @@ UdpSocketFactory FakeUdpNetwork::Factory(const std::string& ownAddress) {
 
 void FakeUdpNetwork::Inject(const std::string& address, std::uint16_t port,
                             std::string_view datagram) {
-  state_->Deliver("outside", Endpoint(address, port), datagram);
+  state_->Deliver("outside", 0, Endpoint(address, port), datagram);
+}
+
+void FakeUdpNetwork::InjectFrom(const std::string& fromAddress, std::uint16_t fromPort,
+                                const std::string& address, std::uint16_t port,
+                                std::string_view datagram) {
+  state_->Deliver(fromAddress, fromPort, Endpoint(address, port), datagram);
 }
 
 void FakeUdpNetwork::Advance(long long ms) {

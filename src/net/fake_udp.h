@@ -36,6 +36,9 @@ class FakeUdpNetwork {
 
   // A datagram from outside the group (any bytes) for whoever is bound at address:port.
   void Inject(const std::string& address, std::uint16_t port, std::string_view datagram);
+  // The same, sent from a given address and port (a forger on the network).
+  void InjectFrom(const std::string& fromAddress, std::uint16_t fromPort,
+                  const std::string& address, std::uint16_t port, std::string_view datagram);
 
   void Advance(long long ms);
   long long NowMs() const;

@@ -8,7 +8,7 @@
 namespace vk {
 
 bool NetExchange::Send(std::string message) {
-  if (message.size() > kMaxNetMessage) {
+  if (message.size() > (IsSyncMessage(message) ? kMaxSyncMessage : kMaxNetMessage)) {
     JournalAppend("NET_SKIP:->message too long to send: " + PrintableText(message));
     return false;
   }
@@ -34,6 +34,11 @@ std::optional<std::string> NetExchange::TakeOutgoing() {
   return message;
 }
 
+std::size_t NetExchange::OutgoingCount() {
+  std::lock_guard<std::mutex> lock(outMutex_);
+  return outgoing_.size();
+}
+
 bool NetExchange::PutIncoming(std::string message) {
   {
     std::lock_guard<std::mutex> lock(inMutex_);
@@ -57,6 +62,11 @@ std::optional<std::string> NetExchange::TakeIncoming() {
   std::string message = std::move(incoming_.front());
   incoming_.pop_front();
   return message;
+}
+
+bool NetExchange::PendingIncoming() {
+  std::lock_guard<std::mutex> lock(inMutex_);
+  return !incoming_.empty();
 }
 
 void NetExchange::PutChecksum(std::uint32_t peerCrc) {

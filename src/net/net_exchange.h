@@ -22,7 +22,7 @@ class NetExchange {
  public:
   // A queue that stops draining (the peer gone quiet, the thread not running) must not eat
   // the station's memory: beyond this many waiting messages new ones are refused.
-  static constexpr std::size_t kQueueLimit = 4096;
+  static constexpr std::size_t kQueueLimit = 16384;
 
   NetExchange() = default;
   NetExchange(const NetExchange&) = delete;
@@ -38,6 +38,7 @@ class NetExchange {
   bool TakeMessageReceived();
   // The oldest received message not yet taken.
   std::optional<std::string> TakeIncoming();
+  bool PendingIncoming();
   bool TakeChecksumReceived();
   std::uint32_t PeerChecksum() const { return peerChecksum_.load(std::memory_order_acquire); }
   void SetOwnChecksum(std::uint32_t crc) { ownChecksum_.store(crc, std::memory_order_release); }
@@ -50,6 +51,13 @@ class NetExchange {
   // False, with a journal line, when the UI has let kQueueLimit messages pile up.
   bool PutIncoming(std::string message);
   void PutChecksum(std::uint32_t peerCrc);
+  // A datagram refused: from outside the group, or without the group's signature.
+  void CountRefused() { refused_.fetch_add(1, std::memory_order_relaxed); }
+
+  // --- either thread ---------------------------------------------------------------------------
+  std::uint64_t Refused() const { return refused_.load(std::memory_order_relaxed); }
+  // Messages waiting to be sent (the repair holds back while a queue is long).
+  std::size_t OutgoingCount();
 
  private:
   std::mutex outMutex_;
@@ -63,6 +71,7 @@ class NetExchange {
   std::atomic<bool> stop_{false};               // UI sets
   std::atomic<std::uint32_t> ownChecksum_{0};   // UI writes on every idle pass
   std::atomic<std::uint32_t> peerChecksum_{0};  // network thread writes
+  std::atomic<std::uint64_t> refused_{0};       // network thread counts
 };
 
 }  // namespace vk

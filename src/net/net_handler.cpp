@@ -1,8 +1,12 @@
 #include "net/net_handler.h"
 
 #include <algorithm>
+#include <climits>
+#include <tuple>
+#include <vector>
 
 #include "log/journal.h"
+#include "net/net_guard.h"
 #include "util/bands.h"
 #include "util/datetime.h"
 #include "util/strings.h"
@@ -21,20 +25,25 @@ NetHandler::NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& total
 
 NetResult NetHandler::HandleMessage(std::string_view text) {
   current_ = text;
-  const NetMessage m = ParseNetMessage(text);
+  const NetResult r = Dispatch(ParseNetMessage(text), text);
+  current_ = {};  // the text is the caller's; the repairs apply changes without one
+  return r;
+}
+
+NetResult NetHandler::Dispatch(const NetMessage& m, std::string_view text) {
   switch (m.verb) {
     case NetVerb::kNone:
       return Skip(m.fault, text);
     case NetVerb::kHelo:
       return {};  // checksum reports are the network thread's; one that got here means nothing
     case NetVerb::kAdd:
-      return Add(m.qso);
+      return ApplyAdd(m.qso);
     case NetVerb::kEdt:
-      return Edit(m.qso);
+      return ApplyEdit(m.qso);
     case NetVerb::kDel:
-      return Delete(m.number);
+      return ApplyDelete(m.number);
     case NetVerb::kIns:
-      return Insert(m.number, m.qso);
+      return ApplyInsert(m.number, m.qso);
     case NetVerb::kQso:
       return LogQso(m.number, m.qso);
     case NetVerb::kGet:
@@ -45,64 +54,130 @@ NetResult NetHandler::HandleMessage(std::string_view text) {
   return {};
 }
 
-NetResult NetHandler::Add(const QsoRecord& qso) {
-  // Only a station hearing its own broadcast, or a datagram that arrived twice, sends a QSO the
-  // log already holds with every field equal.  Another QSO that merely shares the Guid (two
-  // stations' counters can meet) is a QSO of its own and is appended.
-  if (AlreadyHeld(qso)) return Skip("QSO already in the log", current_);
-  if (!log_.Append(qso)) return Skip("log full", current_);
-  ScoreReceived(qso);
-  return {NetChange::kAppended, log_.Count() - 1, false};
+// The group's common order: by stamp, then by Guid.  Stations that log in the same minute
+// each append their own QSO first; placing what arrives by this order (and, where logs still
+// differ, sorting by it) brings every station to the same order.
+static bool Before(const QsoRecord& a, const QsoRecord& b) {
+  const DateTime& x = a.Stamp;
+  const DateTime& y = b.Stamp;
+  return std::tie(x.year, x.month, x.day, x.hour, x.minute, a.Guid) <
+         std::tie(y.year, y.month, y.day, y.hour, y.minute, b.Guid);
 }
 
-NetResult NetHandler::Edit(const QsoRecord& qso) {
+int NetHandler::OrderedPlace(const QsoRecord& qso) const {
+  int pos = log_.Count();
+  while (pos > 0 && Before(qso, *log_.At(pos - 1))) --pos;
+  return pos;
+}
+
+NetResult NetHandler::PlaceNew(int pos, const QsoRecord& qso) {
+  if (!log_.InsertAt(pos, qso)) return Skip("log full", current_);
+  ScoreReceived(qso);
+  const bool last = pos == log_.Count() - 1;
+  return {last ? NetChange::kAppended : NetChange::kInserted, pos, -1, false};
+}
+
+NetResult NetHandler::ApplyAdd(const QsoRecord& qso) {
+  // Retries, repairs and a station hearing its own broadcast bring QSOs held already; a Guid
+  // names one QSO in the group, so a second copy (even a different one) is never appended.
+  if (log_.FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
+  if (Deleted(qso.Guid)) return Skip("QSO deleted here", current_);
+  return PlaceNew(OrderedPlace(qso), qso);
+}
+
+NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
   const int pos = log_.FindByGuid(qso.Guid);
   if (pos < 0) return Skip("no QSO with this Guid", current_);
+  if (qso.Mark < log_.At(pos)->Mark) return Skip("edit older than the QSO held", current_);
   const BandIndex oldBand = BandOfFreq(log_.GetFreq(pos));
-  // Guid, Mark and the score stay: an edit never rescores a QSO.
-  log_.SetStamp(pos, FormatMask(qso.Stamp, kEditStampMask), kEditStampMask);
-  log_.SetFreq(pos, qso.Freq);
-  log_.SetModeFromName(pos, QsoModeText(qso.Mode));
-  log_.SetCall(pos, qso.Call);
-  log_.SetSent(pos, qso.Sent);
-  log_.SetRcvd(pos, qso.Rcvd);
-  log_.CalcCrc(pos);
-  log_.CalcLogCrc();
+  // Guid and the score stay: an edit never rescores a QSO.  The Mark follows the edit count.
+  QsoRecord q = *log_.At(pos);
+  ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp);
+  q.Freq = qso.Freq;
+  q.Mode = qso.Mode;
+  q.Call = qso.Call;
+  q.Sent = qso.Sent;
+  q.Rcvd = qso.Rcvd;
+  q.Mark = qso.Mark;
+  Replace(pos, q);
   // A QSO moved to another band takes its points along, as an edit by dialog does; otherwise
   // the score window would go on counting it on the old band.
   const bool moved = BandOfFreq(qso.Freq) != oldBand;
   if (moved) RebuildTotals();
-  return {NetChange::kEdited, pos, moved};
+  return {NetChange::kEdited, pos, -1, moved};
 }
 
-NetResult NetHandler::Delete(std::int64_t guid) {
+NetResult NetHandler::ApplyDelete(std::int64_t guid) {
   const int pos = log_.FindByGuid(static_cast<std::int32_t>(guid));
   JournalAppend("DEL_IDX=>" + IntToStr(pos));
+  // Noted even when the QSO never arrived here: its ADD may still be on the way.
+  if (guid >= INT32_MIN && guid <= INT32_MAX) NoteDeleted(static_cast<std::int32_t>(guid));
   if (pos < 0) return {};
   log_.Delete(pos);
   // A deleted QSO no longer counts in the score, as with a deletion by dialog.
   RebuildTotals();
-  return {NetChange::kDeleted, pos, true};
+  return {NetChange::kDeleted, pos, -1, true};
 }
 
-NetResult NetHandler::Insert(std::int64_t nextGuid, const QsoRecord& qso) {
+NetResult NetHandler::ApplyInsert(std::int64_t nextGuid, const QsoRecord& qso) {
+  if (log_.FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
+  if (Deleted(qso.Guid)) return Skip("QSO deleted here", current_);
   const int pos = log_.FindByGuid(static_cast<std::int32_t>(nextGuid));
-  if (pos < 0) return Skip("no QSO with the Guid to insert before", current_);
-  if (AlreadyHeld(qso)) return Skip("QSO already in the log", current_);
-  if (!log_.InsertAt(pos, qso)) return Skip("log full", current_);
-  ScoreReceived(qso);
-  return {NetChange::kInserted, pos, false};
+  // The QSO it went before may have been lost or deleted; the inserted one is not lost too.
+  return PlaceNew(pos >= 0 ? pos : OrderedPlace(qso), qso);
+}
+
+NetResult NetHandler::ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso) {
+  if (Deleted(qso.Guid)) return {};
+  const int pos = log_.FindByGuid(qso.Guid);
+  if (pos < 0) return ApplyInsert(nextGuid, qso);
+  const QsoRecord& held = *log_.At(pos);
+  QsoRecord cut = qso;
+  cut.Crc = 0;
+  const std::uint32_t crc = ComputeQsoCrc(cut);
+  // The later edit wins; between two copies edited as often, the higher checksum, so that
+  // every station picks the same one.
+  if (std::tie(qso.Mark, crc) <= std::tie(held.Mark, held.Crc)) return {};
+  Replace(pos, qso);
+  RebuildTotals();
+  return {NetChange::kReplaced, pos, -1, true};
+}
+
+NetResult NetHandler::ApplyOrder() {
+  if (std::is_sorted(log_.begin(), log_.end(), Before)) return {};
+  std::vector<QsoRecord> sorted(log_.begin(), log_.end());
+  std::stable_sort(sorted.begin(), sorted.end(), Before);
+  log_.Clear();
+  for (const QsoRecord& q : sorted) log_.InsertAt(log_.Count(), q);
+  return {NetChange::kReordered, -1, -1, false};
+}
+
+void NetHandler::Replace(int pos, const QsoRecord& qso) {
+  log_.Delete(pos);
+  log_.InsertAt(pos, qso);
+}
+
+void NetHandler::CountEdit(std::int32_t guid) {
+  const int pos = log_.FindByGuid(guid);
+  if (pos < 0) return;
+  QsoRecord q = *log_.At(pos);
+  ++q.Mark;
+  Replace(pos, q);
 }
 
 NetResult NetHandler::LogQso(std::int64_t position, const QsoRecord& qso) {
   if (!receivingLog_) return Skip("not receiving a log", current_);
-  // Requests are repeated until answered, so answers come twice: the Guid test drops the copy.
-  if (log_.FindByGuid(qso.Guid) >= 0) return {};
-  // A position beyond the end (never sent by a sound station) appends.
-  const int pos = static_cast<int>(std::min<std::int64_t>(position, log_.Count()));
-  if (!log_.InsertAt(pos, qso)) return Skip("log full", current_);
-  ScoreReceived(qso);
-  return {NetChange::kLogQso, pos, false};
+  const int answered = static_cast<int>(std::min<std::int64_t>(position, INT32_MAX - 1));
+  // Requests are repeated until answered, so answers come twice, and the log being merged into
+  // may hold the QSO already: the Guid test drops the copy, the request still counts answered.
+  if (log_.FindByGuid(qso.Guid) >= 0 || Deleted(qso.Guid)) {
+    return {NetChange::kNone, -1, answered, false};
+  }
+  // The other station's log merges into this one: the QSO takes its place in the log's order
+  // rather than the other log's position.
+  NetResult r = PlaceNew(OrderedPlace(qso), qso);
+  if (r.change == NetChange::kNone) return r;
+  return {NetChange::kLogQso, r.position, answered, false};
 }
 
 NetResult NetHandler::AnswerRequest(std::int64_t n) {
@@ -121,15 +196,12 @@ NetResult NetHandler::AnswerRequest(std::int64_t n) {
 }
 
 void NetHandler::BeginReceivingLog() {
-  log_.Clear();
-  totals_.Clear();
   receivingLog_ = true;
 }
 
 NetResult NetHandler::EndOfLog() {
   if (!receivingLog_) return Skip("not receiving a log", current_);
-  receivingLog_ = false;
-  return {NetChange::kEndOfLog, -1, false};
+  return {NetChange::kEndOfLog, -1, -1, false};
 }
 
 void NetHandler::ScoreReceived(const QsoRecord& q) {
@@ -149,18 +221,9 @@ void NetHandler::RebuildTotals() {
   }
 }
 
-bool NetHandler::AlreadyHeld(const QsoRecord& qso) const {
-  QsoRecord cut = qso;
-  cut.Call = CutQsoField(cut.Call);
-  cut.Sent = CutQsoField(cut.Sent);
-  cut.Rcvd = CutQsoField(cut.Rcvd);
-  const std::uint32_t crc = ComputeQsoCrc(cut);
-  return std::any_of(log_.begin(), log_.end(),
-                     [&](const QsoRecord& q) { return q.Guid == qso.Guid && q.Crc == crc; });
-}
-
 NetResult NetHandler::Skip(std::string_view why, std::string_view text) const {
-  JournalAppend("NET_SKIP:->" + std::string(why) + ": " + PrintableText(text));
+  // A station of the group gone wrong may repeat a bad message many times a second.
+  skipJournal_.Append("NET_SKIP:->" + std::string(why) + ": " + PrintableText(text));
   return {};
 }
 
@@ -186,20 +249,26 @@ bool NetHandler::SendQso(int operation, const QsoRecord* record) {
     JournalAppend("NET_SKIP:->QSO " + IntToStr(record->Guid) + " holds \"`\" and cannot be sent");
     return false;
   }
-  if (op == SendOperation::kAdd) return exchange_.Send(AddMessage(*record));
-  if (op == SendOperation::kEdit) return exchange_.Send(EdtMessage(*record));
+  if (op == SendOperation::kAdd) return SendChange(AddMessage(*record));
+  if (op == SendOperation::kEdit) return SendChange(EdtMessage(*record));
   const int pos = PositionOf(record);
   if (pos < 0) return false;
   if (op == SendOperation::kAnswer) return exchange_.Send(QsoMessage(pos, *record));
   // The receiver inserts before its copy of the QSO that now follows; a QSO added at the end
   // has none, and appending it is the same change.
   const QsoRecord* next = log_.At(pos + 1);
-  if (next == nullptr) return exchange_.Send(AddMessage(*record));
-  return exchange_.Send(InsMessage(next->Guid, *record));
+  if (next == nullptr) return SendChange(AddMessage(*record));
+  return SendChange(InsMessage(next->Guid, *record));
 }
 
 bool NetHandler::SendDelete(std::int32_t guid) {
-  return exchange_.Send(DelMessage(guid));
+  NoteDeleted(guid);
+  return SendChange(DelMessage(guid));
+}
+
+bool NetHandler::SendChange(std::string message) {
+  if (changeSent_) changeSent_(message);
+  return exchange_.Send(std::move(message));
 }
 
 bool NetHandler::RequestQso(std::int32_t n) {

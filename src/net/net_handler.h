@@ -9,11 +9,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "log/log_collection.h"
 #include "net/net_exchange.h"
+#include "net/net_guard.h"
 #include "net/net_message.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
@@ -24,18 +27,22 @@ namespace vk {
 enum class SendOperation : int { kAdd = 1, kEdit = 2, kNone = 3, kInsert = 4, kAnswer = 5 };
 
 enum class NetChange : std::uint8_t {
-  kNone,      // nothing changed in the log (ignored, refused, or answered a request)
-  kAppended,  // ADD: a QSO at `position` = count - 1
-  kInserted,  // INS: a QSO at `position`
-  kEdited,    // EDT: the QSO at `position` changed
-  kDeleted,   // DEL: the QSO that was at `position` is gone
-  kLogQso,    // QSO: one more QSO of a whole-log transfer, at `position`
-  kEndOfLog,  // ENDLOG: the whole log has arrived; save it and end the program
+  kNone,       // nothing changed in the log (ignored, refused, or answered a request)
+  kAppended,   // ADD: a QSO at `position` = count - 1
+  kInserted,   // INS: a QSO at `position`
+  kEdited,     // EDT: the QSO at `position` changed
+  kDeleted,    // DEL: the QSO that was at `position` is gone
+  kLogQso,     // QSO: one more QSO of a whole-log transfer, at `position`
+  kEndOfLog,   // ENDLOG: the other station's log has been asked for to its end
+  kReplaced,   // a repair replaced the QSO at `position` whole (score included)
+  kReordered,  // the log was put into the group's common order
 };
 
 struct NetResult {
   NetChange change = NetChange::kNone;
   int position = -1;
+  // QSO: and ENDLOG: answer the request for QSO answered + 1, whether or not the QSO was new.
+  int answered = -1;
   // The band totals were rebuilt from the log (a deletion, or an edit that moved a QSO to
   // another band): every window showing totals refreshes.
   bool totalsRebuilt = false;
@@ -44,10 +51,39 @@ struct NetResult {
 
 class NetHandler {
  public:
+  static constexpr int kSkipLinesPerSecond = 50;
+
   NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals, NetExchange& exchange);
 
   // Applies one received text.
   NetResult HandleMessage(std::string_view text);
+
+  // One function per kind of change that arrives, whichever message brought it.  Each leaves
+  // the log whole: a change that cannot be applied is journalled and changes nothing.
+  //   ADD: a QSO not held (nor deleted) here takes its place in the log's order (by stamp,
+  //   then Guid, from the end), so stations that log at the same time end up in one order.
+  NetResult ApplyAdd(const QsoRecord& qso);
+  //   EDT: the QSO's stamp, frequency, mode, call and exchanges; an edit older than the QSO
+  //   held (a lower Mark, which counts the edits) is refused.
+  NetResult ApplyEdit(const QsoRecord& qso);
+  NetResult ApplyDelete(std::int64_t guid);
+  //   INS: before the QSO of `nextGuid`; where that is missing, placed as an added one.
+  NetResult ApplyInsert(std::int64_t nextGuid, const QsoRecord& qso);
+  // A repair: the QSO is added (before `nextGuid` when held) or, when the copy held is older,
+  // replaced whole.  A deleted Guid stays deleted.
+  NetResult ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso);
+  // The log in the group's common order (stamp, then Guid); kNone when it already was.
+  NetResult ApplyOrder();
+
+  // Guids deleted here or by the group.  A late copy of an ADD (a retry, a repair) must not
+  // bring a deleted QSO back.
+  bool Deleted(std::int32_t guid) const { return tombstones_.count(guid) != 0; }
+  void NoteDeleted(std::int32_t guid) { tombstones_.insert(guid); }
+  const std::unordered_set<std::int32_t>& Tombstones() const { return tombstones_; }
+  // An edit made here: the QSO's Mark (its edit count) goes up by one before it is sent.
+  void CountEdit(std::int32_t guid);
+  // Called with every change message queued here (ADD, EDT, DEL, INS), for the retries.
+  void OnChangeSent(std::function<void(const std::string&)> f) { changeSent_ = std::move(f); }
 
   // Queues the message for a QSO changed here.  `record` must be a QSO of the log (its
   // position and, for an insert, the QSO after it are looked up there).  Operation 3, a
@@ -61,17 +97,18 @@ class NetHandler {
   // obeyed: with a broadcast address or a third station, the answers meant for another
   // station arrive here too, and an ENDLOG: would end this station's program mid-contest.
   void SetReceivingLog(bool on) { receivingLog_ = on; }
-  // "Receive log" chosen: the log and the band totals are emptied (the arriving QSOs are counted
-  // afresh) and answers are taken from now on.
+  // "Receive log" chosen: answers are taken from now on, and merged into the log (the QSOs
+  // held here stay).
   void BeginReceivingLog();
   bool ReceivingLog() const { return receivingLog_; }
 
  private:
-  NetResult Add(const QsoRecord& qso);
-  NetResult Edit(const QsoRecord& qso);
-  NetResult Delete(std::int64_t guid);
-  NetResult Insert(std::int64_t nextGuid, const QsoRecord& qso);
+  NetResult Dispatch(const NetMessage& m, std::string_view text);
   NetResult LogQso(std::int64_t position, const QsoRecord& qso);
+  NetResult PlaceNew(int pos, const QsoRecord& qso);
+  int OrderedPlace(const QsoRecord& qso) const;
+  void Replace(int pos, const QsoRecord& qso);
+  bool SendChange(std::string message);
   NetResult AnswerRequest(std::int64_t n);
   NetResult EndOfLog();
 
@@ -79,7 +116,6 @@ class NetHandler {
   // adds those values to the band totals; the QSO keeps the values it arrived with.
   void ScoreReceived(const QsoRecord& qso);
   void RebuildTotals();
-  bool AlreadyHeld(const QsoRecord& qso) const;
   int PositionOf(const QsoRecord* record) const;
   NetResult Skip(std::string_view why, std::string_view text) const;
 
@@ -88,7 +124,10 @@ class NetHandler {
   BandTotals& totals_;
   NetExchange& exchange_;
   bool receivingLog_ = false;
+  std::unordered_set<std::int32_t> tombstones_;
+  std::function<void(const std::string&)> changeSent_;
   std::string_view current_;  // the message being handled, for journal lines; only during it
+  mutable JournalRate skipJournal_{kSkipLinesPerSecond};
 };
 
 }  // namespace vk

@@ -227,9 +227,18 @@ std::string EndLogMessage() {
   return std::string(kEndLogKeyword);
 }
 
+bool IsSyncMessage(std::string_view text) {
+  for (std::string_view k :
+       {kDigKeyword, kAckKeyword, kBktKeyword, kInvKeyword, kWantKeyword, kRecKeyword}) {
+    if (text.starts_with(k)) return true;
+  }
+  return false;
+}
+
 std::string DatagramFault(std::string_view datagram) {
   if (datagram.empty()) return "empty datagram";
-  if (datagram.size() > kMaxNetMessage) {
+  const std::size_t limit = IsSyncMessage(datagram) ? kMaxSyncMessage : kMaxNetMessage;
+  if (datagram.size() > limit) {
     return "over-long datagram of " + IntToStr(static_cast<long long>(datagram.size())) + " bytes";
   }
   for (unsigned char c : datagram) {

@@ -21,6 +21,9 @@ namespace vk {
 
 // A message never carries more than this; longer datagrams are not ours.
 inline constexpr std::size_t kMaxNetMessage = 255;
+// The stations' own bookkeeping messages (net_sync.h) may be longer: one Ethernet frame, with
+// room left for a signature.
+inline constexpr std::size_t kMaxSyncMessage = 1400;
 inline constexpr char kQsoLineSeparator = '`';
 inline constexpr char kPositionSeparator = '^';
 // The stamp in a QSO line: the grave accents of the mask are literal.
@@ -34,6 +37,16 @@ inline constexpr std::string_view kInsKeyword = "INS:";
 inline constexpr std::string_view kGetKeyword = "GET:";
 inline constexpr std::string_view kQsoKeyword = "QSO:";
 inline constexpr std::string_view kEndLogKeyword = "ENDLOG:";
+
+// The bookkeeping of stations that repair their logs by themselves.  A station that knows only
+// the messages above ignores these, as it ignores any text without a keyword it knows.
+inline constexpr std::string_view kDigKeyword = "DIG:";    // a log digest
+inline constexpr std::string_view kAckKeyword = "ACK:";    // change messages taken
+inline constexpr std::string_view kBktKeyword = "BKT:";    // digests of the Guid buckets
+inline constexpr std::string_view kInvKeyword = "INV:";    // the Guids of one bucket
+inline constexpr std::string_view kWantKeyword = "WANT:";  // QSOs asked for by Guid
+inline constexpr std::string_view kRecKeyword = "REC:";    // one QSO, as a repair
+bool IsSyncMessage(std::string_view text);
 
 // The QSO line of a record.  A call or exchange holding a grave accent gives a line with
 // fields shifted; CanTravel tells the sender so beforehand.

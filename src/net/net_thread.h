@@ -4,7 +4,8 @@
 // UI thread.
 //
 // One pass: sleep 10 ms; send; wait up to 100 ms for a datagram.  An idle pass therefore lasts
-// about 110 ms and the checksum goes out about three times a second.
+// about 110 ms and the checksum goes out about three times a second.  A pass that moved
+// datagrams is followed by one without the sleep, so a transfer runs at the network's pace.
 #pragma once
 
 #include <chrono>
@@ -14,9 +15,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "config/settings.h"
 #include "net/net_exchange.h"
+#include "net/net_guard.h"
 #include "net/udp_socket.h"
 
 namespace vk {
@@ -28,23 +31,36 @@ inline constexpr std::chrono::milliseconds kNetReceiveSlice{10};
 inline constexpr int kHeloIdlePasses = 3;
 // A pass sends more than one waiting message and takes what else has already arrived, but no
 // more than these, so that neither direction can hold up the other or the stop.
-inline constexpr int kNetMaxSendsPerPass = 16;
-inline constexpr int kNetMaxReceivesPerPass = 16;
+// A whole-log transfer moves thousands of datagrams a second each way; these are large enough
+// for that and small enough that a stop is seen within a pass.
+inline constexpr int kNetMaxSendsPerPass = 256;
+inline constexpr int kNetMaxReceivesPerPass = 512;
+// Journal lines a second for datagrams sent and received, each way.
+inline constexpr int kNetJournalRate = 50;
 
 // Where messages go and where the station listens: one port for both.
 struct NetEndpoint {
-  std::string address;
+  std::string address;  // the first destination
   std::uint16_t port = 0;
+  std::vector<std::string> destinations;  // IP: one address, a list, a broadcast or multicast one
+  std::vector<std::uint32_t> peers;       // whose datagrams are taken; empty: the local networks
+  std::string key;
+  friend bool operator==(const NetEndpoint&, const NetEndpoint&) = default;
 };
-// nullopt when the exchange is switched off (ENABLE not above 0) or PORT is not a port.
-std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings);
+// nullopt when the exchange is switched off (ENABLE not above 0) or PORT is not a port.  IP may
+// list several addresses (separated by commas or spaces); the peers are the unicast addresses
+// among them and those of PEERS.  `localNets` tells broadcast addresses from stations.
+std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
+                                         const std::vector<LocalNet>& localNets = {});
 
 class NetWorker {
  public:
   using Sleeper = std::function<void(std::chrono::milliseconds)>;
 
+  using LocalNets = std::function<std::vector<LocalNet>()>;
+
   NetWorker(NetExchange& exchange, NetEndpoint where, UdpSocketFactory makeSocket,
-            Sleeper sleep = {});
+            Sleeper sleep = {}, LocalNets localNets = PosixLocalNets);
   ~NetWorker();
   NetWorker(const NetWorker&) = delete;
   NetWorker& operator=(const NetWorker&) = delete;
@@ -58,17 +74,23 @@ class NetWorker {
   void Run();
 
  private:
-  void SendStep();
-  void ReceiveStep();
-  void Take(const std::string& datagram);
+  int SendStep();
+  int ReceiveStep();
+  void SendAll(std::string_view message);
+  void Take(std::string& datagram);
 
   NetExchange& exchange_;
   NetEndpoint where_;
   UdpSocketFactory makeSocket_;
   Sleeper sleep_;
-  std::unique_ptr<UdpSocket> out_;
+  LocalNets localNets_;
+  std::vector<std::unique_ptr<UdpSocket>> outs_;  // one per destination
   std::unique_ptr<UdpSocket> in_;
+  std::unique_ptr<NetGuard> guard_;
+  JournalRate txJournal_{kNetJournalRate};
+  JournalRate rxJournal_{kNetJournalRate};
   int idlePasses_ = 0;
+  bool busy_ = false;     // the last pass moved datagrams: the next one does not sleep
   std::string datagram_;  // reused: its buffer grows once
 };
 
@@ -76,7 +98,8 @@ class NetWorker {
 class NetThread {
  public:
   NetThread(NetExchange& exchange, NetEndpoint where,
-            UdpSocketFactory makeSocket = MakePosixUdpSocket);
+            UdpSocketFactory makeSocket = MakePosixUdpSocket,
+            NetWorker::LocalNets localNets = PosixLocalNets);
   ~NetThread();
   NetThread(const NetThread&) = delete;
   NetThread& operator=(const NetThread&) = delete;

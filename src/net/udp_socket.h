@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
@@ -34,7 +35,33 @@ class UdpSocket {
   // Waits up to `limit` for one datagram and gives all of it, however long.
   virtual ReceiveResult Receive(std::string& datagram, std::chrono::milliseconds limit) = 0;
   virtual void Close() = 0;
+
+  // Where the datagram of the last kDatagram came from: IPv4 address and port in host order.
+  // False where the socket cannot tell (then nobody is refused for where it came from).
+  virtual bool LastSender(std::uint32_t& /*address*/, std::uint16_t& /*port*/) const {
+    return false;
+  }
+  // The port datagrams leave from (a sending socket's own port); 0 when not known.
+  virtual std::uint16_t LocalPort() const { return 0; }
+  // A receiving socket joins a multicast group, so datagrams sent to it arrive.
+  virtual bool JoinGroup(const std::string& /*group*/) { return false; }
 };
+
+// One network the computer is on: its own address and the network mask, host order.
+struct LocalNet {
+  std::uint32_t address = 0;
+  std::uint32_t mask = 0;
+  std::uint32_t broadcast = 0;  // 0 when the interface has none
+};
+// The computer's IPv4 interfaces (loopback included); empty where they cannot be listed.
+std::vector<LocalNet> PosixLocalNets();
+
+// "a.b.c.d" in host order, or nullopt.
+std::optional<std::uint32_t> ParseIpv4(std::string_view text);
+std::string FormatIpv4(std::uint32_t address);
+inline bool IsMulticast(std::uint32_t a) {
+  return (a >> 28) == 0xE;
+}
 
 using UdpSocketFactory = std::function<std::unique_ptr<UdpSocket>()>;
 

@@ -6,9 +6,10 @@
 #include "app/network_session.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -63,8 +64,8 @@ struct NetActions final : ShellActions {
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
   // CTest runs the tests of this file in parallel processes: each keeps its own directories.
-  const fs::path dir = fs::path(::testing::TempDir()) /
-                       ("vk_netsession_" + std::to_string(::getpid()) + "_" + name);
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("vk_netsession_" + std::to_string(::getpid()) + "_" + name);
   fs::remove_all(dir);
   fs::create_directories(dir / "data");
   fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
@@ -228,6 +229,10 @@ TEST_F(NetworkSessionTest, AddEditInsertAndDeleteKeepBothLogsEqual) {
   ASSERT_TRUE(editor.Add(2, add));  // before G4CCC
   ASSERT_TRUE(editor.Delete(0));
   ASSERT_TRUE(RunUntil([&] { return SameLogs() && b_->Heard(cm::kQsoDeleted) == 1; }));
+  // Both stations remember the deletion across a restart.
+  for (Program* p : {a_.get(), b_.get()}) {
+    EXPECT_EQ(ReadWholeFile((p->dir / "vorkan.del").string()), "101\n");
+  }
 
   EXPECT_EQ(b_->Log().GetCall(0), "OK1BBX");
   EXPECT_EQ(b_->Log().GetCall(1), "SP2ZZZ");
@@ -239,37 +244,30 @@ TEST_F(NetworkSessionTest, AddEditInsertAndDeleteKeepBothLogsEqual) {
   EXPECT_EQ(a_->Log().Count(), 3);
   EXPECT_EQ(a_->Heard(cm::kQsoAppended), 0u);
 
-  ASSERT_TRUE(RunUntil([&] { return StatusAgrees(); }));
-  EXPECT_EQ(a_->shell->state().syncMismatchCount, 0);
-  EXPECT_EQ(b_->shell->state().syncMismatchCount, 0);
+  // A report sent just before the last change may still arrive after it; the counts go back
+  // to 0 with the next reports.
+  ASSERT_TRUE(RunUntil([&] {
+    return StatusAgrees() && a_->shell->state().syncMismatchCount == 0 &&
+           b_->shell->state().syncMismatchCount == 0;
+  }));
   EXPECT_EQ(a_->actions.syncRuns + b_->actions.syncRuns, 0);
 }
 
-// B logged a QSO while the network was down: the checksums keep differing, both operators are
-// offered the Synchronization dialog, A keeps sending, B receives A's whole log and ends.
-TEST_F(NetworkSessionTest, DriftedLogsEndInAWholeLogTransfer) {
+// B logged a QSO while the network was down: the stations find the difference by their digests
+// and repair it both ways, QSO by QSO, without asking either operator and without ending.
+TEST_F(NetworkSessionTest, DriftedLogsRepairThemselvesBothWays) {
   QsoRecord offline;
   offline.Guid = 900;
   offline.Call = "UA9AAA";
   ASSERT_TRUE(b_->Log().Append(offline));  // logged while the network was down: never sent
   for (int i = 0; i < 6; ++i) a_->Log(201 + i, i % 2 ? "K1AR" : "JA1XYZ", 140250 + i);
-  b_->actions.receiveOnSync = true;
-  ASSERT_TRUE(RunUntil([&] { return b_->actions.quit; }));
-
-  EXPECT_GE(b_->actions.syncRuns, 1);
-  ASSERT_NE(b_->receiver, nullptr);
-  EXPECT_EQ(b_->receiver->Counter(), 7);  // the number it would ask for next
-  EXPECT_TRUE(SameLogs());
-  EXPECT_EQ(b_->Heard(cm::kWholeLogQso), 6u);
-  // The log window lost B's seven old lines before the six received ones came in.
-  EXPECT_EQ(b_->Heard(cm::kQsoDeleted), 7u);
-  EXPECT_EQ(b_->Heard(cm::kQsoInserted), 6u);
-  EXPECT_EQ(a_->Log().Count(), 6);
-
-  // The received log was saved before the program asked to end.
+  ASSERT_TRUE(RunUntil([&] { return SameLogs() && a_->Log().Count() == 7; }));
+  EXPECT_EQ(a_->actions.syncRuns + b_->actions.syncRuns, 0);
+  EXPECT_FALSE(a_->actions.quit || b_->actions.quit);
+  // What arrived is in each file as well.
   TLogCollection saved;
-  ASSERT_TRUE(LoadAdifLog((b_->dir / "vorkan.adi").string(), saved));
-  EXPECT_EQ(saved.LogCrc(), a_->Log().LogCrc());
+  ASSERT_TRUE(LoadAdifLog((a_->dir / "vorkan.adi").string(), saved));
+  EXPECT_GE(saved.FindByGuid(900), 0);
 }
 
 TEST_F(NetworkSessionTest, MessagesWaitForTheLogFileAndAreDroppedWithoutAContest) {
@@ -297,14 +295,14 @@ TEST_F(NetworkSessionTest, MessagesWaitForTheLogFileAndAreDroppedWithoutAContest
   EXPECT_FALSE(b_->session->Exchange().TakeIncoming().has_value());
 }
 
-TEST_F(NetworkSessionTest, ReceiveWindowAsksUntilAnswered) {
+TEST_F(NetworkSessionTest, ReceiveWindowKeepsRequestsInFlightAndMerges) {
   b_.reset();  // nobody answers
   NetworkSession& s = *a_->session;
   a_->Log(401, "DL1AAA");
   ASSERT_TRUE(s.BeginReceivingLog());
-  EXPECT_TRUE(a_->Log().Empty());
+  EXPECT_EQ(a_->Log().Count(), 1);  // merged into, never emptied
+  EXPECT_TRUE(fs::exists(a_->dir / "arch"));
   LogReceiver r{s, a_->station.Bus()};
-  EXPECT_EQ(r.Counter(), 0);
   const auto requests = [&] {
     std::vector<std::string> out;
     for (const std::string& d : net_.SentFrom(kLoopback)) {
@@ -312,17 +310,24 @@ TEST_F(NetworkSessionTest, ReceiveWindowAsksUntilAnswered) {
     }
     return out;
   };
-  // The same request again and again, one at a time, while no answer comes.
-  ASSERT_TRUE(RunUntil([&] { return requests().size() >= 3; }));
+  // A window of requests at once, and the unanswered ones again after a while.
+  ASSERT_TRUE(RunUntil([&] {
+    const std::vector<std::string> g = requests();
+    return std::count(g.begin(), g.end(), "GET:1") >= 2;
+  }));
+  const std::vector<std::string> g = requests();
+  EXPECT_NE(std::find(g.begin(), g.end(), "GET:64"), g.end());
+  EXPECT_EQ(std::find(g.begin(), g.end(), "GET:65"), g.end());
   EXPECT_EQ(r.Counter(), 1);
-  for (const std::string& g : requests()) EXPECT_EQ(g, "GET:1");
-  // A QSO of the transfer raises the counter, and the broadcast is answered.
-  EXPECT_TRUE(a_->station.Bus().Broadcast(cm::kWholeLogQso));
-  EXPECT_EQ(r.Counter(), 2);
-  const std::size_t before = requests().size();
-  ASSERT_TRUE(RunUntil([&] { return requests().size() > before + 1; }));
-  EXPECT_EQ(requests().back(), "GET:2");
-  EXPECT_TRUE(s.Handler().ReceivingLog());
+  // Answers for 1 and 2, then the end of the other log: once the request after the last has
+  // gone unanswered a few times more, the transfer is done and the program goes on.
+  a_->station.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(0));
+  a_->station.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(1));
+  EXPECT_EQ(r.Counter(), 3);
+  a_->station.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(-1));
+  ASSERT_TRUE(RunUntil([&] { return r.Done(); }));
+  EXPECT_FALSE(s.Handler().ReceivingLog());
+  EXPECT_FALSE(a_->actions.quit);
 }
 
 TEST_F(NetworkSessionTest, ClosingTheReceiveWindowStopsTheTransfer) {
@@ -343,7 +348,7 @@ TEST_F(NetworkSessionTest, EndOfLogThatCannotBeSavedKeepsTheProgramRunning) {
   fs::create_directory(b_->dir / "vorkan.adi");  // the log file cannot be replaced
   net_.Inject(kLoopback, kPortB, "QSO:0^7`05-03-2024`09:07`140250`CW`DL1AAA`599`599 15`1`0`0`1");
   net_.Inject(kLoopback, kPortB, "ENDLOG:");
-  ASSERT_TRUE(RunUntil([&] { return JournalHas("ENDLOG: log not written"); }));
+  ASSERT_TRUE(RunUntil([&] { return JournalHas("received changes not written"); }));
   ASSERT_TRUE(SomeMorePasses());
   EXPECT_EQ(b_->Log().Count(), 1);
   EXPECT_FALSE(b_->actions.quit);

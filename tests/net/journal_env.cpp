@@ -1,7 +1,7 @@
 // The network code journals what it sends, receives and refuses; keep every line of the tests
 // out of the directory they run in, also for tests that do not read the journal.
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>

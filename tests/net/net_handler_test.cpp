@@ -49,7 +49,7 @@ TEST_F(NetHandlerTest, AddAppendsWithTheSendersScoreAndCountsOwnScoring) {
   q.Multi = 0;
   q.Bonus = 2;
   q.Mark = 9;
-  EXPECT_EQ(Handle(AddMessage(q)), (NetResult{NetChange::kAppended, 3, false}));
+  EXPECT_EQ(Handle(AddMessage(q)), (NetResult{NetChange::kAppended, 3, -1, false}));
   ASSERT_EQ(s_.log.Count(), 4);
   const QsoRecord& got = *s_.log.At(3);
   EXPECT_EQ(got.Guid, 5001);
@@ -76,14 +76,19 @@ TEST_F(NetHandlerTest, AddOfAQsoAlreadyHeldIsDropped) {
   EXPECT_EQ(Handle(AddMessage(MakeQso(102, "F5BBB", 70250, 11))).change, NetChange::kNone);
   EXPECT_EQ(s_.log.LogCrc(), crc);
   EXPECT_TRUE(journal_.Has("NET_SKIP:->QSO already in the log: ADD:102`"));
-  // Another QSO that only shares the Guid is a QSO of its own.
-  EXPECT_EQ(Handle(AddMessage(MakeQso(102, "OK1DDD", 70250, 30))).change, NetChange::kAppended);
-  EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 102, 103, 102}));
+  // A Guid names one QSO in the group: a different QSO under it is not appended either (the
+  // repair of the logs settles which copy stays).
+  EXPECT_EQ(Handle(AddMessage(MakeQso(102, "OK1DDD", 70250, 30))).change, NetChange::kNone);
+  EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 102, 103}));
+  // Nor does a late copy bring back a QSO deleted meanwhile.
+  Handle("DEL:103");
+  EXPECT_EQ(Handle(AddMessage(MakeQso(103, "G4CCC", 140250, 12))).change, NetChange::kNone);
+  EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 102}));
 }
 
 TEST_F(NetHandlerTest, DeleteByGuidWhereverItIs) {
   ThreeQsos();
-  EXPECT_EQ(Handle("DEL:101"), (NetResult{NetChange::kDeleted, 0, true}));
+  EXPECT_EQ(Handle("DEL:101"), (NetResult{NetChange::kDeleted, 0, -1, true}));
   EXPECT_EQ(Guids(), (std::vector<std::int32_t>{102, 103}));
   EXPECT_EQ(journal_.Lines(), std::vector<std::string>{"DEL_IDX=>0"});
   // The totals no longer count it.
@@ -110,11 +115,11 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
   e.Mode = 2;
   e.Sent = "59 001";
   e.Rcvd = "59 22";
-  e.Score = 99;  // an edit never changes points, multipliers, bonus or Mark
+  e.Score = 99;  // an edit never changes points, multipliers or bonus
   e.Multi = 99;
   e.Bonus = 99;
-  e.Mark = 99;
-  EXPECT_EQ(Handle(EdtMessage(e)), (NetResult{NetChange::kEdited, 1, false}));
+  e.Mark = 4;  // the sender's edit count, taken over
+  EXPECT_EQ(Handle(EdtMessage(e)), (NetResult{NetChange::kEdited, 1, -1, false}));
   const QsoRecord& got = *s_.log.At(1);
   EXPECT_EQ(got.Stamp, (DateTime{2024, 3, 6, 9, 45, 0}));
   EXPECT_EQ(got.Freq, 70300);
@@ -125,8 +130,13 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
   EXPECT_EQ(got.Score, 2);
   EXPECT_EQ(got.Multi, 1);
   EXPECT_EQ(got.Bonus, 0);
-  EXPECT_EQ(got.Mark, 1);
+  EXPECT_EQ(got.Mark, 4);
   EXPECT_EQ(got.Crc, ComputeQsoCrc(got));
+  // A late copy of an earlier edit does not undo it.
+  QsoRecord old = MakeQso(102, "F5OLD", 70300, 45);
+  old.Mark = 3;
+  EXPECT_EQ(Handle(EdtMessage(old)).change, NetChange::kNone);
+  EXPECT_EQ(s_.log.At(1)->Call, "F5XYZ");
   // The log checksum is that of the same QSOs appended afresh.
   TLogCollection fresh;
   for (const QsoRecord& q : s_.log) fresh.Append(q);
@@ -136,7 +146,7 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
 TEST_F(NetHandlerTest, EditThatMovesAQsoToAnotherBandMovesItsPoints) {
   ThreeQsos();
   EXPECT_EQ(Handle(EdtMessage(MakeQso(103, "G4CCC", 70100, 12))),
-            (NetResult{NetChange::kEdited, 2, true}));
+            (NetResult{NetChange::kEdited, 2, -1, true}));
   EXPECT_EQ(s_.totals.Row(k20m).qsos, 1);
   EXPECT_EQ(s_.totals.Row(k40m).qsos, 2);
 }
@@ -153,7 +163,7 @@ TEST_F(NetHandlerTest, InsertGoesBeforeTheNamedQsoWhereverItIsHere) {
   ThreeQsos();
   // The sender has 103 right after the new QSO; here 103 is at position 2.
   EXPECT_EQ(Handle(InsMessage(103, MakeQso(200, "K1AR", 140250, 11))),
-            (NetResult{NetChange::kInserted, 2, false}));
+            (NetResult{NetChange::kInserted, 2, -1, false}));
   EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 102, 200, 103}));
   EXPECT_EQ(s_.totals.Row(k20m).points, 2u + 2u + 3u);  // scored by this station's rules
   TLogCollection fresh;
@@ -161,13 +171,14 @@ TEST_F(NetHandlerTest, InsertGoesBeforeTheNamedQsoWhereverItIsHere) {
   EXPECT_EQ(s_.log.LogCrc(), fresh.LogCrc());
 }
 
-TEST_F(NetHandlerTest, InsertBeforeAQsoNotHeldChangesNothing) {
-  ThreeQsos();
-  const std::uint32_t crc = s_.log.LogCrc();
-  EXPECT_EQ(Handle(InsMessage(999, MakeQso(200, "K1AR"))).change, NetChange::kNone);
+TEST_F(NetHandlerTest, InsertBeforeAQsoNotHeldIsPlacedByItsStamp) {
+  ThreeQsos();  // minutes 7, 11, 12
+  // The QSO it went before was lost or deleted: the inserted one still arrives.
+  EXPECT_EQ(Handle(InsMessage(999, MakeQso(200, "K1AR", 140250, 10))),
+            (NetResult{NetChange::kInserted, 1, -1, false}));
+  EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 200, 102, 103}));
   EXPECT_EQ(Handle("INS:101" + BuildQsoLine(MakeQso(201, "K1AR"))).change, NetChange::kNone);
-  EXPECT_EQ(s_.log.LogCrc(), crc);
-  EXPECT_EQ(s_.log.Count(), 3);
+  EXPECT_EQ(s_.log.Count(), 4);
 }
 
 TEST_F(NetHandlerTest, RequestsAreAnsweredByPosition) {
@@ -195,16 +206,17 @@ TEST_F(NetHandlerTest, AnswersAndEndOfLogCountOnlyWhileReceiving) {
   EXPECT_TRUE(journal_.Has("NET_SKIP:->not receiving a log: ENDLOG:"));
 
   s_.handler.SetReceivingLog(true);
-  EXPECT_EQ(Handle(answer), (NetResult{NetChange::kLogQso, 0, false}));
-  EXPECT_EQ(Handle(answer).change, NetChange::kNone);  // a repeated answer
-  // A position beyond the end (no sound station sends one) appends.
-  EXPECT_EQ(Handle(QsoMessage(7, MakeQso(102, "K1AR"))), (NetResult{NetChange::kLogQso, 1, false}));
+  EXPECT_EQ(Handle(answer), (NetResult{NetChange::kLogQso, 0, 0, false}));
+  // A repeated answer changes nothing but still counts as answered.
+  EXPECT_EQ(Handle(answer), (NetResult{NetChange::kNone, -1, 0, false}));
+  // The QSO takes its place in this log's order, whatever its position in the other.
+  EXPECT_EQ(Handle(QsoMessage(7, MakeQso(102, "K1AR"))),
+            (NetResult{NetChange::kLogQso, 1, 7, false}));
   EXPECT_EQ(Guids(), (std::vector<std::int32_t>{101, 102}));
   // Scored by this station's rules like any received QSO: two new countries on 20 m.
   EXPECT_EQ(s_.totals.Row(k20m).points, 3u + 3u);
   EXPECT_EQ(s_.totals.Row(k20m).multi, 2u);
-  EXPECT_EQ(Handle("ENDLOG:"), (NetResult{NetChange::kEndOfLog, -1, false}));
-  EXPECT_FALSE(s_.handler.ReceivingLog());
+  EXPECT_EQ(Handle("ENDLOG:"), (NetResult{NetChange::kEndOfLog, -1, -1, false}));
 }
 
 // Whatever arrives broken, the log stays exactly as it was and a journal line says why.

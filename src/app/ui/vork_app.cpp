@@ -42,7 +42,7 @@ constexpr int kStartupPasses = 60;
 VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
     : finalcut::FApplication(argc, argv),
       station_(station),
-      shell_(bus_, *this, [] { return RaiseQsoIdCounter(); }) {
+      shell_(bus_, *this, [] { return RaiseQsoIdCounterRaw(); }) {
   instance = this;
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();

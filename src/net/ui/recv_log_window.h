@@ -1,7 +1,7 @@
 // "[Recv Log]": the window that drives a whole-log transfer into this station.  It shows the
-// number of the QSO it asks for; the transfer's end saves the log and ends the program, so the
-// window needs no end of its own.  Closing it stops the requests and leaves the log as far as
-// it has arrived.
+// number of the first QSO not yet received; every QSO that arrives is merged into the log and
+// saved, and the program goes on after the transfer.  Closing it stops the requests and leaves
+// the log as far as it has arrived.
 #pragma once
 
 #include <final/final.h>

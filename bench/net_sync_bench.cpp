@@ -1,0 +1,105 @@
+// A station that joins with an empty log catches up on a 10,000-QSO log by the repair of the
+// group, over the system's UDP sockets on the loopback: both network threads, both UI sides
+// (digests, inventories, requests, records, every QSO scored and written to vorkan.adi before
+// it is shown).  The time is the wall-clock time until both logs are equal.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/network_session.h"
+#include "app/shell.h"
+#include "country/country.h"
+#include "log/journal.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kQsos = 10000;
+
+const vk::CountryLists& Lists() {
+  static const vk::CountryLists lists{vk::CountryList::FromFile(VORKAN_SYSTEM_CTY),
+                                      vk::CountryList{}};
+  return lists;
+}
+
+fs::path Prepare(const std::string& name, int sendTo, int station) {
+  const fs::path dir =
+      fs::temp_directory_path() / ("vk_syncbench_" + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(dir);
+  fs::create_directories(dir / "data");
+  fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
+  std::ofstream(dir / "vorkan.cfg", std::ios::binary)
+      << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=127.0.0.1\r\nPORT="
+      << sendTo << "\r\nENABLE=1\r\nSTATION=" << station << "\r\n";
+  return dir;
+}
+
+struct BenchStation {
+  BenchStation(const std::string& name, int sendTo, int listenOn, int number)
+      : dir(Prepare(name, sendTo, number)), station(dir.string(), &Lists()) {
+    (void)station.ReadSettings();
+    station.LoadConfiguredContest(state);
+    session = std::make_unique<vk::NetworkSession>(
+        station, vk::NetworkOptions{vk::MakePosixUdpSocket, static_cast<std::uint16_t>(listenOn)});
+  }
+  ~BenchStation() {
+    session.reset();
+    fs::remove_all(dir);
+  }
+  fs::path dir;
+  vk::Station station;
+  vk::ShellState state;
+  std::unique_ptr<vk::NetworkSession> session;
+};
+
+vk::QsoRecord Qso(int i) {
+  vk::QsoRecord q;
+  q.Guid = (1 << 24) | (i + 1);
+  q.Stamp = {2024,
+             3,
+             static_cast<std::uint16_t>(1 + i / 1440 % 28),
+             static_cast<std::uint16_t>(i / 60 % 24),
+             static_cast<std::uint16_t>(i % 60),
+             0};
+  q.Freq = 140250 + i % 50;
+  q.Mode = 1;
+  q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
+  q.Sent = std::to_string(i + 1);
+  q.Rcvd = "599 " + std::to_string(i % 40);
+  q.Score = static_cast<std::int16_t>(1 + i % 3);
+  return q;
+}
+
+void BM_LateJoinerCatchesUp10000(benchmark::State& state) {
+  vk::SetJournalPath("/dev/null");
+  const int base = 41000 + static_cast<int>(::getpid() % 1000) * 2;
+  for (auto _ : state) {
+    BenchStation a("a", base + 1, base, 1);
+    BenchStation b("b", base, base + 1, 2);
+    for (int i = 0; i < kQsos; ++i) a.station.Log().Append(Qso(i));
+    const auto start = std::chrono::steady_clock::now();
+    const auto end = start + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < end &&
+           (b.station.Log().Count() != kQsos ||
+            b.station.Log().LogCrc() != a.station.Log().LogCrc())) {
+      // One idle pass each, as the application's loop (at most every 10 ms) gives them.
+      a.session->HandleIncoming();
+      b.session->HandleIncoming();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const double s =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(s);
+    state.counters["qsos"] = b.station.Log().Count();
+    state.counters["seconds"] = s;
+  }
+}
+BENCHMARK(BM_LateJoinerCatchesUp10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
