@@ -16,7 +16,25 @@ EntryResult EntryModel::Enter() {
     return {true, EnterInCall()};
   }
   if (RxNrText().empty()) return {};
+  if (HoldBack()) return {true, Note(changed::kMessages | changed::kFocus)};
   return LogQso();
+}
+
+bool EntryModel::HoldBack() {
+  if (Trim(CallText()).empty()) {
+    // Down or a click put the cursor below Call before the call was typed; a QSO without a call
+    // is worth nothing and the call typed elsewhere must not be sent.
+    SetMessages(kNoCallText, kNoCallHint);
+    focus_ = EntryField::kCall;
+    return true;
+  }
+  const std::string& tx = TxNrText();
+  if (tx != station_.Rules().GetTxNr(station_.OwnCall()) && tx != warnedTxNr_) {
+    warnedTxNr_ = tx;
+    SetMessages(kTxNrEditedText, kTxNrEditedHint);
+    return true;
+  }
+  return false;
 }
 
 // --- Enter in Call ----------------------------------------------------------------------------

@@ -1,10 +1,12 @@
 #include "windows/operating_windows.h"
 
+#include "app/screen_layout.h"
 #include "app/ui/vork_app.h"
 #include "cw/ui/cw_window.h"
 #include "score/ui/multi_window.h"
 #include "score/ui/repeat_window.h"
 #include "score/ui/score_window.h"
+#include "util/bands.h"
 #include "windows/entry_window.h"
 #include "windows/log_window.h"
 
@@ -49,7 +51,32 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   for (MultiWindow* mw : multipliers_) mw->show();
   if (repeat_ != nullptr) repeat_->show();
   if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
+  PlaceWindows(desktop, station);
   SelectEntry();
+  // The windows were shown at their first places before the layout moved them; what they left
+  // there goes with a full repaint.
+  VorkApp::Instance().redraw();
+}
+
+void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station) {
+  LayoutNeeds needs;
+  needs.scoreBands = 0;
+  const auto& bands = station.Rules().Settings().bands;
+  for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
+  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0);
+  needs.cwWindow = cw_ != nullptr;
+  // Asked again on every resize of the terminal: each window takes its part of the new layout.
+  auto layout = [desktop, needs] {
+    const int rows = static_cast<int>(desktop->getDesktopHeight()) - 2;  // menu bar, status line
+    return LayOutOperatingWindows(static_cast<int>(desktop->getDesktopWidth()), rows, needs);
+  };
+  log_->SetHome([layout] { return layout().log; });
+  score_->SetHome([layout] { return layout().score; });
+  std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
+  if (repeat_ != nullptr) side.push_back(repeat_);
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    side[i]->SetHome([layout, i] { return layout().side[i]; });
+  }
 }
 
 void OperatingWindows::SelectEntry() {

@@ -186,6 +186,44 @@ TEST_F(EntryTest, EnterInTheSentExchangeLogsLikeEnterInTheReceivedOne) {
   EXPECT_EQ(Log().At(0)->Rcvd, "599 7");
 }
 
+TEST_F(EntryTest, NoQsoWithoutACallAndNoCallSentAsTheExchange) {
+  EntryModel& e = Open();
+  // Down goes where Tab goes, so a call typed after it lands in RxNr, never in TxNr.
+  Press(kb::kDown);
+  EXPECT_EQ(e.Focus(), EntryField::kRxNr);
+  e.Type("14K8RFT");
+  Press(kb::kEnter);
+  EXPECT_TRUE(Log().Empty());
+  EXPECT_EQ(e.FirstMessage(), kNoCallText);
+  EXPECT_EQ(e.Focus(), EntryField::kCall);
+  EXPECT_FALSE(std::filesystem::exists(LogPath()));
+  // A call typed into TxNr holds the QSO back once; Alt+A puts the rules' exchange back.
+  Press(kb::kAltA);
+  e.Type("DL1ABC");
+  Press(kb::kEnter);
+  e.Type("15");
+  e.FocusField(EntryField::kTxNr);
+  e.Type("G4YTK");
+  Press(kb::kEnter);
+  EXPECT_TRUE(Log().Empty());
+  EXPECT_EQ(e.FirstMessage(), kTxNrEditedText);
+  Press(kb::kAltA);
+  EXPECT_EQ(e.TxNrText(), "599 001");
+  // An exchange changed on purpose is logged on the second Enter.
+  LogQso("DL1ABC", "15");
+  e.Type("F5XYZ");
+  Press(kb::kEnter);
+  e.Type("7");
+  e.FocusField(EntryField::kTxNr);
+  Press(kb::kBackspace);
+  e.Type("9");
+  Press(kb::kEnter);
+  EXPECT_EQ(Log().Count(), 1);
+  Press(kb::kEnter);
+  ASSERT_EQ(Log().Count(), 2);
+  EXPECT_EQ(Log().At(1)->Sent, "599 009");
+}
+
 TEST_F(EntryTest, ClearEntryKeepsTheSentExchange) {
   EntryModel& e = Open();
   e.Type("F5XYZ");
@@ -280,8 +318,9 @@ TEST_F(EntryTest, ExchangePictureRefusesWhatDoesNotFit) {
 
 TEST_F(EntryTest, PrefillOffersWhatTheStationSentLastTimeWhenTheRulesExpectNothing) {
   // Only a serial is sent, so the rules expect nothing of others; the log remembers.
-  WriteRules("<band>80 20</band><mode>cw ph</mode><txnr>qsonr</txnr>"
-             "<repqso>bandmode</repqso><rxupdate>1</rxupdate>");
+  WriteRules(
+      "<band>80 20</band><mode>cw ph</mode><txnr>qsonr</txnr>"
+      "<repqso>bandmode</repqso><rxupdate>1</rxupdate>");
   EntryModel& e = Open("Contest=TEST\r\nCall=UA3AAA\r\n");
   LogQso("DL1ABC", "559/015");
   Press(kb::kAltF3);  // phone: not a repeat

@@ -114,7 +114,7 @@ TEST_F(OperatingTest, WorldContestRunSurvivesARestart) {
   EXPECT_EQ(log.At(3)->Freq, 70200);
   EXPECT_EQ(log.At(3)->Sent, "599 004");
   EXPECT_EQ(w.log->Lines().size(), 4u);
-  EXPECT_EQ(w.log->Lines().back(), log.GetStrQso(3));
+  EXPECT_EQ(w.log->Lines().back(), LogWindowLine(log, 3));
   EXPECT_EQ(w.log->CountText(), "4");
   EXPECT_EQ(w.multipliers[0]->Rows(12, 1), std::vector<std::string>{"F           "});
   // Points: Germany, France and the Czech Republic share the own continent: 2 each.

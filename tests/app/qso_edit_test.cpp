@@ -69,7 +69,7 @@ class QsoEditTest : public test::StationFixture {
   const BandTally& Row(BandIndex b) { return station_->Totals().Row(b); }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
-    for (int i = 0; i < Log().Count(); ++i) lines.push_back(Log().GetStrQso(i));
+    for (int i = 0; i < Log().Count(); ++i) lines.push_back(LogWindowLine(Log(), i));
     return lines;
   }
   std::vector<std::pair<EventClass, CommandId>> Heard() {

@@ -20,6 +20,9 @@ class RowText : public finalcut::FWidget {
   const std::string& Text() const { return text_; }
   // Follows the screen width.
   void Place(std::size_t screenWidth);
+  // A new first column (counted back from the right edge) and width.
+  // True when it moved: the row must be drawn again where it stood.
+  bool SetSpan(int fromRight, std::size_t width);
 
  private:
   void draw() override;
@@ -29,7 +32,7 @@ class RowText : public finalcut::FWidget {
   std::string text_;
 };
 
-// Local time as hh:nn:ss, refreshed on every tick.
+// UTC as "hh:nn:ss UTC", refreshed on every tick.
 class TopClock final : public RowText, public MessageTarget {
  public:
   explicit TopClock(finalcut::FWidget* menuBar);

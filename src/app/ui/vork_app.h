@@ -82,6 +82,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   bool RestartRequested() const { return restart_; }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
+  // Options > Save...: the log written now; a box says whether it worked.
+  void SaveLog() override;
+  // Help > Help topic and Tools > Change time: boxes that explain the keys; the program goes on.
+  void ShowHelpTopic() override;
+  void ShowClockHelp() override;
 
   // The station's log exchange, which main owns and which outlives the application.  Received
   // messages wait until the operating windows have loaded the log file.
@@ -130,7 +135,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
-  CwMessageList cwMessages_;  // saved when the program ends
+  CwMessageList cwMessages_;           // saved when the program ends
   NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();

@@ -49,6 +49,17 @@ ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model)
 ScoreWindow::~ScoreWindow() = default;
 
 void ScoreWindow::LayoutViews(int width, int height) {
+  // The classic form needs the labels' columns and six columns per band.
+  showByRows_ = width < kHeader.left + static_cast<int>(model_.Texts().header.size());
+  if (showByRows_) {
+    for (TextRows* v : {&header_, &qsoLabel_, &qsos_, &pointsLabel_, &points_, &multiLabel_,
+                        &multi_, &bonusLabel_, &bonus_, &totalLabel_, &total_}) {
+      v->Place(1, 1, 0, 0);
+    }
+    byRows_.Place(1, 1, width, height);
+    return;
+  }
+  byRows_.Place(1, 1, 0, 0);
   PlaceView(header_, kHeader, width, height);
   PlaceView(qsoLabel_, kQsoLabel, width, height);
   PlaceView(qsos_, kQsos, width, height);
@@ -64,6 +75,7 @@ void ScoreWindow::LayoutViews(int width, int height) {
 
 bool ScoreWindow::Update(bool force) {
   if (model_.TakeChanges() == changed::kNothing && !force) return false;
+  if (showByRows_) return byRows_.SetRows(model_.Rows(byRows_.Width()));
   const ScoreTexts& t = model_.Texts();
   bool any = header_.SetText(t.header);
   any |= qsos_.SetText(t.qsos);
