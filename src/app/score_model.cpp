@@ -81,7 +81,10 @@ std::vector<std::string> MakeScoreRows(const BandTotals& totals, const ContestSe
   for (BandIndex band = 1; band <= kBandCount; ++band) {
     if (!settings.bands[band]) continue;
     const BandTally& t = totals.Row(band);
-    std::string row = FixedWidth(Trim(BandScreenName(band)), 4);
+    // Wavelengths, as operators name the bands; "144" beside "160" reads too much alike.
+    static constexpr std::string_view kRowNames[kBandCount] = {"160", "80", "40",   "20",  "15",
+                                                               "10",  "2m", "70cm", "23cm"};
+    std::string row = FixedWidth(kRowNames[band - 1], 4);
     const std::uint32_t values[4] = {t.qsos, t.points, t.multi, t.bonus};
     for (int i = 0; i < columns; ++i) row += Cell(IntToStr(values[i]), cell);
     rows.push_back(row);

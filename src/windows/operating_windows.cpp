@@ -45,17 +45,15 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
     multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  // Placed before they are shown, so that no window appears at a first place and then moves.
+  PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
     d->show();
   }
   for (MultiWindow* mw : multipliers_) mw->show();
   if (repeat_ != nullptr) repeat_->show();
   if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
-  PlaceWindows(desktop, station);
   SelectEntry();
-  // The windows were shown at their first places before the layout moved them; what they left
-  // there goes with a full repaint.
-  VorkApp::Instance().redraw();
 }
 
 void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station) {

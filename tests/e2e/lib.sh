@@ -130,7 +130,7 @@ vk_wait_exit() {
 vk_start_desktop() {
   vk_start "$@"
   vk_wait_for "Alt-X Exit"
-  vk_wait_for "Vork 4.0.19-8"
+  vk_wait_match "[0-9]{2}:[0-9]{2}:[0-9]{2} UTC$"
 }
 
 # Ends with Alt+X and checks the exit code.

@@ -90,7 +90,7 @@ start_b
 at a
 work ok1abc 15 1
 at b
-vk_wait_for "│OK1ABC  │599 001 │599 15 │"
+vk_wait_for "│OK1ABC      │599 001 │599 15 │"
 vk_wait_match "QSO: +1 "
 wait_checksums_agree
 
@@ -112,7 +112,7 @@ rc=$(vk_wait_exit 30)
 at b
 dismiss_sync
 start_a
-vk_wait_for "│W1AW    │599 002 │599 5  │"
+vk_wait_for "│W1AW        │599 002 │599 5  │"
 wait_checksums_agree
 
 # --- Network setup at B: switched off, written, effective at the next start -------------------

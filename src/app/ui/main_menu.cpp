@@ -54,8 +54,9 @@ void MainMenu::AddContest(int k, std::string_view cp866Title) {
 }
 
 int MainMenu::TitlesEnd() {
-  // The bar draws each title with one blank on either side; the hot-key marker takes no column.
-  int end = 1;
+  // The bar draws each title with one blank on either side from the first column; the hot-key
+  // marker takes no column.
+  int end = 0;
   for (finalcut::FMenu* m : {&file_, &options_, &tools_, &help_}) {
     const finalcut::FString& t = m->getItem()->getText();
     end += static_cast<int>(t.getLength()) + 2 - (t.includes(L"&") ? 1 : 0);
@@ -77,12 +78,18 @@ void MainMenu::FitBannerToRow() {
   const bool moved =
       banner_.SetSpan(kClockColumnFromRight + 1 + static_cast<int>(text.size()), text.size());
   banner_.SetText(text);
-  if (moved && isShown()) redraw();
+  if (moved && isShown()) {
+    // The bar repaints its titles over the whole row; the banner goes back on top.
+    redraw();
+    banner_.redraw();
+  }
 }
 
 void MainMenu::adjustSize() {
   finalcut::FMenuBar::adjustSize();
-  FitBannerToRow();
+  // The toolkit repaints the bar after this; the next idle pass fits and draws the banner.
+  banner_.Place(getDesktopWidth());
+  banner_.Invalidate();
   clock_.Place(getDesktopWidth());
 }
 

@@ -18,6 +18,8 @@ class RowText : public finalcut::FWidget {
   // CP866 text; redraws only when it changed.
   void SetText(const std::string& cp866);
   const std::string& Text() const { return text_; }
+  // The next SetText draws even an unchanged text (the row was painted over).
+  void Invalidate() { text_.clear(); }
   // Follows the screen width.
   void Place(std::size_t screenWidth);
   // A new first column (counted back from the right edge) and width.
