@@ -37,6 +37,8 @@ inline constexpr std::string_view kNoCallHint = "type the call in Call first";
 // TxNr no longer holds what the rules give (a call typed into it, say): a second Enter sends it.
 inline constexpr std::string_view kTxNrEditedText = "TxNr changed: Enter again logs it";
 inline constexpr std::string_view kTxNrEditedHint = "Alt+A restores TxNr";
+// Under the reason a received exchange does not fit the contest.
+inline constexpr std::string_view kExchangeCheckHint = "Enter again logs it as typed";
 inline constexpr std::string_view kDotsText = "..................";
 
 inline constexpr std::size_t kCallLineLength = 12;
@@ -138,6 +140,8 @@ class EntryModel final : public MessageTarget {
   Changes EnterInCall();
   void CompleteCall();
   void ProposeExchange(const std::string& call);
+  // "worked 20 40": the bands the call is already in the log on; empty for a new call.
+  std::string WorkedText(const std::string& call) const;
   EntryResult LogQso();
   // Why the QSO must not be logged as it stands (a message is shown); false to log.
   bool HoldBack();
