@@ -9,6 +9,7 @@
 #include "app/ui/key_test_window.h"
 #include "app/ui/qso_dialogs.h"
 #include "app/ui/screen_text.h"
+#include "app/ui/station_dialog.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
 #include "cw/ui/cw_message_editor.h"
@@ -175,6 +176,13 @@ void VorkApp::ShowHelpTopic() {
 void VorkApp::ShowClockHelp() {
   TextBox box{desktop_.get(), "Change time", ClockHelpLines()};
   box.Run();
+}
+
+void VorkApp::RunStationSetup() {
+  StationDialog dialog{desktop_.get(), CurrentStationForm(station_), [this](const StationForm& f) {
+                         return ApplyStationForm(station_, shell_.state(), f);
+                       }};
+  dialog.Run();
 }
 
 void VorkApp::processExternalUserEvent() {

@@ -87,6 +87,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Help > Help topic and Tools > Change time: boxes that explain the keys; the program goes on.
   void ShowHelpTopic() override;
   void ShowClockHelp() override;
+  // Options > Station: own call and exchange, in force at once.
+  void RunStationSetup() override;
 
   // The station's log exchange, which main owns and which outlives the application.  Received
   // messages wait until the operating windows have loaded the log file.
