@@ -2,7 +2,7 @@
 # Installs the Debian packages Vorkan builds and runs with, only those that are missing.
 set -euo pipefail
 pkgs=(build-essential cmake pkg-config libfinal-dev libgpm-dev libpugixml-dev zlib1g-dev
-      libgtest-dev libgmock-dev libbenchmark-dev hamradio-files tmux locales tzdata)
+      libgtest-dev libgmock-dev libbenchmark-dev hamradio-files tmux locales tzdata gettext)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -41,7 +41,8 @@ vk_tmux() { env -u TMUX tmux -L "$VK_SOCK" -f /dev/null "$@"; }
 # Starts the program in the station directory; extra arguments are VAR=value pairs.
 vk_start() {
   rm -f "$VK_DIR/rc"
-  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color $*"
+  # Russian screen texts unless a test's configuration asks for English.
+  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=ru TERM=tmux-256color $*"
   local cmd="cd '$VK_DIR' && env $envs '$VK_BIN' 2>err.log; echo \$? > rc"
   vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" "$cmd"
 }
