@@ -1,6 +1,8 @@
 // Enter in the entry window: in the Call line it checks for a repeat and prepares the
 // exchange; in the other lines it logs the QSO.
 #include "app/entry_model.h"
+#include "app/exchange_check.h"
+#include "app/qso_hint.h"
 #include "log/adif.h"
 #include "log/journal.h"
 #include "log/qso.h"
@@ -16,7 +18,32 @@ EntryResult EntryModel::Enter() {
     return {true, EnterInCall()};
   }
   if (RxNrText().empty()) return {};
+  if (HoldBack()) return {true, Note(changed::kMessages | changed::kFocus)};
   return LogQso();
+}
+
+bool EntryModel::HoldBack() {
+  if (Trim(CallText()).empty()) {
+    // Down or a click put the cursor below Call before the call was typed; a QSO without a call
+    // is worth nothing and the call typed elsewhere must not be sent.
+    SetMessages(kNoCallText, kNoCallHint);
+    focus_ = EntryField::kCall;
+    return true;
+  }
+  const std::string& tx = TxNrText();
+  if (tx != station_.Rules().GetTxNr(station_.OwnCall()) && tx != warnedTxNr_) {
+    warnedTxNr_ = tx;
+    SetMessages(kTxNrEditedText, kTxNrEditedHint);
+    return true;
+  }
+  const std::string rx = UpperCase(RxNrText());
+  if (rx == warnedRxNr_) return false;
+  const std::string problem = ExchangeProblem(station_.Rules(), Trim(CallText()), rx, tx);
+  if (problem.empty()) return false;
+  // The multiplier would be lost without a word; a second Enter logs the exchange as typed.
+  warnedRxNr_ = rx;
+  SetMessages(problem, kExchangeCheckHint);
+  return true;
 }
 
 // --- Enter in Call ----------------------------------------------------------------------------
@@ -31,7 +58,7 @@ Changes EntryModel::EnterInCall() {
   if (rep.invalidRule) bus_.Post(EventClass::kBroadcast, cm::kErrRepeatSetting);
   if (rep.position != 0) {
     // The hint of an earlier call must not stand beside this one.
-    SetMessages(kRepeatText, {});
+    SetMessages(kRepeatText, WorkedText(call));
     return Note(changed::kCall | changed::kMessages);
   }
   ProposeExchange(call);
@@ -67,7 +94,20 @@ void EntryModel::ProposeExchange(const std::string& call) {
   const ModeCode mode = station_.CurrentMode();
   const bool isNew = rules.GetMulti(call, rx.Text(), band, mode, false) > 0 ||
                      rules.GetBonus(call, rx.Text(), band, mode, false) > 0;
-  SetMessages(country, isNew ? kNewMultiplierText : std::string_view{});
+  std::string hint;
+  if (isNew) {
+    hint = kNewMultiplierText;
+    const std::string keys = NewMultiplierKeys(rules, call, UpperCase(rx.Text()), band, mode);
+    if (!keys.empty()) hint += ": " + keys;
+  }
+  const std::string worked = WorkedText(call);
+  if (!worked.empty()) hint += (hint.empty() ? "" : "  ") + worked;
+  SetMessages(country, hint);
+}
+
+std::string EntryModel::WorkedText(const std::string& call) const {
+  const std::string bands = WorkedBands(station_.Log(), call);
+  return bands.empty() ? std::string() : "worked " + bands;
 }
 
 // --- logging a QSO ----------------------------------------------------------------------------

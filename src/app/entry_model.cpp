@@ -60,11 +60,16 @@ EntryModel::~EntryModel() {
 
 // --- views ----------------------------------------------------------------------------------
 
+std::string ClockZoneText(int hourOffset) {
+  if (hourOffset == 0) return "UTC";
+  return std::string("UTC") + (hourOffset > 0 ? "+" : "-") + IntToStr(std::abs(hourOffset));
+}
+
 ClockView EntryModel::Clock() {
   LogClock& clock = station_.Clock();
   const DateTime now = clock.Now();
   return ClockView{FormatDateTime(now, "dd-mm-yyyy"), FormatDateTime(now, "hh:nn:ss"),
-                   !clock.IsRunning()};
+                   !clock.IsRunning(), ClockZoneText(clock.HourOffset())};
 }
 
 std::string EntryModel::FreqText() const {
@@ -129,6 +134,11 @@ EntryResult EntryModel::WindowKey(KeyCode key, bool& handled) {
     case kb::kUp:
     case kb::kCtrlTab:
       return {true, SelectLogWindow()};
+    case kb::kDown:
+      // Down follows Tab's road and never lands in TxNr, where a call typed after it would be
+      // sent as the exchange; in RxNr it stays.
+      return {true,
+              focus_ == EntryField::kRxNr ? changed::kNothing : FocusField(EntryField::kRxNr)};
     case kb::kPgUp:
       return {true, StepClock(1)};
     case kb::kPgDn:
@@ -209,13 +219,17 @@ Changes EntryModel::LineEdited(EntryField f, std::string_view text, std::size_t 
 
 Changes EntryModel::ClearEntry() {
   MutLine(EntryField::kRxNr).Clear();
+  // TxNr goes back to what the rules give: whatever was typed into it by mistake is gone.
+  MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
+  warnedTxNr_.clear();
+  warnedRxNr_.clear();
   // A clock stopped by PgUp or PgDn follows the computer again; a fixed one stays fixed.
   station_.Clock().Step(0);
   MutLine(EntryField::kCall).Clear();
   focus_ = EntryField::kCall;
   SetMessages({}, {});
-  return Note(changed::kCall | changed::kRxNr | changed::kFocus | changed::kMessages |
-              changed::kClock);
+  return Note(changed::kCall | changed::kTxNr | changed::kRxNr | changed::kFocus |
+              changed::kMessages | changed::kClock);
 }
 
 Changes EntryModel::SelectLogWindow() {

@@ -31,6 +31,14 @@ inline constexpr std::string_view kDupeLoggedText = "Dupe logged: 0 points";
 inline constexpr std::string_view kNewMultiplierText =
     "\x8D\xAE\xA2\xEB\xA9 \xAC\xAD\xAE\xA6\xA8\xE2\xA5\xAB\xEC";
 inline constexpr std::string_view kGreetingText = "Hello Friend`s!";
+// Enter in the exchange lines with no call: nothing is logged.
+inline constexpr std::string_view kNoCallText = "No call: QSO not logged";
+inline constexpr std::string_view kNoCallHint = "type the call in Call first";
+// TxNr no longer holds what the rules give (a call typed into it, say): a second Enter sends it.
+inline constexpr std::string_view kTxNrEditedText = "TxNr changed: Enter again logs it";
+inline constexpr std::string_view kTxNrEditedHint = "Alt+A restores TxNr";
+// Under the reason a received exchange does not fit the contest.
+inline constexpr std::string_view kExchangeCheckHint = "Enter again logs it as typed";
 inline constexpr std::string_view kDotsText = "..................";
 
 inline constexpr std::size_t kCallLineLength = 12;
@@ -60,7 +68,11 @@ struct ClockView {
   std::string date;      // "05-03-2024"
   std::string time;      // "09:07:00"
   bool stopped = false;  // stopped or fixed: drawn yellow on red instead of white on blue
+  std::string zone;      // "UTC", or "UTC+3" for a contest kept in Moscow time
 };
+
+// The time zone the log clock shows: UTC plus the contest's whole-hour offset.
+std::string ClockZoneText(int hourOffset);
 
 class EntryModel final : public MessageTarget {
  public:
@@ -128,7 +140,11 @@ class EntryModel final : public MessageTarget {
   Changes EnterInCall();
   void CompleteCall();
   void ProposeExchange(const std::string& call);
+  // "worked 20 40": the bands the call is already in the log on; empty for a new call.
+  std::string WorkedText(const std::string& call) const;
   EntryResult LogQso();
+  // Why the QSO must not be logged as it stands (a message is shown); false to log.
+  bool HoldBack();
   std::int32_t NextGuid() const;
   QsoRecord BuildQso();
   void ReportSaveFailure(const Status& s);
@@ -143,6 +159,9 @@ class EntryModel final : public MessageTarget {
   std::string message2_{kDotsText};
   int activity_ = 0;
   Changes pending_ = changed::kAll;
+  // The exchange texts the operator was warned about; a second Enter with the same text logs.
+  std::string warnedTxNr_;
+  std::string warnedRxNr_;
 };
 
 // Frequency in 100 Hz units as the frequency view shows it: MHz, a backquote, kHz with three

@@ -18,7 +18,11 @@ namespace vk {
 inline constexpr std::string_view kLogWindowTitle = "[\x86\xE3\xE0\xAD\xA0\xAB]";
 // The column header above the lines; 0xB3 is the CP866 vertical bar.
 inline constexpr std::string_view kLogHeaderText =
-    "Mn/Dt Time \xB3 Mode \xB3 -Call- \xB3 Tx     \xB3 Rx    \xB3Pts";
+    "Mn/Dt Time \xB3 Mode \xB3 -Call-     \xB3 Tx     \xB3 Rx    \xB3Pts";
+inline constexpr std::size_t kLogCallWidth = 12;
+
+// One QSO as the log window lists it: the log's line form with a 12-character call column.
+std::string LogWindowLine(const TLogCollection& log, int pos);
 inline constexpr std::string_view kLogCountLabel = "QSO:";
 
 // The window's buttons issue these commands; the window answers them with the broadcasts that

@@ -21,7 +21,8 @@ inline constexpr std::string_view kRepeatWindowTitle = "Repeat";
 Rect MultiWindowBounds(int index);
 Rect RepeatWindowBounds(int index);
 
-// The keys flowed into rows of `width` characters: a row takes keys, each followed by one
+// The keys flowed into rows of `width` characters, numbers (zones) first in numeric order and
+// then the others in byte order: a row takes keys, each followed by one
 // space, while its text stays shorter than the width; at most `height` rows, each padded with
 // spaces.  Keys beyond the last row are not shown.
 std::vector<std::string> FlowKeys(const KeyList* keys, int width, int height);
@@ -42,7 +43,9 @@ class MultiListModel final : public MessageTarget {
   Rect Bounds() const { return MultiWindowBounds(index_); }
   // The keys of the current band and mode; nullptr when the rule keeps no list there.
   const KeyList* Keys() const;
-  std::vector<std::string> Rows(int width, int height) const { return FlowKeys(Keys(), width, height); }
+  std::vector<std::string> Rows(int width, int height) const {
+    return FlowKeys(Keys(), width, height);
+  }
 
   // Band changed, mode changed and log changed point the window at the current list again.
   void HandleMessage(Message& m) override;
@@ -67,7 +70,9 @@ class RepeatModel final : public MessageTarget {
   // Calls worked on the current band and mode, ascending: the call in 12 characters and one
   // column per time period, "X" where it was worked.
   const std::vector<std::string>& Lines() const { return lines_; }
-  std::vector<std::string> Rows(int width, int height) const { return FitRows(lines_, width, height); }
+  std::vector<std::string> Rows(int width, int height) const {
+    return FitRows(lines_, width, height);
+  }
   // The column of the period the log clock stands in now, drawn highlighted on every row that
   // holds a line; -1 while the clock is outside every period.
   int HighlightColumn();

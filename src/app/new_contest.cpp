@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/station_setup.h"
 #include "log/adif.h"
 #include "log/journal.h"
 #include "rules/rules_loader.h"
@@ -107,7 +108,8 @@ SelectContestForm MakeSelectContestForm(const ContestList& list, int entry,
                                         std::string_view ownCall) {
   SelectContestForm f;
   if (entry >= 0) f.displayNames = list.DisplayNames(static_cast<std::size_t>(entry));
-  f.call = Cut(std::string(ownCall), kContestCallLength);
+  // The shipped placeholder would have the operator's call typed behind it.
+  if (ownCall != kPlaceholderCall) f.call = Cut(std::string(ownCall), kContestCallLength);
   return f;
 }
 

@@ -4,6 +4,7 @@
 
 #include "log/journal.h"
 #include "log/qso.h"
+#include "util/bands.h"
 #include "util/picture_mask.h"
 #include "util/strings.h"
 
@@ -119,7 +120,11 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   if (!log.ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
   CommandBus& bus = station_.Bus();
   log.SetStamp(pos, StampText(form), kStampMask);
-  log.SetFreqFromBand(pos, BandNameOf(form.band));
+  // The QSO keeps its exact frequency unless the operator moved it to another band.
+  const Freq bandFreq = FreqOfBandName(BandNameOf(form.band));
+  if (BandOfFreq(log.At(pos)->Freq) != BandOfFreq(bandFreq)) {
+    log.SetFreqFromBand(pos, BandNameOf(form.band));
+  }
   log.SetModeFromName(pos, kDialogModes[form.mode]);
   // The log file keeps no spaces around a field: a record must read back as it was confirmed,
   // or its checksum would change with the next start.

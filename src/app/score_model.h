@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/command_bus.h"
 #include "app/station.h"
@@ -47,6 +48,8 @@ class ScoreModel final : public MessageTarget {
   ScoreModel& operator=(const ScoreModel&) = delete;
 
   const ScoreTexts& Texts() const { return texts_; }
+  // The texts with one row per band, for a window `width` columns wide inside.
+  std::vector<std::string> Rows(int width) const;
   Changes Refresh();
 
   // Log changed: the texts are made again.
@@ -63,6 +66,11 @@ class ScoreModel final : public MessageTarget {
 
 // The texts for the bands the contest allows.
 ScoreTexts MakeScoreTexts(const BandTotals& totals, const ContestSettings& settings);
+// The score with one row per allowed band, for a window `width` columns wide inside: a header
+// row, the bands, then the total line.  The bonus column is shown when the contest's total adds
+// a bonus.
+std::vector<std::string> MakeScoreRows(const BandTotals& totals, const ContestSettings& settings,
+                                       int width);
 // A number right-aligned in 5 (longer numbers keep their last 5 digits) and the bar "│".
 std::string ScoreCell(std::uint32_t value);
 // The total line of a formula selector from the sums over all bands.

@@ -124,6 +124,10 @@ bool Shell::Dispatch(const Message& m) {
     case cm::kOpenWindows:    if (!state_.NoContest) actions_.OpenOperatingWindows(); return true;
     case cm::kCabrillo:       actions_.WriteCabrillo(); return true;
     case cm::kCwSetup:        RunCwSetup(); return true;
+    case cm::kSaveLog:        actions_.SaveLog(); return true;
+    case cm::kHelpTopic:      actions_.ShowHelpTopic(); return true;
+    case cm::kClockHelp:      actions_.ShowClockHelp(); return true;
+    case cm::kStationSetup:   actions_.RunStationSetup(); return true;
     default:                  return false;
   }
   // clang-format on

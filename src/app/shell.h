@@ -55,6 +55,10 @@ class ShellActions {
   virtual void RunCwMessageEditor() {}         // only when the CW window is open
   virtual void RunNewContest(int /*entry*/) {}
   virtual void WriteCabrillo() {}
+  virtual void SaveLog() {}
+  virtual void ShowHelpTopic() {}
+  virtual void ShowClockHelp() {}
+  virtual void RunStationSetup() {}
   virtual void RunQsoDialog(CommandId /*which*/, int /*position*/) {}
   virtual bool RunSynchronization() { return false; }  // true: receive the other station's log
   virtual void ReceiveLog() {}

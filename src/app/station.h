@@ -140,6 +140,8 @@ class Station {
   // Mode from the configuration: 0 lets the operator change it, else it is fixed.
   std::uint8_t ConfiguredMode() const { return settings_.main.mode; }
   const std::string& OwnCall() const { return ownCall_; }
+  // Options > Station; the rules' own call is the caller's to set.
+  void SetOwnCall(const std::string& call) { ownCall_ = call; }
   bool NoContest() const { return noContest_; }
   // Multiplier and Repeat windows stack down the right-hand side in the order they open.
   int TakeSideWindowIndex() { return sideWindows_++; }

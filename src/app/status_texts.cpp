@@ -29,6 +29,16 @@ StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uin
   return t;
 }
 
+std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayName,
+                      std::size_t width) {
+  const std::string tail = std::string(ownCall) + " [" + std::string(contestDisplayName) + "]";
+  if (kProgramBanner.size() + tail.size() <= width) return std::string(kProgramBanner) + tail;
+  if (tail.size() <= width) return tail;
+  const std::size_t head = ownCall.size() + 2;  // call and " ["
+  if (width <= head + 1) return tail.substr(0, width);
+  return tail.substr(0, width - 1) + "]";
+}
+
 std::size_t MemoryInUse() {
   // Small blocks in use plus the large ones glibc maps on its own.
   const struct mallinfo2 mi = mallinfo2();

@@ -17,7 +17,7 @@ inline constexpr int kLastKeyColumnFromRight = 5;
 inline constexpr int kMemoryColumnFromRight = 15;
 inline constexpr int kChecksumColumnFromRight = 25;
 inline constexpr int kBannerColumnFromRight = 52;
-inline constexpr int kClockColumnFromRight = 8;
+inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
 struct StatusTexts {
   std::string lastKey;    // "$" + 4 hex digits
@@ -33,6 +33,11 @@ std::string HexDigits(std::uint64_t v, int digits);
 StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
                               std::uint32_t logCrc, std::string_view ownCall,
                               std::string_view contestDisplayName);
+
+// The menu-bar text fitted to `width` columns: the whole banner when it fits, else without the
+// program's name, else with the contest name cut (the closing bracket stays).
+std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayName,
+                      std::size_t width);
 
 // Bytes the program has taken from the heap and not given back; 0 where it cannot be told.
 std::size_t MemoryInUse();

@@ -13,10 +13,9 @@ std::atomic<const TimeSource*> g_current{&g_system};
 
 TimeSource::~TimeSource() = default;
 
-DateTime SystemTimeSource::LocalNow() const {
-  std::time_t t = std::time(nullptr);
-  std::tm tm{};
-  ::localtime_r(&t, &tm);
+namespace {
+
+DateTime FromTm(const std::tm& tm) {
   // A leap second (tm_sec 60) is shown as the last second of its minute.
   return DateTime{static_cast<std::uint16_t>(tm.tm_year + 1900),
                   static_cast<std::uint16_t>(tm.tm_mon + 1),
@@ -26,12 +25,36 @@ DateTime SystemTimeSource::LocalNow() const {
                   static_cast<std::uint16_t>(tm.tm_sec > 59 ? 59 : tm.tm_sec)};
 }
 
-const TimeSource& CurrentTimeSource() { return *g_current.load(std::memory_order_acquire); }
+}  // namespace
+
+DateTime SystemTimeSource::LocalNow() const {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  ::localtime_r(&t, &tm);
+  return FromTm(tm);
+}
+
+DateTime SystemTimeSource::UtcNow() const {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  ::gmtime_r(&t, &tm);
+  return FromTm(tm);
+}
+
+const TimeSource& CurrentTimeSource() {
+  return *g_current.load(std::memory_order_acquire);
+}
 
 const TimeSource* SetTimeSource(const TimeSource* source) {
   return g_current.exchange(source ? source : &g_system, std::memory_order_acq_rel);
 }
 
-DateTime LocalNow() { return CurrentTimeSource().LocalNow(); }
+DateTime LocalNow() {
+  return CurrentTimeSource().LocalNow();
+}
+
+DateTime UtcNow() {
+  return CurrentTimeSource().UtcNow();
+}
 
 }  // namespace vk

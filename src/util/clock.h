@@ -11,12 +11,16 @@ class TimeSource {
  public:
   virtual ~TimeSource();
   virtual DateTime LocalNow() const = 0;
+  // Coordinated universal time, the time contest logs are kept in.  A source that knows no
+  // time zones (a test's fake) gives the same value as LocalNow().
+  virtual DateTime UtcNow() const { return LocalNow(); }
 };
 
 // The computer's local clock, to the second.
 class SystemTimeSource final : public TimeSource {
  public:
   DateTime LocalNow() const override;
+  DateTime UtcNow() const override;
 };
 
 // The process-wide source; the system clock unless a test replaced it.
@@ -26,5 +30,7 @@ const TimeSource& CurrentTimeSource();
 const TimeSource* SetTimeSource(const TimeSource* source);
 // Shorthand for CurrentTimeSource().LocalNow().
 DateTime LocalNow();
+// Shorthand for CurrentTimeSource().UtcNow().
+DateTime UtcNow();
 
 }  // namespace vk

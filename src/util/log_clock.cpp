@@ -27,8 +27,8 @@ DateValue MinutesToValue(long long minutes) {
   int y = 0, m = 0, d = 0;
   DateOfDayNumber(days, y, m, d);
   DateValue v = 0;
-  DateTime dt{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
-              static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(rest / 60),
+  DateTime dt{static_cast<std::uint16_t>(y),         static_cast<std::uint16_t>(m),
+              static_cast<std::uint16_t>(d),         static_cast<std::uint16_t>(rest / 60),
               static_cast<std::uint16_t>(rest % 60), 0};
   // A step past the years 1-9999 fails to encode and leaves the clock at the origin.
   (void)EncodeDateValue(dt, v);
@@ -37,9 +37,8 @@ DateValue MinutesToValue(long long minutes) {
 
 }  // namespace
 
-LogClock::LogClock(std::string_view startText, DateValue* slot)
-    : value_(slot ? slot : &own_) {
-  *value_ = ValueOf(LocalNow());
+LogClock::LogClock(std::string_view startText, DateValue* slot) : value_(slot ? slot : &own_) {
+  *value_ = ValueOf(UtcNow());
   if (startText.empty()) return;
   fixed_ = true;
   running_ = false;
@@ -52,7 +51,7 @@ Status LogClock::SetFromText(std::string_view text) {
 
 void LogClock::Refresh() {
   if (fixed_ || !running_) return;
-  *value_ = ValueOf(LocalNow()) + hourOffset_ / 24.0;
+  *value_ = ValueOf(UtcNow()) + hourOffset_ / 24.0;
 }
 
 void LogClock::GetDate(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) {
@@ -94,18 +93,30 @@ std::string FormatDateTime(const DateTime& dt, std::string_view format) {
     }
     char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::size_t j = i;
-    while (j < format.size() &&
-           std::tolower(static_cast<unsigned char>(format[j])) == lower)
-      ++j;
+    while (j < format.size() && std::tolower(static_cast<unsigned char>(format[j])) == lower) ++j;
     int width = j - i >= 2 ? 2 : 1;
     switch (lower) {
-      case 'y': out += j - i <= 2 ? IntToStrZero(dt.year % 100, 2) : IntToStrZero(dt.year, 4); break;
-      case 'm': out += IntToStrZero(dt.month, width); break;
-      case 'd': out += IntToStrZero(dt.day, width); break;
-      case 'h': out += IntToStrZero(dt.hour, width); break;
-      case 'n': out += IntToStrZero(dt.minute, width); break;
-      case 's': out += IntToStrZero(dt.second, width); break;
-      default: out.append(format.substr(i, j - i)); break;
+      case 'y':
+        out += j - i <= 2 ? IntToStrZero(dt.year % 100, 2) : IntToStrZero(dt.year, 4);
+        break;
+      case 'm':
+        out += IntToStrZero(dt.month, width);
+        break;
+      case 'd':
+        out += IntToStrZero(dt.day, width);
+        break;
+      case 'h':
+        out += IntToStrZero(dt.hour, width);
+        break;
+      case 'n':
+        out += IntToStrZero(dt.minute, width);
+        break;
+      case 's':
+        out += IntToStrZero(dt.second, width);
+        break;
+      default:
+        out.append(format.substr(i, j - i));
+        break;
     }
     i = j;
   }

@@ -27,7 +27,8 @@ class LogClock {
 
   const Status& StartStatus() const { return startStatus_; }
 
-  // Hours added to local time; the rules give the contest's time zone (UTC for most).
+  // Hours added to UTC: the contest's time zone from the rules (0 for international contests,
+  // 3 for those kept in Moscow time).
   void SetHourOffset(int hours) { hourOffset_ = hours; }
   int HourOffset() const { return hourOffset_; }
 

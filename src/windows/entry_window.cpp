@@ -121,6 +121,7 @@ void EntryWindow::ShowClock() {
   time_.SetAttribute(attr);
   date_.SetText(clock.date);
   time_.SetText(clock.time);
+  zone_.SetText(clock.zone);
 }
 
 void EntryWindow::ShowLines(Changes c) {

@@ -53,6 +53,7 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   TextView time_{this, 12, 1, 8};
   TextView freq_{this, 21, 1, 10, TextView::Align::kRight};
   TextView mode_{this, 32, 1, 4};
+  TextView zone_{this, 38, 1, 6};
   TextView activity_{this, 47, 1, 2};
   finalcut::FLabel callLabel_{"Call:", this};
   InputLine call_{this, kCallLineLength};

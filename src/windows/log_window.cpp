@@ -12,11 +12,9 @@ using finalcut::FSize;
 
 namespace {
 
-// The classic window is 52 x 19.  The toolkit's title bar takes a row above the frame's top
-// line, so the window is one row taller to keep every view at its row; and the toolkit's list
-// keeps a blank column before its lines and another before the scroll bar, so it is two
-// columns wider to show a whole line of the log.
-constexpr int kWidth = 54;
+// The toolkit's title bar takes a row above the frame's top line, so the window is one row
+// taller than the classic 19 to keep every view at its row; its width is the screen layout's.
+constexpr int kWidth = kLogWidth;
 constexpr int kHeight = 20;
 // Rows the entry window and the gap above it keep free at the bottom of the desktop.
 constexpr int kRowsBelow = 11;
@@ -60,14 +58,26 @@ LogWindow::~LogWindow() = default;
 
 void LogWindow::Place() {
   placedRows_ = DesktopRows(*this);
-  const int room = placedRows_ - kRowsBelow;
-  const int height = std::max(std::min(kHeight, room), kMinHeight);
+  placedColumns_ = static_cast<int>(getDesktopWidth());
   placing_ = true;
-  // Desktop rows count from 1 below the menu bar; the window ends just above the entry window.
-  setGeometry(FPoint{1, room - height + 1},
-              FSize{static_cast<std::size_t>(kWidth), static_cast<std::size_t>(height)});
+  if (home_) {
+    const WindowPlace p = home_();
+    setGeometry(FPoint{p.x + 1, p.y + 1},
+                FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
+  } else {
+    const int room = placedRows_ - kRowsBelow;
+    const int height = std::max(std::min(kHeight, room), kMinHeight);
+    // Desktop rows count from 1 below the menu bar; the window ends just above the entry window.
+    setGeometry(FPoint{1, room - height + 1},
+                FSize{static_cast<std::size_t>(kWidth), static_cast<std::size_t>(height)});
+  }
   placing_ = false;
   Layout();
+}
+
+void LogWindow::SetHome(std::function<WindowPlace()> home) {
+  home_ = std::move(home);
+  Place();
 }
 
 void LogWindow::adjustSize() {
@@ -75,7 +85,7 @@ void LogWindow::adjustSize() {
   if (placing_) return;
   // The terminal changed height: back above the entry window before the desktop is drawn
   // again.  Otherwise the operator resized the window, and the views follow its size.
-  if (DesktopRows(*this) != placedRows_) {
+  if (DesktopRows(*this) != placedRows_ || static_cast<int>(getDesktopWidth()) != placedColumns_) {
     Place();
   } else {
     Layout();

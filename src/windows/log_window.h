@@ -6,8 +6,11 @@
 
 #include <final/final.h>
 
+#include <functional>
+
 #include "app/command_bus.h"
 #include "app/log_view_model.h"
+#include "app/screen_layout.h"
 #include "windows/log_list.h"
 #include "windows/text_view.h"
 
@@ -23,6 +26,8 @@ class LogWindow final : public finalcut::FDialog {
   // Columns 0-53 above the entry window's ten rows, shorter on a desktop too low for the whole
   // list; again whenever the terminal changes height.
   void Place();
+  // The place the screen layout gives the window; it follows it on every resize of the terminal.
+  void SetHome(std::function<WindowPlace()> home);
   // A change of the log (QSO inserted, edited, deleted, appended); the model has already
   // taken it.
   void LogMessage(const Message& m);
@@ -51,7 +56,9 @@ class LogWindow final : public finalcut::FDialog {
   finalcut::FButton edit_{"&Edit", this};
   finalcut::FButton del_{"&Del", this};
   finalcut::FButton insert_{"&Insert", this};
+  std::function<WindowPlace()> home_;
   int placedRows_ = 0;
+  int placedColumns_ = 0;
   bool placing_ = false;
   bool refill_ = false;  // lines changed in the middle: show them all again on the next tick
 };

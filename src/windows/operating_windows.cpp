@@ -1,10 +1,12 @@
 #include "windows/operating_windows.h"
 
+#include "app/screen_layout.h"
 #include "app/ui/vork_app.h"
 #include "cw/ui/cw_window.h"
 #include "score/ui/multi_window.h"
 #include "score/ui/repeat_window.h"
 #include "score/ui/score_window.h"
+#include "util/bands.h"
 #include "windows/entry_window.h"
 #include "windows/log_window.h"
 
@@ -43,6 +45,8 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
     multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  // Placed before they are shown, so that no window appears at a first place and then moves.
+  PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
     d->show();
   }
@@ -50,6 +54,27 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   if (repeat_ != nullptr) repeat_->show();
   if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
   SelectEntry();
+}
+
+void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station) {
+  LayoutNeeds needs;
+  needs.scoreBands = 0;
+  const auto& bands = station.Rules().Settings().bands;
+  for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
+  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0);
+  needs.cwWindow = cw_ != nullptr;
+  // Asked again on every resize of the terminal: each window takes its part of the new layout.
+  auto layout = [desktop, needs] {
+    const int rows = static_cast<int>(desktop->getDesktopHeight()) - 2;  // menu bar, status line
+    return LayOutOperatingWindows(static_cast<int>(desktop->getDesktopWidth()), rows, needs);
+  };
+  log_->SetHome([layout] { return layout().log; });
+  score_->SetHome([layout] { return layout().score; });
+  std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
+  if (repeat_ != nullptr) side.push_back(repeat_);
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    side[i]->SetHome([layout, i] { return layout().side[i]; });
+  }
 }
 
 void OperatingWindows::SelectEntry() {

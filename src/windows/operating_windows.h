@@ -47,6 +47,8 @@ class OperatingWindows final : public MessageTarget {
  private:
   OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus);
   void Build(finalcut::FWidget* desktop, Station& station);
+  // Gives every window its part of the screen layout for the current contest.
+  void PlaceWindows(finalcut::FWidget* desktop, Station& station);
   void Tick();
 
   std::unique_ptr<OperatingModels> models_;

@@ -110,7 +110,8 @@ TEST_F(EntryTest, EnterInCallProposesTheExchangeAndAnnouncesANewCountry) {
   EXPECT_EQ(e.RxNrText(), "599/");
   EXPECT_EQ(e.Line(EntryField::kRxNr).Cursor(), 4u);
   EXPECT_EQ(e.FirstMessage(), "DL : Fed. Rep. of Germany : EU");
-  EXPECT_EQ(e.SecondMessage(), kNewMultiplierText);
+  // What it would bring: the country as the multiplier rule keys it.
+  EXPECT_EQ(e.SecondMessage(), std::string(kNewMultiplierText) + ": DL");
   EXPECT_TRUE(Log().Empty());  // asking about the multiplier records nothing
 }
 
@@ -148,8 +149,16 @@ TEST_F(EntryTest, RepeatIsShownAndMayStillBeLoggedFromTheExchangeLine) {
   e.Type("DL1ABC");
   Press(kb::kEnter);
   EXPECT_EQ(e.FirstMessage(), kRepeatText);
-  EXPECT_EQ(e.SecondMessage(), "");
+  EXPECT_EQ(e.SecondMessage(), "worked 160");
   EXPECT_EQ(e.Focus(), EntryField::kCall);
+  // On another band the call is no repeat, and the line says where it was worked.
+  Press(kb::kAltF2);
+  Press(kb::kEnter);
+  EXPECT_EQ(e.SecondMessage(), std::string(kNewMultiplierText) + ": DL  worked 160");
+  Press(kb::kAltF1);
+  Press(kb::kAltA);
+  e.Type("DL1ABC");
+  Press(kb::kEnter);
   EXPECT_EQ(e.RxNrText(), "");
   Press(kb::kTab);
   e.Type("599/16");
@@ -184,6 +193,86 @@ TEST_F(EntryTest, EnterInTheSentExchangeLogsLikeEnterInTheReceivedOne) {
   ASSERT_TRUE(Press(kb::kEnter).status.ok());
   ASSERT_EQ(Log().Count(), 1);
   EXPECT_EQ(Log().At(0)->Rcvd, "599 7");
+}
+
+TEST_F(EntryTest, NoQsoWithoutACallAndNoCallSentAsTheExchange) {
+  EntryModel& e = Open();
+  // Down goes where Tab goes, so a call typed after it lands in RxNr, never in TxNr.
+  Press(kb::kDown);
+  EXPECT_EQ(e.Focus(), EntryField::kRxNr);
+  e.Type("14K8RFT");
+  Press(kb::kEnter);
+  EXPECT_TRUE(Log().Empty());
+  EXPECT_EQ(e.FirstMessage(), kNoCallText);
+  EXPECT_EQ(e.Focus(), EntryField::kCall);
+  EXPECT_FALSE(std::filesystem::exists(LogPath()));
+  // A call typed into TxNr holds the QSO back once; Alt+A puts the rules' exchange back.
+  Press(kb::kAltA);
+  e.Type("DL1ABC");
+  Press(kb::kEnter);
+  e.Type("15");
+  e.FocusField(EntryField::kTxNr);
+  e.Type("G4YTK");
+  Press(kb::kEnter);
+  EXPECT_TRUE(Log().Empty());
+  EXPECT_EQ(e.FirstMessage(), kTxNrEditedText);
+  Press(kb::kAltA);
+  EXPECT_EQ(e.TxNrText(), "599 001");
+  // An exchange changed on purpose is logged on the second Enter.
+  LogQso("DL1ABC", "15");
+  e.Type("F5XYZ");
+  Press(kb::kEnter);
+  e.Type("7");
+  e.FocusField(EntryField::kTxNr);
+  Press(kb::kBackspace);
+  e.Type("9");
+  Press(kb::kEnter);
+  EXPECT_EQ(Log().Count(), 1);
+  Press(kb::kEnter);
+  ASSERT_EQ(Log().Count(), 2);
+  EXPECT_EQ(Log().At(1)->Sent, "599 009");
+}
+
+TEST_F(EntryTest, ExchangeThatDoesNotFitIsLoggedOnlyOnASecondEnter) {
+  EntryModel& e = Open();
+  e.Type("DL1ABC");
+  Press(kb::kEnter);
+  e.Type("1S");  // after the proposed "599/": the World contest exchanges serial numbers
+  Press(kb::kEnter);
+  EXPECT_TRUE(Log().Empty());
+  EXPECT_EQ(e.FirstMessage(), "serial 1S is not a number");
+  EXPECT_EQ(e.SecondMessage(), kExchangeCheckHint);
+  Press(kb::kEnter);
+  ASSERT_EQ(Log().Count(), 1);
+  EXPECT_EQ(Log().At(0)->Rcvd, "599 1S");
+  LogQso("F5XYZ", "12");  // a serial goes straight in
+  EXPECT_EQ(Log().Count(), 2);
+}
+
+TEST_F(EntryTest, ZonesOutOfRangeAndUnknownSocietiesAreQuestioned) {
+  ShipRules("cqww.xml");
+  EntryModel& e = Open("Contest=CQ-WW-CW\r\nCall=UA3AAA\r\n");
+  e.Type("DL1ABC");
+  Press(kb::kEnter);
+  Press(kb::kSpace);
+  e.Type("599/55");
+  Press(kb::kEnter);
+  EXPECT_EQ(e.FirstMessage(), "CQ zone 55 is not 1-40");
+  EXPECT_TRUE(Log().Empty());
+  ShipRules("iaru.xml");
+  Open("Contest=IARU-HF\r\nCall=UA3AAA\r\n");
+  auto log = [this](const char* call, const char* rx) {
+    entry_->Type(call);
+    Press(kb::kEnter);
+    Press(kb::kSpace);  // whatever was proposed
+    entry_->Type(rx);
+    Press(kb::kEnter);
+  };
+  log("DL1ABC", "599/DARC");
+  log("DL2ABC", "599/28");
+  EXPECT_EQ(Log().Count(), 2);  // a headquarters sends its society instead of a zone
+  log("DA0HQ", "599/XYZ");
+  EXPECT_EQ(entry_->FirstMessage(), "unknown HQ XYZ");
 }
 
 TEST_F(EntryTest, ClearEntryKeepsTheSentExchange) {
@@ -280,8 +369,9 @@ TEST_F(EntryTest, ExchangePictureRefusesWhatDoesNotFit) {
 
 TEST_F(EntryTest, PrefillOffersWhatTheStationSentLastTimeWhenTheRulesExpectNothing) {
   // Only a serial is sent, so the rules expect nothing of others; the log remembers.
-  WriteRules("<band>80 20</band><mode>cw ph</mode><txnr>qsonr</txnr>"
-             "<repqso>bandmode</repqso><rxupdate>1</rxupdate>");
+  WriteRules(
+      "<band>80 20</band><mode>cw ph</mode><txnr>qsonr</txnr>"
+      "<repqso>bandmode</repqso><rxupdate>1</rxupdate>");
   EntryModel& e = Open("Contest=TEST\r\nCall=UA3AAA\r\n");
   LogQso("DL1ABC", "559/015");
   Press(kb::kAltF3);  // phone: not a repeat

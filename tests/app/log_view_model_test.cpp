@@ -36,7 +36,7 @@ class LogViewTest : public ::testing::Test {
   void Broadcast(CommandId c, int pos) { bus_.Broadcast(c, MessageInfo::Number(pos)); }
   std::vector<std::string> Expected() const {
     std::vector<std::string> lines;
-    for (int i = 0; i < log_.Count(); ++i) lines.push_back(log_.GetStrQso(i));
+    for (int i = 0; i < log_.Count(); ++i) lines.push_back(LogWindowLine(log_, i));
     return lines;
   }
 
@@ -81,8 +81,7 @@ TEST_F(LogViewTest, BroadcastsOfLogChangesKeepTheLinesInStep) {
   EXPECT_EQ(v.Lines(), Expected());
   EXPECT_EQ(v.Focused(), 1);  // the focus stays on a line
   EXPECT_EQ(v.CountText(), "2");
-  EXPECT_EQ(v.TakeChanges() & (changed::kList | changed::kCount),
-            changed::kList | changed::kCount);
+  EXPECT_EQ(v.TakeChanges() & (changed::kList | changed::kCount), changed::kList | changed::kCount);
 }
 
 TEST_F(LogViewTest, PositionsThatFitNoLineAreIgnored) {

@@ -69,7 +69,7 @@ class QsoEditTest : public test::StationFixture {
   const BandTally& Row(BandIndex b) { return station_->Totals().Row(b); }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
-    for (int i = 0; i < Log().Count(); ++i) lines.push_back(Log().GetStrQso(i));
+    for (int i = 0; i < Log().Count(); ++i) lines.push_back(LogWindowLine(Log(), i));
     return lines;
   }
   std::vector<std::pair<EventClass, CommandId>> Heard() {
@@ -159,12 +159,16 @@ TEST(QsoFormCheck, DateAndTimeMustFillThePictureAndNameARealMoment) {
 
 // --- Edit -------------------------------------------------------------------------------------
 
-TEST_F(QsoEditTest, EditWithoutTouchingTheBandStillStoresTheBandsStandardFrequency) {
+TEST_F(QsoEditTest, EditKeepsTheFrequencyUnlessTheBandChanges) {
   FiveQsos();
   QsoForm f = *editor_->EditForm(2);
+  f.call = "K1CCD";
   ASSERT_TRUE(editor_->Edit(2, f));
-  EXPECT_EQ(Log().GetFreq(2), 141000);  // was 14.025 MHz
-  EXPECT_EQ(Log().At(2)->Call, "K1CCC");
+  EXPECT_EQ(Log().GetFreq(2), 140250);
+  EXPECT_EQ(Log().At(2)->Call, "K1CCD");
+  f.band = BandChoiceOf(" 40");
+  ASSERT_TRUE(editor_->Edit(2, f));
+  EXPECT_EQ(BandOfFreq(Log().GetFreq(2)), 3);  // the 40 m band's standard frequency
 }
 
 TEST_F(QsoEditTest, EditStoresTheFormKeepsTheGuidRescoresAndSumsTheRecordAndTheLog) {

@@ -32,6 +32,22 @@ TEST(ScoreTexts, OneCellPerAllowedBandInBandOrder) {
   EXPECT_EQ(t.total, "26");  // no formula: the points alone
 }
 
+TEST(ScoreTexts, ByRowsForANarrowWindowWithTheBonusOnlyWhenTheTotalAddsIt) {
+  ContestSettings cs;
+  cs.bands[1] = cs.bands[7] = true;
+  BandTotals totals;
+  for (int i = 0; i < 7; ++i) totals.Add(7, 3, i == 0 ? 1 : 0, 0);
+  EXPECT_EQ(MakeScoreRows(totals, cs, 20),
+            (std::vector<std::string>{"Band  QSO  Pts  Mlt", "160     0    0    0",
+                                      "2m      7   21    1", "                  21"}));
+  totals.SetFormula(kTotalMulMultiAddBonus);
+  const auto rows = MakeScoreRows(totals, cs, 20);
+  EXPECT_EQ(rows[0], "Band QSO Pts Mlt Bns");
+  EXPECT_EQ(rows.back(), " 21 * ( 1 + 0 ) = 21");
+  // A formula longer than the window shows the claimed score alone.
+  EXPECT_EQ(MakeScoreRows(totals, cs, 12).back(), "    Total 21");
+}
+
 TEST(ScoreTexts, CellsKeepTheLastFiveDigits) {
   EXPECT_EQ(ScoreCell(0), "    0" + std::string(kBar));
   EXPECT_EQ(ScoreCell(123456), "23456" + std::string(kBar));
@@ -87,9 +103,11 @@ KeyList Keys(std::initializer_list<const char*> keys) {
 TEST(FlowKeys, RowsTakeKeysWhileTheyStayShorterThanTheWidth) {
   const KeyList keys = Keys({"DL", "F", "G", "I", "OK", "SP"});
   // "DL F G " is 7 characters, shorter than 8; "I OK SP " would be 8, so SP moves on.
-  EXPECT_EQ(FlowKeys(&keys, 8, 3),
-            (std::vector<std::string>{"DL F G  ", "I OK    ", "SP      "}));
+  EXPECT_EQ(FlowKeys(&keys, 8, 3), (std::vector<std::string>{"DL F G  ", "I OK    ", "SP      "}));
   EXPECT_EQ(FlowKeys(&keys, 8, 1), (std::vector<std::string>{"DL F G  "}));
+  // Zones in numeric order, ahead of any other key.
+  const KeyList zones = Keys({"11", "4", "1", "5", "40", "MM"});
+  EXPECT_EQ(FlowKeys(&zones, 20, 1), (std::vector<std::string>{"1 4 5 11 40 MM      "}));
   EXPECT_EQ(FlowKeys(nullptr, 4, 2), (std::vector<std::string>{"    ", "    "}));
   const KeyList wide = Keys({"ABCDEFGHIJ", "K"});
   EXPECT_EQ(FlowKeys(&wide, 5, 2), (std::vector<std::string>{"ABCDE", "K    "}));
@@ -120,8 +138,7 @@ class SideWindowTest : public test::StationFixture {
     st.SetCurrentFreq(140250);
     st.SetCurrentMode(1);
     for (const auto& node : st.Rules().Nodes()) {
-      multi_.push_back(
-          std::make_unique<MultiListModel>(static_cast<const MultiRule&>(*node), st));
+      multi_.push_back(std::make_unique<MultiListModel>(static_cast<const MultiRule&>(*node), st));
     }
     repeat_ = std::make_unique<RepeatModel>(st);
     return st;
@@ -165,8 +182,7 @@ TEST_F(SideWindowTest, RepeatWindowMarksThePeriodsEachCallWasWorkedIn) {
   Work(st, "DL1ABC", 4, 9);
   Work(st, "DL1ABC", 4, 10);
   Work(st, "OK1AA", 3, 9);  // another band: not listed
-  EXPECT_EQ(repeat_->Lines(),
-            (std::vector<std::string>{"DL1ABC      XX", "F5XYZ       -X"}));
+  EXPECT_EQ(repeat_->Lines(), (std::vector<std::string>{"DL1ABC      XX", "F5XYZ       -X"}));
   EXPECT_EQ(repeat_->Rows(15, 3),
             (std::vector<std::string>{"DL1ABC      XX ", "F5XYZ       -X ", "               "}));
   // The clock stands at 09:07: the first period's column is highlighted.

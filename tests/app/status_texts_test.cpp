@@ -24,6 +24,13 @@ TEST(StatusTextsTest, Layout) {
   EXPECT_EQ(FormatStatusTexts(0, 0, 0, 0, "", "").banner, "Vork 4.0.19-8  []");
 }
 
+TEST(StatusTextsTest, BannerGivesUpTheProgramNameThenTheContestsEnd) {
+  EXPECT_EQ(FitBanner("DL1ABC", "The World Contest", 41),
+            "Vork 4.0.19-8 DL1ABC [The World Contest]");
+  EXPECT_EQ(FitBanner("DL1ABC", "The World Contest", 39), "DL1ABC [The World Contest]");
+  EXPECT_EQ(FitBanner("DL1ABC", "The World Contest", 16), "DL1ABC [The Wor]");
+}
+
 TEST(StatusTextsTest, MemoryInUseFollowsTheHeap) {
   const std::size_t before = MemoryInUse();
   auto block = std::make_unique<char[]>(4 << 20);

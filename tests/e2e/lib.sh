@@ -41,7 +41,8 @@ vk_tmux() { env -u TMUX tmux -L "$VK_SOCK" -f /dev/null "$@"; }
 # Starts the program in the station directory; extra arguments are VAR=value pairs.
 vk_start() {
   rm -f "$VK_DIR/rc"
-  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color $*"
+  # Russian screen texts unless a test's configuration asks for English.
+  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=ru TERM=tmux-256color $*"
   local cmd="cd '$VK_DIR' && env $envs '$VK_BIN' 2>err.log; echo \$? > rc"
   vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" "$cmd"
 }
@@ -130,7 +131,7 @@ vk_wait_exit() {
 vk_start_desktop() {
   vk_start "$@"
   vk_wait_for "Alt-X Exit"
-  vk_wait_for "Vork 4.0.19-8"
+  vk_wait_match "[0-9]{2}:[0-9]{2}:[0-9]{2} UTC$"
 }
 
 # Ends with Alt+X and checks the exit code.

@@ -3,7 +3,8 @@
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
-vk_start_desktop
+# A station in Berlin: the clock must still show UTC.
+vk_start_desktop TZ=Europe/Berlin
 vk_wait_for "[Новая связь]"
 
 W=$VK_WIDTH
@@ -12,21 +13,23 @@ case "$top" in
   " File  Options  Tools  Help"*) ;;
   *) vk_fail "menu bar: $top" ;;
 esac
-[ "$(vk_cell 1 $((W - 52)) 40)" = "Vork 4.0.19-8 N0CALL [The World Contest]" ] ||
+# The banner ends one column before the clock.
+[ "$(vk_cell 1 $((W - 53)) 41)" = "Vork 4.0.19-8 N0CALL [The World Contest] " ] ||
   vk_fail "banner column"
 [ "$(vk_cell "$VK_HEIGHT" 1 10)" = "Alt-X Exit" ] || vk_fail "exit key"
 [ "$(vk_cell "$VK_HEIGHT" $((W - 25)) 9)" = "0000:0000" ] || vk_fail "checksums column"
 [[ "$(vk_cell "$VK_HEIGHT" $((W - 15)) 9)" =~ ^\$[0-9A-F]{8}$ ]] || vk_fail "memory column"
 [ "$(vk_cell "$VK_HEIGHT" $((W - 5)) 5)" = '$0000' ] || vk_fail "last key column"
 
-# The clock shows the local time and moves.
-clock=$(vk_cell 1 $((W - 8)) 8)
+# The clock shows UTC, whatever the computer's time zone, and moves.
+clock=$(vk_cell 1 $((W - 12)) 8)
+[ "$(vk_cell 1 $((W - 4)) 4)" = " UTC" ] || vk_fail "clock does not say UTC"
 [[ "$clock" =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || vk_fail "clock: '$clock'"
 secs() { local h m s; IFS=: read -r h m s <<<"$1"; echo $((10#$h * 3600 + 10#$m * 60 + 10#$s)); }
-diff=$(( ($(secs "$(date +%H:%M:%S)") - $(secs "$clock") + 86400) % 86400 ))
+diff=$(( ($(secs "$(date -u +%H:%M:%S)") - $(secs "$clock") + 86400) % 86400 ))
 [ "$diff" -le 2 ] || vk_fail "clock $clock is $diff s off"
 end=$(vk_deadline 3)
-while [ "$(vk_cell 1 $((W - 8)) 8)" = "$clock" ]; do
+while [ "$(vk_cell 1 $((W - 12)) 8)" = "$clock" ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "clock stands still at $clock"
   sleep 0.1
 done

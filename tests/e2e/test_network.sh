@@ -90,7 +90,7 @@ start_b
 at a
 work ok1abc 15 1
 at b
-vk_wait_for "│OK1ABC  │599 001 │599 15 │"
+vk_wait_for "│OK1ABC      │599 001 │599 15 │"
 vk_wait_match "QSO: +1 "
 wait_checksums_agree
 
@@ -100,7 +100,7 @@ vk_quit
 at b
 work w1aw 5 2  # A is down: the message is lost
 start_a
-vk_wait_for "│W1AW    │599 002 │599 5  │" 30
+vk_wait_for "│W1AW        │599 002 │599 5  │" 30
 # On screen means in the file.
 grep -q "<CALL:4>W1AW" "$A_DIR/vorkan.adi" || vk_fail "W1AW shown at A but not in its vorkan.adi"
 wait_checksums_agree

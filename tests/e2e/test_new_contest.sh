@@ -73,7 +73,7 @@ vk_type ja1xyz
 vk_key Enter
 vk_wait_for "599/"
 vk_key Enter
-vk_wait_for "│JA1XYZ  │"
+vk_wait_for "│JA1XYZ      │"
 grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "QSO not in vorkan.adi"
 
 # --- arch taken by a file: the error box, and nothing changes ----------------------------------
@@ -89,7 +89,7 @@ vk_key Enter
 vk_wait_gone "Не могу создать каталог"
 [ "$(cfg Contest)" = "CQ-WW-CW" ] || vk_fail "settings written although nothing was archived"
 grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "log lost after a failed archive"
-vk_wait_for "│JA1XYZ  │"
+vk_wait_for "│JA1XYZ      │"
 
 # --- IARU HF: the CQ WW log goes to arch, the new contest starts empty -------------------------
 rm -f "$VK_DIR/arch"

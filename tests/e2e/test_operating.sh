@@ -6,7 +6,8 @@
 # back.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
-# Tall enough that the log window leaves the score window uncovered.
+# Wide enough for the score window's column per band beside the log window.
+VK_WIDTH=132
 VK_HEIGHT=50
 vk_station_config WORLD DL1ABC
 
@@ -115,13 +116,13 @@ for want in "160 DL2AAA 001 14 1\\*" "160 OK1ABC 002 15 2\\*" "160 W1AW 003 5 3\
 done
 
 # Score window: 160 m three QSOs, 6 points, 3 countries; 80 m two QSOs, 4 points, 2 countries.
-score_rows() { for r in 6 7 8 11; do vk_cell "$r" 2 44; done; }
-vk_wait_cell 6 2 "QSO:     3│    2│    0│"
-vk_wait_cell 7 2 "SRC:     6│    4│    0│"
-vk_wait_cell 8 2 "MLT:     3│    2│    0│"
-vk_wait_cell 11 2 "Total:  10 * 5 = 50 "
-# The country window shows the keys of the current band, 80 m.
-vk_wait_cell 4 48 "DL JA "
+score_rows() { for r in 6 7 8 11; do vk_cell "$r" 60 44; done; }
+vk_wait_cell 6 60 "QSO:     3│    2│    0│"
+vk_wait_cell 7 60 "SRC:     6│    4│    0│"
+vk_wait_cell 8 60 "MLT:     3│    2│    0│"
+vk_wait_cell 11 60 "Total:  10 * 5 = 50 "
+# The country window, under the score window, shows the keys of the current band, 80 m.
+vk_wait_cell 15 59 "DL JA "
 score=$(score_rows)
 log_shown=$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")
 vk_quit
@@ -142,7 +143,7 @@ vk_start_operating
 vk_wait_match "QSO: +5 "
 vk_wait_cell "$CLOCK" 21 '   3`510.0  CW '
 vk_wait_cell "$CALL" 30 "599 006"
-vk_wait_cell 4 48 "DL JA "
+vk_wait_cell 15 59 "DL JA "
 [ "$(score_rows)" = "$score" ] || vk_fail "score after restart: $(score_rows)"
 [ "$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")" = "$log_shown" ] || vk_fail "log after restart"
 
@@ -155,7 +156,7 @@ vk_key Enter
 vk_wait_match "QSO: +6 "
 vk_wait_match "$(log_line_re '[0-9]{2}:[0-9]{2}' 80 JA1XYZ "599 006" "599 25" "DUP")"
 vk_wait_for "Dupe logged: 0 points"
-vk_wait_cell 11 2 "Total:  10 * 5 = 50 "
+vk_wait_cell 11 60 "Total:  10 * 5 = 50 "
 vk_quit
 grep -qE "<CALL:6>JA1XYZ<RST_SENT:7>599 006<RST_RCVD:6>599 25<QGUID" "$adi" ||
   vk_fail "the dupe is not in vorkan.adi at zero"

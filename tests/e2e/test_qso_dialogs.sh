@@ -25,7 +25,7 @@ adif_record() {  # date time band freq call sent rcvd guid
 } >"$VK_DIR/vorkan.adi"
 
 # A line of the log window as the screen shows it (the bar is U+2502), up to the points.
-line_of() { printf '03/05 %s│ %s│CW│%-8s│%-8s│%-7s│' "$1" "$2" "$3" "$4" "$5"; }
+line_of() { printf '03/05 %s│ %s│CW│%-12s│%-8s│%-7s│' "$1" "$2" "$3" "$4" "$5"; }
 # The QSO count beside the buttons.
 count_is() { vk_wait_match "QSO: +$1 "; }
 # Puts the log window's focus on the line of a call with a mouse click (a button pressed by its

@@ -5,9 +5,8 @@
 # with two time periods.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
-# Tall enough that the log window, which sits above the entry window at the bottom, leaves
-# the score window at the top uncovered.
-VK_WIDTH=100
+# Wide enough for the score window's column per band beside the log window.
+VK_WIDTH=132
 VK_HEIGHT=50
 
 cp "$VK_SRC"/data/*.xml "$VK_SRC"/data/cty_rus.dat "$VK_DIR/data/"
@@ -48,31 +47,33 @@ QSOS
 vk_start_desktop
 vk_wait_for "[Point]"
 
-# The window's top row is the title bar, then the frame; the classic interior follows, each
-# view one row lower than on a classic frame.  Window at the desktop's top left: screen line 2.
+# The log window fills the left column; the score window heads the right one, from column 58,
+# with a column per band where the terminal is wide enough.  Its top row is the title bar,
+# then the frame; each view sits one row lower than on a classic frame.
 [ "$(line_of "[Point]")" = 2 ] || vk_fail "score window title not on line 2"
-wait_cell 5 7 " 160 │  80 │  40 │  20 │  15 │  10 │"
-wait_cell 6 2 "QSO:     0│    0│    1│    4│    0│    0│"
-wait_cell 7 2 "SRC:     0│    0│    1│   10│    0│    0│"
-wait_cell 8 2 "MLT:     0│    0│    2│    6│    0│    0│"
-wait_cell 9 2 "BNS:     0│    0│    0│    0│    0│    0│"
+wait_cell 5 65 " 160 │  80 │  40 │  20 │  15 │  10 │"
+wait_cell 6 60 "QSO:     0│    0│    1│    4│    0│    0│"
+wait_cell 7 60 "SRC:     0│    0│    1│   10│    0│    0│"
+wait_cell 8 60 "MLT:     0│    0│    2│    6│    0│    0│"
+wait_cell 9 60 "BNS:     0│    0│    0│    0│    0│    0│"
 # Points times multipliers over all bands.
-wait_cell 11 2 "Total:  11 * 8 = 88 "
+wait_cell 11 60 "Total:  11 * 8 = 88 "
 
-# The two multiplier windows down the right-hand side, keys of 20 m in ascending order.
-[ "$(line_of "Zone CQ")" = 2 ] || vk_fail "zone window not at the top"
-wait_cell 4 48 "14 25 5  "
+# The two multiplier windows share the rest of the right column, keys of 20 m with the zones
+# in numeric order.
+[ "$(line_of "Zone CQ")" = 13 ] || vk_fail "zone window not under the score window"
+wait_cell 15 59 "5 14 25  "
 dxcc=$(line_of "DXCC")
-[ "$dxcc" = 14 ] || vk_fail "country window title on line '$dxcc', not 14"
-wait_cell 16 48 "F JA K  "
+[ "$dxcc" = 31 ] || vk_fail "country window title on line '$dxcc', not 31"
+wait_cell 33 59 "F JA K  "
 
 # Alt+F1 in the entry window: band down to 40 m, where only UA3AAA was worked.
 vk_key_sync M-F1 6800
-wait_cell 4 48 "16 "
-wait_cell 16 48 "UA "
+wait_cell 15 59 "16 "
+wait_cell 33 59 "UA "
 # Back up to 20 m.
 vk_key_sync M-F2 6900
-wait_cell 4 48 "14 25 5  "
+wait_cell 15 59 "5 14 25  "
 
 # A QSO logged in the entry window (zone 15 proposed from the country file) reaches the score
 # window and both key lists on the next tick.
@@ -80,32 +81,26 @@ vk_type OH2AAA
 vk_key_sync Enter 1C0D
 vk_wait_for "599/15"
 vk_key Enter
-wait_cell 6 2 "QSO:     0│    0│    1│    5│    0│    0│"
-wait_cell 8 2 "MLT:     0│    0│    2│    8│    0│    0│"
-wait_cell 11 2 "Total:  12 * 10 = 120 "
-wait_cell 4 48 "14 15 25 5  "
-wait_cell 16 48 "F JA K OH  "
+wait_cell 6 60 "QSO:     0│    0│    1│    5│    0│    0│"
+wait_cell 8 60 "MLT:     0│    0│    2│    8│    0│    0│"
+wait_cell 11 60 "Total:  12 * 10 = 120 "
+wait_cell 15 59 "5 14 15 25  "
+wait_cell 33 59 "F JA K OH  "
 
-# 80 x 25: the second multiplier window is cut at the bottom but keeps its place and keys
-# (its left edge lies under the entry window now); the score window, under the log window,
-# comes to the front with Shift+F6 intact.
+# 80 x 25: the right column is too narrow for a column per band, so the score window lists
+# the bands as rows; the multiplier windows below it keep their keys; nothing overlaps.
 vk_tmux resize-window -t vk -x 80 -y 25
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
-wait_cell 16 50 "JA K OH  "
-[ "$(line_of "DXCC")" = 14 ] || vk_fail "country window moved at 80 x 25"
-wait_cell 24 78 "┘"
-for _ in 1 2 3 4 5 6; do
-  [ "$(vk_cell 6 2 4)" = "QSO:" ] && break
-  vk_key_sync S-F6 5900
-done
-wait_cell 6 2 "QSO:     0│    0│    1│    5│    0│    0│"
-wait_cell 11 2 "Total:  12 * 10 = 120 "
-# Back on a tall terminal the country window has its ten rows of keys again (its left part
-# may lie under the log window, which Shift+F6 may have raised).
+wait_cell 4 59 "Band  QSO  Pts  Mlt"
+wait_cell 8 59 "20      5   11    8"
+wait_cell 11 59 "       12 * 10 = 120"
+[ "$(line_of "DXCC")" = 19 ] || vk_fail "country window title at 80 x 25: $(line_of "DXCC")"
+wait_cell 21 59 "F JA K OH  "
+wait_cell 24 79 "┘"
+# Back on a larger terminal the score window has its columns again.
 vk_tmux resize-window -t vk -x 132 -y 43
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
-wait_cell 26 78 "┘"
-wait_cell 11 2 "Total:  12 * 10 = 120 "
+wait_cell 11 60 "Total:  12 * 10 = 120 "
 vk_quit
 
 # --- Russian championship: two rounds, 17:00-20:59 and 05:00-08:59. -----------------------
@@ -120,20 +115,20 @@ $(qso 20241123 1810 40M 7.016 RZ3EEE '3 005' '3 012' 11 1 5)
 QSOS
 vk_start_desktop
 vk_wait_for "Repeat"
-# The one multiplier window takes side place 0, the Repeat window place 1: column 54, row 12.
-[ "$(line_of "Repeat")" = 14 ] || vk_fail "Repeat window title not on line 14"
+# The multiplier window and then the Repeat window share the right column under the score.
+[ "$(line_of "Repeat")" = 31 ] || vk_fail "Repeat window title not on line 31"
 # Calls of 40 m in ascending order, one column per round.
-wait_cell 16 55 "RA9CCC      X-"
-wait_cell 17 55 "RZ3EEE      X-"
-wait_cell 18 55 "UA1AAA      XX"
-wait_cell 19 55 "              "
+wait_cell 33 59 "RA9CCC      X-"
+wait_cell 34 59 "RZ3EEE      X-"
+wait_cell 35 59 "UA1AAA      XX"
+wait_cell 36 59 "              "
 # The first round's column is drawn in another colour than its neighbours.
 highlighted() { vk_tmux capture-pane -e -p -t vk | sed -n "${1}p" | grep -cE $'mX(\e\\[[0-9;]*m)+[-X]'; }
-for row in 16 17 18; do
+for row in 33 34 35; do
   [ "$(highlighted $row)" = 1 ] || vk_fail "first round not highlighted on line $row"
 done
 # Band up to 20 m: only RW6DDD, worked in the second round.
 vk_key_sync M-F2 6900
-wait_cell 16 55 "RW6DDD      -X"
-wait_cell 17 55 "              "
+wait_cell 33 59 "RW6DDD      -X"
+wait_cell 34 59 "              "
 vk_quit

@@ -1,9 +1,11 @@
 #include "app/ui/choice_box.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "app/ui/screen_text.h"
+#include "util/strings.h"
 
 namespace vk::ui {
 
@@ -304,9 +306,33 @@ void ChoiceBox::onKeyPress(finalcut::FKeyEvent* ev) {
       Open();
       break;
     default:
-      return;  // Tab, Esc and the dialog's keys travel on
+      // A typed character picks the next entry that starts with it and never reaches the
+      // dialog, where it would press the button of that hot key.  Alt combinations, Tab and
+      // Esc travel on.
+      if (!IsCharacter(ev->key())) return;
+      SelectByLetter(static_cast<std::uint32_t>(ev->key()));
+      break;
   }
   ev->accept();
+}
+
+bool ChoiceBox::IsCharacter(FKey key) {
+  const auto k = static_cast<std::uint32_t>(key);
+  return k >= 0x20 && k < 0x110000 && k != 0x7F;
+}
+
+void ChoiceBox::SelectByLetter(std::uint32_t ch) {
+  if (ch >= 0x80) return;
+  const char want = static_cast<char>(std::toupper(static_cast<int>(ch)));
+  const int n = Count();
+  for (int step = 1; step <= n; ++step) {
+    const int i = (index_ + step) % n;
+    const std::string t = Trim(items_[static_cast<std::size_t>(i)]);
+    if (!t.empty() && std::toupper(static_cast<unsigned char>(t.front())) == want) {
+      SetIndex(i);
+      return;
+    }
+  }
 }
 
 void ChoiceBox::onMouseDown(finalcut::FMouseEvent* ev) {

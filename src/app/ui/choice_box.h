@@ -54,6 +54,9 @@ class ChoiceBox final : public finalcut::FWidget {
   void onFocusOut(finalcut::FFocusEvent* ev) override;
 
  private:
+  static bool IsCharacter(finalcut::FKey key);
+  // The next entry (after the current one, wrapping) whose text starts with the letter.
+  void SelectByLetter(std::uint32_t ch);
   void draw() override;
 
   std::vector<std::string> items_;

@@ -2,20 +2,24 @@
 // created ends the start with its message on standard output), then the desktop and its event
 // loop, then the station's objects again as the application is gone.
 #include <final/final.h>
-
 #include <langinfo.h>
 
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <span>
+#include <string>
 
 #include "app/network_session.h"
 #include "app/new_contest.h"
 #include "app/score_command.h"
 #include "app/station.h"
 #include "app/ui/vork_app.h"
+#include "config/ini_file.h"
+#include "log/journal.h"
+#include "util/catalog.h"
 
 namespace {
 
@@ -26,6 +30,22 @@ void EnsureUtf8Locale() {
   if (set != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
   ::setenv("LC_ALL", "C.UTF-8", 1);
   std::setlocale(LC_ALL, "");
+}
+
+// The English catalogue beside the program (locale/en/LC_MESSAGES/vorkan.mo) when vorkan.cfg
+// or the environment asks for English; nothing for Russian, the language the texts are kept in.
+void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
+  const vk::IniFile ini{configPath};
+  if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return;
+  const auto mo = exe.parent_path() / "locale" / "en" / "LC_MESSAGES" / "vorkan.mo";
+  if (const vk::Status s = catalog.Load(mo.string()); !s) {
+    vk::JournalAppend("Language: " + s.message);
+    return;
+  }
+  vk::SetCatalog(&catalog);
 }
 
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
@@ -43,6 +63,8 @@ int RunOnce(int argc, char* argv[], bool& restart) {
       {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
   vk::ShellState initial;
   station.LoadConfiguredContest(initial);
+  vk::MessageCatalog catalog;
+  LoadLanguage(catalog, station.PathOf(vk::kConfigFileName));
 
   int rc = 0;
   {
@@ -51,6 +73,7 @@ int RunOnce(int argc, char* argv[], bool& restart) {
     rc = app.exec();
     restart = app.RestartRequested();
   }
+  vk::SetCatalog(nullptr);
   // The application has written the log on its way out; then the network thread stops and
   // the network settings are written.
   network.Shutdown();

@@ -1,5 +1,6 @@
 #include "app/ui/main_menu.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/menu_text.h"
@@ -33,10 +34,11 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(cwSetup_, cm::kCwSetup);
   Wire(cwMessage_, cm::kCwMessage);
   Wire(networkSetup_, cm::kNetworkSetup);
-  // Save, Change time and Help topic end the program like Exit; the log is written on the way.
-  Wire(save_, cm::kQuit);
-  Wire(changeTime_, cm::kQuit);
-  Wire(helpTopic_, cm::kQuit);
+  // Only Exit and Alt+X end the program: these must never stop a station mid-contest.
+  Wire(station_, cm::kStationSetup);
+  Wire(save_, cm::kSaveLog);
+  Wire(changeTime_, cm::kClockHelp);
+  Wire(helpTopic_, cm::kHelpTopic);
   Wire(about_, cm::kAbout);
 }
 
@@ -51,9 +53,43 @@ void MainMenu::AddContest(int k, std::string_view cp866Title) {
   Wire(*item, static_cast<CommandId>(cm::kNewContest + k));
 }
 
+int MainMenu::TitlesEnd() {
+  // The bar draws each title with one blank on either side from the first column; the hot-key
+  // marker takes no column.
+  int end = 0;
+  for (finalcut::FMenu* m : {&file_, &options_, &tools_, &help_}) {
+    const finalcut::FString& t = m->getItem()->getText();
+    end += static_cast<int>(t.getLength()) + 2 - (t.includes(L"&") ? 1 : 0);
+  }
+  return end;
+}
+
+void MainMenu::ShowBanner(std::string_view ownCall, std::string_view contestDisplayName) {
+  ownCall_.assign(ownCall);
+  contestName_.assign(contestDisplayName);
+  FitBannerToRow();
+}
+
+void MainMenu::FitBannerToRow() {
+  const std::string_view ownCall = ownCall_, contestDisplayName = contestName_;
+  const int room = static_cast<int>(getDesktopWidth()) - TitlesEnd() - kClockColumnFromRight - 1;
+  const std::string text =
+      FitBanner(ownCall, contestDisplayName, static_cast<std::size_t>(std::max(room, 1)));
+  const bool moved =
+      banner_.SetSpan(kClockColumnFromRight + 1 + static_cast<int>(text.size()), text.size());
+  banner_.SetText(text);
+  if (moved && isShown()) {
+    // The bar repaints its titles over the whole row; the banner goes back on top.
+    redraw();
+    banner_.redraw();
+  }
+}
+
 void MainMenu::adjustSize() {
   finalcut::FMenuBar::adjustSize();
+  // The toolkit repaints the bar after this; the next idle pass fits and draws the banner.
   banner_.Place(getDesktopWidth());
+  banner_.Invalidate();
   clock_.Place(getDesktopWidth());
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,12 +24,17 @@ class MainMenu final : public finalcut::FMenuBar {
   void AddContest(int k, std::string_view cp866Title);
 
   RowText& Banner() { return banner_; }
+  // The banner right-aligned before the clock, in the room the menu titles leave.
+  void ShowBanner(std::string_view ownCall, std::string_view contestDisplayName);
   TopClock& Clock() { return clock_; }
 
   void adjustSize() override;
 
  private:
   void Wire(finalcut::FMenuItem& item, CommandId command);
+  // The first column after the menu titles.
+  int TitlesEnd();
+  void FitBannerToRow();
 
   Issue issue_;
   finalcut::FMenu file_{"&File", this};
@@ -43,6 +49,7 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem cwSetup_{"&CW setup", &options_};
   finalcut::FMenuItem cwMessage_{&options_};
   finalcut::FMenuItem networkSetup_{"&Network setup", &options_};
+  finalcut::FMenuItem station_{"S&tation...", &options_};
   finalcut::FMenuItem optionsLine_{&options_};
   finalcut::FMenuItem save_{"&Save...", &options_};
 
@@ -54,6 +61,8 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem helpLine_{&help_};
   finalcut::FMenuItem about_{"&About...", &help_};
 
+  std::string ownCall_;
+  std::string contestName_;
   RowText banner_;
   TopClock clock_;
 };

@@ -21,6 +21,14 @@ void RowText::Place(std::size_t screenWidth) {
   setGeometry(FPoint{x > 1 ? x : 1, 1}, FSize{width_, 1}, false);
 }
 
+bool RowText::SetSpan(int fromRight, std::size_t width) {
+  if (fromRight == fromRight_ && width == width_) return false;
+  fromRight_ = fromRight;
+  width_ = width;
+  Place(getDesktopWidth());
+  return true;
+}
+
 void RowText::SetText(const std::string& cp866) {
   if (cp866 == text_) return;
   text_ = cp866;
@@ -34,10 +42,12 @@ void RowText::draw() {
   print() << FPoint{1, 1} << ScreenText(FixedWidth(text_, static_cast<int>(width_)));
 }
 
-TopClock::TopClock(finalcut::FWidget* menuBar) : RowText(menuBar, kClockColumnFromRight, 8) {}
+TopClock::TopClock(finalcut::FWidget* menuBar)
+    : RowText(menuBar, kClockColumnFromRight, kClockColumnFromRight) {}
 
 void TopClock::HandleMessage(Message& m) {
-  if (m.what == EventClass::kTick) SetText(FormatMask(LocalNow(), "hh:nn:ss"));
+  // Contest logs are kept in UTC; the clock says so, whatever the computer's time zone.
+  if (m.what == EventClass::kTick) SetText(FormatMask(UtcNow(), "hh:nn:ss") + " UTC");
 }
 
 }  // namespace vk::ui

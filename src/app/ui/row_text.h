@@ -18,8 +18,13 @@ class RowText : public finalcut::FWidget {
   // CP866 text; redraws only when it changed.
   void SetText(const std::string& cp866);
   const std::string& Text() const { return text_; }
+  // The next SetText draws even an unchanged text (the row was painted over).
+  void Invalidate() { text_.clear(); }
   // Follows the screen width.
   void Place(std::size_t screenWidth);
+  // A new first column (counted back from the right edge) and width.
+  // True when it moved: the row must be drawn again where it stood.
+  bool SetSpan(int fromRight, std::size_t width);
 
  private:
   void draw() override;
@@ -29,7 +34,7 @@ class RowText : public finalcut::FWidget {
   std::string text_;
 };
 
-// Local time as hh:nn:ss, refreshed on every tick.
+// UTC as "hh:nn:ss UTC", refreshed on every tick.
 class TopClock final : public RowText, public MessageTarget {
  public:
   explicit TopClock(finalcut::FWidget* menuBar);

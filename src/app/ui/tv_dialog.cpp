@@ -1,5 +1,7 @@
 #include "app/ui/tv_dialog.h"
 
+#include <algorithm>
+
 #include "app/ui/screen_text.h"
 
 namespace vk::ui {
@@ -79,6 +81,29 @@ AboutBox::AboutBox(finalcut::FWidget* parent) : TvDialog(parent, "About", 46, 17
     lines_[i].setAlignment(finalcut::Align::Center);
     lines_[i].setGeometry(FPoint{4, 2 + 2 * i + top}, FSize{37, 1});
   }
+}
+
+namespace {
+
+int WidestLine(const std::vector<std::string>& lines) {
+  std::size_t w = 0;
+  for (const std::string& l : lines) w = std::max(w, l.size());
+  return static_cast<int>(w);
+}
+
+}  // namespace
+
+TextBox::TextBox(finalcut::FWidget* parent, std::string_view title,
+                 const std::vector<std::string>& lines)
+    : TvDialog(parent, title, std::max(WidestLine(lines) + 6, 30),
+               static_cast<int>(lines.size()) + 3) {
+  const int top = AddOkRow(ok_);
+  std::string joined;
+  for (const std::string& l : lines) joined += l + "\n";
+  if (!joined.empty()) joined.pop_back();
+  text_.setText(ScreenText(joined));
+  text_.setGeometry(FPoint{2, 2 + top},
+                    FSize{static_cast<std::size_t>(TvWidth() - 4), lines.size()});
 }
 
 }  // namespace vk::ui

@@ -7,7 +7,9 @@
 
 #include <final/final.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ui/focus_return.h"
 
@@ -62,6 +64,16 @@ class AboutBox final : public TvDialog {
  private:
   finalcut::FLabel lines_[4]{finalcut::FLabel{this}, finalcut::FLabel{this}, finalcut::FLabel{this},
                              finalcut::FLabel{this}};
+  finalcut::FButton ok_{"O&K", this};
+};
+
+// A box of plain lines with OK: the help texts.  As wide as the longest line needs.
+class TextBox final : public TvDialog {
+ public:
+  TextBox(finalcut::FWidget* parent, std::string_view title, const std::vector<std::string>& lines);
+
+ private:
+  finalcut::FLabel text_{this};
   finalcut::FButton ok_{"O&K", this};
 };
 

@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/help_text.h"
 #include "app/ui/contest_dialogs.h"
 #include "app/ui/key_map.h"
 #include "app/ui/key_test_window.h"
 #include "app/ui/qso_dialogs.h"
 #include "app/ui/screen_text.h"
+#include "app/ui/station_dialog.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
 #include "cw/ui/cw_message_editor.h"
@@ -116,7 +118,7 @@ void VorkApp::RunQsoDialog(CommandId which, int position) {
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
   desktop_->Status().SetTexts(texts);
-  desktop_->Menu().Banner().SetText(texts.banner);
+  desktop_->Menu().ShowBanner(shell_.state().ownCall, shell_.state().contestDisplayName);
 }
 
 void VorkApp::OpenOperatingWindows() {
@@ -160,9 +162,31 @@ void VorkApp::SelectEntryWindow() {
 }
 
 void VorkApp::WriteCabrillo() {
-  RunReportCommand(desktop_.get(), {station_.Rules(), station_.Log(), station_.OwnCall(),
-                                    station_.CurrentMode(), station_.WorkDir(),
-                                    station_.Totals().Claimed()});
+  RunReportCommand(desktop_.get(),
+                   {station_.Rules(), station_.Log(), station_.OwnCall(), station_.CurrentMode(),
+                    station_.WorkDir(), station_.Totals().Claimed()});
+}
+
+void VorkApp::SaveLog() {
+  const Status saved = station_.WriteLog();
+  ShowInformation(SaveResultText(saved, station_.Log().Count()));
+}
+
+void VorkApp::ShowHelpTopic() {
+  TextBox box{desktop_.get(), "Help", HelpTopicLines()};
+  box.Run();
+}
+
+void VorkApp::ShowClockHelp() {
+  TextBox box{desktop_.get(), "Change time", ClockHelpLines()};
+  box.Run();
+}
+
+void VorkApp::RunStationSetup() {
+  StationDialog dialog{desktop_.get(), CurrentStationForm(station_), [this](const StationForm& f) {
+                         return ApplyStationForm(station_, shell_.state(), f);
+                       }};
+  dialog.Run();
 }
 
 void VorkApp::processExternalUserEvent() {

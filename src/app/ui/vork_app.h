@@ -82,6 +82,13 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   bool RestartRequested() const { return restart_; }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
+  // Options > Save...: the log written now; a box says whether it worked.
+  void SaveLog() override;
+  // Help > Help topic and Tools > Change time: boxes that explain the keys; the program goes on.
+  void ShowHelpTopic() override;
+  void ShowClockHelp() override;
+  // Options > Station: own call and exchange, in force at once.
+  void RunStationSetup() override;
 
   // The station's log exchange, which main owns and which outlives the application.  Received
   // messages wait until the operating windows have loaded the log file.

@@ -17,7 +17,9 @@ InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title
   bus_.Attach(this);
 }
 
-InfoWindow::~InfoWindow() { bus_.Detach(this); }
+InfoWindow::~InfoWindow() {
+  bus_.Detach(this);
+}
 
 void InfoWindow::HandleMessage(Message& m) {
   if (m.what != EventClass::kTick) return;
@@ -36,15 +38,21 @@ void InfoWindow::Relayout() {
   }
   const Rect bounds = moved_ ? *moved_ : ClassicBounds();
   const int desktopHeight = static_cast<int>(getDesktopHeight()) - 2;  // menu bar, status line
-  place_ = PlaceOnDesktop(bounds, static_cast<int>(getDesktopWidth()), desktopHeight);
+  place_ = home_ && !moved_
+               ? home_()
+               : PlaceOnDesktop(bounds, static_cast<int>(getDesktopWidth()), desktopHeight);
   placed_ = true;
-  setGeometry(FPoint{place_.x + 1, place_.y + 1},
-              FSize{static_cast<std::size_t>(place_.width),
-                    static_cast<std::size_t>(place_.height)});
+  setGeometry(FPoint{place_.x + 1, place_.y + 1}, FSize{static_cast<std::size_t>(place_.width),
+                                                        static_cast<std::size_t>(place_.height)});
   LayoutViews(InteriorWidth(place_), InteriorHeight(place_));
   Update(true);
   placing_ = false;
   if (isShown()) redraw();
+}
+
+void InfoWindow::SetHome(std::function<WindowPlace()> home) {
+  home_ = std::move(home);
+  Relayout();
 }
 
 void InfoWindow::adjustSize() {
@@ -52,6 +60,8 @@ void InfoWindow::adjustSize() {
   Relayout();
 }
 
-void InfoWindow::onClose(finalcut::FCloseEvent* ev) { ev->ignore(); }
+void InfoWindow::onClose(finalcut::FCloseEvent* ev) {
+  ev->ignore();
+}
 
 }  // namespace vk::ui

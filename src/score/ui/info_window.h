@@ -6,6 +6,7 @@
 
 #include <final/final.h>
 
+#include <functional>
 #include <optional>
 
 #include "app/command_bus.h"
@@ -24,6 +25,9 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   void HandleMessage(Message& m) override;
 
   const WindowPlace& Place() const { return place_; }
+  // The place the screen layout gives the window on the current desktop; the window follows it
+  // whenever the terminal is resized, until the operator moves it.
+  void SetHome(std::function<WindowPlace()> home);
 
  protected:
   // Attaches to the application's bus; the subclass calls Relayout() once its views exist.
@@ -49,7 +53,8 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   WindowPlace place_;
   bool placing_ = false;
   bool placed_ = false;
-  std::optional<Rect> moved_;  // the classic bounds at the place the operator chose
+  std::optional<Rect> moved_;
+  std::function<WindowPlace()> home_;  // the classic bounds at the place the operator chose
 };
 
 }  // namespace vk::ui

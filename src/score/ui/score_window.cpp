@@ -15,17 +15,19 @@ struct ViewBounds {
   int left, top, right, bottom;
 };
 
-constexpr ViewBounds kHeader{7, 2, 45, 3};
+// The band rows run to the right edge of the interior: a contest may allow all nine bands.
+constexpr int kToRight = 1000;
+constexpr ViewBounds kHeader{7, 2, kToRight, 3};
 constexpr ViewBounds kQsoLabel{2, 3, 6, 4};
-constexpr ViewBounds kQsos{7, 3, 45, 4};
+constexpr ViewBounds kQsos{7, 3, kToRight, 4};
 constexpr ViewBounds kPointsLabel{2, 4, 8, 5};
-constexpr ViewBounds kPoints{7, 4, 45, 5};
+constexpr ViewBounds kPoints{7, 4, kToRight, 5};
 constexpr ViewBounds kMultiLabel{2, 5, 8, 6};
-constexpr ViewBounds kMulti{7, 5, 45, 6};
+constexpr ViewBounds kMulti{7, 5, kToRight, 6};
 constexpr ViewBounds kBonusLabel{2, 6, 8, 7};
-constexpr ViewBounds kBonus{7, 6, 45, 7};
+constexpr ViewBounds kBonus{7, 6, kToRight, 7};
 constexpr ViewBounds kTotalLabel{2, 8, 8, 9};
-constexpr ViewBounds kTotal{10, 8, 40, 9};
+constexpr ViewBounds kTotal{10, 8, kToRight, 9};
 
 // Cut to the interior, so a window squeezed by a small desktop never draws over its frame.
 void PlaceView(TextRows& view, const ViewBounds& b, int width, int height) {
@@ -49,6 +51,17 @@ ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model)
 ScoreWindow::~ScoreWindow() = default;
 
 void ScoreWindow::LayoutViews(int width, int height) {
+  // The classic form needs the labels' columns and six columns per band.
+  showByRows_ = width < kHeader.left + static_cast<int>(model_.Texts().header.size());
+  if (showByRows_) {
+    for (TextRows* v : {&header_, &qsoLabel_, &qsos_, &pointsLabel_, &points_, &multiLabel_,
+                        &multi_, &bonusLabel_, &bonus_, &totalLabel_, &total_}) {
+      v->Place(1, 1, 0, 0);
+    }
+    byRows_.Place(1, 1, width, height);
+    return;
+  }
+  byRows_.Place(1, 1, 0, 0);
   PlaceView(header_, kHeader, width, height);
   PlaceView(qsoLabel_, kQsoLabel, width, height);
   PlaceView(qsos_, kQsos, width, height);
@@ -64,6 +77,7 @@ void ScoreWindow::LayoutViews(int width, int height) {
 
 bool ScoreWindow::Update(bool force) {
   if (model_.TakeChanges() == changed::kNothing && !force) return false;
+  if (showByRows_) return byRows_.SetRows(model_.Rows(byRows_.Width()));
   const ScoreTexts& t = model_.Texts();
   bool any = header_.SetText(t.header);
   any |= qsos_.SetText(t.qsos);

@@ -34,6 +34,9 @@ class ScoreWindow final : public InfoWindow {
   TextRows bonus_{this};
   TextRows totalLabel_{this};
   TextRows total_{this};
+  // One row per band when the window is too narrow for a column per band.
+  TextRows byRows_{this};
+  bool showByRows_ = false;
 };
 
 }  // namespace vk::ui

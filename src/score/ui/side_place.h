@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/score_model.h"
+#include "app/screen_layout.h"
 
 namespace vk::ui {
 
@@ -21,12 +22,6 @@ inline constexpr int kFrameColumns = 2;
 // A window smaller than its frame and one row of content shows nothing useful.
 inline constexpr int kMinWindowRows = kFrameRows + 1;
 inline constexpr int kMinWindowColumns = kFrameColumns + 8;
-
-// A window's place: 0-based column and row on the desktop, width and height.
-struct WindowPlace {
-  int x = 0, y = 0, width = 0, height = 0;
-  friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
-};
 
 // One span (columns or rows) kept inside [0, limit): cut first, then moved.
 inline void FitSpan(int& start, int& size, int minSize, int limit) {
@@ -49,7 +44,11 @@ inline WindowPlace PlaceOnDesktop(const Rect& classic, int desktopWidth, int des
 }
 
 // The rows and columns inside the frame of a window of that place.
-inline int InteriorWidth(const WindowPlace& p) { return std::max(p.width - kFrameColumns, 0); }
-inline int InteriorHeight(const WindowPlace& p) { return std::max(p.height - kFrameRows, 0); }
+inline int InteriorWidth(const WindowPlace& p) {
+  return std::max(p.width - kFrameColumns, 0);
+}
+inline int InteriorHeight(const WindowPlace& p) {
+  return std::max(p.height - kFrameRows, 0);
+}
 
 }  // namespace vk::ui

@@ -1,0 +1,47 @@
+#include "app/help_text.h"
+
+#include "log/adif.h"
+#include "util/strings.h"
+
+namespace vk {
+
+std::vector<std::string> HelpTopicLines() {
+  return {
+      "Call, Enter       repeat check, exchange proposed in RxNr",
+      "RxNr, Enter       the QSO is scored, logged and saved",
+      "Tab / Down        from Call to RxNr; Space clears a line",
+      "Alt+A, `          clear the entry, TxNr back to the rules",
+      "Alt+F1 / Alt+F2   band down / up;  Alt+F3  mode",
+      "PgUp / PgDn       log clock +1 / -1 minute (it stops)",
+      "Up                to the log window: Edit, Del, Insert",
+      "Down on the last  back to the entry window",
+      "F1-F12, Ins, - = [ ] , . \\   CW messages;  Esc stops",
+      "Alt+M             edit the CW messages",
+      "Alt+O             Cabrillo report;  Alt+F10  menu",
+      "Alt+X             save the log and exit",
+  };
+}
+
+std::vector<std::string> ClockHelpLines() {
+  return {
+      "QSOs are stamped in UTC plus the contest's time zone",
+      "(0 for international contests, 3 for Moscow time).",
+      "",
+      "PgUp / PgDn in the entry window move the log clock one",
+      "minute forward or back; the clock then stops (yellow",
+      "on red) until the QSO is logged or Alt+A clears it.",
+      "",
+      "To log from paper: File > New contest, Work = WriteLog,",
+      "with the Date and Time of the first QSO; the clock",
+      "stays where it is set.",
+  };
+}
+
+std::string SaveResultText(const Status& saved, int qsoCount) {
+  if (saved.ok()) {
+    return "Log saved: " + IntToStr(qsoCount) + " QSO in " + std::string(kLogFileName);
+  }
+  return "Log NOT saved: " + saved.message;
+}
+
+}  // namespace vk
