@@ -74,8 +74,21 @@ vk_wait_gone "■PTT■"
 # entry window: the DXCC window, opened last.
 vk_key_sync '\' 2B5C
 wait_active '\[ CW \]'
-vk_type "tu"
-vk_wait_for "│TU"
+# The letters stand in the text line only while they are keyed, so the transmitter keyed for
+# them counts as well.  On a loaded machine the first letters typed right after the focus
+# moved have been seen to go missing; they are typed again then (at most three times).
+keyed=no
+for attempt in 1 2 3; do
+  vk_type "tu"
+  end=$(vk_deadline 4)
+  while [ "$(vk_now)" -lt "$end" ]; do
+    if vk_screen | grep -qE "│TU|■PTT■"; then keyed=yes; break; fi
+    sleep 0.05
+  done
+  [ "$keyed" = yes ] && break
+done
+[ "$keyed" = yes ] || vk_fail "typed letters were not keyed"
+vk_wait_gone "■PTT■"
 vk_key_sync '|' 2B7C
 wait_active 'DXCC'
 
