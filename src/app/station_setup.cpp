@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "config/settings.h"
+#include "util/bands.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -11,6 +12,7 @@ StationForm CurrentStationForm(const Station& station) {
   StationForm f;
   f.call = station.OwnCall() == kPlaceholderCall ? std::string() : station.OwnCall();
   f.exchange = station.Settings().main.txnr;
+  f.locator = station.Settings().main.locator;
   return f;
 }
 
@@ -37,9 +39,22 @@ bool IsCallSign(std::string_view call) {
   return base;
 }
 
+bool IsLocator(std::string_view locator) {
+  // A square of four characters is checked as its middle sub-square.
+  if (locator.size() != 4 && locator.size() != 6) return false;
+  Position p;
+  return LocatorPosition(locator.size() == 4 ? std::string(locator) + "LL" : std::string(locator),
+                         p)
+      .ok();
+}
+
 Status ApplyStationForm(Station& station, ShellState& state, const StationForm& form) {
   const std::string call = UpperCase(Trim(form.call));
   if (!IsCallSign(call)) return Status::Error(ErrCode::kBadInput, "\"" + call + "\" is not a call");
+  const std::string locator = UpperCase(Trim(form.locator));
+  if (!locator.empty() && !IsLocator(locator)) {
+    return Status::Error(ErrCode::kBadInput, "\"" + locator + "\" is not a locator");
+  }
   TTreeRules& rules = station.Rules();
   if (!rules.SetOwnCall(call)) {
     rules.SetOwnCall(station.OwnCall());  // the old call stays in force
@@ -48,6 +63,7 @@ Status ApplyStationForm(Station& station, ShellState& state, const StationForm& 
   MainSettings& main = station.Settings().main;
   main.call = call;
   main.txnr = Trim(form.exchange);
+  main.locator = locator;
   if (!WriteMainSettings(main, station.PathOf(kConfigFileName))) {
     return Status::Error(ErrCode::kIo, "vorkan.cfg could not be written");
   }

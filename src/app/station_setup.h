@@ -19,6 +19,7 @@ inline constexpr std::string_view kPlaceholderCall = "N0CALL";
 struct StationForm {
   std::string call;      // CP866, upper case
   std::string exchange;  // the fixed part of the exchange sent (zone, region, age), may be empty
+  std::string locator;   // Maidenhead, 4 or 6 characters, may be empty
 };
 
 StationForm CurrentStationForm(const Station& station);
@@ -27,8 +28,12 @@ StationForm CurrentStationForm(const Station& station);
 // "/"-separated designators (DL/UA9QQQ, EA8/DF4U/P, G4YTK/QRP), 3 to 16 characters.
 bool IsCallSign(std::string_view call);
 
-// Checks the form (a call that is not a call, or one the country list does not know, is
-// refused with the reason), writes the main settings and makes the new values current.
+// A Maidenhead locator of 4 or 6 characters that names a place (JO62, KO85UT).
+bool IsLocator(std::string_view locator);
+
+// Checks the form (a call that is not a call, or one the country list does not know, and a
+// locator that is not one, are refused with the reason), writes the main settings and makes
+// the new values current.
 Status ApplyStationForm(Station& station, ShellState& state, const StationForm& form);
 
 }  // namespace vk

@@ -86,6 +86,7 @@ Status ReadMainSettings(MainSettings& out, const std::string& path) {
   }
   out.mode = ByteEntry(ini, kMain, "Mode", 0);
   out.txnr = Cut(ini.GetEntry(kMain, "Txnr", ""), 8);
+  out.locator = Cut(ini.GetEntry(kMain, "Locator", ""), 6);
   out.port = Cut(ini.GetEntry(kMorze, kPort, "Null"), kMaxText);
   return st;
 }
@@ -97,6 +98,10 @@ bool WriteMainSettings(const MainSettings& main, const std::string& path) {
   ini.SetIntEntry(kMain, "Work", main.work);
   ini.SetIntEntry(kMain, "Mode", main.mode);
   ini.SetEntry(kMain, "Txnr", main.txnr);
+  // Only a station that has given its locator gets the line; a file without it stays as it is.
+  if (!main.locator.empty() || !ini.GetEntry(kMain, "Locator", "").empty()) {
+    ini.SetEntry(kMain, "Locator", main.locator);
+  }
   if (main.work == 1) {
     ini.SetEntry(kMain, "Date", main.date);
     ini.SetEntry(kMain, "Time", main.time);

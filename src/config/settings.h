@@ -44,6 +44,7 @@ struct MainSettings {
   std::string time;           // up to 6; only kept in WriteLog mode
   std::uint8_t mode = 0;      // 0: the contest has no mode choice, else 1 + index of the mode
   std::string txnr;           // the exchange sent, up to 8
+  std::string locator;        // own Maidenhead locator (JO62 or JO62QM), may be empty
   std::string port = "Null";  // serial port of the keyer, up to 255
 };
 

@@ -36,7 +36,11 @@ TEST_F(StationSetupTest, NewCallTakesEffectAtOnceAndABadOneChangesNothing) {
   EXPECT_EQ(bad.message, "\"N0CALLDL1ABC\" is not a call");
   EXPECT_EQ(st.OwnCall(), "N0CALL");
 
-  ASSERT_TRUE(ApplyStationForm(st, state_, StationForm{"dl1abc", "14"}).ok());
+  const Status noPlace = ApplyStationForm(st, state_, StationForm{"DL1ABC", "14", "JZ62"});
+  EXPECT_EQ(noPlace.message, "\"JZ62\" is not a locator");
+  EXPECT_EQ(st.OwnCall(), "N0CALL");
+
+  ASSERT_TRUE(ApplyStationForm(st, state_, StationForm{"dl1abc", "14", "jo62qm"}).ok());
   EXPECT_EQ(st.OwnCall(), "DL1ABC");
   EXPECT_EQ(state_.ownCall, "DL1ABC");
   EXPECT_EQ(st.Rules().OwnCall(), "DL1ABC");
@@ -44,6 +48,8 @@ TEST_F(StationSetupTest, NewCallTakesEffectAtOnceAndABadOneChangesNothing) {
   const std::string cfg = ReadWholeFile((dir_ / "vorkan.cfg").string());
   EXPECT_NE(cfg.find("Call=DL1ABC"), std::string::npos) << cfg;
   EXPECT_NE(cfg.find("Contest=WORLD"), std::string::npos) << cfg;
+  EXPECT_NE(cfg.find("Locator=JO62QM"), std::string::npos) << cfg;
+  EXPECT_EQ(CurrentStationForm(st).locator, "JO62QM");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Options > Station: the own call and the exchange sent.  OK hands the form to the core, which
+// Options > Station: the own call, the exchange sent and the locator.  OK hands the form to the core, which
 // refuses a call that is not one; the dialog then stays open on the Call line.
 #pragma once
 
@@ -25,6 +25,8 @@ class StationDialog final : public OkCancelDialog {
   MaskedLine call_{this, 16};
   finalcut::FLabel exchangeLabel_{"E&xchange:", this};
   MaskedLine exchange_{this, 8};
+  finalcut::FLabel locatorLabel_{"&Locator:", this};
+  MaskedLine locator_{this, 6};
   finalcut::FLabel note_{this};
   finalcut::FButton ok_{"&OK", this};
   finalcut::FButton cancel_{"&Cancel", this};
