@@ -125,6 +125,10 @@ std::vector<AdifFields> ParseAdifRecords(std::string_view text) {
     if (close == std::string_view::npos) break;
     const std::string_view tag = text.substr(pos + 1, close - pos - 1);
     pos = close + 1;
+    if (SameText(tag, "EOH")) {  // a header that began with a field
+      current.clear();
+      continue;
+    }
     if (SameText(tag, "EOR")) {
       if (!current.empty()) records.push_back(std::move(current));
       current.clear();

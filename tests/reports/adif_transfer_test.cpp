@@ -104,6 +104,12 @@ TEST(AdifImport, OtherProgramsAndBrokenRecords) {
                            "record 9 (OK1AE): no frequency or band",
                        }));
 
+  // A header that starts with a field, as some programs write it, is no part of a record.
+  r = ImportAdifText("<ADIF_VER:5>3.1.0<CALL:4>NONE<EOH>" + text.substr(text.find("<call")),
+                     AllBands(ZoneField::kCq), TLogCollection{});
+  EXPECT_EQ(r.qsos.size(), 3u);
+  EXPECT_EQ(r.refused.size(), 6u);
+
   // The same file into an empty log, for a contest without 40 m.
   AdifImportRules no40 = AllBands(ZoneField::kNone);
   no40.bands[3] = false;
