@@ -1,6 +1,7 @@
 #include "reports/adif_import.h"
 
 #include <cstdlib>
+#include <unordered_set>
 
 #include "log/adif.h"
 #include "log/qso.h"
@@ -105,13 +106,10 @@ Status BuildQso(const AdifFields& f, const AdifImportRules& rules, QsoRecord& q)
   return {};
 }
 
-bool AlreadyLogged(const QsoRecord& q, const TLogCollection& log) {
-  for (const QsoRecord& old : log) {
-    if (old.Call == q.Call && old.Stamp == q.Stamp && old.Mode == q.Mode &&
-        BandOfFreq(old.Freq) == BandOfFreq(q.Freq))
-      return true;
-  }
-  return false;
+// What makes two QSOs the same contact for the import: call, minute, band and mode.
+std::string ContactKey(const QsoRecord& q) {
+  return q.Call + '|' + FormatMask(q.Stamp, "yyyymmddhhnn") + '|' + IntToStr(BandOfFreq(q.Freq)) +
+         '|' + IntToStr(q.Mode);
 }
 
 }  // namespace
@@ -148,12 +146,16 @@ std::vector<AdifFields> ParseAdifRecords(std::string_view text) {
 AdifImportResult ImportAdifText(std::string_view text, const AdifImportRules& rules,
                                 const TLogCollection& log) {
   AdifImportResult result;
+  std::unordered_set<std::string> logged;
+  logged.reserve(static_cast<std::size_t>(log.Count()));
+  for (const QsoRecord& old : log) logged.insert(ContactKey(old));
   int number = 0;
   for (const AdifFields& fields : ParseAdifRecords(text)) {
     ++number;
     QsoRecord q;
     Status s = BuildQso(fields, rules, q);
-    if (s && AlreadyLogged(q, log)) s = Status::Error(ErrCode::kBadInput, "already in the log");
+    if (s && logged.contains(ContactKey(q)))
+      s = Status::Error(ErrCode::kBadInput, "already in the log");
     if (!s) {
       const std::string call = Field(fields, "CALL");
       result.refused.push_back("record " + IntToStr(number) +
