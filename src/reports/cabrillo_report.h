@@ -89,6 +89,13 @@ struct CabrilloReportData {
 CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall,
                                          std::uint32_t claimedScore = 0);
 
+// The categories and texts the operator gave last time, from the [Cabrillo] section of the
+// configuration file; contest, call and claimed score always come from the station.  Values
+// the lists do not offer are left as they were.
+void RecallCabrilloChoices(CabrilloReportData& data, const std::string& configPath);
+// Keeps them there for the next report; the rest of the file stays as it was.
+Status KeepCabrilloChoices(const CabrilloReportData& data, const std::string& configPath);
+
 // The whole report, header to END-OF-LOG:, lines ended by kReportEol.  A log holding more
 // than one mode is CATEGORY-MODE MIXED whatever was chosen, and OPERATORS left empty is the
 // station's own call, as the robots expect.

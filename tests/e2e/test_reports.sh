@@ -114,7 +114,8 @@ vk_key_sync Home 4700            # transmitter: back to ONE, then TWO
 vk_key_sync Down 5000
 vk_wait_for "TWO"
 vk_key_sync Tab 0F09
-vk_type "DL1ABC DL2XYZ"
+vk_wait_for "Operator:    DL1ABC"  # the own call until the operator says otherwise
+vk_type " DL2XYZ"
 vk_key_sync Tab 0F09
 vk_type "DX"
 vk_key_sync Tab 0F09
@@ -153,6 +154,9 @@ vk_key_sync M-o 1800
 vk_wait_for "Log out cabrilio"
 vk_wait_for "Address:"
 vk_wait_match "OK +.* Cancel"
+vk_wait_for "Hans Muster"        # the last report's choices and texts are kept
+vk_wait_for "SCHOOL"
+vk_wait_for "10115 Berlin"
 row_of_name=$(vk_row_of "Name:")
 [ "$(vk_row_of "Address:")" = $((row_of_name + 1)) ] || vk_fail "rows not packed"
 vk_key_sync M-c 2E00

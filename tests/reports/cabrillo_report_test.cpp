@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,34 @@ TEST(CabrilloReport, CategoriesAreTrimmedListItems) {
   EXPECT_EQ(kCategoryStationItems[4], "EXPEDITION");
   EXPECT_EQ(kCategoryTransmitterItems[0].size(), 9u);
   EXPECT_EQ(kCategoryStationItems[5].size(), 10u);
+}
+
+// The dialog's choices survive in the configuration file beside its other sections; a value
+// no list offers is not taken back.
+TEST(CabrilloReport, ChoicesKeptForTheNextReport) {
+  test::ScratchDir dir;
+  const std::string cfg = dir.File("vorkan.cfg");
+  { std::ofstream(cfg) << "[Main]\r\nCall=DL1ABC\r\n"; }
+  CabrilloReportData data;
+  data.categoryOperator = std::string(kCategoryOperatorItems[1]);
+  data.categoryStation = std::string(kCategoryStationItems[6]);
+  data.name = "Hans Muster";
+  data.address2 = "10115 Berlin";
+  ASSERT_TRUE(KeepCabrilloChoices(data, cfg));
+  CabrilloReportData again;
+  RecallCabrilloChoices(again, cfg);
+  EXPECT_EQ(again.categoryOperator, kCategoryOperatorItems[1]);
+  EXPECT_EQ(again.categoryStation, kCategoryStationItems[6]);
+  EXPECT_EQ(again.categoryAssisted, "NON-ASSISTED");
+  EXPECT_EQ(again.name, "Hans Muster");
+  EXPECT_EQ(again.address2, "10115 Berlin");
+  EXPECT_NE(ReadWhole(cfg).find("[Main]\r\nCall=DL1ABC\r\n"), std::string::npos);
+
+  std::ofstream(cfg) << "[Cabrillo]\r\nOperator=MULTI-OP-2\r\nBand=40M\r\n";
+  CabrilloReportData edited;
+  RecallCabrilloChoices(edited, cfg);
+  EXPECT_EQ(edited.categoryOperator, kCategoryOperatorItems[0]);
+  EXPECT_EQ(edited.categoryBand, " 40M");
 }
 
 TEST(CabrilloReport, ContestNameParts) {
