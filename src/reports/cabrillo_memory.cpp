@@ -14,7 +14,8 @@ constexpr std::string_view kSection = "Cabrillo";
 struct KeptItem {
   std::string_view key;
   std::string CabrilloReportData::*field;
-  const ReportChoiceList* list;  // nullptr: a text line
+  const ReportChoiceList* list;            // nullptr: a text line
+  std::size_t width = kCabrilloTextWidth;  // of a text line
 };
 
 constexpr KeptItem kKept[] = {
@@ -30,6 +31,9 @@ constexpr KeptItem kKept[] = {
     {"Name", &CabrilloReportData::name, nullptr},
     {"Address1", &CabrilloReportData::address1, nullptr},
     {"Address2", &CabrilloReportData::address2, nullptr},
+    {"Club", &CabrilloReportData::club, nullptr, 240},
+    {"Email", &CabrilloReportData::email, nullptr, 240},
+    {"Soapbox", &CabrilloReportData::soapbox, nullptr, 240},
 };
 
 }  // namespace
@@ -40,7 +44,7 @@ void RecallCabrilloChoices(CabrilloReportData& data, const std::string& configPa
     const std::string value = Trim(ini.GetEntry(kSection, k.key, ""));
     if (value.empty()) continue;
     if (k.list == nullptr) {
-      data.*k.field = value.substr(0, kCabrilloTextWidth);
+      data.*k.field = value.substr(0, k.width);
       continue;
     }
     // Only an item the list offers: a value edited by hand or from an older list is left out.

@@ -63,11 +63,14 @@ std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollect
   const std::string operators = Trim(data.operators);
   AddLine(text, "OPERATORS: ", operators.empty() ? call : operators);
   AddLine(text, "LOCATION: ", Trim(data.location));
-  AddLine(text, "CLUB: ", "");
-  AddLine(text, "EMAIL: ", "");
+  AddLine(text, "CLUB: ", Trim(data.club));
+  AddLine(text, "EMAIL: ", Trim(data.email));
   AddLine(text, "NAME: ", Trim(data.name));
   AddLine(text, "ADDRESS: ", Trim(data.address1));
   AddLine(text, "ADDRESS: ", Trim(data.address2));
+  if (const std::string soapbox = Trim(data.soapbox); !soapbox.empty()) {
+    AddLine(text, "SOAPBOX: ", soapbox);
+  }
   for (const QsoRecord& qso : log) AddLine(text, CabrilloQsoLine(qso, call), "");
   AddLine(text, "END-OF-LOG:", "");
   return text;

@@ -81,6 +81,11 @@ struct CabrilloReportData {
   std::string name;
   std::string address1;
   std::string address2;
+  // Lines the dialog has no room for; kept in the configuration file, where the operator may
+  // write them (Club=, Email=, Soapbox=).
+  std::string club;
+  std::string email;
+  std::string soapbox;
 };
 
 // What the dialog opens with: the first part of the contest's Cabrillo name, the own call,

@@ -103,11 +103,17 @@ TEST(CabrilloReport, ChoicesKeptForTheNextReport) {
   EXPECT_EQ(again.address2, "10115 Berlin");
   EXPECT_NE(ReadWhole(cfg).find("[Main]\r\nCall=DL1ABC\r\n"), std::string::npos);
 
-  std::ofstream(cfg) << "[Cabrillo]\r\nOperator=MULTI-OP-2\r\nBand=40M\r\n";
+  // Written by hand: the lines the dialog has no room for go into the report.
+  std::ofstream(cfg) << "[Cabrillo]\r\nOperator=MULTI-OP-2\r\nBand=40M\r\nClub=RCC\r\n"
+                        "Email=dl1abc@example.org\r\nSoapbox=Great conditions on 15 m\r\n";
   CabrilloReportData edited;
+  edited.call = "DL1ABC";
   RecallCabrilloChoices(edited, cfg);
   EXPECT_EQ(edited.categoryOperator, kCategoryOperatorItems[0]);
   EXPECT_EQ(edited.categoryBand, " 40M");
+  const std::string text = CabrilloReportText(edited, TLogCollection{});
+  EXPECT_NE(text.find("\r\nCLUB: RCC\r\nEMAIL: dl1abc@example.org\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nSOAPBOX: Great conditions on 15 m\r\nEND-OF-LOG:"), std::string::npos);
 }
 
 TEST(CabrilloReport, ContestNameParts) {

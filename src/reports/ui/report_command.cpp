@@ -1,6 +1,7 @@
 #include "reports/ui/report_command.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/ui/focus_return.h"
 #include "app/ui/screen_text.h"
@@ -28,7 +29,11 @@ void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
   {
     CabrilloDialog dialog{parent, data, ContestNameParts(c.rules.Settings().cabrilloName)};
     if (!dialog.Run()) return;
-    data = dialog.Data();
+    CabrilloReportData chosen = dialog.Data();
+    chosen.club = data.club;
+    chosen.email = data.email;
+    chosen.soapbox = data.soapbox;
+    data = std::move(chosen);
   }  // the dialog is gone before a message box may open
   const Status written = WriteCabrilloReport(data, c.log, c.workDir);
   // What the operator chose is kept even when the file could not be written: the next try
