@@ -134,11 +134,12 @@ std::vector<AdifFields> ParseAdifRecords(std::string_view text) {
     }
     const auto colon = tag.find(':');
     if (colon == std::string_view::npos) continue;  // a stray "<...>" carries no value
-    const long len = std::strtol(std::string(tag.substr(colon + 1)).c_str(), nullptr, 10);
-    if (len < 0 || static_cast<std::size_t>(len) > text.size() - pos) break;
-    current.emplace_back(UpperCase(Trim(tag.substr(0, colon))),
-                         std::string(text.substr(pos, static_cast<std::size_t>(len))));
-    pos += static_cast<std::size_t>(len);
+    const std::string_view length = tag.substr(colon + 1, tag.find(':', colon + 1) - colon - 1);
+    if (!AllDigits(length)) continue;  // a damaged tag: its value is read as stray text
+    const std::size_t len = std::strtoul(std::string(length).c_str(), nullptr, 10);
+    if (length.size() > 9 || len > text.size() - pos) break;  // the file ends inside the value
+    current.emplace_back(UpperCase(Trim(tag.substr(0, colon))), std::string(text.substr(pos, len)));
+    pos += len;
   }
   return records;
 }

@@ -104,6 +104,14 @@ TEST(AdifImport, OtherProgramsAndBrokenRecords) {
                            "record 9 (OK1AE): no frequency or band",
                        }));
 
+  // A damaged length loses that field only.
+  r = ImportAdifText(
+      "<CALL:5>OK1AG<QSO_DATE:8>20240305<TIME_ON:4>1308<FREQ:-3>7.0<MODE:2>CW<EOR>"
+      "<CALL:5>OK1AH<QSO_DATE:8>20240305<TIME_ON:4>1309<FREQ:5>7.012<MODE:2>CW<EOR>",
+      AllBands(ZoneField::kCq), TLogCollection{});
+  EXPECT_EQ(r.qsos.size(), 1u);
+  EXPECT_EQ(r.refused, std::vector<std::string>{"record 1 (OK1AG): no frequency or band"});
+
   // A header that starts with a field, as some programs write it, is no part of a record.
   r = ImportAdifText("<ADIF_VER:5>3.1.0<CALL:4>NONE<EOH>" + text.substr(text.find("<call")),
                      AllBands(ZoneField::kCq), TLogCollection{});
