@@ -1,5 +1,6 @@
 // The report writers on any log: a log read from any bytes, and the own call taken from them,
-// give Cabrillo and Ermak texts without a crash, one QSO line per QSO.
+// give Cabrillo and Ermak texts without a crash, one QSO line per QSO; the same bytes read as
+// another program's ADIF file, and the log written as standard ADIF, crash nothing either.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -7,6 +8,8 @@
 
 #include "log/adif.h"
 #include "log/journal.h"
+#include "reports/adif_export.h"
+#include "reports/adif_import.h"
 #include "reports/cabrillo_report.h"
 #include "reports/ermak_report.h"
 #include "reports/qso_line.h"
@@ -45,5 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)vk::CabrilloQsoLine(q, ownCall);
     (void)vk::ErmakQsoLine(q, ownCall);
   }
+  vk::AdifImportRules all;
+  all.bands.fill(true);
+  all.zones = vk::ZoneField::kCq;
+  (void)vk::ImportAdifText(text, all, log);
+  vk::AdifExportSettings settings;
+  settings.stationCall = std::string(ownCall);
+  (void)vk::StandardAdifText(log, settings, {});
   return 0;
 }

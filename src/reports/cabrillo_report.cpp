@@ -14,6 +14,13 @@ void AddLine(std::string& text, std::string_view tag, std::string_view value) {
   text += kReportEol;
 }
 
+bool HoldsSeveralModes(const TLogCollection& log) {
+  for (const QsoRecord& qso : log) {
+    if (qso.Mode != log.At(0)->Mode) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<std::string> ContestNameParts(std::string_view cabrilloName) {
@@ -32,6 +39,7 @@ CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_vi
   CabrilloReportData data;
   data.contest = ContestNameParts(rules.Settings().cabrilloName).front();
   data.call = Trim(ownCall);
+  data.operators = data.call;
   data.claimedScore = IntToStr(claimedScore);
   return data;
 }
@@ -41,24 +49,28 @@ std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollect
   std::string text;
   text.reserve(1024 + static_cast<std::size_t>(log.Count()) * 84);
   AddLine(text, "START-OF-LOG: ", "3.0");
-  AddLine(text, "CREATED-BY: ", std::string(kReportCreatedBy) + std::string(kReportWebPage));
+  AddLine(text, "CREATED-BY: ", kReportProgram);
   AddLine(text, "CONTEST: ", Trim(data.contest));
   AddLine(text, "CALLSIGN: ", call);
   AddLine(text, "CATEGORY-OPERATOR: ", Trim(data.categoryOperator));
   AddLine(text, "CATEGORY-BAND: ", Trim(data.categoryBand));
-  AddLine(text, "CATEGORY-MODE: ", Trim(data.categoryMode));
+  AddLine(text, "CATEGORY-MODE: ", HoldsSeveralModes(log) ? "MIXED" : Trim(data.categoryMode));
   AddLine(text, "CATEGORY-POWER: ", Trim(data.categoryPower));
   AddLine(text, "CATEGORY-STATION: ", Trim(data.categoryStation));
   AddLine(text, "CATEGORY-ASSISTED: ", Trim(data.categoryAssisted));
   AddLine(text, "CATEGORY-TRANSMITTER: ", Trim(data.categoryTransmitter));
   AddLine(text, "CLAIMED-SCORE: ", Trim(data.claimedScore));
-  AddLine(text, "OPERATORS: ", Trim(data.operators));
+  const std::string operators = Trim(data.operators);
+  AddLine(text, "OPERATORS: ", operators.empty() ? call : operators);
   AddLine(text, "LOCATION: ", Trim(data.location));
-  AddLine(text, "CLUB: ", "");
-  AddLine(text, "EMAIL: ", "");
+  AddLine(text, "CLUB: ", Trim(data.club));
+  AddLine(text, "EMAIL: ", Trim(data.email));
   AddLine(text, "NAME: ", Trim(data.name));
   AddLine(text, "ADDRESS: ", Trim(data.address1));
   AddLine(text, "ADDRESS: ", Trim(data.address2));
+  if (const std::string soapbox = Trim(data.soapbox); !soapbox.empty()) {
+    AddLine(text, "SOAPBOX: ", soapbox);
+  }
   for (const QsoRecord& qso : log) AddLine(text, CabrilloQsoLine(qso, call), "");
   AddLine(text, "END-OF-LOG:", "");
   return text;

@@ -27,8 +27,9 @@ struct ReportChoiceList {
   std::uint8_t rows;
 };
 
-inline constexpr std::array<std::string_view, 4> kCategoryOperatorItems{" SINGLE-OP", "  MULTI-OP",
-                                                                        "MULTI-OP-2", "  CHECKLOG"};
+// Only the values of the Cabrillo 3.0 category lists: a robot refuses any other.
+inline constexpr std::array<std::string_view, 3> kCategoryOperatorItems{" SINGLE-OP", "  MULTI-OP",
+                                                                        "  CHECKLOG"};
 inline constexpr std::array<std::string_view, 10> kCategoryBandItems{
     " ALL", "160M", " 80M", " 40M", " 20M", " 15M", " 10M", "  2M", " 432", "1.2G"};
 inline constexpr std::array<std::string_view, 4> kCategoryModeItems{"   CW", "  SSB", "MIXED",
@@ -37,12 +38,13 @@ inline constexpr std::array<std::string_view, 3> kCategoryPowerItems{"HIGH", " L
 inline constexpr std::array<std::string_view, 7> kCategoryStationItems{
     "FIXED     ", "MOBILE    ", "PORTABLE  ", "ROVER     ",
     "EXPEDITION", "HQ        ", "SCHOOL    "};
-inline constexpr std::array<std::string_view, 2> kCategoryAssistedItems{" ASSISTED   ",
-                                                                        "NON-ASSISTED"};
+// Most entrants work unassisted, so the list opens there.
+inline constexpr std::array<std::string_view, 2> kCategoryAssistedItems{"NON-ASSISTED",
+                                                                        " ASSISTED   "};
 inline constexpr std::array<std::string_view, 5> kCategoryTransmitterItems{
     "ONE      ", "TWO      ", "LIMITED  ", "UNLIMITED", "SWL      "};
 
-inline constexpr ReportChoiceList kCategoryOperatorList{kCategoryOperatorItems, 4};
+inline constexpr ReportChoiceList kCategoryOperatorList{kCategoryOperatorItems, 3};
 inline constexpr ReportChoiceList kCategoryBandList{kCategoryBandItems, 5};
 inline constexpr ReportChoiceList kCategoryModeList{kCategoryModeItems, 3};
 inline constexpr ReportChoiceList kCategoryPowerList{kCategoryPowerItems, 3};
@@ -79,6 +81,11 @@ struct CabrilloReportData {
   std::string name;
   std::string address1;
   std::string address2;
+  // Lines the dialog has no room for; kept in the configuration file, where the operator may
+  // write them (Club=, Email=, Soapbox=).
+  std::string club;
+  std::string email;
+  std::string soapbox;
 };
 
 // What the dialog opens with: the first part of the contest's Cabrillo name, the own call,
@@ -87,7 +94,16 @@ struct CabrilloReportData {
 CabrilloReportData DefaultCabrilloReport(const TTreeRules& rules, std::string_view ownCall,
                                          std::uint32_t claimedScore = 0);
 
-// The whole report, header to END-OF-LOG:, lines ended by kReportEol.
+// The categories and texts the operator gave last time, from the [Cabrillo] section of the
+// configuration file; contest, call and claimed score always come from the station.  Values
+// the lists do not offer are left as they were.
+void RecallCabrilloChoices(CabrilloReportData& data, const std::string& configPath);
+// Keeps them there for the next report; the rest of the file stays as it was.
+Status KeepCabrilloChoices(const CabrilloReportData& data, const std::string& configPath);
+
+// The whole report, header to END-OF-LOG:, lines ended by kReportEol.  A log holding more
+// than one mode is CATEGORY-MODE MIXED whatever was chosen, and OPERATORS left empty is the
+// station's own call, as the robots expect.
 std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollection& log);
 // Writes the report as "<call>.cbr" in `dir` (empty: the current directory); see
 // WriteReportFile for the name and the failures.

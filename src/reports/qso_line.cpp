@@ -1,6 +1,7 @@
 #include "reports/qso_line.h"
 
 #include <array>
+#include <utility>
 
 #include "util/datetime.h"
 #include "util/strings.h"
@@ -62,6 +63,20 @@ std::string LineTail(const QsoRecord& qso, std::string_view ownCall) {
   return line;
 }
 
+// The template's exchange: the signal report in 3 columns, a space, the rest in 6 ("599 001   ",
+// "59  14    ").  An exchange of one item fills all 10 columns; nothing is ever cut.
+std::string TemplateExchange(std::string_view exchange) {
+  const std::string text = Trim(exchange);
+  const auto gap = text.find(' ');
+  if (gap == std::string::npos) return Padded(text, 10);
+  return Padded(text.substr(0, gap), 3) + ' ' + Padded(Trim(text.substr(gap + 1)), 6);
+}
+
+std::string TrimmedRight(std::string line) {
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
+
 }  // namespace
 
 std::string CabrilloFreqText(Freq freq) {
@@ -80,7 +95,23 @@ std::string CabrilloModeText(ModeCode mode) {
 }
 
 std::string CabrilloQsoLine(const QsoRecord& qso, std::string_view ownCall) {
-  return "QSO: " + Padded(CabrilloFreqText(qso.Freq), 6) + ' ' + LineTail(qso, ownCall);
+  std::string line;
+  line.reserve(84);
+  line += "QSO: ";
+  line += PadLeft(CabrilloFreqText(qso.Freq), 5);
+  line += ' ';
+  line += Padded(CabrilloModeText(qso.Mode), 2);
+  line += ' ';
+  line += FormatMask(qso.Stamp, kReportDateTimeMask);
+  line += ' ';
+  line += Padded(Trim(ownCall), 13);
+  line += ' ';
+  line += TemplateExchange(qso.Sent);
+  line += ' ';
+  line += Padded(qso.Call, 13);
+  line += ' ';
+  line += TemplateExchange(qso.Rcvd);
+  return TrimmedRight(std::move(line));
 }
 
 std::string ErmakQsoLine(const QsoRecord& qso, std::string_view ownCall) {

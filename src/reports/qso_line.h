@@ -8,7 +8,8 @@
 //     line to the right instead of losing characters;
 //   - items are always separated by at least one space, so a 14-character call never runs
 //     into the exchange after it.
-// With calls and exchanges that fit, a Cabrillo line is 82 characters and an Ermak line 81.
+// With calls and exchanges that fit, a Cabrillo line is at most 79 characters and an Ermak
+// line 81.
 #pragma once
 
 #include <string>
@@ -28,8 +29,10 @@ std::string CabrilloFreqText(Freq freq);
 // CW, PH, FM, RY (RTTY) and DG (PSK31 and other digital modes); empty for an unknown code.
 std::string CabrilloModeText(ModeCode mode);
 
-// "QSO: " + frequency (6, left) + " " + mode (3) + date and time (16) + own call (14) +
-// sent (11) + " " + call (14) + received (11).
+// The sponsors' template (CQ WW, WPX, IARU, RDXC), items one space apart:
+//   QSO: ***** ** yyyy-mm-dd nnnn ************* nnn ****** ************* nnn ******
+// frequency right-aligned in 5, mode 2, own call 13, each exchange as report (3) and the rest
+// (6); a longer item widens only its own column.  Trailing spaces are dropped.
 std::string CabrilloQsoLine(const QsoRecord& qso, std::string_view ownCall);
 // As the Cabrillo line, but the frequency right-aligned in 5 columns: "QSO:  3510 CW ...".
 std::string ErmakQsoLine(const QsoRecord& qso, std::string_view ownCall);

@@ -13,7 +13,11 @@
 
 namespace vk {
 
-// Signature of the CREATED-BY line; the web page follows it.
+// The Cabrillo CREATED-BY line: the program's name and version, nothing else.
+inline constexpr std::string_view kReportProgram = "VORKAN 4.0.19-8";
+inline constexpr std::string_view kReportProgramId = "VORKAN";
+inline constexpr std::string_view kReportProgramVersion = "4.0.19-8";
+// The Ermak-format signature; the web page follows it.
 inline constexpr std::string_view kReportCreatedBy = "VORKAN ver-4.0.19-8 ";
 inline constexpr std::string_view kReportWebPage = "https://vorkan.example.org/";
 // The last line of the Ermak-format report points at the program's discussion page.

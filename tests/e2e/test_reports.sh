@@ -24,7 +24,11 @@ adif_record() {  # date time band freq call sent rcvd guid
   adif_record 20240305 2359 160M 1.83 W1AW "599 14" "599 5" 13
 } >"$VK_DIR/vorkan.adi"
 
-cbr_qso() { printf 'QSO: %-6s %-3s%-16s%-14s%-11s %-14s%-11s\r\n' "$@"; }
+cbr_qso() {  # freq mode date-time own rst sent call rst rcvd, in the template's columns
+  local line
+  line=$(printf 'QSO: %5s %-2s %s %-13s %-3s %-6s %-13s %-3s %-6s' "$@")
+  printf '%s\r\n' "${line%"${line##*[! ]}"}"
+}
 ermak_qso() { printf 'QSO: %5s %-3s%-16s%-14s%-11s %-14s%-11s\r\n' "$@"; }
 
 # Waits until the file exists (reports replace the file whole, so it is complete then).
@@ -103,14 +107,15 @@ vk_key_sync Tab 0F09
 vk_key_sync End 4F00             # station: SCHOOL
 vk_wait_for "SCHOOL"
 vk_key_sync Tab 0F09
-vk_key_sync Down 5000            # assisted: NON-ASSISTED
+vk_wait_for "NON-ASSISTED"       # assisted: the list opens there
 vk_key_sync Tab 0F09
 vk_key_sync End 4F00
 vk_key_sync Home 4700            # transmitter: back to ONE, then TWO
 vk_key_sync Down 5000
 vk_wait_for "TWO"
 vk_key_sync Tab 0F09
-vk_type "DL1ABC DL2XYZ"
+vk_wait_for "Operator:    DL1ABC"  # the own call until the operator says otherwise
+vk_type " DL2XYZ"
 vk_key_sync Tab 0F09
 vk_type "DX"
 vk_key_sync Tab 0F09
@@ -124,16 +129,16 @@ vk_key_sync Enter 1C0D
 vk_wait_gone "Log out cabrilio"
 wait_file DL1ABC.cbr
 expected=$(
-  printf 'START-OF-LOG: 3.0\r\nCREATED-BY: VORKAN ver-4.0.19-8 https://vorkan.example.org/\r\n'
+  printf 'START-OF-LOG: 3.0\r\nCREATED-BY: VORKAN 4.0.19-8\r\n'
   printf 'CONTEST: CQ-WW-CW\r\nCALLSIGN: DL1ABC\r\nCATEGORY-OPERATOR: MULTI-OP\r\n'
   printf 'CATEGORY-BAND: 80M\r\nCATEGORY-MODE: DIGI\r\nCATEGORY-POWER: LOW\r\n'
   printf 'CATEGORY-STATION: SCHOOL\r\nCATEGORY-ASSISTED: NON-ASSISTED\r\n'
   printf 'CATEGORY-TRANSMITTER: TWO\r\nCLAIMED-SCORE: \r\nOPERATORS: DL1ABC DL2XYZ\r\n'
   printf 'LOCATION: DX\r\nCLUB: \r\nEMAIL: \r\nNAME: Hans Muster\r\nADDRESS: Hauptstr. 1\r\n'
   printf 'ADDRESS: 10115 Berlin\r\n'
-  cbr_qso 14025 CW "2024-03-05 0907" DL1ABC "599 14" UA9QQQQ "599 17"
-  cbr_qso 7012 CW "2024-03-05 0911" DL1ABC "599 14" OK1BBB "599 15"
-  cbr_qso 1830 CW "2024-03-05 2359" DL1ABC "599 14" W1AW "599 5"
+  cbr_qso 14025 CW "2024-03-05 0907" DL1ABC 599 14 UA9QQQQ 599 17
+  cbr_qso 7012 CW "2024-03-05 0911" DL1ABC 599 14 OK1BBB 599 15
+  cbr_qso 1830 CW "2024-03-05 2359" DL1ABC 599 14 W1AW 599 5
   printf 'END-OF-LOG:\r\n'
 )
 [ "$(cat "$VK_DIR/DL1ABC.cbr")" = "$expected" ] ||
@@ -149,6 +154,9 @@ vk_key_sync M-o 1800
 vk_wait_for "Log out cabrilio"
 vk_wait_for "Address:"
 vk_wait_match "OK +.* Cancel"
+vk_wait_for "Hans Muster"        # the last report's choices and texts are kept
+vk_wait_for "SCHOOL"
+vk_wait_for "10115 Berlin"
 row_of_name=$(vk_row_of "Name:")
 [ "$(vk_row_of "Address:")" = $((row_of_name + 1)) ] || vk_fail "rows not packed"
 vk_key_sync M-c 2E00

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ using test::CrLfLines;
 using test::ReadWhole;
 using test::ShippedContestReport;
 
-const std::string kCreatedBy = "CREATED-BY: VORKAN ver-4.0.19-8 https://vorkan.example.org/";
+const std::string kCreatedBy = "CREATED-BY: VORKAN 4.0.19-8";
 
 TEST(CabrilloReport, EmptyLogHasHeaderAndEnd) {
   CabrilloReportData data;
@@ -36,10 +37,10 @@ TEST(CabrilloReport, EmptyLogHasHeaderAndEnd) {
                                                "CATEGORY-MODE: CW",
                                                "CATEGORY-POWER: HIGH",
                                                "CATEGORY-STATION: FIXED",
-                                               "CATEGORY-ASSISTED: ASSISTED",
+                                               "CATEGORY-ASSISTED: NON-ASSISTED",
                                                "CATEGORY-TRANSMITTER: ONE",
                                                "CLAIMED-SCORE: ",
-                                               "OPERATORS: ",
+                                               "OPERATORS: N0CALL",
                                                "LOCATION: ",
                                                "CLUB: ",
                                                "EMAIL: ",
@@ -81,6 +82,40 @@ TEST(CabrilloReport, CategoriesAreTrimmedListItems) {
   EXPECT_EQ(kCategoryStationItems[5].size(), 10u);
 }
 
+// The dialog's choices survive in the configuration file beside its other sections; a value
+// no list offers is not taken back.
+TEST(CabrilloReport, ChoicesKeptForTheNextReport) {
+  test::ScratchDir dir;
+  const std::string cfg = dir.File("vorkan.cfg");
+  { std::ofstream(cfg) << "[Main]\r\nCall=DL1ABC\r\n"; }
+  CabrilloReportData data;
+  data.categoryOperator = std::string(kCategoryOperatorItems[1]);
+  data.categoryStation = std::string(kCategoryStationItems[6]);
+  data.name = "Hans Muster";
+  data.address2 = "10115 Berlin";
+  ASSERT_TRUE(KeepCabrilloChoices(data, cfg));
+  CabrilloReportData again;
+  RecallCabrilloChoices(again, cfg);
+  EXPECT_EQ(again.categoryOperator, kCategoryOperatorItems[1]);
+  EXPECT_EQ(again.categoryStation, kCategoryStationItems[6]);
+  EXPECT_EQ(again.categoryAssisted, "NON-ASSISTED");
+  EXPECT_EQ(again.name, "Hans Muster");
+  EXPECT_EQ(again.address2, "10115 Berlin");
+  EXPECT_NE(ReadWhole(cfg).find("[Main]\r\nCall=DL1ABC\r\n"), std::string::npos);
+
+  // Written by hand: the lines the dialog has no room for go into the report.
+  std::ofstream(cfg) << "[Cabrillo]\r\nOperator=MULTI-OP-2\r\nBand=40M\r\nClub=RCC\r\n"
+                        "Email=dl1abc@example.org\r\nSoapbox=Great conditions on 15 m\r\n";
+  CabrilloReportData edited;
+  edited.call = "DL1ABC";
+  RecallCabrilloChoices(edited, cfg);
+  EXPECT_EQ(edited.categoryOperator, kCategoryOperatorItems[0]);
+  EXPECT_EQ(edited.categoryBand, " 40M");
+  const std::string text = CabrilloReportText(edited, TLogCollection{});
+  EXPECT_NE(text.find("\r\nCLUB: RCC\r\nEMAIL: dl1abc@example.org\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nSOAPBOX: Great conditions on 15 m\r\nEND-OF-LOG:"), std::string::npos);
+}
+
 TEST(CabrilloReport, ContestNameParts) {
   EXPECT_EQ(ContestNameParts("CQ-WW-CW"), (std::vector<std::string>{"CQ-WW-CW"}));
   EXPECT_EQ(ContestNameParts("RDXC / RDXC-CW"), (std::vector<std::string>{"RDXC", "RDXC-CW"}));
@@ -102,43 +137,42 @@ TEST_F(ShippedContestReport, CqWwCwFromMoscow) {
   EXPECT_EQ(data.contest, "CQ-WW-CW");
   EXPECT_EQ(data.call, "RA3ABC");
   data.categoryPower = std::string(kCategoryPowerItems[1]);
-  data.categoryAssisted = std::string(kCategoryAssistedItems[1]);
-  data.operators = "RA3ABC";
+  EXPECT_EQ(data.operators, "RA3ABC");
   data.name = "Ivan Petrov";
   data.address1 = "Moscow";
   ASSERT_TRUE(WriteCabrilloReport(data, log_, dir_.Path()));
-  EXPECT_EQ(
-      ReadWhole(dir_.File("RA3ABC.cbr")),
-      CrLfLines({
-          "START-OF-LOG: 3.0",
-          kCreatedBy,
-          "CONTEST: CQ-WW-CW",
-          "CALLSIGN: RA3ABC",
-          "CATEGORY-OPERATOR: SINGLE-OP",
-          "CATEGORY-BAND: ALL",
-          "CATEGORY-MODE: CW",
-          "CATEGORY-POWER: LOW",
-          "CATEGORY-STATION: FIXED",
-          "CATEGORY-ASSISTED: NON-ASSISTED",
-          "CATEGORY-TRANSMITTER: ONE",
-          "CLAIMED-SCORE: 1234",
-          "OPERATORS: RA3ABC",
-          "LOCATION: ",
-          "CLUB: ",
-          "EMAIL: ",
-          "NAME: Ivan Petrov",
-          "ADDRESS: Moscow",
-          "ADDRESS: ",
-          "QSO: 14025  CW 2024-03-30 0001 RA3ABC        599 16      DL1ABC        599 14     ",
-          "QSO: 14031  CW 2024-03-30 0002 RA3ABC        599 16      K1TEO         599 5      ",
-          "QSO: 7012   CW 2024-03-30 0015 RA3ABC        599 16      JA1ABC        599 25     ",
-          "QSO: 1825   CW 2024-03-31 2359 RA3ABC        599 16      UA9CAA        599 17     ",
-          "END-OF-LOG:",
-      }));
+  EXPECT_EQ(ReadWhole(dir_.File("RA3ABC.cbr")),
+            CrLfLines({
+                "START-OF-LOG: 3.0",
+                kCreatedBy,
+                "CONTEST: CQ-WW-CW",
+                "CALLSIGN: RA3ABC",
+                "CATEGORY-OPERATOR: SINGLE-OP",
+                "CATEGORY-BAND: ALL",
+                "CATEGORY-MODE: CW",
+                "CATEGORY-POWER: LOW",
+                "CATEGORY-STATION: FIXED",
+                "CATEGORY-ASSISTED: NON-ASSISTED",
+                "CATEGORY-TRANSMITTER: ONE",
+                "CLAIMED-SCORE: 1234",
+                "OPERATORS: RA3ABC",
+                "LOCATION: ",
+                "CLUB: ",
+                "EMAIL: ",
+                "NAME: Ivan Petrov",
+                "ADDRESS: Moscow",
+                "ADDRESS: ",
+                "QSO: 14025 CW 2024-03-30 0001 RA3ABC        599 16     DL1ABC        599 14",
+                "QSO: 14031 CW 2024-03-30 0002 RA3ABC        599 16     K1TEO         599 5",
+                "QSO:  7012 CW 2024-03-30 0015 RA3ABC        599 16     JA1ABC        599 25",
+                "QSO:  1825 CW 2024-03-31 2359 RA3ABC        599 16     UA9CAA        599 17",
+                "END-OF-LOG:",
+            }));
 }
 
 // The Russian DX Contest worked from Germany with a portable call, in both modes: the serial
-// goes up with every QSO, the file is named without the "/".
+// goes up with every QSO, the file is named without the "/"; a log of two modes is MIXED even
+// when the operator picked CW.
 TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
   Load("RDXC", "DL2XYZ/P");
   EXPECT_EQ(ReportFileName(tree_.OwnCall()), "DL2XYZ-P.cbr");
@@ -146,7 +180,7 @@ TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
   Log(At(16, 12, 1), 142000, 2, "UA9CAA", "59/SV");
   Log(At(16, 12, 2), 210500, 1, "UA2FAA", "599 KA");
   CabrilloReportData data = DefaultCabrilloReport(tree_, "DL2XYZ/P");
-  data.categoryMode = std::string(kCategoryModeItems[2]);
+  data.categoryMode = std::string(kCategoryModeItems[0]);
   data.categoryStation = std::string(kCategoryStationItems[2]);
   ASSERT_TRUE(WriteCabrilloReport(data, log_, dir_.Path()));
   const std::string text = ReadWhole(dir_.File("DL2XYZ-P.cbr"));
@@ -154,14 +188,12 @@ TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
   EXPECT_NE(text.find("\r\nCATEGORY-MODE: MIXED\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nCATEGORY-STATION: PORTABLE\r\n"), std::string::npos);
   const std::string qsos = text.substr(text.find("QSO: "));
-  EXPECT_EQ(
-      qsos,
-      CrLfLines({
-          "QSO: 14025  CW 2024-03-16 1200 DL2XYZ/P      599 001     RA3DAA        599 MO     ",
-          "QSO: 14200  PH 2024-03-16 1201 DL2XYZ/P      59 002      UA9CAA        59 SV      ",
-          "QSO: 21050  CW 2024-03-16 1202 DL2XYZ/P      599 003     UA2FAA        599 KA     ",
-          "END-OF-LOG:",
-      }));
+  EXPECT_EQ(qsos, CrLfLines({
+                      "QSO: 14025 CW 2024-03-16 1200 DL2XYZ/P      599 001    RA3DAA        599 MO",
+                      "QSO: 14200 PH 2024-03-16 1201 DL2XYZ/P      59  002    UA9CAA        59  SV",
+                      "QSO: 21050 CW 2024-03-16 1202 DL2XYZ/P      599 003    UA2FAA        599 KA",
+                      "END-OF-LOG:",
+                  }));
 }
 
 }  // namespace

@@ -27,19 +27,25 @@ std::vector<std::string> Items(const std::string& line) {
 TEST(QsoLine, CabrilloAndErmakColumns) {
   QsoRecord q = Qso(At(5, 9, 7), 140250, 1, "UA9QQQQ", "599 001", "599 123");
   const std::string cab = CabrilloQsoLine(q, "N0CALL");
-  EXPECT_EQ(cab,
-            "QSO: 14025  CW 2024-03-05 0907 N0CALL        599 001     UA9QQQQ       599 123    ");
-  EXPECT_EQ(cab.size(), 82u);
+  // The sponsors' template, column for column:
+  //   QSO: ***** ** yyyy-mm-dd nnnn ************* nnn ****** ************* nnn ******
+  EXPECT_EQ(cab, "QSO: 14025 CW 2024-03-05 0907 N0CALL        599 001    UA9QQQQ       599 123");
   const std::string erm = ErmakQsoLine(q, "N0CALL");
   EXPECT_EQ(erm,
             "QSO: 14025 CW 2024-03-05 0907 N0CALL        599 001     UA9QQQQ       599 123    ");
   EXPECT_EQ(erm.size(), 81u);
 
-  // 80 m: Cabrillo keeps the frequency left in its six columns, Ermak puts it right in five,
-  // the way the Cabrillo template does; the 100 Hz digit is dropped, never rounded.
+  // 80 m: the frequency right-aligned in five columns in both; the 100 Hz digit is dropped,
+  // never rounded.  A phone report of two digits keeps the report column three wide.
   q.Freq = 35109;
-  EXPECT_EQ(CabrilloQsoLine(q, "N0CALL").substr(0, 15), "QSO: 3510   CW ");
+  EXPECT_EQ(CabrilloQsoLine(q, "N0CALL").substr(0, 14), "QSO:  3510 CW ");
   EXPECT_EQ(ErmakQsoLine(q, "N0CALL").substr(0, 14), "QSO:  3510 CW ");
+  q.Mode = 2;
+  q.Sent = "59 14";
+  q.Call = "W1AW";
+  q.Rcvd = "59  5";
+  EXPECT_EQ(CabrilloQsoLine(q, "N0CALL"),
+            "QSO:  3510 PH 2024-03-05 0907 N0CALL        59  14     W1AW          59  5");
 }
 
 TEST(QsoLine, FrequencyItem) {
@@ -62,7 +68,7 @@ TEST(QsoLine, ModeItemsAreTheCabrilloOnes) {
 
   QsoRecord rtty = Qso(At(5, 12, 0), 140850, 4, "K1TEO", "599 001", "599 MA");
   EXPECT_EQ(CabrilloQsoLine(rtty, "RA3ABC"),
-            "QSO: 14085  RY 2024-03-05 1200 RA3ABC        599 001     K1TEO         599 MA     ");
+            "QSO: 14085 RY 2024-03-05 1200 RA3ABC        599 001    K1TEO         599 MA");
   QsoRecord psk = Qso(At(5, 12, 1), 70350, 5, "DL1ABC", "599 002", "599 014");
   EXPECT_EQ(ErmakQsoLine(psk, "RA3ABC"),
             "QSO:  7035 DG 2024-03-05 1201 RA3ABC        599 002     DL1ABC        599 014    ");
@@ -72,18 +78,17 @@ TEST(QsoLine, ModeItemsAreTheCabrilloOnes) {
 TEST(QsoLine, VhfBands) {
   QsoRecord q2m = Qso(At(5, 18, 30), 1440000, 3, "UA3AAA", "59 001 KO85", "59 017 KO91");
   EXPECT_EQ(CabrilloQsoLine(q2m, "RA3ABC"),
-            "QSO: 144    FM 2024-03-05 1830 RA3ABC        59 001 KO85 UA3AAA        59 017 KO91");
+            "QSO:   144 FM 2024-03-05 1830 RA3ABC        59  001 KO85 UA3AAA        59  017 KO91");
   EXPECT_EQ(ErmakQsoLine(q2m, "RA3ABC").substr(0, 14), "QSO:   144 FM ");
   QsoRecord q23 = Qso(At(5, 18, 31), 12960000, 1, "UA3AAA", "599 002", "599 018");
-  EXPECT_EQ(CabrilloQsoLine(q23, "RA3ABC").substr(0, 15), "QSO: 1.2G   CW ");
+  EXPECT_EQ(CabrilloQsoLine(q23, "RA3ABC").substr(0, 14), "QSO:  1.2G CW ");
   EXPECT_EQ(ErmakQsoLine(q23, "RA3ABC").substr(0, 14), "QSO:  1.2G CW ");
-  EXPECT_EQ(CabrilloQsoLine(q23, "RA3ABC").size(), 82u);
 }
 
 // Calls and exchanges as long as the log keeps them (16 characters) are written whole, and
 // every item stays apart from the next one, so a robot splitting at spaces gets them all.
 TEST(QsoLine, LongItemsAreWholeAndApart) {
-  const std::string ownCall = "RA3ABC/1/QRP12";  // 14: fills its column exactly
+  const std::string ownCall = "RA3ABC/1/QRP12";  // 14: one longer than its column
   QsoRecord q =
       Qso(At(5, 23, 59), 140250, 1, "UA9QQQ/P/MM/ABCD", "599 001 MOSCOW1", "599 123 ABCDEFGH");
   for (const std::string& line : {CabrilloQsoLine(q, ownCall), ErmakQsoLine(q, ownCall)}) {
@@ -92,10 +97,10 @@ TEST(QsoLine, LongItemsAreWholeAndApart) {
                                "QSO:", "14025", "CW", "2024-03-05", "2359", ownCall, "599", "001",
                                "MOSCOW1", "UA9QQQ/P/MM/ABCD", "599", "123", "ABCDEFGH"}));
   }
-  // Exactly 11 characters of exchange: its column is full and the separator still follows.
+  // An exchange longer than its columns widens only itself.
   q.Sent = "599 001 ABC";
   q.Call = "UA9QQQ";
-  EXPECT_EQ(CabrilloQsoLine(q, "N0CALL").substr(31),
+  EXPECT_EQ(CabrilloQsoLine(q, "N0CALL").substr(30),
             "N0CALL        599 001 ABC UA9QQQ        599 123 ABCDEFGH");
 }
 

@@ -16,6 +16,7 @@
 #include "app/new_contest.h"
 #include "app/score_command.h"
 #include "app/station.h"
+#include "app/transfer_command.h"
 #include "app/ui/vork_app.h"
 #include "config/ini_file.h"
 #include "log/journal.h"
@@ -87,6 +88,14 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "score") == 0) {
     return vk::RunScoreCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
                                std::cerr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "export") == 0) {
+    return vk::RunExportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                                std::cerr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "import") == 0) {
+    return vk::RunImportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                                std::cerr);
   }
   EnsureUtf8Locale();
   bool restart = false;

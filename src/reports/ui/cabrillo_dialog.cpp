@@ -50,9 +50,37 @@ CabrilloDialog::CabrilloDialog(finalcut::FWidget* parent, const CabrilloReportDa
   PlaceText(addressLabel_, "Address:", address1_, Row(12));
   // The second address line has no label of its own and follows the first directly.
   PlaceField(address2_, kTextColumns, Row(12) + 1);
+  ShowInitial(initial);
 
   PlaceButtons(ok_, cancel_);
   contest_.Widget().setFocus();
+}
+
+namespace {
+
+int IndexOf(const ReportChoiceList& list, std::string_view item) {
+  for (std::size_t i = 0; i < list.items.size(); ++i) {
+    if (list.items[i] == item) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+// The categories and texts of the last report (or the defaults) as the dialog opens.
+void CabrilloDialog::ShowInitial(const CabrilloReportData& d) {
+  operator_.SetIndex(IndexOf(kCategoryOperatorList, d.categoryOperator));
+  band_.SetIndex(IndexOf(kCategoryBandList, d.categoryBand));
+  mode_.SetIndex(IndexOf(kCategoryModeList, d.categoryMode));
+  power_.SetIndex(IndexOf(kCategoryPowerList, d.categoryPower));
+  station_.SetIndex(IndexOf(kCategoryStationList, d.categoryStation));
+  assisted_.SetIndex(IndexOf(kCategoryAssistedList, d.categoryAssisted));
+  transmitter_.SetIndex(IndexOf(kCategoryTransmitterList, d.categoryTransmitter));
+  operators_.SetCp866(d.operators);
+  location_.SetCp866(d.location);
+  name_.SetCp866(d.name);
+  address1_.SetCp866(d.address1);
+  address2_.SetCp866(d.address2);
 }
 
 int CabrilloDialog::Row(int field) const {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/choice_box.h"
 #include "app/ui/masked_line.h"
 #include "app/ui/qso_dialogs.h"
 #include "reports/cabrillo_report.h"
-#include "app/ui/choice_box.h"
 #include "reports/ui/report_fields.h"
 
 namespace vk::ui {
@@ -35,6 +35,7 @@ class CabrilloDialog final : public OkCancelDialog {
                      const ReportChoiceList& list, Columns cols, int row);
   void PlaceText(finalcut::FLabel& label, std::string_view text, MaskedLine& line, int row);
   int Row(int field) const;
+  void ShowInitial(const CabrilloReportData& d);
 
   bool spaced_;
   finalcut::FLabel contestLabel_{this};

@@ -1,6 +1,7 @@
 #include "reports/ui/report_command.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/ui/focus_return.h"
 #include "app/ui/screen_text.h"
@@ -8,6 +9,7 @@
 #include "reports/ermak_report.h"
 #include "reports/ui/cabrillo_dialog.h"
 #include "reports/ui/ermak_dialogs.h"
+#include "util/strings.h"
 
 namespace vk::ui {
 
@@ -21,14 +23,23 @@ void ShowFailure(finalcut::FWidget* parent, const Status& status) {
 }
 
 void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
-  CabrilloReportData data;
+  const std::string config = c.workDir.empty() ? "vorkan.cfg" : c.workDir + "/vorkan.cfg";
+  CabrilloReportData data = DefaultCabrilloReport(c.rules, c.ownCall, c.claimedScore);
+  RecallCabrilloChoices(data, config);
   {
-    CabrilloDialog dialog{parent, DefaultCabrilloReport(c.rules, c.ownCall, c.claimedScore),
-                          ContestNameParts(c.rules.Settings().cabrilloName)};
+    CabrilloDialog dialog{parent, data, ContestNameParts(c.rules.Settings().cabrilloName)};
     if (!dialog.Run()) return;
-    data = dialog.Data();
+    CabrilloReportData chosen = dialog.Data();
+    chosen.club = data.club;
+    chosen.email = data.email;
+    chosen.soapbox = data.soapbox;
+    data = std::move(chosen);
   }  // the dialog is gone before a message box may open
-  ShowFailure(parent, WriteCabrilloReport(data, c.log, c.workDir));
+  const Status written = WriteCabrilloReport(data, c.log, c.workDir);
+  // What the operator chose is kept even when the file could not be written: the next try
+  // starts from it.  A configuration that cannot be written costs only that convenience.
+  if (written || !Trim(data.call).empty()) (void)KeepCabrilloChoices(data, config);
+  ShowFailure(parent, written);
 }
 
 // The first dialog: contest, call and the group, whose categories decide how many operators
