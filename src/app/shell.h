@@ -59,6 +59,8 @@ class ShellActions {
   virtual void ShowHelpTopic() {}
   virtual void ShowClockHelp() {}
   virtual void RunStationSetup() {}
+  virtual void ExportAdif() {}
+  virtual void ImportAdif() {}
   virtual void RunQsoDialog(CommandId /*which*/, int /*position*/) {}
   virtual bool RunSynchronization() { return false; }  // true: receive the other station's log
   virtual void ReceiveLog() {}

@@ -1,10 +1,12 @@
 #include "app/transfer_command.h"
 
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 #include <string_view>
 
+#include "app/log_transfer.h"
 #include "app/shell.h"
 #include "app/station.h"
 #include "country/country.h"
@@ -124,27 +126,11 @@ int RunImportCommand(std::span<const char* const> args, std::ostream& out, std::
         err, "import",
         "the log file is not read whole, nothing imported: " + s.message + station.LogNotice());
   }
-  AdifImportRules rules;
-  rules.bands = station.Rules().Settings().bands;
-  rules.zones = ZoneFieldOfContest(station.Rules().Settings().cabrilloName);
-  const AdifImportResult result = ImportAdifText(text, rules, station.Log());
-  for (const std::string& why : result.refused) err << "not imported: " << why << '\n';
-  int taken = 0;
-  for (QsoRecord q : result.qsos) {
-    q.Guid = RaiseQsoIdCounter();
-    if (!station.Log().Append(q)) {
-      err << "not imported: the log is full from " << q.Call << " on\n";
-      break;
-    }
-    ++taken;
-  }
-  if (taken > 0) {
-    station.Rescore();
-    if (const Status s = station.WriteLog(); !s) {
-      return Fail(err, "import", "log not written, nothing imported: " + s.message);
-    }
-  }
-  out << "imported " << taken << " QSOs, " << result.refused.size() << " records not taken\n";
+  // The file is named from where the command runs, not from the station's directory.
+  const TransferReport r = ImportIntoStation(station, std::filesystem::absolute(args[0]).string());
+  for (const std::string& why : r.refused) err << "not imported: " << why << '\n';
+  if (!r.status) return Fail(err, "import", "log not written, nothing imported: " + r.status.message);
+  out << "imported " << r.taken << " QSOs, " << r.refused.size() << " records not taken\n";
   return 0;
 }
 

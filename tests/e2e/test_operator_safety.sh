@@ -69,4 +69,30 @@ vk_wait_for "Log saved: 1 QSO in vorkan.adi"
 [ -s "$adi" ] || vk_fail "Save... wrote no log"
 vk_key_sync Enter 1C0D
 vk_running || vk_fail "Save... ended the program"
+
+# File > Import ADIF: another program's QSO comes into the running log (scored, on screen, in
+# the file); File > Export ADIF offers the call's own file name and writes standard ADIF.
+printf 'from another logger <eoh>\n<call:5>K1ABC <qso_date:8>20240305 <time_on:4>0910 <band:3>20m <mode:2>CW <srx:2>17 <eor>\n' \
+  >"$VK_DIR/import.adi"
+vk_key_sync M-F10 7100
+vk_key_sync Down 5000
+vk_wait_for "Import ADIF..."
+vk_key i
+vk_wait_for "import.adi"
+vk_key_sync Enter 1C0D
+vk_wait_for "Imported 1 QSOs, 0 records not taken"
+vk_key_sync Enter 1C0D
+vk_wait_gone "Imported 1 QSOs"
+vk_wait_for "K1ABC"
+grep -q "<CALL:5>K1ABC" "$adi" || vk_fail "the imported QSO is not in vorkan.adi"
+vk_key_sync M-F10 7100
+vk_key_sync Down 5000
+vk_wait_for "Export ADIF..."
+vk_key x
+vk_wait_for "-export.adi"
+vk_key_sync Enter 1C0D
+vk_wait_for "Exported 2 QSOs"
+vk_key_sync Enter 1C0D
+ls "$VK_DIR"/*-export.adi >/dev/null 2>&1 || vk_fail "no export file"
+grep -q "<PROGRAMID:" "$VK_DIR"/*-export.adi || vk_fail "the export is not standard ADIF"
 vk_quit

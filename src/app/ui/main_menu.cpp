@@ -29,6 +29,8 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
 
   Wire(world_, cm::kNewContest);
   Wire(cabrillo_, cm::kCabrillo);
+  Wire(exportAdif_, cm::kExportAdif);
+  Wire(importAdif_, cm::kImportAdif);
   Wire(exit_, cm::kQuit);
   Wire(videoMode_, cm::kVideoMode);
   Wire(cwSetup_, cm::kCwSetup);

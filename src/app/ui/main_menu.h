@@ -41,6 +41,8 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenu newContest_{"&New contest", &file_};
   finalcut::FMenuItem world_{"The World Contest", &newContest_};
   finalcut::FMenuItem cabrillo_{&file_};
+  finalcut::FMenuItem exportAdif_{"E&xport ADIF...", &file_};
+  finalcut::FMenuItem importAdif_{"&Import ADIF...", &file_};
   finalcut::FMenuItem fileLine_{&file_};
   finalcut::FMenuItem exit_{&file_};
 

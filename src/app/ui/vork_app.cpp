@@ -9,6 +9,8 @@
 #include "app/ui/key_test_window.h"
 #include "app/ui/qso_dialogs.h"
 #include "app/ui/screen_text.h"
+#include "app/log_transfer.h"
+#include "app/ui/file_name_dialog.h"
 #include "app/ui/station_dialog.h"
 #include "app/ui/theme.h"
 #include "app/ui/tv_dialog.h"
@@ -187,6 +189,24 @@ void VorkApp::RunStationSetup() {
                          return ApplyStationForm(station_, shell_.state(), f);
                        }};
   dialog.Run();
+}
+
+void VorkApp::ExportAdif() {
+  FileNameDialog dialog{desktop_.get(), "Export ADIF", StandardExportName(station_.OwnCall())};
+  if (!dialog.Run()) return;
+  ShowInformation(ExportStationLog(station_, dialog.Name()).summary);
+}
+
+void VorkApp::ImportAdif() {
+  FileNameDialog dialog{desktop_.get(), "Import ADIF", "import.adi"};
+  if (!dialog.Run()) return;
+  const TransferReport r = ImportIntoStation(station_, dialog.Name());
+  std::vector<std::string> lines{r.summary};
+  constexpr std::size_t kShown = 8;  // the reasons of the first records not taken
+  for (std::size_t i = 0; i < r.refused.size() && i < kShown; ++i) lines.push_back(r.refused[i]);
+  if (r.refused.size() > kShown) lines.push_back("...");
+  TextBox box{desktop_.get(), "Import ADIF", lines};
+  box.Run();
 }
 
 void VorkApp::processExternalUserEvent() {

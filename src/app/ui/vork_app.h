@@ -89,6 +89,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   void ShowClockHelp() override;
   // Options > Station: own call and exchange, in force at once.
   void RunStationSetup() override;
+  void ExportAdif() override;
+  void ImportAdif() override;
 
   // The station's log exchange, which main owns and which outlives the application.  Received
   // messages wait until the operating windows have loaded the log file.
