@@ -16,19 +16,22 @@ class ExchangeLink final : public NetworkLink {
  public:
   // `heldAndReady`: reads and clears "messages wait and can be handled now"; may be empty.
   // `repairing`: whether the group repairs its logs by itself; may be empty.
+  // `enabled`: whether the network thread runs; may be empty.
   explicit ExchangeLink(NetExchange& exchange, std::function<bool()> heldAndReady = {},
-                        std::function<bool()> repairing = {});
+                        std::function<bool()> repairing = {}, std::function<bool()> enabled = {});
 
   bool TakeChecksumReceived() override { return exchange_.TakeChecksumReceived(); }
   bool TakeMessageReceived() override;
   std::uint32_t PeerChecksum() const override { return exchange_.PeerChecksum(); }
   void SetOwnChecksum(std::uint32_t crc) override { exchange_.SetOwnChecksum(crc); }
   bool Repairing() const override { return repairing_ && repairing_(); }
+  bool Enabled() const override { return enabled_ && enabled_(); }
 
  private:
   NetExchange& exchange_;
   std::function<bool()> heldAndReady_;
   std::function<bool()> repairing_;
+  std::function<bool()> enabled_;
 };
 
 }  // namespace vk

@@ -87,7 +87,8 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
     : station_(station),
       handler_(station.Log(), station.Rules(), station.Totals(), exchange_),
       link_(
-          exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); }) {
+          exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); },
+          [this] { return Running(); }) {
   const NetworkSettings& settings = station_.Settings().network;
   const std::vector<LocalNet> nets =
       options.localNets ? options.localNets() : std::vector<LocalNet>{};

@@ -55,13 +55,17 @@ void Shell::IdlePass() {
     memoryAge_ = 0;
     memoryInUse_ = MemoryInUse();
   }
-  actions_.ShowStatusTexts(FormatStatusTexts(state_.lastKey, memoryInUse_, net_->PeerChecksum(),
-                                             logCrc, state_.ownCall, state_.contestDisplayName));
+  StatusTexts texts = FormatStatusTexts(state_.lastKey, memoryInUse_, net_->PeerChecksum(), logCrc,
+                                        state_.ownCall, state_.contestDisplayName);
+  texts.sync = SyncStateText(net_->Enabled(), peerHeard_, net_->Repairing(), net_->PeerChecksum(),
+                             logCrc);
+  actions_.ShowStatusTexts(texts);
   bus_.Send(EventClass::kTick, cm::kTick);
 }
 
 void Shell::PollNetwork(std::uint32_t logCrc) {
   if (net_->TakeChecksumReceived()) {
+    peerHeard_ = true;
     bus_.Send(EventClass::kStatus, cm::kChecksumReport);
     std::uint8_t& count = state_.syncMismatchCount;
     if (count != kSyncSuspended) {

@@ -25,6 +25,8 @@ class NetworkLink {
   // The stations repair differences by themselves; differing checksums then ask nothing of the
   // operator (they are shown in the status line).
   virtual bool Repairing() const { return false; }
+  // The network thread runs (the group is configured and switched on).
+  virtual bool Enabled() const { return false; }
 };
 
 // No network: nothing ever arrives.
@@ -134,6 +136,7 @@ class Shell final : public MessageTarget {
   ShellState state_;
   std::size_t memoryInUse_ = 0;
   int memoryAge_ = kMemoryRefreshPasses;  // refresh on the first pass
+  bool peerHeard_ = false;  // a checksum report of another station has arrived
 };
 
 // The error box text for an error broadcast (CP866 bytes); empty for any other number.

@@ -29,6 +29,14 @@ StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uin
   return t;
 }
 
+std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
+                          std::uint32_t logCrc) {
+  if (!enabled) return {};
+  if (!heard) return "Net: waiting";
+  if (peerCrc == logCrc) return "Net: in step";
+  return repairing ? "Net: repairing" : "Net: differs";
+}
+
 std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayName,
                       std::size_t width) {
   const std::string tail = std::string(ownCall) + " [" + std::string(contestDisplayName) + "]";

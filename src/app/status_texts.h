@@ -16,6 +16,7 @@ inline constexpr std::string_view kProgramBanner = "Vork 4.0.19-8 ";
 inline constexpr int kLastKeyColumnFromRight = 5;
 inline constexpr int kMemoryColumnFromRight = 15;
 inline constexpr int kChecksumColumnFromRight = 25;
+inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of the checksums
 inline constexpr int kBannerColumnFromRight = 52;
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
@@ -23,6 +24,7 @@ struct StatusTexts {
   std::string lastKey;    // "$" + 4 hex digits
   std::string memory;     // "$" + 8 hex digits
   std::string checksums;  // peer and own log checksum, low 16 bits each, "XXXX:XXXX"
+  std::string sync;       // the group's state, empty without a network (SyncStateText)
   std::string banner;     // the menu-bar text
   friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
 };
@@ -33,6 +35,12 @@ std::string HexDigits(std::uint64_t v, int digits);
 StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
                               std::uint32_t logCrc, std::string_view ownCall,
                               std::string_view contestDisplayName);
+
+// The group's state for the operator: empty while the network is off; "Net: waiting" until a
+// checksum report of another station was heard; then "Net: in step" when the logs agree,
+// "Net: repairing" while the stations mend a difference by themselves, else "Net: differs".
+std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
+                          std::uint32_t logCrc);
 
 // The menu-bar text fitted to `width` columns: the whole banner when it fits, else without the
 // program's name, else with the contest name cut (the closing bracket stays).

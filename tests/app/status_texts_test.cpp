@@ -24,6 +24,15 @@ TEST(StatusTextsTest, Layout) {
   EXPECT_EQ(FormatStatusTexts(0, 0, 0, 0, "", "").banner, "Vork 4.0.19-8  []");
 }
 
+// The group's state as the status line shows it: nothing without a network.
+TEST(StatusTextsTest, SyncStateFollowsTheGroup) {
+  EXPECT_EQ(SyncStateText(false, true, true, 1, 2), "");
+  EXPECT_EQ(SyncStateText(true, false, false, 0, 7), "Net: waiting");
+  EXPECT_EQ(SyncStateText(true, true, false, 7, 7), "Net: in step");
+  EXPECT_EQ(SyncStateText(true, true, true, 6, 7), "Net: repairing");
+  EXPECT_EQ(SyncStateText(true, true, false, 6, 7), "Net: differs");
+}
+
 TEST(StatusTextsTest, BannerGivesUpTheProgramNameThenTheContestsEnd) {
   EXPECT_EQ(FitBanner("DL1ABC", "The World Contest", 41),
             "Vork 4.0.19-8 DL1ABC [The World Contest]");

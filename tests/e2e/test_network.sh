@@ -93,6 +93,8 @@ at b
 vk_wait_for "│OK1ABC      │599 001 │599 15 │"
 vk_wait_match "QSO: +1 "
 wait_checksums_agree
+# The status line says the logs agree.
+vk_wait_for "Net: in step"
 
 # --- drift while A is down: repaired by the stations themselves, no dialog, no restart ------
 at a
