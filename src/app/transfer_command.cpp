@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 #include <string_view>
 
 #include "app/log_transfer.h"
@@ -62,15 +61,6 @@ bool ParseExportArgs(std::span<const char* const> args, ExportOptions& o) {
   return !o.contest.empty() && !o.call.empty() && !o.out.empty() && !o.logPath.empty();
 }
 
-bool ReadWhole(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  text = buf.str();
-  return !in.bad();
-}
-
 }  // namespace
 
 int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::ostream& err) {
@@ -112,8 +102,10 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
 int RunImportCommand(std::span<const char* const> args, std::ostream& out, std::ostream& err,
                      const std::string& workDir) {
   if (args.size() != 1) return Fail(err, "import", kImportUsage);
-  std::string text;
-  if (!ReadWhole(args[0], text)) return Fail(err, "import", std::string("cannot read ") + args[0]);
+  // Checked before the station is loaded; the import reads the file itself.
+  if (!std::ifstream(args[0], std::ios::binary)) {
+    return Fail(err, "import", std::string("cannot read ") + args[0]);
+  }
   Station station(workDir);
   if (const Status s = station.ReadSettings(); !s) return Fail(err, "import", s.message);
   ShellState state;

@@ -40,16 +40,6 @@ std::uint32_t DeletedHash(std::uint32_t guid) {
   return Mix(guid ^ 0x7F4A7C15u) + 0x632BE5ABu;
 }
 
-std::vector<std::string_view> Split(std::string_view text, char sep) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(sep, start)) != std::string_view::npos; start = at + 1) {
-    out.push_back(text.substr(start, at - start));
-  }
-  out.push_back(text.substr(start));
-  return out;
-}
-
 }  // namespace
 
 LogSync::LogSync(TLogCollection& log, NetHandler& handler, NetExchange& exchange, int station)
@@ -239,7 +229,7 @@ void LogSync::OnAck(const SyncText& t) {
 }
 
 void LogSync::OnBuckets(const SyncText& t, Clock::time_point now) {
-  const std::vector<std::string_view> f = Split(t.rest, kSep);
+  const std::vector<std::string_view> f = SplitView(t.rest, kSep);
   if (f.size() != 2 || f[1].size() % 8 != 0) return;
   const auto first = ParseStrictInt(f[0], 0, kBuckets - 1);
   if (!first) return;
@@ -277,7 +267,7 @@ void LogSync::SendInventory(int bucket) {
 }
 
 void LogSync::OnInventory(const SyncText& t, Clock::time_point now, std::vector<NetResult>& out) {
-  const std::vector<std::string_view> f = Split(t.rest, kSep);
+  const std::vector<std::string_view> f = SplitView(t.rest, kSep);
   if (f.size() != 3) return;
   const auto bucket = ParseStrictInt(f[0], 0, kBuckets - 1);
   const std::size_t slash = f[1].find('/');
@@ -293,7 +283,7 @@ void LogSync::OnInventory(const SyncText& t, Clock::time_point now, std::vector<
   std::vector<InvEntry> theirs;
   for (const auto& p : a.parts) {
     if (p->empty()) continue;
-    for (std::string_view item : Split(*p, ',')) {
+    for (std::string_view item : SplitView(*p, ',')) {
       const auto e = ReadInvEntry(item);
       if (!e || BucketOf(e->guid) != *bucket) return;  // not a bucket of ours: refuse it whole
       theirs.push_back(*e);

@@ -10,16 +10,6 @@ namespace {
 
 constexpr char kSep = '^';
 
-std::vector<std::string_view> Split(std::string_view text, char sep) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(sep, start)) != std::string_view::npos; start = at + 1) {
-    out.push_back(text.substr(start, at - start));
-  }
-  out.push_back(text.substr(start));
-  return out;
-}
-
 }  // namespace
 
 std::string Hex8(std::uint32_t v) {
@@ -48,7 +38,7 @@ std::string FormatDig(const DigText& d) {
 }
 
 std::optional<DigText> ParseDig(std::string_view body) {
-  const std::vector<std::string_view> f = Split(body, kSep);
+  const std::vector<std::string_view> f = SplitView(body, kSep);
   if (f.size() != 4) return std::nullopt;
   const auto station = ParseStrictInt(f[0], 1, 127);
   const auto count = ParseStrictInt(f[1], 0, 1 << 20);
@@ -69,7 +59,7 @@ std::optional<SyncText> SplitStation(std::string_view body) {
 std::optional<std::vector<std::uint32_t>> ReadHexList(std::string_view text) {
   std::vector<std::uint32_t> out;
   if (text.empty()) return out;
-  for (std::string_view item : Split(text, ',')) {
+  for (std::string_view item : SplitView(text, ',')) {
     const auto v = ReadHex8(item);
     if (!v) return std::nullopt;
     out.push_back(*v);
@@ -78,7 +68,7 @@ std::optional<std::vector<std::uint32_t>> ReadHexList(std::string_view text) {
 }
 
 std::optional<InvEntry> ReadInvEntry(std::string_view text) {
-  const std::vector<std::string_view> f = Split(text, '.');
+  const std::vector<std::string_view> f = SplitView(text, '.');
   InvEntry e;
   const auto guid = f.empty() ? std::nullopt : ReadHex8(f[0]);
   if (!guid) return std::nullopt;

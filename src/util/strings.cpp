@@ -185,4 +185,14 @@ std::string AddPathDelimiter(std::string_view s) {
   return out;
 }
 
+std::vector<std::string_view> SplitView(std::string_view text, char sep) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(sep, start)) != std::string_view::npos; start = at + 1) {
+    out.push_back(text.substr(start, at - start));
+  }
+  out.push_back(text.substr(start));
+  return out;
+}
+
 }  // namespace vk

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
@@ -57,5 +58,9 @@ std::wstring Cp866ToWide(std::string_view s);
 std::string WideToCp866(std::wstring_view s);
 char32_t Cp866CharToUnicode(unsigned char c);
 int UnicodeToCp866Char(char32_t u);  // -1 when the character has no CP866 form
+
+// The pieces of `text` between the separators, empty ones included ("a^^b" gives three); the
+// views point into `text`.
+std::vector<std::string_view> SplitView(std::string_view text, char sep);
 
 }  // namespace vk
