@@ -101,6 +101,7 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
   endpoint_ = std::move(where);
   const int number = StationNumberOf(settings, nets, options.listenPort);
   SetQsoStationPart(number);
+  SetSerialStation(number);
   sync_ = std::make_unique<LogSync>(station_.Log(), handler_, exchange_, number);
   handler_.OnChangeSent(
       [this](const std::string& m) { sync_->Track(m, std::chrono::steady_clock::now()); });
@@ -111,7 +112,17 @@ NetworkSession::~NetworkSession() {
   // The thread must not outlive the exchange record it shares; the settings are written only
   // by an orderly Shutdown.
   thread_.reset();
-  if (sync_) SetQsoStationPart(0);
+  if (sync_) {
+    SetQsoStationPart(0);
+    SetSerialStation(0);
+  }
+}
+
+// A per-station serial continues the QSOs whose Guids carry this station's part.
+void NetworkSession::SetSerialStation(int part) {
+  SerialPlan plan = station_.Rules().GetSerialPlan();
+  plan.stationPart = part;
+  station_.Rules().SetSerialPlan(plan);
 }
 
 bool NetworkSession::TakeHeldIfReady() {

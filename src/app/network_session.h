@@ -109,6 +109,7 @@ class NetworkSession {
   void Shutdown();
 
  private:
+  void SetSerialStation(int part);
   LogGate Gate() const { return gate_ ? gate_() : LogGate::kOpen; }
   bool TakeHeldIfReady();
   bool ServiceDue();

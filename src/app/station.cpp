@@ -71,6 +71,7 @@ void Station::LoadConfiguredContest(ShellState& state) {
   noContest_ = state.NoContest;
   rules_.SetOwnCall(state.ownCall);
   rules_.SetOwnExchange(settings_.main.txnr);
+  ApplySerialSettings();
   clock_ = std::make_unique<LogClock>(LogClockStartText(settings_.main));
   if (!clock_->StartStatus()) JournalAppend("LogClock: " + clock_->StartStatus().message);
   state.contestDisplayName.clear();
@@ -185,6 +186,24 @@ Status Station::WriteLogOnExit(bool discardLog) {
 void Station::SetCurrentFreq(Freq f) {
   freq_ = f;
   band_ = BandOfFreq(f);
+  rules_.SetCurrentBand(band_);
+}
+
+// [NETWORK] SERIALS= and FIRSTSERIAL=: which QSOs the sent serial continues and where this
+// station's sequence starts.  The station part comes from the network session.
+void Station::ApplySerialSettings() {
+  const NetworkSettings& net = settings_.network;
+  SerialPlan plan = rules_.GetSerialPlan();
+  plan.scope = SerialScope::kLog;
+  if (!net.serials.empty()) {
+    if (std::optional<SerialScope> scope = SerialScopeOf(net.serials)) {
+      plan.scope = *scope;
+    } else {
+      JournalAppend("SERIALS=" + net.serials + " is not LOG, STATION or BAND: LOG is used");
+    }
+  }
+  plan.first = net.firstSerial > 1 ? net.firstSerial : 1;
+  rules_.SetSerialPlan(plan);
 }
 
 void Station::SetCurrentMode(ModeCode m) {

@@ -171,6 +171,8 @@ class Station {
   void UseBus(CommandBus& bus) { bus_ = &bus; }
 
  private:
+  void ApplySerialSettings();
+
   std::string workDir_;
   std::string dataDir_;
   std::unique_ptr<CountryLists> ownCountries_;

@@ -59,6 +59,8 @@ NetworkSettings ReadNetworkSettings(const std::string& path) {
   net.peers = ini.GetEntry(kNetwork, "PEERS", "");
   net.key = ini.GetEntry(kNetwork, "KEY", "");
   net.station = ini.GetIntEntry(kNetwork, "STATION", 0);
+  net.serials = ini.GetEntry(kNetwork, "SERIALS", "");
+  net.firstSerial = ini.GetIntEntry(kNetwork, "FIRSTSERIAL", 1);
   return net;
 }
 

@@ -26,9 +26,11 @@ struct NetworkSettings {
   std::string port = "12345";  // UDP port, both to send to and to listen on
   std::int32_t enable = 0;     // greater than 0: the exchange runs
   // Read only; the setup dialog leaves these lines of the file as they are.
-  std::string peers;          // PEERS: addresses whose datagrams are taken (besides IP's)
-  std::string key;            // KEY: the group's shared secret; empty: datagrams unsigned
-  std::int32_t station = 0;   // STATION: 1-127, this station's part of new Guids; 0: derived
+  std::string peers;             // PEERS: addresses whose datagrams are taken (besides IP's)
+  std::string key;               // KEY: the group's shared secret; empty: datagrams unsigned
+  std::int32_t station = 0;      // STATION: 1-127, this station's part of new Guids; 0: derived
+  std::string serials;           // SERIALS: LOG, STATION or BAND, the QSOs a serial continues
+  std::int32_t firstSerial = 1;  // FIRSTSERIAL: where this station's sequence starts
 };
 
 // Without a file: the defaults above, and no file is created.  With a file, a missing PORT

@@ -3,6 +3,7 @@
 #include "log/journal.h"
 #include "score/multi_rule.h"
 #include "score/score_rule.h"
+#include "util/bands.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -47,6 +48,19 @@ void TTreeRules::LookUpOther(std::string_view call) {
 const QsoRecord* TTreeRules::LastQso() const {
   if (log_ == nullptr || log_->Empty()) return nullptr;
   return log_->At(log_->Count() - 1);
+}
+
+const QsoRecord* TTreeRules::SerialBase() const {
+  if (serial_.scope == SerialScope::kLog) return LastQso();
+  if (log_ == nullptr) return nullptr;
+  for (int i = log_->Count() - 1; i >= 0; --i) {
+    const QsoRecord* q = log_->At(i);
+    const bool inSequence = serial_.scope == SerialScope::kStation
+                                ? GuidStationPart(q->Guid) == serial_.stationPart
+                                : BandOfFreq(q->Freq) == currentBand_;
+    if (inSequence) return q;
+  }
+  return nullptr;
 }
 
 // --- points -------------------------------------------------------------------------------

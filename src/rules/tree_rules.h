@@ -17,6 +17,7 @@
 #include "log/log_collection.h"
 #include "rules/contest_settings.h"
 #include "rules/rule_nodes.h"
+#include "rules/serial_plan.h"
 #include "score/score_context.h"
 
 namespace vk {
@@ -43,6 +44,11 @@ class TTreeRules {
   // Mode of the entry window (1 CW, 2 PH, 3 FM): decides between the reports 599 and 59.
   void SetCurrentMode(std::uint8_t mode) { currentMode_ = mode; }
   std::uint8_t CurrentMode() const { return currentMode_; }
+  // Band index of the entry window: the band whose QSOs a per-band serial continues.
+  void SetCurrentBand(std::uint8_t band) { currentBand_ = band; }
+  // Which QSOs the sent serial continues from (rules/serial_plan.h); the log's last by default.
+  void SetSerialPlan(const SerialPlan& plan) { serial_ = plan; }
+  const SerialPlan& GetSerialPlan() const { return serial_; }
 
   // Queries.  Bands are indexes 1..9 (0 outside every band), modes 1..5 as the QSO stores
   // them, `rx` the received exchange as typed (upper case).  Results wrap to 16 bits as the
@@ -94,6 +100,9 @@ class TTreeRules {
   std::string ChampionshipTx(std::string_view call) const;
   std::string Report() const;
   const QsoRecord* LastQso() const;
+  // The QSO whose sent serial the next one continues: the last of the serial plan's sequence.
+  const QsoRecord* SerialBase() const;
+  std::string NextSerialAfter(std::string_view previous) const;
 
   RuleList nodes_;
   ContestSettings settings_;
@@ -105,6 +114,8 @@ class TTreeRules {
   RxCorrection rxCorrection_ = RxCorrection::kSlashes;
   std::string correctionParam_;  // the rxcorrect value, ":N"
   std::uint8_t currentMode_ = 1;
+  std::uint8_t currentBand_ = 0;
+  SerialPlan serial_;
   // The station most recently asked about by GetTxNr or GetCountryLine, so that repeated
   // questions while a call is typed do not repeat the lookup.
   std::string otherCall_;

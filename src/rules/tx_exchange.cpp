@@ -19,12 +19,14 @@ std::string_view AfterSpace(std::string_view s) {
   return p == std::string_view::npos ? s : s.substr(p + 1);
 }
 
-// One more than a number read from the log; text that is not a number counts as -1.
-std::string NextSerial(std::string_view field) {
-  return Serial3(static_cast<long long>(StrToIntDefM1(field)) + 1);
-}
-
 }  // namespace
+
+// One more than a serial read from the log (text that is not a number counts as -1), and
+// never below the first serial of the station's own block when it has one.
+std::string TTreeRules::NextSerialAfter(std::string_view previous) const {
+  const long long next = static_cast<long long>(StrToIntDefM1(previous)) + 1;
+  return Serial3(serial_.first > 1 ? std::max(next, serial_.first) : next);
+}
 
 std::string JoinTx(std::string a, std::string_view b) {
   if (!a.empty() && a.front() == ' ') a.erase(0, 1);
@@ -87,11 +89,12 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
   switch (item.Item()) {
     case TxItemKind::kRst: return Report();
     case TxItemKind::kQsoNr: {
-      if (last == nullptr) return "001";
-      std::string_view sent = last->Sent;
+      const QsoRecord* base = SerialBase();
+      if (base == nullptr) return NextSerialAfter("0");
+      std::string_view sent = base->Sent;
       if (item.Position() == 1) sent = BeforeSpace(sent);
       if (item.Position() == 2) sent = BeforeSpace(AfterSpace(sent));
-      return NextSerial(sent);
+      return NextSerialAfter(sent);
     }
     case TxItemKind::kConstNr: return exch;
     case TxItemKind::kZoneCq: return own.cqZone;
@@ -116,9 +119,9 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
 std::string TTreeRules::ChampionshipTx(std::string_view call) const {
   if (call == ctx_.OwnCall()) {
     std::string head = ctx_.OwnExchange().empty() ? Report() : ctx_.OwnExchange();
-    const QsoRecord* last = LastQso();
-    if (last == nullptr) return head + " 001";
-    return head + " " + NextSerial(AfterSpace(last->Sent));
+    const QsoRecord* base = SerialBase();
+    if (base == nullptr) return head + " " + NextSerialAfter("0");
+    return head + " " + NextSerialAfter(AfterSpace(base->Sent));
   }
   if (log_ != nullptr) {
     for (int i = log_->Count() - 1; i >= 0; --i) {

@@ -44,6 +44,23 @@ TEST_F(StationTest, ConfiguredContestIsLoadedAndNamedForTheBanner) {
   EXPECT_EQ(st.Totals().Formula(), kTotalMulMulti);
 }
 
+// A station of a group numbering in a block of its own: its first serial is 1001 whatever the
+// shared log already holds, and a sequence it cannot read falls back to the log's own.
+TEST_F(StationTest, SerialBlockOfAGroupStation) {
+  WriteConfig(
+      "Contest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nSERIALS=station\r\n"
+      "FIRSTSERIAL=1001\r\n");
+  WriteLogFile();
+  Station& st = Start();
+  ASSERT_TRUE(st.LoadLog().ok());
+  EXPECT_EQ(st.Rules().GetTxNr("UA3AAA"), "599 1001");
+  WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nSERIALS=odd\r\n");
+  Station& plain = Start();
+  ASSERT_TRUE(plain.LoadLog().ok());
+  EXPECT_EQ(plain.Rules().GetSerialPlan().scope, SerialScope::kLog);
+  EXPECT_EQ(plain.Rules().GetTxNr("UA3AAA"), "599 003");
+}
+
 TEST_F(StationTest, EmptyContestNameOpensNoWindows) {
   WriteConfig("Contest=\r\nCall=UA9XX\r\n");
   Station& st = Start();

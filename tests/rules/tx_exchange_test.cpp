@@ -1,6 +1,7 @@
 // The exchange side of the rule tree: the exchange to send, the exchange expected from a
 // station, the championship procedure, the received-exchange corrections and the prefill.
 #include "rules_fixture.h"
+#include "util/bands.h"
 
 namespace vk::test {
 namespace {
@@ -43,6 +44,38 @@ TEST_F(TxExchange, SerialFollowsLastSentExchange) {
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 1001");
   AddQso("VE3EJ", "599 abc", "599 004");
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 000");  // unreadable counts as -1
+}
+
+// Stations of a group: one sequence per transmitter (the Guid's station part), per band, or a
+// block of its own; QSOs of the other stations in the shared log do not move it.
+TEST_F(TxExchange, SerialSequencesOfAGroup) {
+  ASSERT_TRUE(Load("<txnr>rst</txnr><txnr>qsonr</txnr>").ok());
+  auto add = [this](int part, std::int32_t freq, const char* sent) {
+    QsoRecord q;
+    q.Call = "K1AR";
+    q.Sent = sent;
+    q.Freq = freq;
+    q.Guid = (part << 24) | static_cast<int>(log_.Count() + 1);
+    log_.Append(q);
+  };
+  add(2, 140250, "599 001");
+  add(1, 70250, "599 001");
+  add(2, 140300, "599 002");
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 003");  // the log's last
+  tree_.SetSerialPlan({SerialScope::kStation, 1, 1});
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 002");
+  tree_.SetSerialPlan({SerialScope::kStation, 3, 1});
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 001");  // nothing logged here yet
+  tree_.SetSerialPlan({SerialScope::kStation, 3, 1001});
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 1001");  // a block of its own
+  tree_.SetSerialPlan({SerialScope::kBand, 0, 1});
+  tree_.SetCurrentBand(BandOfFreq(70100));
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 002");
+  tree_.SetCurrentBand(BandOfFreq(211000));
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 001");
+  EXPECT_EQ(SerialScopeOf(" band "), SerialScope::kBand);
+  EXPECT_FALSE(SerialScopeOf("TX"));
+  EXPECT_EQ(GuidStationPart((5 << 24) | 77), 5);
 }
 
 TEST_F(TxExchange, SerialInFirstField) {
@@ -174,7 +207,9 @@ TEST_F(TxExchange, CountryLine) {
   EXPECT_EQ(tree_.GetCountryLine("K1AR"), "\x03K : United States of America : NA");
   EXPECT_EQ(tree_.GetCountryLine("UA9CDC"), "\x03UA9 : Asiatic Russia : AS");
   // The own call shows the own station, not the station asked about before.
-  EXPECT_EQ(tree_.GetCountryLine("DL1ABC"), "\x03" "DL : Fed. Rep. of Germany : EU");
+  EXPECT_EQ(tree_.GetCountryLine("DL1ABC"),
+            "\x03"
+            "DL : Fed. Rep. of Germany : EU");
   EXPECT_EQ(tree_.GetCountryLine("QQ1QQ"), "\x03 :  : ");
 }
 
