@@ -57,8 +57,9 @@ for i in 1 2 3 4; do
   at "$i"
   vk_station
   printf '[Main]\r\nContest=WORLD\r\nCall=RK3A\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n\r\n' >"$VK_DIR/vorkan.cfg"
-  printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\nSTATION=%s\r\nKEY=field-day-group\r\n' \
-    "$NET.$i.1" "$PORT" "$i" >>"$VK_DIR/vorkan.cfg"
+  # Each station numbers its own QSOs in a block of its own: 001, 1001, 2001, ...
+  printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\nSTATION=%s\r\nKEY=field-day-group\r\nSERIALS=STATION\r\nFIRSTSERIAL=%s\r\n' \
+    "$NET.$i.1" "$PORT" "$i" $((i * 1000 - 999)) >>"$VK_DIR/vorkan.cfg"
 done
 
 start_in() {
@@ -108,6 +109,9 @@ wait_equal() {  # expected QSO count
   done
 }
 wait_equal $((3 * PER))
+sent=$(grep -oE "<RST_SENT:[0-9]+>[^<]*" "${DIRS[1]}/vorkan.adi" | sed 's/.*>//')
+[ "$(echo "$sent" | sort | uniq -d)" = "" ] || vk_fail "a serial sent twice: $(echo "$sent" | sort | uniq -d)"
+echo "$sent" | grep -q " 1002$" || vk_fail "station 2 did not number from 1001: $(echo "$sent" | tr '\n' ,)"
 
 # --- an edit at station 2 and a deletion at station 3, from their log windows ------------------
 at 2
