@@ -1,0 +1,111 @@
+# Three stations of one group on one Ethernet segment (a bridge with a veth leg per network
+# namespace, the real program in each), set up without listing each other: first with the
+# segment's broadcast address, then with a multicast group.  Each station logs QSOs; every
+# station ends with all of them, the three vorkan.adi files equal byte for byte, and no station
+# takes its own datagrams, echoed back by the segment, for another's.
+#
+# Needs root for the namespaces; skips with a message only when they cannot be made at all.
+source "$(dirname "$0")/lib.sh"
+vk_setup "$1" "$2"
+PER=5
+PORT=23456
+TAG="vb$$"
+NET=10.$((100 + $$ % 150)).7
+ns() { echo "${TAG}s$1"; }
+
+DIRS=()
+SOCKS=()
+cleanup() {
+  for i in 1 2 3; do
+    [ -n "${DIRS[$i]:-}" ] && { VK_DIR=${DIRS[$i]}; VK_SOCK=${SOCKS[$i]}; vk_cleanup; }
+    ip netns del "$(ns "$i")" 2>/dev/null
+    ip link del "${TAG}h$i" 2>/dev/null
+  done
+  ip link del "${TAG}br" 2>/dev/null
+  rm -rf "$VK_DIR"
+}
+trap cleanup EXIT
+
+if ! ip netns add "$(ns 1)" 2>/dev/null || ! ip link add "${TAG}br" type bridge 2>/dev/null; then
+  echo "SKIP: network namespaces or a bridge cannot be made here (needs root)"
+  exit 0
+fi
+# Multicast is flooded to every leg, as on a switch without snooping.
+ip link set "${TAG}br" type bridge mcast_snooping 0 2>/dev/null || true
+ip link set "${TAG}br" up
+for i in 1 2 3; do
+  [ "$i" = 1 ] || ip netns add "$(ns "$i")"
+  ip link add "${TAG}h$i" type veth peer name "${TAG}n$i"
+  ip link set "${TAG}h$i" master "${TAG}br"
+  ip link set "${TAG}h$i" up
+  ip link set "${TAG}n$i" netns "$(ns "$i")"
+  ip netns exec "$(ns "$i")" ip addr add "$NET.$i/24" brd + dev "${TAG}n$i"
+  ip netns exec "$(ns "$i")" ip link set "${TAG}n$i" up
+  ip netns exec "$(ns "$i")" ip link set lo up
+  ip netns exec "$(ns "$i")" ip route add 224.0.0.0/4 dev "${TAG}n$i"
+done
+
+SOCK_BASE=$VK_SOCK
+at() { VK_DIR=${DIRS[$1]}; VK_SOCK=${SOCKS[$1]}; }
+start_in() {
+  at "$1"
+  rm -f "$VK_DIR/rc"
+  vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" \
+    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color '$VK_BIN' 2>err.log; echo \$? > rc"
+  vk_wait_for "Alt-X Exit" 20
+  vk_wait_for "Hello Friend\`s!" 20
+}
+enter_qso() {
+  local end
+  vk_type "$1"
+  vk_key Enter
+  vk_wait_match "RxNr: +599/"
+  vk_type 15
+  vk_key Enter
+  end=$(vk_deadline 20)
+  until grep -q "<CALL:${#1}>$1<" "$VK_DIR/vorkan.adi" 2>/dev/null; do
+    [ "$(vk_now)" -lt "$end" ] || vk_fail "$1 not logged"
+    sleep 0.05
+  done
+}
+qsos_in() { grep -o "<EOR>" "$1" 2>/dev/null | wc -l; }
+equal_files() {
+  cmp -s "${DIRS[1]}/vorkan.adi" "${DIRS[2]}/vorkan.adi" &&
+    cmp -s "${DIRS[1]}/vorkan.adi" "${DIRS[3]}/vorkan.adi"
+}
+
+# One round: fresh stations whose IP= is `$1`, PER QSOs at each, all files equal.
+round() {
+  local i k end letters=({A..Z})
+  for i in 1 2 3; do
+    DIRS[$i]=$(mktemp -d "${TMPDIR:-/tmp}/vorkan-e2e.XXXXXX")
+    SOCKS[$i]="$SOCK_BASE-$i"
+    at "$i"
+    vk_station
+    printf '[Main]\r\nContest=WORLD\r\nCall=RK3A\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n\r\n' >"$VK_DIR/vorkan.cfg"
+    printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\nSTATION=%s\r\n' "$1" "$PORT" "$i" >>"$VK_DIR/vorkan.cfg"
+  done
+  for i in 1 2 3; do start_in "$i"; done
+  for k in $(seq 1 "$PER"); do
+    for i in 1 2 3; do at "$i"; enter_qso "K$i${letters[$k]}${letters[$i]}"; done
+  done
+  end=$(vk_deadline 30)
+  until equal_files && [ "$(qsos_in "${DIRS[1]}/vorkan.adi")" = $((3 * PER)) ]; do
+    if [ "$(vk_now)" -ge "$end" ]; then
+      for i in 1 2 3; do echo "== station $i"; tail -8 "${DIRS[$i]}/debug.txt"; done >&2
+      vk_fail "$2: files differ: $(for i in 1 2 3; do qsos_in "${DIRS[$i]}/vorkan.adi"; done | tr '\n' ' ')"
+    fi
+    sleep 0.2
+  done
+  echo "$2: $((3 * PER)) QSOs at three stations, three equal files"
+  for i in 1 2 3; do
+    at "$i"
+    vk_quit
+    vk_cleanup
+    DIRS[$i]=
+  done
+}
+
+round "$NET.255" "broadcast"
+round "239.77.7.$((1 + $$ % 200))" "multicast"
+echo "ok"
