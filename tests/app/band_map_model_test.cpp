@@ -126,3 +126,17 @@ TEST(ClusterLayout, FitsTheClassicScreen) {
 
 }  // namespace
 }  // namespace vk
+
+namespace vk {
+namespace {
+
+// The 80-column screen leaves the band map 20 columns: the age goes, the mark stays.
+TEST_F(BandMapTest, NarrowRowsKeepTheMark) {
+  hub_.Take("DX de W3LPL:   1830.5  OH2BH    1200Z");
+  map_->Refresh();
+  EXPECT_EQ(map_->RowText(map_->Rows()[0], 20), "  1830.5 OH2BH     M");
+  EXPECT_EQ(map_->RowText(map_->Rows()[1], 20), "> 1840.0 --------- <");
+}
+
+}  // namespace
+}  // namespace vk

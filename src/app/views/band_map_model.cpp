@@ -162,17 +162,23 @@ bool BandMapModel::Take(EntryModel& entry) const {
 }
 
 std::string BandMapModel::RowText(const BandMapRow& row, std::size_t width) const {
+  // The age goes first when the column is narrow (80 columns leave it 20), then call letters.
+  const int w = static_cast<int>(width);
+  const bool age = w >= 24;
+  const int callColumns = std::clamp(w - 11 - (age ? 3 : 0), 6, kCallColumns);
   std::string t;
   if (row.entryFreq) {
     t = ">" + PadLeft(SpotFreqText(freq_), 7) + " " +
-        std::string(static_cast<std::size_t>(kCallColumns), '-') + " <";
+        std::string(static_cast<std::size_t>(callColumns), '-') + " <";
   } else {
-    const std::int64_t age = std::max<std::int64_t>(hub_.Now() - row.spot.seen, 0) / 60;
     t = " " + PadLeft(SpotFreqText(row.spot.freq), 7) + " " +
-        FixedWidth(row.spot.call, kCallColumns) + " " + SpotMarkLetter(row.mark) +
-        PadLeft(IntToStr(static_cast<int>(age)), 3);
+        FixedWidth(row.spot.call, callColumns) + " " + SpotMarkLetter(row.mark);
+    if (age) {
+      const std::int64_t minutes = std::max<std::int64_t>(hub_.Now() - row.spot.seen, 0) / 60;
+      t += PadLeft(IntToStr(static_cast<int>(minutes)), 3);
+    }
   }
-  return FixedWidth(t, static_cast<int>(width));
+  return FixedWidth(t, w);
 }
 
 std::string BandMapModel::Title() const {

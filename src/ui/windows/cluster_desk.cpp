@@ -58,6 +58,8 @@ ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryMode
       desktop, hub_, [this] { backToEntry_(); }, consoleHome);
   Configure(LoadClusterSettings(station_.PathOf(kConfigFileName)));
   station_.Bus().Attach(this);
+  // Hidden windows still take the focus when they are made; it belongs to the entry window.
+  backToEntry_();
 }
 
 ClusterDesk::~ClusterDesk() {
