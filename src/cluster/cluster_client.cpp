@@ -29,6 +29,10 @@ bool IsPasswordPrompt(std::string_view text) {
   return EndsWithWord(text, "PASSWORD");
 }
 
+bool IsPrompt(std::string_view text) {
+  return !text.empty() && (IsLoginPrompt(text) || IsPasswordPrompt(text));
+}
+
 }  // namespace
 
 ClusterClient::ClusterClient(ClusterSettings settings, std::string loginCall,
@@ -115,8 +119,8 @@ void ClusterClient::Session(ClusterSocket& socket) {
     for (const std::string& l : lines) {
       if (!AnswerPrompt(l, socket)) return;
     }
-    if (!reader.Partial().empty() &&
-        (IsLoginPrompt(reader.Partial()) || IsPasswordPrompt(reader.Partial()))) {
+    // Prompts end without a line end; once logged in an unfinished line is just unfinished.
+    if (login_ != Login::kReady && IsPrompt(reader.Partial())) {
       const std::string prompt(reader.Partial());
       if (!AnswerPrompt(prompt, socket)) return;
       lines.push_back(prompt);  // the console shows the prompt too
@@ -138,8 +142,8 @@ bool ClusterClient::AnswerPrompt(std::string_view text, ClusterSocket& socket) {
     case Login::kWaitPassword:
       if (IsPasswordPrompt(text)) {
         if (!socket.Write(settings_.password + "\r\n")) return false;
-      } else if (Trim(text).empty()) {
-        return true;
+      } else if (Trim(text).empty() || Trim(text) == loginCall_) {
+        return true;  // a blank line, or the node echoing the call: the password may follow
       }
       login_ = Login::kReady;
       for (const std::string& c : settings_.CommandList()) {

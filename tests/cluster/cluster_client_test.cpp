@@ -108,6 +108,15 @@ TEST(ClusterClient, LogsInTakesSpotsAndConnectsAgainAfterADrop) {
     return hub.Spots().Find("UA9ABC", 4) != nullptr && hub.Console().size() >= 5;
   }));
   EXPECT_TRUE(hub.Connected());
+  // A line that arrives in two reads, the first ending like a login prompt, stays one line.
+  node.Send("DX de W3LPL: 14025.0 DL1ABC pse call");
+  std::this_thread::sleep_for(300ms);
+  node.Send(" 1200Z\r\n");
+  ASSERT_TRUE(WaitFor([&] {
+    hub.Poll();
+    return hub.Spots().Find("DL1ABC", 4) != nullptr;
+  }));
+  EXPECT_EQ(hub.Console().back(), "DX de W3LPL: 14025.0 DL1ABC pse call 1200Z");
   EXPECT_TRUE(hub.SpotQso(140255, "DL2XYZ"));
   EXPECT_NE(node.ReadUntil("DX 14025.5 DL2XYZ\r\n").find("DX 14025.5 DL2XYZ"), std::string::npos);
 
