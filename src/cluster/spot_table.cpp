@@ -35,11 +35,17 @@ bool SpotTable::Prune(std::int64_t now) {
   return std::erase_if(spots_, [&](const auto& kv) { return now - kv.second.seen > maxAge_; }) > 0;
 }
 
+// The oldest tenth goes at once, so a node that floods a full table costs one pass over it per
+// tenth of its capacity, not one per spot.
 void SpotTable::DropOldest() {
-  auto oldest = std::min_element(spots_.begin(), spots_.end(), [](const auto& a, const auto& b) {
-    return a.second.seen < b.second.seen;
-  });
-  if (oldest != spots_.end()) spots_.erase(oldest);
+  std::vector<std::int64_t> seen;
+  seen.reserve(spots_.size());
+  for (const auto& kv : spots_) seen.push_back(kv.second.seen);
+  if (seen.empty()) return;
+  const std::size_t cut = seen.size() / 10;
+  std::nth_element(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(cut), seen.end());
+  const std::int64_t limit = seen[cut];
+  std::erase_if(spots_, [&](const auto& kv) { return kv.second.seen <= limit; });
 }
 
 std::vector<Spot> SpotTable::OnBand(BandIndex band, std::int64_t now) const {

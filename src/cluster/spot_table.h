@@ -25,7 +25,7 @@ class SpotTable {
 
   // Takes the spot (its `seen` set by the caller) in place of an older one of the same call on
   // the same band.  Spots outside the numbered bands are not kept.  A full table first drops
-  // the spots past the age limit, then the oldest.  False when the spot was not kept.
+  // the spots past the age limit, then the oldest tenth.  False when the spot was not kept.
   bool Add(Spot spot);
   // Drops the spots older than the age limit at `now`; true when any went.
   bool Prune(std::int64_t now);
