@@ -91,4 +91,21 @@ vk_key M-k
 node "drop 2"
 vk_wait_for "Cluster: not connected" 5
 vk_wait_for "Cluster: connected" 10
+
+# Options > Cluster: unassisted.  The link goes, the band map with it, and the setting is kept.
+vk_key M-F10 Right Down
+vk_wait_for "Cluster"
+vk_key l
+vk_wait_match "\[[^ ]\] Assisted"
+vk_wait_match "Port: +$PORT "
+vk_key Tab Tab Tab Tab Tab Tab
+vk_key Space
+vk_wait_for "[ ] Assisted"
+vk_key Tab Enter  # on OK: Enter on the box would tick it again
+vk_wait_gone "Cluster: "
+vk_wait_gone "Band map"
+grep -q "Assisted=0" "$VK_DIR/vorkan.cfg" || vk_fail "Assisted=0 not written"
+vk_key M-b
+sleep 0.3
+vk_screen | grep -qF "Band map" && vk_fail "a band map while unassisted"
 vk_quit
