@@ -87,7 +87,8 @@ void ClusterClient::Run() {
   auto wait = backoff_.first;
   while (!stop_.load(std::memory_order_acquire)) {
     std::unique_ptr<ClusterSocket> socket = factory_();
-    if (socket != nullptr && socket->Connect(settings_.host, settings_.port, kConnectLimit)) {
+    if (socket != nullptr &&
+        socket->Connect(settings_.host, settings_.port, kConnectLimit, &stop_)) {
       connections_.fetch_add(1, std::memory_order_acq_rel);
       connected_.store(true, std::memory_order_release);
       wait = backoff_.first;

@@ -4,6 +4,7 @@
 // connects again later.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -22,9 +23,11 @@ enum class ClusterRead : std::uint8_t {
 class ClusterSocket {
  public:
   virtual ~ClusterSocket() = default;
-  // A host name or dotted address; false when it cannot be reached within `limit`.
-  virtual bool Connect(const std::string& host, std::uint16_t port,
-                       std::chrono::milliseconds limit) = 0;
+  // A host name or dotted address; false when it cannot be reached within `limit`, or when
+  // `cancel` (may be null) turns true meanwhile: a link that is being dropped must not hold
+  // the program for the whole limit.
+  virtual bool Connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds limit,
+                       const std::atomic<bool>* cancel = nullptr) = 0;
   // Waits up to `limit` for bytes and appends what arrived to `out`.
   virtual ClusterRead Read(std::string& out, std::chrono::milliseconds limit) = 0;
   // Sends all of `bytes`; false when the link is gone.

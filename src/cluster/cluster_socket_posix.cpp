@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,13 +15,14 @@ namespace vk {
 namespace {
 
 constexpr std::size_t kReadChunk = 4096;
+constexpr std::chrono::milliseconds kConnectSlice{100};
 
 class PosixClusterSocket final : public ClusterSocket {
  public:
   ~PosixClusterSocket() override { Close(); }
 
-  bool Connect(const std::string& host, std::uint16_t port,
-               std::chrono::milliseconds limit) override {
+  bool Connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds limit,
+               const std::atomic<bool>* cancel) override {
     Close();
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -29,7 +31,9 @@ class PosixClusterSocket final : public ClusterSocket {
     const std::string service = std::to_string(port);
     if (getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) return false;
     bool ok = false;
-    for (addrinfo* a = found; a != nullptr && !ok; a = a->ai_next) ok = TryAddress(*a, limit);
+    for (addrinfo* a = found; a != nullptr && !ok; a = a->ai_next) {
+      ok = TryAddress(*a, limit, cancel);
+    }
     freeaddrinfo(found);
     return ok;
   }
@@ -71,7 +75,8 @@ class PosixClusterSocket final : public ClusterSocket {
 
  private:
   // A non-blocking connect, so an address that does not answer costs `limit` at most.
-  bool TryAddress(const addrinfo& a, std::chrono::milliseconds limit) {
+  bool TryAddress(const addrinfo& a, std::chrono::milliseconds limit,
+                  const std::atomic<bool>* cancel) {
     const int fd = socket(a.ai_family, a.ai_socktype | SOCK_CLOEXEC, a.ai_protocol);
     if (fd < 0) return false;
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -79,11 +84,16 @@ class PosixClusterSocket final : public ClusterSocket {
       ::close(fd);
       return false;
     }
+    // Waited for in slices, so a cancel is seen within one.
     pollfd p{fd, POLLOUT, 0};
+    int ready = 0;
+    for (auto left = limit; ready == 0 && left.count() > 0; left -= kConnectSlice) {
+      if (cancel != nullptr && cancel->load(std::memory_order_acquire)) break;
+      ready = poll(&p, 1, static_cast<int>(std::min(left, kConnectSlice).count()));
+    }
     int err = 0;
     socklen_t len = sizeof err;
-    if (poll(&p, 1, static_cast<int>(limit.count())) != 1 ||
-        getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
+    if (ready != 1 || getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
       ::close(fd);
       return false;
     }
