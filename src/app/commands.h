@@ -38,6 +38,11 @@ inline constexpr CommandId kStationSetup = 0xFA0B;  // Options > Station: own ca
 inline constexpr CommandId kExportAdif = 0xFA0C;    // File > Export ADIF: the log for uploads
 inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: another program's QSOs
 inline constexpr CommandId kCwMessage = 0x400F;
+// The DX cluster.
+inline constexpr CommandId kClusterSetup = 0xFA20;    // Options > Cluster
+inline constexpr CommandId kBandMap = 0xFA21;         // Alt+B: show or hide the band map
+inline constexpr CommandId kClusterConsole = 0xFA22;  // Alt+K: show or hide the console
+inline constexpr CommandId kSpotQso = 0xFA23;         // Alt+P: spot the call in the entry window
 inline constexpr CommandId kNoContest = 0x42FF;  // issued at start-up without a contest
 // New contest with entry k of the contest list: kNewContest + k, k = 0 .. kMaxNewContest.
 inline constexpr CommandId kNewContest = 0x4300;

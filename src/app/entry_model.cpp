@@ -279,6 +279,33 @@ Changes EntryModel::ChangeMode() {
   return changed::kNothing;
 }
 
+Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
+  Changes c = ClearEntry();
+  MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
+  c |= TuneTo(freq, mode);
+  return Note(c | changed::kCall);
+}
+
+Changes EntryModel::TuneTo(Freq freq, ModeCode mode) {
+  Changes c = changed::kNothing;
+  if (freq > 0 && freq != station_.CurrentFreq()) {
+    const BandIndex before = station_.CurrentBand();
+    station_.SetCurrentFreq(freq);
+    c |= changed::kFreq;
+    if (station_.CurrentBand() != before) {
+      bus_.Broadcast(cm::kBandChanged, MessageInfo::Number(station_.CurrentBand()));
+    }
+  }
+  const auto& allowed = station_.Rules().Settings().modes;
+  if (mode >= 1 && mode <= 3 && allowed[mode] && mode != station_.CurrentMode() &&
+      station_.ConfiguredMode() == 0) {
+    station_.SetCurrentMode(mode);
+    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(mode));
+    c |= changed::kMode;
+  }
+  return Note(c);
+}
+
 Changes EntryModel::RefreshTxNr() {
   MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
   return Note(changed::kTxNr);

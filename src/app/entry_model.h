@@ -113,6 +113,13 @@ class EntryModel final : public MessageTarget {
   Changes ChangeMode();  // only when the configuration leaves the mode to the operator
   Changes SelectLogWindow();
   Changes RefreshTxNr();
+  // A spot taken from the band map: the call into the Call line (focused, the other lines and
+  // messages as after a clear) and the station tuned to the spot.
+  Changes TakeSpot(std::string_view call, Freq freq, ModeCode mode);
+  // The one place where the program, not the operator's band and mode keys, sets frequency and
+  // mode: the band and mode follow, and the windows hear of a change of either.  Mode 0 (or one
+  // the contest does not allow, or a mode fixed by the configuration) leaves the mode alone.
+  Changes TuneTo(Freq freq, ModeCode mode);
   // The terminal's own line editor changed the focused line.
   Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
 

@@ -50,6 +50,9 @@ inline constexpr KeyCode kAlt1 = 0x7800;  // Alt+1..Alt+9 follow one another, th
 inline constexpr KeyCode kAlt9 = 0x8000;
 inline constexpr KeyCode kAlt0 = 0x8100;
 inline constexpr KeyCode kAltM = 0x3200;
+inline constexpr KeyCode kAltB = 0x3000;
+inline constexpr KeyCode kAltK = 0x2500;
+inline constexpr KeyCode kAltP = 0x1900;
 inline constexpr KeyCode kAltO = 0x1800;
 inline constexpr KeyCode kAltX = 0x2D00;
 

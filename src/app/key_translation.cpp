@@ -63,6 +63,12 @@ CommandId MenuHotKeyCommand(KeyCode key) {
       return cm::kCabrillo;
     case kb::kAltM:
       return cm::kCwMessage;
+    case kb::kAltB:
+      return cm::kBandMap;
+    case kb::kAltK:
+      return cm::kClusterConsole;
+    case kb::kAltP:
+      return cm::kSpotQso;
     default:
       return 0;
   }

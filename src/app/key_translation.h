@@ -24,7 +24,8 @@ struct KeyTranslation {
 KeyTranslation TranslateKey(KeyCode key);
 
 // The hot keys of menu items that are not opened through the menu: Alt+O writes the Cabrillo
-// report and Alt+M opens the CW message editor.  0 for any other key.  (Alt+X belongs to the
+// report, Alt+M opens the CW message editor, Alt+B, Alt+K and Alt+P show the band map, show the
+// cluster console and spot the call to the cluster.  0 for any other key.  (Alt+X belongs to the
 // status line.)
 CommandId MenuHotKeyCommand(KeyCode key);
 

@@ -29,6 +29,11 @@ StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uin
   return t;
 }
 
+std::string ClusterStateText(bool used, bool connected) {
+  if (!used) return {};
+  return connected ? "Cluster: connected" : "Cluster: not connected";
+}
+
 std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
                           std::uint32_t logCrc) {
   if (!enabled) return {};

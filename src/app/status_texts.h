@@ -17,6 +17,8 @@ inline constexpr int kLastKeyColumnFromRight = 5;
 inline constexpr int kMemoryColumnFromRight = 15;
 inline constexpr int kChecksumColumnFromRight = 25;
 inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of the checksums
+// "Cluster: not connected", left of the group's state; on 80 columns it clears "Alt-X Exit".
+inline constexpr int kClusterColumnFromRight = 65;
 inline constexpr int kBannerColumnFromRight = 52;
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
@@ -25,6 +27,7 @@ struct StatusTexts {
   std::string memory;     // "$" + 8 hex digits
   std::string checksums;  // peer and own log checksum, low 16 bits each, "XXXX:XXXX"
   std::string sync;       // the group's state, empty without a network (SyncStateText)
+  std::string cluster;    // the cluster link, empty without one (ClusterStateText)
   std::string banner;     // the menu-bar text
   friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
 };
@@ -41,6 +44,9 @@ StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uin
 // "Net: repairing" while the stations mend a difference by themselves, else "Net: differs".
 std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
                           std::uint32_t logCrc);
+
+// "Cluster: connected" or "Cluster: not connected"; empty when no cluster is used.
+std::string ClusterStateText(bool used, bool connected);
 
 // The menu-bar text fitted to `width` columns: the whole banner when it fits, else without the
 // program's name, else with the contest name cut (the closing bracket stays).

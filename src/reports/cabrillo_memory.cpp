@@ -36,6 +36,16 @@ constexpr KeptItem kKept[] = {
     {"Soapbox", &CabrilloReportData::soapbox, nullptr, 240},
 };
 
+// The station's own setting decides the assisted category where it says anything: an entry that
+// turned spots off is unassisted, one that takes spots from a node is assisted.
+void FollowClusterSetting(CabrilloReportData& data, const IniFile& ini) {
+  constexpr std::string_view kCluster = "Cluster";
+  if (ini.SearchSection(kCluster) == nullptr) return;
+  const bool assisted = ini.GetIntEntry(kCluster, "Assisted", 1) != 0;
+  const bool node = !Trim(ini.GetEntry(kCluster, "Host", "")).empty();
+  data.categoryAssisted = std::string(kCategoryAssistedItems[assisted && node ? 1 : 0]);
+}
+
 }  // namespace
 
 void RecallCabrilloChoices(CabrilloReportData& data, const std::string& configPath) {
@@ -53,6 +63,7 @@ void RecallCabrilloChoices(CabrilloReportData& data, const std::string& configPa
                                  [&](std::string_view item) { return Trim(item) == value; });
     if (it != items.end()) data.*k.field = std::string(*it);
   }
+  FollowClusterSetting(data, ini);
 }
 
 Status KeepCabrilloChoices(const CabrilloReportData& data, const std::string& configPath) {

@@ -11,6 +11,7 @@
 
 #include "report_fixture.h"
 #include "reports/report_file.h"
+#include "util/strings.h"
 
 namespace vk {
 namespace {
@@ -114,6 +115,25 @@ TEST(CabrilloReport, ChoicesKeptForTheNextReport) {
   const std::string text = CabrilloReportText(edited, TLogCollection{});
   EXPECT_NE(text.find("\r\nCLUB: RCC\r\nEMAIL: dl1abc@example.org\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nSOAPBOX: Great conditions on 15 m\r\nEND-OF-LOG:"), std::string::npos);
+}
+
+// The station's cluster setting decides the assisted category over the kept choice.
+TEST(CabrilloReport, AssistedFollowsTheClusterSetting) {
+  test::ScratchDir dir;
+  const std::string cfg = dir.File("vorkan.cfg");
+  auto recall = [&](const char* cluster) {
+    std::ofstream(cfg) << "[Cabrillo]\r\nAssisted=ASSISTED\r\n" << cluster;
+    CabrilloReportData d;
+    RecallCabrilloChoices(d, cfg);
+    return Trim(d.categoryAssisted);
+  };
+  EXPECT_EQ(recall(""), "ASSISTED");  // no cluster section: the kept choice
+  EXPECT_EQ(recall("[Cluster]\r\nHost=node.example\r\nAssisted=0\r\n"), "NON-ASSISTED");
+  EXPECT_EQ(recall("[Cluster]\r\nHost=\r\nAssisted=1\r\n"), "NON-ASSISTED");
+  std::ofstream(cfg) << "[Cluster]\r\nHost=node.example\r\n";
+  CabrilloReportData d;
+  RecallCabrilloChoices(d, cfg);
+  EXPECT_EQ(Trim(d.categoryAssisted), "ASSISTED");
 }
 
 TEST(CabrilloReport, ContestNameParts) {

@@ -36,6 +36,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(cwSetup_, cm::kCwSetup);
   Wire(cwMessage_, cm::kCwMessage);
   Wire(networkSetup_, cm::kNetworkSetup);
+  Wire(clusterSetup_, cm::kClusterSetup);
   // Only Exit and Alt+X end the program: these must never stop a station mid-contest.
   Wire(station_, cm::kStationSetup);
   Wire(save_, cm::kSaveLog);

@@ -51,6 +51,7 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem cwSetup_{"&CW setup", &options_};
   finalcut::FMenuItem cwMessage_{&options_};
   finalcut::FMenuItem networkSetup_{"&Network setup", &options_};
+  finalcut::FMenuItem clusterSetup_{"C&luster", &options_};
   finalcut::FMenuItem station_{"S&tation...", &options_};
   finalcut::FMenuItem optionsLine_{&options_};
   finalcut::FMenuItem save_{"&Save...", &options_};

@@ -21,7 +21,8 @@ StatusLine::StatusLine(finalcut::FWidget* desktop, std::function<void()> quit)
 
 void StatusLine::SetTexts(const StatusTexts& texts) {
   if (texts.lastKey == texts_.lastKey && texts.memory == texts_.memory &&
-      texts.checksums == texts_.checksums && texts.sync == texts_.sync) {
+      texts.checksums == texts_.checksums && texts.sync == texts_.sync &&
+      texts.cluster == texts_.cluster) {
     return;
   }
   texts_ = texts;
@@ -37,6 +38,7 @@ void StatusLine::draw() {
   setColor(wc->statusbar_fg, wc->statusbar_bg);
   print() << finalcut::FString{std::string(kExitText)};
   if (!texts_.sync.empty()) PrintAt(kSyncColumnFromRight, texts_.sync);
+  if (!texts_.cluster.empty()) PrintAt(kClusterColumnFromRight, texts_.cluster);
   PrintAt(kChecksumColumnFromRight, texts_.checksums);
   PrintAt(kMemoryColumnFromRight, texts_.memory);
   PrintAt(kLastKeyColumnFromRight, texts_.lastKey);

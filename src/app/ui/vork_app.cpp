@@ -19,6 +19,7 @@
 #include "cw/ui/cw_window.h"
 #include "log/qso.h"
 #include "reports/ui/report_command.h"
+#include "ui/windows/cluster_desk.h"
 #include "windows/operating_windows.h"
 
 namespace vk::ui {
@@ -83,6 +84,7 @@ VorkApp::~VorkApp() {
   (void)station_.WriteLogOnExit(shell_.state().DiscardLog);
   // The keyer writes its settings and stops before anything it keys from is gone.
   if (operating_ != nullptr) operating_->CloseKeyer();
+  cluster_.reset();  // the link stops and the cluster windows close before the desktop goes
   (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
@@ -119,7 +121,13 @@ void VorkApp::RunQsoDialog(CommandId which, int position) {
 }
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
-  desktop_->Status().SetTexts(texts);
+  if (cluster_ != nullptr) {
+    StatusTexts withCluster = texts;
+    withCluster.cluster = cluster_->StatusText();
+    desktop_->Status().SetTexts(withCluster);
+  } else {
+    desktop_->Status().SetTexts(texts);
+  }
   desktop_->Menu().ShowBanner(shell_.state().ownCall, shell_.state().contestDisplayName);
 }
 
@@ -127,6 +135,9 @@ void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
   operating_ = OperatingWindows::Open(desktop_.get(), station_);
   if (operating_ == nullptr) return;
+  cluster_ =
+      std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
+                                    operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
@@ -138,8 +149,8 @@ void VorkApp::OpenOperatingWindows() {
 void VorkApp::RunNewContest(int entry) {
   // The log in memory is the whole log file only once the log window has read all of it;
   // otherwise the file itself is archived as well.
-  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok() &&
-                          station_.LogFileInLog();
+  const bool fileLoaded =
+      operating_ != nullptr && operating_->Models().logLoad.ok() && station_.LogFileInLog();
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();

@@ -33,6 +33,7 @@ class KeyPreview {
 };
 
 class OperatingWindows;
+class ClusterDesk;
 
 class VorkApp final : public finalcut::FApplication, public ShellActions {
  public:
@@ -144,6 +145,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
+  std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
   CwMessageList cwMessages_;           // saved when the program ends
   NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
   // Hands a finished message text to the network, when there is one.

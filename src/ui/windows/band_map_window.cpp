@@ -1,0 +1,95 @@
+#include "ui/windows/band_map_window.h"
+
+#include <algorithm>
+
+#include "app/ui/key_map.h"
+#include "score/ui/side_place.h"
+
+namespace vk::ui {
+
+using finalcut::FPoint;
+using finalcut::FSize;
+
+BandMapWindow::BandMapWindow(finalcut::FWidget* parent, BandMapModel& model,
+                             std::function<void()> take, std::function<void()> leave,
+                             std::function<WindowPlace()> home)
+    : finalcut::FDialog(parent),
+      model_(model),
+      take_(std::move(take)),
+      leave_(std::move(leave)),
+      home_(std::move(home)) {
+  setText("Band map");
+  setTitlebarButtonVisibility(false);
+  setResizeable(false);
+  setMinimizable(false);
+  unsetShadow();
+  Place();
+}
+
+void BandMapWindow::Place() {
+  if (placing_) return;
+  placing_ = true;
+  const WindowPlace p = home_();
+  setGeometry(FPoint{p.x + 1, p.y + 1},
+              FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
+  rows_.Place(1, 1, InteriorWidth(p), InteriorHeight(p));
+  placing_ = false;
+  Update(true);
+}
+
+void BandMapWindow::Update(bool force) {
+  if (!model_.Refresh() && !force) return;
+  const auto& rows = model_.Rows();
+  const int height = std::max(VisibleRows(), 1);
+  const int sel = model_.Selected();
+  // Keep the selection in sight; without one, the entry frequency.
+  int focus = sel;
+  if (focus < 0) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].entryFreq) focus = static_cast<int>(i);
+    }
+  }
+  if (focus < top_) top_ = focus;
+  if (focus >= top_ + height) top_ = focus - height + 1;
+  top_ = std::clamp(top_, 0, std::max(static_cast<int>(rows.size()) - height, 0));
+  std::vector<std::string> shown;
+  const auto width = static_cast<std::size_t>(std::max(rows_.Width(), 1));
+  for (int i = top_; i < static_cast<int>(rows.size()) && i < top_ + height; ++i) {
+    std::string text = model_.RowText(rows[static_cast<std::size_t>(i)], width);
+    if (i == sel && !text.empty()) text[0] = '*';  // the selected spot
+    shown.push_back(std::move(text));
+  }
+  const bool changed = rows_.SetRows(std::move(shown));
+  const finalcut::FString title{model_.Title()};
+  const bool retitled = getText() != title;
+  if (retitled) setText(title);
+  if ((changed || retitled || force) && isShown()) redraw();
+}
+
+bool BandMapWindow::PreviewKey(finalcut::FKey key) {
+  const KeyCode pc = PcKeyCode(key);
+  if (pc == kb::kEnter) {
+    take_();
+    return true;
+  }
+  if (key == finalcut::FKey::Escape) {
+    leave_();
+    return true;
+  }
+  if (model_.Key(pc, std::max(VisibleRows() - 1, 1))) {
+    Update(true);
+    return true;
+  }
+  return false;
+}
+
+void BandMapWindow::adjustSize() {
+  finalcut::FDialog::adjustSize();
+  Place();
+}
+
+void BandMapWindow::onClose(finalcut::FCloseEvent* ev) {
+  ev->ignore();
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,43 @@
+// The cluster console: the node's lines as they came, newest at the bottom, and a line for
+// commands to the node (Enter sends, Esc goes back to the entry window).  Alt+K shows and
+// hides it; it lies over the log window while shown.
+#pragma once
+
+#include <final/final.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "app/screen_layout.h"
+#include "app/ui/masked_line.h"
+#include "app/ui/vork_app.h"
+#include "cluster/cluster_hub.h"
+#include "score/ui/text_rows.h"
+
+namespace vk::ui {
+
+class ClusterConsole final : public finalcut::FDialog, public KeyPreview {
+ public:
+  ClusterConsole(finalcut::FWidget* parent, ClusterHub& hub, std::function<void()> leave,
+                 std::function<WindowPlace()> home);
+
+  void Update(bool force = false);
+  bool PreviewKey(finalcut::FKey key) override;
+  MaskedLine& Line() { return line_; }
+
+ private:
+  void Place();
+  void adjustSize() override;
+  void onClose(finalcut::FCloseEvent* ev) override;
+  bool zoomWindow() override { return false; }
+
+  ClusterHub& hub_;
+  std::function<void()> leave_;
+  std::function<WindowPlace()> home_;
+  TextRows rows_{this};
+  MaskedLine line_{this, 80};
+  std::uint64_t version_ = ~std::uint64_t{0};
+  bool placing_ = false;
+};
+
+}  // namespace vk::ui
