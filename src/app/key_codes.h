@@ -51,6 +51,8 @@ inline constexpr KeyCode kAlt9 = 0x8000;
 inline constexpr KeyCode kAlt0 = 0x8100;
 inline constexpr KeyCode kAltM = 0x3200;
 inline constexpr KeyCode kAltO = 0x1800;
+inline constexpr KeyCode kAltR = 0x1300;
+inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
 
 // The scan code of the "\" key, whatever the shift state.

@@ -63,6 +63,10 @@ CommandId MenuHotKeyCommand(KeyCode key) {
       return cm::kCabrillo;
     case kb::kAltM:
       return cm::kCwMessage;
+    case kb::kAltS:
+      return cm::kToggleScp;
+    case kb::kAltR:
+      return cm::kToggleRate;
     default:
       return 0;
   }

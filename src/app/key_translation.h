@@ -24,7 +24,8 @@ struct KeyTranslation {
 KeyTranslation TranslateKey(KeyCode key);
 
 // The hot keys of menu items that are not opened through the menu: Alt+O writes the Cabrillo
-// report and Alt+M opens the CW message editor.  0 for any other key.  (Alt+X belongs to the
+// report, Alt+M opens the CW message editor, Alt+S and Alt+R show or hide the check-partial list
+// and the rate line.  0 for any other key.  (Alt+X belongs to the
 // status line.)
 CommandId MenuHotKeyCommand(KeyCode key);
 
