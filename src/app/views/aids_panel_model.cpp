@@ -87,12 +87,14 @@ std::vector<std::string> AidsPanelModel::Rows(int width, int height) const {
     if (call_.size() < 2) {
       if (!aids_.ScpNotice().empty()) rows.push_back(aids_.ScpNotice());
     } else {
-      // N+1 gets a row at least, and no more than it needs or half the list.
+      // The partials come first; N+1 gets half the rows, or what the partials leave.
       int nearRows = 0;
       if (!answer_.nearMisses.empty()) {
         const int need =
             static_cast<int>(FlowCalls(answer_.nearMisses, kNearMissLabel, width, listRows).size());
-        nearRows = std::clamp(std::min(need, listRows / 2), 1, listRows);
+        const int partialNeed =
+            static_cast<int>(FlowCalls(answer_.partials, {}, width, listRows).size());
+        nearRows = std::min(need, std::max(listRows / 2, listRows - partialNeed));
       }
       for (auto& r : FlowCalls(answer_.partials, {}, width, listRows - nearRows)) {
         rows.push_back(std::move(r));

@@ -11,6 +11,7 @@
 
 #include "aids/rate_meter.h"
 #include "aids/scp_lookup.h"
+#include "aids/statistics.h"
 #include "app/entry_model.h"
 #include "app/station.h"
 #include "app/views/operator_aids.h"
@@ -44,6 +45,8 @@ class AidsPanelModel {
   const ScpAnswer& Answer() const { return answer_; }
   const RateFigures& Rate() const { return rate_; }
   std::string RateLine() const;
+  // Tools > Statistics: the tables of the whole log.
+  std::vector<std::string> Statistics() const { return StatisticsText(station_.Log()); }
 
  private:
   bool RefreshScp();
