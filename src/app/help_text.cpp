@@ -17,6 +17,7 @@ std::vector<std::string> HelpTopicLines() {
       "Down on the last  back to the entry window",
       "F1-F12, Ins, - = [ ] , . \\   CW messages;  Esc stops",
       "Alt+M             edit the CW messages",
+      "Alt+S / Alt+R     check-partial list / rate line",
       "Alt+O             Cabrillo report;  Alt+F10  menu",
       "Alt+X             save the log and exit",
   };

@@ -51,6 +51,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   aids_->AttachTo(*m.entry);
   aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
   aidsWindow_ = new AidsWindow(desktop, *aidsPanel_);
+  aidsWindow_->SetRelayout([this, desktop, &station] { PlaceWindows(desktop, station); });
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
@@ -68,7 +69,9 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   needs.scoreBands = 0;
   const auto& bands = station.Rules().Settings().bands;
   for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
-  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0) + 1;
+  // The aids window takes the last place while it shows anything; the others share the rest.
+  const bool aids = aidsPanel_->Visible();
+  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0) + aids;
   needs.cwWindow = cw_ != nullptr;
   // Asked again on every resize of the terminal: each window takes its part of the new layout.
   auto layout = [desktop, needs] {
@@ -79,7 +82,15 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   score_->SetHome([layout] { return layout().score; });
   std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
   if (repeat_ != nullptr) side.push_back(repeat_);
-  side.push_back(aidsWindow_);  // last: the even share leaves it the odd rows
+  if (aids) {
+    side.push_back(aidsWindow_);
+  } else {
+    // Hidden, it still follows resizes: any place that exists will do.
+    aidsWindow_->SetHome([layout] {
+      const OperatingLayout l = layout();
+      return l.side.empty() ? l.score : l.side.back();
+    });
+  }
   for (std::size_t i = 0; i < side.size(); ++i) {
     side[i]->SetHome([layout, i] { return layout().side[i]; });
   }

@@ -47,6 +47,7 @@ void AidsWindow::HandleMessage(Message& m) {
 
 void AidsWindow::Toggled() {
   setText(ScreenText(model_.Title()));
+  if (relayout_) relayout_();
   Update(true);
   ShowAsChosen();
 }

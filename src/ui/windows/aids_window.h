@@ -5,6 +5,8 @@
 
 #include <final/final.h>
 
+#include <functional>
+
 #include "app/views/aids_panel_model.h"
 #include "score/ui/info_window.h"
 #include "score/ui/text_rows.h"
@@ -21,6 +23,8 @@ class AidsWindow final : public InfoWindow {
   void HandleMessage(Message& m) override;
   // Shown unless the operator switched both parts off.
   void ShowAsChosen();
+  // Places the side windows again: the window takes a place only while it is shown.
+  void SetRelayout(std::function<void()> relayout) { relayout_ = std::move(relayout); }
 
  private:
   Rect ClassicBounds() const override { return Rect{54, 12, 80, 20}; }
@@ -30,6 +34,7 @@ class AidsWindow final : public InfoWindow {
 
   AidsPanelModel& model_;
   TextRows rows_{this};
+  std::function<void()> relayout_;
 };
 
 }  // namespace vk::ui
