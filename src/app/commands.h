@@ -37,6 +37,9 @@ inline constexpr CommandId kHelpTopic = 0xFA0A;     // Help > Help topic: the op
 inline constexpr CommandId kStationSetup = 0xFA0B;  // Options > Station: own call and exchange
 inline constexpr CommandId kExportAdif = 0xFA0C;    // File > Export ADIF: the log for uploads
 inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: another program's QSOs
+inline constexpr CommandId kToggleScp = 0xFA20;     // Options > Check partial (Alt+S)
+inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+R)
+inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kCwMessage = 0x400F;
 // The DX cluster.
 inline constexpr CommandId kClusterSetup = 0xFA20;    // Options > Cluster

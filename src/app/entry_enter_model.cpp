@@ -87,6 +87,10 @@ void EntryModel::ProposeExchange(const std::string& call) {
     const std::string prefill = rules.PrefillRxNr(call);
     if (!prefill.empty()) rx.SetText(prefill, rules.Settings().rxUpdate == 1);
   }
+  if (exchangeAid_) {
+    const std::string aid = exchangeAid_(call, rx.Text());
+    if (!aid.empty()) rx.SetText(aid, true);
+  }
   focus_ = EntryField::kRxNr;
   std::string country = rules.GetCountryLine(call);
   if (!country.empty() && country.front() == '\x03') country.erase(0, 1);  // centring mark

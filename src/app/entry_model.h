@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,12 @@ struct EntryResult {
   // log is full; the text is also in the first message line.
   Status status;
 };
+
+// Asked on Enter in Call after the rules proposed RxNr (`rulesText`, often empty or only the
+// report): the whole RxNr to propose instead, or empty to keep the rules' text.  Call history
+// and earlier QSOs know what the rules cannot.
+using ExchangeAid =
+    std::function<std::string(const std::string& call, const std::string& rulesText)>;
 
 // The clock views, read from one look at the clock.
 struct ClockView {
@@ -129,6 +136,8 @@ class EntryModel final : public MessageTarget {
 
   // What changed since the last call, for the tick that redraws the window.
   Changes TakeChanges();
+  // nullptr: the rules' proposal stands.
+  void SetExchangeAid(ExchangeAid aid) { exchangeAid_ = std::move(aid); }
 
  private:
   static std::size_t Index(EntryField f) { return static_cast<std::size_t>(f); }
@@ -169,6 +178,7 @@ class EntryModel final : public MessageTarget {
   // The exchange texts the operator was warned about; a second Enter with the same text logs.
   std::string warnedTxNr_;
   std::string warnedRxNr_;
+  ExchangeAid exchangeAid_;
 };
 
 // Frequency in 100 Hz units as the frequency view shows it: MHz, a backquote, kHz with three

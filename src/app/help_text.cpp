@@ -18,6 +18,7 @@ std::vector<std::string> HelpTopicLines() {
       "F1-F12, Ins, - = [ ] , . \\   CW messages;  Esc stops",
       "Alt+M             edit the CW messages",
       "Alt+B, K, P       band map, cluster console, spot the call",
+      "Alt+S / Alt+R     check-partial list / rate line",
       "Alt+O             Cabrillo report;  Alt+F10  menu",
       "Alt+X             save the log and exit",
   };

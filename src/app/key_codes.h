@@ -54,6 +54,8 @@ inline constexpr KeyCode kAltB = 0x3000;
 inline constexpr KeyCode kAltK = 0x2500;
 inline constexpr KeyCode kAltP = 0x1900;
 inline constexpr KeyCode kAltO = 0x1800;
+inline constexpr KeyCode kAltR = 0x1300;
+inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
 
 // The scan code of the "\" key, whatever the shift state.

@@ -69,6 +69,10 @@ CommandId MenuHotKeyCommand(KeyCode key) {
       return cm::kClusterConsole;
     case kb::kAltP:
       return cm::kSpotQso;
+    case kb::kAltS:
+      return cm::kToggleScp;
+    case kb::kAltR:
+      return cm::kToggleRate;
     default:
       return 0;
   }

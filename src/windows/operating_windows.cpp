@@ -6,6 +6,7 @@
 #include "score/ui/multi_window.h"
 #include "score/ui/repeat_window.h"
 #include "score/ui/score_window.h"
+#include "ui/windows/aids_window.h"
 #include "util/bands.h"
 #include "windows/entry_window.h"
 #include "windows/log_window.h"
@@ -45,6 +46,12 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
     multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  aids_ = std::make_unique<OperatorAids>(
+      station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest));
+  aids_->AttachTo(*m.entry);
+  aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
+  aidsWindow_ = new AidsWindow(desktop, *aidsPanel_);
+  aidsWindow_->SetRelayout([this, desktop, &station] { PlaceWindows(desktop, station); });
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
@@ -52,6 +59,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
   }
   for (MultiWindow* mw : multipliers_) mw->show();
   if (repeat_ != nullptr) repeat_->show();
+  aidsWindow_->ShowAsChosen();
   if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
   SelectEntry();
 }
@@ -61,7 +69,9 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   needs.scoreBands = 0;
   const auto& bands = station.Rules().Settings().bands;
   for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
-  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0);
+  // The aids window takes the last place while it shows anything; the others share the rest.
+  const bool aids = aidsPanel_->Visible();
+  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0) + aids;
   needs.cwWindow = cw_ != nullptr;
   // Asked again on every resize of the terminal: each window takes its part of the new layout.
   auto layout = [desktop, needs] {
@@ -72,6 +82,15 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   score_->SetHome([layout] { return layout().score; });
   std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
   if (repeat_ != nullptr) side.push_back(repeat_);
+  if (aids) {
+    side.push_back(aidsWindow_);
+  } else {
+    // Hidden, it still follows resizes: any place that exists will do.
+    aidsWindow_->SetHome([layout] {
+      const OperatingLayout l = layout();
+      return l.side.empty() ? l.score : l.side.back();
+    });
+  }
   for (std::size_t i = 0; i < side.size(); ++i) {
     side[i]->SetHome([layout, i] { return layout().side[i]; });
   }

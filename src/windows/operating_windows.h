@@ -12,9 +12,12 @@
 
 #include "app/operating_model.h"
 #include "app/station.h"
+#include "app/views/aids_panel_model.h"
+#include "app/views/operator_aids.h"
 
 namespace vk::ui {
 
+class AidsWindow;
 class CwWindow;
 class EntryWindow;
 class LogWindow;
@@ -59,6 +62,10 @@ class OperatingWindows final : public MessageTarget {
   CwWindow* cw_ = nullptr;
   std::vector<MultiWindow*> multipliers_;
   RepeatWindow* repeat_ = nullptr;
+  // The operator aids: after models_, so they go before the entry model they are attached to.
+  std::unique_ptr<OperatorAids> aids_;
+  std::unique_ptr<AidsPanelModel> aidsPanel_;
+  AidsWindow* aidsWindow_ = nullptr;
 };
 
 }  // namespace vk::ui

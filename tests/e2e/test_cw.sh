@@ -71,7 +71,7 @@ vk_wait_gone "■PTT■"
 
 # "\" gives the CW window the focus; letters typed there are keyed in upper case.  Pressed
 # again ("|" is the same key) it gives the focus to the window that stood right behind the
-# entry window: the DXCC window, opened last.
+# entry window: the check-partial window, opened last.
 vk_key_sync '\' 2B5C
 wait_active '\[ CW \]'
 # The letters stand in the text line only while they are keyed, so the transmitter keyed for
@@ -90,7 +90,7 @@ done
 [ "$keyed" = yes ] || vk_fail "typed letters were not keyed"
 vk_wait_gone "■PTT■"
 vk_key_sync '|' 2B7C
-wait_active 'DXCC'
+wait_active 'Check'
 
 # The message editor: F3 gets a message, stored in vorkan.cfg on OK, sent by F3 at once.
 vk_key_sync M-m 3200

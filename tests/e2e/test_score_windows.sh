@@ -12,7 +12,8 @@ VK_HEIGHT=50
 cp "$VK_SRC"/data/*.xml "$VK_SRC"/data/cty_rus.dat "$VK_DIR/data/"
 ln -sf /usr/share/hamradio-files/cty.dat "$VK_DIR/data/cty_wt.dat"
 
-config() { printf "[Main]\r\nContest=%s\r\nCall=%s\r\n$3\r\n[Morze]\r\nPort=Null\r\n" "$1" "$2" >"$VK_DIR/vorkan.cfg"; }
+# The operator aids' window switched off: the side windows keep the whole right column.
+config() { printf "[Main]\r\nContest=%s\r\nCall=%s\r\n$3\r\n[Morze]\r\nPort=Null\r\n[AIDS]\r\nScpWindow=0\r\nRateLine=0\r\n" "$1" "$2" >"$VK_DIR/vorkan.cfg"; }
 
 # One ADIF record: date time band freq call sent rcvd points multipliers guid.
 qso() {

@@ -25,6 +25,8 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   cabrillo_.setText(WithHint("&Out cabrilio", "Alt+O"));
   exit_.setText(WithHint("&Exit", "ALT+X"));
   cwMessage_.setText(WithHint("CW &Message", "Alt+M"));
+  scp_.setText(WithHint("Check &partial", "Alt+S"));
+  rate_.setText(WithHint("&Rate line", "Alt+R"));
   for (finalcut::FMenuItem* line : {&fileLine_, &optionsLine_, &helpLine_}) line->setSeparator();
 
   Wire(world_, cm::kNewContest);
@@ -41,6 +43,9 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(station_, cm::kStationSetup);
   Wire(save_, cm::kSaveLog);
   Wire(changeTime_, cm::kClockHelp);
+  Wire(scp_, cm::kToggleScp);
+  Wire(rate_, cm::kToggleRate);
+  Wire(statistics_, cm::kStatistics);
   Wire(helpTopic_, cm::kHelpTopic);
   Wire(about_, cm::kAbout);
 }

@@ -53,11 +53,14 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem networkSetup_{"&Network setup", &options_};
   finalcut::FMenuItem clusterSetup_{"C&luster", &options_};
   finalcut::FMenuItem station_{"S&tation...", &options_};
+  finalcut::FMenuItem scp_{&options_};
+  finalcut::FMenuItem rate_{&options_};
   finalcut::FMenuItem optionsLine_{&options_};
   finalcut::FMenuItem save_{"&Save...", &options_};
 
   finalcut::FMenu tools_{"&Tools", this};
   finalcut::FMenuItem changeTime_{"Change time", &tools_};
+  finalcut::FMenuItem statistics_{"&Statistics...", &tools_};
 
   finalcut::FMenu help_{"&Help", this};
   finalcut::FMenuItem helpTopic_{"&Help topic", &help_};

@@ -1,0 +1,64 @@
+#include "ui/windows/aids_window.h"
+
+#include "app/ui/screen_text.h"
+#include "app/ui/vork_app.h"
+#include "ui/dialogs/statistics_dialog.h"
+
+namespace vk::ui {
+
+AidsWindow::AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model)
+    : InfoWindow(parent, ScreenText(model.Title())), model_(model) {
+  Relayout();
+}
+
+AidsWindow::~AidsWindow() = default;
+
+void AidsWindow::LayoutViews(int width, int height) {
+  rows_.Place(1, 1, width, height);
+}
+
+bool AidsWindow::Update(bool force) {
+  if (!model_.Refresh() && !force) return false;
+  return rows_.SetRows(model_.Rows(rows_.Width(), rows_.Height()));
+}
+
+void AidsWindow::HandleMessage(Message& m) {
+  if (m.what != EventClass::kCommand) {
+    InfoWindow::HandleMessage(m);
+    return;
+  }
+  switch (m.command) {
+    case cm::kToggleScp:
+      model_.ToggleScp();
+      Toggled();
+      break;
+    case cm::kToggleRate:
+      model_.ToggleRate();
+      Toggled();
+      break;
+    case cm::kStatistics:
+      RunStatisticsDialog(&VorkApp::Instance().desktop(), model_.Statistics());
+      break;
+    default:
+      return;
+  }
+  m.handled = true;
+}
+
+void AidsWindow::Toggled() {
+  setText(ScreenText(model_.Title()));
+  if (relayout_) relayout_();
+  Update(true);
+  ShowAsChosen();
+}
+
+void AidsWindow::ShowAsChosen() {
+  if (model_.Visible()) {
+    show();
+    redraw();
+  } else if (isShown()) {
+    hide();
+  }
+}
+
+}  // namespace vk::ui
