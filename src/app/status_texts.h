@@ -18,6 +18,7 @@ inline constexpr int kMemoryColumnFromRight = 15;
 inline constexpr int kChecksumColumnFromRight = 25;
 inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of the checksums
 inline constexpr int kBannerColumnFromRight = 52;
+inline constexpr int kRigColumnFromRight = 64;    // "Rig: no answer", right of the Exit key
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
 struct StatusTexts {
@@ -26,6 +27,7 @@ struct StatusTexts {
   std::string checksums;  // peer and own log checksum, low 16 bits each, "XXXX:XXXX"
   std::string sync;       // the group's state, empty without a network (SyncStateText)
   std::string banner;     // the menu-bar text
+  std::string rig;        // the radio's state, empty without a radio (RigControl::StatusText)
   friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
 };
 

@@ -150,6 +150,14 @@ Status HamlibRadio::SetMorseSpeed(int wpm) {
   return Check(rig_set_level(rig_, RIG_VFO_CURR, RIG_LEVEL_KEYSPD, v), "keyer speed");
 }
 
+std::unique_ptr<RigControl> StartRig(const RigSettings& settings) {
+  if (!settings.Enabled()) return nullptr;
+  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(settings),
+                                          std::chrono::milliseconds(settings.pollMs));
+  rig->Start();
+  return rig;
+}
+
 std::vector<RigModelInfo> HamlibModels() {
   std::vector<RigModelInfo> out;
   {

@@ -2,10 +2,12 @@
 // "host:port"), which is how several programs share one radio.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "rig/radio.h"
+#include "rig/rig_control.h"
 #include "rig/rig_settings.h"
 
 struct s_rig;
@@ -40,6 +42,9 @@ class HamlibRadio final : public Radio {
   s_rig* rig_ = nullptr;  // made by the first Open, kept across reconnects
   bool open_ = false;
 };
+
+// The configured radio on its poll thread, started; nullptr when no radio is configured.
+std::unique_ptr<RigControl> StartRig(const RigSettings& settings);
 
 // One model of Hamlib's list, for the setup dialog.
 struct RigModelInfo {
