@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(build-essential cmake pkg-config libfinal-dev libgpm-dev libpugixml-dev zlib1g-dev clang-14
       libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev hamradio-files tmux locales
-      strace util-linux libssl-dev iproute2 python3 tzdata gettext)
+      strace util-linux libssl-dev iproute2 python3 tzdata gettext libhamlib-dev
+      libhamlib-utils cwdaemon)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -72,6 +72,8 @@ inline constexpr CommandId kSelectLogWindow = 0x4001;
 inline constexpr CommandId kSelectEntryWindow = 0x4002;
 inline constexpr CommandId kModeChanged = 0x4004;  // info: mode code
 inline constexpr CommandId kBandChanged = 0x4005;  // info: band index
+// Command: go to a frequency and mode (a spot taken from a band map); info: a TuneRequest.
+inline constexpr CommandId kTuneTo = 0x4006;
 inline constexpr CommandId kLogChanged = 0x4100;
 // The whole log was scored again: every line of the log window may show other figures.
 inline constexpr CommandId kLogRescored = 0x4101;

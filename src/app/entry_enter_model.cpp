@@ -18,6 +18,8 @@ EntryResult EntryModel::Enter() {
     return {true, EnterInCall()};
   }
   if (RxNrText().empty()) return {};
+  // The QSO is logged where the radio is now, not where it was at the last tick.
+  PollRadio();
   if (HoldBack()) return {true, Note(changed::kMessages | changed::kFocus)};
   return LogQso();
 }

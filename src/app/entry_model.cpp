@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "rig/rig_control.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -257,9 +258,12 @@ Changes EntryModel::StepBand(int direction) {
     if (band < 1) band = kBandCount;
     if (band > kBandCount) band = 1;
     if (!allowed[band]) continue;
-    station_.SetCurrentFreq(DefaultFreqOfBand(static_cast<BandIndex>(band)));
-    bus_.Broadcast(cm::kBandChanged, MessageInfo::Number(band));
-    return Note(changed::kFreq);
+    const Freq f = DefaultFreqOfBand(static_cast<BandIndex>(band));
+    if (RigControl* rig = station_.Rig()) {
+      rig->SetFreq(f);
+      if (station_.CurrentMode() == 2) rig->SetMode(2);  // the sideband follows the band
+    }
+    return SetOperatingPoint(f, station_.CurrentMode(), 1);
   }
   return changed::kNothing;  // the rules allow no band at all
 }
@@ -271,10 +275,8 @@ Changes EntryModel::ChangeMode() {
   for (int i = 0; i < 3; ++i) {
     mode = mode > 2 ? 1 : mode + 1;
     if (!allowed[mode]) continue;
-    station_.SetCurrentMode(static_cast<ModeCode>(mode));
-    // The window hears this broadcast too and recomputes TxNr: the report may change.
-    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(mode));
-    return Note(changed::kMode);
+    if (RigControl* rig = station_.Rig()) rig->SetMode(static_cast<ModeCode>(mode));
+    return SetOperatingPoint(station_.CurrentFreq(), static_cast<ModeCode>(mode), 2);
   }
   return changed::kNothing;
 }
@@ -282,26 +284,51 @@ Changes EntryModel::ChangeMode() {
 Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
   Changes c = ClearEntry();
   MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
-  c |= TuneTo(freq, mode);
+  // A spot's mode the contest does not work, or a mode fixed by the configuration, leaves the
+  // mode as it is; a spot without a frequency leaves the frequency.
+  const auto& allowed = station_.Rules().Settings().modes;
+  if (mode < 1 || mode > 3 || !allowed[mode] || station_.ConfiguredMode() != 0) mode = 0;
+  c |= TuneTo(freq > 0 ? freq : station_.CurrentFreq(), mode);
   return Note(c | changed::kCall);
 }
 
-Changes EntryModel::TuneTo(Freq freq, ModeCode mode) {
+Changes EntryModel::TuneTo(Freq f, ModeCode m) {
+  if (m == 0) m = station_.CurrentMode();
+  if (RigControl* rig = station_.Rig()) {
+    if (f != station_.CurrentFreq()) rig->SetFreq(f);
+    // Phone is a sideband, and which one depends on the band: sent again with every move.
+    if (m != station_.CurrentMode() || (m == 2 && f != station_.CurrentFreq())) rig->SetMode(m);
+  }
+  return SetOperatingPoint(f, m, 0);
+}
+
+Changes EntryModel::FollowRadio(Freq f, ModeCode m) {
+  if (m == 0 || station_.ConfiguredMode() != 0) m = station_.CurrentMode();
+  return SetOperatingPoint(f, m, 0);
+}
+
+Changes EntryModel::PollRadio() {
+  RigControl* rig = station_.Rig();
+  RigReading r;
+  if (rig == nullptr || !rig->TakeReading(r)) return changed::kNothing;
+  return FollowRadio(r.freq, r.mode);
+}
+
+Changes EntryModel::SetOperatingPoint(Freq f, ModeCode m, int always) {
   Changes c = changed::kNothing;
-  if (freq > 0 && freq != station_.CurrentFreq()) {
-    const BandIndex before = station_.CurrentBand();
-    station_.SetCurrentFreq(freq);
+  const BandIndex oldBand = station_.CurrentBand();
+  if (f != station_.CurrentFreq() || (always & 1)) {
+    station_.SetCurrentFreq(f);
     c |= changed::kFreq;
-    if (station_.CurrentBand() != before) {
+    if (station_.CurrentBand() != oldBand || (always & 1)) {
       bus_.Broadcast(cm::kBandChanged, MessageInfo::Number(station_.CurrentBand()));
     }
   }
-  const auto& allowed = station_.Rules().Settings().modes;
-  if (mode >= 1 && mode <= 3 && allowed[mode] && mode != station_.CurrentMode() &&
-      station_.ConfiguredMode() == 0) {
-    station_.SetCurrentMode(mode);
-    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(mode));
+  if (m != station_.CurrentMode() || (always & 2)) {
+    station_.SetCurrentMode(m);
     c |= changed::kMode;
+    // The window hears this broadcast too and recomputes TxNr: the report may change.
+    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(m));
   }
   return Note(c);
 }
@@ -323,8 +350,16 @@ void EntryModel::HandleMessage(Message& m) {
     m.handled = true;
     return;
   }
+  if (m.what == EventClass::kTick) {
+    PollRadio();
+    return;
+  }
   if (m.what != EventClass::kCommand) return;
   switch (m.command) {
+    case cm::kTuneTo:
+      if (const TuneRequest* t = m.info.pointer<TuneRequest>()) TuneTo(t->freq, t->mode);
+      m.handled = true;
+      break;
     case cm::kQuit:
       ClearEntry();  // and the command travels on
       break;

@@ -56,6 +56,12 @@ inline constexpr KeyCode kCtrlTab = 0x9400;
 inline constexpr char kBackquote = '`';
 }  // namespace kb
 
+// What cm::kTuneTo carries: where to go.  Mode 0 keeps the mode.
+struct TuneRequest {
+  Freq freq = 0;
+  ModeCode mode = 0;
+};
+
 struct EntryResult {
   bool consumed = true;  // false: the key was not the window's; it travels on
   Changes changes = changed::kNothing;
@@ -118,15 +124,20 @@ class EntryModel final : public MessageTarget {
   Changes BandDown();
   Changes BandUp();
   Changes ChangeMode();  // only when the configuration leaves the mode to the operator
+  // The one way the program changes frequency and mode (Alt+F1/F2/F3, a spot taken from a
+  // band map, the command kTuneTo): the station's values and the broadcasts as the band and
+  // mode keys make them, and the radio, when one is connected, is told.  Mode 0 keeps the mode.
+  Changes TuneTo(Freq f, ModeCode m);
+  // A reading of the radio acts as the band and mode keys do, but nothing goes back to it.
+  // A mode the configuration fixes, or one the log has no code for, is not taken.
+  Changes FollowRadio(Freq f, ModeCode m);
+  // Takes the radio's newest reading, if there is one; also done on every tick.
+  Changes PollRadio();
   Changes SelectLogWindow();
   Changes RefreshTxNr();
   // A spot taken from the band map: the call into the Call line (focused, the other lines and
   // messages as after a clear) and the station tuned to the spot.
   Changes TakeSpot(std::string_view call, Freq freq, ModeCode mode);
-  // The one place where the program, not the operator's band and mode keys, sets frequency and
-  // mode: the band and mode follow, and the windows hear of a change of either.  Mode 0 (or one
-  // the contest does not allow, or a mode fixed by the configuration) leaves the mode alone.
-  Changes TuneTo(Freq freq, ModeCode mode);
   // The terminal's own line editor changed the focused line.
   Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
 
@@ -150,6 +161,9 @@ class EntryModel final : public MessageTarget {
   EntryResult WindowKey(KeyCode key, bool& handled);
   EntryResult LineKey(KeyCode key);
   Changes StepBand(int direction);
+  // Sets the station's frequency and mode and broadcasts what changed; `always` broadcasts the
+  // band (bit 0) or mode (bit 1) even when it stayed.
+  Changes SetOperatingPoint(Freq f, ModeCode m, int always);
   void SetMessages(std::string_view first, std::string_view second);
 
   // Enter in Call and logging a QSO (entry_enter_model.cpp).

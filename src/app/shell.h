@@ -107,6 +107,8 @@ class Shell final : public MessageTarget {
   const ShellState& state() const { return state_; }
   void SetNetwork(NetworkLink* link);  // nullptr: no network
   void SetLogChecksum(std::function<std::uint32_t()> logCrc);
+  // The radio's part of the status line; unset: none.
+  void SetRigStatus(std::function<std::string()> text) { rigStatus_ = std::move(text); }
 
   // A key that reached the application while global keys are active (no modal dialog, no open
   // menu).  Keyer keys are sent as keyer commands here; the caller passes the rest on.
@@ -133,10 +135,11 @@ class Shell final : public MessageTarget {
   NullNetworkLink nullNet_;
   NetworkLink* net_ = &nullNet_;
   std::function<std::uint32_t()> logCrc_;
+  std::function<std::string()> rigStatus_;
   ShellState state_;
   std::size_t memoryInUse_ = 0;
   int memoryAge_ = kMemoryRefreshPasses;  // refresh on the first pass
-  bool peerHeard_ = false;  // a checksum report of another station has arrived
+  bool peerHeard_ = false;                // a checksum report of another station has arrived
 };
 
 // The error box text for an error broadcast (CP866 bytes); empty for any other number.

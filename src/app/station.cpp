@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "cw/keyer_choice.h"
 #include "log/guid_repair.h"
 #include "log/journal.h"
+#include "rig/rig_control.h"
 #include "rules/log_scoring.h"
 #include "rules/rules_loader.h"
 #include "util/strings.h"
@@ -51,6 +53,11 @@ Station::Station(std::string workDir, const CountryLists* countries)
 }
 
 Station::~Station() = default;
+
+void Station::SetRig(std::unique_ptr<RigControl> rig) {
+  rig_.reset();  // the old poll thread ends and closes its radio before the new one opens it
+  rig_ = std::move(rig);
+}
 
 std::string Station::PathOf(std::string_view fileName) const {
   return JoinPath(workDir_, fileName);
@@ -164,7 +171,10 @@ StartPoint Station::ChooseStart() {
 bool Station::WantsCwWindow() const {
   const std::string& port = settings_.main.port;
   const std::uint8_t mode = ConfiguredMode();
-  return !port.empty() && LowerCase(port) != "null" && (mode == 0 || mode == 1);
+  // cwdaemon and the radio's keyer need no serial port.
+  const bool keyer = (!port.empty() && LowerCase(port) != "null") ||
+                     ReadKeyerChoice(PathOf(kConfigFileName)).kind != KeyerKind::kSerial;
+  return keyer && (mode == 0 || mode == 1);
 }
 
 Status Station::WriteLog() {

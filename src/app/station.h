@@ -31,6 +31,8 @@
 
 namespace vk {
 
+class RigControl;
+
 // What an operating action changed.  Handlers return it (and the models also collect it until
 // the next tick) so a window redraws once, and only the views that changed.
 using Changes = std::uint16_t;
@@ -97,8 +99,8 @@ class Station {
   // Chooses the entry window's frequency and mode and makes them current; on a log that is not
   // empty the log clock continues from the last QSO's stamp.
   StartPoint ChooseStart();
-  // Whether the CW window opens: a keyer port is configured and the contest is worked in CW
-  // or in any mode.
+  // Whether the CW window opens: a keyer port is configured (or cwdaemon or the radio keys)
+  // and the contest is worked in CW or in any mode.
   bool WantsCwWindow() const;
 
   // --- the log file ---------------------------------------------------------------------------
@@ -146,6 +148,11 @@ class Station {
   // Multiplier and Repeat windows stack down the right-hand side in the order they open.
   int TakeSideWindowIndex() { return sideWindows_++; }
 
+  // The radio, when one is configured (nullptr otherwise).  The station owns it and stops its
+  // poll thread when it is replaced or the station ends.
+  RigControl* Rig() { return rig_.get(); }
+  void SetRig(std::unique_ptr<RigControl> rig);
+
   // --- the pieces -----------------------------------------------------------------------------
   const std::string& WorkDir() const { return workDir_; }
   const std::string& DataDir() const { return dataDir_; }
@@ -192,6 +199,7 @@ class Station {
   Freq freq_ = 0;
   BandIndex band_ = kBandNone;
   ModeCode mode_ = 1;
+  std::unique_ptr<RigControl> rig_;
   TTreeRules rules_;  // last: it points at the lists and the log
 };
 

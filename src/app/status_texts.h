@@ -20,6 +20,7 @@ inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of th
 // "Cluster: not connected", left of the group's state; on 80 columns it clears "Alt-X Exit".
 inline constexpr int kClusterColumnFromRight = 65;
 inline constexpr int kBannerColumnFromRight = 52;
+inline constexpr int kRigColumnFromRight = 64;    // "Rig: no answer", right of the Exit key
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
 struct StatusTexts {
@@ -29,6 +30,7 @@ struct StatusTexts {
   std::string sync;       // the group's state, empty without a network (SyncStateText)
   std::string cluster;    // the cluster link, empty without one (ClusterStateText)
   std::string banner;     // the menu-bar text
+  std::string rig;        // the radio's state, empty without a radio (RigControl::StatusText)
   friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
 };
 

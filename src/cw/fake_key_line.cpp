@@ -4,12 +4,17 @@
 
 namespace vk {
 
-void FakeKeyerClock::Sleep(int ms, const std::function<bool()>& cancelled) {
+KeyerSleeper::Time FakeKeyerClock::Now() {
+  std::lock_guard lock(mu_);
+  return std::chrono::milliseconds(now_);
+}
+
+void FakeKeyerClock::SleepUntil(Time deadline, const std::function<bool()>& cancelled) {
   std::int64_t end;
   {
     std::lock_guard lock(mu_);
-    sleeps_.push_back(ms);
-    end = now_ + ms;
+    end = std::chrono::duration_cast<std::chrono::milliseconds>(deadline).count();
+    sleeps_.push_back(static_cast<int>(end - now_));
   }
   for (;;) {
     if (cancelled()) return;

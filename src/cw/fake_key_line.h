@@ -14,12 +14,14 @@
 
 namespace vk {
 
-// Each Sleep moves the fake time on by its length at once.  Actions scheduled with At run on
-// the keyer thread when the fake time reaches them (the test stands in for the operator
-// pressing a key at that moment); a sleep whose cancel condition they make true ends there.
+// Each sleep moves the fake time on to its deadline at once (whole milliseconds).  Actions
+// scheduled with At run on the keyer thread when the fake time reaches them (the test stands in for
+// the operator pressing a key at that moment); a sleep whose cancel condition they make true ends
+// there.
 class FakeKeyerClock final : public KeyerSleeper {
  public:
-  void Sleep(int ms, const std::function<bool()>& cancelled) override;
+  Time Now() override;
+  void SleepUntil(Time deadline, const std::function<bool()>& cancelled) override;
   void Wake() override {}
 
   std::int64_t NowMs() const;

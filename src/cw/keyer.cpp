@@ -7,6 +7,7 @@
 #include "cw/keyer_sender.h"
 #include "cw/morse.h"
 #include "cw/posix_key_line.h"
+#include "cw/text_sender.h"
 #include "log/journal.h"
 
 namespace vk {
@@ -23,7 +24,8 @@ Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line, Keyer
     : line_(line ? std::move(line) : std::make_unique<NullKeyLine>()),
       ownSleeper_(sleeper ? nullptr : std::make_unique<SystemSleeper>()),
       sleeper_(sleeper ? sleeper : ownSleeper_.get()),
-      portName_(settings.port.substr(0, kKeyerPortWidth)) {
+      portName_(settings.port.substr(0, kKeyerPortWidth)),
+      settingsPort_(portName_) {
   // A hand-edited file may hold any byte; the dot table and the pause only make sense in range.
   x_.speed.store(Clamp(settings.speed, kMinSpeed, kMaxSpeed));
   x_.standby.store(Clamp(settings.standby, kMinStandby, kMaxStandby));
@@ -32,15 +34,26 @@ Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line, Keyer
   portError_ = PortErrorOf(portStatus_);
 }
 
+Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<TextKeyer> textKeyer,
+             KeyerSleeper* sleeper)
+    : Keyer(settings, std::unique_ptr<KeyLine>(), sleeper) {
+  textKeyer_ = std::move(textKeyer);
+  if (!textKeyer_) return;
+  portName_ = textKeyer_->Name();
+  portStatus_ = textKeyer_->Open();
+  portError_ = PortErrorOf(portStatus_);
+}
+
 Keyer::~Keyer() {
   Abort();
   Stop();
   line_->Close();
+  if (textKeyer_) textKeyer_->Close();
 }
 
 KeyerSettings Keyer::Settings() const {
   KeyerSettings s;
-  s.port = portName_;
+  s.port = settingsPort_;
   s.speed = Speed();
   s.standby = Standby();
   s.num019 = CutNumbers();
@@ -48,12 +61,17 @@ KeyerSettings Keyer::Settings() const {
 }
 
 void Keyer::Start() {
-  if (!line_->IsOpen()) return;
+  if (!PortOpen()) return;
   // Running is claimed here rather than by the thread, and before the thread exists, so a
   // second Start can never start another thread or touch thread_ while it is being assigned.
   if (!x_.running.exchange(true, std::memory_order_acq_rel)) {
     try {
-      thread_ = std::thread([this] { KeyerSender(x_, *line_, *sleeper_).Run(); });
+      thread_ = std::thread([this] {
+        if (textKeyer_)
+          TextSender(x_, *textKeyer_, *sleeper_).Run();
+        else
+          KeyerSender(x_, *line_, *sleeper_).Run();
+      });
     } catch (const std::system_error& e) {
       x_.running.store(false, std::memory_order_release);
       JournalAppend(std::string("Keyer thread not started: ") + e.what());
@@ -89,6 +107,7 @@ void Keyer::Abort() {
   x_.aborts.fetch_add(1, std::memory_order_acq_rel);
   x_.text.Clear();
   sleeper_->Wake();
+  if (textKeyer_ && textKeyer_->IsOpen()) textKeyer_->Abort();
 }
 
 void Keyer::Stop() {

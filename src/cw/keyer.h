@@ -18,6 +18,7 @@
 #include "cw/key_line.h"
 #include "cw/keyer_exchange.h"
 #include "cw/keyer_sleeper.h"
+#include "cw/text_keyer.h"
 
 namespace vk {
 
@@ -26,6 +27,11 @@ class Keyer {
   // Takes the settings (speed and standby held to their ranges), then opens settings.port on
   // `line`.  `sleeper` is not owned; nullptr uses the keyer's own system sleeper.
   Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line,
+        KeyerSleeper* sleeper = nullptr);
+  // A keyer that keys whole texts (cwdaemon, the radio's own keyer) in place of the serial
+  // line; the same queue, speed, abort and repetition.  settings.port is kept for the
+  // settings only.
+  Keyer(const KeyerSettings& settings, std::unique_ptr<TextKeyer> textKeyer,
         KeyerSleeper* sleeper = nullptr);
   // Abort, stop the thread, close the port.  The settings are saved by DestroyKeyer.
   ~Keyer();
@@ -56,7 +62,7 @@ class Keyer {
   KeyerSettings Settings() const;
 
   const std::string& PortName() const { return portName_; }
-  bool PortOpen() const { return line_->IsOpen(); }
+  bool PortOpen() const { return textKeyer_ ? textKeyer_->IsOpen() : line_->IsOpen(); }
   KeyerPortError PortError() const { return portError_; }
   const Status& PortStatus() const { return portStatus_; }  // the system's reason, for a journal
   std::vector<std::string> ListPorts() const { return line_->ListPorts(); }
@@ -81,9 +87,11 @@ class Keyer {
 
   KeyerExchange x_;
   std::unique_ptr<KeyLine> line_;
+  std::unique_ptr<TextKeyer> textKeyer_;  // when set, it keys instead of line_
   std::unique_ptr<SystemSleeper> ownSleeper_;
   KeyerSleeper* sleeper_;
   std::string portName_;
+  std::string settingsPort_;  // the serial port the settings keep
   Status portStatus_;
   KeyerPortError portError_ = KeyerPortError::kNone;
   std::thread thread_;  // joinable from the first Start until Stop

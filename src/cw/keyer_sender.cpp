@@ -5,6 +5,7 @@
 namespace vk {
 
 void KeyerSender::Run() {
+  sleeper_.PrepareThread();
   while (x_.WaitForWork()) Transmit();
   SetKey(false);
   SetPtt(false);
@@ -18,7 +19,10 @@ bool KeyerSender::Live() const {
 }
 
 void KeyerSender::Wait(int ms) {
-  sleeper_.Sleep(ms, [this] { return !Live(); });
+  const KeyerSleeper::Time now = sleeper_.Now();
+  if (now - next_ > std::chrono::milliseconds(kMaxLateMs)) next_ = now;
+  next_ += std::chrono::milliseconds(ms);
+  sleeper_.SleepUntil(next_, [this] { return !Live(); });
 }
 
 void KeyerSender::WaitDots(int dots) {
@@ -38,7 +42,9 @@ void KeyerSender::SetPtt(bool on) {
   if (on == ptt_) return;
   ptt_ = on;
   Note(KeyerNote::Kind::kPtt, on ? 1 : 0);
-  if (on) Wait(kPttLeadMs);
+  if (!on) return;
+  next_ = sleeper_.Now();  // every transmission is timed from its rise of PTT
+  Wait(kPttLeadMs);
 }
 
 void KeyerSender::SetKey(bool down) {

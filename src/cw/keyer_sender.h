@@ -19,6 +19,9 @@ inline constexpr int kPttLeadMs = 30;
 // dots: two, which makes the classic three-dot gap between letters.
 inline constexpr int kCharPauseDots = 2;
 inline constexpr int kWordSpaceDots = 4;
+// A keyer thread held up for longer than this (a stopped process, a machine swapping) takes up
+// the schedule from where it is rather than squeezing the elements it missed.
+inline constexpr int kMaxLateMs = 10;
 
 class KeyerSender {
  public:
@@ -36,7 +39,9 @@ class KeyerSender {
   void EndOfText();
 
   bool Live() const;  // the current transmission is still wanted
-  void Wait(int ms);  // returns early when the transmission is no longer wanted
+  // Moves the schedule on by `ms` and waits for that deadline; returns early when the
+  // transmission is no longer wanted.
+  void Wait(int ms);
   void WaitDots(int dots);
   void SetPtt(bool on);
   void SetKey(bool down);
@@ -47,7 +52,9 @@ class KeyerSender {
   KeyerSleeper& sleeper_;
   // Owned by the keyer thread:
   std::uint32_t aborts_ = 0;  // value of x_.aborts when the transmission began
-  int wordOffset_ = 0;        // speed steps added by "+" and "-" in the current word
+  // The deadline of the next line change, counted from the rise of PTT.
+  KeyerSleeper::Time next_{};
+  int wordOffset_ = 0;  // speed steps added by "+" and "-" in the current word
   bool ptt_ = false;
   bool key_ = false;
 };

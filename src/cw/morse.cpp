@@ -54,4 +54,14 @@ std::uint8_t ToggleNineFlag(std::uint8_t flags) {
   return static_cast<std::uint8_t>(flags ^ cut::kNineAsN);
 }
 
+int MorseLengthMs(std::string_view text, int dotMs) {
+  int dots = 0;
+  for (char c : text) {
+    if (c == ' ') dots += 4;
+    for (char e : MorseCode(c)) dots += e == '-' ? 4 : 2;
+    dots += 2;
+  }
+  return dots * dotMs;
+}
+
 }  // namespace vk

@@ -26,6 +26,10 @@ int DotMs(int speedStep);
 // letters included (texts reach the keyer already upper-cased).
 std::string_view MorseCode(char c);
 
+// How long `text` takes to key with a dot of `dotMs`: each element and the one-dot gap after
+// it, two more dots after each character, four more for a space (no PTT lead).
+int MorseLengthMs(std::string_view text, int dotMs);
+
 // Cut numbers: flags of Num019, applied to the number sent in place of "#".
 namespace cut {
 inline constexpr std::uint8_t kZeroAsO = 1;

@@ -20,6 +20,7 @@
 #include "app/ui/vork_app.h"
 #include "config/ini_file.h"
 #include "log/journal.h"
+#include "rig/hamlib_radio.h"
 #include "util/catalog.h"
 
 namespace {
@@ -64,6 +65,9 @@ int RunOnce(int argc, char* argv[], bool& restart) {
       {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
   vk::ShellState initial;
   station.LoadConfiguredContest(initial);
+  // The radio's poll thread starts before the desktop, so the entry window opens on the
+  // frequency the radio shows.
+  station.SetRig(vk::StartRig(vk::ReadRigSettings(station.PathOf(vk::kConfigFileName))));
   vk::MessageCatalog catalog;
   LoadLanguage(catalog, station.PathOf(vk::kConfigFileName));
 

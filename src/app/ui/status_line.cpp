@@ -22,7 +22,7 @@ StatusLine::StatusLine(finalcut::FWidget* desktop, std::function<void()> quit)
 void StatusLine::SetTexts(const StatusTexts& texts) {
   if (texts.lastKey == texts_.lastKey && texts.memory == texts_.memory &&
       texts.checksums == texts_.checksums && texts.sync == texts_.sync &&
-      texts.cluster == texts_.cluster) {
+      texts.cluster == texts_.cluster && texts.rig == texts_.rig) {
     return;
   }
   texts_ = texts;
@@ -37,6 +37,7 @@ void StatusLine::draw() {
   print() << FPoint{2, 1} << finalcut::FString{std::string(kExitKey)};
   setColor(wc->statusbar_fg, wc->statusbar_bg);
   print() << finalcut::FString{std::string(kExitText)};
+  if (!texts_.rig.empty()) PrintAt(kRigColumnFromRight, texts_.rig);
   if (!texts_.sync.empty()) PrintAt(kSyncColumnFromRight, texts_.sync);
   if (!texts_.cluster.empty()) PrintAt(kClusterColumnFromRight, texts_.cluster);
   PrintAt(kChecksumColumnFromRight, texts_.checksums);

@@ -19,6 +19,7 @@
 #include "cw/ui/cw_window.h"
 #include "log/qso.h"
 #include "reports/ui/report_command.h"
+#include "rig/rig_control.h"
 #include "ui/windows/cluster_desk.h"
 #include "windows/operating_windows.h"
 
@@ -61,6 +62,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
   cwMessages_ = CwMessageList(station_.Settings().cwMessages);
   SetQsoIdCounter(0);
   shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
+  shell_.SetRigStatus([this] { return station_.Rig() ? station_.Rig()->StatusText() : ""; });
   // Window models send through the station; they must reach the shell's bus.
   station_.UseBus(bus_);
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/station_keyer.h"
 #include "app/ui/key_map.h"
 #include "app/ui/screen_text.h"
 #include "windows/desktop_rows.h"
@@ -50,8 +51,7 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
       entry_(entry),
       model_(messages, station.Settings().main.port, station.PathOf(kConfigFileName),
              [&station](std::string& port) {
-               return MakeProgramKeyer(port, station.PathOf(kConfigFileName),
-                                       KeyerWithoutHardware());
+               return MakeStationKeyer(station, port, KeyerWithoutHardware());
              }),
       bus_(station.Bus()),
       text_(this, 1, 1, kTextWidth),

@@ -1,0 +1,27 @@
+#include "app/station_keyer.h"
+
+#include "cw/cw_window_model.h"
+#include "cw/cwdaemon_keyer.h"
+#include "cw/keyer_choice.h"
+#include "rig/rig_keyer.h"
+
+namespace vk {
+
+std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPort,
+                                        bool withoutHardware) {
+  const std::string path = station.PathOf(kConfigFileName);
+  const KeyerChoice choice = ReadKeyerChoice(path);
+  switch (choice.kind) {
+    case KeyerKind::kCwdaemon:
+      return std::make_unique<Keyer>(ReadKeyerSettings(programPort, path),
+                                     std::make_unique<CwdaemonKeyer>(choice.cwdaemon));
+    case KeyerKind::kRig:
+      return std::make_unique<Keyer>(ReadKeyerSettings(programPort, path),
+                                     std::make_unique<RigKeyer>(station.Rig()));
+    case KeyerKind::kSerial:
+      break;
+  }
+  return MakeProgramKeyer(programPort, path, withoutHardware);
+}
+
+}  // namespace vk

@@ -1,0 +1,121 @@
+// The entry window with a radio: its readings act as the band and mode keys do, the keys and
+// a band map's tune command move the radio, and a QSO is logged where the radio is.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "app/entry_model.h"
+#include "daemon_process.h"
+#include "rig/fake_radio.h"
+#include "rig/rig_control.h"
+#include "station_fixture.h"
+
+namespace vk {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::WaitFor;
+
+class RigFollowTest : public test::StationFixture {
+ protected:
+  void TearDown() override {
+    entry_.reset();
+    StationFixture::TearDown();
+  }
+  // The small contest of 80 m and 20 m, CW and phone; `mode` 0 leaves the mode to the operator.
+  EntryModel& Open(const std::string& mode = "0") {
+    WriteRules("<band>40 80 20</band><mode>cw ph</mode><txnr>rst</txnr><repqso>band</repqso>");
+    WriteConfig("Contest=TEST\r\nCall=UA3AAA\r\nMode=" + mode + "\r\n");
+    Station& st = Start();
+    EXPECT_TRUE(st.LoadLog().ok());
+    auto radio = std::make_unique<FakeRadio>();
+    radio_ = radio.get();
+    radio_->Tune(7'025'000, 1);
+    st.SetRig(std::make_unique<RigControl>(std::move(radio), 100ms, 50ms));
+    st.Rig()->Start();
+    entry_ = std::make_unique<EntryModel>(st, st.ChooseStart());
+    recorder_.heard.clear();
+    return *entry_;
+  }
+  // Idle passes until the window shows `freq`.
+  bool Follows(Freq freq) {
+    return WaitFor([&] {
+      station_->Bus().Send(EventClass::kTick, cm::kTick);
+      return station_->CurrentFreq() == freq;
+    });
+  }
+
+  FakeRadio* radio_ = nullptr;  // owned by the station's rig
+  std::unique_ptr<EntryModel> entry_;
+};
+
+TEST_F(RigFollowTest, ReadingActsAsTheBandAndModeKeysAndTheQsoIsLoggedThere) {
+  EntryModel& e = Open();
+  ASSERT_TRUE(Follows(70250));
+  EXPECT_EQ(e.FreqText(), "   7`025.0");
+  EXPECT_EQ(station_->CurrentBand(), 3);
+  ASSERT_EQ(recorder_.heard.size(), 1u);  // from 80 m, the lowest band; CW already
+  EXPECT_EQ(recorder_.heard[0].command, cm::kBandChanged);
+  EXPECT_EQ(recorder_.heard[0].number, 3);
+
+  recorder_.heard.clear();
+  radio_->Tune(7'012'300, 2);  // within the band, and to phone
+  ASSERT_TRUE(Follows(70123));
+  ASSERT_EQ(recorder_.heard.size(), 1u);
+  EXPECT_EQ(recorder_.heard[0].command, cm::kModeChanged);
+  EXPECT_EQ(e.TxNrText(), "59");
+
+  e.Type("DL1ABC");
+  e.Key(kb::kEnter);
+  e.Type("59");
+  radio_->Tune(7'014'500, 2);  // tuned after the last tick, before Enter
+  ASSERT_TRUE(WaitFor([&] { return station_->Rig()->LastReading().freq == 70145; }));
+  e.Key(kb::kEnter);
+  ASSERT_EQ(station_->Log().Count(), 1);
+  EXPECT_EQ(station_->Log().At(0)->Freq, 70145);
+  EXPECT_EQ(station_->Log().At(0)->Mode, 2);
+}
+
+TEST_F(RigFollowTest, BandAndModeKeysAndTuneCommandMoveTheRadio) {
+  EntryModel& e = Open();
+  ASSERT_TRUE(Follows(70250));
+  e.Key(kb::kAltF2);
+  EXPECT_EQ(station_->CurrentBand(), 4);
+  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == HzOfFreq(DefaultFreqOfBand(4)); }));
+  e.Key(kb::kAltF3);
+  ASSERT_TRUE(WaitFor([&] { return radio_->Mode() == 2; }));
+  const TuneRequest spot{35250, 1};
+  station_->Bus().SendCommand(cm::kTuneTo, MessageInfo::Pointer(&spot));
+  EXPECT_EQ(station_->CurrentFreq(), 35250);
+  EXPECT_EQ(station_->CurrentMode(), 1);
+  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 3'525'000 && radio_->Mode() == 1; }));
+  // The window then follows what the radio reports, and never jumps back meanwhile.
+  radio_->Tune(3'526'000, 1);
+  ASSERT_TRUE(Follows(35260));
+}
+
+TEST_F(RigFollowTest, SilentRadioKeepsTheLastFrequencyForLogging) {
+  EntryModel& e = Open();
+  ASSERT_TRUE(Follows(70250));
+  radio_->SetAnswering(false);
+  ASSERT_TRUE(WaitFor([&] { return station_->Rig()->State() == RigState::kNoAnswer; }));
+  e.Type("DL1ABC");
+  e.Key(kb::kEnter);
+  e.Type("599");
+  e.Key(kb::kEnter);
+  ASSERT_EQ(station_->Log().Count(), 1);
+  EXPECT_EQ(station_->Log().At(0)->Freq, 70250);
+  radio_->Tune(14'030'000, 1);
+  radio_->SetAnswering(true);
+  ASSERT_TRUE(Follows(140300));
+}
+
+TEST_F(RigFollowTest, FixedModeIgnoresTheRadiosMode) {
+  Open("1");
+  radio_->Tune(14'030'000, 2);
+  ASSERT_TRUE(Follows(140300));
+  EXPECT_EQ(station_->CurrentMode(), 1);
+}
+
+}  // namespace
+}  // namespace vk
