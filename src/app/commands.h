@@ -42,10 +42,10 @@ inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kCwMessage = 0x400F;
 // The DX cluster.
-inline constexpr CommandId kClusterSetup = 0xFA20;    // Options > Cluster
-inline constexpr CommandId kBandMap = 0xFA21;         // Alt+B: show or hide the band map
-inline constexpr CommandId kClusterConsole = 0xFA22;  // Alt+K: show or hide the console
-inline constexpr CommandId kSpotQso = 0xFA23;         // Alt+P: spot the call in the entry window
+inline constexpr CommandId kClusterSetup = 0xFA30;    // Options > Cluster
+inline constexpr CommandId kBandMap = 0xFA31;         // Alt+B: show or hide the band map
+inline constexpr CommandId kClusterConsole = 0xFA32;  // Alt+K: show or hide the console
+inline constexpr CommandId kSpotQso = 0xFA33;         // Alt+P: spot the call in the entry window
 inline constexpr CommandId kNoContest = 0x42FF;  // issued at start-up without a contest
 // New contest with entry k of the contest list: kNewContest + k, k = 0 .. kMaxNewContest.
 inline constexpr CommandId kNewContest = 0x4300;

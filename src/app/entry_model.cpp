@@ -284,15 +284,15 @@ Changes EntryModel::ChangeMode() {
 Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
   Changes c = ClearEntry();
   MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
-  // A spot's mode the contest does not work, or a mode fixed by the configuration, leaves the
-  // mode as it is; a spot without a frequency leaves the frequency.
-  const auto& allowed = station_.Rules().Settings().modes;
-  if (mode < 1 || mode > 3 || !allowed[mode] || station_.ConfiguredMode() != 0) mode = 0;
+  // A spot without a frequency leaves the frequency as it is.
   c |= TuneTo(freq > 0 ? freq : station_.CurrentFreq(), mode);
   return Note(c | changed::kCall);
 }
 
 Changes EntryModel::TuneTo(Freq f, ModeCode m) {
+  // A mode the contest does not work, or a mode fixed by the configuration, stays as it is.
+  const auto& allowed = station_.Rules().Settings().modes;
+  if (m < 1 || m > 3 || !allowed[m] || station_.ConfiguredMode() != 0) m = 0;
   if (m == 0) m = station_.CurrentMode();
   if (RigControl* rig = station_.Rig()) {
     if (f != station_.CurrentFreq()) rig->SetFreq(f);
