@@ -2,6 +2,8 @@
 
 #include <malloc.h>
 
+#include <vector>
+
 namespace vk {
 
 std::string HexDigits(std::uint64_t v, int digits) {
@@ -32,6 +34,37 @@ StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uin
 std::string ClusterStateText(bool used, bool connected) {
   if (!used) return {};
   return connected ? "Cluster: connected" : "Cluster: not connected";
+}
+
+namespace {
+
+std::vector<std::string> RigForms(std::string_view rig) {
+  std::vector<std::string> forms{std::string(rig)};
+  // "Rig: 14025.0": the entry window shows the frequency anyway.
+  if (rig.size() > 5 && rig[5] >= '0' && rig[5] <= '9') forms.emplace_back("Rig: on");
+  return forms;
+}
+
+std::vector<std::string> ClusterForms(std::string_view cluster) {
+  if (cluster.empty()) return {std::string()};
+  const bool down = cluster.find("not ") != std::string_view::npos;
+  return {std::string(cluster), down ? "DX: not connected" : "DX: connected",
+          down ? "DX: off" : "DX: on"};
+}
+
+}  // namespace
+
+std::string LinkStatesText(std::string_view rig, std::string_view cluster, std::size_t room) {
+  const std::vector<std::string> rigs = RigForms(rig);
+  const std::vector<std::string> clusters = ClusterForms(cluster);
+  std::string text;
+  for (const std::string& c : clusters) {
+    for (const std::string& r : rigs) {
+      text = r.empty() || c.empty() ? r + c : r + " " + c;
+      if (text.size() <= room) return text;
+    }
+  }
+  return text.substr(0, room);
 }
 
 std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,

@@ -17,10 +17,10 @@ inline constexpr int kLastKeyColumnFromRight = 5;
 inline constexpr int kMemoryColumnFromRight = 15;
 inline constexpr int kChecksumColumnFromRight = 25;
 inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of the checksums
-// "Cluster: not connected", left of the group's state; on 80 columns it clears "Alt-X Exit".
-inline constexpr int kClusterColumnFromRight = 65;
 inline constexpr int kBannerColumnFromRight = 52;
-inline constexpr int kRigColumnFromRight = 64;    // "Rig: no answer", right of the Exit key
+// The radio's and the cluster link's states, side by side from the column right of "Alt-X
+// Exit" to the group's state (LinkStatesText).
+inline constexpr int kLinksColumnFromRight = 68;
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
 struct StatusTexts {
@@ -49,6 +49,12 @@ std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_
 
 // "Cluster: connected" or "Cluster: not connected"; empty when no cluster is used.
 std::string ClusterStateText(bool used, bool connected);
+
+// The radio's state and the cluster link's (either may be empty) in at most `room` columns:
+// the long forms when they fit, else the radio's frequency as "Rig: on" and the link as
+// "DX: not connected", then "DX: off" ("DX: on").  On 80 columns with the group's state shown
+// there are 25.
+std::string LinkStatesText(std::string_view rig, std::string_view cluster, std::size_t room);
 
 // The menu-bar text fitted to `width` columns: the whole banner when it fits, else without the
 // program's name, else with the contest name cut (the closing bracket stays).

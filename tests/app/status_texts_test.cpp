@@ -51,5 +51,21 @@ TEST(StatusTextsTest, MemoryInUseFollowsTheHeap) {
   }
 }
 
+// The radio's and the cluster's states share the room right of the Exit key: on 80 columns
+// beside the group's state (25 columns) the worst pair still fits, in the shorter forms.
+TEST(StatusTexts, LinkStatesFitTheirRoom) {
+  EXPECT_EQ(LinkStatesText("Rig: 14025.0", "Cluster: not connected", 42),
+            "Rig: 14025.0 Cluster: not connected");
+  EXPECT_EQ(LinkStatesText("Rig: 14025.0", "Cluster: not connected", 25),
+            "Rig: on DX: not connected");
+  EXPECT_EQ(LinkStatesText("Rig: no answer", "Cluster: not connected", 25),
+            "Rig: no answer DX: off");
+  EXPECT_EQ(LinkStatesText("Rig: no answer", "Cluster: connected", 25), "Rig: no answer DX: on");
+  EXPECT_EQ(LinkStatesText("", "Cluster: not connected", 25), "Cluster: not connected");
+  EXPECT_EQ(LinkStatesText("Rig: 7025.0", "", 25), "Rig: 7025.0");
+  EXPECT_EQ(LinkStatesText("", "", 25), "");
+  EXPECT_EQ(LinkStatesText("Rig: no answer", "", 4), "Rig:");
+}
+
 }  // namespace
 }  // namespace vk

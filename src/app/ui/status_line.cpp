@@ -1,5 +1,6 @@
 #include "app/ui/status_line.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/ui/screen_text.h"
@@ -37,9 +38,12 @@ void StatusLine::draw() {
   print() << FPoint{2, 1} << finalcut::FString{std::string(kExitKey)};
   setColor(wc->statusbar_fg, wc->statusbar_bg);
   print() << finalcut::FString{std::string(kExitText)};
-  if (!texts_.rig.empty()) PrintAt(kRigColumnFromRight, texts_.rig);
+  // The links' states run up to the group's state, or up to the checksums without one.
+  const int end = texts_.sync.empty() ? kChecksumColumnFromRight : kSyncColumnFromRight;
+  const int room = kLinksColumnFromRight - end - 1;
+  PrintAt(kLinksColumnFromRight,
+          LinkStatesText(texts_.rig, texts_.cluster, static_cast<std::size_t>(std::max(room, 0))));
   if (!texts_.sync.empty()) PrintAt(kSyncColumnFromRight, texts_.sync);
-  if (!texts_.cluster.empty()) PrintAt(kClusterColumnFromRight, texts_.cluster);
   PrintAt(kChecksumColumnFromRight, texts_.checksums);
   PrintAt(kMemoryColumnFromRight, texts_.memory);
   PrintAt(kLastKeyColumnFromRight, texts_.lastKey);
