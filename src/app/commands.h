@@ -37,6 +37,7 @@ inline constexpr CommandId kHelpTopic = 0xFA0A;     // Help > Help topic: the op
 inline constexpr CommandId kStationSetup = 0xFA0B;  // Options > Station: own call and exchange
 inline constexpr CommandId kExportAdif = 0xFA0C;    // File > Export ADIF: the log for uploads
 inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: another program's QSOs
+inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings
 inline constexpr CommandId kCwMessage = 0x400F;
 inline constexpr CommandId kNoContest = 0x42FF;  // issued at start-up without a contest
 // New contest with entry k of the contest list: kNewContest + k, k = 0 .. kMaxNewContest.

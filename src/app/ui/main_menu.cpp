@@ -38,6 +38,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(networkSetup_, cm::kNetworkSetup);
   // Only Exit and Alt+X end the program: these must never stop a station mid-contest.
   Wire(station_, cm::kStationSetup);
+  Wire(rig_, cm::kRigSetup);
   Wire(save_, cm::kSaveLog);
   Wire(changeTime_, cm::kClockHelp);
   Wire(helpTopic_, cm::kHelpTopic);

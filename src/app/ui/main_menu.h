@@ -52,6 +52,7 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem cwMessage_{&options_};
   finalcut::FMenuItem networkSetup_{"&Network setup", &options_};
   finalcut::FMenuItem station_{"S&tation...", &options_};
+  finalcut::FMenuItem rig_{"&Rig...", &options_};
   finalcut::FMenuItem optionsLine_{&options_};
   finalcut::FMenuItem save_{"&Save...", &options_};
 

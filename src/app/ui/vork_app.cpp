@@ -20,6 +20,7 @@
 #include "log/qso.h"
 #include "reports/ui/report_command.h"
 #include "rig/rig_control.h"
+#include "ui/dialogs/rig_dialog.h"
 #include "windows/operating_windows.h"
 
 namespace vk::ui {
@@ -191,6 +192,10 @@ void VorkApp::RunStationSetup() {
                          return ApplyStationForm(station_, shell_.state(), f);
                        }};
   dialog.Run();
+}
+
+void VorkApp::RunRigSetup() {
+  ui::RunRigSetup(desktop_.get(), station_);
 }
 
 void VorkApp::ExportAdif() {
