@@ -40,6 +40,7 @@ inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: anoth
 inline constexpr CommandId kToggleScp = 0xFA20;     // Options > Check partial (Alt+S)
 inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+R)
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
+inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings
 inline constexpr CommandId kCwMessage = 0x400F;
 // The DX cluster.
 inline constexpr CommandId kClusterSetup = 0xFA30;    // Options > Cluster

@@ -133,6 +133,7 @@ bool Shell::Dispatch(const Message& m) {
     case cm::kHelpTopic:      actions_.ShowHelpTopic(); return true;
     case cm::kClockHelp:      actions_.ShowClockHelp(); return true;
     case cm::kStationSetup:   actions_.RunStationSetup(); return true;
+    case cm::kRigSetup:       actions_.RunRigSetup(); return true;
     case cm::kExportAdif:     actions_.ExportAdif(); return true;
     case cm::kImportAdif:     actions_.ImportAdif(); return true;
     default:                  return false;

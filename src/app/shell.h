@@ -61,6 +61,7 @@ class ShellActions {
   virtual void ShowHelpTopic() {}
   virtual void ShowClockHelp() {}
   virtual void RunStationSetup() {}
+  virtual void RunRigSetup() {}
   virtual void ExportAdif() {}
   virtual void ImportAdif() {}
   virtual void RunQsoDialog(CommandId /*which*/, int /*position*/) {}

@@ -24,4 +24,25 @@ std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPo
   return MakeProgramKeyer(programPort, path, withoutHardware);
 }
 
+std::vector<std::string> KeyerChoices(std::vector<std::string> portChoices) {
+  portChoices.emplace_back(kCwdaemonChoice);
+  portChoices.emplace_back(kRigKeyerChoice);
+  return portChoices;
+}
+
+void ApplyKeyerChoice(Station& station, const std::string& choice) {
+  const std::string path = station.PathOf(kConfigFileName);
+  KeyerChoice c = ReadKeyerChoice(path);
+  if (choice == kCwdaemonChoice) {
+    c.kind = KeyerKind::kCwdaemon;
+  } else if (choice == kRigKeyerChoice) {
+    c.kind = KeyerKind::kRig;
+  } else {
+    c.kind = KeyerKind::kSerial;
+    station.Settings().main.port = choice;
+    (void)SaveKeyerPort(choice, path);
+  }
+  (void)WriteKeyerChoice(c, path);
+}
+
 }  // namespace vk

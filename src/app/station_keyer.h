@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/station.h"
 #include "cw/keyer.h"
@@ -14,5 +16,16 @@ namespace vk {
 // keyer (the other keyers are network or radio clients and need no hardware of their own).
 std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPort,
                                         bool withoutHardware);
+
+// The CW setup's two entries beside the serial ports.
+inline constexpr std::string_view kCwdaemonChoice = "cwdaemon";
+inline constexpr std::string_view kRigKeyerChoice = "Rig keyer";
+
+// The CW setup's list: the serial ports (and "Null") as `portChoices` gives them, then the two
+// keyers that need no port.
+std::vector<std::string> KeyerChoices(std::vector<std::string> portChoices);
+// What the CW setup chose, written to vorkan.cfg: cwdaemon or the radio's keyer (the serial
+// port setting stays), or the serial keyer on a port (the port becomes the program's).
+void ApplyKeyerChoice(Station& station, const std::string& choice);
 
 }  // namespace vk

@@ -34,8 +34,14 @@ KeyerChoice ReadKeyerChoice(const std::string& path) {
 
 bool WriteKeyerChoice(const KeyerChoice& choice, const std::string& path) {
   IniFile ini(path);
-  ini.SetEntry(kMorze, "Keyer", KeyerKindName(choice.kind));
-  ini.SetEntry(kMorze, "Cwdaemon", choice.cwdaemon);
+  // A station that never chose another keyer keeps a file without these lines.
+  const bool chosenBefore = ini.SearchEntry(kMorze, "Keyer") != nullptr;
+  if (chosenBefore || choice.kind != KeyerKind::kSerial) {
+    ini.SetEntry(kMorze, "Keyer", KeyerKindName(choice.kind));
+  }
+  if (chosenBefore || choice.kind == KeyerKind::kCwdaemon) {
+    ini.SetEntry(kMorze, "Cwdaemon", choice.cwdaemon);
+  }
   return ini.Update();
 }
 

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cw/pi_mutex.h"
+
 namespace vk {
 
 // A notification for the views that show the keyer.
@@ -60,7 +62,7 @@ class KeyerText {
   void Append(std::string_view t);
   void Publish() { size_.store(text_.size(), std::memory_order_release); }
 
-  mutable std::mutex mu_;
+  mutable PiMutex mu_;
   std::string text_;                  // guarded by mu_
   std::string saved_;                 // guarded by mu_
   std::atomic<std::size_t> size_{0};  // mirror of text_.size(), readable without the lock
@@ -75,7 +77,7 @@ class KeyerNotes {
   std::vector<KeyerNote> Take();
 
  private:
-  std::mutex mu_;
+  PiMutex mu_;
   std::deque<KeyerNote> queue_;  // guarded by mu_
 };
 

@@ -50,8 +50,9 @@ void KeyerSender::SetPtt(bool on) {
 void KeyerSender::SetKey(bool down) {
   if (down == key_) return;
   key_ = down;
-  Note(KeyerNote::Kind::kKey, down ? 1 : 0);
+  // The line first: the note takes a lock the user-interface thread may hold.
   line_.SetDtr(down);
+  Note(KeyerNote::Kind::kKey, down ? 1 : 0);
 }
 
 void KeyerSender::Transmit() {

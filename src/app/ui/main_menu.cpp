@@ -41,6 +41,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(clusterSetup_, cm::kClusterSetup);
   // Only Exit and Alt+X end the program: these must never stop a station mid-contest.
   Wire(station_, cm::kStationSetup);
+  Wire(rig_, cm::kRigSetup);
   Wire(save_, cm::kSaveLog);
   Wire(changeTime_, cm::kClockHelp);
   Wire(scp_, cm::kToggleScp);

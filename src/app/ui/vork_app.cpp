@@ -21,6 +21,7 @@
 #include "reports/ui/report_command.h"
 #include "rig/rig_control.h"
 #include "ui/windows/cluster_desk.h"
+#include "ui/dialogs/rig_dialog.h"
 #include "windows/operating_windows.h"
 
 namespace vk::ui {
@@ -202,6 +203,10 @@ void VorkApp::RunStationSetup() {
                          return ApplyStationForm(station_, shell_.state(), f);
                        }};
   dialog.Run();
+}
+
+void VorkApp::RunRigSetup() {
+  ui::RunRigSetup(desktop_.get(), station_);
 }
 
 void VorkApp::ExportAdif() {

@@ -90,6 +90,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   void ShowClockHelp() override;
   // Options > Station: own call and exchange, in force at once.
   void RunStationSetup() override;
+  // Options > Rig: the radio's settings, in force at once.
+  void RunRigSetup() override;
   void ExportAdif() override;
   void ImportAdif() override;
 

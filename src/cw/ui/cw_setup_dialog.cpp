@@ -1,5 +1,6 @@
 #include "cw/ui/cw_setup_dialog.h"
 
+#include "app/station_keyer.h"
 #include "app/ui/screen_text.h"
 #include "config/settings.h"
 #include "cw/cw_window_model.h"
@@ -50,7 +51,8 @@ std::string CwSetupDialog::Choice() const {
 }
 
 bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw) {
-  const std::vector<std::string> ports = CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware()));
+  const std::vector<std::string> ports =
+      KeyerChoices(CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware())));
   std::string choice;
   {
     CwSetupDialog dialog{desktop, ports};
@@ -58,8 +60,7 @@ bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw) {
     choice = dialog.Choice();
   }
   if (choice.empty()) return false;
-  station.Settings().main.port = choice;
-  (void)SaveKeyerPort(choice, station.PathOf(kConfigFileName));
+  ApplyKeyerChoice(station, choice);
   if (cw != nullptr) cw->PortChanged();
   return true;
 }
