@@ -32,11 +32,9 @@ std::vector<std::string> SplitFields(std::string_view line) {
 
 Status CallHistory::Load(const std::string& path) {
   *this = {};
-  bool first = true;
   LineCounts counts;
   const Status s = ForEachFileLine(
-      path, kMaxLine, [&](std::string_view l) { return TakeLine(l, std::exchange(first, false)); },
-      counts);
+      path, kMaxLine, [this](std::string_view l) { return TakeLine(l); }, counts);
   stats_.malformed += counts.overlong;
   stats_.records = records_.size();
   return s;
@@ -44,24 +42,19 @@ Status CallHistory::Load(const std::string& path) {
 
 void CallHistory::LoadText(std::string_view text) {
   *this = {};
-  bool first = true;
-  const LineCounts counts = ForEachLine(
-      text, kMaxLine, [&](std::string_view l) { return TakeLine(l, std::exchange(first, false)); });
+  const LineCounts counts =
+      ForEachLine(text, kMaxLine, [this](std::string_view l) { return TakeLine(l); });
   stats_.malformed += counts.overlong;
   stats_.records = records_.size();
 }
 
-bool CallHistory::TakeLine(std::string_view line, bool first) {
+bool CallHistory::TakeLine(std::string_view line) {
   const std::string trimmed = CleanCall(line);
   if (trimmed.empty() || trimmed[0] == '#') return true;
   std::vector<std::string> fields = SplitFields(trimmed);
-  if (first && fields[0] == kOrderMark) {
-    fields.erase(fields.begin());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (fields[i] == "CALL") callColumn_ = i;
-    }
-    fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(callColumn_));
-    names_ = std::move(fields);
+  // The column names count only before the first record.
+  if (fields[0] == kOrderMark) {
+    if (records_.empty() && names_.empty()) TakeOrder(fields);
     return true;
   }
   if (fields.size() < 2 || callColumn_ >= fields.size() || !IsPlainCall(fields[callColumn_])) {
@@ -73,13 +66,23 @@ bool CallHistory::TakeLine(std::string_view line, bool first) {
   std::size_t bytes = call.size();
   for (const auto& f : fields) bytes += f.size() + 1;
   bytes_ += bytes;
-  if ((records_.size() >= kMaxHistoryRecords || bytes_ > kMaxHistoryBytes) &&
-      records_.find(call) == records_.end()) {
+  // Every byte ever kept counts, replaced ones too, so no file can grow the memory further.
+  if (records_.size() >= kMaxHistoryRecords || bytes_ > kMaxHistoryBytes) {
     stats_.truncated = true;
     return false;
   }
   records_[std::move(call)] = std::move(fields);  // a later line for the call wins
   return true;
+}
+
+void CallHistory::TakeOrder(std::vector<std::string>& fields) {
+  fields.erase(fields.begin());
+  if (fields.empty()) return;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i] == "CALL") callColumn_ = i;
+  }
+  fields.erase(fields.begin() + static_cast<std::ptrdiff_t>(callColumn_));
+  names_ = std::move(fields);
 }
 
 int CallHistory::FieldIndex(std::string_view nameOrNumber) const {

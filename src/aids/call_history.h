@@ -1,7 +1,7 @@
 // The call-history file operators exchange before a contest: one station a line, "CALL,FIELD,
-// FIELD..." (a DOK, a name, a zone, a state), "#" starting a comment line.  A first line
-// "!!Order!!,Call,Name,..." names the columns; the call may then be in any of them.  Without
-// it the call is the first column and the fields are known by number from 1.
+// FIELD..." (a DOK, a name, a zone, a state), "#" starting a comment line.  A line
+// "!!Order!!,Call,Name,..." before the first record names the columns; the call may then be in any
+// of them.  Without it the call is the first column and the fields are known by number from 1.
 #pragma once
 
 #include <cstddef>
@@ -39,7 +39,8 @@ class CallHistory {
   std::string Value(std::string_view call, int field) const;
 
  private:
-  bool TakeLine(std::string_view line, bool first);
+  bool TakeLine(std::string_view line);
+  void TakeOrder(std::vector<std::string>& fields);
 
   std::vector<std::string> names_;  // column names after the call, upper case
   std::size_t callColumn_ = 0;

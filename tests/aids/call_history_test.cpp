@@ -28,6 +28,10 @@ TEST(CallHistory, OrderLineNamesColumnsAndPlacesTheCall) {
   EXPECT_EQ(h.FieldIndex("state"), 1);
   EXPECT_EQ(h.Value("K1ABC", h.FieldIndex("Name")), "JOHN");
   EXPECT_EQ(h.Value("W1AW", h.FieldIndex("STATE")), "MA");  // a later line wins
+  // An order line without columns, or after the records, names nothing.
+  h.LoadText("!!Order!!\nDA0A,N11\n!!Order!!,Dok,Call\n");
+  EXPECT_EQ(h.Value("DA0A", h.FieldIndex("1")), "N11");
+  EXPECT_EQ(h.FieldIndex("DOK"), -1);
 }
 
 TEST(CallHistory, InstalledFileLoadsWithoutMalformedLines) {
