@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log_view_model.h"
+#include "app/views/log_window_model.h"
 #include "log/adif.h"
 #include "station_fixture.h"
 

@@ -1,10 +1,10 @@
 // Where the score, multiplier and Repeat windows sit on desktops of the sizes the program
 // supports (80 x 25 and up, so a desktop of 80 x 23 between the bars) and on smaller ones.
-#include "score/ui/side_place.h"
+#include "ui/windows/side_place.h"
 
 #include <gtest/gtest.h>
 
-#include "app/multi_list_model.h"
+#include "app/views/multi_window_model.h"
 
 namespace vk::ui {
 namespace {

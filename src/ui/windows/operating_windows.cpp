@@ -1,0 +1,110 @@
+#include "ui/windows/operating_windows.h"
+
+#include "app/screen_layout.h"
+#include "ui/shell/vork_app.h"
+#include "ui/windows/cw_window.h"
+#include "ui/windows/multi_window.h"
+#include "ui/windows/repeat_window.h"
+#include "ui/windows/score_window.h"
+#include "util/bands.h"
+#include "ui/windows/entry_window.h"
+#include "ui/windows/log_window.h"
+
+namespace vk::ui {
+
+std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desktop,
+                                                         Station& station) {
+  std::unique_ptr<OperatingModels> models = OpenOperatingModels(station);
+  if (models == nullptr) return nullptr;
+  std::unique_ptr<OperatingWindows> w{new OperatingWindows(std::move(models), station.Bus())};
+  w->Build(desktop, station);
+  return w;
+}
+
+OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus)
+    : models_(std::move(models)), bus_(bus) {
+  // After the models: a broadcast reaches the window set once the models have taken it.
+  bus_.Attach(this);
+}
+
+OperatingWindows::~OperatingWindows() {
+  bus_.Detach(this);
+}
+
+void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
+  OperatingModels& m = *models_;
+  // Owned by the desktop: the toolkit deletes a widget's children with it.
+  score_ = new ScoreWindow(desktop, *m.score);
+  log_ = new LogWindow(desktop, *m.log, station.Bus());
+  entry_ = new EntryWindow(desktop, *m.entry);
+  if (m.cwWindow) {
+    cw_ = new CwWindow(desktop, station, *m.entry, VorkApp::Instance().CwMessages());
+  }
+  // The score, multiplier and Repeat windows hear the ticks themselves.
+  for (std::size_t i = 0; i < m.multipliers.size(); ++i) {
+    multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
+  }
+  if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  // Placed before they are shown, so that no window appears at a first place and then moves.
+  PlaceWindows(desktop, station);
+  for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
+    d->show();
+  }
+  for (MultiWindow* mw : multipliers_) mw->show();
+  if (repeat_ != nullptr) repeat_->show();
+  if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
+  SelectEntry();
+}
+
+void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station) {
+  LayoutNeeds needs;
+  needs.scoreBands = 0;
+  const auto& bands = station.Rules().Settings().bands;
+  for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
+  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0);
+  needs.cwWindow = cw_ != nullptr;
+  // Asked again on every resize of the terminal: each window takes its part of the new layout.
+  auto layout = [desktop, needs] {
+    const int rows = static_cast<int>(desktop->getDesktopHeight()) - 2;  // menu bar, status line
+    return LayOutOperatingWindows(static_cast<int>(desktop->getDesktopWidth()), rows, needs);
+  };
+  log_->SetHome([layout] { return layout().log; });
+  score_->SetHome([layout] { return layout().score; });
+  std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
+  if (repeat_ != nullptr) side.push_back(repeat_);
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    side[i]->SetHome([layout, i] { return layout().side[i]; });
+  }
+}
+
+void OperatingWindows::SelectEntry() {
+  VorkApp::SelectWindow(entry_, &entry_->FocusedLine());
+}
+
+void OperatingWindows::CloseKeyer() {
+  if (cw_ != nullptr) cw_->CloseKeyer();
+}
+
+void OperatingWindows::SelectLog() {
+  VorkApp::SelectWindow(log_, &log_->List());
+}
+
+void OperatingWindows::HandleMessage(Message& m) {
+  switch (m.what) {
+    case EventClass::kTick:
+      Tick();
+      return;
+    case EventClass::kBroadcast:
+      log_->LogMessage(m);
+      return;
+    default:
+      return;
+  }
+}
+
+void OperatingWindows::Tick() {
+  log_->Tick();
+  entry_->Tick();
+}
+
+}  // namespace vk::ui
