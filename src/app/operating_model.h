@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/station.h"
 #include "app/views/entry_window_model.h"
 #include "app/views/log_window_model.h"
 #include "app/views/multi_window_model.h"
 #include "app/views/score_window_model.h"
-#include "app/station.h"
 #include "util/result.h"
 
 namespace vk {

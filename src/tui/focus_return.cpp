@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/shell/vork_app.h"
+#include "tui/window_select.h"
 
 namespace vk::ui {
 
@@ -37,17 +37,21 @@ FocusReturn::~FocusReturn() {
   if (finalcut::FApplication::isQuit()) return;
   if (OnDesktop(window_)) {
     auto* dialog = static_cast<finalcut::FDialog*>(window_);
-    VorkApp::SelectWindow(dialog, dialog->getWindowFocusWidget());
+    SelectWindow(dialog, dialog->getWindowFocusWidget());
     return;
   }
-  // Nothing had the keys (the desktop was still empty), or that window is gone.
-  if (!VorkApp::ModalDialogRunning()) VorkApp::Instance().SelectEntryWindow();
+  // Nothing had the keys (the desktop was still empty), or that window is gone: the
+  // application knows where they belong.
+  if (auto* home = dynamic_cast<FocusHome*>(finalcut::FApplication::getApplicationObject())) {
+    home->ReturnFocusHome();
+  }
 }
 
 void ShowMessage(finalcut::FWidget* parent, finalcut::FString title, finalcut::FString text,
                  bool beep) {
   using Button = finalcut::FMessageBox::ButtonType;
-  MessageBox box{std::move(title), std::move(text), Button::Ok, Button::Reject, Button::Reject, parent};
+  MessageBox box{std::move(title), std::move(text), Button::Ok,
+                 Button::Reject,   Button::Reject,  parent};
   box.setCenterText();
   if (beep) finalcut::FVTerm::getFOutput()->beep();
   box.exec();

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/command_bus.h"
-#include "app/views/score_window_model.h"
 #include "app/station.h"
+#include "app/views/score_window_model.h"
 #include "score/key_list.h"
 #include "score/multi_rule.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "reports/cabrillo_report.h"
 #include "tui/choice_box.h"
 #include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
-#include "reports/cabrillo_report.h"
+#include "tui/ok_cancel_dialog.h"
 #include "ui/dialogs/report_fields.h"
 
 namespace vk::ui {

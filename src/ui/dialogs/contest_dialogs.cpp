@@ -2,6 +2,7 @@
 
 #include "tui/screen_text.h"
 #include "tui/tv_dialog.h"
+#include "ui/dialogs/qso_dialogs.h"
 
 namespace vk::ui {
 

@@ -11,7 +11,7 @@
 #include "app/shell.h"
 #include "app/station.h"
 #include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
+#include "tui/ok_cancel_dialog.h"
 
 namespace vk::ui {
 

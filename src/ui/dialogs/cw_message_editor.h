@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
 #include "cw/cw_messages.h"
+#include "tui/masked_line.h"
+#include "tui/ok_cancel_dialog.h"
 
 namespace vk::ui {
 

@@ -1,8 +1,8 @@
 #include "ui/dialogs/cw_setup_dialog.h"
 
-#include "tui/screen_text.h"
-#include "config/settings.h"
 #include "app/views/cw_window_model.h"
+#include "config/settings.h"
+#include "tui/screen_text.h"
 #include "ui/windows/cw_window.h"
 
 namespace vk::ui {

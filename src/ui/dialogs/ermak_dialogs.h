@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
 #include "reports/ermak_report.h"
 #include "tui/choice_box.h"
+#include "tui/masked_line.h"
+#include "tui/ok_cancel_dialog.h"
 #include "ui/dialogs/report_fields.h"
 
 namespace vk::ui {

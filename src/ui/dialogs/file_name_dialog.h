@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
+#include "tui/ok_cancel_dialog.h"
 
 namespace vk::ui {
 

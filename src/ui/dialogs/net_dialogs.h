@@ -8,7 +8,7 @@
 
 #include "app/network_session.h"
 #include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
+#include "tui/ok_cancel_dialog.h"
 #include "tui/radio_choice.h"
 
 namespace vk::ui {

@@ -9,8 +9,6 @@ using finalcut::FSize;
 
 namespace {
 
-constexpr int kButtonRows = 3;
-constexpr std::size_t kButtonWidth = 10;
 constexpr int kDialogWidth = 38;
 constexpr int kFormHeight = 17;
 constexpr int kDeleteHeight = 5;
@@ -26,37 +24,6 @@ constexpr std::size_t kSelectorWidth = 13;
 constexpr int kSelectorRows = 4;
 
 }  // namespace
-
-// --- the OK/Cancel row ------------------------------------------------------------------------
-
-OkCancelDialog::OkCancelDialog(finalcut::FWidget* parent, std::string_view title, int width,
-                               int height)
-    : TvDialog(parent, title, width, height + kButtonRows), contentsHeight_(height) {}
-
-void OkCancelDialog::PlaceButtons(finalcut::FButton& ok, finalcut::FButton& cancel) {
-  const int w = TvWidth();
-  const int row = contentsHeight_ - 1;
-  // The button's shadow takes the row below it.
-  ok.setGeometry(FPoint{w / 4 - 2, row}, FSize{kButtonWidth, 1});
-  cancel.setGeometry(FPoint{w / 2 + w / 4 - 7, row}, FSize{kButtonWidth, 1});
-  ok.addCallback("clicked", [this] {
-    if (Confirm()) Accept();
-  });
-  cancel.addCallback("clicked", [this] { done(ResultCode::Reject); });
-  SetDefaultButton(&ok);
-}
-
-bool OkCancelDialog::RefuseField(finalcut::FWidget& field, std::string_view message) {
-  {
-    ErrorBox box{getParentWidget(), message};
-    box.Run();
-  }  // gone first: closing a dialog hands the focus back on its own
-  // ... and may make another window the active one, whose cursor the terminal would show.
-  activateDialog();
-  field.setFocus();
-  redraw();
-  return false;
-}
 
 // --- Delete QSO -------------------------------------------------------------------------------
 
@@ -126,9 +93,12 @@ QsoForm QsoFormDialog::Form() const {
 
 bool QsoFormDialog::Confirm() {
   switch (CheckQsoForm(Form())) {
-    case FormFault::kDate: return RefuseField(date_, kBadDateText);
-    case FormFault::kTime: return RefuseField(time_, kBadTimeText);
-    default: return true;
+    case FormFault::kDate:
+      return RefuseField(date_, kBadDateText);
+    case FormFault::kTime:
+      return RefuseField(time_, kBadTimeText);
+    default:
+      return true;
   }
 }
 

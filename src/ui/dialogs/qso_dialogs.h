@@ -10,32 +10,13 @@
 #include "app/qso_edit.h"
 #include "tui/choice_box.h"
 #include "tui/masked_line.h"
-#include "tui/tv_dialog.h"
+#include "tui/ok_cancel_dialog.h"
 
 namespace vk::ui {
 
-// A dialog that ends with OK and Cancel.  It is built three rows taller than its contents need;
-// both buttons, ten columns wide, sit on the contents' bottom row: OK (the default) from column
-// w/4 - 2, Cancel from column w/2 + w/4 - 7.
 // Why OK refuses a date or a time line.
 inline constexpr std::string_view kBadDateText = "Date: a real day as DD-MM-YYYY";
 inline constexpr std::string_view kBadTimeText = "Time: a real minute as HH:MM";
-
-class OkCancelDialog : public TvDialog {
- protected:
-  // `height`: of the contents, without the button row.
-  OkCancelDialog(finalcut::FWidget* parent, std::string_view title, int width, int height);
-  // Called last by the derived constructor, so that Tab reaches the buttons after the fields.
-  void PlaceButtons(finalcut::FButton& ok, finalcut::FButton& cancel);
-  // OK asks first; false keeps the dialog open.
-  virtual bool Confirm() { return true; }
-  // For Confirm: shows why OK was refused and puts the cursor back on the field at fault.
-  // Returns false, so that Confirm can return it.
-  bool RefuseField(finalcut::FWidget& field, std::string_view message);
-
- private:
-  int contentsHeight_;
-};
 
 // "Delete QSO": the QSO in one line, OK deletes it.
 class DeleteQsoDialog final : public OkCancelDialog {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "tui/focus_return.h"
-#include "tui/screen_text.h"
 #include "reports/cabrillo_report.h"
 #include "reports/ermak_report.h"
+#include "tui/focus_return.h"
+#include "tui/screen_text.h"
 #include "ui/dialogs/cabrillo_dialog.h"
 #include "ui/dialogs/ermak_dialogs.h"
 #include "util/strings.h"

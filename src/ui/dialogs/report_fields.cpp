@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "tui/screen_text.h"
 #include "reports/cabrillo_report.h"
+#include "tui/screen_text.h"
 #include "util/strings.h"
 
 namespace vk::ui {

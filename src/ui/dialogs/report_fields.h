@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tui/masked_line.h"
 #include "tui/choice_box.h"
+#include "tui/masked_line.h"
 
 namespace vk::ui {
 

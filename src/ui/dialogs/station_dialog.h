@@ -1,5 +1,5 @@
-// Options > Station: the own call, the exchange sent and the locator.  OK hands the form to the core, which
-// refuses a call that is not one; the dialog then stays open on the Call line.
+// Options > Station: the own call, the exchange sent and the locator.  OK hands the form to the
+// core, which refuses a call that is not one; the dialog then stays open on the Call line.
 #pragma once
 
 #include <final/final.h>
@@ -8,7 +8,7 @@
 
 #include "app/station_setup.h"
 #include "tui/masked_line.h"
-#include "ui/dialogs/qso_dialogs.h"
+#include "tui/ok_cancel_dialog.h"
 
 namespace vk::ui {
 

@@ -17,9 +17,9 @@
 #include "app/score_command.h"
 #include "app/station.h"
 #include "app/transfer_command.h"
-#include "ui/shell/vork_app.h"
 #include "config/ini_file.h"
 #include "log/journal.h"
+#include "ui/shell/vork_app.h"
 #include "util/catalog.h"
 
 namespace {

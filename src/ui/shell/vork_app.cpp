@@ -4,21 +4,21 @@
 #include <thread>
 
 #include "app/help_text.h"
-#include "ui/dialogs/contest_dialogs.h"
-#include "tui/key_map.h"
-#include "ui/windows/key_test_window.h"
-#include "ui/dialogs/qso_dialogs.h"
-#include "tui/screen_text.h"
 #include "app/log_transfer.h"
-#include "ui/dialogs/file_name_dialog.h"
-#include "ui/dialogs/station_dialog.h"
+#include "log/qso.h"
+#include "tui/key_map.h"
+#include "tui/screen_text.h"
 #include "tui/theme.h"
 #include "tui/tv_dialog.h"
+#include "ui/dialogs/contest_dialogs.h"
 #include "ui/dialogs/cw_message_editor.h"
 #include "ui/dialogs/cw_setup_dialog.h"
-#include "ui/windows/cw_window.h"
-#include "log/qso.h"
+#include "ui/dialogs/file_name_dialog.h"
+#include "ui/dialogs/qso_dialogs.h"
 #include "ui/dialogs/report_command.h"
+#include "ui/dialogs/station_dialog.h"
+#include "ui/windows/cw_window.h"
+#include "ui/windows/key_test_window.h"
 #include "ui/windows/operating_windows.h"
 
 namespace vk::ui {
@@ -27,8 +27,6 @@ using finalcut::FKey;
 using namespace std::chrono_literals;
 
 namespace {
-
-VorkApp* instance = nullptr;
 
 // One idle pass every 10 ms at most.  After input the toolkit's loop runs flat out for a while;
 // the pause keeps it from eating a core.  Once the operating windows are open and the keyboard
@@ -47,7 +45,6 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
     : finalcut::FApplication(argc, argv),
       station_(station),
       shell_(bus_, *this, [] { return RaiseQsoIdCounterRaw(); }) {
-  instance = this;
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();
   auto& kb = finalcut::FKeyboard::getInstance();
@@ -86,11 +83,6 @@ VorkApp::~VorkApp() {
   (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
-  instance = nullptr;
-}
-
-VorkApp& VorkApp::Instance() {
-  return *instance;
 }
 
 void VorkApp::Quit() {
@@ -125,7 +117,7 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
 
 void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
-  operating_ = OperatingWindows::Open(desktop_.get(), station_);
+  operating_ = OperatingWindows::Open(desktop_.get(), station_, cwMessages_);
   if (operating_ == nullptr) return;
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
@@ -138,8 +130,8 @@ void VorkApp::OpenOperatingWindows() {
 void VorkApp::RunNewContest(int entry) {
   // The log in memory is the whole log file only once the log window has read all of it;
   // otherwise the file itself is archived as well.
-  const bool fileLoaded = operating_ != nullptr && operating_->Models().logLoad.ok() &&
-                          station_.LogFileInLog();
+  const bool fileLoaded =
+      operating_ != nullptr && operating_->Models().logLoad.ok() && station_.LogFileInLog();
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();

@@ -14,8 +14,9 @@
 #include "app/command_bus.h"
 #include "app/shell.h"
 #include "app/station.h"
-#include "ui/shell/desktop.h"
 #include "cw/cw_messages.h"
+#include "tui/window_select.h"
+#include "ui/shell/desktop.h"
 #include "util/log_clock.h"
 
 namespace vk {
@@ -24,26 +25,15 @@ class NetworkSession;
 
 namespace vk::ui {
 
-// A window that wants keys before its fields do (an input line would otherwise turn Up, Down
-// and Tab into focus moves before the window sees them).  Return true to consume the key.
-class KeyPreview {
- public:
-  virtual ~KeyPreview() = default;
-  virtual bool PreviewKey(finalcut::FKey key) = 0;
-};
-
 class OperatingWindows;
 
-class VorkApp final : public finalcut::FApplication, public ShellActions {
+class VorkApp final : public finalcut::FApplication, public ShellActions, public FocusHome {
  public:
   // `station` holds the program-wide objects and outlives the application; `initial` is the
   // shell's state as start-up left it (own call, contest, NoContest).
   VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial);
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
-
-  // The one VorkApp; windows reach the bus through it.
-  static VorkApp& Instance();
 
   CommandBus& Bus() { return bus_; }
   Shell& shell() { return shell_; }
@@ -106,9 +96,13 @@ class VorkApp final : public finalcut::FApplication, public ShellActions {
   // Command 0x4039: the Network setup dialog; OK writes the network section.
   void RunNetworkSetup() override;
 
-  // Brings a window to the front and gives it the focus (or `child`), repainting the title
-  // bars of the old and the new active window.
-  static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr);
+  // FocusHome: the entry window gets the keys unless a modal dialog still runs.
+  void ReturnFocusHome() override;
+
+  // The kit's SelectWindow, under the name the windows used to call it by.
+  static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr) {
+    ui::SelectWindow(window, child);
+  }
   static bool ModalDialogRunning() { return getModalDialogCounter() > 0; }
 
  protected:

@@ -2,10 +2,10 @@
 // QSOs the file lacks, so the program does not end before the operator has chosen.
 #include <cstdlib>
 
+#include "log/journal.h"
 #include "tui/focus_return.h"
 #include "tui/screen_text.h"
 #include "ui/shell/vork_app.h"
-#include "log/journal.h"
 
 namespace vk::ui {
 

@@ -1,9 +1,9 @@
 // The application's side of the log exchange: received messages, QSOs to send, and the three
 // network views.
 #include "app/network_session.h"
-#include "ui/shell/vork_app.h"
 #include "config/settings.h"
 #include "ui/dialogs/net_dialogs.h"
+#include "ui/shell/vork_app.h"
 #include "ui/windows/recv_log_window.h"
 
 namespace vk::ui {

@@ -52,14 +52,8 @@ void VorkApp::SelectPreviousWindow() {
   SelectWindow(windows[(i == 0 || i == windows.size() ? windows.size() : i) - 1]);
 }
 
-void VorkApp::SelectWindow(FDialog* window, FWidget* child) {
-  if (window == nullptr) return;
-  FWidget* old = FWidget::getActiveWindow();
-  FWindow::raiseWindow(window);
-  window->activateDialog();
-  if (child != nullptr) child->setFocus();
-  window->redraw();
-  if (old != nullptr && old != window) old->redraw();
+void VorkApp::ReturnFocusHome() {
+  if (!ModalDialogRunning()) SelectEntryWindow();
 }
 
 bool VorkApp::HandleWindowKey(KeyCode key) {

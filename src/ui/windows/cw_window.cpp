@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "tui/desktop_rows.h"
 #include "tui/key_map.h"
 #include "tui/screen_text.h"
-#include "tui/desktop_rows.h"
 
 namespace vk::ui {
 
@@ -207,13 +207,13 @@ void CwWindow::FocusToggle() {
       if (d == nullptr || d == this || d->isWindowActive() || d->isModal()) continue;
       if (d->isShown() && d->isEnabled()) remembered_.push_back(d);
     }
-    VorkApp::SelectWindow(this);
+    SelectWindow(this);
     return;
   }
   // A remembered window that has been closed since is passed over.
   for (finalcut::FDialog* d : remembered_) {
     if (StillOnDesktop(d) && d->isShown() && d->isEnabled()) {
-      VorkApp::SelectWindow(d);
+      SelectWindow(d);
       return;
     }
   }

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/command_bus.h"
-#include "app/views/entry_window_model.h"
 #include "app/station.h"
-#include "ui/shell/vork_app.h"
 #include "app/views/cw_window_model.h"
+#include "app/views/entry_window_model.h"
 #include "tui/text_view.h"
+#include "tui/window_select.h"
 
 namespace vk::ui {
 

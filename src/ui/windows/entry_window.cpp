@@ -1,8 +1,8 @@
 #include "ui/windows/entry_window.h"
 
+#include "tui/desktop_rows.h"
 #include "tui/key_map.h"
 #include "tui/screen_text.h"
-#include "tui/desktop_rows.h"
 
 namespace vk::ui {
 

@@ -7,9 +7,9 @@
 #include <final/final.h>
 
 #include "app/views/entry_window_model.h"
-#include "ui/shell/vork_app.h"
 #include "tui/input_line.h"
 #include "tui/text_view.h"
+#include "tui/window_select.h"
 
 namespace vk::ui {
 

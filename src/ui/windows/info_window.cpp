@@ -1,14 +1,12 @@
 #include "ui/windows/info_window.h"
 
-#include "ui/shell/vork_app.h"
-
 namespace vk::ui {
 
 using finalcut::FPoint;
 using finalcut::FSize;
 
-InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title)
-    : finalcut::FDialog(parent), bus_(VorkApp::Instance().Bus()) {
+InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title, CommandBus& bus)
+    : finalcut::FDialog(parent), bus_(bus) {
   setText(title);
   setTitlebarButtonVisibility(false);
   setResizeable(false);

@@ -30,8 +30,9 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   void SetHome(std::function<WindowPlace()> home);
 
  protected:
-  // Attaches to the application's bus; the subclass calls Relayout() once its views exist.
-  InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title);
+  // Attaches to the application's bus (which outlives the window); the subclass calls
+  // Relayout() once its views exist.
+  InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title, CommandBus& bus);
 
   // Puts the window at its place for the current desktop size (or where the operator moved
   // it) and lays out its views.

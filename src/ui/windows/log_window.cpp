@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "tui/screen_text.h"
 #include "tui/desktop_rows.h"
+#include "tui/screen_text.h"
 
 namespace vk::ui {
 

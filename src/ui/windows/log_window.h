@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "app/command_bus.h"
-#include "app/views/log_window_model.h"
 #include "app/screen_layout.h"
+#include "app/views/log_window_model.h"
 #include "tui/log_list.h"
 #include "tui/text_view.h"
 

@@ -4,8 +4,9 @@
 
 namespace vk::ui {
 
-MultiWindow::MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index)
-    : InfoWindow(parent, ScreenText(model.Title())), model_(model), index_(index) {
+MultiWindow::MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index,
+                         CommandBus& bus)
+    : InfoWindow(parent, ScreenText(model.Title()), bus), model_(model), index_(index) {
   Relayout();
 }
 

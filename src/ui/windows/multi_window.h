@@ -6,8 +6,8 @@
 #include <final/final.h>
 
 #include "app/views/multi_window_model.h"
-#include "ui/windows/info_window.h"
 #include "tui/text_rows.h"
+#include "ui/windows/info_window.h"
 
 namespace vk::ui {
 
@@ -15,7 +15,7 @@ class MultiWindow final : public InfoWindow {
  public:
   // `index` is the window's place among the side windows (0 for the first), which stack down
   // the right-hand side of the desktop.  `model` outlives the window.
-  MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index);
+  MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index, CommandBus& bus);
   ~MultiWindow() override;
 
  private:

@@ -1,23 +1,24 @@
 #include "ui/windows/operating_windows.h"
 
 #include "app/screen_layout.h"
-#include "ui/shell/vork_app.h"
+#include "tui/window_select.h"
 #include "ui/windows/cw_window.h"
+#include "ui/windows/entry_window.h"
+#include "ui/windows/log_window.h"
 #include "ui/windows/multi_window.h"
 #include "ui/windows/repeat_window.h"
 #include "ui/windows/score_window.h"
 #include "util/bands.h"
-#include "ui/windows/entry_window.h"
-#include "ui/windows/log_window.h"
 
 namespace vk::ui {
 
 std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desktop,
-                                                         Station& station) {
+                                                         Station& station,
+                                                         CwMessageList& cwMessages) {
   std::unique_ptr<OperatingModels> models = OpenOperatingModels(station);
   if (models == nullptr) return nullptr;
   std::unique_ptr<OperatingWindows> w{new OperatingWindows(std::move(models), station.Bus())};
-  w->Build(desktop, station);
+  w->Build(desktop, station, cwMessages);
   return w;
 }
 
@@ -31,20 +32,22 @@ OperatingWindows::~OperatingWindows() {
   bus_.Detach(this);
 }
 
-void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station) {
+void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
+                             CwMessageList& cwMessages) {
   OperatingModels& m = *models_;
   // Owned by the desktop: the toolkit deletes a widget's children with it.
-  score_ = new ScoreWindow(desktop, *m.score);
+  score_ = new ScoreWindow(desktop, *m.score, station.Bus());
   log_ = new LogWindow(desktop, *m.log, station.Bus());
   entry_ = new EntryWindow(desktop, *m.entry);
   if (m.cwWindow) {
-    cw_ = new CwWindow(desktop, station, *m.entry, VorkApp::Instance().CwMessages());
+    cw_ = new CwWindow(desktop, station, *m.entry, cwMessages);
   }
   // The score, multiplier and Repeat windows hear the ticks themselves.
   for (std::size_t i = 0; i < m.multipliers.size(); ++i) {
-    multipliers_.push_back(new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i)));
+    multipliers_.push_back(
+        new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i), station.Bus()));
   }
-  if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat);
+  if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat, station.Bus());
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
@@ -78,7 +81,7 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
 }
 
 void OperatingWindows::SelectEntry() {
-  VorkApp::SelectWindow(entry_, &entry_->FocusedLine());
+  SelectWindow(entry_, &entry_->FocusedLine());
 }
 
 void OperatingWindows::CloseKeyer() {
@@ -86,7 +89,7 @@ void OperatingWindows::CloseKeyer() {
 }
 
 void OperatingWindows::SelectLog() {
-  VorkApp::SelectWindow(log_, &log_->List());
+  SelectWindow(log_, &log_->List());
 }
 
 void OperatingWindows::HandleMessage(Message& m) {

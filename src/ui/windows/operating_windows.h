@@ -12,6 +12,7 @@
 
 #include "app/operating_model.h"
 #include "app/station.h"
+#include "cw/cw_messages.h"
 
 namespace vk::ui {
 
@@ -26,7 +27,9 @@ class OperatingWindows final : public MessageTarget {
  public:
   // Nothing without a contest.  The windows belong to the desktop, which deletes them with
   // itself; the models belong to this object, which must outlive the windows.
-  static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station);
+  // `cwMessages` (the CW window's texts) outlive the windows too.
+  static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station,
+                                                CwMessageList& cwMessages);
   ~OperatingWindows() override;
   OperatingWindows(const OperatingWindows&) = delete;
   OperatingWindows& operator=(const OperatingWindows&) = delete;
@@ -46,7 +49,7 @@ class OperatingWindows final : public MessageTarget {
 
  private:
   OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus);
-  void Build(finalcut::FWidget* desktop, Station& station);
+  void Build(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
   // Gives every window its part of the screen layout for the current contest.
   void PlaceWindows(finalcut::FWidget* desktop, Station& station);
   void Tick();

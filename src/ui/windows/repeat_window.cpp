@@ -7,14 +7,16 @@
 
 namespace vk::ui {
 
-RepeatWindow::RepeatWindow(finalcut::FWidget* parent, RepeatModel& model)
-    : InfoWindow(parent, ScreenText(kRepeatWindowTitle)), model_(model) {
+RepeatWindow::RepeatWindow(finalcut::FWidget* parent, RepeatModel& model, CommandBus& bus)
+    : InfoWindow(parent, ScreenText(kRepeatWindowTitle), bus), model_(model) {
   Relayout();
 }
 
 RepeatWindow::~RepeatWindow() = default;
 
-void RepeatWindow::LayoutViews(int width, int height) { lines_.Place(1, 1, width, height); }
+void RepeatWindow::LayoutViews(int width, int height) {
+  lines_.Place(1, 1, width, height);
+}
 
 bool RepeatWindow::Update(bool force) {
   bool any = false;

@@ -6,15 +6,15 @@
 #include <final/final.h>
 
 #include "app/views/multi_window_model.h"
-#include "ui/windows/info_window.h"
 #include "tui/text_rows.h"
+#include "ui/windows/info_window.h"
 
 namespace vk::ui {
 
 class RepeatWindow final : public InfoWindow {
  public:
   // `model` outlives the window.
-  RepeatWindow(finalcut::FWidget* parent, RepeatModel& model);
+  RepeatWindow(finalcut::FWidget* parent, RepeatModel& model, CommandBus& bus);
   ~RepeatWindow() override;
 
  private:

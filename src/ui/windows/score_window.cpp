@@ -38,8 +38,8 @@ void PlaceView(TextRows& view, const ViewBounds& b, int width, int height) {
 
 }  // namespace
 
-ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model)
-    : InfoWindow(parent, ScreenText(kScoreWindowTitle)), model_(model) {
+ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model, CommandBus& bus)
+    : InfoWindow(parent, ScreenText(kScoreWindowTitle), bus), model_(model) {
   qsoLabel_.SetText(std::string(kScoreQsoLabel));
   pointsLabel_.SetText(std::string(kScorePointsLabel));
   multiLabel_.SetText(std::string(kScoreMultiLabel));

@@ -6,15 +6,15 @@
 #include <final/final.h>
 
 #include "app/views/score_window_model.h"
-#include "ui/windows/info_window.h"
 #include "tui/text_rows.h"
+#include "ui/windows/info_window.h"
 
 namespace vk::ui {
 
 class ScoreWindow final : public InfoWindow {
  public:
   // `model` outlives the window.
-  ScoreWindow(finalcut::FWidget* parent, ScoreModel& model);
+  ScoreWindow(finalcut::FWidget* parent, ScoreModel& model, CommandBus& bus);
   ~ScoreWindow() override;
 
  private:

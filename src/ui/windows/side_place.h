@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-#include "app/views/score_window_model.h"
 #include "app/screen_layout.h"
+#include "app/views/score_window_model.h"
 
 namespace vk::ui {
 
