@@ -100,7 +100,7 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
       std::make_unique<NetThread>(exchange_, *where, std::move(make), [nets] { return nets; });
   endpoint_ = std::move(where);
   const int number = StationNumberOf(settings, nets, options.listenPort);
-  SetQsoStationPart(number);
+  station_.Ids().SetStationPart(number);
   sync_ = std::make_unique<LogSync>(station_.Log(), handler_, exchange_, number);
   handler_.OnChangeSent(
       [this](const std::string& m) { sync_->Track(m, std::chrono::steady_clock::now()); });
@@ -111,7 +111,7 @@ NetworkSession::~NetworkSession() {
   // The thread must not outlive the exchange record it shares; the settings are written only
   // by an orderly Shutdown.
   thread_.reset();
-  if (sync_) SetQsoStationPart(0);
+  if (sync_) station_.Ids().SetStationPart(0);
 }
 
 bool NetworkSession::TakeHeldIfReady() {
@@ -278,18 +278,18 @@ void NetworkSession::EndOfLog() {
   station_.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(-1));
 }
 
-void NetworkSession::SendQso(int operation, const MessageInfo& record) {
+void NetworkSession::SendQso(SendOperation operation, const MessageInfo& record) {
   // Nothing drains the queue while the thread does not run.
   if (!Running()) return;
   const auto* q = record.pointer<const QsoRecord>();
   // The edit count travels with the edit, so a late copy of an older edit cannot undo it.
-  if (q != nullptr && operation == static_cast<int>(SendOperation::kEdit)) {
+  if (q != nullptr && operation == SendOperation::kEdit) {
     const std::int32_t guid = q->Guid;
     handler_.CountEdit(guid);
     const int pos = station_.Log().FindByGuid(guid);
     q = pos >= 0 ? station_.Log().At(pos) : nullptr;
   }
-  handler_.SendQso(operation, q);
+  handler_.SendQso(static_cast<int>(operation), q);
 }
 
 void NetworkSession::SendText(const std::string& text) {

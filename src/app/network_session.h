@@ -88,7 +88,7 @@ class NetworkSession {
   bool Repairing() const;
   LogSync* Sync() { return sync_.get(); }
   // Commands 0x4032-0x4036: the QSO given as info, sent with the operation.
-  void SendQso(int operation, const MessageInfo& record);
+  void SendQso(SendOperation operation, const MessageInfo& record);
   // A finished message text (the QSO dialogs' "DEL:").
   void SendText(const std::string& text);
   // The log receive window's request for QSO n (1 = the first).

@@ -169,6 +169,8 @@ class Station {
   // (before any window model is built).
   CommandBus& Bus() { return *bus_; }
   void UseBus(CommandBus& bus) { bus_ = &bus; }
+  // The Guids of the QSOs made here; LoadLog sets the counter to the last Guid read.
+  QsoIdCounter& Ids() { return ids_; }
 
  private:
   std::string workDir_;
@@ -181,6 +183,7 @@ class Station {
   ContestList contests_;
   BandTotals totals_;
   std::unique_ptr<LogClock> clock_;
+  QsoIdCounter ids_;
   CommandBus ownBus_;
   CommandBus* bus_ = &ownBus_;
   std::string ownCall_;

@@ -419,7 +419,7 @@ TEST_F(EntryTest, FailedSaveIsReportedAndTheQsoStaysInTheLog) {
 
 TEST_F(EntryTest, GuidsStayUniqueWhenTheCounterHasNotMoved) {
   Open();
-  SetQsoIdCounter(7);
+  station_->Ids().Set(7);
   LogQso("DL1ABC", "15");
   LogQso("F5XYZ", "16");
   EXPECT_EQ(Log().At(0)->Guid, 7);

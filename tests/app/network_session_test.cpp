@@ -59,7 +59,7 @@ struct NetActions final : ShellActions {
   }
   void ReceiveLog() override;
   void HandleNetworkMessage() override;
-  void SendQso(int operation, const MessageInfo& record) override;
+  void SendQso(SendOperation operation, const MessageInfo& record) override;
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
@@ -147,7 +147,7 @@ void NetActions::ReceiveLog() {
 void NetActions::HandleNetworkMessage() {
   p->session->HandleIncoming();
 }
-void NetActions::SendQso(int operation, const MessageInfo& record) {
+void NetActions::SendQso(SendOperation operation, const MessageInfo& record) {
   p->session->SendQso(operation, record);
 }
 

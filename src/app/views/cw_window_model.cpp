@@ -14,6 +14,22 @@ namespace {
 
 constexpr char kMark = '\xFE';  // the CP866 block that separates the status fields
 
+// The fake line of a program run without keying hardware, with the clock that stamps its line
+// changes.  Nothing sleeps on that clock; it lives exactly as long as the line it stamps.
+class StampedFakeLine final : public KeyLine {
+ public:
+  Status Open(std::string_view portName) override { return line_.Open(portName); }
+  bool IsOpen() const override { return line_.IsOpen(); }
+  Status SetDtr(bool keyDown) override { return line_.SetDtr(keyDown); }
+  Status SetRts(bool pttOn) override { return line_.SetRts(pttOn); }
+  void Close() override { line_.Close(); }
+  std::vector<std::string> ListPorts() const override { return line_.ListPorts(); }
+
+ private:
+  FakeKeyerClock stamps_;
+  FakeKeyLine line_{stamps_};
+};
+
 }  // namespace
 
 std::string CwStatusText(const CwStatus& s) {
@@ -149,16 +165,13 @@ CwChanges CwWindowModel::Operate(KeyerOp op) {
 std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
                                         bool withoutHardware) {
   if (!withoutHardware) return CreateKeyer(programPort, configPath);
-  // Nothing sleeps on this clock; it only stamps the line changes the fake line records.
-  static FakeKeyerClock stamps;
   const KeyerSettings settings = ReadKeyerSettings(programPort, configPath);
-  return std::make_unique<Keyer>(settings, std::make_unique<FakeKeyLine>(stamps));
+  return std::make_unique<Keyer>(settings, std::make_unique<StampedFakeLine>());
 }
 
 std::vector<std::string> ListKeyerPorts(bool withoutHardware) {
   if (!withoutHardware) return ListSerialPorts();
-  static FakeKeyerClock stamps;
-  return FakeKeyLine(stamps).ListPorts();
+  return StampedFakeLine().ListPorts();
 }
 
 std::vector<std::string> CwSetupChoices(std::vector<std::string> systemPorts) {

@@ -1,8 +1,8 @@
 // Enter in the entry window: in the Call line it checks for a repeat and prepares the
 // exchange; in the other lines it logs the QSO.
-#include "app/views/entry_window_model.h"
 #include "app/exchange_check.h"
 #include "app/qso_hint.h"
+#include "app/views/entry_window_model.h"
 #include "log/adif.h"
 #include "log/journal.h"
 #include "log/qso.h"
@@ -116,10 +116,10 @@ std::string EntryModel::WorkedText(const std::string& call) const {
 // after the load set the counter to the last Guid read) would share a Guid, and the stations
 // of a group find QSOs by Guid.  Such a counter is moved on first; 0 would mean "no Guid".
 std::int32_t EntryModel::NextGuid() const {
-  std::int32_t guid = QsoIdCounter();
+  std::int32_t guid = station_.Ids().Current();
   const TLogCollection& log = station_.Log();
   for (int tries = 0; tries <= log.Count() && (guid == 0 || log.FindByGuid(guid) >= 0); ++tries) {
-    guid = RaiseQsoIdCounter();
+    guid = station_.Ids().Raise();
   }
   return guid;
 }

@@ -44,7 +44,7 @@ constexpr int kStartupPasses = 60;
 VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
     : finalcut::FApplication(argc, argv),
       station_(station),
-      shell_(bus_, *this, [] { return RaiseQsoIdCounterRaw(); }) {
+      shell_(bus_, *this, [&station] { return station.Ids().RaiseRaw(); }) {
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();
   auto& kb = finalcut::FKeyboard::getInstance();
@@ -55,7 +55,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
 
   shell_.state() = initial;
   cwMessages_ = CwMessageList(station_.Settings().cwMessages);
-  SetQsoIdCounter(0);
+  station_.Ids().Set(0);
   shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
   // Window models send through the station; they must reach the shell's bus.
   station_.UseBus(bus_);

@@ -88,7 +88,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // Command 0x4031: every received message applied.
   void HandleNetworkMessage() override;
   // Commands 0x4032-0x4036: the QSO given as info to the other stations.
-  void SendQso(int operation, const MessageInfo& record) override;
+  void SendQso(SendOperation operation, const MessageInfo& record) override;
   // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
   bool RunSynchronization() override;
   // Command 0x4038: the log emptied and the log receive window opened (one at a time).

@@ -29,7 +29,7 @@ void VorkApp::HandleNetworkMessage() {
   if (network_ != nullptr) network_->HandleIncoming();
 }
 
-void VorkApp::SendQso(int operation, const MessageInfo& record) {
+void VorkApp::SendQso(SendOperation operation, const MessageInfo& record) {
   if (network_ != nullptr) network_->SendQso(operation, record);
 }
 
