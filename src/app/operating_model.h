@@ -11,6 +11,7 @@
 #include "app/views/entry_window_model.h"
 #include "app/views/log_window_model.h"
 #include "app/views/multi_window_model.h"
+#include "app/views/repeat_window_model.h"
 #include "app/views/score_window_model.h"
 #include "util/result.h"
 

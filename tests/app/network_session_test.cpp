@@ -4,6 +4,7 @@
 // whole-log transfer, after which both logs and both status lines agree.  Both stations sit at
 // 127.0.0.1 and tell each other apart by port, as two programs on one computer do.
 #include "app/network_session.h"
+#include "app/views/recv_log_window_model.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/views/multi_window_model.h"
+#include "app/views/repeat_window_model.h"
 #include "station_fixture.h"
 
 namespace vk {

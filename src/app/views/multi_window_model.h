@@ -15,8 +15,6 @@
 
 namespace vk {
 
-inline constexpr std::string_view kRepeatWindowTitle = "Repeat";
-
 // Window `index` (0 for the first side window) of each kind.
 Rect MultiWindowBounds(int index);
 Rect RepeatWindowBounds(int index);
@@ -56,37 +54,6 @@ class MultiListModel final : public MessageTarget {
   const Station& station_;
   CommandBus& bus_;
   int index_;
-  Changes pending_ = changed::kAll;
-};
-
-class RepeatModel final : public MessageTarget {
- public:
-  explicit RepeatModel(Station& station);
-  ~RepeatModel() override;
-  RepeatModel(const RepeatModel&) = delete;
-  RepeatModel& operator=(const RepeatModel&) = delete;
-
-  Rect Bounds() const { return RepeatWindowBounds(index_); }
-  // Calls worked on the current band and mode, ascending: the call in 12 characters and one
-  // column per time period, "X" where it was worked.
-  const std::vector<std::string>& Lines() const { return lines_; }
-  std::vector<std::string> Rows(int width, int height) const {
-    return FitRows(lines_, width, height);
-  }
-  // The column of the period the log clock stands in now, drawn highlighted on every row that
-  // holds a line; -1 while the clock is outside every period.
-  int HighlightColumn();
-
-  Changes Refresh();
-  // Band changed, mode changed and log changed rebuild the lines.
-  void HandleMessage(Message& m) override;
-  Changes TakeChanges();
-
- private:
-  Station& station_;
-  CommandBus& bus_;
-  int index_;
-  std::vector<std::string> lines_;
   Changes pending_ = changed::kAll;
 };
 

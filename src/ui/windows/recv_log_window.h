@@ -7,7 +7,7 @@
 #include <final/final.h>
 
 #include "app/command_bus.h"
-#include "app/network_session.h"
+#include "app/views/recv_log_window_model.h"
 
 namespace vk::ui {
 

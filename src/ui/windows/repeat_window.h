@@ -5,7 +5,7 @@
 
 #include <final/final.h>
 
-#include "app/views/multi_window_model.h"
+#include "app/views/repeat_window_model.h"
 #include "tui/text_rows.h"
 #include "ui/windows/info_window.h"
 
