@@ -2,12 +2,13 @@
 JOBS     ?= $(shell nproc)
 BUILD    ?= build
 ASAN     ?= build-asan
+TSAN     ?= build-tsan
 FUZZ     ?= build-fuzz
 # How long `make fuzz` runs each target; `make test` runs each for 20 seconds.
 FUZZ_SECONDS ?= 300
 STATION  ?= station
 
-.PHONY: run test deps build build-asan build-fuzz fuzz unit bench station clean format
+.PHONY: run test deps build build-asan build-tsan build-fuzz fuzz unit bench station clean format
 
 deps:
 	@scripts/install-deps.sh
@@ -19,10 +20,18 @@ build: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
 $(ASAN)/Makefile: CMakeLists.txt | deps
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVORKAN_SANITIZE=ON -DVORKAN_UI=OFF -DVORKAN_BENCH=OFF
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVORKAN_SANITIZE=ON -DVORKAN_BENCH=OFF
 
 build-asan: deps $(ASAN)/Makefile
 	cmake --build $(ASAN) -j $(JOBS)
+
+# ThreadSanitizer: only the modules whose tests run threads against each other.
+TSAN_TESTS = net_tests cw_tests
+$(TSAN)/Makefile: CMakeLists.txt | deps
+	cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORKAN_TSAN=ON -DVORKAN_UI=OFF -DVORKAN_BENCH=OFF
+
+build-tsan: deps $(TSAN)/Makefile
+	cmake --build $(TSAN) -j $(JOBS) --target $(TSAN_TESTS)
 
 # The libFuzzer targets, built with Debian's clang.
 $(FUZZ)/Makefile: CMakeLists.txt | deps
@@ -34,11 +43,13 @@ build-fuzz: deps $(FUZZ)/Makefile
 fuzz: build-fuzz
 	cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -L fuzz
 
-# Every test of the normal build (unit and end-to-end), then the unit tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
-test: build build-asan build-fuzz
+# Every test of the normal build (unit and end-to-end), then the unit tests (the UI's too) once
+# more under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded modules' tests under
+# ThreadSanitizer, then each fuzz target briefly.
+test: build build-asan build-tsan build-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L unit
+	cd $(TSAN) && for t in $(TSAN_TESTS); do TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./$$t || exit 1; done
 	cd $(FUZZ) && FUZZ_SECONDS=20 ctest --output-on-failure -j $(JOBS) -L fuzz
 
 station: build
@@ -54,4 +65,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(FUZZ)
+	rm -rf $(BUILD) $(ASAN) $(TSAN) $(FUZZ)

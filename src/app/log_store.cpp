@@ -162,7 +162,6 @@ Status LogStore::LoadRescue(TLogCollection& log, AdifLoadSink& sink) {
 void LogStore::CheckLeftovers(const TLogCollection& log) {
   std::set<std::pair<std::int32_t, std::uint32_t>> have;
   for (const QsoRecord& q : log) have.insert({q.Guid, q.Crc});
-  const std::int32_t counter = QsoIdCounter();  // reading a file sets it
   for (const std::string& name : LeftoverNames(workDir_, kLogFileName)) {
     const std::string path = JoinPath(workDir_, name);
     TLogCollection other;
@@ -178,7 +177,6 @@ void LogStore::CheckLeftovers(const TLogCollection& log) {
       ::unlink(path.c_str());  // nothing in it that the log does not hold
     }
   }
-  SetQsoIdCounter(counter);
 }
 
 Status LogStore::ArchiveUnread() {

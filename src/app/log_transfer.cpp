@@ -86,7 +86,7 @@ TransferReport ImportIntoStation(Station& station, const std::string& path) {
   TransferReport r;
   r.refused = std::move(found.refused);
   for (QsoRecord q : found.qsos) {
-    q.Guid = RaiseQsoIdCounter();
+    q.Guid = station.Ids().Raise();
     if (!station.Log().Append(q)) {
       r.refused.push_back("the log is full from " + q.Call + " on");
       break;

@@ -100,7 +100,7 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
       std::make_unique<NetThread>(exchange_, *where, std::move(make), [nets] { return nets; });
   endpoint_ = std::move(where);
   const int number = StationNumberOf(settings, nets, options.listenPort);
-  SetQsoStationPart(number);
+  station_.Ids().SetStationPart(number);
   SetSerialStation(number);
   sync_ = std::make_unique<LogSync>(station_.Log(), handler_, exchange_, number);
   handler_.OnChangeSent(
@@ -113,7 +113,7 @@ NetworkSession::~NetworkSession() {
   // by an orderly Shutdown.
   thread_.reset();
   if (sync_) {
-    SetQsoStationPart(0);
+    station_.Ids().SetStationPart(0);
     SetSerialStation(0);
   }
 }
@@ -289,18 +289,18 @@ void NetworkSession::EndOfLog() {
   station_.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(-1));
 }
 
-void NetworkSession::SendQso(int operation, const MessageInfo& record) {
+void NetworkSession::SendQso(SendOperation operation, const MessageInfo& record) {
   // Nothing drains the queue while the thread does not run.
   if (!Running()) return;
   const auto* q = record.pointer<const QsoRecord>();
   // The edit count travels with the edit, so a late copy of an older edit cannot undo it.
-  if (q != nullptr && operation == static_cast<int>(SendOperation::kEdit)) {
+  if (q != nullptr && operation == SendOperation::kEdit) {
     const std::int32_t guid = q->Guid;
     handler_.CountEdit(guid);
     const int pos = station_.Log().FindByGuid(guid);
     q = pos >= 0 ? station_.Log().At(pos) : nullptr;
   }
-  handler_.SendQso(operation, q);
+  handler_.SendQso(static_cast<int>(operation), q);
 }
 
 void NetworkSession::SendText(const std::string& text) {
@@ -348,77 +348,6 @@ void NetworkSession::Shutdown() {
   const std::string path = station_.PathOf(kConfigFileName);
   if (!WriteNetworkSettings(station_.Settings().network, path)) {
     JournalAppend("Network settings not written to " + path);
-  }
-}
-
-// --- the log receive window ---------------------------------------------------------------------
-
-LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus) : session_(session), bus_(bus) {
-  bus_.Attach(this);
-}
-
-LogReceiver::~LogReceiver() {
-  bus_.Detach(this);
-  if (!done_) session_.EndReceivingLog();
-}
-
-void LogReceiver::HandleMessage(Message& m) {
-  if (counter_ == 0) {
-    counter_ = 1;
-    pending_ |= changed::kTexts;
-  }
-  if (done_) return;
-  if (m.what == EventClass::kTick) {
-    Request();
-    return;
-  }
-  if (m.what == EventClass::kBroadcast && m.command == cm::kWholeLogQso) {
-    Answered(m.info.number());
-    m.handled = true;
-  }
-}
-
-void LogReceiver::Request() {
-  using namespace std::chrono;
-  const auto now = steady_clock::now();
-  // Requests unanswered for half a second are asked again; new ones fill the window.
-  for (auto& [n, when] : asked_) {
-    if (now - when < milliseconds(500)) continue;
-    when = now;
-    session_.RequestQso(n);
-    if (endSeen_ && n > highest_) ++probes_[n];
-  }
-  while (static_cast<int>(asked_.size()) < kWindow && !(endSeen_ && next_ > highest_ + 1)) {
-    asked_[next_] = now;
-    session_.RequestQso(next_++);
-  }
-  // Done: ENDLOG came, every QSO up to the highest answered is in, and the numbers beyond have
-  // been asked for often enough that a lost answer would have come again.
-  std::erase_if(asked_, [&](const auto& a) {
-    return endSeen_ && a.first > highest_ && probes_[a.first] >= kEndProbes;
-  });
-  if (endSeen_ && asked_.empty()) {
-    done_ = true;
-    session_.EndReceivingLog();
-    pending_ |= changed::kTexts;
-    bus_.Broadcast(cm::kLogChanged);
-  }
-}
-
-void LogReceiver::Answered(int answered) {
-  if (answered < 0) {
-    endSeen_ = true;
-    return;
-  }
-  const std::int32_t n = answered + 1;
-  asked_.erase(n);
-  highest_ = std::max(highest_, n);
-  // The first number not yet answered.
-  std::int32_t first = next_;
-  for (const auto& [k, when] : asked_) first = std::min(first, k);
-  if (first != counter_) {
-    counter_ = first;
-    pending_ |= changed::kTexts;
   }
 }
 

@@ -7,11 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/entry_model.h"
-#include "app/log_view_model.h"
-#include "app/multi_list_model.h"
-#include "app/score_model.h"
 #include "app/station.h"
+#include "app/views/entry_window_model.h"
+#include "app/views/log_window_model.h"
+#include "app/views/multi_window_model.h"
+#include "app/views/repeat_window_model.h"
+#include "app/views/score_window_model.h"
 #include "util/result.h"
 
 namespace vk {

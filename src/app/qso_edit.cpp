@@ -171,10 +171,10 @@ bool QsoEditor::Add(int pos, const QsoForm& form) {
 // holds, and the stations of a group find QSOs by Guid.  Such a counter is moved on first; 0
 // would mean "no Guid".
 std::int32_t QsoEditor::NextGuid() const {
-  std::int32_t guid = QsoIdCounter();
+  std::int32_t guid = station_.Ids().Current();
   const TLogCollection& log = station_.Log();
   for (int tries = 0; tries <= log.Count() && (guid == 0 || log.FindByGuid(guid) >= 0); ++tries) {
-    guid = RaiseQsoIdCounter();
+    guid = station_.Ids().Raise();
   }
   return guid;
 }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "net/net_handler.h"
+
 namespace vk {
 
 std::string_view ErrorBoxText(CommandId command) {
@@ -117,11 +119,11 @@ bool Shell::Dispatch(const Message& m) {
     case cm::kQuit:           actions_.Quit(); return true;
     case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
     case cm::kNetMessage:     actions_.HandleNetworkMessage(); return true;
-    case cm::kSendNewQso:     actions_.SendQso(1, m.info); return true;
-    case cm::kSendOperation3: actions_.SendQso(3, m.info); return true;
-    case cm::kSendEditedQso:  actions_.SendQso(2, m.info); return true;
-    case cm::kSendAddedQso:   actions_.SendQso(4, m.info); return true;
-    case cm::kSendOperation5: actions_.SendQso(5, m.info); return true;
+    case cm::kSendNewQso:     actions_.SendQso(SendOperation::kAdd, m.info); return true;
+    case cm::kSendOperation3: actions_.SendQso(SendOperation::kNone, m.info); return true;
+    case cm::kSendEditedQso:  actions_.SendQso(SendOperation::kEdit, m.info); return true;
+    case cm::kSendAddedQso:   actions_.SendQso(SendOperation::kInsert, m.info); return true;
+    case cm::kSendOperation5: actions_.SendQso(SendOperation::kAnswer, m.info); return true;
     case cm::kSynchronize:    RunSynchronization(); return true;
     case cm::kReceiveLog:     actions_.ReceiveLog(); return true;
     case cm::kNetworkSetup:   actions_.RunNetworkSetup(); return true;

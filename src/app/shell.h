@@ -13,6 +13,11 @@
 #include "app/status_texts.h"
 
 namespace vk {
+// What a QSO sent to the group asks of the others (net/net_handler.h).
+enum class SendOperation : int;
+}  // namespace vk
+
+namespace vk {
 
 // What the idle pass needs from the network thread's exchange record.
 class NetworkLink {
@@ -69,7 +74,7 @@ class ShellActions {
   virtual void ReceiveLog() {}
   virtual void RunNetworkSetup() {}
   virtual void HandleNetworkMessage() {}
-  virtual void SendQso(int /*operation*/, const MessageInfo& /*record*/) {}
+  virtual void SendQso(SendOperation /*operation*/, const MessageInfo& /*record*/) {}
 };
 
 inline constexpr std::string_view kRebootText = "Reboot programm";

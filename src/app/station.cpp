@@ -97,9 +97,12 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   if (!log_.Empty()) {
     return Status::Error(ErrCode::kBadInput, "the log is already loaded");
   }
-  struct Nothing final : AdifLoadSink {
-    void OnRecordLoaded(const QsoRecord&) override {}
-  } sink;
+  // New QSOs are numbered on from the last Guid read (a rescue file's, when that is read).
+  struct CounterSink final : AdifLoadSink {
+    explicit CounterSink(QsoIdCounter& ids) : ids(ids) {}
+    void OnRecordLoaded(const QsoRecord& q) override { ids.Set(q.Guid); }
+    QsoIdCounter& ids;
+  } sink{ids_};
   Status s = store_.Load(log_, sink, stats);
   // The figures stored in the file are those of the rules that wrote it (or of another
   // program); the log counts what the rules loaded now give.

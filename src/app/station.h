@@ -176,6 +176,8 @@ class Station {
   // (before any window model is built).
   CommandBus& Bus() { return *bus_; }
   void UseBus(CommandBus& bus) { bus_ = &bus; }
+  // The Guids of the QSOs made here; LoadLog sets the counter to the last Guid read.
+  QsoIdCounter& Ids() { return ids_; }
 
  private:
   void ApplySerialSettings();
@@ -190,6 +192,7 @@ class Station {
   ContestList contests_;
   BandTotals totals_;
   std::unique_ptr<LogClock> clock_;
+  QsoIdCounter ids_;
   CommandBus ownBus_;
   CommandBus* bus_ = &ownBus_;
   std::string ownCall_;

@@ -1,6 +1,6 @@
 #include "app/station_keyer.h"
 
-#include "cw/cw_window_model.h"
+#include "app/views/cw_window_model.h"
 #include "cw/cwdaemon_keyer.h"
 #include "cw/keyer_choice.h"
 #include "rig/rig_keyer.h"

@@ -69,8 +69,8 @@ struct AdifLoadStats {
   std::string Describe() const;
 };
 
-// Appends the records of the file to the log, numbers records without QGUID by fives, sets
-// QsoIdCounter to the last Guid and sums the log once at the end.  A missing file loads
+// Appends the records of the file to the log, numbers records without QGUID by fives (the sink
+// hears each record with its Guid) and sums the log once at the end.  A missing file loads
 // nothing and is not an error; a file that exists but cannot be read whole gives kIo, and so
 // does one holding more QSOs than the log takes: either way the file must not be replaced by
 // the log.  Damaged lines never stop the load: the other records are read.

@@ -92,7 +92,6 @@ void AdifRecordParser::Record(std::string_view text) {
   }
   fileGuid_ += 5;
   if (work_.Guid == 0) work_.Guid = fileGuid_;
-  SetQsoIdCounter(work_.Guid);
   sink_.OnRecordLoaded(work_);
   if (log_.Append(work_)) ++stats_.records;
 }

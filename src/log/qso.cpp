@@ -48,11 +48,7 @@ constexpr BandTextRange kBandTexts[] = {
 };
 // clang-format on
 
-std::atomic<std::int32_t> g_qsoIdCounter{0};
-std::atomic<int> g_stationPart{0};
-
-std::int32_t WithStationPart(std::int32_t counter) {
-  const int part = g_stationPart.load(std::memory_order_relaxed);
+std::int32_t WithStationPart(std::int32_t counter, int part) {
   if (part == 0) return counter;
   return static_cast<std::int32_t>((static_cast<std::uint32_t>(part) << 24) |
                                    (static_cast<std::uint32_t>(counter) & 0xFFFFFFu));
@@ -100,29 +96,29 @@ std::string QsoScoreText(const QsoRecord& q) {
   return s;
 }
 
-std::int32_t QsoIdCounter() {
-  return WithStationPart(g_qsoIdCounter.load(std::memory_order_relaxed));
+std::int32_t QsoIdCounter::Current() const {
+  return WithStationPart(counter_.load(std::memory_order_relaxed), StationPart());
 }
 
-void SetQsoIdCounter(std::int32_t value) {
-  g_qsoIdCounter.store(value, std::memory_order_relaxed);
+void QsoIdCounter::Set(std::int32_t value) {
+  counter_.store(value, std::memory_order_relaxed);
 }
 
-std::int32_t RaiseQsoIdCounter() {
-  return WithStationPart(RaiseQsoIdCounterRaw());
+std::int32_t QsoIdCounter::Raise() {
+  return WithStationPart(RaiseRaw(), StationPart());
 }
 
-void SetQsoStationPart(int part) {
-  g_stationPart.store(part >= 0 && part <= kMaxStationPart ? part : 0, std::memory_order_relaxed);
+void QsoIdCounter::SetStationPart(int part) {
+  part_.store(part >= 0 && part <= kMaxStationPart ? part : 0, std::memory_order_relaxed);
 }
 
-int QsoStationPart() {
-  return g_stationPart.load(std::memory_order_relaxed);
+int QsoIdCounter::StationPart() const {
+  return part_.load(std::memory_order_relaxed);
 }
 
-std::int32_t RaiseQsoIdCounterRaw() {
+std::int32_t QsoIdCounter::RaiseRaw() {
   // Atomic arithmetic wraps, so a counter left running for weeks never overflows into UB.
-  std::int32_t old = g_qsoIdCounter.fetch_add(1, std::memory_order_relaxed);
+  std::int32_t old = counter_.fetch_add(1, std::memory_order_relaxed);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + 1u);
 }
 

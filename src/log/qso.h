@@ -2,6 +2,7 @@
 // and the program-wide counter that hands out the identities of new contacts.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -58,9 +59,9 @@ std::string QsoModeText(std::uint8_t mode);
 // repeat logged at zero (short enough for the narrowest points column).
 std::string QsoScoreText(const QsoRecord& qso);
 
-// The counter that supplies the Guid of contacts logged here.  The UI thread raises it on
-// every idle pass and tick; loading the log file sets it to the last Guid read.  It wraps
-// instead of overflowing.
+// The counter that supplies the Guid of contacts logged here, one per station.  The UI thread
+// raises it on every idle pass and tick; loading the log file sets it to the last Guid read.
+// It wraps instead of overflowing.
 //
 // In a group of stations every station mints Guids, and a Guid must name one QSO everywhere.
 // A station with a station part (1-127) therefore mints Guids of the form
@@ -68,14 +69,23 @@ std::string QsoScoreText(const QsoRecord& qso);
 // so two stations never mint the same one; the ADIF file still holds one 32-bit QGUID.  With
 // part 0 (no group) the counter is the Guid, as it always was.  Part 127 is kept for Guids
 // given at load to QSOs that shared one (guid_repair.h).
-std::int32_t QsoIdCounter();
-void SetQsoIdCounter(std::int32_t value);
-std::int32_t RaiseQsoIdCounter();  // adds one and returns the new value, as QsoIdCounter would
-// The bare counter, for the shell's pass count (it opens the windows at a fixed value).
-std::int32_t RaiseQsoIdCounterRaw();
 inline constexpr int kMaxStationPart = 126;
 inline constexpr int kRepairStationPart = 127;
-void SetQsoStationPart(int part);  // 0 .. kMaxStationPart; other values count as 0
-int QsoStationPart();
+
+// The network thread sets the station part while the UI thread mints Guids: both are atomic.
+class QsoIdCounter {
+ public:
+  std::int32_t Current() const;  // the next Guid as things stand: counter and station part
+  void Set(std::int32_t value);
+  std::int32_t Raise();  // adds one and returns the new value, as Current would
+  // The bare counter, for the shell's pass count (it opens the windows at a fixed value).
+  std::int32_t RaiseRaw();
+  void SetStationPart(int part);  // 0 .. kMaxStationPart; other values count as 0
+  int StationPart() const;
+
+ private:
+  std::atomic<std::int32_t> counter_{0};
+  std::atomic<int> part_{0};
+};
 
 }  // namespace vk

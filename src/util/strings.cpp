@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <limits>
 
@@ -12,8 +11,6 @@ namespace {
 
 // Widths beyond the longest text the program carries would only build useless padding.
 int ClampWidth(int width) { return std::clamp(width, 0, static_cast<int>(kMaxText)); }
-
-std::atomic<std::size_t> g_lastConversionError{0};
 
 }  // namespace
 
@@ -135,14 +132,17 @@ int StrToIntDef0(std::string_view s) {
 }
 
 int StrToIntDefM1(std::string_view s) {
-  int v = 0;
-  std::size_t pos = 0;
-  bool ok = TryStrToInt32(s, v, pos);
-  g_lastConversionError.store(pos, std::memory_order_relaxed);
-  return ok ? v : -1;
+  return StrToInt(s).value_or(-1);
 }
 
-std::size_t LastConversionError() { return g_lastConversionError.load(std::memory_order_relaxed); }
+std::optional<int> StrToInt(std::string_view s, std::size_t* errorPos) {
+  int v = 0;
+  std::size_t pos = 0;
+  const bool ok = TryStrToInt32(s, v, pos);
+  if (errorPos != nullptr) *errorPos = pos;
+  if (!ok) return std::nullopt;
+  return v;
+}
 
 std::string RealToStr(double x, int decimals) {
   int d = std::clamp(decimals, 0, 30);

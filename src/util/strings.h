@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +31,9 @@ std::string RepeatChar(char c, int n);  // n <= 0 gives "", n > 255 gives 255 co
 // sign, digits, nothing after them.  Out-of-range values are errors.
 bool TryStrToInt(std::string_view s, long long& out, std::size_t* errorPos = nullptr);
 int StrToIntDef0(std::string_view s);
-// Any error gives -1 and leaves the 1-based error position in LastConversionError().
-int StrToIntDefM1(std::string_view s);
-std::size_t LastConversionError();
+int StrToIntDefM1(std::string_view s);  // any error gives -1
+// Nothing on any error; `errorPos` then gets its 1-based position (0 when the text converted).
+std::optional<int> StrToInt(std::string_view s, std::size_t* errorPos = nullptr);
 
 std::string RealToStr(double x, int decimals);  // fixed point, leading spaces removed
 // Replaces every occurrence of `what`; the search restarts from the beginning after each

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "app/views/cluster_layout.h"
 #include "station_fixture.h"
 

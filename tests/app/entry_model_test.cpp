@@ -1,7 +1,7 @@
 // The entry window driven key by key as an operator works it, on a scratch station with the
 // shipped World contest (or a small contest of the test's own) and a fake clock at
 // 05-03-2024 09:07:30.  The own station is UA3AAA in European Russia.
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 
 #include <gtest/gtest.h>
 
@@ -419,7 +419,7 @@ TEST_F(EntryTest, FailedSaveIsReportedAndTheQsoStaysInTheLog) {
 
 TEST_F(EntryTest, GuidsStayUniqueWhenTheCounterHasNotMoved) {
   Open();
-  SetQsoIdCounter(7);
+  station_->Ids().Set(7);
   LogQso("DL1ABC", "15");
   LogQso("F5XYZ", "16");
   EXPECT_EQ(Log().At(0)->Guid, 7);

@@ -1,6 +1,6 @@
 // The log window's lines kept in step with the log by the broadcasts of its changes, and what
 // its keys and buttons send.
-#include "app/log_view_model.h"
+#include "app/views/log_window_model.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 // whole-log transfer, after which both logs and both status lines agree.  Both stations sit at
 // 127.0.0.1 and tell each other apart by port, as two programs on one computer do.
 #include "app/network_session.h"
+#include "app/views/recv_log_window_model.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -59,7 +60,7 @@ struct NetActions final : ShellActions {
   }
   void ReceiveLog() override;
   void HandleNetworkMessage() override;
-  void SendQso(int operation, const MessageInfo& record) override;
+  void SendQso(SendOperation operation, const MessageInfo& record) override;
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
@@ -147,7 +148,7 @@ void NetActions::ReceiveLog() {
 void NetActions::HandleNetworkMessage() {
   p->session->HandleIncoming();
 }
-void NetActions::SendQso(int operation, const MessageInfo& record) {
+void NetActions::SendQso(SendOperation operation, const MessageInfo& record) {
   p->session->SendQso(operation, record);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log_view_model.h"
+#include "app/views/log_window_model.h"
 #include "log/adif.h"
 #include "station_fixture.h"
 
@@ -285,7 +285,7 @@ TEST_F(QsoEditTest, DeleteWithoutANetworkStillBuildsItsMessage) {
 
 TEST_F(QsoEditTest, AddOnTheThirdLineMakesTheNewQsoTheThirdAndTheOldThirdTheFourth) {
   FiveQsos();
-  SetQsoIdCounter(5000);
+  station_->Ids().Set(5000);
   ASSERT_TRUE(editor_->Add(2, Form("05-03-2024", "09:11", k20m, 0, "UA9AAA", "599 003", "599 17")));
   EXPECT_EQ(Log().Count(), 6);
   const QsoRecord& q = *Log().At(2);
@@ -339,10 +339,10 @@ TEST_F(QsoEditTest, AddStoresTheReceivedExchangeAsTypedAndCutsLongTexts) {
 
 TEST_F(QsoEditTest, AddNeverGivesAGuidTheLogAlreadyHolds) {
   FiveQsos();
-  SetQsoIdCounter(102);  // as after a load whose last Guid was 102
+  station_->Ids().Set(102);  // as after a load whose last Guid was 102
   ASSERT_TRUE(editor_->Add(0, Form("05-03-2024", "09:00", 0, 0, "OH1AA")));
   EXPECT_EQ(Log().At(0)->Guid, 105);
-  SetQsoIdCounter(0);
+  station_->Ids().Set(0);
   ASSERT_TRUE(editor_->Add(0, Form("05-03-2024", "09:00", 0, 0, "OH1AB")));
   EXPECT_NE(Log().At(0)->Guid, 0);
   EXPECT_EQ(Log().FindByGuid(Log().At(0)->Guid), 0);

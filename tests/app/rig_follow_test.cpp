@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "daemon_process.h"
 #include "rig/fake_radio.h"
 #include "rig/rig_control.h"

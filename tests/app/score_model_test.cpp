@@ -1,10 +1,11 @@
 // The score window's cells and total line, the multiplier windows' key rows and the Repeat
 // window's lines, as golden strings.
-#include "app/score_model.h"
+#include "app/views/score_window_model.h"
 
 #include <gtest/gtest.h>
 
-#include "app/multi_list_model.h"
+#include "app/views/multi_window_model.h"
+#include "app/views/repeat_window_model.h"
 #include "station_fixture.h"
 
 namespace vk {

@@ -41,9 +41,10 @@ struct FakeActions : ShellActions {
   }
   void ReceiveLog() override { calls.push_back("receive-log"); }
   void HandleNetworkMessage() override { calls.push_back("net-message"); }
-  void SendQso(int op, const MessageInfo& info) override {
+  void SendQso(SendOperation op, const MessageInfo& info) override {
     const int* rec = info.pointer<int>();
-    calls.push_back("send:" + std::to_string(op) + ":" + (rec ? std::to_string(*rec) : "-"));
+    calls.push_back("send:" + std::to_string(static_cast<int>(op)) + ":" +
+                    (rec ? std::to_string(*rec) : "-"));
   }
 };
 

@@ -72,7 +72,6 @@ class StationFixture : public ::testing::Test {
     dir_ = tmpl;
     std::filesystem::create_directory(dir_ / "data");
     SetJournalPath((dir_ / "debug.txt").string());
-    SetQsoIdCounter(0);
   }
   void TearDown() override {
     station_.reset();

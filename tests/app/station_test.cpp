@@ -134,7 +134,7 @@ TEST_F(StationTest, LogFileRebuildsTotalsMultipliersAndTheStartPoint) {
   Station& st = Start();
   ASSERT_TRUE(st.LoadLog().ok());
   ASSERT_EQ(st.Log().Count(), 2);
-  EXPECT_EQ(QsoIdCounter(), 130);
+  EXPECT_EQ(st.Ids().Current(), 130);
   EXPECT_EQ(st.Totals().Row(4).qsos, 1);
   // The file says 3 points each; the loaded rules give 2 for another European country, and
   // the log counts what the rules give.

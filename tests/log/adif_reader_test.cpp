@@ -32,10 +32,13 @@ class RecordingSink : public AdifLoadSink {
   const TLogCollection& log_;
 };
 
-TLogCollection LoadText(const std::string& text, AdifLoadStats* stats = nullptr) {
+// `lastGuid`: the Guid of the last record the sink heard of, where a station's counter goes on.
+TLogCollection LoadText(const std::string& text, AdifLoadStats* stats = nullptr,
+                        std::int32_t* lastGuid = nullptr) {
   TLogCollection log;
   RecordingSink sink(log);
   LoadAdifText(text, log, sink, stats);
+  if (lastGuid != nullptr) *lastGuid = sink.seen.empty() ? 0 : sink.seen.back().Guid;
   return log;
 }
 
@@ -112,7 +115,7 @@ TEST_F(AdifReaderTest, ThroughTheFileWithSinkAndCounter) {
   ASSERT_TRUE(LoadAdifLog(path, back, sink, &stats).ok());
   ExpectSameLog(back, log);
   EXPECT_EQ(stats.records, 500);
-  EXPECT_EQ(QsoIdCounter(), log.At(499)->Guid);
+  EXPECT_EQ(sink.seen.back().Guid, log.At(499)->Guid);
   ASSERT_EQ(sink.seen.size(), 500u);
   for (int i = 0; i < 500; ++i) {
     EXPECT_EQ(sink.countAtCall[i], i);  // the sink hears of each record before it is appended
@@ -136,18 +139,19 @@ TEST_F(AdifReaderTest, UnreadableFileIsAnIoError) {
 }
 
 TEST_F(AdifReaderTest, RecordsWithoutGuidAreNumberedByFives) {
-  SetQsoIdCounter(777);
+  std::int32_t lastGuid = 777;
   TLogCollection log = LoadText(
       "<EOH>\r\n"
       "<CALL:3>AAA<EOR>\r\n"
       "\r\n"
       "<CALL:3>BBB<QGUID:3>100<EOR>\r\n"
-      "<CALL:3>CCC<EOR>\r\n");
+      "<CALL:3>CCC<EOR>\r\n",
+      nullptr, &lastGuid);
   ASSERT_EQ(log.Count(), 3);
   EXPECT_EQ(log.GetGuid(0), 5);
   EXPECT_EQ(log.GetGuid(1), 100);
   EXPECT_EQ(log.GetGuid(2), 15);  // the counter runs on for records that had a Guid
-  EXPECT_EQ(QsoIdCounter(), 15);
+  EXPECT_EQ(lastGuid, 15);
 }
 
 TEST_F(AdifReaderTest, MissingFieldsRepeatTheLineBeforeButNumbersDoNot) {
@@ -281,10 +285,11 @@ TEST_F(AdifReaderTest, RecordsBeyondAFullLogAreDroppedAndCounted) {
   std::string text;
   for (int i = 0; i < TLogCollection::kMaxCount + 3; ++i) text += "<CALL:3>AAA<EOR>\n";
   AdifLoadStats stats;
-  TLogCollection log = LoadText(text, &stats);
+  std::int32_t lastGuid = 0;
+  TLogCollection log = LoadText(text, &stats, &lastGuid);
   EXPECT_EQ(log.Count(), TLogCollection::kMaxCount);
   EXPECT_EQ(stats.droppedFull, 3);
-  EXPECT_EQ(QsoIdCounter(), TLogCollection::kMaxCount * 5);
+  EXPECT_EQ(lastGuid, TLogCollection::kMaxCount * 5);
 }
 
 // Binary garbage with plenty of "<", ">" and "<EOR>" and a long stretch without any line end:

@@ -38,15 +38,14 @@ TEST(GuidRepair, LaterCopiesGetTheSameNewGuidsEverywhere) {
 }
 
 TEST(GuidRepair, TheStationPartKeepsStationsApart) {
-  SetQsoIdCounter(0x12345);
-  SetQsoStationPart(3);
-  EXPECT_EQ(QsoIdCounter(), 3 << 24 | 0x12345);
-  EXPECT_EQ(RaiseQsoIdCounter(), 3 << 24 | 0x12346);
-  EXPECT_EQ(RaiseQsoIdCounterRaw(), 0x12347);  // the shell's pass count stays bare
-  SetQsoStationPart(kRepairStationPart);       // kept for repairs: not a station's
-  EXPECT_EQ(QsoIdCounter(), 0x12347);
-  SetQsoStationPart(0);
-  SetQsoIdCounter(0);
+  QsoIdCounter ids;
+  ids.Set(0x12345);
+  ids.SetStationPart(3);
+  EXPECT_EQ(ids.Current(), 3 << 24 | 0x12345);
+  EXPECT_EQ(ids.Raise(), 3 << 24 | 0x12346);
+  EXPECT_EQ(ids.RaiseRaw(), 0x12347);      // the shell's pass count stays bare
+  ids.SetStationPart(kRepairStationPart);  // kept for repairs: not a station's
+  EXPECT_EQ(ids.Current(), 0x12347);
 }
 
 }  // namespace

@@ -126,13 +126,12 @@ TEST(QsoTextTest, ModeAndScoreTexts) {
 }
 
 TEST(QsoIdCounterTest, RaisesAndWrapsWithoutOverflow) {
-  std::int32_t saved = QsoIdCounter();
-  SetQsoIdCounter(99);
-  EXPECT_EQ(RaiseQsoIdCounter(), 100);
-  EXPECT_EQ(QsoIdCounter(), 100);
-  SetQsoIdCounter(INT32_MAX);
-  EXPECT_EQ(RaiseQsoIdCounter(), INT32_MIN);
-  SetQsoIdCounter(saved);
+  QsoIdCounter ids;
+  ids.Set(99);
+  EXPECT_EQ(ids.Raise(), 100);
+  EXPECT_EQ(ids.Current(), 100);
+  ids.Set(INT32_MAX);
+  EXPECT_EQ(ids.Raise(), INT32_MIN);
 }
 
 }  // namespace

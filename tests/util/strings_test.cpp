@@ -73,7 +73,9 @@ TEST(StringsTest, TextToInteger) {
   for (const auto& c : cases) {
     EXPECT_EQ(StrToIntDef0(c.text), c.def0) << c.text;
     EXPECT_EQ(StrToIntDefM1(c.text), c.defM1) << c.text;
-    EXPECT_EQ(LastConversionError(), c.errPos) << c.text;
+    std::size_t errPos = 99;
+    EXPECT_EQ(StrToInt(c.text, &errPos).value_or(-1), c.defM1) << c.text;
+    EXPECT_EQ(errPos, c.errPos) << c.text;
   }
   long long v = 0;
   EXPECT_TRUE(TryStrToInt("-9223372036854775808", v));

@@ -12,7 +12,7 @@
 #include "aids/rate_meter.h"
 #include "aids/scp_lookup.h"
 #include "aids/statistics.h"
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "app/station.h"
 #include "app/views/operator_aids.h"
 

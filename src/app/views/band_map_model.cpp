@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "score/repeat.h"
 #include "util/strings.h"
 

@@ -11,7 +11,7 @@
 #include "aids/aids_settings.h"
 #include "aids/call_history.h"
 #include "aids/scp_database.h"
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "app/station.h"
 
 namespace vk {

@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "app/ui/masked_line.h"
-#include "app/ui/qso_dialogs.h"
+#include "tui/masked_line.h"
+#include "ui/dialogs/qso_dialogs.h"
 #include "cluster/cluster_settings.h"
 
 namespace vk::ui {

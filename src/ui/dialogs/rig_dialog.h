@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/rig_setup.h"
-#include "app/ui/qso_dialogs.h"
+#include "ui/dialogs/qso_dialogs.h"
 
 namespace vk::ui {
 

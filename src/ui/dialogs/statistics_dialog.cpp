@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/ui/screen_text.h"
-#include "app/ui/tv_dialog.h"
+#include "tui/screen_text.h"
+#include "tui/tv_dialog.h"
 
 namespace vk::ui {
 

@@ -1,13 +1,12 @@
 #include "ui/windows/aids_window.h"
 
-#include "app/ui/screen_text.h"
-#include "app/ui/vork_app.h"
+#include "tui/screen_text.h"
 #include "ui/dialogs/statistics_dialog.h"
 
 namespace vk::ui {
 
-AidsWindow::AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model)
-    : InfoWindow(parent, ScreenText(model.Title())), model_(model) {
+AidsWindow::AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model, CommandBus& bus)
+    : InfoWindow(parent, ScreenText(model.Title()), bus), model_(model) {
   Relayout();
 }
 
@@ -37,7 +36,7 @@ void AidsWindow::HandleMessage(Message& m) {
       Toggled();
       break;
     case cm::kStatistics:
-      RunStatisticsDialog(&VorkApp::Instance().desktop(), model_.Statistics());
+      RunStatisticsDialog(getParentWidget(), model_.Statistics());
       break;
     default:
       return;

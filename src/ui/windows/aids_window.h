@@ -8,15 +8,15 @@
 #include <functional>
 
 #include "app/views/aids_panel_model.h"
-#include "score/ui/info_window.h"
-#include "score/ui/text_rows.h"
+#include "ui/windows/info_window.h"
+#include "tui/text_rows.h"
 
 namespace vk::ui {
 
 class AidsWindow final : public InfoWindow {
  public:
   // `model` outlives the window.
-  AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model);
+  AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model, CommandBus& bus);
   ~AidsWindow() override;
 
   // Ticks, and the commands kToggleScp, kToggleRate and kStatistics.

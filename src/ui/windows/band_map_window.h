@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "app/screen_layout.h"
-#include "app/ui/vork_app.h"
+#include "tui/window_select.h"
 #include "app/views/band_map_model.h"
-#include "score/ui/text_rows.h"
+#include "tui/text_rows.h"
 
 namespace vk::ui {
 

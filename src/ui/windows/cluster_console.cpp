@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/ui/key_map.h"
-#include "score/ui/side_place.h"
+#include "tui/key_map.h"
+#include "ui/windows/side_place.h"
 
 namespace vk::ui {
 

@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "app/screen_layout.h"
-#include "app/ui/masked_line.h"
-#include "app/ui/vork_app.h"
+#include "tui/masked_line.h"
+#include "tui/window_select.h"
 #include "cluster/cluster_hub.h"
-#include "score/ui/text_rows.h"
+#include "tui/text_rows.h"
 
 namespace vk::ui {
 

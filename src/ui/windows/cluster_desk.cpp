@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/ui/tv_dialog.h"
-#include "app/ui/vork_app.h"
 #include "app/views/cluster_layout.h"
+#include "tui/focus_return.h"
+#include "tui/screen_text.h"
+#include "tui/tv_dialog.h"
+#include "tui/window_select.h"
 #include "ui/dialogs/cluster_dialog.h"
 #include "ui/windows/band_map_window.h"
 #include "ui/windows/cluster_console.h"
@@ -123,7 +125,7 @@ void ClusterDesk::Toggle(finalcut::FDialog* w, finalcut::FWidget* focus) {
   if (!w->isShown()) w->show();
   if (w == mapWindow_) mapWindow_->Update(true);
   if (w == console_) console_->Update(true);
-  VorkApp::SelectWindow(w, focus);
+  SelectWindow(w, focus);
 }
 
 void ClusterDesk::SpotQso() {
@@ -136,8 +138,8 @@ void ClusterDesk::SpotQso() {
     freq = log.At(log.Count() - 1)->Freq;
   }
   if (call.empty() || !hub_.SpotQso(freq, call)) {
-    VorkApp::Instance().ShowInformation(hub_.Connected() ? "Nothing to spot: no call."
-                                                         : "Cluster: not connected.");
+    ShowMessage(desktop_, "Information",
+                ScreenText(hub_.Connected() ? "Nothing to spot: no call." : "Cluster: not connected."));
   }
 }
 

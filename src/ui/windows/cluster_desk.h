@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/command_bus.h"
-#include "app/entry_model.h"
+#include "app/views/entry_window_model.h"
 #include "app/screen_layout.h"
 #include "app/station.h"
 #include "app/views/band_map_model.h"

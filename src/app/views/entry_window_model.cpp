@@ -1,0 +1,379 @@
+#include "app/views/entry_window_model.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "rig/rig_control.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+constexpr std::string_view kActivity = "-\\|/";
+
+bool IsPrintable(KeyCode key) {
+  const auto c = KeyChar(key);
+  return c >= 0x20 && c != 0x7F;
+}
+
+}  // namespace
+
+std::string EntryFreqText(Freq f) {
+  const long long v = std::llabs(static_cast<long long>(f));
+  std::string s =
+      IntToStr(v / 10000) + "`" + IntToStrZero(v / 10 % 1000, 3) + "." + IntToStr(v % 10);
+  if (f < 0) s.insert(0, "-");
+  return PadLeft(s, 10);
+}
+
+std::string EntryModeText(ModeCode m) {
+  switch (m) {
+    case 1:
+      return " CW ";
+    case 2:
+      return " PH ";
+    case 3:
+      return " FM ";
+    case 4:
+      return "RTTY";
+    case 5:
+      return "PSK ";
+    default:
+      return "    ";
+  }
+}
+
+EntryModel::EntryModel(Station& station, const StartPoint& start)
+    : station_(station), bus_(station.Bus()) {
+  station_.SetCurrentFreq(start.freq);
+  station_.SetCurrentMode(start.mode);
+  const ContestSettings& cs = station_.Rules().Settings();
+  station_.Clock().SetHourOffset(cs.timeZone);
+  MutLine(EntryField::kRxNr).SetPicture(cs.rxMask);
+  MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
+  bus_.Attach(this);
+}
+
+EntryModel::~EntryModel() {
+  bus_.Detach(this);
+}
+
+// --- views ----------------------------------------------------------------------------------
+
+std::string ClockZoneText(int hourOffset) {
+  if (hourOffset == 0) return "UTC";
+  return std::string("UTC") + (hourOffset > 0 ? "+" : "-") + IntToStr(std::abs(hourOffset));
+}
+
+ClockView EntryModel::Clock() {
+  LogClock& clock = station_.Clock();
+  const DateTime now = clock.Now();
+  return ClockView{FormatDateTime(now, "dd-mm-yyyy"), FormatDateTime(now, "hh:nn:ss"),
+                   !clock.IsRunning(), ClockZoneText(clock.HourOffset())};
+}
+
+std::string EntryModel::FreqText() const {
+  return EntryFreqText(station_.CurrentFreq());
+}
+
+std::string EntryModel::ModeText() const {
+  return EntryModeText(station_.CurrentMode());
+}
+
+char EntryModel::ActivityChar() const {
+  return kActivity[activity_];
+}
+
+Changes EntryModel::TakeChanges() {
+  return std::exchange(pending_, changed::kNothing);
+}
+
+Changes EntryModel::FieldChange(EntryField f) const {
+  switch (f) {
+    case EntryField::kCall:
+      return changed::kCall;
+    case EntryField::kTxNr:
+      return changed::kTxNr;
+    case EntryField::kRxNr:
+      return changed::kRxNr;
+  }
+  return changed::kNothing;
+}
+
+void EntryModel::SetMessages(std::string_view first, std::string_view second) {
+  message1_.assign(first.substr(0, kMessageWidth));
+  message2_.assign(second.substr(0, kMessageWidth));
+}
+
+// --- keys -----------------------------------------------------------------------------------
+
+EntryResult EntryModel::Key(KeyCode key) {
+  bool handled = false;
+  EntryResult r = WindowKey(key, handled);
+  if (handled) return r;
+  // Any other key: with an empty Call line the operator starts afresh, so the old message goes.
+  Changes c = changed::kNothing;
+  if (CallText().empty() && !message1_.empty()) {
+    message1_.clear();
+    c = Note(changed::kMessages);
+  }
+  r = LineKey(key);
+  r.changes |= c;
+  return r;
+}
+
+EntryResult EntryModel::WindowKey(KeyCode key, bool& handled) {
+  handled = true;
+  switch (key) {
+    case kb::kTab:
+      return {true, Tab()};
+    case kb::kEnter:
+      return Enter();
+    case kb::kAltA:
+      return {true, ClearEntry()};
+    case kb::kUp:
+    case kb::kCtrlTab:
+      return {true, SelectLogWindow()};
+    case kb::kDown:
+      // Down follows Tab's road and never lands in TxNr, where a call typed after it would be
+      // sent as the exchange; in RxNr it stays.
+      return {true,
+              focus_ == EntryField::kRxNr ? changed::kNothing : FocusField(EntryField::kRxNr)};
+    case kb::kPgUp:
+      return {true, StepClock(1)};
+    case kb::kPgDn:
+      return {true, StepClock(-1)};
+    case kb::kAltF1:
+      return {true, BandDown()};
+    case kb::kAltF2:
+      return {true, BandUp()};
+    case kb::kAltF3:
+      return {true, ChangeMode()};
+    default:
+      break;
+  }
+  if (KeyChar(key) == kb::kBackquote) return {true, ClearEntry()};
+  handled = false;
+  return {};
+}
+
+EntryResult EntryModel::LineKey(KeyCode key) {
+  InputLineModel& line = MutLine(focus_);
+  bool done = false;
+  switch (key) {
+    case kb::kSpace:
+      done = !line.Empty() || line.Cursor() != 0;
+      line.Clear();
+      return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
+    case kb::kBackspace:
+      done = line.Backspace();
+      break;
+    case kb::kDel:
+      done = line.Delete();
+      break;
+    case kb::kLeft:
+      done = line.Left();
+      break;
+    case kb::kRight:
+      done = line.Right();
+      break;
+    case kb::kHome:
+      done = line.Home();
+      break;
+    case kb::kEnd:
+      done = line.End();
+      break;
+    case kb::kShiftTab:
+      return {true, FocusField(static_cast<EntryField>((Index(focus_) + 2) % 3))};
+    default:
+      // Alt combinations carry no character; everything else printable is typed.
+      if (!IsPrintable(key)) return {false, changed::kNothing};
+      done = line.Type(static_cast<char>(KeyChar(key)));
+      break;
+  }
+  return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
+}
+
+Changes EntryModel::Type(std::string_view text) {
+  Changes c = changed::kNothing;
+  for (char ch : text) c |= Key(KeyCodeForChar(static_cast<unsigned char>(ch))).changes;
+  return c;
+}
+
+Changes EntryModel::Tab() {
+  // From Call the exchange to send is skipped: it is filled in by the rules.
+  if (focus_ == EntryField::kCall) return FocusField(EntryField::kRxNr);
+  return FocusField(static_cast<EntryField>((Index(focus_) + 1) % 3));
+}
+
+Changes EntryModel::FocusField(EntryField f) {
+  if (focus_ == f) return changed::kNothing;
+  focus_ = f;
+  return Note(changed::kFocus);
+}
+
+Changes EntryModel::LineEdited(EntryField f, std::string_view text, std::size_t cursor) {
+  MutLine(f).SetEdited(text, cursor);
+  return Note(FieldChange(f));
+}
+
+Changes EntryModel::ClearEntry() {
+  MutLine(EntryField::kRxNr).Clear();
+  // TxNr goes back to what the rules give: whatever was typed into it by mistake is gone.
+  MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
+  warnedTxNr_.clear();
+  warnedRxNr_.clear();
+  // A clock stopped by PgUp or PgDn follows the computer again; a fixed one stays fixed.
+  station_.Clock().Step(0);
+  MutLine(EntryField::kCall).Clear();
+  focus_ = EntryField::kCall;
+  SetMessages({}, {});
+  return Note(changed::kCall | changed::kTxNr | changed::kRxNr | changed::kFocus |
+              changed::kMessages | changed::kClock);
+}
+
+Changes EntryModel::SelectLogWindow() {
+  bus_.Broadcast(cm::kSelectLogWindow);
+  return changed::kNothing;
+}
+
+Changes EntryModel::StepClock(int minutes) {
+  station_.Clock().Step(minutes);
+  return Note(changed::kClock);
+}
+
+Changes EntryModel::BandDown() {
+  return StepBand(-1);
+}
+Changes EntryModel::BandUp() {
+  return StepBand(+1);
+}
+
+Changes EntryModel::StepBand(int direction) {
+  const auto& allowed = station_.Rules().Settings().bands;
+  int band = station_.CurrentBand();
+  for (int i = 0; i < kBandCount; ++i) {
+    band += direction;
+    if (band < 1) band = kBandCount;
+    if (band > kBandCount) band = 1;
+    if (!allowed[band]) continue;
+    const Freq f = DefaultFreqOfBand(static_cast<BandIndex>(band));
+    if (RigControl* rig = station_.Rig()) {
+      rig->SetFreq(f);
+      if (station_.CurrentMode() == 2) rig->SetMode(2);  // the sideband follows the band
+    }
+    return SetOperatingPoint(f, station_.CurrentMode(), 1);
+  }
+  return changed::kNothing;  // the rules allow no band at all
+}
+
+Changes EntryModel::ChangeMode() {
+  if (station_.ConfiguredMode() != 0) return changed::kNothing;
+  const auto& allowed = station_.Rules().Settings().modes;
+  int mode = station_.CurrentMode();
+  for (int i = 0; i < 3; ++i) {
+    mode = mode > 2 ? 1 : mode + 1;
+    if (!allowed[mode]) continue;
+    if (RigControl* rig = station_.Rig()) rig->SetMode(static_cast<ModeCode>(mode));
+    return SetOperatingPoint(station_.CurrentFreq(), static_cast<ModeCode>(mode), 2);
+  }
+  return changed::kNothing;
+}
+
+Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
+  Changes c = ClearEntry();
+  MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
+  // A spot without a frequency leaves the frequency as it is.
+  c |= TuneTo(freq > 0 ? freq : station_.CurrentFreq(), mode);
+  return Note(c | changed::kCall);
+}
+
+Changes EntryModel::TuneTo(Freq f, ModeCode m) {
+  // A mode the contest does not work, or a mode fixed by the configuration, stays as it is.
+  const auto& allowed = station_.Rules().Settings().modes;
+  if (m < 1 || m > 3 || !allowed[m] || station_.ConfiguredMode() != 0) m = 0;
+  if (m == 0) m = station_.CurrentMode();
+  if (RigControl* rig = station_.Rig()) {
+    if (f != station_.CurrentFreq()) rig->SetFreq(f);
+    // Phone is a sideband, and which one depends on the band: sent again with every move.
+    if (m != station_.CurrentMode() || (m == 2 && f != station_.CurrentFreq())) rig->SetMode(m);
+  }
+  return SetOperatingPoint(f, m, 0);
+}
+
+Changes EntryModel::FollowRadio(Freq f, ModeCode m) {
+  if (m == 0 || station_.ConfiguredMode() != 0) m = station_.CurrentMode();
+  return SetOperatingPoint(f, m, 0);
+}
+
+Changes EntryModel::PollRadio() {
+  RigControl* rig = station_.Rig();
+  RigReading r;
+  if (rig == nullptr || !rig->TakeReading(r)) return changed::kNothing;
+  return FollowRadio(r.freq, r.mode);
+}
+
+Changes EntryModel::SetOperatingPoint(Freq f, ModeCode m, int always) {
+  Changes c = changed::kNothing;
+  const BandIndex oldBand = station_.CurrentBand();
+  if (f != station_.CurrentFreq() || (always & 1)) {
+    station_.SetCurrentFreq(f);
+    c |= changed::kFreq;
+    if (station_.CurrentBand() != oldBand || (always & 1)) {
+      bus_.Broadcast(cm::kBandChanged, MessageInfo::Number(station_.CurrentBand()));
+    }
+  }
+  if (m != station_.CurrentMode() || (always & 2)) {
+    station_.SetCurrentMode(m);
+    c |= changed::kMode;
+    // The window hears this broadcast too and recomputes TxNr: the report may change.
+    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(m));
+  }
+  return Note(c);
+}
+
+Changes EntryModel::RefreshTxNr() {
+  MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
+  return Note(changed::kTxNr);
+}
+
+void EntryModel::HandleMessage(Message& m) {
+  if (m.what == EventClass::kStatus && m.command == cm::kChecksumReport) {
+    activity_ = (activity_ + 1) % static_cast<int>(kActivity.size());
+    Note(changed::kActivity);
+    m.handled = true;
+    return;
+  }
+  if (m.what == EventClass::kBroadcast && m.command == cm::kModeChanged) {
+    RefreshTxNr();
+    m.handled = true;
+    return;
+  }
+  if (m.what == EventClass::kTick) {
+    PollRadio();
+    return;
+  }
+  if (m.what != EventClass::kCommand) return;
+  switch (m.command) {
+    case cm::kTuneTo:
+      if (const TuneRequest* t = m.info.pointer<TuneRequest>()) TuneTo(t->freq, t->mode);
+      m.handled = true;
+      break;
+    case cm::kQuit:
+      ClearEntry();  // and the command travels on
+      break;
+    case cm::kRefreshTxNr:
+      RefreshTxNr();
+      m.handled = true;
+      break;
+    case cm::kChangeMode:
+      ChangeMode();
+      m.handled = true;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vk

@@ -1,0 +1,199 @@
+#include "app/views/log_window_model.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/views/entry_window_model.h"
+#include "log/qso.h"
+#include "util/datetime.h"
+#include "util/strings.h"
+
+namespace vk {
+
+std::string LogWindowLine(const TLogCollection& log, int pos) {
+  const QsoRecord* q = log.At(pos);
+  if (q == nullptr) return std::string(kGetStrQsoError);
+  // The log file's line form, with room for a whole portable call (EA8/DF4U/P, G4YTK/QRP).
+  constexpr char kBar = '\xB3';
+  std::string line = FormatMask(q->Stamp, "mm/dd hh:nn");
+  line += kBar;
+  line += QsoBandText(q->Freq, log.AdifBandNames);
+  line += kBar;
+  line += QsoModeText(q->Mode);
+  line += kBar;
+  line += FixedWidth(q->Call, static_cast<int>(kLogCallWidth));
+  line += kBar;
+  line += FixedWidth(q->Sent, 8);
+  line += kBar;
+  line += FixedWidth(q->Rcvd, 7);
+  line += kBar;
+  line += FixedWidth(QsoScoreText(*q), 4);
+  return line;
+}
+
+LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus) : log_(log), bus_(bus) {
+  lines_.reserve(static_cast<std::size_t>(log_.Count()) + 100);
+  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
+  focused_ = static_cast<int>(lines_.size()) - 1;
+  bus_.Attach(this);
+}
+
+LogViewModel::~LogViewModel() {
+  bus_.Detach(this);
+}
+
+std::string LogViewModel::CountText() const {
+  return IntToStr(log_.Count());
+}
+
+Changes LogViewModel::TakeChanges() {
+  return std::exchange(pending_, changed::kNothing);
+}
+
+Changes LogViewModel::Down() {
+  if (focused_ + 1 >= static_cast<int>(lines_.size())) return SelectEntryWindow();
+  ++focused_;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::Up() {
+  if (focused_ <= 0) return changed::kNothing;
+  --focused_;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::SetFocused(int position) {
+  const int last = static_cast<int>(lines_.size()) - 1;
+  const int f = std::clamp(position, last < 0 ? -1 : 0, last);
+  if (f == focused_) return changed::kNothing;
+  focused_ = f;
+  return Note(changed::kList);
+}
+
+Changes LogViewModel::SelectEntryWindow() {
+  bus_.Broadcast(cm::kSelectEntryWindow);
+  return changed::kNothing;
+}
+
+bool LogViewModel::Key(KeyCode key, Changes& changes) {
+  switch (key) {
+    case kb::kDown:
+      changes = Down();
+      return true;
+    case kb::kUp:
+      changes = Up();
+      return true;
+    case kb::kCtrlTab:
+      changes = SelectEntryWindow();
+      return true;
+    default:
+      changes = changed::kNothing;
+      return false;
+  }
+}
+
+void LogViewModel::Press(CommandId broadcast) {
+  if (!QsoFocused()) return;
+  bus_.Broadcast(broadcast, MessageInfo::Number(focused_));
+}
+
+void LogViewModel::EditButton() {
+  Press(cm::kEditQso);
+}
+void LogViewModel::DeleteButton() {
+  Press(cm::kDeleteQso);
+}
+void LogViewModel::InsertButton() {
+  Press(cm::kAddQso);
+}
+
+// --- keeping in step with the log -----------------------------------------------------------
+// Positions come from dialogs and the network; one that does not fit the lines is ignored
+// rather than trusted.
+
+Changes LogViewModel::Inserted(int pos) {
+  if (pos < 0 || pos > static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
+    return changed::kNothing;
+  }
+  lines_.insert(lines_.begin() + pos, LogWindowLine(log_, pos));
+  if (focused_ < 0) focused_ = 0;
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Edited(int pos) {
+  if (pos < 0 || pos >= static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
+    return changed::kNothing;
+  }
+  lines_[pos] = LogWindowLine(log_, pos);
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Deleted(int pos) {
+  if (pos < 0 || pos >= static_cast<int>(lines_.size())) return changed::kNothing;
+  lines_.erase(lines_.begin() + pos);
+  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
+  return changed::kList | changed::kCount;
+}
+
+Changes LogViewModel::Appended(int pos) {
+  if (!log_.ValidPos(pos)) return changed::kNothing;
+  lines_.push_back(LogWindowLine(log_, pos));
+  focused_ = static_cast<int>(lines_.size()) - 1;
+  return changed::kList | changed::kCount;
+}
+
+// Scores and dupe marks may have changed anywhere: every line is made again, the focus stays
+// where it was as far as the log still reaches.
+Changes LogViewModel::Rescored() {
+  lines_.clear();
+  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
+  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
+  if (focused_ < 0 && !lines_.empty()) focused_ = 0;
+  return changed::kList | changed::kCount;
+}
+
+void LogViewModel::HandleMessage(Message& m) {
+  if (m.what == EventClass::kCommand) {
+    switch (m.command) {
+      case cm::kLogEditButton:
+        EditButton();
+        break;
+      case cm::kLogDeleteButton:
+        DeleteButton();
+        break;
+      case cm::kLogInsertButton:
+        InsertButton();
+        break;
+      default:
+        return;
+    }
+    m.handled = true;
+    return;
+  }
+  if (m.what != EventClass::kBroadcast) return;
+  const int pos = m.info.number();
+  Changes c = changed::kNothing;
+  switch (m.command) {
+    case cm::kQsoInserted:
+      c = Inserted(pos);
+      break;
+    case cm::kQsoEdited:
+      c = Edited(pos);
+      break;
+    case cm::kQsoDeleted:
+      c = Deleted(pos);
+      break;
+    case cm::kQsoAppended:
+      c = Appended(pos);
+      break;
+    case cm::kLogRescored:
+      c = Rescored();
+      break;
+    default:
+      return;
+  }
+  Note(c);
+  m.handled = true;
+}
+
+}  // namespace vk

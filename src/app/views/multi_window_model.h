@@ -1,0 +1,63 @@
+// The side windows without a terminal: one multiplier window per top-level multiplier or bonus
+// rule, listing the keys (countries, zones, prefixes...) already worked on the current band and
+// mode, and the Repeat window, listing per call the time periods it was worked in.  They stack
+// down the right-hand side of the desktop in the order they open.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/command_bus.h"
+#include "app/station.h"
+#include "app/views/score_window_model.h"
+#include "score/key_list.h"
+#include "score/multi_rule.h"
+
+namespace vk {
+
+// Window `index` (0 for the first side window) of each kind.
+Rect MultiWindowBounds(int index);
+Rect RepeatWindowBounds(int index);
+
+// The keys flowed into rows of `width` characters, numbers (zones) first in numeric order and
+// then the others in byte order: a row takes keys, each followed by one
+// space, while its text stays shorter than the width; at most `height` rows, each padded with
+// spaces.  Keys beyond the last row are not shown.
+std::vector<std::string> FlowKeys(const KeyList* keys, int width, int height);
+
+// Lines cut or padded to `width`, at most `height` of them; missing rows are blank.
+std::vector<std::string> FitRows(const std::vector<std::string>& lines, int width, int height);
+
+class MultiListModel final : public MessageTarget {
+ public:
+  // `rule` and `station` outlive the model.  Attaches to the station's bus and takes the next
+  // side-window place.
+  MultiListModel(const MultiRule& rule, Station& station);
+  ~MultiListModel() override;
+  MultiListModel(const MultiListModel&) = delete;
+  MultiListModel& operator=(const MultiListModel&) = delete;
+
+  const std::string& Title() const { return rule_.Caption(); }
+  Rect Bounds() const { return MultiWindowBounds(index_); }
+  // The keys of the current band and mode; nullptr when the rule keeps no list there.
+  const KeyList* Keys() const;
+  std::vector<std::string> Rows(int width, int height) const {
+    return FlowKeys(Keys(), width, height);
+  }
+
+  // Band changed, mode changed and log changed point the window at the current list again.
+  void HandleMessage(Message& m) override;
+  Changes TakeChanges();
+
+ private:
+  const MultiRule& rule_;
+  const Station& station_;
+  CommandBus& bus_;
+  int index_;
+  Changes pending_ = changed::kAll;
+};
+
+// True for the broadcasts after which the side windows show something else.
+bool RefreshesSideWindows(const Message& m);
+
+}  // namespace vk

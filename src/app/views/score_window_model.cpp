@@ -1,0 +1,129 @@
+#include "app/views/score_window_model.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "util/bands.h"
+#include "util/strings.h"
+
+namespace vk {
+
+namespace {
+
+constexpr char kBar = '\xB3';  // CP866 vertical line
+
+}  // namespace
+
+std::string ScoreCell(std::uint32_t value) {
+  return Rightmost("     " + IntToStr(value), 5) + kBar;
+}
+
+std::string ScoreTotalLine(std::uint8_t selector, std::uint32_t points, std::uint32_t multi,
+                           std::uint32_t bonus, std::uint32_t claimed) {
+  const std::string p = IntToStr(points), m = IntToStr(multi), b = IntToStr(bonus);
+  const std::string t = IntToStr(claimed);
+  switch (selector) {
+    case kTotalAddBonus:
+      return p + " + " + b + " = " + t;
+    case kTotalAddMultiAddBonus:
+      return p + " + " + m + " + " + b + " = " + t;
+    case kTotalMulMulti:
+      return p + " * " + m + " = " + t;
+    case kTotalMulMultiAddBonus:
+      return p + " * ( " + m + " + " + b + " ) = " + t;
+    default:
+      return p;
+  }
+}
+
+ScoreTexts MakeScoreTexts(const BandTotals& totals, const ContestSettings& settings) {
+  ScoreTexts t;
+  for (BandIndex band = 1; band <= kBandCount; ++band) {
+    if (!settings.bands[band]) continue;
+    const BandTally& row = totals.Row(band);
+    t.header += " " + BandScreenName(band) + " " + kBar;
+    t.qsos += ScoreCell(row.qsos);
+    t.points += ScoreCell(row.points);
+    t.multi += ScoreCell(row.multi);
+    t.bonus += ScoreCell(row.bonus);
+  }
+  t.total = ScoreTotalLine(totals.Formula(), totals.Sum(BandQuantity::kPoints),
+                           totals.Sum(BandQuantity::kMulti), totals.Sum(BandQuantity::kBonus),
+                           totals.Claimed());
+  return t;
+}
+
+namespace {
+
+bool AddsBonus(std::uint8_t selector) {
+  return selector == kTotalAddBonus || selector == kTotalAddMultiAddBonus ||
+         selector == kTotalMulMultiAddBonus;
+}
+
+std::string Cell(std::string_view text, int width) {
+  return Rightmost(std::string(static_cast<std::size_t>(width), ' ') + std::string(text), width);
+}
+
+}  // namespace
+
+std::vector<std::string> MakeScoreRows(const BandTotals& totals, const ContestSettings& settings,
+                                       int width) {
+  const bool bonus = AddsBonus(totals.Formula());
+  const int columns = bonus ? 4 : 3;
+  const int cell = std::clamp((width - 4) / columns, 4, 7);
+  std::vector<std::string> rows;
+  std::string header = "Band";
+  for (std::string_view name : {"QSO", "Pts", "Mlt", "Bns"}) {
+    if (name == "Bns" && !bonus) break;
+    header += Cell(name, cell);
+  }
+  rows.push_back(header);
+  for (BandIndex band = 1; band <= kBandCount; ++band) {
+    if (!settings.bands[band]) continue;
+    const BandTally& t = totals.Row(band);
+    // Wavelengths, as operators name the bands; "144" beside "160" reads too much alike.
+    static constexpr std::string_view kRowNames[kBandCount] = {"160", "80", "40",   "20",  "15",
+                                                               "10",  "2m", "70cm", "23cm"};
+    std::string row = FixedWidth(kRowNames[band - 1], 4);
+    const std::uint32_t values[4] = {t.qsos, t.points, t.multi, t.bonus};
+    for (int i = 0; i < columns; ++i) row += Cell(IntToStr(values[i]), cell);
+    rows.push_back(row);
+  }
+  std::string total = ScoreTotalLine(totals.Formula(), totals.Sum(BandQuantity::kPoints),
+                                     totals.Sum(BandQuantity::kMulti),
+                                     totals.Sum(BandQuantity::kBonus), totals.Claimed());
+  if (static_cast<int>(total.size()) > width) total = "Total " + IntToStr(totals.Claimed());
+  rows.push_back(Cell(total, width));
+  return rows;
+}
+
+ScoreModel::ScoreModel(const BandTotals& totals, const ContestSettings& settings, CommandBus& bus)
+    : totals_(totals), settings_(settings), bus_(bus), texts_(MakeScoreTexts(totals, settings)) {
+  bus_.Attach(this);
+}
+
+ScoreModel::~ScoreModel() {
+  bus_.Detach(this);
+}
+
+std::vector<std::string> ScoreModel::Rows(int width) const {
+  return MakeScoreRows(totals_, settings_, width);
+}
+
+Changes ScoreModel::Refresh() {
+  texts_ = MakeScoreTexts(totals_, settings_);
+  pending_ |= changed::kTexts;
+  return changed::kTexts;
+}
+
+Changes ScoreModel::TakeChanges() {
+  return std::exchange(pending_, changed::kNothing);
+}
+
+void ScoreModel::HandleMessage(Message& m) {
+  if (m.what != EventClass::kBroadcast || m.command != cm::kLogChanged) return;
+  Refresh();
+  m.handled = true;
+}
+
+}  // namespace vk

@@ -1,0 +1,68 @@
+#include "ui/dialogs/cw_setup_dialog.h"
+
+#include "app/station_keyer.h"
+#include "app/views/cw_window_model.h"
+#include "config/settings.h"
+#include "tui/screen_text.h"
+#include "ui/windows/cw_window.h"
+
+namespace vk::ui {
+
+using finalcut::FKey;
+using finalcut::FPoint;
+using finalcut::FSize;
+
+namespace {
+
+constexpr int kWidth = 43;
+constexpr int kHeight = 13;
+constexpr std::size_t kButtonWidth = 10;
+
+}  // namespace
+
+void PortList::onKeyPress(finalcut::FKeyEvent* ev) {
+  if (ev->key() == FKey::Enter || ev->key() == FKey::Return) {
+    ev->ignore();
+    return;
+  }
+  finalcut::FListBox::onKeyPress(ev);
+}
+
+CwSetupDialog::CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::string>& ports)
+    : TvDialog(parent, "CW setup", kWidth, kHeight), ports_(ports) {
+  // Not centred: at column 2, row 2 of the desktop.
+  setPos(FPoint{3, 3}, false);
+  // The list's frame holds its scroll bar, in the column right of the names.
+  list_.setGeometry(FPoint{1, 1}, FSize{28, 11});
+  for (const std::string& p : ports_) list_.insert(ScreenText(p));
+  ok_.setGeometry(FPoint{31, 2}, FSize{kButtonWidth, 1});
+  cancel_.setGeometry(FPoint{31, 4}, FSize{kButtonWidth, 1});
+  ok_.addCallback("clicked", [this] { Accept(); });
+  cancel_.addCallback("clicked", [this] { done(ResultCode::Reject); });
+  SetDefaultButton(&cancel_);
+  if (!ports_.empty()) list_.setCurrentItem(1);
+  list_.setFocus();
+}
+
+std::string CwSetupDialog::Choice() const {
+  // The toolkit counts the items from 1.
+  const std::size_t i = list_.currentItem();
+  return i >= 1 && i <= ports_.size() ? ports_[i - 1] : std::string();
+}
+
+bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw) {
+  const std::vector<std::string> ports =
+      KeyerChoices(CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware())));
+  std::string choice;
+  {
+    CwSetupDialog dialog{desktop, ports};
+    if (!dialog.Run()) return false;
+    choice = dialog.Choice();
+  }
+  if (choice.empty()) return false;
+  ApplyKeyerChoice(station, choice);
+  if (cw != nullptr) cw->PortChanged();
+  return true;
+}
+
+}  // namespace vk::ui

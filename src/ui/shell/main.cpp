@@ -1,0 +1,113 @@
+// The program: the station's objects and settings first (a configuration file that cannot be
+// created ends the start with its message on standard output), then the desktop and its event
+// loop, then the station's objects again as the application is gone.
+#include <final/final.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <span>
+#include <string>
+
+#include "app/network_session.h"
+#include "app/new_contest.h"
+#include "app/score_command.h"
+#include "app/station.h"
+#include "app/transfer_command.h"
+#include "config/ini_file.h"
+#include "log/journal.h"
+#include "rig/hamlib_radio.h"
+#include "ui/shell/vork_app.h"
+#include "util/catalog.h"
+
+namespace {
+
+// The screen shows CP866 text converted to Unicode, which the toolkit writes as UTF-8 only under
+// a UTF-8 locale; under any other it falls back to line graphics and drops the Cyrillic.
+void EnsureUtf8Locale() {
+  const char* set = std::setlocale(LC_ALL, "");
+  if (set != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+  std::setlocale(LC_ALL, "");
+}
+
+// The English catalogue beside the program (locale/en/LC_MESSAGES/vorkan.mo) when vorkan.cfg
+// or the environment asks for English; nothing for Russian, the language the texts are kept in.
+void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
+  const vk::IniFile ini{configPath};
+  if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return;
+  const auto mo = exe.parent_path() / "locale" / "en" / "LC_MESSAGES" / "vorkan.mo";
+  if (const vk::Status s = catalog.Load(mo.string()); !s) {
+    vk::JournalAppend("Language: " + s.message);
+    return;
+  }
+  vk::SetCatalog(&catalog);
+}
+
+// One run of the program, from reading the settings to the last object gone.  `restart` comes
+// back true when New contest asks for a fresh start on its new settings.
+int RunOnce(int argc, char* argv[], bool& restart) {
+  // Country lists and the empty log exist before anything else and outlive the application.
+  vk::Station station;
+  if (const vk::Status s = station.ReadSettings(); !s) {
+    std::cout << s.message << std::endl;
+    return 1;
+  }
+  // The network thread starts as soon as its settings are known, before the desktop exists.
+  vk::NetworkSession network{
+      station,
+      {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
+  vk::ShellState initial;
+  station.LoadConfiguredContest(initial);
+  // The radio's poll thread starts before the desktop, so the entry window opens on the
+  // frequency the radio shows.
+  station.SetRig(vk::StartRig(vk::ReadRigSettings(station.PathOf(vk::kConfigFileName))));
+  vk::MessageCatalog catalog;
+  LoadLanguage(catalog, station.PathOf(vk::kConfigFileName));
+
+  int rc = 0;
+  {
+    vk::ui::VorkApp app{argc, argv, station, initial};
+    app.AttachNetwork(network);
+    rc = app.exec();
+    restart = app.RestartRequested();
+  }
+  vk::SetCatalog(nullptr);
+  // The application has written the log on its way out; then the network thread stops and
+  // the network settings are written.
+  network.Shutdown();
+  return rc;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // Command-line modes run without a terminal.
+  if (argc >= 2 && std::strcmp(argv[1], "score") == 0) {
+    return vk::RunScoreCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                               std::cerr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "export") == 0) {
+    return vk::RunExportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                                std::cerr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "import") == 0) {
+    return vk::RunImportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                                std::cerr);
+  }
+  EnsureUtf8Locale();
+  bool restart = false;
+  const int rc = RunOnce(argc, argv, restart);
+  if (!restart) return rc;
+  // Everything of the old run is gone (the terminal is restored, files are closed): the program
+  // image starts again in this process and reads the new settings like any start.
+  const vk::Status s = vk::RestartProgram(argv);
+  std::cout << s.message << "; start the program again." << std::endl;
+  return rc;
+}

@@ -1,0 +1,259 @@
+#include "ui/shell/vork_app.h"
+
+#include <cstdlib>
+#include <thread>
+
+#include "app/help_text.h"
+#include "app/log_transfer.h"
+#include "log/qso.h"
+#include "rig/rig_control.h"
+#include "tui/key_map.h"
+#include "tui/screen_text.h"
+#include "tui/theme.h"
+#include "tui/tv_dialog.h"
+#include "ui/dialogs/contest_dialogs.h"
+#include "ui/dialogs/cw_message_editor.h"
+#include "ui/dialogs/cw_setup_dialog.h"
+#include "ui/dialogs/file_name_dialog.h"
+#include "ui/dialogs/qso_dialogs.h"
+#include "ui/dialogs/report_command.h"
+#include "ui/dialogs/rig_dialog.h"
+#include "ui/dialogs/station_dialog.h"
+#include "ui/windows/cluster_desk.h"
+#include "ui/windows/cw_window.h"
+#include "ui/windows/key_test_window.h"
+#include "ui/windows/operating_windows.h"
+
+namespace vk::ui {
+
+using finalcut::FKey;
+using namespace std::chrono_literals;
+
+namespace {
+
+// One idle pass every 10 ms at most.  After input the toolkit's loop runs flat out for a while;
+// the pause keeps it from eating a core.  Once the operating windows are open and the keyboard
+// has been quiet for a while, the loop waits longer for input: a clock that shows seconds and
+// views that redraw on the tick need no more.
+constexpr auto kMinPassInterval = 10ms;
+constexpr std::uint64_t kFastBlockingUs = 10'000;
+constexpr std::uint64_t kSlowBlockingUs = 50'000;
+constexpr auto kQuietAfterKey = 2s;
+// The operating windows open on the fiftieth pass; until a little after, the passes come fast.
+constexpr int kStartupPasses = 60;
+
+}  // namespace
+
+VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
+    : finalcut::FApplication(argc, argv),
+      station_(station),
+      shell_(bus_, *this, [&station] { return station.Ids().RaiseRaw(); }) {
+  // Widgets read their colours when they are built, so the theme comes first.
+  finalcut::FWidget::setColorTheme<VorkTheme>();
+  auto& kb = finalcut::FKeyboard::getInstance();
+  kb.setPressCommand(
+      finalcut::FKeyboardCommand{[this] { OnKey(finalcut::FKeyboard::getInstance().getKey()); }});
+  kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
+  finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
+
+  shell_.state() = initial;
+  cwMessages_ = CwMessageList(station_.Settings().cwMessages);
+  station_.Ids().Set(0);
+  shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
+  shell_.SetRigStatus([this] { return station_.Rig() ? station_.Rig()->StatusText() : ""; });
+  // Window models send through the station; they must reach the shell's bus.
+  station_.UseBus(bus_);
+
+  desktop_ = std::make_unique<Desktop>(
+      this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
+  finalcut::FWidget::setMainWidget(desktop_.get());
+  bus_.Attach(&desktop_->Menu().Clock());
+  const ContestList& contests = station_.Contests();
+  for (std::size_t k = 1; k < contests.Size(); ++k) {
+    desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
+  }
+  desktop_->show();
+  if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
+    bus_.Post(EventClass::kBroadcast, b);
+  }
+  openKeyTestWindows_ = ParseDebugNumber(std::getenv("VORKAN_KEY_TEST_WINDOWS")) == 1;
+}
+
+VorkApp::~VorkApp() {
+  // The shutdown order: the log first (unless New contest archived it), then the windows.
+  (void)station_.WriteLogOnExit(shell_.state().DiscardLog);
+  // The keyer writes its settings and stops before anything it keys from is gone.
+  if (operating_ != nullptr) operating_->CloseKeyer();
+  cluster_.reset();  // the link stops and the cluster windows close before the desktop goes
+  (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
+  bus_.Detach(&desktop_->Menu().Clock());
+  desktop_.reset();
+}
+
+void VorkApp::Quit() {
+  if (!LogSafeToQuit()) return;
+  finalcut::FApplication::exit(exitCode_);
+}
+
+void VorkApp::ShowErrorBox(std::string_view cp866Text) {
+  ErrorBox box{desktop_.get(), cp866Text};
+  box.Run();
+}
+
+void VorkApp::ShowInformation(std::string_view cp866Text) {
+  ShowMessage(desktop_.get(), "Information", ScreenText(cp866Text));
+}
+
+void VorkApp::ShowAbout() {
+  AboutBox box{desktop_.get()};
+  box.Run();
+}
+
+void VorkApp::RunQsoDialog(CommandId which, int position) {
+  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
+  QsoEditor editor{station_, NetworkSender()};
+  ui::RunQsoDialog(desktop_.get(), editor, which, position);
+}
+
+void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
+  if (cluster_ != nullptr) {
+    StatusTexts withCluster = texts;
+    withCluster.cluster = cluster_->StatusText();
+    desktop_->Status().SetTexts(withCluster);
+  } else {
+    desktop_->Status().SetTexts(texts);
+  }
+  desktop_->Menu().ShowBanner(shell_.state().ownCall, shell_.state().contestDisplayName);
+}
+
+void VorkApp::OpenOperatingWindows() {
+  if (operating_ != nullptr) return;
+  operating_ = OperatingWindows::Open(desktop_.get(), station_, cwMessages_);
+  if (operating_ == nullptr) return;
+  cluster_ =
+      std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
+                                    operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
+  }
+  if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
+    ShowLongInformation(notice);
+  }
+}
+
+void VorkApp::RunNewContest(int entry) {
+  // The log in memory is the whole log file only once the log window has read all of it;
+  // otherwise the file itself is archived as well.
+  const bool fileLoaded =
+      operating_ != nullptr && operating_->Models().logLoad.ok() && station_.LogFileInLog();
+  if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
+  restart_ = true;
+  Quit();
+}
+
+bool VorkApp::RunCwSetup() {
+  CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
+  return ui::RunCwSetup(desktop_.get(), station_, cw);
+}
+
+void VorkApp::RunCwMessageEditor() {
+  if (operating_ == nullptr || operating_->Cw() == nullptr) return;
+  (void)ui::RunCwMessageEditor(desktop_.get(), cwMessages_, station_.PathOf(kConfigFileName));
+}
+
+void VorkApp::SelectLogWindow() {
+  if (operating_ != nullptr) operating_->SelectLog();
+}
+
+void VorkApp::SelectEntryWindow() {
+  if (operating_ != nullptr) operating_->SelectEntry();
+}
+
+void VorkApp::WriteCabrillo() {
+  RunReportCommand(desktop_.get(),
+                   {station_.Rules(), station_.Log(), station_.OwnCall(), station_.CurrentMode(),
+                    station_.WorkDir(), station_.Totals().Claimed()});
+}
+
+void VorkApp::SaveLog() {
+  const Status saved = station_.WriteLog();
+  ShowInformation(SaveResultText(saved, station_.Log().Count()));
+}
+
+void VorkApp::ShowHelpTopic() {
+  TextBox box{desktop_.get(), "Help", HelpTopicLines()};
+  box.Run();
+}
+
+void VorkApp::ShowClockHelp() {
+  TextBox box{desktop_.get(), "Change time", ClockHelpLines()};
+  box.Run();
+}
+
+void VorkApp::RunStationSetup() {
+  StationDialog dialog{desktop_.get(), CurrentStationForm(station_), [this](const StationForm& f) {
+                         return ApplyStationForm(station_, shell_.state(), f);
+                       }};
+  dialog.Run();
+}
+
+void VorkApp::RunRigSetup() {
+  ui::RunRigSetup(desktop_.get(), station_);
+}
+
+void VorkApp::ExportAdif() {
+  FileNameDialog dialog{desktop_.get(), "Export ADIF", StandardExportName(station_.OwnCall())};
+  if (!dialog.Run()) return;
+  ShowInformation(ExportStationLog(station_, dialog.Name()).summary);
+}
+
+void VorkApp::ImportAdif() {
+  FileNameDialog dialog{desktop_.get(), "Import ADIF", "import.adi"};
+  if (!dialog.Run()) return;
+  const TransferReport r = ImportIntoStation(station_, dialog.Name());
+  std::vector<std::string> lines{r.summary};
+  constexpr std::size_t kShown = 8;  // the reasons of the first records not taken
+  for (std::size_t i = 0; i < r.refused.size() && i < kShown; ++i) lines.push_back(r.refused[i]);
+  if (r.refused.size() > kShown) lines.push_back("...");
+  TextBox box{desktop_.get(), "Import ADIF", lines};
+  box.Run();
+}
+
+void VorkApp::processExternalUserEvent() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastPass_ < kMinPassInterval) {
+    std::this_thread::sleep_for(1ms);
+    return;
+  }
+  lastPass_ = now;
+  if (passes_ <= kStartupPasses) ++passes_;
+  // No guard against re-entry: a dialog opened from a posted command runs its own loop, whose
+  // passes must keep the clock and the ticks going.
+  if (openKeyTestWindows_) {
+    openKeyTestWindows_ = false;
+    OpenKeyTestWindows();
+  }
+  bus_.DeliverPosted();
+  shell_.IdlePass();
+  AdaptIdleRate();
+}
+
+void VorkApp::OpenKeyTestWindows() {
+  // Owned by the desktop, which deletes its children.
+  auto* a = new KeyTestWindow(desktop_.get(), "Key test A", 2);
+  auto* b = new KeyTestWindow(desktop_.get(), "Key test B", 34);
+  for (KeyTestWindow* w : {a, b}) {
+    w->show();
+    SelectWindow(w, &w->Line());
+  }
+}
+
+void VorkApp::AdaptIdleRate() {
+  const bool fast =
+      passes_ <= kStartupPasses || std::chrono::steady_clock::now() - lastKey_ < kQuietAfterKey;
+  if (fast == fastIdle_) return;
+  fastIdle_ = fast;
+  finalcut::FKeyboard::setReadBlockingTime(fast ? kFastBlockingUs : kSlowBlockingUs);
+}
+
+}  // namespace vk::ui

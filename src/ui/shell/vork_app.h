@@ -1,0 +1,151 @@
+// The application object: the toolkit's event loop with the shell's key translation in front of
+// it, the idle pass, and the screen side of the shell's commands.
+#pragma once
+
+#include <final/final.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/command_bus.h"
+#include "app/shell.h"
+#include "app/station.h"
+#include "cw/cw_messages.h"
+#include "tui/window_select.h"
+#include "ui/shell/desktop.h"
+#include "util/log_clock.h"
+
+namespace vk {
+class NetworkSession;
+}  // namespace vk
+
+namespace vk::ui {
+
+class OperatingWindows;
+class ClusterDesk;
+
+class VorkApp final : public finalcut::FApplication, public ShellActions, public FocusHome {
+ public:
+  // `station` holds the program-wide objects and outlives the application; `initial` is the
+  // shell's state as start-up left it (own call, contest, NoContest).
+  VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial);
+  // Writes the log unless New contest archived it, then closes every window.
+  ~VorkApp() override;
+
+  CommandBus& Bus() { return bus_; }
+  Shell& shell() { return shell_; }
+  LogClock& Clock() { return station_.Clock(); }
+  Station& station() { return station_; }
+  TLogCollection& Log() { return station_.Log(); }
+  Desktop& desktop() { return *desktop_; }
+
+  // ShellActions
+  void Quit() override;
+  void ShowErrorBox(std::string_view cp866Text) override;
+  void ShowInformation(std::string_view cp866Text) override;
+  void ShowAbout() override;
+  void ShowStatusTexts(const StatusTexts& texts) override;
+  // Broadcasts 5002, 5004 and 5006: the Edit, Delete and Add QSO dialogs on the QSO at the
+  // position.
+  void RunQsoDialog(CommandId which, int position) override;
+  // Command 0xFA05, issued once on the fiftieth idle pass when a contest is configured (the
+  // shell has checked NoContest).  Builds the operating windows on the station's models and
+  // selects the entry window.  Until they exist the desktop stays empty.
+  void OpenOperatingWindows() override;
+  // Broadcasts 0x4001 and 0x4002; nothing before the operating windows are open.
+  void SelectLogWindow() override;
+  void SelectEntryWindow() override;
+  // Command 0xFA03: the CW setup dialog; true when a new port was chosen (the program must
+  // then be started again).
+  bool RunCwSetup() override;
+  // Command 0x400F (Alt+M): the CW message editor, only while the CW window is open.
+  void RunCwMessageEditor() override;
+  // The stored CW messages, from start-up to the end of the program.
+  CwMessageList& CwMessages() { return cwMessages_; }
+  // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
+  // archived and the new settings written, the event loop ends and asks for a fresh start.
+  void RunNewContest(int entry) override;
+  // True after New contest: main starts the program again once this object is gone.
+  bool RestartRequested() const { return restart_; }
+  // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
+  void WriteCabrillo() override;
+  // Options > Save...: the log written now; a box says whether it worked.
+  void SaveLog() override;
+  // Help > Help topic and Tools > Change time: boxes that explain the keys; the program goes on.
+  void ShowHelpTopic() override;
+  void ShowClockHelp() override;
+  // Options > Station: own call and exchange, in force at once.
+  void RunStationSetup() override;
+  // Options > Rig: the radio's settings, in force at once.
+  void RunRigSetup() override;
+  void ExportAdif() override;
+  void ImportAdif() override;
+
+  // The station's log exchange, which main owns and which outlives the application.  Received
+  // messages wait until the operating windows have loaded the log file.
+  void AttachNetwork(NetworkSession& session);
+  // Command 0x4031: every received message applied.
+  void HandleNetworkMessage() override;
+  // Commands 0x4032-0x4036: the QSO given as info to the other stations.
+  void SendQso(SendOperation operation, const MessageInfo& record) override;
+  // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
+  bool RunSynchronization() override;
+  // Command 0x4038: the log emptied and the log receive window opened (one at a time).
+  void ReceiveLog() override;
+  // Command 0x4039: the Network setup dialog; OK writes the network section.
+  void RunNetworkSetup() override;
+
+  // FocusHome: the entry window gets the keys unless a modal dialog still runs.
+  void ReturnFocusHome() override;
+
+  // The kit's SelectWindow, under the name the windows used to call it by.
+  static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr) {
+    ui::SelectWindow(window, child);
+  }
+  static bool ModalDialogRunning() { return getModalDialogCounter() > 0; }
+
+ protected:
+  void processExternalUserEvent() override;
+
+ private:
+  void OnKey(finalcut::FKey key);
+  bool GlobalKeysActive() const;
+  void Dispatch(finalcut::FKey key);
+  bool RunAccelerators(finalcut::FKey key);
+  void AdaptIdleRate();
+  // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
+  bool HandleWindowKey(KeyCode key);
+  std::vector<finalcut::FDialog*> DesktopWindows() const;
+  void SelectPreviousWindow();
+  void OpenKeyTestWindows();
+  // Saves the log on the way out; when that fails the operator chooses: retry, a copy in the
+  // home directory, quit all the same (exit code 1), or back to the log (false).
+  bool LogSafeToQuit();
+  void ShowLongInformation(std::string_view cp866Text);
+
+  Station& station_;
+  CommandBus bus_;
+  Shell shell_;
+  std::unique_ptr<Desktop> desktop_;
+  std::chrono::steady_clock::time_point lastPass_{};
+  std::chrono::steady_clock::time_point lastKey_{};
+  bool openKeyTestWindows_ = false;
+  bool fastIdle_ = true;
+  bool restart_ = false;
+  int exitCode_ = 0;
+  int passes_ = 0;  // counts up to a little beyond the start-up action only
+  // The operating windows' models and references, once open.  The windows themselves belong to
+  // the desktop, which is gone before this is.
+  std::unique_ptr<OperatingWindows> operating_;
+  std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
+  CwMessageList cwMessages_;           // saved when the program ends
+  NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
+  // Hands a finished message text to the network, when there is one.
+  std::function<void(const std::string&)> NetworkSender();
+};
+
+}  // namespace vk::ui

@@ -1,0 +1,114 @@
+// The keyboard side of the application object: the global keys in front of the toolkit's own
+// key handling, which is redone here because the stock version cannot be intercepted.
+#include "app/key_translation.h"
+#include "tui/key_map.h"
+#include "ui/shell/vork_app.h"
+
+namespace vk::ui {
+
+using finalcut::Event;
+using finalcut::FKey;
+using finalcut::FKeyEvent;
+using finalcut::FWidget;
+using finalcut::FWindow;
+
+namespace {
+
+bool MenuBarActive() {
+  if (FWidget::getOpenMenu() != nullptr) return true;
+  auto* menu = FWidget::getMenuBar();
+  return menu != nullptr && menu->hasSelectedItem();
+}
+
+// The widget that gets a key.  Leaving the menu bar on an empty desktop leaves the focus on a
+// menu-bar item; keys must then go to the desktop, or Alt+F10 would never open the menu again.
+FWidget* KeyTarget(FWidget* mainWidget) {
+  FWidget* w = FWidget::getMoveSizeWidget();
+  if (w == nullptr) w = FWidget::getFocusWidget();
+  if (w == nullptr) w = finalcut::FApplication::getKeyboardWidget();
+  if (w == nullptr) return mainWidget;
+  const FWindow* win = FWindow::getWindowWidget(w);
+  if (win != nullptr && win->isMenuWidget() && !MenuBarActive()) return mainWidget;
+  return w;
+}
+
+}  // namespace
+
+bool VorkApp::GlobalKeysActive() const {
+  if (getModalDialogCounter() > 0 || MenuBarActive()) return false;
+  FWidget* focus = getFocusWidget();
+  const FWindow* win = focus != nullptr ? FWindow::getWindowWidget(focus) : nullptr;
+  return win == nullptr || !win->getFlags().modal;
+}
+
+void VorkApp::OnKey(FKey key) {
+  key = NormalizeKey(key);
+  const KeyCode pc = PcKeyCode(key);
+  lastKey_ = std::chrono::steady_clock::now();
+  AdaptIdleRate();
+  if (!GlobalKeysActive()) {
+    shell_.NoteKey(pc);
+    Dispatch(key);
+    return;
+  }
+  if (const CommandId c = MenuHotKeyCommand(pc); c != 0) {
+    shell_.NoteKey(pc);
+    bus_.PostCommand(c);
+    return;
+  }
+  const KeyTranslation t = shell_.HandleKey(pc);
+  if (t.kind == KeyTranslation::Kind::kKeyer || HandleWindowKey(pc)) return;
+  if (t.kind == KeyTranslation::Kind::kReplace) key = ToolkitKey(t.key);
+  Dispatch(key);
+}
+
+// The stock dispatch, with three changes: keys go to the widget that has the focus now (not the
+// one that had it when the input was read, which loses keys typed ahead), the owning window may
+// take a key before its fields, and while a modal dialog runs only its own accelerators count.
+void VorkApp::Dispatch(FKey key) {
+  if (key == FKey::Ctrl_l) {
+    redraw();
+    return;
+  }
+  FWidget* w = KeyTarget(getMainWidget());
+  if (w != nullptr) {
+    if (getMoveSizeWidget() == nullptr) {
+      if (auto* p = dynamic_cast<KeyPreview*>(FWindow::getWindowWidget(w))) {
+        if (p->PreviewKey(key)) return;
+      }
+    }
+    if (key == FKey::Escape) {
+      FKeyEvent esc{Event::KeyPress, key};
+      sendEvent(w, &esc);
+      return;
+    }
+    FKeyEvent down{Event::KeyDown, key};
+    sendEvent(w, &down);
+    FKeyEvent press{Event::KeyPress, key};
+    sendEvent(w, &press);
+    if (down.isAccepted() || press.isAccepted()) return;
+  }
+  if (getOpenMenu() == nullptr) RunAccelerators(key);
+}
+
+bool VorkApp::RunAccelerators(FKey key) {
+  FWidget* scopes[2] = {getActiveWindow(), nullptr};
+  if (getModalDialogCounter() == 0) scopes[1] = getRootWidget();
+  for (FWidget* scope : scopes) {
+    if (scope == nullptr) continue;
+    for (const auto& a : scope->getAcceleratorList()) {
+      if (a.key != key) continue;
+      if (FWidget* move = getMoveSizeWidget()) {
+        setMoveSizeWidget(nullptr);
+        move->redraw();
+      }
+      finalcut::FAccelEvent ev{Event::Accelerator, getFocusWidget()};
+      sendEvent(a.object, &ev);
+      if (ev.isAccepted()) return true;
+      break;
+    }
+  }
+  return false;
+}
+
+}  // namespace vk::ui

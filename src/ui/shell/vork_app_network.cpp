@@ -1,0 +1,63 @@
+// The application's side of the log exchange: received messages, QSOs to send, and the three
+// network views.
+#include "app/network_session.h"
+#include "config/settings.h"
+#include "ui/dialogs/net_dialogs.h"
+#include "ui/shell/vork_app.h"
+#include "ui/windows/recv_log_window.h"
+
+namespace vk::ui {
+
+void VorkApp::AttachNetwork(NetworkSession& session) {
+  network_ = &session;
+  shell_.SetNetwork(&session.Link());
+  // The log file is read when the operating windows open; a received QSO put into the log
+  // before that would keep the file from loading and then be written over it.
+  session.SetLogGate([this] {
+    if (operating_ != nullptr) return LogGate::kOpen;
+    return shell_.state().NoContest ? LogGate::kClosed : LogGate::kWait;
+  });
+}
+
+std::function<void(const std::string&)> VorkApp::NetworkSender() {
+  return [this](const std::string& text) {
+    if (network_ != nullptr) network_->SendText(text);
+  };
+}
+
+void VorkApp::HandleNetworkMessage() {
+  if (network_ != nullptr) network_->HandleIncoming();
+}
+
+void VorkApp::SendQso(SendOperation operation, const MessageInfo& record) {
+  if (network_ != nullptr) network_->SendQso(operation, record);
+}
+
+bool VorkApp::RunSynchronization() {
+  return RunSynchronizationDialog(desktop_.get());
+}
+
+void VorkApp::ReceiveLog() {
+  // A second request while a transfer runs would empty the log it is filling.
+  if (network_ == nullptr || network_->Handler().ReceivingLog()) return;
+  if (!network_->BeginReceivingLog()) return;
+  auto* window = new RecvLogWindow(desktop_.get(), *network_, bus_);  // the desktop owns it
+  window->show();
+  SelectWindow(window);
+}
+
+void VorkApp::RunNetworkSetup() {
+  NetworkSettings& stored = station_.Settings().network;
+  const std::optional<NetworkSetupForm> form =
+      RunNetworkSetupDialog(desktop_.get(), SetupFormOf(stored));
+  if (!form) return;
+  stored = ApplySetupForm(stored, *form);
+  if (!WriteNetworkSettings(stored, station_.PathOf(kConfigFileName))) {
+    ShowInformation(std::string(kConfigFileName) + " could not be written");
+    return;
+  }
+  // A running exchange keeps its address and port; new ones take effect at the next start.
+  if (network_ != nullptr && network_->NeedsRestart(stored)) ShowInformation(kRebootText);
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,83 @@
+// The desktop's window keys, the ones the status line of a classic desktop carries besides
+// Alt-X: Alt+F3 closes the active window, Ctrl+F5 lets the arrows move it, Shift+F6 selects
+// the previous window.  (F5 and F6 themselves are CW message keys.)
+#include <vector>
+
+#include "ui/shell/vork_app.h"
+
+namespace vk::ui {
+
+using finalcut::FDialog;
+using finalcut::FWidget;
+using finalcut::FWindow;
+
+namespace {
+
+constexpr KeyCode kAltF3 = 0x6A00;
+constexpr KeyCode kCtrlF5 = 0x6200;
+constexpr KeyCode kShiftF6 = 0x5900;
+
+FDialog* ActiveWindow() {
+  auto* d = dynamic_cast<FDialog*>(FWidget::getActiveWindow());
+  return d != nullptr && !d->isModal() && d->isShown() ? d : nullptr;
+}
+
+// A window that can be neither closed nor moved (the entry window) takes Alt+F3 and Ctrl+F5
+// as its own keys, as the classic status line leaves them to a window without those frame
+// controls: Alt+F3 then steps the entry window's mode.
+bool WindowTakesKey(FDialog* w, finalcut::FKey key) {
+  auto* p = dynamic_cast<KeyPreview*>(w);
+  return p != nullptr && p->PreviewKey(key);
+}
+
+}  // namespace
+
+// The desktop's own windows, in the toolkit's list order; menus and the bars are not dialogs.
+std::vector<FDialog*> VorkApp::DesktopWindows() const {
+  std::vector<FDialog*> out;
+  if (getDialogList() == nullptr) return out;
+  for (FWidget* w : *getDialogList()) {
+    auto* d = dynamic_cast<FDialog*>(w);
+    if (d != nullptr && d->isShown() && d->isEnabled() && !d->isModal()) out.push_back(d);
+  }
+  return out;
+}
+
+void VorkApp::SelectPreviousWindow() {
+  const std::vector<FDialog*> windows = DesktopWindows();
+  if (windows.size() < 2) return;
+  FDialog* active = ActiveWindow();
+  std::size_t i = 0;
+  while (i < windows.size() && windows[i] != active) ++i;
+  SelectWindow(windows[(i == 0 || i == windows.size() ? windows.size() : i) - 1]);
+}
+
+void VorkApp::ReturnFocusHome() {
+  if (!ModalDialogRunning()) SelectEntryWindow();
+}
+
+bool VorkApp::HandleWindowKey(KeyCode key) {
+  switch (key) {
+    case kAltF3:
+      // A window that must stay open refuses in its close handler.
+      if (FDialog* w = ActiveWindow();
+          w != nullptr && !WindowTakesKey(w, finalcut::FKey::Meta_f3)) {
+        w->close();
+      }
+      return true;
+    case kCtrlF5:
+      // Ctrl+F5 arrives as the toolkit's F29.
+      if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, finalcut::FKey::F29)) {
+        FWidget::setMoveSizeWidget(w);
+        w->redraw();
+      }
+      return true;
+    case kShiftF6:
+      SelectPreviousWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,222 @@
+#include "ui/windows/cw_window.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/station_keyer.h"
+#include "tui/desktop_rows.h"
+#include "tui/key_map.h"
+#include "tui/screen_text.h"
+
+namespace vk::ui {
+
+using finalcut::FPoint;
+using finalcut::FSize;
+
+namespace {
+
+constexpr int kWidth = 24;
+// Three rows on the classic frame; the toolkit's title bar takes one more above the border.
+constexpr int kHeight = 4;
+constexpr std::size_t kTextWidth = 22;
+constexpr std::size_t kStatusWidth = 20;
+constexpr ModeCode kCw = 1;
+
+bool IsFocusToggle(KeyCode key) {
+  return ScanCode(key) == kb::kBackslashScan;
+}
+
+CommandId ErrorBroadcast(KeyerPortError e) {
+  return e == KeyerPortError::kPortInit ? cm::kErrComPortInit : cm::kErrComPortName;
+}
+
+bool StillOnDesktop(finalcut::FDialog* w) {
+  const auto* list = finalcut::FVTerm::getWindowList();
+  if (list == nullptr) return false;
+  return std::find(list->begin(), list->end(), static_cast<finalcut::FVTerm*>(w)) != list->end();
+}
+
+}  // namespace
+
+bool KeyerWithoutHardware() {
+  const char* v = std::getenv("VORKAN_KEYER_FAKE_LINE");
+  return v != nullptr && std::string_view(v) == "1";
+}
+
+CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
+                   const CwMessageList& messages)
+    : finalcut::FDialog(desktop),
+      station_(station),
+      entry_(entry),
+      model_(messages, station.Settings().main.port, station.PathOf(kConfigFileName),
+             [&station](std::string& port) {
+               return MakeStationKeyer(station, port, KeyerWithoutHardware());
+             }),
+      bus_(station.Bus()),
+      text_(this, 1, 1, kTextWidth),
+      status_(this, 3, kHeight, kStatusWidth) {
+  setText(ScreenText("[ CW ]"));
+  setTitlebarButtonVisibility(false);
+  setResizeable(false);
+  setMinimizable(false);
+  unsetShadow();
+  // The status line sits on the bottom frame line, outside the interior.
+  status_.ignorePadding();
+  status_.setGeometry(FPoint{3, kHeight}, FSize{kStatusWidth, 1}, false);
+  Place();
+  bus_.Attach(this);
+  ReportPortError(model_.OpenKeyer());
+  Show(cw_changed::kLines);
+}
+
+CwWindow::~CwWindow() {
+  bus_.Detach(this);
+}
+
+void CwWindow::Place() {
+  const int columns = static_cast<int>(getDesktopWidth());
+  const int rows = DesktopRows(*this);
+  int x = std::max(columns - kWidth + 1, 1);
+  int y = std::max(rows - kHeight + 1, 1);
+  if (moved_) {
+    x = std::clamp(getX(), 1, x);
+    y = std::clamp(getY(), 1, y);
+  }
+  placing_ = true;
+  setGeometry(FPoint{x, y}, FSize{kWidth, kHeight});
+  placing_ = false;
+  placedX_ = x;
+  placedY_ = y;
+}
+
+void CwWindow::adjustSize() {
+  finalcut::FDialog::adjustSize();
+  if (placing_) return;
+  // A window the operator put somewhere else stays there, as far as the new size allows.
+  if (getX() != placedX_ || getY() != placedY_) moved_ = true;
+  Place();
+}
+
+void CwWindow::PortChanged() {
+  ReportPortError(model_.PortChanged());
+  Show(cw_changed::kLines);
+}
+
+void CwWindow::CloseKeyer() {
+  model_.CloseKeyer();
+  Show(cw_changed::kLines);
+}
+
+void CwWindow::ReportPortError(KeyerPortError e) {
+  // Posted: the port is opened while a command is being handled, and the error box is modal.
+  if (e != KeyerPortError::kNone) bus_.Post(EventClass::kBroadcast, ErrorBroadcast(e));
+}
+
+void CwWindow::Show(CwChanges c) {
+  if ((c & cw_changed::kLines) != 0) {
+    const bool lines = model_.HasLines();
+    text_.setVisible(lines);
+    status_.setVisible(lines);
+    c |= cw_changed::kText | cw_changed::kStatus;
+    if (isShown()) redraw();
+  }
+  if ((c & cw_changed::kText) != 0) text_.SetText(model_.LineText());
+  if ((c & cw_changed::kStatus) != 0) status_.SetText(model_.StatusText());
+}
+
+void CwWindow::HandleMessage(Message& m) {
+  switch (m.what) {
+    case EventClass::kTick:
+      Show(model_.Tick());
+      return;
+    case EventClass::kKeyer:
+      KeyerCommand(m);
+      m.handled = true;
+      return;
+    case EventClass::kBroadcast:
+      if (m.command == cm::kModeChanged) ShowForMode(m.info.number());
+      return;
+    default:
+      return;
+  }
+}
+
+void CwWindow::KeyerCommand(const Message& m) {
+  switch (m.command) {
+    case cm::kKeyerMessageKey: {
+      const auto key = static_cast<KeyCode>(m.info.number());
+      if (IsFocusToggle(key)) {
+        FocusToggle();
+      } else {
+        SendMessage(key);
+      }
+      return;
+    }
+    // clang-format off
+    case cm::kKeyerAbort:       Show(model_.Operate(KeyerOp::kAbort)); return;
+    case cm::kKeyerSpeedUp:     Show(model_.Operate(KeyerOp::kSpeedUp)); return;
+    case cm::kKeyerSpeedDown:   Show(model_.Operate(KeyerOp::kSpeedDown)); return;
+    case cm::kKeyerStandbyUp:   Show(model_.Operate(KeyerOp::kStandbyUp)); return;
+    case cm::kKeyerStandbyDown: Show(model_.Operate(KeyerOp::kStandbyDown)); return;
+    case cm::kKeyerCycleZero:   Show(model_.Operate(KeyerOp::kCycleZero)); return;
+    case cm::kKeyerToggleOne:   Show(model_.Operate(KeyerOp::kToggleOne)); return;
+    case cm::kKeyerToggleNine:  Show(model_.Operate(KeyerOp::kToggleNine)); return;
+    // clang-format on
+    default:
+      return;
+  }
+}
+
+void CwWindow::SendMessage(KeyCode key) {
+  const TLogCollection& log = station_.Log();
+  const std::string lastCall = log.Count() > 0 ? log.GetCall(log.Count() - 1) : std::string();
+  model_.MessageKey(
+      key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall});
+}
+
+bool CwWindow::PreviewKey(finalcut::FKey key) {
+  const KeyCode pc = PcKeyCode(key);
+  if (pc == 0) return false;
+  const char c = static_cast<char>(KeyChar(pc));
+  return c != 0 && model_.TypeKey(c);
+}
+
+void CwWindow::ShowForMode(int mode) {
+  if (mode == kCw) {
+    if (!isShown()) show();
+    redraw();
+    return;
+  }
+  if (!isShown()) return;
+  const bool wasActive = isWindowActive();
+  hide();
+  // A hidden window keeps the keyboard until another one is selected.
+  if (wasActive) bus_.Post(EventClass::kBroadcast, cm::kSelectEntryWindow);
+}
+
+void CwWindow::FocusToggle() {
+  if (!isShown()) return;
+  if (!isWindowActive()) {
+    remembered_.clear();
+    const auto* windows = finalcut::FVTerm::getWindowList();
+    if (windows == nullptr) return;
+    // The window list runs from the back to the front.
+    for (auto it = windows->rbegin(); it != windows->rend(); ++it) {
+      auto* d = dynamic_cast<finalcut::FDialog*>(*it);
+      if (d == nullptr || d == this || d->isWindowActive() || d->isModal()) continue;
+      if (d->isShown() && d->isEnabled()) remembered_.push_back(d);
+    }
+    SelectWindow(this);
+    return;
+  }
+  // A remembered window that has been closed since is passed over.
+  for (finalcut::FDialog* d : remembered_) {
+    if (StillOnDesktop(d) && d->isShown() && d->isEnabled()) {
+      SelectWindow(d);
+      return;
+    }
+  }
+}
+
+}  // namespace vk::ui

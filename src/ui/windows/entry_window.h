@@ -1,0 +1,68 @@
+// The entry window "[Новая связь]" on the terminal: the contest clock, frequency and mode, the
+// network activity indicator, the Call, TxNr and RxNr lines and the two message lines.  It
+// shows what EntryModel holds and hands it every key before the lines see one; it never moves,
+// resizes, zooms or closes, and sits on the bottom rows of the desktop.
+#pragma once
+
+#include <final/final.h>
+
+#include "app/views/entry_window_model.h"
+#include "tui/input_line.h"
+#include "tui/text_view.h"
+#include "tui/window_select.h"
+
+namespace vk::ui {
+
+class EntryWindow final : public finalcut::FDialog, public KeyPreview {
+ public:
+  EntryWindow(finalcut::FWidget* desktop, EntryModel& model);
+  ~EntryWindow() override;
+  EntryWindow(const EntryWindow&) = delete;
+  EntryWindow& operator=(const EntryWindow&) = delete;
+
+  // Columns 0-50 of the last ten rows of the desktop; again whenever the terminal changes
+  // height.
+  void Place();
+  // The clock, frequency and mode views follow the model on every tick; the rest only when the
+  // model reports a change.
+  void Tick();
+  // The line the model has the focus on.
+  InputLine& FocusedLine() { return LineOf(model_.Focus()); }
+
+  bool PreviewKey(finalcut::FKey key) override;
+
+  void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
+  // Neither the mouse nor the keyboard moves this window; Place() puts it where it belongs.
+  void move(const finalcut::FPoint&) override {}
+
+ protected:
+  void adjustSize() override;
+
+ private:
+  InputLine& LineOf(EntryField f);
+  void ShowClock();
+  void ShowLines(Changes c);
+  void ShowFocus();
+  void WireLine(InputLine& line, EntryField f);
+  void WireClicks();
+
+  EntryModel& model_;
+  int placedRows_ = 0;
+  bool placing_ = false;
+  TextView date_{this, 1, 1, 10};
+  TextView time_{this, 12, 1, 8};
+  TextView freq_{this, 21, 1, 10, TextView::Align::kRight};
+  TextView mode_{this, 32, 1, 4};
+  TextView zone_{this, 38, 1, 6};
+  TextView activity_{this, 47, 1, 2};
+  finalcut::FLabel callLabel_{"Call:", this};
+  InputLine call_{this, kCallLineLength};
+  finalcut::FLabel txLabel_{"TxNr:", this};
+  InputLine txNr_{this, kTxNrLineLength};
+  finalcut::FLabel rxLabel_{"RxNr:", this};
+  InputLine rxNr_{this, kRxNrLineLength};
+  TextView message2_{this, 2, 6, kMessageWidth, TextView::Align::kCentre};
+  TextView message1_{this, 2, 7, kMessageWidth, TextView::Align::kCentre};
+};
+
+}  // namespace vk::ui

@@ -1,0 +1,61 @@
+// The common frame of the score, multiplier and Repeat windows: a non-modal window that shows
+// figures and never takes input.  It sits at its classic place (see side_place.h), follows the
+// terminal when it is resized, cannot be closed or zoomed (the operator keeps these windows for
+// the whole contest), and asks its subclass for new texts on every tick of the application.
+#pragma once
+
+#include <final/final.h>
+
+#include <functional>
+#include <optional>
+
+#include "app/command_bus.h"
+#include "app/views/score_window_model.h"
+#include "ui/windows/side_place.h"
+
+namespace vk::ui {
+
+class InfoWindow : public finalcut::FDialog, public MessageTarget {
+ public:
+  ~InfoWindow() override;
+  InfoWindow(const InfoWindow&) = delete;
+  InfoWindow& operator=(const InfoWindow&) = delete;
+
+  // Ticks come from the application's bus; everything else is the models' business.
+  void HandleMessage(Message& m) override;
+
+  const WindowPlace& Place() const { return place_; }
+  // The place the screen layout gives the window on the current desktop; the window follows it
+  // whenever the terminal is resized, until the operator moves it.
+  void SetHome(std::function<WindowPlace()> home);
+
+ protected:
+  // Attaches to the application's bus (which outlives the window); the subclass calls
+  // Relayout() once its views exist.
+  InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title, CommandBus& bus);
+
+  // Puts the window at its place for the current desktop size (or where the operator moved
+  // it) and lays out its views.
+  void Relayout();
+
+  // The window's bounds on the classic desktop.
+  virtual Rect ClassicBounds() const = 0;
+  // Places the views inside an interior of that size (columns and rows, frame excluded).
+  virtual void LayoutViews(int width, int height) = 0;
+  // Takes the model's news; true when something shown changed.  `force` after a new layout.
+  virtual bool Update(bool force) = 0;
+
+ private:
+  void adjustSize() override;
+  void onClose(finalcut::FCloseEvent* ev) override;
+  bool zoomWindow() override { return false; }
+
+  CommandBus& bus_;
+  WindowPlace place_;
+  bool placing_ = false;
+  bool placed_ = false;
+  std::optional<Rect> moved_;
+  std::function<WindowPlace()> home_;  // the classic bounds at the place the operator chose
+};
+
+}  // namespace vk::ui

@@ -1,0 +1,169 @@
+#include "ui/windows/log_window.h"
+
+#include <algorithm>
+
+#include "tui/desktop_rows.h"
+#include "tui/screen_text.h"
+
+namespace vk::ui {
+
+using finalcut::FPoint;
+using finalcut::FSize;
+
+namespace {
+
+// The toolkit's title bar takes a row above the frame's top line, so the window is one row
+// taller than the classic 19 to keep every view at its row; its width is the screen layout's.
+constexpr int kWidth = kLogWidth;
+constexpr int kHeight = 20;
+// Rows the entry window and the gap above it keep free at the bottom of the desktop.
+constexpr int kRowsBelow = 11;
+// Below this the list would show no line at all.
+constexpr int kMinHeight = 9;
+// Rows of the window besides the list: title bar, top frame, the row before the buttons, two
+// button rows and the bottom frame.
+constexpr int kRowsBesideList = 6;
+
+}  // namespace
+
+LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus& bus)
+    : finalcut::FDialog(desktop),
+      model_(model),
+      bus_(bus),
+      list_(this, std::string(kLogHeaderText)),
+      countLabel_(this, 40, 16, 4),
+      count_(this, 45, 16, 5, TextView::Align::kCentre) {
+  setText(ScreenText(kLogWindowTitle));
+  setResizeable(true);
+  setMinimizable(false);
+  unsetShadow();
+  setMinimumSize(FSize{kWidth - 10, kMinHeight});
+  countLabel_.SetText(std::string(kLogCountLabel));
+  edit_.addCallback("clicked", [this] { Press(cm::kLogEditButton); });
+  del_.addCallback("clicked", [this] { Press(cm::kLogDeleteButton); });
+  insert_.addCallback("clicked", [this] { Press(cm::kLogInsertButton); });
+  list_.addCallback("row-changed", [this] { ListMoved(); });
+  // A double click on a line edits it, as Enter does.
+  list_.addCallback("clicked", [this] { Press(cm::kLogEditButton); });
+  list_.OnEnter([this] { Press(cm::kLogEditButton); });
+  list_.OnDownAtEnd([this] { model_.SelectEntryWindow(); });
+  Place();
+  FillList();
+  count_.SetText(model_.CountText());
+  model_.TakeChanges();
+  list_.setFocus();
+}
+
+LogWindow::~LogWindow() = default;
+
+void LogWindow::Place() {
+  placedRows_ = DesktopRows(*this);
+  placedColumns_ = static_cast<int>(getDesktopWidth());
+  placing_ = true;
+  if (home_) {
+    const WindowPlace p = home_();
+    setGeometry(FPoint{p.x + 1, p.y + 1},
+                FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
+  } else {
+    const int room = placedRows_ - kRowsBelow;
+    const int height = std::max(std::min(kHeight, room), kMinHeight);
+    // Desktop rows count from 1 below the menu bar; the window ends just above the entry window.
+    setGeometry(FPoint{1, room - height + 1},
+                FSize{static_cast<std::size_t>(kWidth), static_cast<std::size_t>(height)});
+  }
+  placing_ = false;
+  Layout();
+}
+
+void LogWindow::SetHome(std::function<WindowPlace()> home) {
+  home_ = std::move(home);
+  Place();
+}
+
+void LogWindow::adjustSize() {
+  finalcut::FDialog::adjustSize();
+  if (placing_) return;
+  // The terminal changed height: back above the entry window before the desktop is drawn
+  // again.  Otherwise the operator resized the window, and the views follow its size.
+  if (DesktopRows(*this) != placedRows_ || static_cast<int>(getDesktopWidth()) != placedColumns_) {
+    Place();
+  } else {
+    Layout();
+  }
+}
+
+void LogWindow::Layout() {
+  // The list grows and shrinks with the window; the buttons and the count stay under it, the
+  // count at the right.
+  const int w = static_cast<int>(getWidth());
+  const int h = static_cast<int>(getHeight());
+  const int buttons = h - 4;
+  list_.setGeometry(FPoint{1, 2}, FSize{static_cast<std::size_t>(w - 2),
+                                        static_cast<std::size_t>(h - kRowsBesideList)});
+  countLabel_.setPos(FPoint{w - 14, buttons});
+  count_.setPos(FPoint{w - 9, buttons});
+  // Each button's shadow takes the column after it and the row below.
+  edit_.setGeometry(FPoint{2, buttons}, FSize{7, 1});
+  del_.setGeometry(FPoint{12, buttons}, FSize{5, 1});
+  insert_.setGeometry(FPoint{20, buttons}, FSize{8, 1});
+}
+
+void LogWindow::FillList() {
+  const auto& lines = model_.Lines();
+  list_.clear();
+  list_.reserve(lines.size());
+  for (const std::string& line : lines) list_.insert(ScreenText(line));
+  list_.SetCurrentPosition(model_.Focused());
+  list_.redraw();
+}
+
+void LogWindow::Press(CommandId command) {
+  // The model answers with the position it has; make sure it is the line on the screen.
+  model_.SetFocused(list_.CurrentPosition());
+  // Posted: the dialog it opens must not run inside this click or key.
+  bus_.PostCommand(command);
+  // A button pressed by its hot key would keep the focus; the arrows belong to the list.
+  if (!list_.hasFocus()) {
+    list_.setFocus();
+    redraw();
+  }
+}
+
+void LogWindow::ListMoved() {
+  model_.SetFocused(list_.CurrentPosition());
+}
+
+void LogWindow::LogMessage(const Message& m) {
+  if (m.what != EventClass::kBroadcast) return;
+  switch (m.command) {
+    case cm::kQsoAppended: {
+      const auto& lines = model_.Lines();
+      // A line the model did not take (a position that fits no QSO) leaves the list as it is.
+      if (lines.size() != list_.getCount() + 1) return;
+      list_.insert(ScreenText(lines.back()));
+      return;
+    }
+    case cm::kQsoInserted:
+    case cm::kQsoEdited:
+    case cm::kQsoDeleted:
+      refill_ = true;
+      return;
+    default:
+      return;
+  }
+}
+
+void LogWindow::Tick() {
+  const Changes c = model_.TakeChanges();
+  if (refill_ || model_.Lines().size() != list_.getCount()) {
+    refill_ = false;
+    FillList();
+  } else if ((c & changed::kList) != 0) {
+    // A line appended at the end is drawn here too, when the focus moved onto it.
+    list_.SetCurrentPosition(model_.Focused());
+    list_.redraw();
+  }
+  if ((c & changed::kCount) != 0) count_.SetText(model_.CountText());
+}
+
+}  // namespace vk::ui

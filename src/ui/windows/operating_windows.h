@@ -1,0 +1,74 @@
+// The operating windows on the desktop: the score window, the log window (whose opening loads
+// the log file), the entry window, the multiplier windows and the Repeat window, built on the
+// station's models in the order the desktop shows them.  The set hears the station's bus after
+// the models: it passes every tick on to the log and entry windows and keeps the log window's
+// lines in step.  (The score and side windows hear the bus themselves.)
+#pragma once
+
+#include <final/final.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/operating_model.h"
+#include "app/station.h"
+#include "app/views/aids_panel_model.h"
+#include "app/views/operator_aids.h"
+#include "cw/cw_messages.h"
+
+namespace vk::ui {
+
+class AidsWindow;
+class CwWindow;
+class EntryWindow;
+class LogWindow;
+class MultiWindow;
+class RepeatWindow;
+class ScoreWindow;
+
+class OperatingWindows final : public MessageTarget {
+ public:
+  // Nothing without a contest.  The windows belong to the desktop, which deletes them with
+  // itself; the models belong to this object, which must outlive the windows.
+  // `cwMessages` (the CW window's texts) outlive the windows too.
+  static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station,
+                                                CwMessageList& cwMessages);
+  ~OperatingWindows() override;
+  OperatingWindows(const OperatingWindows&) = delete;
+  OperatingWindows& operator=(const OperatingWindows&) = delete;
+
+  const OperatingModels& Models() const { return *models_; }
+  EntryWindow& Entry() { return *entry_; }
+  LogWindow& Log() { return *log_; }
+  // nullptr when no keying port is configured.
+  CwWindow* Cw() { return cw_; }
+  // The program ends: the CW window's keyer writes its settings and stops.
+  void CloseKeyer();
+
+  void SelectEntry();
+  void SelectLog();
+
+  void HandleMessage(Message& m) override;
+
+ private:
+  OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus);
+  void Build(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
+  // Gives every window its part of the screen layout for the current contest.
+  void PlaceWindows(finalcut::FWidget* desktop, Station& station);
+  void Tick();
+
+  std::unique_ptr<OperatingModels> models_;
+  CommandBus& bus_;
+  ScoreWindow* score_ = nullptr;
+  LogWindow* log_ = nullptr;
+  EntryWindow* entry_ = nullptr;
+  CwWindow* cw_ = nullptr;
+  std::vector<MultiWindow*> multipliers_;
+  RepeatWindow* repeat_ = nullptr;
+  // The operator aids: after models_, so they go before the entry model they are attached to.
+  std::unique_ptr<OperatorAids> aids_;
+  std::unique_ptr<AidsPanelModel> aidsPanel_;
+  AidsWindow* aidsWindow_ = nullptr;
+};
+
+}  // namespace vk::ui

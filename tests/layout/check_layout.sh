@@ -1,0 +1,51 @@
+#!/bin/bash
+# Two rules of the source tree that the compiler does not enforce:
+#  - includes point one way between folders: core <- app <- ui, tui <- ui; no core folder
+#    includes app, tui or ui, and the kit includes no ui;
+#  - no mutable state at namespace scope or in function-local statics outside main.  The
+#    journal, the time source and the message catalogue are still process-wide: they are
+#    listed below until they become objects, and nothing else may join them.  Hamlib keeps
+#    its backends in process-wide tables of its own; the lock that guards them is as wide.
+# Usage: check_layout.sh SOURCE_DIR
+set -u
+src="${1:?source directory}/src"
+fail=0
+
+report() {
+  echo "$1"
+  fail=1
+}
+
+# --- include arrows ---------------------------------------------------------------------------
+core="util log config country score rules reports cw net rig aids cluster"
+for d in $core; do
+  [ -d "$src/$d" ] || continue
+  hits=$(grep -rnE '#include "(app|tui|ui)/' "$src/$d" --include='*.h' --include='*.cpp')
+  [ -z "$hits" ] || report "core folder $d includes app, tui or ui:"$'\n'"$hits"
+done
+hits=$(grep -rnE '#include "(tui|ui)/|#include <final/' "$src/app" --include='*.h' --include='*.cpp')
+[ -z "$hits" ] || report "app includes the toolkit, tui or ui:"$'\n'"$hits"
+hits=$(grep -rnE '#include "ui/' "$src/tui" --include='*.h' --include='*.cpp')
+[ -z "$hits" ] || report "the kit includes ui:"$'\n'"$hits"
+stray=$(find "$src" -mindepth 2 -type d -name ui -not -path "$src/ui")
+[ -z "$stray" ] || report "ui/ folders inside core folders: $stray"
+
+# --- process-wide mutable state ---------------------------------------------------------------
+allowed='^src/(log/journal|util/clock|util/catalog|rig/hamlib_radio)\.cpp:'
+# Function-local statics that are variables (a function declaration has its parenthesis).
+locals=$(cd "$src/.." && grep -rnE '^\s+static\s+' src --include='*.cpp' |
+  grep -vE 'static_(cast|assert)|static\s+(constexpr|const)\b' | grep -vE '^[^:]+:[0-9]+:[^(]*\(' )
+# Variables at namespace scope: a definition on one line at column 0, not const.
+globals=$(cd "$src/.." && grep -rnE '^[A-Za-z_][A-Za-z0-9_:<>, *&]*[ *&]+[A-Za-z_][A-Za-z0-9_]*\s*(\{[^}]*\}|=[^;]*)?;\s*(//.*)?$' \
+  src --include='*.cpp' |
+  grep -vE '^[^:]+:[0-9]+:(const|constexpr|inline|using|namespace|extern|typedef|template|return|class|struct|enum|friend)\b' |
+  grep -vE '^[^:]+:[0-9]+:[^=]*\(')
+while IFS= read -r line; do
+  [ -n "$line" ] || continue
+  [[ "$line" =~ $allowed ]] && continue
+  [[ "$line" == src/ui/shell/main.cpp:* ]] && continue
+  report "process-wide mutable state: $line"
+done <<< "$locals"$'\n'"$globals"
+
+[ "$fail" = 0 ] && echo "layout: includes one way, no process-wide state beyond those listed"
+exit "$fail"
