@@ -92,6 +92,11 @@ TEST_F(RigFollowTest, BandAndModeKeysAndTuneCommandMoveTheRadio) {
   // The window then follows what the radio reports, and never jumps back meanwhile.
   radio_->Tune(3'526'000, 1);
   ASSERT_TRUE(Follows(35260));
+  // A band map's spot: the call into the entry window and the radio to the spot; a mode the
+  // contest does not work (RTTY here) leaves the mode.
+  e.TakeSpot("OH2BH", 140255, 4);
+  EXPECT_EQ(e.CallText(), "OH2BH");
+  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 14'025'500 && radio_->Mode() == 1; }));
 }
 
 TEST_F(RigFollowTest, SilentRadioKeepsTheLastFrequencyForLogging) {
