@@ -98,13 +98,10 @@ std::vector<std::string> MakeScoreRows(const BandTotals& totals, const ContestSe
 }
 
 ScoreModel::ScoreModel(const BandTotals& totals, const ContestSettings& settings, CommandBus& bus)
-    : totals_(totals), settings_(settings), bus_(bus), texts_(MakeScoreTexts(totals, settings)) {
-  bus_.Attach(this);
-}
-
-ScoreModel::~ScoreModel() {
-  bus_.Detach(this);
-}
+    : ViewModel(bus),
+      totals_(totals),
+      settings_(settings),
+      texts_(MakeScoreTexts(totals, settings)) {}
 
 std::vector<std::string> ScoreModel::Rows(int width) const {
   return MakeScoreRows(totals_, settings_, width);
@@ -112,12 +109,7 @@ std::vector<std::string> ScoreModel::Rows(int width) const {
 
 Changes ScoreModel::Refresh() {
   texts_ = MakeScoreTexts(totals_, settings_);
-  pending_ |= changed::kTexts;
-  return changed::kTexts;
-}
-
-Changes ScoreModel::TakeChanges() {
-  return std::exchange(pending_, changed::kNothing);
+  return Note(changed::kTexts);
 }
 
 void ScoreModel::HandleMessage(Message& m) {

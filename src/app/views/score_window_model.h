@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_bus.h"
 #include "app/station.h"
+#include "app/views/view_model.h"
 #include "rules/contest_settings.h"
 #include "util/band_totals.h"
 
@@ -39,13 +39,10 @@ struct ScoreTexts {
   std::string total;  // "120 * 15 = 1800"
 };
 
-class ScoreModel final : public MessageTarget {
+class ScoreModel final : public ViewModel {
  public:
   // Attaches to the bus; the texts are made at once.
   ScoreModel(const BandTotals& totals, const ContestSettings& settings, CommandBus& bus);
-  ~ScoreModel() override;
-  ScoreModel(const ScoreModel&) = delete;
-  ScoreModel& operator=(const ScoreModel&) = delete;
 
   const ScoreTexts& Texts() const { return texts_; }
   // The texts with one row per band, for a window `width` columns wide inside.
@@ -54,14 +51,11 @@ class ScoreModel final : public MessageTarget {
 
   // Log changed: the texts are made again.
   void HandleMessage(Message& m) override;
-  Changes TakeChanges();
 
  private:
   const BandTotals& totals_;
   const ContestSettings& settings_;
-  CommandBus& bus_;
   ScoreTexts texts_;
-  Changes pending_ = changed::kAll;
 };
 
 // The texts for the bands the contest allows.
