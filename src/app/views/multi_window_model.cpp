@@ -67,25 +67,18 @@ bool RefreshesSideWindows(const Message& m) {
 // --- multiplier window ----------------------------------------------------------------------
 
 MultiListModel::MultiListModel(const MultiRule& rule, Station& station)
-    : rule_(rule), station_(station), bus_(station.Bus()), index_(station.TakeSideWindowIndex()) {
-  bus_.Attach(this);
-}
-
-MultiListModel::~MultiListModel() {
-  bus_.Detach(this);
-}
+    : ViewModel(station.Bus()),
+      rule_(rule),
+      station_(station),
+      index_(station.TakeSideWindowIndex()) {}
 
 const KeyList* MultiListModel::Keys() const {
   return rule_.Keys(station_.CurrentBand(), station_.CurrentMode());
 }
 
-Changes MultiListModel::TakeChanges() {
-  return std::exchange(pending_, changed::kNothing);
-}
-
 void MultiListModel::HandleMessage(Message& m) {
   if (!RefreshesSideWindows(m)) return;
-  pending_ |= changed::kList;
+  Note(changed::kList);
   m.handled = true;
 }
 

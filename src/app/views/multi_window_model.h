@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/command_bus.h"
 #include "app/station.h"
 #include "app/views/score_window_model.h"
+#include "app/views/view_model.h"
 #include "score/key_list.h"
 #include "score/multi_rule.h"
 
@@ -28,14 +28,11 @@ std::vector<std::string> FlowKeys(const KeyList* keys, int width, int height);
 // Lines cut or padded to `width`, at most `height` of them; missing rows are blank.
 std::vector<std::string> FitRows(const std::vector<std::string>& lines, int width, int height);
 
-class MultiListModel final : public MessageTarget {
+class MultiListModel final : public ViewModel {
  public:
   // `rule` and `station` outlive the model.  Attaches to the station's bus and takes the next
   // side-window place.
   MultiListModel(const MultiRule& rule, Station& station);
-  ~MultiListModel() override;
-  MultiListModel(const MultiListModel&) = delete;
-  MultiListModel& operator=(const MultiListModel&) = delete;
 
   const std::string& Title() const { return rule_.Caption(); }
   Rect Bounds() const { return MultiWindowBounds(index_); }
@@ -47,14 +44,11 @@ class MultiListModel final : public MessageTarget {
 
   // Band changed, mode changed and log changed point the window at the current list again.
   void HandleMessage(Message& m) override;
-  Changes TakeChanges();
 
  private:
   const MultiRule& rule_;
   const Station& station_;
-  CommandBus& bus_;
   int index_;
-  Changes pending_ = changed::kAll;
 };
 
 // True for the broadcasts after which the side windows show something else.

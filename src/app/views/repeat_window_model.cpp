@@ -7,20 +7,14 @@
 namespace vk {
 
 RepeatModel::RepeatModel(Station& station)
-    : station_(station), bus_(station.Bus()), index_(station.TakeSideWindowIndex()) {
+    : ViewModel(station.Bus()), station_(station), index_(station.TakeSideWindowIndex()) {
   Refresh();
-  bus_.Attach(this);
-}
-
-RepeatModel::~RepeatModel() {
-  bus_.Detach(this);
 }
 
 Changes RepeatModel::Refresh() {
   lines_ = RepeatWindowLines(station_.Log(), station_.Rules().Settings().repeat,
                              station_.CurrentBand(), station_.CurrentMode());
-  pending_ |= changed::kList;
-  return changed::kList;
+  return Note(changed::kList);
 }
 
 int RepeatModel::HighlightColumn() {
@@ -29,10 +23,6 @@ int RepeatModel::HighlightColumn() {
   const int p =
       PeriodOfTime(station_.Rules().Settings().repeat, (now.hour * 60 + now.minute) / 1440.0);
   return p >= 1 ? 11 + p : -1;
-}
-
-Changes RepeatModel::TakeChanges() {
-  return std::exchange(pending_, changed::kNothing);
 }
 
 void RepeatModel::HandleMessage(Message& m) {

@@ -6,20 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_bus.h"
 #include "app/station.h"
 #include "app/views/multi_window_model.h"
+#include "app/views/view_model.h"
 
 namespace vk {
 
 inline constexpr std::string_view kRepeatWindowTitle = "Repeat";
 
-class RepeatModel final : public MessageTarget {
+class RepeatModel final : public ViewModel {
  public:
   explicit RepeatModel(Station& station);
-  ~RepeatModel() override;
-  RepeatModel(const RepeatModel&) = delete;
-  RepeatModel& operator=(const RepeatModel&) = delete;
 
   Rect Bounds() const { return RepeatWindowBounds(index_); }
   // Calls worked on the current band and mode, ascending: the call in 12 characters and one
@@ -35,14 +32,11 @@ class RepeatModel final : public MessageTarget {
   Changes Refresh();
   // Band changed, mode changed and log changed rebuild the lines.
   void HandleMessage(Message& m) override;
-  Changes TakeChanges();
 
  private:
   Station& station_;
-  CommandBus& bus_;
   int index_;
   std::vector<std::string> lines_;
-  Changes pending_ = changed::kAll;
 };
 
 }  // namespace vk
