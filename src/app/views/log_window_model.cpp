@@ -31,23 +31,14 @@ std::string LogWindowLine(const TLogCollection& log, int pos) {
   return line;
 }
 
-LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus) : log_(log), bus_(bus) {
+LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus) : ViewModel(bus), log_(log) {
   lines_.reserve(static_cast<std::size_t>(log_.Count()) + 100);
   for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
   focused_ = static_cast<int>(lines_.size()) - 1;
-  bus_.Attach(this);
-}
-
-LogViewModel::~LogViewModel() {
-  bus_.Detach(this);
 }
 
 std::string LogViewModel::CountText() const {
   return IntToStr(log_.Count());
-}
-
-Changes LogViewModel::TakeChanges() {
-  return std::exchange(pending_, changed::kNothing);
 }
 
 Changes LogViewModel::Down() {
@@ -71,7 +62,7 @@ Changes LogViewModel::SetFocused(int position) {
 }
 
 Changes LogViewModel::SelectEntryWindow() {
-  bus_.Broadcast(cm::kSelectEntryWindow);
+  Bus().Broadcast(cm::kSelectEntryWindow);
   return changed::kNothing;
 }
 
@@ -94,7 +85,7 @@ bool LogViewModel::Key(KeyCode key, Changes& changes) {
 
 void LogViewModel::Press(CommandId broadcast) {
   if (!QsoFocused()) return;
-  bus_.Broadcast(broadcast, MessageInfo::Number(focused_));
+  Bus().Broadcast(broadcast, MessageInfo::Number(focused_));
 }
 
 void LogViewModel::EditButton() {

@@ -10,6 +10,7 @@
 #include "app/command_bus.h"
 #include "app/key_codes.h"
 #include "app/station.h"
+#include "app/views/view_model.h"
 #include "log/log_collection.h"
 
 namespace vk {
@@ -33,14 +34,11 @@ inline constexpr CommandId kLogDeleteButton = 5003;
 inline constexpr CommandId kLogInsertButton = 5005;
 }  // namespace cm
 
-class LogViewModel final : public MessageTarget {
+class LogViewModel final : public ViewModel {
  public:
   // Makes one line per QSO already in the log (the log file is loaded before), focuses the last
   // and attaches to the bus.
   LogViewModel(const TLogCollection& log, CommandBus& bus);
-  ~LogViewModel() override;
-  LogViewModel(const LogViewModel&) = delete;
-  LogViewModel& operator=(const LogViewModel&) = delete;
 
   const std::vector<std::string>& Lines() const { return lines_; }
   // Position of the focused line; -1 while the list is empty.
@@ -68,8 +66,6 @@ class LogViewModel final : public MessageTarget {
   // rescored log remakes them all; the button commands run the buttons.
   void HandleMessage(Message& m) override;
 
-  Changes TakeChanges();
-
  private:
   void Press(CommandId broadcast);
   bool QsoFocused() const { return log_.ValidPos(focused_); }
@@ -78,16 +74,10 @@ class LogViewModel final : public MessageTarget {
   Changes Deleted(int pos);
   Changes Appended(int pos);
   Changes Rescored();
-  Changes Note(Changes c) {
-    pending_ |= c;
-    return c;
-  }
 
   const TLogCollection& log_;
-  CommandBus& bus_;
   std::vector<std::string> lines_;
   int focused_ = -1;
-  Changes pending_ = changed::kAll;
 };
 
 }  // namespace vk
