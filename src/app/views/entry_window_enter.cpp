@@ -57,7 +57,7 @@ Changes EntryModel::EnterInCall() {
       CheckRepeat(station_.Log(), station_.Rules().Settings().repeat, call, station_.CurrentFreq(),
                   station_.CurrentMode(), station_.Clock().Now());
   // Posted, not sent: the error box is modal and must not run inside this key's handling.
-  if (rep.invalidRule) bus_.Post(EventClass::kBroadcast, cm::kErrRepeatSetting);
+  if (rep.invalidRule) Bus().Post(EventClass::kBroadcast, cm::kErrRepeatSetting);
   if (rep.position != 0) {
     // The hint of an earlier call must not stand beside this one.
     SetMessages(kRepeatText, WorkedText(call));
@@ -161,15 +161,15 @@ EntryResult EntryModel::LogQso() {
                         static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
   log.Append(q);
   const int pos = log.Count() - 1;
-  bus_.Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
+  Bus().Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
   const Status saved = station_.AppendQso(pos);
   Changes c = ClearEntry();
   if (q.Dupe) SetMessages(kRepeatText, kDupeLoggedText);
   // Sent at once while the record is the log's last: the network copies it before anything
   // can change the log.
-  bus_.SendCommand(cm::kSendNewQso, MessageInfo::Pointer(log.At(pos)));
+  Bus().SendCommand(cm::kSendNewQso, MessageInfo::Pointer(log.At(pos)));
   c |= RefreshTxNr();
-  bus_.Broadcast(cm::kLogChanged);
+  Bus().Broadcast(cm::kLogChanged);
   if (!saved) ReportSaveFailure(saved);
   return {true, Note(c | changed::kMessages), saved};
 }

@@ -45,18 +45,13 @@ std::string EntryModeText(ModeCode m) {
 }
 
 EntryModel::EntryModel(Station& station, const StartPoint& start)
-    : station_(station), bus_(station.Bus()) {
+    : ViewModel(station.Bus()), station_(station) {
   station_.SetCurrentFreq(start.freq);
   station_.SetCurrentMode(start.mode);
   const ContestSettings& cs = station_.Rules().Settings();
   station_.Clock().SetHourOffset(cs.timeZone);
   MutLine(EntryField::kRxNr).SetPicture(cs.rxMask);
   MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
-  bus_.Attach(this);
-}
-
-EntryModel::~EntryModel() {
-  bus_.Detach(this);
 }
 
 // --- views ----------------------------------------------------------------------------------
@@ -83,10 +78,6 @@ std::string EntryModel::ModeText() const {
 
 char EntryModel::ActivityChar() const {
   return kActivity[activity_];
-}
-
-Changes EntryModel::TakeChanges() {
-  return std::exchange(pending_, changed::kNothing);
 }
 
 Changes EntryModel::FieldChange(EntryField f) const {
@@ -234,7 +225,7 @@ Changes EntryModel::ClearEntry() {
 }
 
 Changes EntryModel::SelectLogWindow() {
-  bus_.Broadcast(cm::kSelectLogWindow);
+  Bus().Broadcast(cm::kSelectLogWindow);
   return changed::kNothing;
 }
 
@@ -321,14 +312,14 @@ Changes EntryModel::SetOperatingPoint(Freq f, ModeCode m, int always) {
     station_.SetCurrentFreq(f);
     c |= changed::kFreq;
     if (station_.CurrentBand() != oldBand || (always & 1)) {
-      bus_.Broadcast(cm::kBandChanged, MessageInfo::Number(station_.CurrentBand()));
+      Bus().Broadcast(cm::kBandChanged, MessageInfo::Number(station_.CurrentBand()));
     }
   }
   if (m != station_.CurrentMode() || (always & 2)) {
     station_.SetCurrentMode(m);
     c |= changed::kMode;
     // The window hears this broadcast too and recomputes TxNr: the report may change.
-    bus_.Broadcast(cm::kModeChanged, MessageInfo::Number(m));
+    Bus().Broadcast(cm::kModeChanged, MessageInfo::Number(m));
   }
   return Note(c);
 }

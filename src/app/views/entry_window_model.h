@@ -16,6 +16,7 @@
 #include "app/input_line_model.h"
 #include "app/key_codes.h"
 #include "app/station.h"
+#include "app/views/view_model.h"
 #include "util/result.h"
 
 namespace vk {
@@ -87,15 +88,12 @@ struct ClockView {
 // The time zone the log clock shows: UTC plus the contest's whole-hour offset.
 std::string ClockZoneText(int hourOffset);
 
-class EntryModel final : public MessageTarget {
+class EntryModel final : public ViewModel {
  public:
   // Builds the window's state at the starting frequency and mode (the station's current values
   // follow them), sets the clock's hour offset from the contest's time zone, fills TxNr and
   // attaches to the station's bus.
   EntryModel(Station& station, const StartPoint& start);
-  ~EntryModel() override;
-  EntryModel(const EntryModel&) = delete;
-  EntryModel& operator=(const EntryModel&) = delete;
 
   // --- what the window shows -----------------------------------------------------------------
   const InputLineModel& Line(EntryField f) const { return lines_[Index(f)]; }
@@ -145,8 +143,6 @@ class EntryModel final : public MessageTarget {
   // steps the mode; a checksum report moves the activity indicator.
   void HandleMessage(Message& m) override;
 
-  // What changed since the last call, for the tick that redraws the window.
-  Changes TakeChanges();
   // nullptr: the rules' proposal stands.
   void SetExchangeAid(ExchangeAid aid) { exchangeAid_ = std::move(aid); }
 
@@ -154,10 +150,6 @@ class EntryModel final : public MessageTarget {
   static std::size_t Index(EntryField f) { return static_cast<std::size_t>(f); }
   InputLineModel& MutLine(EntryField f) { return lines_[Index(f)]; }
   Changes FieldChange(EntryField f) const;
-  Changes Note(Changes c) {
-    pending_ |= c;
-    return c;
-  }
   EntryResult WindowKey(KeyCode key, bool& handled);
   EntryResult LineKey(KeyCode key);
   Changes StepBand(int direction);
@@ -180,7 +172,6 @@ class EntryModel final : public MessageTarget {
   void ReportSaveFailure(const Status& s);
 
   Station& station_;
-  CommandBus& bus_;
   std::array<InputLineModel, 3> lines_{InputLineModel(kCallLineLength),
                                        InputLineModel(kTxNrLineLength),
                                        InputLineModel(kRxNrLineLength)};
@@ -188,7 +179,6 @@ class EntryModel final : public MessageTarget {
   std::string message1_{kGreetingText};
   std::string message2_{kDotsText};
   int activity_ = 0;
-  Changes pending_ = changed::kAll;
   // The exchange texts the operator was warned about; a second Enter with the same text logs.
   std::string warnedTxNr_;
   std::string warnedRxNr_;
