@@ -4,19 +4,17 @@
 
 namespace vk {
 
-LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus) : session_(session), bus_(bus) {
-  bus_.Attach(this);
-}
+LogReceiver::LogReceiver(NetworkSession& session, CommandBus& bus)
+    : ViewModel(bus), session_(session) {}
 
 LogReceiver::~LogReceiver() {
-  bus_.Detach(this);
   if (!done_) session_.EndReceivingLog();
 }
 
 void LogReceiver::HandleMessage(Message& m) {
   if (counter_ == 0) {
     counter_ = 1;
-    pending_ |= changed::kTexts;
+    Note(changed::kTexts);
   }
   if (done_) return;
   if (m.what == EventClass::kTick) {
@@ -51,8 +49,8 @@ void LogReceiver::Request() {
   if (endSeen_ && asked_.empty()) {
     done_ = true;
     session_.EndReceivingLog();
-    pending_ |= changed::kTexts;
-    bus_.Broadcast(cm::kLogChanged);
+    Note(changed::kTexts);
+    Bus().Broadcast(cm::kLogChanged);
   }
 }
 
@@ -69,7 +67,7 @@ void LogReceiver::Answered(int answered) {
   for (const auto& [k, when] : asked_) first = std::min(first, k);
   if (first != counter_) {
     counter_ = first;
-    pending_ |= changed::kTexts;
+    Note(changed::kTexts);
   }
 }
 

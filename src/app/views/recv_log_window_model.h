@@ -6,8 +6,8 @@
 #include <map>
 #include <utility>
 
-#include "app/command_bus.h"
 #include "app/network_session.h"
+#include "app/views/view_model.h"
 
 namespace vk {
 
@@ -17,19 +17,16 @@ namespace vk {
 // come, and the one after the last has been asked for a few times more (its answer may have
 // been lost rather than not exist), the transfer is done: the log is saved and the program goes
 // on.  Attached to the bus while it lives; its end stops the transfer.
-class LogReceiver final : public MessageTarget {
+class LogReceiver final : public ViewModel {
  public:
   LogReceiver(NetworkSession& session, CommandBus& bus);
   ~LogReceiver() override;
-  LogReceiver(const LogReceiver&) = delete;
-  LogReceiver& operator=(const LogReceiver&) = delete;
 
   // 0 until the first message reaches it.  Wider than a log position: a full log of 65535
   // QSOs needs request 65536 to hear its end.
   std::int32_t Counter() const { return counter_; }
   bool Done() const { return done_; }
   void HandleMessage(Message& m) override;
-  Changes TakeChanges() { return std::exchange(pending_, changed::kNothing); }
 
   static constexpr int kWindow = 64;
   static constexpr int kEndProbes = 3;
@@ -39,7 +36,6 @@ class LogReceiver final : public MessageTarget {
   void Answered(int n);
 
   NetworkSession& session_;
-  CommandBus& bus_;
   std::int32_t counter_ = 0;  // first QSO number not answered
   std::int32_t next_ = 1;     // next number never asked for
   std::int32_t highest_ = 0;  // highest number answered
@@ -47,7 +43,6 @@ class LogReceiver final : public MessageTarget {
   std::map<std::int32_t, int> probes_;  // asks beyond the highest answered, after ENDLOG
   bool endSeen_ = false;
   bool done_ = false;
-  Changes pending_ = changed::kAll;
 };
 
 }  // namespace vk
