@@ -3,38 +3,17 @@
 #include <algorithm>
 
 #include "tui/key_map.h"
-#include "ui/windows/side_place.h"
 
 namespace vk::ui {
-
-using finalcut::FPoint;
-using finalcut::FSize;
 
 BandMapWindow::BandMapWindow(finalcut::FWidget* parent, BandMapModel& model,
                              std::function<void()> take, std::function<void()> leave,
                              std::function<WindowPlace()> home)
-    : finalcut::FDialog(parent),
+    : DockedWindow(parent, "Band map", std::move(home)),
       model_(model),
       take_(std::move(take)),
-      leave_(std::move(leave)),
-      home_(std::move(home)) {
-  setText("Band map");
-  setTitlebarButtonVisibility(false);
-  setResizeable(false);
-  setMinimizable(false);
-  unsetShadow();
+      leave_(std::move(leave)) {
   Place();
-}
-
-void BandMapWindow::Place() {
-  if (placing_) return;
-  placing_ = true;
-  const WindowPlace p = home_();
-  setGeometry(FPoint{p.x + 1, p.y + 1},
-              FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
-  rows_.Place(1, 1, InteriorWidth(p), InteriorHeight(p));
-  placing_ = false;
-  Update(true);
 }
 
 void BandMapWindow::Update(bool force) {
@@ -81,11 +60,6 @@ bool BandMapWindow::PreviewKey(finalcut::FKey key) {
     return true;
   }
   return false;
-}
-
-void BandMapWindow::adjustSize() {
-  finalcut::FDialog::adjustSize();
-  Place();
 }
 
 void BandMapWindow::onClose(finalcut::FCloseEvent* ev) {

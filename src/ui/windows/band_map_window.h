@@ -12,10 +12,11 @@
 #include "tui/window_select.h"
 #include "app/views/band_map_model.h"
 #include "tui/text_rows.h"
+#include "ui/windows/docked_window.h"
 
 namespace vk::ui {
 
-class BandMapWindow final : public finalcut::FDialog, public KeyPreview {
+class BandMapWindow final : public DockedWindow, public KeyPreview {
  public:
   // `take`: Enter on a spot; `leave`: Esc.
   BandMapWindow(finalcut::FWidget* parent, BandMapModel& model, std::function<void()> take,
@@ -26,19 +27,16 @@ class BandMapWindow final : public finalcut::FDialog, public KeyPreview {
   bool PreviewKey(finalcut::FKey key) override;
 
  private:
-  void Place();
-  void adjustSize() override;
+  void Layout(int width, int height) override { rows_.Place(1, 1, width, height); }
+  void Redraw() override { Update(true); }
   void onClose(finalcut::FCloseEvent* ev) override;
-  bool zoomWindow() override { return false; }
   int VisibleRows() const { return rows_.Height(); }
 
   BandMapModel& model_;
   std::function<void()> take_;
   std::function<void()> leave_;
-  std::function<WindowPlace()> home_;
   TextRows rows_{this};
   int top_ = 0;  // first model row shown
-  bool placing_ = false;
 };
 
 }  // namespace vk::ui

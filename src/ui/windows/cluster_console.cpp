@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "tui/key_map.h"
-#include "ui/windows/side_place.h"
 
 namespace vk::ui {
 
@@ -12,28 +11,14 @@ using finalcut::FSize;
 
 ClusterConsole::ClusterConsole(finalcut::FWidget* parent, ClusterHub& hub,
                                std::function<void()> leave, std::function<WindowPlace()> home)
-    : finalcut::FDialog(parent), hub_(hub), leave_(std::move(leave)), home_(std::move(home)) {
-  setText("Cluster");
-  setTitlebarButtonVisibility(false);
-  setResizeable(false);
-  setMinimizable(false);
-  unsetShadow();
+    : DockedWindow(parent, "Cluster", std::move(home)), hub_(hub), leave_(std::move(leave)) {
   Place();
 }
 
-void ClusterConsole::Place() {
-  if (placing_) return;
-  placing_ = true;
-  const WindowPlace p = home_();
-  setGeometry(FPoint{p.x + 1, p.y + 1},
-              FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
-  const int width = InteriorWidth(p);
-  const int height = InteriorHeight(p);
+void ClusterConsole::Layout(int width, int height) {
   rows_.Place(1, 1, width, height - 1);
   line_.setGeometry(FPoint{1, std::max(height, 1)},
                     FSize{static_cast<std::size_t>(std::max(width, 1)), 1});
-  placing_ = false;
-  Update(true);
 }
 
 void ClusterConsole::Update(bool force) {
@@ -59,11 +44,6 @@ bool ClusterConsole::PreviewKey(finalcut::FKey key) {
     Update();
   }
   return true;
-}
-
-void ClusterConsole::adjustSize() {
-  finalcut::FDialog::adjustSize();
-  Place();
 }
 
 void ClusterConsole::onClose(finalcut::FCloseEvent* ev) {

@@ -13,10 +13,11 @@
 #include "tui/window_select.h"
 #include "cluster/cluster_hub.h"
 #include "tui/text_rows.h"
+#include "ui/windows/docked_window.h"
 
 namespace vk::ui {
 
-class ClusterConsole final : public finalcut::FDialog, public KeyPreview {
+class ClusterConsole final : public DockedWindow, public KeyPreview {
  public:
   ClusterConsole(finalcut::FWidget* parent, ClusterHub& hub, std::function<void()> leave,
                  std::function<WindowPlace()> home);
@@ -26,18 +27,15 @@ class ClusterConsole final : public finalcut::FDialog, public KeyPreview {
   MaskedLine& Line() { return line_; }
 
  private:
-  void Place();
-  void adjustSize() override;
+  void Layout(int width, int height) override;
+  void Redraw() override { Update(true); }
   void onClose(finalcut::FCloseEvent* ev) override;
-  bool zoomWindow() override { return false; }
 
   ClusterHub& hub_;
   std::function<void()> leave_;
-  std::function<WindowPlace()> home_;
   TextRows rows_{this};
   MaskedLine line_{this, 80};
   std::uint64_t version_ = ~std::uint64_t{0};
-  bool placing_ = false;
 };
 
 }  // namespace vk::ui
