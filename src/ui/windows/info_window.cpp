@@ -6,17 +6,12 @@ using finalcut::FPoint;
 using finalcut::FSize;
 
 InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title, CommandBus& bus)
-    : finalcut::FDialog(parent), bus_(bus) {
+    : finalcut::FDialog(parent), subscription_(bus, *this) {
   setText(title);
   setTitlebarButtonVisibility(false);
   setResizeable(false);
   setMinimizable(false);
   unsetShadow();
-  bus_.Attach(this);
-}
-
-InfoWindow::~InfoWindow() {
-  bus_.Detach(this);
 }
 
 void InfoWindow::HandleMessage(Message& m) {

@@ -11,13 +11,13 @@
 
 #include "app/command_bus.h"
 #include "app/views/score_window_model.h"
+#include "app/views/view_model.h"
 #include "ui/windows/side_place.h"
 
 namespace vk::ui {
 
 class InfoWindow : public finalcut::FDialog, public MessageTarget {
  public:
-  ~InfoWindow() override;
   InfoWindow(const InfoWindow&) = delete;
   InfoWindow& operator=(const InfoWindow&) = delete;
 
@@ -30,7 +30,7 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   void SetHome(std::function<WindowPlace()> home);
 
  protected:
-  // Attaches to the application's bus (which outlives the window); the subclass calls
+  // Attached to the application's bus (which outlives the window); the subclass calls
   // Relayout() once its views exist.
   InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title, CommandBus& bus);
 
@@ -50,7 +50,7 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   void onClose(finalcut::FCloseEvent* ev) override;
   bool zoomWindow() override { return false; }
 
-  CommandBus& bus_;
+  BusSubscription subscription_;
   WindowPlace place_;
   bool placing_ = false;
   bool placed_ = false;

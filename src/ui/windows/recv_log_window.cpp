@@ -17,11 +17,6 @@ RecvLogWindow::RecvLogWindow(finalcut::FWidget* desktop, NetworkSession& session
   counter_.setAlignment(finalcut::Align::Center);
   counter_.setGeometry(FPoint{6, 2}, FSize{4, 1});
   counter_.setText(IntToStr(receiver_.Counter()));
-  bus_.Attach(this);
-}
-
-RecvLogWindow::~RecvLogWindow() {
-  bus_.Detach(this);
 }
 
 void RecvLogWindow::onClose(finalcut::FCloseEvent* ev) {

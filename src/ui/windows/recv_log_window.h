@@ -15,7 +15,6 @@ class RecvLogWindow final : public finalcut::FDialog, public MessageTarget {
  public:
   // Built with new on the desktop, which owns it; the toolkit deletes it when it is closed.
   RecvLogWindow(finalcut::FWidget* desktop, NetworkSession& session, CommandBus& bus);
-  ~RecvLogWindow() override;
   RecvLogWindow(const RecvLogWindow&) = delete;
   RecvLogWindow& operator=(const RecvLogWindow&) = delete;
 
@@ -30,6 +29,7 @@ class RecvLogWindow final : public finalcut::FDialog, public MessageTarget {
   CommandBus& bus_;
   LogReceiver receiver_;  // attached to the bus before the window, so it counts first
   finalcut::FLabel counter_{this};
+  BusSubscription subscription_{bus_, *this};
 };
 
 }  // namespace vk::ui
