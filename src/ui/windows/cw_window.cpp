@@ -65,13 +65,8 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
   status_.ignorePadding();
   status_.setGeometry(FPoint{3, kHeight}, FSize{kStatusWidth, 1}, false);
   Place();
-  bus_.Attach(this);
   ReportPortError(model_.OpenKeyer());
   Show(cw_changed::kLines);
-}
-
-CwWindow::~CwWindow() {
-  bus_.Detach(this);
 }
 
 void CwWindow::Place() {

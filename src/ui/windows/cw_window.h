@@ -14,6 +14,7 @@
 #include "app/station.h"
 #include "app/views/cw_window_model.h"
 #include "app/views/entry_window_model.h"
+#include "app/views/view_model.h"
 #include "tui/text_view.h"
 #include "tui/window_select.h"
 
@@ -29,7 +30,6 @@ class CwWindow final : public finalcut::FDialog, public MessageTarget, public Ke
   // that fails is reported to the application as an error broadcast.
   CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
            const CwMessageList& messages);
-  ~CwWindow() override;
   CwWindow(const CwWindow&) = delete;
   CwWindow& operator=(const CwWindow&) = delete;
 
@@ -72,6 +72,8 @@ class CwWindow final : public finalcut::FDialog, public MessageTarget, public Ke
   bool moved_ = false;  // the operator moved the window; a new terminal size keeps it there
   int placedX_ = 0;
   int placedY_ = 0;
+  // Last: detached before any of the above goes.
+  BusSubscription subscription_{bus_, *this};
 };
 
 }  // namespace vk::ui

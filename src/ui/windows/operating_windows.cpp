@@ -24,14 +24,8 @@ std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desk
 }
 
 OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus)
-    : models_(std::move(models)), bus_(bus) {
-  // After the models: a broadcast reaches the window set once the models have taken it.
-  bus_.Attach(this);
-}
-
-OperatingWindows::~OperatingWindows() {
-  bus_.Detach(this);
-}
+    // After the models: a broadcast reaches the window set once the models have taken it.
+    : models_(std::move(models)), subscription_(bus, *this) {}
 
 void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
                              CwMessageList& cwMessages) {

@@ -14,6 +14,7 @@
 #include "app/station.h"
 #include "app/views/aids_panel_model.h"
 #include "app/views/operator_aids.h"
+#include "app/views/view_model.h"
 #include "cw/cw_messages.h"
 
 namespace vk::ui {
@@ -33,7 +34,6 @@ class OperatingWindows final : public MessageTarget {
   // `cwMessages` (the CW window's texts) outlive the windows too.
   static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station,
                                                 CwMessageList& cwMessages);
-  ~OperatingWindows() override;
   OperatingWindows(const OperatingWindows&) = delete;
   OperatingWindows& operator=(const OperatingWindows&) = delete;
 
@@ -58,7 +58,6 @@ class OperatingWindows final : public MessageTarget {
   void Tick();
 
   std::unique_ptr<OperatingModels> models_;
-  CommandBus& bus_;
   ScoreWindow* score_ = nullptr;
   LogWindow* log_ = nullptr;
   EntryWindow* entry_ = nullptr;
@@ -69,6 +68,8 @@ class OperatingWindows final : public MessageTarget {
   std::unique_ptr<OperatorAids> aids_;
   std::unique_ptr<AidsPanelModel> aidsPanel_;
   AidsWindow* aidsWindow_ = nullptr;
+  // Last: attached once the rest is built, detached before any of it goes.
+  BusSubscription subscription_;
 };
 
 }  // namespace vk::ui
