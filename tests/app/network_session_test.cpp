@@ -59,8 +59,6 @@ struct NetActions final : ShellActions {
     return receiveOnSync;
   }
   void ReceiveLog() override;
-  void HandleNetworkMessage() override;
-  void SendQso(SendOperation operation, const MessageInfo& record) override;
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
@@ -87,6 +85,7 @@ struct Program {
     shell = std::make_unique<Shell>(station.Bus(), actions, [this] { return ++counter; });
     station.LoadConfiguredContest(shell->state());
     shell->SetNetwork(&session->Link());
+    shell->SetExchange(session.get());
     shell->SetLogChecksum([this] { return station.Log().LogCrc(); });
     actions.p = this;
     station.Bus().Attach(&window);
@@ -144,12 +143,6 @@ void NetActions::ReceiveLog() {
   if (p->session->BeginReceivingLog()) {
     p->receiver = std::make_unique<LogReceiver>(*p->session, p->station.Bus());
   }
-}
-void NetActions::HandleNetworkMessage() {
-  p->session->HandleIncoming();
-}
-void NetActions::SendQso(SendOperation operation, const MessageInfo& record) {
-  p->session->SendQso(operation, record);
 }
 
 class NetworkSessionTest : public ::testing::Test {

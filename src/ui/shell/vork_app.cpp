@@ -44,10 +44,13 @@ constexpr int kStartupPasses = 60;
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
+VorkApp::VorkApp(const int& argc, char* argv[], Session& session)
     : finalcut::FApplication(argc, argv),
-      station_(station),
-      shell_(bus_, *this, [&station] { return station.Ids().RaiseRaw(); }) {
+      session_(session),
+      station_(session.station()),
+      bus_(session.Bus()),
+      shell_(session.AttachScreen(*this)),
+      network_(session.Network()) {
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();
   auto& kb = finalcut::FKeyboard::getInstance();
@@ -56,13 +59,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
   kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
   finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
 
-  shell_.state() = initial;
   cwMessages_ = CwMessageList(station_.Settings().cwMessages);
-  station_.Ids().Set(0);
-  shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
-  shell_.SetRigStatus([this] { return station_.Rig() ? station_.Rig()->StatusText() : ""; });
-  // Window models send through the station; they must reach the shell's bus.
-  station_.UseBus(bus_);
 
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
@@ -88,6 +85,9 @@ VorkApp::~VorkApp() {
   (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
+  // The models go before the shell leaves the bus, as when the shell was a member here.
+  operating_.reset();
+  session_.DetachScreen();
 }
 
 void VorkApp::Quit() {
@@ -130,6 +130,7 @@ void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
   operating_ = OperatingWindows::Open(desktop_.get(), station_, cwMessages_);
   if (operating_ == nullptr) return;
+  session_.SetLogLoaded(true);
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
@@ -233,8 +234,7 @@ void VorkApp::processExternalUserEvent() {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
   }
-  bus_.DeliverPosted();
-  shell_.IdlePass();
+  session_.IdlePass();
   AdaptIdleRate();
 }
 
