@@ -9,9 +9,7 @@
 namespace vk {
 
 Session::Session(std::string workDir, const CountryLists* countries)
-    : station_(std::move(workDir), countries) {
-  station_.UseBus(bus_);
-}
+    : station_(bus_, std::move(workDir), countries) {}
 
 Session::~Session() {
   DetachScreen();

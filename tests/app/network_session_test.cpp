@@ -78,7 +78,8 @@ fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enabl
 struct Program {
   Program(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo,
           std::uint16_t listenOn, int enable = 1)
-      : dir(PrepareStation(name, sendTo, enable)), station(dir.string(), &SharedCountryLists()) {
+      : dir(PrepareStation(name, sendTo, enable)),
+        station(bus, dir.string(), &SharedCountryLists()) {
     EXPECT_TRUE(station.ReadSettings());
     session =
         std::make_unique<NetworkSession>(station, NetworkOptions{net.Factory(kLoopback), listenOn});
@@ -130,6 +131,7 @@ struct Program {
   }
 
   fs::path dir;
+  CommandBus bus;
   Station station;
   std::unique_ptr<NetworkSession> session;
   NetActions actions;
