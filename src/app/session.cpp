@@ -39,6 +39,7 @@ LogGate Session::Gate() const {
 Shell& Session::AttachScreen(ShellActions& screen) {
   shell_ = std::make_unique<Shell>(bus_, screen, [this] { return station_.Ids().RaiseRaw(); });
   shell_->state() = initial_;
+  cwMessages_ = CwMessageList(station_.Settings().cwMessages);
   station_.Ids().Set(0);
   shell_->SetLogChecksum([this] { return station_.Log().LogCrc(); });
   shell_->SetRigStatus([this] { return station_.Rig() ? station_.Rig()->StatusText() : ""; });

@@ -15,6 +15,7 @@
 #include "app/network_session.h"
 #include "app/shell.h"
 #include "app/station.h"
+#include "cw/cw_messages.h"
 #include "util/result.h"
 
 namespace vk {
@@ -36,7 +37,8 @@ class Session {
   void StartRadio();
 
   // The screen arrives: the shell is built on the bus with the state start-up left (own call,
-  // contest, NoContest) and the QSO id counter starts again from zero.
+  // contest, NoContest), the QSO id counter starts again from zero and the stored CW messages
+  // are taken from the settings.
   Shell& AttachScreen(ShellActions& screen);
   // The screen is going: the shell leaves the bus; received messages wait again.
   void DetachScreen();
@@ -55,6 +57,10 @@ class Session {
   NetworkSession* Network() { return network_.get(); }  // nullptr before Start
   Shell* shell() { return shell_.get(); }               // nullptr without a screen
   const ShellState& InitialState() const { return initial_; }
+  // The stored CW messages, from the screen's arrival to the end of the program.
+  CwMessageList& CwMessages() { return cwMessages_; }
+  // Written to the configuration file; the caller does it once the keyer has stopped.
+  void SaveCwMessages() { (void)cwMessages_.Save(station_.PathOf(kConfigFileName)); }
 
  private:
   LogGate Gate() const;
@@ -63,6 +69,7 @@ class Session {
   Station station_;
   std::unique_ptr<NetworkSession> network_;
   std::unique_ptr<Shell> shell_;
+  CwMessageList cwMessages_;
   ShellState initial_;      // as start-up left it, for the shell built with the screen
   bool logLoaded_ = false;  // the log file is in the log: the exchange may apply messages
 };

@@ -59,8 +59,6 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session)
   kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
   finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
 
-  cwMessages_ = CwMessageList(station_.Settings().cwMessages);
-
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
   finalcut::FWidget::setMainWidget(desktop_.get());
@@ -82,7 +80,7 @@ VorkApp::~VorkApp() {
   // The keyer writes its settings and stops before anything it keys from is gone.
   if (operating_ != nullptr) operating_->CloseKeyer();
   cluster_.reset();  // the link stops and the cluster windows close before the desktop goes
-  (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
+  session_.SaveCwMessages();
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
   // The models go before the shell leaves the bus, as when the shell was a member here.
@@ -128,7 +126,7 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
 
 void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
-  operating_ = OperatingWindows::Open(desktop_.get(), station_, cwMessages_);
+  operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
   cluster_ =
@@ -159,7 +157,8 @@ bool VorkApp::RunCwSetup() {
 
 void VorkApp::RunCwMessageEditor() {
   if (operating_ == nullptr || operating_->Cw() == nullptr) return;
-  (void)ui::RunCwMessageEditor(desktop_.get(), cwMessages_, station_.PathOf(kConfigFileName));
+  (void)ui::RunCwMessageEditor(desktop_.get(), session_.CwMessages(),
+                               station_.PathOf(kConfigFileName));
 }
 
 void VorkApp::SelectLogWindow() {

@@ -62,7 +62,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // Command 0x400F (Alt+M): the CW message editor, only while the CW window is open.
   void RunCwMessageEditor() override;
   // The stored CW messages, from start-up to the end of the program.
-  CwMessageList& CwMessages() { return cwMessages_; }
+  CwMessageList& CwMessages() { return session_.CwMessages(); }
   // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
   // archived and the new settings written, the event loop ends and asks for a fresh start.
   void RunNewContest(int entry) override;
@@ -133,7 +133,6 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
-  CwMessageList cwMessages_;           // saved when the program ends
   NetworkSession* network_;            // the session's; nullptr when it was not started
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();
