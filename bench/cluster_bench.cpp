@@ -87,7 +87,8 @@ class Scratch {
 void BandMap(benchmark::State& state, bool wholeAgain) {
   vk::SetJournalPath("/dev/null");
   Scratch scratch;
-  vk::Station station(scratch.Dir());
+  vk::CommandBus bus;
+  vk::Station station(bus, scratch.Dir());
   if (!station.ReadSettings().ok()) state.SkipWithError("settings");
   vk::ShellState shell;
   station.LoadConfiguredContest(shell);

@@ -42,7 +42,7 @@ fs::path Prepare(const std::string& name, int sendTo, int station) {
 
 struct BenchStation {
   BenchStation(const std::string& name, int sendTo, int listenOn, int number)
-      : dir(Prepare(name, sendTo, number)), station(dir.string(), &Lists()) {
+      : dir(Prepare(name, sendTo, number)), station(bus, dir.string(), &Lists()) {
     (void)station.ReadSettings();
     station.LoadConfiguredContest(state);
     session = std::make_unique<vk::NetworkSession>(
@@ -53,6 +53,7 @@ struct BenchStation {
     fs::remove_all(dir);
   }
   fs::path dir;
+  vk::CommandBus bus;
   vk::Station station;
   vk::ShellState state;
   std::unique_ptr<vk::NetworkSession> session;

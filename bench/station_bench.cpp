@@ -67,7 +67,8 @@ void BM_EnterToLoggedQso(benchmark::State& state) {
   vk::SetJournalPath("/dev/null");
   Scratch scratch;
   WriteContestLog(scratch.Dir() + "/vorkan.adi", static_cast<int>(state.range(0)));
-  vk::Station station(scratch.Dir());
+  vk::CommandBus bus;
+  vk::Station station(bus, scratch.Dir());
   if (!station.ReadSettings().ok()) state.SkipWithError("settings");
   vk::ShellState shell;
   station.LoadConfiguredContest(shell);

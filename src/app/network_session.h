@@ -19,6 +19,7 @@
 
 #include "app/command_bus.h"
 #include "app/net_link.h"
+#include "app/shell.h"
 #include "app/station.h"
 #include "config/settings.h"
 #include "net/net_exchange.h"
@@ -64,12 +65,12 @@ enum class LogGate : std::uint8_t {
   kClosed,  // it never will be (no contest): drop them
 };
 
-class NetworkSession {
+class NetworkSession final : public GroupExchange {
  public:
   // Starts the network thread when the station's network settings switch the exchange on and
   // name a port.
   explicit NetworkSession(Station& station, NetworkOptions options = {});
-  ~NetworkSession();
+  ~NetworkSession() override;
   NetworkSession(const NetworkSession&) = delete;
   NetworkSession& operator=(const NetworkSession&) = delete;
 
@@ -83,12 +84,12 @@ class NetworkSession {
 
   // Command 0x4031: applies every message waiting, in the order they arrived, and does the
   // repairs that are due.  A QSO that arrives is in vorkan.adi before any window shows it.
-  void HandleIncoming();
+  void HandleIncoming() override;
   // The stations of the group repair their logs by themselves: no need to ask the operator.
   bool Repairing() const;
   LogSync* Sync() { return sync_.get(); }
   // Commands 0x4032-0x4036: the QSO given as info, sent with the operation.
-  void SendQso(SendOperation operation, const MessageInfo& record);
+  void SendQso(SendOperation operation, const MessageInfo& record) override;
   // A finished message text (the QSO dialogs' "DEL:").
   void SendText(const std::string& text);
   // The log receive window's request for QSO n (1 = the first).

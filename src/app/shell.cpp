@@ -118,12 +118,12 @@ bool Shell::Dispatch(const Message& m) {
   switch (c) {
     case cm::kQuit:           actions_.Quit(); return true;
     case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
-    case cm::kNetMessage:     actions_.HandleNetworkMessage(); return true;
-    case cm::kSendNewQso:     actions_.SendQso(SendOperation::kAdd, m.info); return true;
-    case cm::kSendOperation3: actions_.SendQso(SendOperation::kNone, m.info); return true;
-    case cm::kSendEditedQso:  actions_.SendQso(SendOperation::kEdit, m.info); return true;
-    case cm::kSendAddedQso:   actions_.SendQso(SendOperation::kInsert, m.info); return true;
-    case cm::kSendOperation5: actions_.SendQso(SendOperation::kAnswer, m.info); return true;
+    case cm::kNetMessage:     if (exchange_ != nullptr) exchange_->HandleIncoming(); return true;
+    case cm::kSendNewQso:     SendQso(SendOperation::kAdd, m.info); return true;
+    case cm::kSendOperation3: SendQso(SendOperation::kNone, m.info); return true;
+    case cm::kSendEditedQso:  SendQso(SendOperation::kEdit, m.info); return true;
+    case cm::kSendAddedQso:   SendQso(SendOperation::kInsert, m.info); return true;
+    case cm::kSendOperation5: SendQso(SendOperation::kAnswer, m.info); return true;
     case cm::kSynchronize:    RunSynchronization(); return true;
     case cm::kReceiveLog:     actions_.ReceiveLog(); return true;
     case cm::kNetworkSetup:   actions_.RunNetworkSetup(); return true;
@@ -141,6 +141,10 @@ bool Shell::Dispatch(const Message& m) {
     default:                  return false;
   }
   // clang-format on
+}
+
+void Shell::SendQso(SendOperation operation, const MessageInfo& record) {
+  if (exchange_ != nullptr) exchange_->SendQso(operation, record);
 }
 
 void Shell::RunCwSetup() {

@@ -43,6 +43,15 @@ class NullNetworkLink final : public NetworkLink {
   void SetOwnChecksum(std::uint32_t) override {}
 };
 
+// The group's log exchange as the shell reaches it: what arrived is applied, and a QSO logged,
+// edited, inserted or answered here goes to the other stations.  Both run on the UI thread.
+class GroupExchange {
+ public:
+  virtual ~GroupExchange() = default;
+  virtual void HandleIncoming() = 0;
+  virtual void SendQso(SendOperation operation, const MessageInfo& record) = 0;
+};
+
 // What the shell asks of the screen.  The first group is the shell's own; the hooks below it
 // belong to windows and dialogs of other parts of the program and do nothing until those are
 // plugged in.
@@ -73,8 +82,6 @@ class ShellActions {
   virtual bool RunSynchronization() { return false; }  // true: receive the other station's log
   virtual void ReceiveLog() {}
   virtual void RunNetworkSetup() {}
-  virtual void HandleNetworkMessage() {}
-  virtual void SendQso(SendOperation /*operation*/, const MessageInfo& /*record*/) {}
 };
 
 inline constexpr std::string_view kRebootText = "Reboot programm";
@@ -112,6 +119,8 @@ class Shell final : public MessageTarget {
   ShellState& state() { return state_; }
   const ShellState& state() const { return state_; }
   void SetNetwork(NetworkLink* link);  // nullptr: no network
+  // Where received messages are applied and logged QSOs sent; nullptr: nowhere.
+  void SetExchange(GroupExchange* exchange) { exchange_ = exchange; }
   void SetLogChecksum(std::function<std::uint32_t()> logCrc);
   // The radio's part of the status line; unset: none.
   void SetRigStatus(std::function<std::string()> text) { rigStatus_ = std::move(text); }
@@ -134,12 +143,14 @@ class Shell final : public MessageTarget {
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();
   void RunCwSetup();
+  void SendQso(SendOperation operation, const MessageInfo& record);
 
   CommandBus& bus_;
   ShellActions& actions_;
   RaiseCounter raiseCounter_;
   NullNetworkLink nullNet_;
   NetworkLink* net_ = &nullNet_;
+  GroupExchange* exchange_ = nullptr;
   std::function<std::uint32_t()> logCrc_;
   std::function<std::string()> rigStatus_;
   ShellState state_;

@@ -37,12 +37,13 @@ std::string ContestFix(const std::string& contest, const std::string& call, cons
 
 }  // namespace
 
-Station::Station(std::string workDir, const CountryLists* countries)
+Station::Station(CommandBus& bus, std::string workDir, const CountryLists* countries)
     : workDir_(std::move(workDir)),
       dataDir_(JoinPath(workDir_, "data")),
       store_(workDir_),
       contests_(dataDir_),
-      clock_(std::make_unique<LogClock>()) {
+      clock_(std::make_unique<LogClock>()),
+      bus_(bus) {
   if (countries == nullptr) {
     ownCountries_ = std::make_unique<CountryLists>(LoadCountryFiles(dataDir_));
     countries = ownCountries_.get();
@@ -132,8 +133,8 @@ RescoreStats Station::Rescore() {
 
 Status Station::RescoreAndSave() {
   Rescore();
-  bus_->Broadcast(cm::kLogRescored);
-  bus_->Broadcast(cm::kLogChanged);
+  bus_.Broadcast(cm::kLogRescored);
+  bus_.Broadcast(cm::kLogChanged);
   return WriteLog();
 }
 

@@ -1,8 +1,8 @@
 // The program-wide objects of one station, in the order the program builds them: the country
 // lists, the empty log, the settings, the contest list and the rule tree with the configured
-// contest, the band totals, the log clock and the command bus.  The shell, the windows and the
-// dialogs share them through the application; they live from before the desktop appears until
-// after it is gone.
+// contest, the band totals and the log clock, on the command bus it is handed.  The shell, the
+// windows and the dialogs share them through the session; they live from before the desktop
+// appears until after it is gone.
 //
 // Every file the station reads or writes lives in its working directory: vorkan.cfg,
 // vorkan.adi and the data directory with the rules and country files.  The program works in
@@ -65,10 +65,12 @@ inline constexpr std::string_view kConfigFileName = "vorkan.cfg";
 
 class Station {
  public:
+  // `bus` carries what the station and the models built on it send; it outlives the station.
   // `workDir` empty: the current directory.  `countries`: lists already read, which must
   // outlive the station (tests share one copy); nullptr reads data/cty_wt.dat and
   // data/cty_rus.dat of the working directory.
-  explicit Station(std::string workDir = {}, const CountryLists* countries = nullptr);
+  explicit Station(CommandBus& bus, std::string workDir = {},
+                   const CountryLists* countries = nullptr);
   ~Station();
   Station(const Station&) = delete;
   Station& operator=(const Station&) = delete;
@@ -172,10 +174,7 @@ class Station {
   // Rebuilt by LoadConfiguredContest: take references only after it.
   LogClock& Clock() { return *clock_; }
   const LogClock& Clock() const { return *clock_; }
-  // The station's own bus unless the application hands it the one its shell listens on
-  // (before any window model is built).
-  CommandBus& Bus() { return *bus_; }
-  void UseBus(CommandBus& bus) { bus_ = &bus; }
+  CommandBus& Bus() { return bus_; }
   // The Guids of the QSOs made here; LoadLog sets the counter to the last Guid read.
   QsoIdCounter& Ids() { return ids_; }
 
@@ -193,8 +192,7 @@ class Station {
   BandTotals totals_;
   std::unique_ptr<LogClock> clock_;
   QsoIdCounter ids_;
-  CommandBus ownBus_;
-  CommandBus* bus_ = &ownBus_;
+  CommandBus& bus_;
   std::string ownCall_;
   std::string contestNotice_;
   bool noContest_ = true;

@@ -106,7 +106,8 @@ int RunImportCommand(std::span<const char* const> args, std::ostream& out, std::
   if (!std::ifstream(args[0], std::ios::binary)) {
     return Fail(err, "import", std::string("cannot read ") + args[0]);
   }
-  Station station(workDir);
+  CommandBus bus;
+  Station station(bus, workDir);
   if (const Status s = station.ReadSettings(); !s) return Fail(err, "import", s.message);
   ShellState state;
   station.LoadConfiguredContest(state);

@@ -59,8 +59,6 @@ struct NetActions final : ShellActions {
     return receiveOnSync;
   }
   void ReceiveLog() override;
-  void HandleNetworkMessage() override;
-  void SendQso(SendOperation operation, const MessageInfo& record) override;
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
@@ -80,13 +78,15 @@ fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enabl
 struct Program {
   Program(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo,
           std::uint16_t listenOn, int enable = 1)
-      : dir(PrepareStation(name, sendTo, enable)), station(dir.string(), &SharedCountryLists()) {
+      : dir(PrepareStation(name, sendTo, enable)),
+        station(bus, dir.string(), &SharedCountryLists()) {
     EXPECT_TRUE(station.ReadSettings());
     session =
         std::make_unique<NetworkSession>(station, NetworkOptions{net.Factory(kLoopback), listenOn});
     shell = std::make_unique<Shell>(station.Bus(), actions, [this] { return ++counter; });
     station.LoadConfiguredContest(shell->state());
     shell->SetNetwork(&session->Link());
+    shell->SetExchange(session.get());
     shell->SetLogChecksum([this] { return station.Log().LogCrc(); });
     actions.p = this;
     station.Bus().Attach(&window);
@@ -131,6 +131,7 @@ struct Program {
   }
 
   fs::path dir;
+  CommandBus bus;
   Station station;
   std::unique_ptr<NetworkSession> session;
   NetActions actions;
@@ -144,12 +145,6 @@ void NetActions::ReceiveLog() {
   if (p->session->BeginReceivingLog()) {
     p->receiver = std::make_unique<LogReceiver>(*p->session, p->station.Bus());
   }
-}
-void NetActions::HandleNetworkMessage() {
-  p->session->HandleIncoming();
-}
-void NetActions::SendQso(SendOperation operation, const MessageInfo& record) {
-  p->session->SendQso(operation, record);
 }
 
 class NetworkSessionTest : public ::testing::Test {

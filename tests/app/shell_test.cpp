@@ -10,7 +10,7 @@
 namespace vk {
 namespace {
 
-struct FakeActions : ShellActions {
+struct FakeActions : ShellActions, GroupExchange {
   std::vector<std::string> calls;
   StatusTexts lastTexts;
   bool cwSetupOk = false;
@@ -40,7 +40,7 @@ struct FakeActions : ShellActions {
     return syncReceive;
   }
   void ReceiveLog() override { calls.push_back("receive-log"); }
-  void HandleNetworkMessage() override { calls.push_back("net-message"); }
+  void HandleIncoming() override { calls.push_back("net-message"); }
   void SendQso(SendOperation op, const MessageInfo& info) override {
     const int* rec = info.pointer<int>();
     calls.push_back("send:" + std::to_string(static_cast<int>(op)) + ":" +
@@ -76,6 +76,7 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     actions.state = &shell.state();
     shell.SetNetwork(&net);
+    shell.SetExchange(&actions);
     shell.SetLogChecksum([this] { return logCrc; });
     bus.Attach(&window);
   }

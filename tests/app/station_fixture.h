@@ -99,7 +99,8 @@ class StationFixture : public ::testing::Test {
   // A new station on the scratch directory as the program starts one: settings, contest.
   Station& Start() {
     station_.reset();
-    station_ = std::make_unique<Station>(dir_.string(), &SharedCountryLists());
+    bus_ = std::make_unique<CommandBus>();  // a fresh station starts on a fresh bus
+    station_ = std::make_unique<Station>(*bus_, dir_.string(), &SharedCountryLists());
     EXPECT_TRUE(station_->ReadSettings());
     state_ = {};
     station_->LoadConfiguredContest(state_);
@@ -112,6 +113,7 @@ class StationFixture : public ::testing::Test {
   ScopedTimeSource useTime_{time_};
   BusRecorder recorder_;
   ShellState state_;
+  std::unique_ptr<CommandBus> bus_;
   std::unique_ptr<Station> station_;
 };
 

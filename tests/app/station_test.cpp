@@ -84,7 +84,8 @@ TEST_F(StationTest, ContestNotLoadedSaysWhatToFix) {
   EXPECT_NE(Start().ContestNotice().find("File > New contest"), std::string::npos);
   WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\n");
   EXPECT_EQ(Start().ContestNotice(), "");
-  Station bare(dir_.string());  // no cty_wt.dat in this data directory
+  CommandBus bus;
+  Station bare(bus, dir_.string());  // no cty_wt.dat in this data directory
   ASSERT_TRUE(bare.ReadSettings().ok());
   ShellState state;
   bare.LoadConfiguredContest(state);
@@ -93,7 +94,8 @@ TEST_F(StationTest, ContestNotLoadedSaysWhatToFix) {
 
 TEST_F(StationTest, CountryFilesOfTheWorkingDirectoryAreReadWhenNoneAreHanded) {
   std::filesystem::create_symlink(VORKAN_SYSTEM_CTY, dir_ / "data" / "cty_wt.dat");
-  Station st(dir_.string());
+  CommandBus bus;
+  Station st(bus, dir_.string());
   EXPECT_FALSE(st.Countries().world.Empty());
   EXPECT_TRUE(st.Countries().russian.Empty());  // not in this data directory
   EXPECT_EQ(st.LogPath(), (dir_ / "vorkan.adi").string());

@@ -12,14 +12,12 @@
 #include <span>
 #include <string>
 
-#include "app/network_session.h"
 #include "app/new_contest.h"
 #include "app/score_command.h"
-#include "app/station.h"
+#include "app/session.h"
 #include "app/transfer_command.h"
 #include "config/ini_file.h"
 #include "log/journal.h"
-#include "rig/hamlib_radio.h"
 #include "ui/shell/vork_app.h"
 #include "util/catalog.h"
 
@@ -53,35 +51,31 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
 // back true when New contest asks for a fresh start on its new settings.
 int RunOnce(int argc, char* argv[], bool& restart) {
-  // Country lists and the empty log exist before anything else and outlive the application.
-  vk::Station station;
-  if (const vk::Status s = station.ReadSettings(); !s) {
+  // The station, its bus and the log exchange exist before anything else and outlive the
+  // application.
+  vk::Session session;
+  if (const vk::Status s = session.Start(
+          {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))});
+      !s) {
     std::cout << s.message << std::endl;
     return 1;
   }
-  // The network thread starts as soon as its settings are known, before the desktop exists.
-  vk::NetworkSession network{
-      station,
-      {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))}};
-  vk::ShellState initial;
-  station.LoadConfiguredContest(initial);
   // The radio's poll thread starts before the desktop, so the entry window opens on the
   // frequency the radio shows.
-  station.SetRig(vk::StartRig(vk::ReadRigSettings(station.PathOf(vk::kConfigFileName))));
+  session.StartRadio();
   vk::MessageCatalog catalog;
-  LoadLanguage(catalog, station.PathOf(vk::kConfigFileName));
+  LoadLanguage(catalog, session.station().PathOf(vk::kConfigFileName));
 
   int rc = 0;
   {
-    vk::ui::VorkApp app{argc, argv, station, initial};
-    app.AttachNetwork(network);
+    vk::ui::VorkApp app{argc, argv, session};
     rc = app.exec();
     restart = app.RestartRequested();
   }
   vk::SetCatalog(nullptr);
   // The application has written the log on its way out; then the network thread stops and
   // the network settings are written.
-  network.Shutdown();
+  session.Shutdown();
   return rc;
 }
 

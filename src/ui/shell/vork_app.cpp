@@ -44,10 +44,13 @@ constexpr int kStartupPasses = 60;
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial)
+VorkApp::VorkApp(const int& argc, char* argv[], Session& session)
     : finalcut::FApplication(argc, argv),
-      station_(station),
-      shell_(bus_, *this, [&station] { return station.Ids().RaiseRaw(); }) {
+      session_(session),
+      station_(session.station()),
+      bus_(session.Bus()),
+      shell_(session.AttachScreen(*this)),
+      network_(session.Network()) {
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();
   auto& kb = finalcut::FKeyboard::getInstance();
@@ -55,14 +58,6 @@ VorkApp::VorkApp(const int& argc, char* argv[], Station& station, const ShellSta
       finalcut::FKeyboardCommand{[this] { OnKey(finalcut::FKeyboard::getInstance().getKey()); }});
   kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
   finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
-
-  shell_.state() = initial;
-  cwMessages_ = CwMessageList(station_.Settings().cwMessages);
-  station_.Ids().Set(0);
-  shell_.SetLogChecksum([this] { return station_.Log().LogCrc(); });
-  shell_.SetRigStatus([this] { return station_.Rig() ? station_.Rig()->StatusText() : ""; });
-  // Window models send through the station; they must reach the shell's bus.
-  station_.UseBus(bus_);
 
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
@@ -85,9 +80,12 @@ VorkApp::~VorkApp() {
   // The keyer writes its settings and stops before anything it keys from is gone.
   if (operating_ != nullptr) operating_->CloseKeyer();
   cluster_.reset();  // the link stops and the cluster windows close before the desktop goes
-  (void)cwMessages_.Save(station_.PathOf(kConfigFileName));
+  session_.SaveCwMessages();
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
+  // The models go before the shell leaves the bus, as when the shell was a member here.
+  operating_.reset();
+  session_.DetachScreen();
 }
 
 void VorkApp::Quit() {
@@ -128,8 +126,9 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
 
 void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
-  operating_ = OperatingWindows::Open(desktop_.get(), station_, cwMessages_);
+  operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
   if (operating_ == nullptr) return;
+  session_.SetLogLoaded(true);
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
@@ -158,7 +157,8 @@ bool VorkApp::RunCwSetup() {
 
 void VorkApp::RunCwMessageEditor() {
   if (operating_ == nullptr || operating_->Cw() == nullptr) return;
-  (void)ui::RunCwMessageEditor(desktop_.get(), cwMessages_, station_.PathOf(kConfigFileName));
+  (void)ui::RunCwMessageEditor(desktop_.get(), session_.CwMessages(),
+                               station_.PathOf(kConfigFileName));
 }
 
 void VorkApp::SelectLogWindow() {
@@ -233,8 +233,7 @@ void VorkApp::processExternalUserEvent() {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
   }
-  bus_.DeliverPosted();
-  shell_.IdlePass();
+  session_.IdlePass();
   AdaptIdleRate();
 }
 

@@ -12,16 +12,13 @@
 #include <vector>
 
 #include "app/command_bus.h"
+#include "app/session.h"
 #include "app/shell.h"
 #include "app/station.h"
 #include "cw/cw_messages.h"
 #include "tui/window_select.h"
 #include "ui/shell/desktop.h"
 #include "util/log_clock.h"
-
-namespace vk {
-class NetworkSession;
-}  // namespace vk
 
 namespace vk::ui {
 
@@ -30,9 +27,9 @@ class ClusterDesk;
 
 class VorkApp final : public finalcut::FApplication, public ShellActions, public FocusHome {
  public:
-  // `station` holds the program-wide objects and outlives the application; `initial` is the
-  // shell's state as start-up left it (own call, contest, NoContest).
-  VorkApp(const int& argc, char* argv[], Station& station, const ShellState& initial);
+  // `session` holds the station, the bus, the shell and the log exchange, and outlives the
+  // application; the shell starts from the state start-up left (own call, contest, NoContest).
+  VorkApp(const int& argc, char* argv[], Session& session);
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
 
@@ -65,7 +62,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // Command 0x400F (Alt+M): the CW message editor, only while the CW window is open.
   void RunCwMessageEditor() override;
   // The stored CW messages, from start-up to the end of the program.
-  CwMessageList& CwMessages() { return cwMessages_; }
+  CwMessageList& CwMessages() { return session_.CwMessages(); }
   // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
   // archived and the new settings written, the event loop ends and asks for a fresh start.
   void RunNewContest(int entry) override;
@@ -85,13 +82,6 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   void ExportAdif() override;
   void ImportAdif() override;
 
-  // The station's log exchange, which main owns and which outlives the application.  Received
-  // messages wait until the operating windows have loaded the log file.
-  void AttachNetwork(NetworkSession& session);
-  // Command 0x4031: every received message applied.
-  void HandleNetworkMessage() override;
-  // Commands 0x4032-0x4036: the QSO given as info to the other stations.
-  void SendQso(SendOperation operation, const MessageInfo& record) override;
   // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
   bool RunSynchronization() override;
   // Command 0x4038: the log emptied and the log receive window opened (one at a time).
@@ -127,9 +117,10 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   bool LogSafeToQuit();
   void ShowLongInformation(std::string_view cp866Text);
 
+  Session& session_;
   Station& station_;
-  CommandBus bus_;
-  Shell shell_;
+  CommandBus& bus_;
+  Shell& shell_;
   std::unique_ptr<Desktop> desktop_;
   std::chrono::steady_clock::time_point lastPass_{};
   std::chrono::steady_clock::time_point lastKey_{};
@@ -142,8 +133,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
-  CwMessageList cwMessages_;           // saved when the program ends
-  NetworkSession* network_ = nullptr;  // not owned; nullptr until main attaches it
+  NetworkSession* network_;            // the session's; nullptr when it was not started
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();
 };

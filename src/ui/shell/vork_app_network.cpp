@@ -1,5 +1,5 @@
-// The application's side of the log exchange: received messages, QSOs to send, and the three
-// network views.
+// The screen side of the log exchange: the deletions the QSO dialogs send, and the three network
+// views.  Received messages and logged QSOs go between the shell and the exchange in the session.
 #include "app/network_session.h"
 #include "config/settings.h"
 #include "ui/dialogs/net_dialogs.h"
@@ -8,29 +8,10 @@
 
 namespace vk::ui {
 
-void VorkApp::AttachNetwork(NetworkSession& session) {
-  network_ = &session;
-  shell_.SetNetwork(&session.Link());
-  // The log file is read when the operating windows open; a received QSO put into the log
-  // before that would keep the file from loading and then be written over it.
-  session.SetLogGate([this] {
-    if (operating_ != nullptr) return LogGate::kOpen;
-    return shell_.state().NoContest ? LogGate::kClosed : LogGate::kWait;
-  });
-}
-
 std::function<void(const std::string&)> VorkApp::NetworkSender() {
   return [this](const std::string& text) {
     if (network_ != nullptr) network_->SendText(text);
   };
-}
-
-void VorkApp::HandleNetworkMessage() {
-  if (network_ != nullptr) network_->HandleIncoming();
-}
-
-void VorkApp::SendQso(SendOperation operation, const MessageInfo& record) {
-  if (network_ != nullptr) network_->SendQso(operation, record);
 }
 
 bool VorkApp::RunSynchronization() {

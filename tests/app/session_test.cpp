@@ -1,0 +1,159 @@
+// Two sessions of one group on the in-memory network, run as the terminal application runs
+// them but with no terminal: a QSO typed into A's entry model goes from A's bus through its
+// shell to its exchange and the network, and arrives in B's log and B's log window model.
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/views/entry_window_model.h"
+#include "app/views/log_window_model.h"
+#include "net/fake_udp.h"
+#include "station_fixture.h"
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr std::uint16_t kPortA = 40001;  // where A listens and B sends
+constexpr std::uint16_t kPortB = 40002;
+constexpr const char* kLoopback = "127.0.0.1";
+
+struct QuietScreen final : ShellActions {
+  void Quit() override {}
+  void ShowErrorBox(std::string_view) override {}
+  void ShowInformation(std::string_view) override {}
+  void ShowAbout() override {}
+  void ShowStatusTexts(const StatusTexts&) override {}
+};
+
+fs::path PrepareDir(const std::string& name, std::uint16_t sendTo) {
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("vk_session_" + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(dir);
+  fs::create_directories(dir / "data");
+  fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
+  std::ofstream(dir / "vorkan.cfg", std::ios::binary)
+      << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=" << kLoopback
+      << "\r\nPORT=" << sendTo << "\r\nENABLE=1\r\n";
+  return dir;
+}
+
+// One station as main and the application build it, with the log window's model on the bus.
+struct Node {
+  Node(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo, std::uint16_t listenOn)
+      : dir(PrepareDir(name, sendTo)), session(dir.string(), &test::SharedCountryLists()) {
+    EXPECT_TRUE(session.Start({net.Factory(kLoopback), listenOn}));
+    session.AttachScreen(screen);
+    session.Bus().Attach(&recorder);
+    EXPECT_TRUE(session.station().LoadLog());
+    session.SetLogLoaded(true);
+    logView = std::make_unique<LogViewModel>(session.station().Log(), session.Bus());
+  }
+  ~Node() {
+    logView.reset();
+    session.Bus().Detach(&recorder);
+    session.DetachScreen();
+    session.Shutdown();
+    fs::remove_all(dir);
+  }
+
+  fs::path dir;
+  Session session;
+  QuietScreen screen;
+  test::BusRecorder recorder;
+  std::unique_ptr<LogViewModel> logView;
+};
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetJournalPath(journal_);
+    a_ = std::make_unique<Node>("a", net_, kPortB, kPortA);
+    b_ = std::make_unique<Node>("b", net_, kPortA, kPortB);
+    // Each thread listens once it has heard the other's checksum.
+    ASSERT_TRUE(RunUntil([&] {
+      return a_->recorder.HeardCommand(cm::kChecksumReport) &&
+             b_->recorder.HeardCommand(cm::kChecksumReport);
+    }));
+  }
+  // Call, Enter, exchange, Enter at A's entry window.
+  void LogAtA(const std::string& call) {
+    Station& st = a_->session.station();
+    EntryModel entry{st, st.ChooseStart()};
+    entry.Type(call);
+    (void)entry.Key(kb::kEnter);
+    entry.Type("15");
+    (void)entry.Key(kb::kEnter);
+    ASSERT_EQ(st.Log().Count(), 1);
+  }
+  std::size_t ReportsAtB() const {
+    const auto& h = b_->recorder.heard;
+    return static_cast<std::size_t>(std::count_if(
+        h.begin(), h.end(), [](const test::Heard& x) { return x.command == cm::kChecksumReport; }));
+  }
+  void TearDown() override {
+    b_.reset();
+    a_.reset();
+    SetJournalPath({});
+    std::remove(journal_.c_str());
+  }
+  // Both event loops pass (the network threads run on their own) until `done`, ten seconds
+  // at most.
+  template <class Done>
+  bool RunUntil(Done done) {
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      a_->session.IdlePass();
+      b_->session.IdlePass();
+      std::this_thread::sleep_for(1ms);
+    }
+    return true;
+  }
+
+  const std::string journal_ =
+      ::testing::TempDir() + "vk_session_journal_" + std::to_string(::getpid()) + ".txt";
+  FakeUdpNetwork net_;
+  std::unique_ptr<Node> a_;
+  std::unique_ptr<Node> b_;
+};
+
+TEST_F(SessionTest, AQsoLoggedAtOneStationReachesTheLogWindowOfTheOther) {
+  LogAtA("DL1ABC");
+  const TLogCollection& sent = a_->session.station().Log();
+
+  const auto shown = [&] {
+    const std::vector<std::string>& lines = b_->logView->Lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& l) { return l.find("DL1ABC") != std::string::npos; });
+  };
+  ASSERT_TRUE(RunUntil(shown));
+  ASSERT_EQ(b_->session.station().Log().Count(), 1);
+  EXPECT_EQ(b_->session.station().Log().At(0)->Guid, sent.At(0)->Guid);
+  EXPECT_EQ(b_->logView->CountText(), a_->logView->CountText());
+}
+
+TEST_F(SessionTest, ReceivedMessagesWaitWhileTheLogFileIsNotLoaded) {
+  b_->session.SetLogLoaded(false);
+  LogAtA("DL1ABC");
+  // A's checksum reports follow the QSO; B keeps the QSO until its log is loaded.
+  const std::size_t reports = ReportsAtB();
+  ASSERT_TRUE(RunUntil([&] { return ReportsAtB() >= reports + 3; }));
+  EXPECT_EQ(b_->session.station().Log().Count(), 0);
+  b_->session.SetLogLoaded(true);
+  ASSERT_TRUE(RunUntil([&] { return b_->session.station().Log().Count() == 1; }));
+}
+
+}  // namespace
+}  // namespace vk
