@@ -50,7 +50,7 @@ python3 "$RELAY" "$PORT" 0.10 0.05 50 40 \
 RELAY_PID=$!
 
 SOCK_BASE=$VK_SOCK
-at() { VK_DIR=${DIRS[$1]}; VK_SOCK=${SOCKS[$1]}; }
+source "$(dirname "$0")/group_lib.sh"
 for i in 1 2 3 4; do
   DIRS[$i]=$(mktemp -d "${TMPDIR:-/tmp}/vorkan-e2e.XXXXXX")
   SOCKS[$i]="$SOCK_BASE-$i"
@@ -62,35 +62,8 @@ for i in 1 2 3 4; do
     "$NET.$i.1" "$PORT" "$i" $((i * 1000 - 999)) >>"$VK_DIR/vorkan.cfg"
 done
 
-start_in() {
-  at "$1"
-  rm -f "$VK_DIR/rc"
-  vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" \
-    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color '$VK_BIN' 2>err.log; echo \$? > rc"
-  vk_wait_for "Alt-X Exit" 20
-  vk_wait_for "Hello Friend\`s!" 20
-}
 letters=({A..Z})
 call_of() { echo "K$1${letters[$2 / 26 % 26]}${letters[$2 % 26]}"; }
-# Types a QSO at the current station; the next one is typed once this one is in the file.
-enter_qso() {
-  local end
-  vk_type "$1"
-  vk_key Enter
-  vk_wait_match "RxNr: +599/"
-  vk_type 15
-  vk_key Enter
-  end=$(vk_deadline 20)
-  until grep -q "<CALL:${#1}>$1<" "$VK_DIR/vorkan.adi" 2>/dev/null; do
-    [ "$(vk_now)" -lt "$end" ] || vk_fail "$1 not logged"
-    sleep 0.05
-  done
-}
-equal_files() {
-  cmp -s "${DIRS[1]}/vorkan.adi" "${DIRS[2]}/vorkan.adi" &&
-    cmp -s "${DIRS[1]}/vorkan.adi" "${DIRS[3]}/vorkan.adi"
-}
-qsos_in() { grep -o "<EOR>" "$1" 2>/dev/null | wc -l; }
 
 for i in 1 2 3; do start_in "$i"; done
 

@@ -1,30 +1,7 @@
-// The network code journals what it sends, receives and refuses; keep every line of the tests
-// out of the directory they run in, also for tests that do not read the journal.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <string>
-
-#include "log/journal.h"
+// The journal of the net tests goes to a scratch file (journal_to_temp.h).
+#include "journal_to_temp.h"
 
 namespace {
-
-class JournalToTemp : public ::testing::Environment {
- public:
-  void SetUp() override {
-    path_ = ::testing::TempDir() + "net_tests_journal_" + std::to_string(::getpid()) + ".txt";
-    vk::SetJournalPath(path_);
-  }
-  void TearDown() override {
-    vk::SetJournalPath("");
-    std::remove(path_.c_str());
-  }
-
- private:
-  std::string path_;
-};
-
-const auto* const kJournalEnv = ::testing::AddGlobalTestEnvironment(new JournalToTemp);
-
+const auto* const kJournalEnv =
+    ::testing::AddGlobalTestEnvironment(new vk::test::JournalToTemp("net_tests"));
 }  // namespace
