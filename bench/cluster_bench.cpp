@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_station.h"
 #include "app/operating_model.h"
 #include "app/views/band_map_model.h"
 #include "cluster/spot.h"
@@ -48,16 +49,10 @@ void BM_SpotLinesReadAndKept(benchmark::State& state) {
 }
 BENCHMARK(BM_SpotLinesReadAndKept);
 
-class Scratch {
+// A station whose log holds 20,000 QSOs on 20 m.
+class Scratch : public vk::bench::ScratchStation {
  public:
-  Scratch() {
-    char tmpl[] = "/tmp/vk_cluster_benchXXXXXX";
-    dir_ = ::mkdtemp(tmpl);
-    fs::create_directory(dir_ / "data");
-    fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir_ / "data" / "contest.xml");
-    fs::create_symlink(VORKAN_SYSTEM_CTY, dir_ / "data" / "cty_wt.dat");
-    std::ofstream(dir_ / "vorkan.cfg", std::ios::binary)
-        << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n";
+  Scratch() : ScratchStation("cluster_bench") {
     vk::TLogCollection log;
     for (int i = 0; i < 20000; ++i) {
       vk::QsoRecord q;
@@ -72,16 +67,8 @@ class Scratch {
       q.Rcvd = "599 15";
       log.Append(q);
     }
-    (void)vk::WriteAdifLog(log, (dir_ / "vorkan.adi").string());
+    (void)vk::WriteAdifLog(log, (Path() / "vorkan.adi").string());
   }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string Dir() const { return dir_.string(); }
-
- private:
-  fs::path dir_;
 };
 
 void BandMap(benchmark::State& state, bool wholeAgain) {

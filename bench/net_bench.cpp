@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "bench_station.h"
 #include "country/country.h"
 #include "log/journal.h"
 #include "net/net_handler.h"
@@ -16,23 +17,7 @@ namespace {
 
 constexpr int kLogSize = 20000;
 
-vk::QsoRecord BenchQso(int i) {
-  vk::QsoRecord q;
-  q.Guid = (i + 1) * 2;
-  q.Stamp = {2024,
-             3,
-             static_cast<std::uint16_t>(1 + i / 1440 % 28),
-             static_cast<std::uint16_t>(i / 60 % 24),
-             static_cast<std::uint16_t>(i % 60),
-             0};
-  q.Freq = 140250 + i % 50;
-  q.Mode = 1;
-  q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
-  q.Sent = std::to_string(i + 1);
-  q.Rcvd = "599 " + std::to_string(i % 40);
-  q.Score = static_cast<std::int16_t>(1 + i % 3);
-  return q;
-}
+vk::QsoRecord BenchQso(int i) { return vk::bench::BenchQso(i, (i + 1) * 2); }
 
 const vk::CountryLists& Lists() {
   static const vk::CountryLists lists{vk::CountryList::FromFile(VORKAN_SYSTEM_CTY),

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "bench_station.h"
 #include "app/network_session.h"
 #include "app/shell.h"
 #include "country/country.h"
@@ -59,23 +60,7 @@ struct BenchStation {
   std::unique_ptr<vk::NetworkSession> session;
 };
 
-vk::QsoRecord Qso(int i) {
-  vk::QsoRecord q;
-  q.Guid = (1 << 24) | (i + 1);
-  q.Stamp = {2024,
-             3,
-             static_cast<std::uint16_t>(1 + i / 1440 % 28),
-             static_cast<std::uint16_t>(i / 60 % 24),
-             static_cast<std::uint16_t>(i % 60),
-             0};
-  q.Freq = 140250 + i % 50;
-  q.Mode = 1;
-  q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
-  q.Sent = std::to_string(i + 1);
-  q.Rcvd = "599 " + std::to_string(i % 40);
-  q.Score = static_cast<std::int16_t>(1 + i % 3);
-  return q;
-}
+vk::QsoRecord Qso(int i) { return vk::bench::BenchQso(i, (1 << 24) | (i + 1)); }
 
 void BM_LateJoinerCatchesUp10000(benchmark::State& state) {
   vk::SetJournalPath("/dev/null");

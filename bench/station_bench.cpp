@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_station.h"
 #include "app/operating_model.h"
 #include "log/adif.h"
 #include "log/journal.h"
@@ -42,30 +43,11 @@ void WriteContestLog(const std::string& path, int count) {
   (void)vk::WriteAdifLog(log, path);
 }
 
-class Scratch {
- public:
-  Scratch() {
-    char tmpl[] = "/tmp/vk_station_benchXXXXXX";
-    dir_ = ::mkdtemp(tmpl);
-    fs::create_directory(dir_ / "data");
-    fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir_ / "data" / "contest.xml");
-    fs::create_symlink(VORKAN_SYSTEM_CTY, dir_ / "data" / "cty_wt.dat");
-    std::ofstream(dir_ / "vorkan.cfg", std::ios::binary)
-        << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n";
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string Dir() const { return dir_.string(); }
-
- private:
-  fs::path dir_;
-};
+using Scratch = vk::bench::ScratchStation;
 
 void BM_EnterToLoggedQso(benchmark::State& state) {
   vk::SetJournalPath("/dev/null");
-  Scratch scratch;
+  Scratch scratch("station_bench");
   WriteContestLog(scratch.Dir() + "/vorkan.adi", static_cast<int>(state.range(0)));
   vk::CommandBus bus;
   vk::Station station(bus, scratch.Dir());
