@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+struct addrinfo;
+
 namespace vk {
 
 enum class ClusterRead : std::uint8_t {
@@ -38,5 +40,12 @@ class ClusterSocket {
 using ClusterSocketFactory = std::function<std::unique_ptr<ClusterSocket>()>;
 
 std::unique_ptr<ClusterSocket> MakePosixClusterSocket();
+
+// Looks up a host name as getaddrinfo does (the answer is freed with freeaddrinfo; nullptr when
+// the name is unknown).  It may block for as long as the resolver likes: the socket runs it on
+// a thread of its own and stops waiting for it within `limit`, or as soon as `cancel` is set.
+using HostResolver = std::function<addrinfo*(const std::string& host, const std::string& service)>;
+addrinfo* SystemResolve(const std::string& host, const std::string& service);
+std::unique_ptr<ClusterSocket> MakePosixClusterSocketWith(HostResolver resolve);
 
 }  // namespace vk

@@ -6,7 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 #include "cluster/cluster_socket.h"
 
@@ -17,19 +22,53 @@ namespace {
 constexpr std::size_t kReadChunk = 4096;
 constexpr std::chrono::milliseconds kConnectSlice{100};
 
+// One name lookup, shared by the thread that runs it and the one waiting for it.  Whichever
+// lets go last frees it, so a lookup given up on finishes without anyone waiting.
+struct Lookup {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  addrinfo* result = nullptr;
+  ~Lookup() {
+    if (result != nullptr) freeaddrinfo(result);
+  }
+};
+
+using Clock = std::chrono::steady_clock;
+
+// The lookup's answer (owned by the caller), or nullptr when the name is unknown, `limit`
+// passed or `cancel` was set first.
+addrinfo* ResolveWithin(const HostResolver& resolve, const std::string& host,
+                        const std::string& service, std::chrono::milliseconds limit,
+                        const std::atomic<bool>* cancel) {
+  auto lookup = std::make_shared<Lookup>();
+  std::thread([lookup, resolve, host, service] {
+    addrinfo* found = resolve(host, service);
+    std::lock_guard lock(lookup->mutex);
+    lookup->result = found;
+    lookup->finished = true;
+    lookup->done.notify_all();
+  }).detach();
+  const auto deadline = Clock::now() + limit;
+  std::unique_lock lock(lookup->mutex);
+  while (!lookup->finished && Clock::now() < deadline) {
+    if (cancel != nullptr && cancel->load(std::memory_order_acquire)) return nullptr;
+    lookup->done.wait_for(lock, kConnectSlice);
+  }
+  if (!lookup->finished) return nullptr;
+  return std::exchange(lookup->result, nullptr);
+}
+
 class PosixClusterSocket final : public ClusterSocket {
  public:
+  explicit PosixClusterSocket(HostResolver resolve) : resolve_(std::move(resolve)) {}
   ~PosixClusterSocket() override { Close(); }
 
   bool Connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds limit,
                const std::atomic<bool>* cancel) override {
     Close();
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    if (getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) return false;
+    addrinfo* found = ResolveWithin(resolve_, host, std::to_string(port), limit, cancel);
+    if (found == nullptr) return false;
     bool ok = false;
     for (addrinfo* a = found; a != nullptr && !ok; a = a->ai_next) {
       ok = TryAddress(*a, limit, cancel);
@@ -101,13 +140,27 @@ class PosixClusterSocket final : public ClusterSocket {
     return true;
   }
 
+  HostResolver resolve_;
   int fd_ = -1;
 };
 
 }  // namespace
 
+addrinfo* SystemResolve(const std::string& host, const std::string& service) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) return nullptr;
+  return found;
+}
+
+std::unique_ptr<ClusterSocket> MakePosixClusterSocketWith(HostResolver resolve) {
+  return std::make_unique<PosixClusterSocket>(std::move(resolve));
+}
+
 std::unique_ptr<ClusterSocket> MakePosixClusterSocket() {
-  return std::make_unique<PosixClusterSocket>();
+  return MakePosixClusterSocketWith(SystemResolve);
 }
 
 }  // namespace vk

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -140,6 +141,29 @@ TEST(ClusterClient, UnassistedStartsNothingAndClearsTheSpots) {
   EXPECT_FALSE(hub.Running());
   EXPECT_EQ(hub.Spots().Size(), 0u);
   EXPECT_FALSE(hub.SendCommand("sh/dx"));
+}
+
+// A resolver that does not answer (a dead name server) must not hold the link: a stopped client
+// gives up the lookup at once, and the lookup ends by itself later.
+TEST(ClusterClient, AHangingNameLookupDoesNotHoldTheStop) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  auto hanging = [released](const std::string&, const std::string&) -> addrinfo* {
+    released.wait();
+    return nullptr;
+  };
+  auto socket = MakePosixClusterSocketWith(hanging);
+  std::atomic<bool> cancel{false};
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(100ms);
+    cancel.store(true);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(socket->Connect("dx.example.org", 7300, 30s, &cancel));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  stopper.join();
+  EXPECT_FALSE(MakePosixClusterSocketWith(hanging)->Connect("dx.example.org", 7300, 200ms));
+  release.set_value();
 }
 
 }  // namespace
