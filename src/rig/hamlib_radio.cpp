@@ -3,7 +3,10 @@
 #include <hamlib/rig.h>
 
 #include <algorithm>
+#include <chrono>
 #include <mutex>
+
+#include "rig/rigctld_probe.h"
 
 namespace vk {
 namespace {
@@ -50,6 +53,8 @@ rmode_t RigModeOf(ModeCode mode, std::int64_t hz) {
   }
 }
 
+constexpr std::chrono::milliseconds kRigctldAnswerLimit{1500};
+
 }  // namespace
 
 HamlibRadio::HamlibRadio(RigSettings settings) : settings_(std::move(settings)) {}
@@ -93,6 +98,14 @@ Status HamlibRadio::Open() {
   if (open_) return Status::Ok();
   if (rig_ == nullptr) {
     if (Status s = Init(); !s) return s;
+  }
+  // A rigctld answers a connection at once or not at all; its connect is not left to Hamlib
+  // until it is known to answer.
+  if (settings_.model == kRigModelNetRigctl &&
+      !RigctldAnswers(settings_.device, kRigctldAnswerLimit)) {
+    return Status::Error(ErrCode::kIo,
+                         "open: no rigctld answers at " +
+                             (settings_.device.empty() ? "localhost:4532" : settings_.device));
   }
   Status s = Check(rig_open(rig_), "open");
   // A model that cannot be opened at all is not worth asking again and again, but a radio that

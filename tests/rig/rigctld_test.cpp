@@ -1,16 +1,22 @@
 // The Hamlib adapter against a real rigctld with Hamlib's dummy radio, started on a free
 // loopback port: readings, settings read back with rigctl, and a rigctld that stops and comes
 // back.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "daemon_process.h"
 #include "rig/hamlib_radio.h"
 #include "rig/rig_control.h"
 #include "rig/rig_settings.h"
+#include "rig/rigctld_probe.h"
 
 namespace vk::testing {
 namespace {
@@ -89,6 +95,67 @@ TEST_F(RigctldTest, PollThreadReportsSilenceAndReconnects) {
   ASSERT_EQ(Rigctl(port_, "F 3525000"), "");
   ASSERT_TRUE(WaitFor([&] { return rig.TakeReading(r) && r.freq == 35250; })) << rig.LastError();
   EXPECT_EQ(rig.State(), RigState::kAnswering);
+}
+
+// A listener whose accept queue is full drops further connection requests, as a firewall or a
+// computer that is off does: Hamlib's own connect would wait minutes for it.
+class SilentListener {
+ public:
+  SilentListener() {
+    listen_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len);
+    port_ = ntohs(a.sin_port);
+    listen(listen_, 0);
+    for (int i = 0; i < 3; ++i) {  // fill the queue
+      const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+      fillers_.push_back(fd);
+    }
+  }
+  ~SilentListener() {
+    for (int fd : fillers_) close(fd);
+    close(listen_);
+  }
+  int Port() const { return port_; }
+
+ private:
+  int listen_ = -1;
+  int port_ = 0;
+  std::vector<int> fillers_;
+};
+
+TEST(RigctldSilent, AHostThatDropsTheConnectionHoldsNeitherThePollThreadNorItsStop) {
+  SilentListener silent;
+  RigSettings s;
+  s.model = kRigModelNetRigctl;
+  s.device = "127.0.0.1:" + std::to_string(silent.Port());
+  EXPECT_FALSE(RigctldAnswers(s.device, 200ms));
+  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(s), 100ms, 100ms);
+  rig->Start();
+  ASSERT_TRUE(WaitFor([&] { return rig->State() == RigState::kNoAnswer; }, 5s));
+  EXPECT_NE(rig->LastError().find("no rigctld answers"), std::string::npos);
+  const auto start = std::chrono::steady_clock::now();
+  rig.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+}
+
+TEST(RigctldSilent, DeviceTextGivesHostAndPort) {
+  std::string host;
+  std::string port;
+  ASSERT_TRUE(SplitRigctldAddress("", host, port));
+  EXPECT_EQ(host + " " + port, "localhost 4532");
+  ASSERT_TRUE(SplitRigctldAddress("shack.local:4533", host, port));
+  EXPECT_EQ(host + " " + port, "shack.local 4533");
+  ASSERT_TRUE(SplitRigctldAddress("[::1]:4534", host, port));
+  EXPECT_EQ(host + " " + port, "::1 4534");
+  EXPECT_FALSE(SplitRigctldAddress("host:", host, port));
+  EXPECT_FALSE(SplitRigctldAddress("host:45x", host, port));
+  EXPECT_FALSE(SplitRigctldAddress("[::1", host, port));
 }
 
 TEST(HamlibModels, ListHoldsTheNetworkAndDummyModels) {
