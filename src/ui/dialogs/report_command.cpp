@@ -30,6 +30,8 @@ void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
     CabrilloDialog dialog{parent, data, ContestNameParts(c.rules.Settings().cabrilloName)};
     if (!dialog.Run()) return;
     CabrilloReportData chosen = dialog.Data();
+    // What the dialog does not show goes into the report as it was prepared.
+    chosen.claimedScore = data.claimedScore;
     chosen.club = data.club;
     chosen.email = data.email;
     chosen.soapbox = data.soapbox;
