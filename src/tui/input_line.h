@@ -14,8 +14,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/input_line_model.h"
-#include "app/key_codes.h"
+#include "util/input_line_model.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 

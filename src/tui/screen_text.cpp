@@ -1,7 +1,7 @@
 #include "tui/screen_text.h"
 
-#include "app/menu_text.h"
 #include "util/catalog.h"
+#include "util/menu_text.h"
 #include "util/strings.h"
 
 namespace vk::ui {

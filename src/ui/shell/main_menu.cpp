@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/menu_text.h"
 #include "app/status_texts.h"
 #include "tui/screen_text.h"
+#include "util/menu_text.h"
 
 namespace vk::ui {
 
