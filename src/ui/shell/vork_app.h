@@ -102,9 +102,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   void processExternalUserEvent() override;
 
  private:
+  // Every key of the terminal comes in here and is converted to its PC code, once; the shell,
+  // the windows and the fields get that code, the toolkit its own key.
   void OnKey(finalcut::FKey key);
   bool GlobalKeysActive() const;
-  void Dispatch(finalcut::FKey key);
+  void Dispatch(finalcut::FKey key, KeyCode pc);
   bool RunAccelerators(finalcut::FKey key);
   void AdaptIdleRate();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
@@ -133,7 +135,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
-  NetworkSession* network_;            // the session's; nullptr when it was not started
+  NetworkSession* network_;               // the session's; nullptr when it was not started
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();
 };

@@ -6,8 +6,8 @@
 
 #include "app/station_keyer.h"
 #include "tui/desktop_rows.h"
-#include "tui/key_map.h"
 #include "tui/screen_text.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 
@@ -170,8 +170,7 @@ void CwWindow::SendMessage(KeyCode key) {
       key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall});
 }
 
-bool CwWindow::PreviewKey(finalcut::FKey key) {
-  const KeyCode pc = PcKeyCode(key);
+bool CwWindow::PreviewKey(KeyCode pc) {
   if (pc == 0) return false;
   const char c = static_cast<char>(KeyChar(pc));
   return c != 0 && model_.TypeKey(c);

@@ -43,7 +43,7 @@ class CwWindow final : public finalcut::FDialog, public MessageTarget, public Ke
   // Ticks, keyer commands and mode changes.
   void HandleMessage(Message& m) override;
   // Letters and digits typed while the window has the focus are keyed.
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
 
   void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
 

@@ -1,7 +1,6 @@
 #include "ui/windows/entry_window.h"
 
 #include "tui/desktop_rows.h"
-#include "tui/key_map.h"
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -91,8 +90,7 @@ void EntryWindow::WireClicks() {
   time_.OnClick([this](Button b) { model_.StepClock(b == Button::kLeft ? 1 : -1); });
 }
 
-bool EntryWindow::PreviewKey(finalcut::FKey key) {
-  const KeyCode pc = PcKeyCode(key);
+bool EntryWindow::PreviewKey(KeyCode pc) {
   if (pc == 0) return false;
   const EntryResult r = model_.Key(pc);
   // The window cannot be moved or resized, so Ctrl+F5 has nothing to start here.

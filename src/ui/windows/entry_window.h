@@ -29,7 +29,7 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   // The line the model has the focus on.
   InputLine& FocusedLine() { return LineOf(model_.Focus()); }
 
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
 
   void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
   // Neither the mouse nor the keyboard moves this window; Place() puts it where it belongs.
