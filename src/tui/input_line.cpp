@@ -23,7 +23,7 @@ void InputLine::Show(const InputLineModel& line) {
 }
 
 void InputLine::Display() {
-  setText(ScreenText(model_.Text()));
+  setText(ScreenText(this, model_.Text()));
   // The toolkit counts the cursor from 1 (and takes 0 for 1).
   setCursorPosition(model_.Cursor() + 1);
   redraw();

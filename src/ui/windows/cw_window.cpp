@@ -56,7 +56,7 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
       bus_(station.Bus()),
       text_(this, 1, 1, kTextWidth),
       status_(this, 3, kHeight, kStatusWidth) {
-  setText(ScreenText("[ CW ]"));
+  setText(ScreenText(this, "[ CW ]"));
   setTitlebarButtonVisibility(false);
   setResizeable(false);
   setMinimizable(false);

@@ -28,7 +28,7 @@ constexpr std::size_t Columns(std::size_t length) {
 
 EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model)
     : finalcut::FDialog(desktop), model_(model) {
-  setText(ScreenText(kEntryWindowTitle));
+  setText(ScreenText(this, kEntryWindowTitle));
   setTitlebarButtonVisibility(false);
   setResizeable(false);
   setMinimizable(false);

@@ -33,7 +33,7 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
       list_(this, std::string(kLogHeaderText)),
       countLabel_(this, 40, 16, 4),
       count_(this, 45, 16, 5, TextView::Align::kCentre) {
-  setText(ScreenText(kLogWindowTitle));
+  setText(ScreenText(this, kLogWindowTitle));
   setResizeable(true);
   setMinimizable(false);
   unsetShadow();
@@ -112,7 +112,7 @@ void LogWindow::FillList() {
   const auto& lines = model_.Lines();
   list_.clear();
   list_.reserve(lines.size());
-  for (const std::string& line : lines) list_.insert(ScreenText(line));
+  for (const std::string& line : lines) list_.insert(ScreenText(this, line));
   list_.SetCurrentPosition(model_.Focused());
   list_.redraw();
 }
@@ -140,7 +140,7 @@ void LogWindow::LogMessage(const Message& m) {
       const auto& lines = model_.Lines();
       // A line the model did not take (a position that fits no QSO) leaves the list as it is.
       if (lines.size() != list_.getCount() + 1) return;
-      list_.insert(ScreenText(lines.back()));
+      list_.insert(ScreenText(this, lines.back()));
       return;
     }
     case cm::kQsoInserted:
