@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/commands.h"
-#include "app/key_codes.h"
+#include "util/key_codes.h"
 
 namespace vk {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/key_codes.h"
+#include "util/key_codes.h"
 
 namespace vk {
 

@@ -17,8 +17,8 @@ using finalcut::FString;
 namespace {
 
 // The entry as drawn: converted to the screen's text, padded or cut to the width.
-FString Cell(const std::string& cp866, int width) {
-  FString s = ScreenText(cp866);
+FString Cell(const finalcut::FWidget* widget, const std::string& cp866, int width) {
+  FString s = ScreenText(widget, cp866);
   const auto w = static_cast<std::size_t>(std::max(width, 0));
   if (s.getLength() >= w) return s.left(w);
   return s + FString(w - s.getLength(), L' ');
@@ -130,7 +130,8 @@ class ChoiceRows final : public finalcut::FWidget {
       const bool lit = i == popup_.Highlighted();
       setColor(lit ? wc->current_element_focus_fg : wc->list_fg,
                lit ? wc->current_element_focus_bg : wc->list_bg);
-      print() << FPoint{1, r + 1} << Cell(i < owner.Count() ? owner.Item(i) : std::string{}, width);
+      print() << FPoint{1, r + 1}
+              << Cell(this, i < owner.Count() ? owner.Item(i) : std::string{}, width);
     }
     setCursorPos(FPoint{1, popup_.Highlighted() - popup_.Top() + 1});
   }
@@ -362,7 +363,7 @@ void ChoiceBox::draw() {
   const bool focus = hasFocus() || IsOpen();
   setColor(focus ? wc->inputfield_active_focus_fg : wc->inputfield_active_fg,
            focus ? wc->inputfield_active_focus_bg : wc->inputfield_active_bg);
-  print() << FPoint{1, 1} << Cell(Chosen(), static_cast<int>(getWidth()) - 1);
+  print() << FPoint{1, 1} << Cell(this, Chosen(), static_cast<int>(getWidth()) - 1);
   setColor(wc->scrollbar_button_fg, wc->scrollbar_button_bg);
   print() << FString(1, L'\x25BC');  // a down-pointing triangle
   // Placing the cursor also tells the toolkit to hide it: this control shows none.

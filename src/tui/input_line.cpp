@@ -1,6 +1,5 @@
 #include "tui/input_line.h"
 
-#include "tui/key_map.h"
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -24,7 +23,7 @@ void InputLine::Show(const InputLineModel& line) {
 }
 
 void InputLine::Display() {
-  setText(ScreenText(model_.Text()));
+  setText(ScreenText(this, model_.Text()));
   // The toolkit counts the cursor from 1 (and takes 0 for 1).
   setCursorPosition(model_.Cursor() + 1);
   redraw();
@@ -72,14 +71,10 @@ bool InputLine::EditKey(KeyCode key) {
 }
 
 void InputLine::onKeyPress(finalcut::FKeyEvent* ev) {
-  // Only editing keys are the line's; everything else goes on to the window and the
-  // accelerators (the stock line edit would swallow every key once the line is full).
-  const KeyCode pc = PcKeyCode(ev->key());
-  if (pc != 0 && EditKey(pc)) {
-    ev->accept();
-  } else {
-    ev->ignore();
-  }
+  // Only editing keys are the line's, and TakeKey has had them; everything else goes on to the
+  // window and the accelerators (the stock line edit would swallow every key once the line is
+  // full).
+  ev->ignore();
 }
 
 void InputLine::onMouseDown(finalcut::FMouseEvent* ev) {

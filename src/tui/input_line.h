@@ -14,12 +14,13 @@
 #include <functional>
 #include <string_view>
 
-#include "app/input_line_model.h"
-#include "app/key_codes.h"
+#include "tui/window_select.h"
+#include "util/input_line_model.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 
-class InputLine final : public finalcut::FLineEdit {
+class InputLine final : public finalcut::FLineEdit, public KeyTaker {
  public:
   // `maxLength` characters; the widget wants maxLength + 3 columns (a leading blank, the text,
   // the cursor after the last character and one spare column).
@@ -38,7 +39,10 @@ class InputLine final : public finalcut::FLineEdit {
 
   // One editing key on the line's own model; false for keys that are not editing keys.
   bool EditKey(KeyCode key);
+  // The application's key, offered before the toolkit's key press: the editing keys are taken.
+  bool TakeKey(KeyCode key) override { return key != 0 && EditKey(key); }
 
+  // Only a key TakeKey refused arrives here.
   void onKeyPress(finalcut::FKeyEvent* ev) override;
   void onMouseDown(finalcut::FMouseEvent* ev) override;
   void onFocusIn(finalcut::FFocusEvent* ev) override;

@@ -3,7 +3,7 @@
 
 #include <final/final.h>
 
-#include "app/key_codes.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 

@@ -8,7 +8,7 @@ using finalcut::FKey;
 using finalcut::FPoint;
 
 LogList::LogList(finalcut::FWidget* parent, const std::string& cp866Header)
-    : finalcut::FListBox(parent), header_(ScreenText(cp866Header)) {}
+    : finalcut::FListBox(parent), header_(ScreenText(parent, cp866Header)) {}
 
 int LogList::CurrentPosition() const {
   return getCount() == 0 ? -1 : static_cast<int>(currentItem()) - 1;

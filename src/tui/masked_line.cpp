@@ -26,7 +26,7 @@ void MaskedLine::SetPicture(std::string_view picture) {
 }
 
 void MaskedLine::SetCp866(std::string_view text) {
-  setText(ScreenText(text.substr(0, max_)));
+  setText(ScreenText(this, text.substr(0, max_)));
   redraw();
 }
 
@@ -46,7 +46,7 @@ bool MaskedLine::Type(char32_t ch) {
   if (candidate.size() > max_) return false;
   const std::size_t grown = candidate.size() > text.size() ? candidate.size() - text.size() : 1;
   const std::size_t cursor = at + grown;
-  setText(ScreenText(candidate));
+  setText(ScreenText(this, candidate));
   // The toolkit counts the cursor from 1.
   setCursorPosition(cursor + 1);
   redraw();

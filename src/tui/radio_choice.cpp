@@ -9,7 +9,7 @@ using finalcut::FKey;
 class RadioChoice::Item final : public finalcut::FRadioButton {
  public:
   Item(RadioChoice* group, std::string_view label)
-      : finalcut::FRadioButton(ScreenText(label), group), group_(group) {}
+      : finalcut::FRadioButton(ScreenText(group, label), group), group_(group) {}
 
  protected:
   void onKeyPress(finalcut::FKeyEvent* ev) override {
@@ -38,7 +38,7 @@ class RadioChoice::Item final : public finalcut::FRadioButton {
 
 RadioChoice::RadioChoice(finalcut::FWidget* parent, std::string_view title, finalcut::FPoint at,
                          finalcut::FSize size)
-    : finalcut::FButtonGroup(ScreenText(title), parent) {
+    : finalcut::FButtonGroup(ScreenText(parent, title), parent) {
   setGeometry(at, size);
 }
 

@@ -1,22 +1,34 @@
 #include "tui/screen_text.h"
 
-#include "app/menu_text.h"
-#include "util/catalog.h"
+#include "util/menu_text.h"
 #include "util/strings.h"
 
 namespace vk::ui {
 
-finalcut::FString ScreenText(std::string_view cp866) {
-  // The operator's language is chosen here, on the way to the screen: the program keeps its
-  // texts as they are everywhere else (log, reports, network).
-  if (const MessageCatalog* c = CurrentCatalog(); c != nullptr) {
+namespace {
+
+const MessageCatalog* CatalogOf(const finalcut::FWidget* widget) {
+  const finalcut::FWidget* root = widget;
+  for (const finalcut::FWidget* w = widget; w != nullptr; w = w->getParentWidget()) root = w;
+  // While the application object is being torn down it is no longer the one that offered the
+  // language, and the cast finds nothing.
+  const auto* language = dynamic_cast<const ScreenLanguage*>(root);
+  return language != nullptr ? language->Catalog() : nullptr;
+}
+
+}  // namespace
+
+finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866) {
+  // The program keeps its texts as they are everywhere else (log, reports, network); only the
+  // screen shows them in the operator's language.
+  if (const MessageCatalog* c = CatalogOf(widget); c != nullptr) {
     return finalcut::FString{Cp866ToWide(c->Translate(cp866))};
   }
   return finalcut::FString{Cp866ToWide(cp866)};
 }
 
-finalcut::FString MenuLabel(std::string_view cp866) {
-  return ScreenText(ToolkitLabel(cp866));
+finalcut::FString MenuLabel(const finalcut::FWidget* widget, std::string_view cp866) {
+  return ScreenText(widget, ToolkitLabel(cp866));
 }
 
 }  // namespace vk::ui

@@ -1,16 +1,30 @@
 // Texts on their way to the screen.  The program keeps CP866 bytes; the toolkit wants Unicode.
+// The operator's language is chosen here too: the application at the root of the widget tree
+// holds the message catalogue, and a text shown by any widget of the tree is translated with it.
 #pragma once
 
 #include <final/final.h>
 
 #include <string_view>
 
+#include "util/catalog.h"
+
 namespace vk::ui {
 
-// CP866 bytes as the toolkit's string.
-finalcut::FString ScreenText(std::string_view cp866);
+// What the root of a widget tree (the application object) offers its widgets: the catalogue of
+// the operator's language.
+class ScreenLanguage {
+ public:
+  virtual ~ScreenLanguage() = default;
+  // nullptr: no catalogue, texts show as they are kept.
+  virtual const MessageCatalog* Catalog() const = 0;
+};
+
+// CP866 bytes as the toolkit's string, in the language of the tree `widget` belongs to (as they
+// are when the tree's root offers none, or `widget` is null).
+finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866);
 
 // A CP866 label with a "~X~" hot-key marker in the toolkit's form (see ToolkitLabel).
-finalcut::FString MenuLabel(std::string_view cp866);
+finalcut::FString MenuLabel(const finalcut::FWidget* widget, std::string_view cp866);
 
 }  // namespace vk::ui

@@ -53,14 +53,14 @@ void TextRows::DrawRow(int index, const std::string& cp866) {
   setColor(wc->dialog_fg, wc->dialog_bg);
   const int hc = highlightColumn_;
   if (index >= highlightRows_ || hc < 0 || hc >= width) {
-    print() << FPoint{1, index + 1} << ScreenText(row);
+    print() << FPoint{1, index + 1} << ScreenText(this, row);
     return;
   }
-  print() << FPoint{1, index + 1} << ScreenText(std::string_view(row).substr(0, hc));
+  print() << FPoint{1, index + 1} << ScreenText(this, std::string_view(row).substr(0, hc));
   setColor(wc->current_element_focus_fg, wc->current_element_focus_bg);
-  print() << ScreenText(std::string_view(row).substr(hc, 1));
+  print() << ScreenText(this, std::string_view(row).substr(hc, 1));
   setColor(wc->dialog_fg, wc->dialog_bg);
-  print() << ScreenText(std::string_view(row).substr(hc + 1));
+  print() << ScreenText(this, std::string_view(row).substr(hc + 1));
 }
 
 }  // namespace vk::ui

@@ -16,7 +16,7 @@ constexpr int kOkWidth = 10;
 
 TvDialog::TvDialog(finalcut::FWidget* parent, std::string_view title, int width, int height)
     : finalcut::FDialog(parent), width_(width), height_(height) {
-  setText(ScreenText(title));
+  setText(ScreenText(this, title));
   setModal();
   setResizeable(false);
   setMinimizable(false);
@@ -63,7 +63,7 @@ void TvDialog::onKeyPress(finalcut::FKeyEvent* ev) {
 ErrorBox::ErrorBox(finalcut::FWidget* parent, std::string_view cp866Text)
     : TvDialog(parent, "Error", 38, 5) {
   const int top = AddOkRow(ok_);
-  text_.setText(ScreenText(cp866Text));
+  text_.setText(ScreenText(this, cp866Text));
   // Wide enough for the longest message; a classic 28-column line would cut it.
   text_.setGeometry(FPoint{2, 2 + top}, FSize{34, 1});
 }
@@ -77,7 +77,7 @@ AboutBox::AboutBox(finalcut::FWidget* parent) : TvDialog(parent, "About", 46, 17
   };
   const int top = AddOkRow(ok_);
   for (int i = 0; i < 4; ++i) {
-    lines_[i].setText(ScreenText(kLines[i]));
+    lines_[i].setText(ScreenText(this, kLines[i]));
     lines_[i].setAlignment(finalcut::Align::Center);
     lines_[i].setGeometry(FPoint{4, 2 + 2 * i + top}, FSize{37, 1});
   }
@@ -101,7 +101,7 @@ TextBox::TextBox(finalcut::FWidget* parent, std::string_view title,
   std::string joined;
   for (const std::string& l : lines) joined += l + "\n";
   if (!joined.empty()) joined.pop_back();
-  text_.setText(ScreenText(joined));
+  text_.setText(ScreenText(this, joined));
   text_.setGeometry(FPoint{2, 2 + top},
                     FSize{static_cast<std::size_t>(TvWidth() - 4), lines.size()});
 }

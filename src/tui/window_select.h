@@ -4,14 +4,27 @@
 
 #include <final/final.h>
 
+#include "util/key_codes.h"
+
 namespace vk::ui {
 
 // A window that wants keys before its fields do (an input line would otherwise turn Up, Down
-// and Tab into focus moves before the window sees them).  Return true to consume the key.
+// and Tab into focus moves before the window sees them).  The key comes as its PC code, made
+// once where the application received it.  Return true to consume the key.
 class KeyPreview {
  public:
   virtual ~KeyPreview() = default;
-  virtual bool PreviewKey(finalcut::FKey key) = 0;
+  virtual bool PreviewKey(KeyCode key) = 0;
+};
+
+// A field that edits itself with PC-coded keys.  The application offers it the code of each
+// key meant for it before the toolkit's key press does; true consumes the key, false lets the
+// press go on to the window and the accelerators.  (The toolkit's key events cannot carry the
+// code: they are not polymorphic, so a widget could not tell a coded event from a plain one.)
+class KeyTaker {
+ public:
+  virtual ~KeyTaker() = default;
+  virtual bool TakeKey(KeyCode key) = 0;
 };
 
 // The application's part in handing the keys back (FocusReturn): it is asked once the window

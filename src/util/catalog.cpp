@@ -1,7 +1,6 @@
 #include "util/catalog.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -12,8 +11,6 @@
 namespace vk {
 
 namespace {
-
-std::atomic<const MessageCatalog*> g_catalog{nullptr};
 
 constexpr std::uint32_t kMagic = 0x950412DE;
 constexpr std::uint32_t kMagicSwapped = 0xDE120495;
@@ -102,14 +99,6 @@ std::string ChooseLanguage(std::string_view configured) {
     if (std::string lang = LanguageOf(std::getenv(name)); !lang.empty()) return lang;
   }
   return "en";
-}
-
-const MessageCatalog* CurrentCatalog() {
-  return g_catalog.load(std::memory_order_acquire);
-}
-
-void SetCatalog(const MessageCatalog* catalog) {
-  g_catalog.store(catalog, std::memory_order_release);
 }
 
 }  // namespace vk

@@ -31,9 +31,4 @@ class MessageCatalog {
 // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG, in gettext's order): Russian for ru*, else English.
 std::string ChooseLanguage(std::string_view configured);
 
-// The catalogue the screen translates with, installed once at start-up (nullptr: none, the
-// texts show as they are).  Not owned; it must outlive its use.
-const MessageCatalog* CurrentCatalog();
-void SetCatalog(const MessageCatalog* catalog);
-
 }  // namespace vk

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/key_codes.h"
 #include "app/station.h"
 #include "cluster/cluster_hub.h"
+#include "util/key_codes.h"
 
 namespace vk {
 

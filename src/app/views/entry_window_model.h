@@ -13,10 +13,10 @@
 #include <string_view>
 
 #include "app/command_bus.h"
-#include "app/input_line_model.h"
-#include "app/key_codes.h"
 #include "app/station.h"
 #include "app/views/view_model.h"
+#include "util/input_line_model.h"
+#include "util/key_codes.h"
 #include "util/result.h"
 
 namespace vk {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/command_bus.h"
-#include "app/key_codes.h"
 #include "app/station.h"
 #include "app/views/view_model.h"
 #include "log/log_collection.h"
+#include "util/key_codes.h"
 
 namespace vk {
 

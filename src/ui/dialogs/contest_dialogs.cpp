@@ -23,7 +23,7 @@ constexpr std::size_t kRadioWidth = 13;
 
 // The error box's line holds only so much; longer messages get the toolkit's sized box.
 void ShowError(finalcut::FWidget* parent, const std::string& text) {
-  ShowMessage(parent, "Error", ScreenText(text), true);
+  ShowMessage(parent, "Error", ScreenText(parent, text), true);
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ SelectContestDialog::SelectContestDialog(finalcut::FWidget* parent, const Select
     : OkCancelDialog(parent, kSelectContestTitle, kSelectWidth, kSelectHeight),
       names_(form.displayNames) {
   list_.setGeometry(FPoint{2, 2}, FSize{34, 18});
-  for (const std::string& name : names_) list_.insert(ScreenText(name));
+  for (const std::string& name : names_) list_.insert(ScreenText(this, name));
   // Enter on a contest goes on to the call, as the operator fills the dialog top to bottom.
   list_.addCallback("clicked", [this] {
     call_.setFocus();
@@ -102,7 +102,7 @@ ContestSettingsDialog::ContestSettingsDialog(finalcut::FWidget* parent, const Co
     mode_.setDisable();
   }
 
-  const finalcut::FString caption = ScreenText(offer.exchangeCaption);
+  const finalcut::FString caption = ScreenText(this, offer.exchangeCaption);
   caption_.setText(caption);
   caption_.setGeometry(FPoint{4, 14}, FSize{std::max<std::size_t>(caption.getLength(), 1), 1});
   caption_.setAccelWidget(&exchange_);
@@ -121,7 +121,7 @@ ContestSettingsDialog::ContestSettingsDialog(finalcut::FWidget* parent, const Co
 
 void ContestSettingsDialog::PlaceLine(finalcut::FLabel& label, std::string_view text,
                                       MaskedLine& line, int row) {
-  label.setText(ScreenText(text));
+  label.setText(ScreenText(this, text));
   label.setGeometry(FPoint{6, row}, FSize{5, 1});
   label.setAccelWidget(&line);
   line.setGeometry(FPoint{11, row}, FSize{13, 1});
@@ -194,7 +194,7 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
   // A folder that cannot be made has had its error box through the shell already.
   if (!r.message.empty()) ShowError(parent, r.message);
   if (r.end != NewContestEnd::kRestart) return false;
-  ShowMessage(parent, "Information", ScreenText(kRebootText));
+  ShowMessage(parent, "Information", ScreenText(parent, kRebootText));
   return true;
 }
 

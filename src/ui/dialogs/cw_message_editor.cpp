@@ -44,7 +44,7 @@ std::vector<CwMessageEditor::Row> CwMessageEditor::MakeRows(CwMessageEditor* dia
     const int x = 3 + column * kColumnStep;
     Row r;
     r.label = std::make_unique<finalcut::FLabel>(dialog);
-    r.label->setText(ScreenText(std::string(kCwMessageLabels[i]) + " :"));
+    r.label->setText(ScreenText(dialog, std::string(kCwMessageLabels[i]) + " :"));
     r.label->setGeometry(FPoint{x, row}, FSize{5, 1});
     // A message stored longer than the line (written by hand into vorkan.cfg) is shown whole,
     // scrolling in the line, and is never cut just because the editor was confirmed.

@@ -34,7 +34,7 @@ CwSetupDialog::CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::s
   setPos(FPoint{3, 3}, false);
   // The list's frame holds its scroll bar, in the column right of the names.
   list_.setGeometry(FPoint{1, 1}, FSize{28, 11});
-  for (const std::string& p : ports_) list_.insert(ScreenText(p));
+  for (const std::string& p : ports_) list_.insert(ScreenText(this, p));
   ok_.setGeometry(FPoint{31, 2}, FSize{kButtonWidth, 1});
   cancel_.setGeometry(FPoint{31, 4}, FSize{kButtonWidth, 1});
   ok_.addCallback("clicked", [this] { Accept(); });

@@ -29,7 +29,7 @@ constexpr int kSelectorRows = 4;
 
 DeleteQsoDialog::DeleteQsoDialog(finalcut::FWidget* parent, std::string_view cp866Text)
     : OkCancelDialog(parent, "Delete QSO", kDialogWidth, kDeleteHeight) {
-  text_.setText(ScreenText(cp866Text));
+  text_.setText(ScreenText(this, cp866Text));
   text_.setGeometry(FPoint{3, 2}, FSize{32, 1});
   PlaceButtons(ok_, cancel_);
   ok_.setFocus();
@@ -72,7 +72,7 @@ QsoFormDialog::QsoFormDialog(finalcut::FWidget* parent, std::string_view title,
 
 void QsoFormDialog::Place(finalcut::FLabel& label, std::string_view text, finalcut::FWidget& field,
                           int row) {
-  label.setText(ScreenText(text));
+  label.setText(ScreenText(this, text));
   label.setGeometry(FPoint{kLabelColumn, row}, FSize{kLabelWidth, 1});
   // A click on the label goes to its field.
   label.setAccelWidget(&field);

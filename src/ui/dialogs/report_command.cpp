@@ -19,7 +19,7 @@ namespace {
 // name and the system's words do not fit that box's one short line.
 void ShowFailure(finalcut::FWidget* parent, const Status& status) {
   if (status) return;
-  ShowMessage(parent, "Error", ScreenText(status.message), true);
+  ShowMessage(parent, "Error", ScreenText(parent, status.message), true);
 }
 
 void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {

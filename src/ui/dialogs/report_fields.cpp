@@ -18,7 +18,7 @@ void PlaceField(finalcut::FWidget& field, Columns cols, int row) {
 
 void PlaceLabel(finalcut::FLabel& label, std::string_view cp866, int from, int row,
                 finalcut::FWidget& field) {
-  const finalcut::FString text = ScreenText(cp866);
+  const finalcut::FString text = ScreenText(&label, cp866);
   label.setText(text);
   label.setGeometry(FPoint{from, row}, FSize{text.getLength(), 1});
   label.setAccelWidget(&field);

@@ -16,7 +16,7 @@ class StatisticsDialog final : public TvDialog {
                    int height)
       : TvDialog(parent, "Statistics", width, height) {
     const int top = AddOkRow(ok_);
-    for (const std::string& l : lines) view_.append(ScreenText(l));
+    for (const std::string& l : lines) view_.append(ScreenText(this, l));
     // The rows above the button row; the view scrolls what does not fit.
     view_.setGeometry(
         finalcut::FPoint{1, top},

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "app/new_contest.h"
 #include "app/score_command.h"
@@ -33,7 +34,8 @@ void EnsureUtf8Locale() {
 }
 
 // The English catalogue beside the program (locale/en/LC_MESSAGES/vorkan.mo) when vorkan.cfg
-// or the environment asks for English; nothing for Russian, the language the texts are kept in.
+// or the environment asks for English; an empty one for Russian, the language the texts are
+// kept in, or when the file cannot be read.
 void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
   const vk::IniFile ini{configPath};
   if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
@@ -43,9 +45,7 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
   const auto mo = exe.parent_path() / "locale" / "en" / "LC_MESSAGES" / "vorkan.mo";
   if (const vk::Status s = catalog.Load(mo.string()); !s) {
     vk::JournalAppend("Language: " + s.message);
-    return;
   }
-  vk::SetCatalog(&catalog);
 }
 
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
@@ -68,11 +68,10 @@ int RunOnce(int argc, char* argv[], bool& restart) {
 
   int rc = 0;
   {
-    vk::ui::VorkApp app{argc, argv, session};
+    vk::ui::VorkApp app{argc, argv, session, std::move(catalog)};
     rc = app.exec();
     restart = app.RestartRequested();
   }
-  vk::SetCatalog(nullptr);
   // The application has written the log on its way out; then the network thread stops and
   // the network settings are written.
   session.Shutdown();

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/menu_text.h"
 #include "app/status_texts.h"
 #include "tui/screen_text.h"
+#include "util/menu_text.h"
 
 namespace vk::ui {
 
@@ -58,7 +58,7 @@ void MainMenu::Wire(finalcut::FMenuItem& item, CommandId command) {
 void MainMenu::AddContest(int k, std::string_view cp866Title) {
   if (k < 1 || k > cm::kMaxNewContest) return;  // only these numbers are dispatched
   // Owned by the submenu, which deletes its children.
-  auto* item = new finalcut::FMenuItem(MenuLabel(cp866Title), &newContest_);
+  auto* item = new finalcut::FMenuItem(MenuLabel(this, cp866Title), &newContest_);
   Wire(*item, static_cast<CommandId>(cm::kNewContest + k));
 }
 

@@ -52,7 +52,7 @@ void StatusLine::draw() {
 void StatusLine::PrintAt(int fromRight, const std::string& text) {
   const int x = static_cast<int>(getWidth()) - fromRight + 1;
   if (x < 1) return;
-  print() << FPoint{x, 1} << ScreenText(text);
+  print() << FPoint{x, 1} << ScreenText(this, text);
 }
 
 bool StatusLine::OverExitKey(const finalcut::FMouseEvent* ev) const {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "app/help_text.h"
 #include "app/log_transfer.h"
@@ -44,8 +45,9 @@ constexpr int kStartupPasses = 60;
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], Session& session)
+VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog)
     : finalcut::FApplication(argc, argv),
+      catalog_(std::move(catalog)),
       session_(session),
       station_(session.station()),
       bus_(session.Bus()),
@@ -99,7 +101,7 @@ void VorkApp::ShowErrorBox(std::string_view cp866Text) {
 }
 
 void VorkApp::ShowInformation(std::string_view cp866Text) {
-  ShowMessage(desktop_.get(), "Information", ScreenText(cp866Text));
+  ShowMessage(desktop_.get(), "Information", ScreenText(this, cp866Text));
 }
 
 void VorkApp::ShowAbout() {

@@ -16,8 +16,10 @@
 #include "app/shell.h"
 #include "app/station.h"
 #include "cw/cw_messages.h"
+#include "tui/screen_text.h"
 #include "tui/window_select.h"
 #include "ui/shell/desktop.h"
+#include "util/catalog.h"
 #include "util/log_clock.h"
 
 namespace vk::ui {
@@ -25,11 +27,16 @@ namespace vk::ui {
 class OperatingWindows;
 class ClusterDesk;
 
-class VorkApp final : public finalcut::FApplication, public ShellActions, public FocusHome {
+class VorkApp final : public finalcut::FApplication,
+                      public ShellActions,
+                      public FocusHome,
+                      public ScreenLanguage {
  public:
   // `session` holds the station, the bus, the shell and the log exchange, and outlives the
   // application; the shell starts from the state start-up left (own call, contest, NoContest).
-  VorkApp(const int& argc, char* argv[], Session& session);
+  // `catalog` is the operator's language for every text on the screen; an empty one leaves the
+  // texts as they are kept.
+  VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog = {});
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
 
@@ -92,6 +99,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // FocusHome: the entry window gets the keys unless a modal dialog still runs.
   void ReturnFocusHome() override;
 
+  // ScreenLanguage: the catalogue the windows translate their texts with.
+  const MessageCatalog* Catalog() const override {
+    return catalog_.Size() > 0 ? &catalog_ : nullptr;
+  }
+
   // The kit's SelectWindow, under the name the windows used to call it by.
   static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr) {
     ui::SelectWindow(window, child);
@@ -102,9 +114,11 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   void processExternalUserEvent() override;
 
  private:
+  // Every key of the terminal comes in here and is converted to its PC code, once; the shell,
+  // the windows and the fields get that code, the toolkit its own key.
   void OnKey(finalcut::FKey key);
   bool GlobalKeysActive() const;
-  void Dispatch(finalcut::FKey key);
+  void Dispatch(finalcut::FKey key, KeyCode pc);
   bool RunAccelerators(finalcut::FKey key);
   void AdaptIdleRate();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
@@ -117,6 +131,8 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   bool LogSafeToQuit();
   void ShowLongInformation(std::string_view cp866Text);
 
+  // First: the windows translate with it until the last of them is gone.
+  const MessageCatalog catalog_;
   Session& session_;
   Station& station_;
   CommandBus& bus_;
@@ -133,7 +149,7 @@ class VorkApp final : public finalcut::FApplication, public ShellActions, public
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
-  NetworkSession* network_;            // the session's; nullptr when it was not started
+  NetworkSession* network_;               // the session's; nullptr when it was not started
   // Hands a finished message text to the network, when there is one.
   std::function<void(const std::string&)> NetworkSender();
 };

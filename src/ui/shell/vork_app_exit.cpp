@@ -47,7 +47,7 @@ void VorkApp::ShowLongInformation(std::string_view cp866Text) {
   for (std::size_t at = text.find("; "); at != std::string::npos; at = text.find("; ", at)) {
     text.replace(at, 2, "\n");
   }
-  ShowMessage(desktop_.get(), "Information", ScreenText(Wrap(text, 64)));
+  ShowMessage(desktop_.get(), "Information", ScreenText(this, Wrap(text, 64)));
 }
 
 bool VorkApp::LogSafeToQuit() {
@@ -59,7 +59,7 @@ bool VorkApp::LogSafeToQuit() {
     const std::string text = "The log is not saved: " + s.message +
                              "\n\nRetry: try again\nIgnore: save it in " + home +
                              "\nAbort: quit and lose the QSOs not saved\nEsc: back to the log";
-    MessageBox box{"Log not saved", ScreenText(Wrap(text, 64)),
+    MessageBox box{"Log not saved", ScreenText(this, Wrap(text, 64)),
                    Button::Retry,   Button::Ignore,
                    Button::Abort,   desktop_.get()};
     finalcut::FVTerm::getFOutput()->beep();

@@ -32,6 +32,18 @@ FWidget* KeyTarget(FWidget* mainWidget) {
   return w;
 }
 
+// A field that edits by PC codes, offered the key where the toolkit would send it the key press:
+// not while a modal dialog keeps the keys from the other windows.
+bool TakenByField(FWidget* w, KeyCode pc, bool modalRunning) {
+  auto* taker = dynamic_cast<KeyTaker*>(w);
+  if (taker == nullptr || pc == 0) return false;
+  if (modalRunning) {
+    const FWindow* win = FWindow::getWindowWidget(w);
+    if (win != nullptr && !win->getFlags().modal && !win->isMenuWidget()) return false;
+  }
+  return taker->TakeKey(pc);
+}
+
 }  // namespace
 
 bool VorkApp::GlobalKeysActive() const {
@@ -48,7 +60,7 @@ void VorkApp::OnKey(FKey key) {
   AdaptIdleRate();
   if (!GlobalKeysActive()) {
     shell_.NoteKey(pc);
-    Dispatch(key);
+    Dispatch(key, pc);
     return;
   }
   if (const CommandId c = MenuHotKeyCommand(pc); c != 0) {
@@ -58,14 +70,20 @@ void VorkApp::OnKey(FKey key) {
   }
   const KeyTranslation t = shell_.HandleKey(pc);
   if (t.kind == KeyTranslation::Kind::kKeyer || HandleWindowKey(pc)) return;
-  if (t.kind == KeyTranslation::Kind::kReplace) key = ToolkitKey(t.key);
-  Dispatch(key);
+  if (t.kind == KeyTranslation::Kind::kReplace) {
+    // The toolkit must see the substitute too (Alt+F10 opens the menu as F10).
+    key = ToolkitKey(t.key);
+    Dispatch(key, t.key);
+    return;
+  }
+  Dispatch(key, pc);
 }
 
-// The stock dispatch, with three changes: keys go to the widget that has the focus now (not the
+// The stock dispatch, with four changes: keys go to the widget that has the focus now (not the
 // one that had it when the input was read, which loses keys typed ahead), the owning window may
-// take a key before its fields, and while a modal dialog runs only its own accelerators count.
-void VorkApp::Dispatch(FKey key) {
+// take a key before its fields, a field that edits by PC codes gets the code instead of the
+// toolkit's key press, and while a modal dialog runs only its own accelerators count.
+void VorkApp::Dispatch(FKey key, KeyCode pc) {
   if (key == FKey::Ctrl_l) {
     redraw();
     return;
@@ -74,7 +92,7 @@ void VorkApp::Dispatch(FKey key) {
   if (w != nullptr) {
     if (getMoveSizeWidget() == nullptr) {
       if (auto* p = dynamic_cast<KeyPreview*>(FWindow::getWindowWidget(w))) {
-        if (p->PreviewKey(key)) return;
+        if (p->PreviewKey(pc)) return;
       }
     }
     if (key == FKey::Escape) {
@@ -84,6 +102,7 @@ void VorkApp::Dispatch(FKey key) {
     }
     FKeyEvent down{Event::KeyDown, key};
     sendEvent(w, &down);
+    if (TakenByField(w, pc, getModalDialogCounter() > 0)) return;
     FKeyEvent press{Event::KeyPress, key};
     sendEvent(w, &press);
     if (down.isAccepted() || press.isAccepted()) return;

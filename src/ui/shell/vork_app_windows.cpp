@@ -25,7 +25,7 @@ FDialog* ActiveWindow() {
 // A window that can be neither closed nor moved (the entry window) takes Alt+F3 and Ctrl+F5
 // as its own keys, as the classic status line leaves them to a window without those frame
 // controls: Alt+F3 then steps the entry window's mode.
-bool WindowTakesKey(FDialog* w, finalcut::FKey key) {
+bool WindowTakesKey(FDialog* w, KeyCode key) {
   auto* p = dynamic_cast<KeyPreview*>(w);
   return p != nullptr && p->PreviewKey(key);
 }
@@ -60,14 +60,12 @@ bool VorkApp::HandleWindowKey(KeyCode key) {
   switch (key) {
     case kAltF3:
       // A window that must stay open refuses in its close handler.
-      if (FDialog* w = ActiveWindow();
-          w != nullptr && !WindowTakesKey(w, finalcut::FKey::Meta_f3)) {
+      if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, key)) {
         w->close();
       }
       return true;
     case kCtrlF5:
-      // Ctrl+F5 arrives as the toolkit's F29.
-      if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, finalcut::FKey::F29)) {
+      if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, key)) {
         FWidget::setMoveSizeWidget(w);
         w->redraw();
       }

@@ -6,7 +6,7 @@
 namespace vk::ui {
 
 AidsWindow::AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model, CommandBus& bus)
-    : InfoWindow(parent, ScreenText(model.Title()), bus), model_(model) {
+    : InfoWindow(parent, ScreenText(parent, model.Title()), bus), model_(model) {
   Relayout();
 }
 
@@ -45,7 +45,7 @@ void AidsWindow::HandleMessage(Message& m) {
 }
 
 void AidsWindow::Toggled() {
-  setText(ScreenText(model_.Title()));
+  setText(ScreenText(this, model_.Title()));
   if (relayout_) relayout_();
   Update(true);
   ShowAsChosen();

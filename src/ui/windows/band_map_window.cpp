@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tui/key_map.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 
@@ -45,13 +45,12 @@ void BandMapWindow::Update(bool force) {
   if ((changed || retitled || force) && isShown()) redraw();
 }
 
-bool BandMapWindow::PreviewKey(finalcut::FKey key) {
-  const KeyCode pc = PcKeyCode(key);
+bool BandMapWindow::PreviewKey(KeyCode pc) {
   if (pc == kb::kEnter) {
     take_();
     return true;
   }
-  if (key == finalcut::FKey::Escape) {
+  if (pc == kb::kEsc) {
     leave_();
     return true;
   }

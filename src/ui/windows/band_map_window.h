@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "app/screen_layout.h"
-#include "tui/window_select.h"
 #include "app/views/band_map_model.h"
 #include "tui/text_rows.h"
+#include "tui/window_select.h"
 #include "ui/windows/docked_window.h"
 
 namespace vk::ui {
@@ -24,7 +24,7 @@ class BandMapWindow final : public DockedWindow, public KeyPreview {
 
   // From the tick: new rows drawn when the model changed.
   void Update(bool force = false);
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
 
  private:
   void Layout(int width, int height) override { rows_.Place(1, 1, width, height); }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tui/key_map.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 
@@ -31,12 +31,12 @@ void ClusterConsole::Update(bool force) {
   if (rows_.SetRows(std::move(shown)) && isShown()) redraw();
 }
 
-bool ClusterConsole::PreviewKey(finalcut::FKey key) {
-  if (key == finalcut::FKey::Escape) {
+bool ClusterConsole::PreviewKey(KeyCode key) {
+  if (key == kb::kEsc) {
     leave_();
     return true;
   }
-  if (PcKeyCode(key) != kb::kEnter) return false;
+  if (key != kb::kEnter) return false;
   const std::string text = line_.Cp866();
   if (!text.empty() && hub_.SendCommand(text)) {
     line_.SetCp866("");

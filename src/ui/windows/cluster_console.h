@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "app/screen_layout.h"
-#include "tui/masked_line.h"
-#include "tui/window_select.h"
 #include "cluster/cluster_hub.h"
+#include "tui/masked_line.h"
 #include "tui/text_rows.h"
+#include "tui/window_select.h"
 #include "ui/windows/docked_window.h"
 
 namespace vk::ui {
@@ -23,7 +23,7 @@ class ClusterConsole final : public DockedWindow, public KeyPreview {
                  std::function<WindowPlace()> home);
 
   void Update(bool force = false);
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
   MaskedLine& Line() { return line_; }
 
  private:

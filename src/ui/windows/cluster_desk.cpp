@@ -139,7 +139,8 @@ void ClusterDesk::SpotQso() {
   }
   if (call.empty() || !hub_.SpotQso(freq, call)) {
     ShowMessage(desktop_, "Information",
-                ScreenText(hub_.Connected() ? "Nothing to spot: no call." : "Cluster: not connected."));
+                ScreenText(desktop_, hub_.Connected() ? "Nothing to spot: no call."
+                                                      : "Cluster: not connected."));
   }
 }
 

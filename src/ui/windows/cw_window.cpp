@@ -5,9 +5,8 @@
 #include <string_view>
 
 #include "app/station_keyer.h"
-#include "tui/desktop_rows.h"
-#include "tui/key_map.h"
 #include "tui/screen_text.h"
+#include "util/key_codes.h"
 
 namespace vk::ui {
 
@@ -16,9 +15,8 @@ using finalcut::FSize;
 
 namespace {
 
-constexpr int kWidth = 24;
 // Three rows on the classic frame; the toolkit's title bar takes one more above the border.
-constexpr int kHeight = 4;
+constexpr int kHeight = kCwHeight;
 constexpr std::size_t kTextWidth = 22;
 constexpr std::size_t kStatusWidth = 20;
 constexpr ModeCode kCw = 1;
@@ -46,7 +44,8 @@ bool KeyerWithoutHardware() {
 
 CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
                    const CwMessageList& messages)
-    : finalcut::FDialog(desktop),
+    : DockedWindow(desktop, ScreenText(desktop, "[ CW ]"),
+                   OperatingHome(desktop, &OperatingLayout::cw)),
       station_(station),
       entry_(entry),
       model_(messages, station.Settings().main.port, station.PathOf(kConfigFileName),
@@ -56,11 +55,6 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
       bus_(station.Bus()),
       text_(this, 1, 1, kTextWidth),
       status_(this, 3, kHeight, kStatusWidth) {
-  setText(ScreenText("[ CW ]"));
-  setTitlebarButtonVisibility(false);
-  setResizeable(false);
-  setMinimizable(false);
-  unsetShadow();
   // The status line sits on the bottom frame line, outside the interior.
   status_.ignorePadding();
   status_.setGeometry(FPoint{3, kHeight}, FSize{kStatusWidth, 1}, false);
@@ -69,28 +63,13 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
   Show(cw_changed::kLines);
 }
 
-void CwWindow::Place() {
-  const int columns = static_cast<int>(getDesktopWidth());
-  const int rows = DesktopRows(*this);
-  int x = std::max(columns - kWidth + 1, 1);
-  int y = std::max(rows - kHeight + 1, 1);
-  if (moved_) {
-    x = std::clamp(getX(), 1, x);
-    y = std::clamp(getY(), 1, y);
-  }
-  placing_ = true;
-  setGeometry(FPoint{x, y}, FSize{kWidth, kHeight});
-  placing_ = false;
-  placedX_ = x;
-  placedY_ = y;
-}
-
-void CwWindow::adjustSize() {
-  finalcut::FDialog::adjustSize();
-  if (placing_) return;
-  // A window the operator put somewhere else stays there, as far as the new size allows.
-  if (getX() != placedX_ || getY() != placedY_) moved_ = true;
-  Place();
+WindowPlace CwWindow::Where(const WindowPlace& home) {
+  if (MovedByOperator()) moved_ = true;
+  if (!moved_) return home;
+  WindowPlace p = home;
+  p.x = std::clamp(getX() - 1, 0, std::max(home.x, 0));
+  p.y = std::clamp(getY() - 1, 0, std::max(home.y, 0));
+  return p;
 }
 
 void CwWindow::PortChanged() {
@@ -170,8 +149,7 @@ void CwWindow::SendMessage(KeyCode key) {
       key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall});
 }
 
-bool CwWindow::PreviewKey(finalcut::FKey key) {
-  const KeyCode pc = PcKeyCode(key);
+bool CwWindow::PreviewKey(KeyCode pc) {
   if (pc == 0) return false;
   const char c = static_cast<char>(KeyChar(pc));
   return c != 0 && model_.TypeKey(c);

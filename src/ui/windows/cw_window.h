@@ -17,6 +17,7 @@
 #include "app/views/view_model.h"
 #include "tui/text_view.h"
 #include "tui/window_select.h"
+#include "ui/windows/docked_window.h"
 
 namespace vk::ui {
 
@@ -24,7 +25,7 @@ namespace vk::ui {
 // MakeProgramKeyer), so the whole program can be run where there is no serial port.
 bool KeyerWithoutHardware();
 
-class CwWindow final : public finalcut::FDialog, public MessageTarget, public KeyPreview {
+class CwWindow final : public DockedWindow, public MessageTarget, public KeyPreview {
  public:
   // `station`, `entry` and `messages` outlive the window.  The keyer is made at once; a port
   // that fails is reported to the application as an error broadcast.
@@ -43,16 +44,14 @@ class CwWindow final : public finalcut::FDialog, public MessageTarget, public Ke
   // Ticks, keyer commands and mode changes.
   void HandleMessage(Message& m) override;
   // Letters and digits typed while the window has the focus are keyed.
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
 
   void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
 
- protected:
-  void adjustSize() override;
-
  private:
-  bool zoomWindow() override { return false; }
-  void Place();
+  // Home is the bottom-right corner; a window the operator put somewhere else stays there, as
+  // far as a new terminal size allows.
+  WindowPlace Where(const WindowPlace& home) override;
   void KeyerCommand(const Message& m);
   void FocusToggle();
   void ReportPortError(KeyerPortError e);
@@ -68,10 +67,7 @@ class CwWindow final : public finalcut::FDialog, public MessageTarget, public Ke
   TextView status_;
   // The windows behind this one when it took the focus, front to back.
   std::vector<finalcut::FDialog*> remembered_;
-  bool placing_ = false;
   bool moved_ = false;  // the operator moved the window; a new terminal size keeps it there
-  int placedX_ = 0;
-  int placedY_ = 0;
   // Last: detached before any of the above goes.
   BusSubscription subscription_{bus_, *this};
 };

@@ -1,7 +1,5 @@
 #include "ui/windows/entry_window.h"
 
-#include "tui/desktop_rows.h"
-#include "tui/key_map.h"
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -11,11 +9,6 @@ using finalcut::FSize;
 
 namespace {
 
-constexpr int kWidth = 50;
-// The classic window is ten rows; the toolkit's title bar sits above the frame's top line and
-// the bottom frame line stays, so the views keep their rows and the message line at row 7 is
-// the last one inside.
-constexpr int kHeight = 10;
 // White on blue while the clock runs, yellow on red while it is stopped or fixed.
 constexpr std::uint8_t kClockRunning = 0x1F;
 constexpr std::uint8_t kClockStopped = 0x4E;
@@ -28,12 +21,12 @@ constexpr std::size_t Columns(std::size_t length) {
 }  // namespace
 
 EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model)
-    : finalcut::FDialog(desktop), model_(model) {
-  setText(ScreenText(kEntryWindowTitle));
-  setTitlebarButtonVisibility(false);
-  setResizeable(false);
-  setMinimizable(false);
-  unsetShadow();
+    : DockedWindow(desktop, ScreenText(desktop, kEntryWindowTitle),
+                   OperatingHome(desktop, &OperatingLayout::entry)),
+      model_(model) {
+  // The classic window is ten rows, as is its home; the toolkit's title bar sits above the
+  // frame's top line, so the views keep their rows and the message line at row 7 is the last
+  // one inside.
   callLabel_.setGeometry(FPoint{1, 3}, FSize{5, 1});
   call_.setGeometry(FPoint{7, 3}, FSize{Columns(kCallLineLength), 1});
   txLabel_.setGeometry(FPoint{23, 3}, FSize{5, 1});
@@ -49,20 +42,6 @@ EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model)
 }
 
 EntryWindow::~EntryWindow() = default;
-
-void EntryWindow::Place() {
-  placedRows_ = DesktopRows(*this);
-  placing_ = true;
-  // Desktop rows are counted from 1 below the menu bar; the window takes the last ten.
-  setGeometry(FPoint{1, placedRows_ - kHeight + 1}, FSize{kWidth, kHeight});
-  placing_ = false;
-}
-
-void EntryWindow::adjustSize() {
-  finalcut::FDialog::adjustSize();
-  // The terminal changed height: back to the bottom rows before the desktop is drawn again.
-  if (!placing_ && DesktopRows(*this) != placedRows_) Place();
-}
 
 InputLine& EntryWindow::LineOf(EntryField f) {
   switch (f) {
@@ -91,8 +70,7 @@ void EntryWindow::WireClicks() {
   time_.OnClick([this](Button b) { model_.StepClock(b == Button::kLeft ? 1 : -1); });
 }
 
-bool EntryWindow::PreviewKey(finalcut::FKey key) {
-  const KeyCode pc = PcKeyCode(key);
+bool EntryWindow::PreviewKey(KeyCode pc) {
   if (pc == 0) return false;
   const EntryResult r = model_.Key(pc);
   // The window cannot be moved or resized, so Ctrl+F5 has nothing to start here.

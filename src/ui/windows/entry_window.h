@@ -10,33 +10,29 @@
 #include "tui/input_line.h"
 #include "tui/text_view.h"
 #include "tui/window_select.h"
+#include "ui/windows/docked_window.h"
 
 namespace vk::ui {
 
-class EntryWindow final : public finalcut::FDialog, public KeyPreview {
+class EntryWindow final : public DockedWindow, public KeyPreview {
  public:
   EntryWindow(finalcut::FWidget* desktop, EntryModel& model);
   ~EntryWindow() override;
   EntryWindow(const EntryWindow&) = delete;
   EntryWindow& operator=(const EntryWindow&) = delete;
 
-  // Columns 0-50 of the last ten rows of the desktop; again whenever the terminal changes
-  // height.
-  void Place();
   // The clock, frequency and mode views follow the model on every tick; the rest only when the
   // model reports a change.
   void Tick();
   // The line the model has the focus on.
   InputLine& FocusedLine() { return LineOf(model_.Focus()); }
 
-  bool PreviewKey(finalcut::FKey key) override;
+  bool PreviewKey(KeyCode key) override;
 
   void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
-  // Neither the mouse nor the keyboard moves this window; Place() puts it where it belongs.
+  // Neither the mouse nor the keyboard moves this window; its home is columns 0-50 of the last
+  // ten rows of the desktop.
   void move(const finalcut::FPoint&) override {}
-
- protected:
-  void adjustSize() override;
 
  private:
   InputLine& LineOf(EntryField f);
@@ -47,8 +43,6 @@ class EntryWindow final : public finalcut::FDialog, public KeyPreview {
   void WireClicks();
 
   EntryModel& model_;
-  int placedRows_ = 0;
-  bool placing_ = false;
   TextView date_{this, 1, 1, 10};
   TextView time_{this, 12, 1, 8};
   TextView freq_{this, 21, 1, 10, TextView::Align::kRight};

@@ -1,7 +1,8 @@
 // The common frame of the score, multiplier and Repeat windows: a non-modal window that shows
-// figures and never takes input.  It sits at its classic place (see side_place.h), follows the
-// terminal when it is resized, cannot be closed or zoomed (the operator keeps these windows for
-// the whole contest), and asks its subclass for new texts on every tick of the application.
+// figures and never takes input.  It sits at the place the screen layout gives it (or, until it
+// has one, its classic place: see side_place.h), follows the terminal when it is resized, cannot
+// be closed or zoomed (the operator keeps these windows for the whole contest), and asks its
+// subclass for new texts on every tick of the application.
 #pragma once
 
 #include <final/final.h>
@@ -12,22 +13,18 @@
 #include "app/command_bus.h"
 #include "app/views/score_window_model.h"
 #include "app/views/view_model.h"
+#include "ui/windows/docked_window.h"
 #include "ui/windows/side_place.h"
 
 namespace vk::ui {
 
-class InfoWindow : public finalcut::FDialog, public MessageTarget {
+class InfoWindow : public DockedWindow, public MessageTarget {
  public:
   InfoWindow(const InfoWindow&) = delete;
   InfoWindow& operator=(const InfoWindow&) = delete;
 
   // Ticks come from the application's bus; everything else is the models' business.
   void HandleMessage(Message& m) override;
-
-  const WindowPlace& Place() const { return place_; }
-  // The place the screen layout gives the window on the current desktop; the window follows it
-  // whenever the terminal is resized, until the operator moves it.
-  void SetHome(std::function<WindowPlace()> home);
 
  protected:
   // Attached to the application's bus (which outlives the window); the subclass calls
@@ -36,7 +33,7 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
 
   // Puts the window at its place for the current desktop size (or where the operator moved
   // it) and lays out its views.
-  void Relayout();
+  void Relayout() { Place(); }
 
   // The window's bounds on the classic desktop.
   virtual Rect ClassicBounds() const = 0;
@@ -46,16 +43,14 @@ class InfoWindow : public finalcut::FDialog, public MessageTarget {
   virtual bool Update(bool force) = 0;
 
  private:
-  void adjustSize() override;
+  void Layout(int width, int height) override { LayoutViews(width, height); }
+  void Redraw() override;
+  // A window the operator has moved stays where it was put, with its classic size.
+  WindowPlace Where(const WindowPlace& home) override;
   void onClose(finalcut::FCloseEvent* ev) override;
-  bool zoomWindow() override { return false; }
 
   BusSubscription subscription_;
-  WindowPlace place_;
-  bool placing_ = false;
-  bool placed_ = false;
-  std::optional<Rect> moved_;
-  std::function<WindowPlace()> home_;  // the classic bounds at the place the operator chose
+  std::optional<Rect> moved_;  // the classic bounds at the place the operator chose
 };
 
 }  // namespace vk::ui

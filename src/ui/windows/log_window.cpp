@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "tui/desktop_rows.h"
 #include "tui/screen_text.h"
+#include "ui/windows/side_place.h"
 
 namespace vk::ui {
 
@@ -12,12 +12,6 @@ using finalcut::FSize;
 
 namespace {
 
-// The toolkit's title bar takes a row above the frame's top line, so the window is one row
-// taller than the classic 19 to keep every view at its row; its width is the screen layout's.
-constexpr int kWidth = kLogWidth;
-constexpr int kHeight = 20;
-// Rows the entry window and the gap above it keep free at the bottom of the desktop.
-constexpr int kRowsBelow = 11;
 // Below this the list would show no line at all.
 constexpr int kMinHeight = 9;
 // Rows of the window besides the list: title bar, top frame, the row before the buttons, two
@@ -27,17 +21,17 @@ constexpr int kRowsBesideList = 6;
 }  // namespace
 
 LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus& bus)
-    : finalcut::FDialog(desktop),
+    : DockedWindow(desktop, ScreenText(desktop, kLogWindowTitle),
+                   OperatingHome(desktop, &OperatingLayout::log)),
       model_(model),
       bus_(bus),
       list_(this, std::string(kLogHeaderText)),
       countLabel_(this, 40, 16, 4),
       count_(this, 45, 16, 5, TextView::Align::kCentre) {
-  setText(ScreenText(kLogWindowTitle));
+  // The one window the operator may resize, from its frame and its title bar's buttons.
+  setTitlebarButtonVisibility(true);
   setResizeable(true);
-  setMinimizable(false);
-  unsetShadow();
-  setMinimumSize(FSize{kWidth - 10, kMinHeight});
+  setMinimumSize(FSize{kLogWidth - 10, kMinHeight});
   countLabel_.SetText(std::string(kLogCountLabel));
   edit_.addCallback("clicked", [this] { Press(cm::kLogEditButton); });
   del_.addCallback("clicked", [this] { Press(cm::kLogDeleteButton); });
@@ -56,47 +50,11 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
 
 LogWindow::~LogWindow() = default;
 
-void LogWindow::Place() {
-  placedRows_ = DesktopRows(*this);
-  placedColumns_ = static_cast<int>(getDesktopWidth());
-  placing_ = true;
-  if (home_) {
-    const WindowPlace p = home_();
-    setGeometry(FPoint{p.x + 1, p.y + 1},
-                FSize{static_cast<std::size_t>(p.width), static_cast<std::size_t>(p.height)});
-  } else {
-    const int room = placedRows_ - kRowsBelow;
-    const int height = std::max(std::min(kHeight, room), kMinHeight);
-    // Desktop rows count from 1 below the menu bar; the window ends just above the entry window.
-    setGeometry(FPoint{1, room - height + 1},
-                FSize{static_cast<std::size_t>(kWidth), static_cast<std::size_t>(height)});
-  }
-  placing_ = false;
-  Layout();
-}
-
-void LogWindow::SetHome(std::function<WindowPlace()> home) {
-  home_ = std::move(home);
-  Place();
-}
-
-void LogWindow::adjustSize() {
-  finalcut::FDialog::adjustSize();
-  if (placing_) return;
-  // The terminal changed height: back above the entry window before the desktop is drawn
-  // again.  Otherwise the operator resized the window, and the views follow its size.
-  if (DesktopRows(*this) != placedRows_ || static_cast<int>(getDesktopWidth()) != placedColumns_) {
-    Place();
-  } else {
-    Layout();
-  }
-}
-
-void LogWindow::Layout() {
+void LogWindow::Layout(int width, int height) {
   // The list grows and shrinks with the window; the buttons and the count stay under it, the
   // count at the right.
-  const int w = static_cast<int>(getWidth());
-  const int h = static_cast<int>(getHeight());
+  const int w = width + kFrameColumns;
+  const int h = height + kFrameRows;
   const int buttons = h - 4;
   list_.setGeometry(FPoint{1, 2}, FSize{static_cast<std::size_t>(w - 2),
                                         static_cast<std::size_t>(h - kRowsBesideList)});
@@ -112,7 +70,7 @@ void LogWindow::FillList() {
   const auto& lines = model_.Lines();
   list_.clear();
   list_.reserve(lines.size());
-  for (const std::string& line : lines) list_.insert(ScreenText(line));
+  for (const std::string& line : lines) list_.insert(ScreenText(this, line));
   list_.SetCurrentPosition(model_.Focused());
   list_.redraw();
 }
@@ -140,7 +98,7 @@ void LogWindow::LogMessage(const Message& m) {
       const auto& lines = model_.Lines();
       // A line the model did not take (a position that fits no QSO) leaves the list as it is.
       if (lines.size() != list_.getCount() + 1) return;
-      list_.insert(ScreenText(lines.back()));
+      list_.insert(ScreenText(this, lines.back()));
       return;
     }
     case cm::kQsoInserted:

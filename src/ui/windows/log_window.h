@@ -13,21 +13,17 @@
 #include "app/views/log_window_model.h"
 #include "tui/log_list.h"
 #include "tui/text_view.h"
+#include "ui/windows/docked_window.h"
 
 namespace vk::ui {
 
-class LogWindow final : public finalcut::FDialog {
+class LogWindow final : public DockedWindow {
  public:
   LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus& bus);
   ~LogWindow() override;
   LogWindow(const LogWindow&) = delete;
   LogWindow& operator=(const LogWindow&) = delete;
 
-  // Columns 0-53 above the entry window's ten rows, shorter on a desktop too low for the whole
-  // list; again whenever the terminal changes height.
-  void Place();
-  // The place the screen layout gives the window; it follows it on every resize of the terminal.
-  void SetHome(std::function<WindowPlace()> home);
   // A change of the log (QSO inserted, edited, deleted, appended); the model has already
   // taken it.
   void LogMessage(const Message& m);
@@ -37,13 +33,9 @@ class LogWindow final : public finalcut::FDialog {
   LogList& List() { return list_; }
 
   void onClose(finalcut::FCloseEvent* ev) override { ev->ignore(); }
-  bool zoomWindow() override { return false; }
-
- protected:
-  void adjustSize() override;
 
  private:
-  void Layout();
+  void Layout(int width, int height) override;
   void FillList();
   void Press(CommandId command);
   void ListMoved();
@@ -56,10 +48,6 @@ class LogWindow final : public finalcut::FDialog {
   finalcut::FButton edit_{"&Edit", this};
   finalcut::FButton del_{"&Del", this};
   finalcut::FButton insert_{"&Insert", this};
-  std::function<WindowPlace()> home_;
-  int placedRows_ = 0;
-  int placedColumns_ = 0;
-  bool placing_ = false;
   bool refill_ = false;  // lines changed in the middle: show them all again on the next tick
 };
 

@@ -6,7 +6,7 @@ namespace vk::ui {
 
 MultiWindow::MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index,
                          CommandBus& bus)
-    : InfoWindow(parent, ScreenText(model.Title()), bus), model_(model), index_(index) {
+    : InfoWindow(parent, ScreenText(parent, model.Title()), bus), model_(model), index_(index) {
   Relayout();
 }
 

@@ -76,6 +76,8 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
     return LayOutOperatingWindows(static_cast<int>(desktop->getDesktopWidth()), rows, needs);
   };
   log_->SetHome([layout] { return layout().log; });
+  entry_->SetHome([layout] { return layout().entry; });
+  if (cw_ != nullptr) cw_->SetHome([layout] { return layout().cw; });
   score_->SetHome([layout] { return layout().score; });
   std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
   if (repeat_ != nullptr) side.push_back(repeat_);

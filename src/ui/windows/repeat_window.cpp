@@ -8,7 +8,7 @@
 namespace vk::ui {
 
 RepeatWindow::RepeatWindow(finalcut::FWidget* parent, RepeatModel& model, CommandBus& bus)
-    : InfoWindow(parent, ScreenText(kRepeatWindowTitle), bus), model_(model) {
+    : InfoWindow(parent, ScreenText(parent, kRepeatWindowTitle), bus), model_(model) {
   Relayout();
 }
 

@@ -39,7 +39,7 @@ void PlaceView(TextRows& view, const ViewBounds& b, int width, int height) {
 }  // namespace
 
 ScoreWindow::ScoreWindow(finalcut::FWidget* parent, ScoreModel& model, CommandBus& bus)
-    : InfoWindow(parent, ScreenText(kScoreWindowTitle), bus), model_(model) {
+    : InfoWindow(parent, ScreenText(parent, kScoreWindowTitle), bus), model_(model) {
   qsoLabel_.SetText(std::string(kScoreQsoLabel));
   pointsLabel_.SetText(std::string(kScorePointsLabel));
   multiLabel_.SetText(std::string(kScoreMultiLabel));

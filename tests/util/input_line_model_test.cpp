@@ -1,5 +1,5 @@
 // Editing one input line of the entry window: the cursor, the length limit and the picture.
-#include "app/input_line_model.h"
+#include "util/input_line_model.h"
 
 #include <gtest/gtest.h>
 

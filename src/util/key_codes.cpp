@@ -1,4 +1,4 @@
-#include "app/key_codes.h"
+#include "util/key_codes.h"
 
 #include <array>
 #include <string_view>

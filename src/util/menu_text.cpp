@@ -1,4 +1,4 @@
-#include "app/menu_text.h"
+#include "util/menu_text.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/input_line_model.h"
+#include "util/input_line_model.h"
 
 #include <algorithm>
 #include <utility>
