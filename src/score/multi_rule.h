@@ -92,7 +92,7 @@ class MultiRule final : public RuleNode {
   MultiKind kind_;
   std::uint8_t weight_ = 0;
   std::uint8_t band_ = 0;
-  std::uint8_t mode_ = 0;
+  std::uint8_t mode_ = 0;  // the condition, as ModeCondition
   bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
   std::string caption_;
   std::array<std::unique_ptr<KeyList>, 256> slots_;
