@@ -136,10 +136,10 @@ void LogWindow::ListMoved() {
 void LogWindow::Tick() {
   const Changes c = model_.TakeChanges();
   const auto& lines = model_.Lines();
-  if ((c & changed::kRefill) != 0 || lines.size() < list_.getCount()) {
+  if ((c & changed::kRefill) != 0) {
     FillList();
   } else if ((c & changed::kList) != 0) {
-    // Only appends since the last tick: the list holds the first lines already.
+    // At most appends since the last tick: the list holds the lines before them already.
     for (std::size_t i = list_.getCount(); i < lines.size(); ++i) {
       list_.insert(ScreenText(lines[i]));
     }
