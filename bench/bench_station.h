@@ -51,7 +51,7 @@ inline QsoRecord BenchQso(int i, std::int32_t guid) {
              static_cast<std::uint16_t>(i % 60),
              0};
   q.Freq = 140250 + i % 50;
-  q.Mode = 1;
+  q.Mode = vk::Mode::kCw;
   q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
   q.Sent = std::to_string(i + 1);
   q.Rcvd = "599 " + std::to_string(i % 40);

@@ -61,7 +61,7 @@ class Scratch : public vk::bench::ScratchStation {
           2024, 3, 5, static_cast<std::uint16_t>(i / 60 % 24), static_cast<std::uint16_t>(i % 60),
           0};
       q.Freq = 140250;
-      q.Mode = 1;
+      q.Mode = vk::Mode::kCw;
       q.Call = "DL" + std::to_string(i % 9 + 1) + "XX" + std::to_string(i);
       q.Sent = "599 001";
       q.Rcvd = "599 15";

@@ -51,14 +51,14 @@ bool BuildCqwwLog(const vk::ContestList& contests, int count, vk::TLogCollection
                  static_cast<std::uint16_t>(i / 30 % 60),
                  0};
       q.Freq = kFreqs[i % 6];
-      q.Mode = 1;
+      q.Mode = vk::Mode::kCw;
       q.Call = std::string(kPrefixes[i % 28]) + static_cast<char>('A' + i / 28 % 26) +
                static_cast<char>('A' + i / 728 % 26) + static_cast<char>('A' + i / 18928 % 26);
       q.Sent = "599 14";
       q.Rcvd = "599 " + std::to_string(1 + i % 40);
       vk::BandIndex band = vk::BandOfFreq(q.Freq);
-      q.Score = static_cast<std::int16_t>(tree.GetScore(q.Call, q.Rcvd, band, 1));
-      q.Multi = static_cast<std::int16_t>(tree.GetMulti(q.Call, q.Rcvd, band, 1, true));
+      q.Score = static_cast<std::int16_t>(tree.GetScore(q.Call, q.Rcvd, band, vk::Mode::kCw));
+      q.Multi = static_cast<std::int16_t>(tree.GetMulti(q.Call, q.Rcvd, band, vk::Mode::kCw, true));
       q.Guid = i * 2 + 2;
       source.Append(q);
     }

@@ -23,7 +23,7 @@ vk::TLogCollection ContestLog(int count) {
     q.Stamp = {2024, 3, static_cast<std::uint16_t>(1 + i / 1440 % 28),
                static_cast<std::uint16_t>(i / 60 % 24), static_cast<std::uint16_t>(i % 60), 0};
     q.Freq = kFreqs[i % 8] + i % 50;
-    q.Mode = static_cast<std::uint8_t>(1 + i % 2);
+    q.Mode = i % 2 == 0 ? vk::Mode::kCw : vk::Mode::kPhone;
     q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 97);
     q.Sent = std::to_string(i + 1);
     q.Rcvd = "599 " + std::to_string(i % 40);

@@ -64,9 +64,9 @@ void ScoreQsos(benchmark::State& state, const char* ownCall) {
   for (auto _ : state) {
     const Qso& q = qsos[i];
     i = (i + 1) % qsos.size();
-    benchmark::DoNotOptimize(tree.GetScore(q.call, q.rx, q.band, 1));
-    benchmark::DoNotOptimize(tree.GetMulti(q.call, q.rx, q.band, 1, true));
-    benchmark::DoNotOptimize(tree.GetBonus(q.call, q.rx, q.band, 1, true));
+    benchmark::DoNotOptimize(tree.GetScore(q.call, q.rx, q.band, vk::Mode::kCw));
+    benchmark::DoNotOptimize(tree.GetMulti(q.call, q.rx, q.band, vk::Mode::kCw, true));
+    benchmark::DoNotOptimize(tree.GetBonus(q.call, q.rx, q.band, vk::Mode::kCw, true));
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
   vk::SetJournalPath("");

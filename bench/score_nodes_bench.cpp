@@ -54,16 +54,16 @@ void BM_ScoreMultiBonusPerQso(benchmark::State& state) {
     std::uint8_t band = static_cast<std::uint8_t>(1 + i % 6);
     int points = 0;
     for (const auto& r : nodes->score) {
-      points = r->Score(call, band, rx, 1, ctx);
+      points = r->Score(call, band, rx, vk::Mode::kCw, ctx);
       if (points != 0) break;
     }
     int total = 0;
     for (auto& m : nodes->multi) {
-      total += m->IsNew(call, rx, band, 1, ctx);
-      if (total != 0) m->Add(call, rx, band, 1, ctx);
+      total += m->IsNew(call, rx, band, vk::Mode::kCw, ctx);
+      if (total != 0) m->Add(call, rx, band, vk::Mode::kCw, ctx);
     }
-    int bonus = nodes->bonus->IsNew(call, rx, band, 1, ctx);
-    if (bonus != 0) nodes->bonus->Add(call, rx, band, 1, ctx);
+    int bonus = nodes->bonus->IsNew(call, rx, band, vk::Mode::kCw, ctx);
+    if (bonus != 0) nodes->bonus->Add(call, rx, band, vk::Mode::kCw, ctx);
     benchmark::DoNotOptimize(points + total + bonus);
     if (++i == calls.size()) {
       i = 0;

@@ -56,7 +56,7 @@ vk::TLogCollection ContestLog(const vk::ScpDatabase& db) {
     vk::QsoRecord q;
     q.Call = std::string(db.CallAt((i * 28) % db.Size()));
     q.Freq = i % 2 == 0 ? 140250 : 70250;
-    q.Mode = 1;
+    q.Mode = vk::Mode::kCw;
     q.Stamp = {2024, 3, 5, static_cast<std::uint16_t>(i / 250), static_cast<std::uint16_t>(i % 60),
                0};
     log.Append(q);
@@ -69,7 +69,7 @@ void BM_ScpWorstKeystroke(benchmark::State& state) {
   const vk::TLogCollection log = ContestLog(db);
   vk::RepeatSettings rep;
   vk::ApplyRepeatValue(rep, "bandmode");
-  const vk::ContactPoint at{&rep, 140300, 1, {2024, 3, 5, 13, 0, 0}};
+  const vk::ContactPoint at{&rep, 140300, vk::Mode::kCw, {2024, 3, 5, 13, 0, 0}};
   vk::ScpLookup lookup(db);
   std::vector<std::string> fragments;
   for (int a = 0; a < vk::kCallAlphabet; ++a) {

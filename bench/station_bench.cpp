@@ -32,7 +32,7 @@ void WriteContestLog(const std::string& path, int count) {
     q.Stamp = {2024, 3, static_cast<std::uint16_t>(1 + i / 1440 % 28),
                static_cast<std::uint16_t>(i / 60 % 24), static_cast<std::uint16_t>(i % 60), 0};
     q.Freq = kFreqs[i % 5];
-    q.Mode = 1;
+    q.Mode = vk::Mode::kCw;
     q.Call = std::string(kPrefixes[i % 11]) + std::to_string(i % 9 + 1) + "A" + std::to_string(i);
     q.Sent = "599 " + vk::Serial3(i + 1);
     q.Rcvd = "599 " + std::to_string(i % 999);

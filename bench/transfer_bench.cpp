@@ -21,7 +21,7 @@ vk::TLogCollection ContestLog(int count) {
                static_cast<std::uint16_t>(i % 60),
                0};
     q.Freq = 140250 + i % 7 * 10;
-    q.Mode = 1;
+    q.Mode = vk::Mode::kCw;
     q.Call = "DL" + std::to_string(i % 9 + 1) + "A" + std::to_string(i);
     q.Sent = "599 " + std::to_string(i + 1);
     q.Rcvd = "599 " + std::to_string(i % 999 + 1);

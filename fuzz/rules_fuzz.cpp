@@ -48,10 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       q.Call = call;
       q.Rcvd = tree.PrefillRxNr(call) + "599 15";
       q.Freq = 140250;
-      q.Mode = 1;
-      q.Score = static_cast<std::int16_t>(tree.GetScore(call, q.Rcvd, band, 1));
-      q.Multi = static_cast<std::int16_t>(tree.GetMulti(call, q.Rcvd, band, 1, true));
-      q.Bonus = static_cast<std::int16_t>(tree.GetBonus(call, q.Rcvd, band, 1, true));
+      q.Mode = vk::Mode::kCw;
+      q.Score = static_cast<std::int16_t>(tree.GetScore(call, q.Rcvd, band, vk::Mode::kCw));
+      q.Multi = static_cast<std::int16_t>(tree.GetMulti(call, q.Rcvd, band, vk::Mode::kCw, true));
+      q.Bonus = static_cast<std::int16_t>(tree.GetBonus(call, q.Rcvd, band, vk::Mode::kCw, true));
       (void)tree.GetTxNr(call);
       (void)tree.CorrectRxNr(q.Rcvd);
       log.Append(q);

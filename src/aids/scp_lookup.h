@@ -36,7 +36,7 @@ struct ScpAnswer {
 struct ContactPoint {
   const RepeatSettings* repeat = nullptr;  // nullptr: logged calls are only "worked"
   Freq freq = 0;
-  ModeCode mode = 0;
+  Mode mode = Mode::kUnknown;
   DateTime when;
 };
 

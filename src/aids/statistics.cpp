@@ -32,8 +32,9 @@ std::string BandLabel(int band) {
                            : Trim(BandScreenName(static_cast<BandIndex>(band)));
 }
 
-std::string ModeLabel(int mode) {
-  const std::string m = ModeNameOfCode(static_cast<ModeCode>(mode));
+// A column of the mode table is the mode's number.
+std::string ModeLabel(int column) {
+  const std::string m = ModeName(ModeOrUnknown(column));
   return m.empty() ? std::string("other") : m;
 }
 
@@ -84,7 +85,7 @@ std::vector<std::string> HourByBandTable(const TLogCollection& log) {
 
 std::vector<std::string> HourByModeTable(const TLogCollection& log) {
   return HourTable(
-      log, [](const QsoRecord& q) { return static_cast<int>(q.Mode); }, ModeLabel);
+      log, [](const QsoRecord& q) { return static_cast<int>(ModeNumber(q.Mode)); }, ModeLabel);
 }
 
 std::vector<std::string> BandSummaryTable(const TLogCollection& log) {

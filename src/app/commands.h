@@ -53,7 +53,6 @@ inline constexpr CommandId kNewContest = 0x4300;
 inline constexpr int kMaxNewContest = 31;
 
 // Network.
-inline constexpr CommandId kNetMessage = 0x4031;  // the network thread holds a message
 inline constexpr CommandId kSendNewQso = 0x4032;  // info: the record
 inline constexpr CommandId kSendOperation3 = 0x4033;
 inline constexpr CommandId kSendEditedQso = 0x4034;  // info: the record
@@ -71,7 +70,7 @@ inline constexpr CommandId kChangeMode = 0x42FE;
 // Broadcasts between windows.
 inline constexpr CommandId kSelectLogWindow = 0x4001;
 inline constexpr CommandId kSelectEntryWindow = 0x4002;
-inline constexpr CommandId kModeChanged = 0x4004;  // info: mode code
+inline constexpr CommandId kModeChanged = 0x4004;  // info: ModeNumber of the mode
 inline constexpr CommandId kBandChanged = 0x4005;  // info: band index
 // Command: go to a frequency and mode (a spot taken from a band map); info: a TuneRequest.
 inline constexpr CommandId kTuneTo = 0x4006;

@@ -300,7 +300,7 @@ void NetworkSession::SendQso(SendOperation operation, const MessageInfo& record)
     const int pos = station_.Log().FindByGuid(guid);
     q = pos >= 0 ? station_.Log().At(pos) : nullptr;
   }
-  handler_.SendQso(static_cast<int>(operation), q);
+  handler_.SendQso(operation, q);
 }
 
 void NetworkSession::SendText(const std::string& text) {

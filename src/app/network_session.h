@@ -82,8 +82,9 @@ class NetworkSession final : public GroupExchange {
   // Until it is set, the gate is open.
   void SetLogGate(std::function<LogGate()> gate) { gate_ = std::move(gate); }
 
-  // Command 0x4031: applies every message waiting, in the order they arrived, and does the
-  // repairs that are due.  A QSO that arrives is in vorkan.adi before any window shows it.
+  // The idle pass that sees the network thread's flag: applies every message waiting, in the
+  // order they arrived, and does the repairs that are due.  A QSO that arrives is in vorkan.adi
+  // before any window shows it.
   void HandleIncoming() override;
   // The stations of the group repair their logs by themselves: no need to ask the operator.
   bool Repairing() const;

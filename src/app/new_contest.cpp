@@ -102,6 +102,11 @@ std::string WithSuffix(const std::string& fileName, std::string_view suffix) {
 
 }  // namespace
 
+Mode ModeOfContestChoice(int choice) {
+  const int last = static_cast<int>(kModeChoices.size()) - 1;
+  return ModeOfName(kModeChoices[static_cast<std::size_t>(std::clamp(choice, 0, last))]);
+}
+
 // --- the Select contest dialog ----------------------------------------------------------------
 
 SelectContestForm MakeSelectContestForm(const ContestList& list, int entry,
@@ -176,8 +181,8 @@ MainSettings ApplyContestSettings(MainSettings base, const ContestOffer& offer,
     base.date.clear();
     base.time.clear();
   }
-  const int last = static_cast<int>(kModeChoices.size()) - 1;
-  base.mode = offer.modeChoice ? static_cast<std::uint8_t>(1 + std::clamp(form.mode, 0, last)) : 0;
+  // The configuration keeps the fixed mode's number; 0 leaves the mode to the operator.
+  base.mode = offer.modeChoice ? ModeNumber(ModeOfContestChoice(form.mode)) : 0;
   base.txnr =
       offer.exchangeCaption.empty() ? "" : Cut(UpperCase(Trim(form.exchange)), kStoredTxnrWidth);
   return base;

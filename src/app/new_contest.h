@@ -49,6 +49,8 @@ inline constexpr std::size_t kStoredTxnrWidth = 8;
 
 inline constexpr std::array<std::string_view, 2> kWorkChoices = {"Contest", "WriteLog"};
 inline constexpr std::array<std::string_view, 2> kModeChoices = {"CW", "SSB"};
+// The mode of an entry of kModeChoices; an index beyond the list counts as its nearest end.
+Mode ModeOfContestChoice(int choice);
 inline constexpr std::uint8_t kWorkContest = 0;
 inline constexpr std::uint8_t kWorkWriteLog = 1;  // a paper log typed in afterwards
 

@@ -70,6 +70,13 @@ int BandChoiceOf(std::string_view bandText) {
 int ModeChoiceOf(std::string_view modeText) {
   return ChoiceOf(kDialogModes, modeText);
 }
+Mode ModeOfChoice(int choice) {
+  return InList(kDialogModes, choice) ? ModeOfName(kDialogModes[static_cast<std::size_t>(choice)])
+                                      : Mode::kUnknown;
+}
+int ModeChoiceOf(Mode mode) {
+  return ModeChoiceOf(ModeName(mode));
+}
 
 std::string DeleteMessage(std::int32_t guid) {
   return "DEL:" + IntToStr(guid);
@@ -92,7 +99,7 @@ std::optional<QsoForm> QsoEditor::AddForm(int pos) const {
   f.date = log.GetStampStr(pos, kDialogDateMask);
   f.time = log.GetStampStr(pos, kDialogTimeMask);
   f.band = BandChoiceOf(log.GetBandStr(pos));
-  f.mode = ModeChoiceOf(log.GetModeStr(pos));
+  f.mode = ModeChoiceOf(log.GetMode(pos));
   return f;
 }
 
@@ -125,7 +132,7 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   if (BandOfFreq(log.At(pos)->Freq) != BandOfFreq(bandFreq)) {
     log.SetFreqFromBand(pos, BandNameOf(form.band));
   }
-  log.SetModeFromName(pos, kDialogModes[form.mode]);
+  log.SetMode(pos, ModeOfChoice(form.mode));
   // The log file keeps no spaces around a field: a record must read back as it was confirmed,
   // or its checksum would change with the next start.
   log.SetCall(pos, Trim(form.call));
@@ -184,7 +191,7 @@ QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
   q.Guid = NextGuid();
   ParseMask(StampText(form), kStampMask, q.Stamp);
   q.Freq = FreqOfBandName(BandNameOf(form.band));
-  q.Mode = ModeCodeOfName(kDialogModes[form.mode]);
+  q.Mode = ModeOfChoice(form.mode);
   q.Call = CutQsoField(Trim(form.call));
   q.Sent = CutQsoField(Trim(form.sent));
   // Stored as typed: the rules' correction of a received exchange belongs to the entry window.

@@ -60,6 +60,9 @@ FormFault CheckQsoForm(const QsoForm& form);
 // Index of the entry equal to a band or mode text of the log; 0 when none is.
 int BandChoiceOf(std::string_view bandText);
 int ModeChoiceOf(std::string_view modeText);
+// The mode of an entry of kDialogModes (the form holds a valid index), and the entry of a mode.
+Mode ModeOfChoice(int choice);
+int ModeChoiceOf(Mode mode);
 
 // The text of a deleted QSO that goes to the other stations: "DEL:" and its Guid.
 std::string DeleteMessage(std::int32_t guid);

@@ -9,7 +9,7 @@
 namespace vk {
 
 std::string NewMultiplierKeys(TTreeRules& rules, std::string_view call, std::string_view rx,
-                              std::uint8_t band, std::uint8_t mode) {
+                              std::uint8_t band, Mode mode) {
   std::string out;
   for (const auto& node : rules.Nodes()) {
     if (node->Kind() != NodeKind::kMulti && node->Kind() != NodeKind::kBonus) continue;

@@ -50,9 +50,12 @@ KeyTranslation Shell::HandleKey(KeyCode key) {
 
 void Shell::IdlePass() {
   raiseCounter_();
+  // What the group sent is in the log before its checksum is taken and the windows tick, so
+  // the pass that sees the flag is the pass that shows the QSO.
+  if (net_->TakeMessageReceived() && exchange_ != nullptr) exchange_->HandleIncoming();
   const std::uint32_t logCrc = logCrc_ ? logCrc_() : 0;
   net_->SetOwnChecksum(logCrc);
-  PollNetwork(logCrc);
+  PollChecksums(logCrc);
   if (++memoryAge_ >= kMemoryRefreshPasses) {
     memoryAge_ = 0;
     memoryInUse_ = MemoryInUse();
@@ -66,7 +69,7 @@ void Shell::IdlePass() {
   bus_.Send(EventClass::kTick, cm::kTick);
 }
 
-void Shell::PollNetwork(std::uint32_t logCrc) {
+void Shell::PollChecksums(std::uint32_t logCrc) {
   if (net_->TakeChecksumReceived()) {
     peerHeard_ = true;
     bus_.Send(EventClass::kStatus, cm::kChecksumReport);
@@ -82,7 +85,6 @@ void Shell::PollNetwork(std::uint32_t logCrc) {
       if (count > kSyncMismatchLimit && !net_->Repairing()) bus_.PostCommand(cm::kSynchronize);
     }
   }
-  if (net_->TakeMessageReceived()) bus_.PostCommand(cm::kNetMessage);
 }
 
 void Shell::OnTick() {
@@ -118,7 +120,6 @@ bool Shell::Dispatch(const Message& m) {
   switch (c) {
     case cm::kQuit:           actions_.Quit(); return true;
     case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
-    case cm::kNetMessage:     if (exchange_ != nullptr) exchange_->HandleIncoming(); return true;
     case cm::kSendNewQso:     SendQso(SendOperation::kAdd, m.info); return true;
     case cm::kSendOperation3: SendQso(SendOperation::kNone, m.info); return true;
     case cm::kSendEditedQso:  SendQso(SendOperation::kEdit, m.info); return true;

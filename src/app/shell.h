@@ -48,6 +48,8 @@ class NullNetworkLink final : public NetworkLink {
 class GroupExchange {
  public:
   virtual ~GroupExchange() = default;
+  // Called by the idle pass that sees the network thread's flag; the log, its file and the
+  // window models have taken every change when it returns.
   virtual void HandleIncoming() = 0;
   virtual void SendQso(SendOperation operation, const MessageInfo& record) = 0;
 };
@@ -131,14 +133,14 @@ class Shell final : public MessageTarget {
   // Keys outside the global translation (inside dialogs) still count as the last key.
   void NoteKey(KeyCode key) { state_.lastKey = key; }
 
-  // One idle pass: counter, network flags, status texts, tick.
+  // One idle pass: counter, received messages applied, checksum reports, status texts, tick.
   void IdlePass();
 
   void HandleMessage(Message& m) override;
 
  private:
   void OnTick();
-  void PollNetwork(std::uint32_t logCrc);
+  void PollChecksums(std::uint32_t logCrc);
   bool Dispatch(const Message& m);  // the command table; true when handled
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();

@@ -149,10 +149,10 @@ StartPoint Station::ChooseStart() {
       }
     }
     sp.mode = ConfiguredMode();
-    if (sp.mode == 0) {
-      sp.mode = 3;  // FM when the rules allow no mode at all
-      for (ModeCode m = 1; m <= 3; ++m) {
-        if (cs.modes[m]) {
+    if (sp.mode == Mode::kUnknown) {
+      sp.mode = Mode::kFm;  // when the rules allow no mode at all
+      for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm}) {
+        if (cs.Allows(m)) {
           sp.mode = m;
           break;
         }
@@ -174,11 +174,11 @@ StartPoint Station::ChooseStart() {
 
 bool Station::WantsCwWindow() const {
   const std::string& port = settings_.main.port;
-  const std::uint8_t mode = ConfiguredMode();
+  const Mode mode = ConfiguredMode();
   // cwdaemon and the radio's keyer need no serial port.
   const bool keyer = (!port.empty() && LowerCase(port) != "null") ||
                      ReadKeyerChoice(PathOf(kConfigFileName)).kind != KeyerKind::kSerial;
-  return keyer && (mode == 0 || mode == 1);
+  return keyer && (mode == Mode::kUnknown || mode == Mode::kCw);
 }
 
 Status Station::WriteLog() {
@@ -220,7 +220,7 @@ void Station::ApplySerialSettings() {
   rules_.SetSerialPlan(plan);
 }
 
-void Station::SetCurrentMode(ModeCode m) {
+void Station::SetCurrentMode(Mode m) {
   mode_ = m;
   rules_.SetCurrentMode(m);
 }

@@ -50,6 +50,7 @@ inline constexpr Changes kActivity = 1 << 8;  // the network activity indicator
 inline constexpr Changes kList = 1 << 9;      // lines of a list window
 inline constexpr Changes kCount = 1 << 10;    // the QSO count of the log window
 inline constexpr Changes kTexts = 1 << 11;    // the figures of the score or multiplier window
+inline constexpr Changes kRefill = 1 << 12;   // list lines changed before the end: show all again
 inline constexpr Changes kAll = 0xFFFF;
 }  // namespace changed
 
@@ -58,7 +59,7 @@ inline constexpr Changes kAll = 0xFFFF;
 struct StartPoint {
   Freq freq = 0;
   BandIndex band = kBandNone;
-  ModeCode mode = 0;
+  Mode mode = Mode::kUnknown;
 };
 
 inline constexpr std::string_view kConfigFileName = "vorkan.cfg";
@@ -138,11 +139,11 @@ class Station {
   // --- the operating values the windows share -------------------------------------------------
   Freq CurrentFreq() const { return freq_; }
   BandIndex CurrentBand() const { return band_; }
-  ModeCode CurrentMode() const { return mode_; }
+  Mode CurrentMode() const { return mode_; }
   void SetCurrentFreq(Freq f);      // the band follows the frequency
-  void SetCurrentMode(ModeCode m);  // so does the report the rules send (599 or 59)
-  // Mode from the configuration: 0 lets the operator change it, else it is fixed.
-  std::uint8_t ConfiguredMode() const { return settings_.main.mode; }
+  void SetCurrentMode(Mode m);      // so does the report the rules send (599 or 59)
+  // Mode from the configuration: unknown lets the operator change it, else it is fixed.
+  Mode ConfiguredMode() const { return ModeOrUnknown(settings_.main.mode); }
   const std::string& OwnCall() const { return ownCall_; }
   // Options > Station; the rules' own call is the caller's to set.
   void SetOwnCall(const std::string& call) { ownCall_ = call; }
@@ -199,7 +200,7 @@ class Station {
   int sideWindows_ = 0;
   Freq freq_ = 0;
   BandIndex band_ = kBandNone;
-  ModeCode mode_ = 1;
+  Mode mode_ = Mode::kCw;
   std::unique_ptr<RigControl> rig_;
   TTreeRules rules_;  // last: it points at the lists and the log
 };

@@ -91,14 +91,14 @@ bool ReadInt(std::string_view text, int& out) {
   return ec == std::errc{} && p == text.data() + text.size();
 }
 
-ModeCode ModeOfWord(std::string_view w) {
+Mode ModeOfWord(std::string_view w) {
   const std::string u = UpperCase(w);
-  if (u == "CW") return 1;
-  if (u == "SSB" || u == "USB" || u == "LSB" || u == "PH" || u == "AM") return 2;
-  if (u == "FM") return 3;
-  if (u == "RTTY") return 4;
-  if (u == "PSK" || u == "PSK31" || u == "BPSK" || u == "BPSK31") return 5;
-  return 0;
+  if (u == "CW") return Mode::kCw;
+  if (u == "SSB" || u == "USB" || u == "LSB" || u == "PH" || u == "AM") return Mode::kPhone;
+  if (u == "FM") return Mode::kFm;
+  if (u == "RTTY") return Mode::kRtty;
+  if (u == "PSK" || u == "PSK31" || u == "BPSK" || u == "BPSK31") return Mode::kPsk31;
+  return Mode::kUnknown;
 }
 
 std::string PrintableOnly(std::string_view s) {
@@ -131,7 +131,7 @@ void ReadSpotComment(std::string_view comment, Spot& spot) {
   for (std::size_t i = 0; i < w.size(); ++i) {
     const std::string u = UpperCase(w[i]);
     int n = 0;
-    if (spot.mode == 0) spot.mode = ModeOfWord(w[i]);
+    if (spot.mode == Mode::kUnknown) spot.mode = ModeOfWord(w[i]);
     if (u == "DB" && i > 0 && ReadInt(w[i - 1], n)) {
       spot.snr = n;
       spot.hasSnr = true;
@@ -144,12 +144,12 @@ void ReadSpotComment(std::string_view comment, Spot& spot) {
   }
 }
 
-ModeCode LikelyModeOfFreq(Freq f) {
+Mode LikelyModeOfFreq(Freq f) {
   // The top of each band's CW segment (100 Hz units); phone above it.
   static constexpr std::array<Freq, 6> kCwTop{18400, 36000, 70400, 140700, 210700, 280700};
   const BandIndex band = BandOfFreq(f);
-  if (band < 1 || band > 6) return 0;
-  return f < kCwTop[band - 1] ? 1 : 2;
+  if (band < 1 || band > 6) return Mode::kUnknown;
+  return f < kCwTop[band - 1] ? Mode::kCw : Mode::kPhone;
 }
 
 bool ParseSpotLine(std::string_view line, Spot& out) {

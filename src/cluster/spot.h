@@ -20,7 +20,7 @@ struct Spot {
   std::string spotter;  // "W3LPL" or a skimmer's "DK9IP-#"
   std::string comment;  // printable ASCII only
   Freq freq = 0;        // 100 Hz units
-  ModeCode mode = 0;    // named in the comment; 0 when it names none
+  Mode mode = Mode::kUnknown;  // named in the comment
   int wpm = 0;          // CW speed a skimmer measured; 0 unknown
   int snr = 0;          // signal-to-noise in dB a skimmer measured
   bool hasSnr = false;
@@ -43,8 +43,8 @@ bool ParseSpotLine(std::string_view line, Spot& out);
 void ReadSpotComment(std::string_view comment, Spot& spot);
 
 // The mode a spot without one is most likely in, from the usual band plan: the CW end of an
-// HF band, phone above it; 0 outside the HF contest bands.
-ModeCode LikelyModeOfFreq(Freq f);
+// HF band, phone above it; unknown outside the HF contest bands.
+Mode LikelyModeOfFreq(Freq f);
 
 // True for text that can be a call sign: 3-16 characters of A-Z, 0-9 and '/', with at least
 // one digit and one letter.

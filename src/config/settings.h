@@ -44,7 +44,7 @@ struct MainSettings {
   std::uint8_t work = 0;      // 0 "Contest", 1 "WriteLog"
   std::string date;           // up to 12; only kept in WriteLog mode
   std::string time;           // up to 6; only kept in WriteLog mode
-  std::uint8_t mode = 0;      // 0: the contest has no mode choice, else 1 + index of the mode
+  std::uint8_t mode = 0;      // 0: the operator chooses, else the number of the fixed mode
   std::string txnr;           // the exchange sent, up to 8
   std::string locator;        // own Maidenhead locator (JO62 or JO62QM), may be empty
   std::string port = "Null";  // serial port of the keyer, up to 255

@@ -155,7 +155,7 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
       ++stats_.badFreq;
     }
   } else if (name == "MODE") {
-    w.Mode = ModeCodeOfName(UpperCase(value));
+    w.Mode = ModeOfName(UpperCase(value));
   } else if (name == "QSO_DATE") {
     // Always four digits of year (no century is added: "0224" is the year 224).
     if (value.size() != 8 || !AllDigits(value)) {

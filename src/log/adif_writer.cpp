@@ -32,7 +32,7 @@ void AddNonZeroField(std::string& line, std::string_view name, long long value) 
   if (value != 0) AddField(line, name, IntToStr(value));
 }
 
-std::string AdifModeText(std::uint8_t mode) {
+std::string AdifModeText(Mode mode) {
   std::string text = QsoModeText(mode);
   return text == "PH" ? std::string("SSB") : text;
 }

@@ -87,7 +87,11 @@ void TLogCollection::SetFreq(int pos, std::int32_t freq) {
 }
 
 void TLogCollection::SetModeFromName(int pos, std::string_view name) {
-  if (QsoRecord* q = Mut(pos)) q->Mode = ModeCodeOfName(name);
+  if (QsoRecord* q = Mut(pos)) q->Mode = ModeOfName(name);
+}
+
+void TLogCollection::SetMode(int pos, Mode mode) {
+  if (QsoRecord* q = Mut(pos)) q->Mode = mode;
 }
 
 void TLogCollection::SetCall(int pos, std::string_view text) {
@@ -145,9 +149,9 @@ std::int32_t TLogCollection::GetFreq(int pos) const {
   return q ? q->Freq : 0;
 }
 
-std::uint8_t TLogCollection::GetMode(int pos) const {
+Mode TLogCollection::GetMode(int pos) const {
   const QsoRecord* q = At(pos);
-  return q ? q->Mode : 0;
+  return q ? q->Mode : Mode::kUnknown;
 }
 
 std::string TLogCollection::GetCall(int pos) const {

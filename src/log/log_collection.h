@@ -57,6 +57,7 @@ class TLogCollection {
   void SetFreqFromBand(int pos, std::string_view bandName);  // "20M" and the like
   void SetFreq(int pos, std::int32_t freq);
   void SetModeFromName(int pos, std::string_view name);  // "CW", "SSB", "PH", ...
+  void SetMode(int pos, Mode mode);
   void SetCall(int pos, std::string_view text);
   void SetSent(int pos, std::string_view text);
   void SetRcvd(int pos, std::string_view text);
@@ -71,7 +72,7 @@ class TLogCollection {
 
   std::int32_t GetGuid(int pos) const;
   std::int32_t GetFreq(int pos) const;
-  std::uint8_t GetMode(int pos) const;
+  Mode GetMode(int pos) const;
   std::string GetCall(int pos) const;
   std::string GetSent(int pos) const;
   std::string GetRcvd(int pos) const;

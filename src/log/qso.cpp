@@ -64,7 +64,7 @@ std::uint32_t ComputeQsoCrc(const QsoRecord& q) {
     crc = CrcAddLe(crc, f);
   }
   crc = CrcAddLe(crc, q.Freq);
-  crc = CrcAddLe(crc, q.Mode);
+  crc = CrcAddLe(crc, ModeNumber(q.Mode));
   crc = CrcAddText(crc, q.Call);
   crc = CrcAddText(crc, q.Sent);
   crc = CrcAddText(crc, q.Rcvd);
@@ -85,8 +85,8 @@ std::string QsoBandText(std::int32_t freq, bool adifNames) {
   return "   ";
 }
 
-std::string QsoModeText(std::uint8_t mode) {
-  return ModeNameOfCode(mode);
+std::string QsoModeText(Mode mode) {
+  return ModeName(mode);
 }
 
 std::string QsoScoreText(const QsoRecord& q) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/bands.h"
 #include "util/datetime.h"
 
 namespace vk {
@@ -26,7 +27,8 @@ struct QsoRecord {
   // Minutes are the finest unit any form of the log carries; seconds stay 0.
   DateTime Stamp;
   std::int32_t Freq = 0;  // units of 100 Hz: 14.025 MHz is 140250
-  std::uint8_t Mode = 0;  // 1 CW, 2 PH, 3 FM, 4 RTTY, 5 PSK31, 0 unknown
+  // Qualified: inside the record the name is the field's.
+  vk::Mode Mode = vk::Mode::kUnknown;
   std::string Call;       // CP866 bytes, at most kQsoFieldWidth
   std::string Sent;
   std::string Rcvd;
@@ -41,9 +43,9 @@ struct QsoRecord {
   friend bool operator==(const QsoRecord&, const QsoRecord&) = default;
 };
 
-// CRC-32 (IEEE 802.3) over the record's contents: Guid, the six stamp fields, Freq and Mode
-// little-endian, the bytes of Call, Sent and Rcvd without their lengths, then Score, Multi and
-// Bonus.  Mark and Crc itself are left out, so a record's Mark may differ between stations.
+// CRC-32 (IEEE 802.3) over the record's contents: Guid, the six stamp fields, Freq and Mode's
+// number little-endian, the bytes of Call, Sent and Rcvd without their lengths, then Score, Multi
+// and Bonus.  Mark and Crc itself are left out, so a record's Mark may differ between stations.
 std::uint32_t ComputeQsoCrc(const QsoRecord& qso);
 
 // Cuts a call or exchange to the stored width.
@@ -54,7 +56,7 @@ std::string CutQsoField(std::string_view text);
 // "2", "70C" and "23C" that become the ADIF band names "2M", "70CM" and "23CM".
 std::string QsoBandText(std::int32_t freq, bool adifNames);
 // "CW", "PH", "FM", "RTTY", "PSK31"; any other code the empty text.
-std::string QsoModeText(std::uint8_t mode);
+std::string QsoModeText(Mode mode);
 // Score in decimal, with "*" when the contact brought a multiplier or a bonus; "DUP" for a
 // repeat logged at zero (short enough for the narrowest points column).
 std::string QsoScoreText(const QsoRecord& qso);

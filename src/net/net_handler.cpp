@@ -236,9 +236,8 @@ int NetHandler::PositionOf(const QsoRecord* record) const {
   return log_.FindByGuid(record->Guid);
 }
 
-bool NetHandler::SendQso(int operation, const QsoRecord* record) {
+bool NetHandler::SendQso(SendOperation op, const QsoRecord* record) {
   if (record == nullptr) return false;
-  const auto op = static_cast<SendOperation>(operation);
   if (op != SendOperation::kAdd && op != SendOperation::kEdit && op != SendOperation::kInsert &&
       op != SendOperation::kAnswer) {
     return false;

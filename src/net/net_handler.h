@@ -89,7 +89,11 @@ class NetHandler {
   // position and, for an insert, the QSO after it are looked up there).  Operation 3, a
   // missing record, and a QSO whose call or exchanges hold the field separator send nothing
   // (false).
-  bool SendQso(int operation, const QsoRecord* record);
+  bool SendQso(SendOperation operation, const QsoRecord* record);
+  // The same with the operation's number; a number that names no operation sends nothing.
+  bool SendQso(int operation, const QsoRecord* record) {
+    return SendQso(static_cast<SendOperation>(operation), record);
+  }
   bool SendDelete(std::int32_t guid);
   bool RequestQso(std::int32_t n);  // GET: n, for the log receive window
 

@@ -195,7 +195,7 @@ std::optional<QsoRecord> ParseQsoLine(std::string_view line, std::string* fault)
     SetFault(fault, "bad date or time");
     return std::nullopt;
   }
-  q.Mode = ModeCodeOfName(f[4]);
+  q.Mode = ModeOfName(f[4]);
   q.Call = CutQsoField(f[5]);
   q.Sent = CutQsoField(f[6]);
   q.Rcvd = CutQsoField(f[7]);

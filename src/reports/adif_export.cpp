@@ -101,25 +101,26 @@ std::string AdifBandName(std::int32_t freq) {
   return text.empty() ? text : text + "M";
 }
 
-std::string AdifModeName(std::uint8_t mode) {
+std::string AdifModeName(Mode mode) {
   switch (mode) {
-    case 1:
+    case Mode::kCw:
       return "CW";
-    case 2:
+    case Mode::kPhone:
       return "SSB";
-    case 3:
+    case Mode::kFm:
       return "FM";
-    case 4:
+    case Mode::kRtty:
       return "RTTY";
-    case 5:
+    case Mode::kPsk31:
       return "PSK";
-    default:
-      return {};
+    case Mode::kUnknown:
+      break;
   }
+  return {};
 }
 
-std::string AdifSubmodeName(std::uint8_t mode) {
-  return mode == 5 ? "PSK31" : std::string();
+std::string AdifSubmodeName(Mode mode) {
+  return mode == Mode::kPsk31 ? "PSK31" : std::string();
 }
 
 std::string StandardAdifText(const TLogCollection& log, const AdifExportSettings& settings,

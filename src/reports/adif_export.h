@@ -42,8 +42,8 @@ ReportAndRest SplitExchange(std::string_view exchange);
 // ADIF band and mode names of a QSO: "20M", "2M", "70CM"; MODE "SSB" for phone, "PSK" with
 // SUBMODE "PSK31".  Empty where the log has none.
 std::string AdifBandName(std::int32_t freq);
-std::string AdifModeName(std::uint8_t mode);
-std::string AdifSubmodeName(std::uint8_t mode);
+std::string AdifModeName(Mode mode);
+std::string AdifSubmodeName(Mode mode);
 
 // Header (PROGRAMID, PROGRAMVERSION, ADIF_VER 3.1.4, CREATED_TIMESTAMP) and one record per
 // QSO, log order, CR LF line ends.

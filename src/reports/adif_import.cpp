@@ -57,11 +57,11 @@ Status ParseStamp(const AdifFields& f, DateTime& stamp) {
   return {};
 }
 
-ModeCode ModeOf(const AdifFields& f) {
+Mode ModeOf(const AdifFields& f) {
   const std::string mode = UpperCase(Field(f, "MODE"));
-  if (mode == "PSK" || mode == "PSK31") return 5;
-  if (mode == "USB" || mode == "LSB" || mode == "AM") return 2;
-  return ModeCodeOfName(mode);
+  if (mode == "PSK" || mode == "PSK31") return Mode::kPsk31;
+  if (mode == "USB" || mode == "LSB" || mode == "AM") return Mode::kPhone;
+  return ModeOfName(mode);
 }
 
 std::string Joined(std::string_view report, std::string_view rest) {
@@ -99,7 +99,7 @@ Status BuildQso(const AdifFields& f, const AdifImportRules& rules, QsoRecord& q)
                          "band of " + AdifFreqText(q.Freq) + " MHz not in the contest");
   }
   q.Mode = ModeOf(f);
-  if (q.Mode == 0)
+  if (q.Mode == Mode::kUnknown)
     return Status::Error(ErrCode::kBadInput, "mode " + Field(f, "MODE") + " not kept");
   q.Sent = CutQsoField(Joined(Field(f, "RST_SENT"), SentRest(f)));
   q.Rcvd = CutQsoField(Joined(Field(f, "RST_RCVD"), ReceivedRest(f, rules.zones)));
@@ -109,7 +109,7 @@ Status BuildQso(const AdifFields& f, const AdifImportRules& rules, QsoRecord& q)
 // What makes two QSOs the same contact for the import: call, minute, band and mode.
 std::string ContactKey(const QsoRecord& q) {
   return q.Call + '|' + FormatMask(q.Stamp, "yyyymmddhhnn") + '|' + IntToStr(BandOfFreq(q.Freq)) +
-         '|' + IntToStr(q.Mode);
+         '|' + IntToStr(ModeNumber(q.Mode));
 }
 
 }  // namespace

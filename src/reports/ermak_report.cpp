@@ -31,14 +31,14 @@ void TakeItem(ErmakCategories& c, const ErmakCondition& item) {
   if (target) *target = item.value;
 }
 
-void AddModeLine(std::string& text, const std::string& mode, ModeCode currentMode) {
+void AddModeLine(std::string& text, const std::string& mode, Mode currentMode) {
   std::string m = Trim(mode);
   if (m.empty()) return;
   if (m != ":MODE:") {
     AddLine(text, "CATEGORY-MODE: ", m);
-  } else if (currentMode == 1) {
+  } else if (currentMode == Mode::kCw) {
     AddLine(text, "CATEGORY-MODE: ", "CW");
-  } else if (currentMode == 2) {
+  } else if (currentMode == Mode::kPhone) {
     AddLine(text, "CATEGORY-MODE: ", "SSB");
   }
 }
@@ -51,7 +51,7 @@ std::string OperatorText(const ErmakOperator& op) {
   return Cp866ToWin1251(text);
 }
 
-void AddHeader(std::string& text, const ErmakReportData& data, ModeCode currentMode) {
+void AddHeader(std::string& text, const ErmakReportData& data, Mode currentMode) {
   const ErmakCategories& c = data.categories;
   AddLine(text, "START-OF-LOG: ", "3.0");
   AddLine(text, "CREATED-BY: ", std::string(kReportCreatedBy) + std::string(kReportWebPage));
@@ -134,7 +134,7 @@ void ApplyErmakGroup(ErmakReportData& data, const ErmakSelection& selection) {
 }
 
 std::string ErmakReportText(const ErmakReportData& data, const TLogCollection& log,
-                            ModeCode currentMode) {
+                            Mode currentMode) {
   const std::string call = Trim(data.call);
   std::string text;
   text.reserve(1024 + static_cast<std::size_t>(log.Count()) * 83);
@@ -145,8 +145,8 @@ std::string ErmakReportText(const ErmakReportData& data, const TLogCollection& l
   return text;
 }
 
-Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log,
-                        ModeCode currentMode, const std::string& dir) {
+Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log, Mode currentMode,
+                        const std::string& dir) {
   return WriteReportFile(dir, data.call, ErmakReportText(data, log, currentMode));
 }
 

@@ -105,12 +105,12 @@ std::uint16_t ErmakYearOfBirth(std::string_view text);
 ErmakReportData DefaultErmakReport(const TTreeRules& rules, std::string_view ownCall);
 void ApplyErmakGroup(ErmakReportData& data, const ErmakSelection& selection);
 
-// The whole report; `currentMode` (the entry window's, 1 CW, 2 PH, ...) resolves ":MODE:".
+// The whole report; `currentMode` (the entry window's) resolves ":MODE:".
 std::string ErmakReportText(const ErmakReportData& data, const TLogCollection& log,
-                            ModeCode currentMode);
+                            Mode currentMode);
 // Writes the report as "<call>.cbr" in `dir` (empty: the current directory), the same file the
 // Cabrillo report uses; see WriteReportFile for the name and the failures.
-Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log,
-                        ModeCode currentMode, const std::string& dir = {});
+Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log, Mode currentMode,
+                        const std::string& dir = {});
 
 }  // namespace vk

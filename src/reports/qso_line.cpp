@@ -88,10 +88,12 @@ std::string CabrilloFreqText(Freq freq) {
   return IntToStr(freq / 10);
 }
 
-std::string CabrilloModeText(ModeCode mode) {
+std::string CabrilloModeText(Mode mode) {
   // The log's RTTY and PSK31 are the format's RY and DG; its own names would be refused.
-  static constexpr std::array<std::string_view, 6> kNames{"", "CW", "PH", "FM", "RY", "DG"};
-  return mode < kNames.size() ? std::string(kNames[mode]) : std::string();
+  static constexpr std::array<std::string_view, kModeCount + 1> kNames{"",   "CW", "PH",
+                                                                       "FM", "RY", "DG"};
+  const std::size_t i = ModeNumber(mode);
+  return i < kNames.size() ? std::string(kNames[i]) : std::string();
 }
 
 std::string CabrilloQsoLine(const QsoRecord& qso, std::string_view ownCall) {

@@ -27,7 +27,7 @@ inline constexpr std::string_view kReportDateTimeMask = "yyyy-mm-dd hhnn";
 // garbage.  A frequency in no amateur band above 30 MHz is written in whole kHz.
 std::string CabrilloFreqText(Freq freq);
 // CW, PH, FM, RY (RTTY) and DG (PSK31 and other digital modes); empty for an unknown code.
-std::string CabrilloModeText(ModeCode mode);
+std::string CabrilloModeText(Mode mode);
 
 // The sponsors' template (CQ WW, WPX, IARU, RDXC), items one space apart:
 //   QSO: ***** ** yyyy-mm-dd nnnn ************* nnn ****** ************* nnn ******

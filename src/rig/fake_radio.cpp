@@ -32,7 +32,7 @@ Status FakeRadio::ReadFreq(std::int64_t& hz) {
   return Status::Ok();
 }
 
-Status FakeRadio::ReadMode(ModeCode& mode) {
+Status FakeRadio::ReadMode(vk::Mode& mode) {
   std::lock_guard lock(mu_);
   if (Status s = Alive(); !s) return s;
   mode = mode_;
@@ -46,7 +46,7 @@ Status FakeRadio::SetFreq(std::int64_t hz) {
   return Status::Ok();
 }
 
-Status FakeRadio::SetMode(ModeCode mode, std::int64_t) {
+Status FakeRadio::SetMode(vk::Mode mode, std::int64_t) {
   std::lock_guard lock(mu_);
   if (Status s = Alive(); !s) return s;
   mode_ = mode;
@@ -74,7 +74,7 @@ Status FakeRadio::SetMorseSpeed(int wpm) {
   return Status::Ok();
 }
 
-void FakeRadio::Tune(std::int64_t hz, ModeCode mode) {
+void FakeRadio::Tune(std::int64_t hz, vk::Mode mode) {
   std::lock_guard lock(mu_);
   hz_ = hz;
   mode_ = mode;
@@ -90,7 +90,7 @@ std::int64_t FakeRadio::Hz() const {
   return hz_;
 }
 
-ModeCode FakeRadio::Mode() const {
+vk::Mode FakeRadio::Mode() const {
   std::lock_guard lock(mu_);
   return mode_;
 }

@@ -16,20 +16,21 @@ class FakeRadio final : public Radio {
   void Close() override;
   bool IsOpen() const override;
   Status ReadFreq(std::int64_t& hz) override;
-  Status ReadMode(ModeCode& mode) override;
+  Status ReadMode(vk::Mode& mode) override;
   Status SetFreq(std::int64_t hz) override;
-  Status SetMode(ModeCode mode, std::int64_t hz) override;
+  Status SetMode(vk::Mode mode, std::int64_t hz) override;
   Status SendMorse(std::string_view text) override;
   Status StopMorse() override;
   Status SetMorseSpeed(int wpm) override;
 
   // The operator's hand on the radio.
-  void Tune(std::int64_t hz, ModeCode mode);
+  void Tune(std::int64_t hz, vk::Mode mode);
   // Off: every call fails as a radio that does not answer; on again: it opens.
   void SetAnswering(bool on);
 
   std::int64_t Hz() const;
-  ModeCode Mode() const;
+  // Qualified: inside the class the name is this function's.
+  vk::Mode Mode() const;
   int Opens() const;
   std::vector<std::string> Morse() const;  // texts sent, "<stop>" for a stop, "<wpm N>"
 
@@ -41,7 +42,7 @@ class FakeRadio final : public Radio {
   bool open_ = false;
   int opens_ = 0;
   std::int64_t hz_ = 14'025'000;
-  ModeCode mode_ = 1;
+  vk::Mode mode_ = vk::Mode::kCw;
   std::vector<std::string> morse_;
 };
 

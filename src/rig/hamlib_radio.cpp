@@ -27,30 +27,31 @@ void PrepareHamlib() {
   });
 }
 
-ModeCode ModeCodeOfRig(rmode_t m) {
-  if (m == RIG_MODE_CW || m == RIG_MODE_CWR) return 1;
-  if (m == RIG_MODE_USB || m == RIG_MODE_LSB || m == RIG_MODE_AM) return 2;
-  if (m == RIG_MODE_FM || m == RIG_MODE_WFM || m == RIG_MODE_FMN) return 3;
-  if (m == RIG_MODE_RTTY || m == RIG_MODE_RTTYR) return 4;
-  if (m == RIG_MODE_PKTUSB || m == RIG_MODE_PKTLSB) return 5;
-  return 0;
+Mode ModeOfRig(rmode_t m) {
+  if (m == RIG_MODE_CW || m == RIG_MODE_CWR) return Mode::kCw;
+  if (m == RIG_MODE_USB || m == RIG_MODE_LSB || m == RIG_MODE_AM) return Mode::kPhone;
+  if (m == RIG_MODE_FM || m == RIG_MODE_WFM || m == RIG_MODE_FMN) return Mode::kFm;
+  if (m == RIG_MODE_RTTY || m == RIG_MODE_RTTYR) return Mode::kRtty;
+  if (m == RIG_MODE_PKTUSB || m == RIG_MODE_PKTLSB) return Mode::kPsk31;
+  return Mode::kUnknown;
 }
 
-rmode_t RigModeOf(ModeCode mode, std::int64_t hz) {
+rmode_t RigModeOf(Mode mode, std::int64_t hz) {
   switch (mode) {
-    case 1:
+    case Mode::kCw:
       return RIG_MODE_CW;
-    case 2:
+    case Mode::kPhone:
       return hz > 0 && hz < 10'000'000 ? RIG_MODE_LSB : RIG_MODE_USB;
-    case 3:
+    case Mode::kFm:
       return RIG_MODE_FM;
-    case 4:
+    case Mode::kRtty:
       return RIG_MODE_RTTY;
-    case 5:
+    case Mode::kPsk31:
       return RIG_MODE_PKTUSB;
-    default:
-      return RIG_MODE_NONE;
+    case Mode::kUnknown:
+      break;
   }
+  return RIG_MODE_NONE;
 }
 
 constexpr std::chrono::milliseconds kRigctldAnswerLimit{1500};
@@ -130,11 +131,11 @@ Status HamlibRadio::ReadFreq(std::int64_t& hz) {
   return s;
 }
 
-Status HamlibRadio::ReadMode(ModeCode& mode) {
+Status HamlibRadio::ReadMode(Mode& mode) {
   rmode_t m = RIG_MODE_NONE;
   pbwidth_t width = 0;
   Status s = Check(rig_get_mode(rig_, RIG_VFO_CURR, &m, &width), "mode");
-  if (s) mode = ModeCodeOfRig(m);
+  if (s) mode = ModeOfRig(m);
   return s;
 }
 
@@ -142,7 +143,7 @@ Status HamlibRadio::SetFreq(std::int64_t hz) {
   return Check(rig_set_freq(rig_, RIG_VFO_CURR, static_cast<freq_t>(hz)), "set frequency");
 }
 
-Status HamlibRadio::SetMode(ModeCode mode, std::int64_t hz) {
+Status HamlibRadio::SetMode(Mode mode, std::int64_t hz) {
   const rmode_t m = RigModeOf(mode, hz);
   if (m == RIG_MODE_NONE) return Status::Error(ErrCode::kBadInput, "no radio mode for this mode");
   return Check(rig_set_mode(rig_, RIG_VFO_CURR, m, RIG_PASSBAND_NOCHANGE), "set mode");

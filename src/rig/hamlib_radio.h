@@ -26,9 +26,9 @@ class HamlibRadio final : public Radio {
   bool IsOpen() const override { return open_; }
 
   Status ReadFreq(std::int64_t& hz) override;
-  Status ReadMode(ModeCode& mode) override;
+  Status ReadMode(Mode& mode) override;
   Status SetFreq(std::int64_t hz) override;
-  Status SetMode(ModeCode mode, std::int64_t hz) override;
+  Status SetMode(Mode mode, std::int64_t hz) override;
 
   Status SendMorse(std::string_view text) override;
   Status StopMorse() override;

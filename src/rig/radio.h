@@ -25,11 +25,11 @@ class Radio {
   virtual bool IsOpen() const = 0;
 
   virtual Status ReadFreq(std::int64_t& hz) = 0;
-  // The log's mode code of the radio's mode; 0 for a mode the log has no code for.
-  virtual Status ReadMode(ModeCode& mode) = 0;
+  // The log's mode of the radio's mode; unknown for a mode the log has no name for.
+  virtual Status ReadMode(Mode& mode) = 0;
   virtual Status SetFreq(std::int64_t hz) = 0;
   // `hz` is where the radio is (or goes): phone is the lower sideband below 10 MHz.
-  virtual Status SetMode(ModeCode mode, std::int64_t hz) = 0;
+  virtual Status SetMode(Mode mode, std::int64_t hz) = 0;
 
   virtual Status SendMorse(std::string_view text) = 0;
   virtual Status StopMorse() = 0;

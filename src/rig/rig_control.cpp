@@ -59,8 +59,8 @@ void RigControl::Queue(Command c) {
 void RigControl::SetFreq(Freq f) {
   Queue({Command::Kind::kFreq, HzOfFreq(f), {}, 0});
 }
-void RigControl::SetMode(ModeCode mode) {
-  Queue({Command::Kind::kMode, mode, {}, 0});
+void RigControl::SetMode(Mode mode) {
+  Queue({Command::Kind::kMode, 0, {}, 0, mode});
 }
 void RigControl::SendMorse(std::string text) {
   Queue({Command::Kind::kMorse, 0, std::move(text), 0});
@@ -161,7 +161,7 @@ bool RigControl::ApplyQueued() {
         s = radio_->SetFreq(c.value);
         break;
       case Command::Kind::kMode:
-        s = radio_->SetMode(static_cast<ModeCode>(c.value), hz_);
+        s = radio_->SetMode(c.mode, hz_);
         break;
       case Command::Kind::kMorse:
         s = radio_->SendMorse(c.text);
@@ -193,7 +193,7 @@ bool RigControl::Read() {
     seq = appliedSeq_;
   }
   std::int64_t hz = 0;
-  ModeCode mode = 0;
+  Mode mode = Mode::kUnknown;
   Status s = radio_->ReadFreq(hz);
   if (s) s = radio_->ReadMode(mode);
   // A radio that cannot tell its mode still tells its frequency.

@@ -32,7 +32,7 @@ enum class RigState : std::uint8_t {
 
 struct RigReading {
   Freq freq = 0;
-  ModeCode mode = 0;  // 0: a mode the log has no code for
+  Mode mode = Mode::kUnknown;  // also for a mode the log has no name for
   friend bool operator==(const RigReading&, const RigReading&) = default;
 };
 
@@ -62,7 +62,7 @@ class RigControl {
   // Commands for the radio; they return at once.  Changes asked for while the radio does not
   // answer are dropped when it comes back: the radio, where the operator has tuned it, wins.
   void SetFreq(Freq f);
-  void SetMode(ModeCode mode);
+  void SetMode(Mode mode);
   void SendMorse(std::string text);
   void StopMorse();
   void SetMorseSpeed(int wpm);
@@ -80,6 +80,7 @@ class RigControl {
     std::int64_t value = 0;
     std::string text;
     std::uint64_t seq = 0;
+    Mode mode = Mode::kUnknown;  // kMode's
   };
   void Queue(Command c);
   void Run();

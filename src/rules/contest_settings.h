@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "score/repeat.h"
+#include "util/bands.h"
 
 namespace vk {
 
@@ -42,7 +43,7 @@ enum ScoreTotal : std::uint8_t {
 struct ContestSettings {
   std::string caption;                // caption of the exchange field, at most 20
   std::array<bool, 10> bands{};       // allowed bands by band index 1..9 ([0] unused)
-  std::array<bool, 4> modes{};        // allowed modes 1 CW, 2 PH, 3 FM ([0] unused)
+  std::array<bool, 4> modes{};        // allowed modes by number: CW, PH, FM ([0] unused)
   bool modeChoice = false;            // the mode text offered a choice ("cw/ph")
   std::uint8_t rxUpdate = 0;          // 1: prefill the received exchange from the log
   std::int32_t timeZone = 0;          // hours added to the computer's clock (file value negated)
@@ -52,6 +53,8 @@ struct ContestSettings {
   std::string lastSelectorList;       // argument of the latest country/continent element
   std::uint8_t txItemCount = 0;       // txnr elements of the current load
   RepeatSettings repeat;              // repqso and the time periods
+
+  bool Allows(Mode m) const { return ModeNumber(m) < modes.size() && modes[ModeNumber(m)]; }
 };
 
 // One condition of an Ermak report group: OPERATOR, BAND, MODE, POWER, OVERLAY or STATION

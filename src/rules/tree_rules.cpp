@@ -66,7 +66,7 @@ const QsoRecord* TTreeRules::SerialBase() const {
 // --- points -------------------------------------------------------------------------------
 
 std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx, std::uint8_t band,
-                                   std::uint8_t mode) {
+                                   Mode mode) {
   otherwise_ = false;
   bool decided = false;
   return static_cast<std::uint16_t>(ScoreOf(nodes_, call, rx, band, mode, decided));
@@ -76,7 +76,7 @@ std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx, s
 // a final rule which pays (own-country QSOs worth nothing).  `decided` tells the caller
 // whether to stop.
 int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string_view rx,
-                        std::uint8_t band, std::uint8_t mode, bool& decided) {
+                        std::uint8_t band, Mode mode, bool& decided) {
   for (const auto& node : list) {
     int result = 0;
     decided = false;
@@ -98,8 +98,8 @@ int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string
 
 // --- multipliers and bonuses --------------------------------------------------------------
 
-std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx,
-                                   std::uint8_t band, std::uint8_t mode, bool commit) {
+std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx, std::uint8_t band,
+                                   Mode mode, bool commit) {
   JournalTrace("TTreeRules.GetMulti: start function");
   otherwise_ = false;
   int total = MultiOf(nodes_, NodeKind::kMulti, call, rx, band, mode, commit, true);
@@ -107,8 +107,8 @@ std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx,
   return static_cast<std::uint16_t>(total);
 }
 
-std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx,
-                                   std::uint8_t band, std::uint8_t mode, bool commit) {
+std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx, std::uint8_t band,
+                                   Mode mode, bool commit) {
   otherwise_ = false;
   return static_cast<std::uint16_t>(
       MultiOf(nodes_, NodeKind::kBonus, call, rx, band, mode, commit, true));
@@ -118,8 +118,7 @@ std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx,
 // later rule records the QSO's key when committing: a QSO that brings one new multiplier has
 // all its keys noted, so none of them counts as new later.
 int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view call,
-                        std::string_view rx, std::uint8_t band, std::uint8_t mode, bool commit,
-                        bool top) {
+                        std::string_view rx, std::uint8_t band, Mode mode, bool commit, bool top) {
   const bool trace = kind == NodeKind::kMulti && JournalTracing();
   int total = 0;
   for (const auto& node : list) {

@@ -41,9 +41,9 @@ class TTreeRules {
   // The operator's own exchange from the contest settings.
   void SetOwnExchange(std::string_view text) { ctx_.SetOwnExchange(text); }
   const std::string& OwnExchange() const { return ctx_.OwnExchange(); }
-  // Mode of the entry window (1 CW, 2 PH, 3 FM): decides between the reports 599 and 59.
-  void SetCurrentMode(std::uint8_t mode) { currentMode_ = mode; }
-  std::uint8_t CurrentMode() const { return currentMode_; }
+  // Mode of the entry window: decides between the reports 599 (CW) and 59.
+  void SetCurrentMode(Mode mode) { currentMode_ = mode; }
+  Mode CurrentMode() const { return currentMode_; }
   // Band index of the entry window: the band whose QSOs a per-band serial continues.
   void SetCurrentBand(std::uint8_t band) { currentBand_ = band; }
   // Which QSOs the sent serial continues from (rules/serial_plan.h); the log's last by default.
@@ -53,12 +53,11 @@ class TTreeRules {
   // Queries.  Bands are indexes 1..9 (0 outside every band), modes 1..5 as the QSO stores
   // them, `rx` the received exchange as typed (upper case).  Results wrap to 16 bits as the
   // QSO fields do: a rule of -1 points reads as 65535.
-  std::uint16_t GetScore(std::string_view call, std::string_view rx, std::uint8_t band,
-                         std::uint8_t mode);
-  std::uint16_t GetMulti(std::string_view call, std::string_view rx, std::uint8_t band,
-                         std::uint8_t mode, bool commit);
-  std::uint16_t GetBonus(std::string_view call, std::string_view rx, std::uint8_t band,
-                         std::uint8_t mode, bool commit);
+  std::uint16_t GetScore(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode);
+  std::uint16_t GetMulti(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
+                         bool commit);
+  std::uint16_t GetBonus(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
+                         bool commit);
   // Forgets every multiplier and bonus key recorded so far, so that the log can be scored again
   // from its first QSO (after a correction, or a log written under other rules).
   void ResetTallies();
@@ -91,9 +90,9 @@ class TTreeRules {
   const CountryInfo& StationOf(std::string_view call) const;
   void LookUpOther(std::string_view call);
   int ScoreOf(const RuleList& list, std::string_view call, std::string_view rx, std::uint8_t band,
-              std::uint8_t mode, bool& decided);
+              Mode mode, bool& decided);
   int MultiOf(const RuleList& list, NodeKind kind, std::string_view call, std::string_view rx,
-              std::uint8_t band, std::uint8_t mode, bool commit, bool top);
+              std::uint8_t band, Mode mode, bool commit, bool top);
   std::string TxTextOf(const RuleList& list, std::string_view call);
   std::string ItemText(const TxItemRule& item, std::string_view call);
   std::string OwnItemText(const TxItemRule& item);
@@ -113,7 +112,7 @@ class TTreeRules {
   TxProcedure txProcedure_ = TxProcedure::kItems;
   RxCorrection rxCorrection_ = RxCorrection::kSlashes;
   std::string correctionParam_;  // the rxcorrect value, ":N"
-  std::uint8_t currentMode_ = 1;
+  Mode currentMode_ = Mode::kCw;
   std::uint8_t currentBand_ = 0;
   SerialPlan serial_;
   // The station most recently asked about by GetTxNr or GetCountryLine, so that repeated

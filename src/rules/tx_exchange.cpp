@@ -42,7 +42,7 @@ std::string Serial3(long long n) {
 }
 
 std::string TTreeRules::Report() const {
-  return currentMode_ == 1 ? "599" : "59";
+  return currentMode_ == Mode::kCw ? "599" : "59";
 }
 
 std::string TTreeRules::GetTxNr(std::string_view call) {

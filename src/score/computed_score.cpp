@@ -71,13 +71,13 @@ Region RegionOf(std::string_view text) {
   return r;
 }
 
-int AsChamp(std::string_view rx, std::uint8_t mode, const ScoreContext& ctx) {
-  if (mode != 1 && mode != 2) return 0;
+int AsChamp(std::string_view rx, Mode mode, const ScoreContext& ctx) {
+  if (mode != Mode::kCw && mode != Mode::kPhone) return 0;
   // The received exchange ends with the 3-digit serial; the own exchange is the region alone.
   auto his = RegionOf(rx.substr(0, rx.size() > 3 ? rx.size() - 3 : 0));
   auto own = RegionOf(ctx.OwnExchange());
   int e = std::abs(own.area - his.area) + std::abs(own.district - his.district);
-  return e + (mode == 1 ? 10 : 5);
+  return e + (mode == Mode::kCw ? 10 : 5);
 }
 
 // A whole number followed by one of two letters, at the front of `text`; the letter found
@@ -120,7 +120,7 @@ int RfCupPoints(long long km) {
 }
 
 std::int16_t ComputeScore(ComputedTable table, std::string_view call, std::string_view rx,
-                          std::uint8_t mode, ScoreContext& ctx) {
+                          Mode mode, ScoreContext& ctx) {
   switch (table) {
     case ComputedTable::kChmpRfTable:
       return static_cast<std::int16_t>(ChmpRfTable(call, ctx));

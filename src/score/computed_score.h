@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "score/score_context.h"
+#include "util/bands.h"
 
 namespace vk {
 
@@ -31,7 +32,7 @@ int ZoneTableB(int row, int column);
 int RfCupPoints(long long km);
 
 std::int16_t ComputeScore(ComputedTable table, std::string_view call, std::string_view rx,
-                          std::uint8_t mode, ScoreContext& ctx);
+                          Mode mode, ScoreContext& ctx);
 
 // Whole-degree coordinates as the RAEM exchange carries them: "57N85O" (O = east, W = west).
 struct RaemCoords {

@@ -63,7 +63,7 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   rule->band_ = FindBandToken(conditions);
   if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
     rule->band_ = kEveryCondition;
-  rule->mode_ = FindModeToken(conditions);
+  rule->mode_ = ModeNumber(FindModeToken(conditions));
   if (rule->mode_ == 0 && conditions.find("everymode") != std::string_view::npos)
     rule->mode_ = kEveryCondition;
   rule->wholeWords_ = conditions.find("wholeword") != std::string_view::npos;
@@ -73,7 +73,7 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   rule->caption_ = std::move(caption);
 
   for (std::uint8_t b = 1; b <= 9; ++b) {
-    for (std::uint8_t m = 1; m <= 3; ++m) {
+    for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm}) {
       auto slot = rule->SlotOf(b, m);
       if (slot != 0 && !rule->slots_[slot]) rule->slots_[slot] = std::make_unique<KeyList>();
     }
@@ -87,33 +87,33 @@ void MultiRule::ClearKeys() {
   }
 }
 
-bool MultiRule::Outside(std::uint8_t band, std::uint8_t mode) const {
+bool MultiRule::Outside(std::uint8_t band, Mode mode) const {
   bool bandMiss = band_ != 0 && band_ != kEveryCondition && band_ != band;
-  bool modeMiss = mode_ != 0 && mode_ != kEveryCondition && mode_ != mode;
+  bool modeMiss = mode_ != 0 && mode_ != kEveryCondition && mode_ != ModeNumber(mode);
   return bandMiss && modeMiss;
 }
 
-std::uint8_t MultiRule::SlotOf(std::uint8_t band, std::uint8_t mode) const {
+std::uint8_t MultiRule::SlotOf(std::uint8_t band, Mode mode) const {
   unsigned b = band_ == 0 ? 1u : band_ == kEveryCondition ? band : band_;
-  unsigned m = mode_ == 0 ? 0u : mode_ == kEveryCondition ? mode : mode_;
+  unsigned m = mode_ == 0 ? 0u : mode_ == kEveryCondition ? ModeNumber(mode) : mode_;
   return static_cast<std::uint8_t>(m * 32u + b % 32u);
 }
 
-const KeyList* MultiRule::Keys(std::uint8_t band, std::uint8_t mode) const {
+const KeyList* MultiRule::Keys(std::uint8_t band, Mode mode) const {
   return slots_[SlotOf(band, mode)].get();
 }
 
-KeyList* MultiRule::MutableKeys(std::uint8_t band, std::uint8_t mode) {
+KeyList* MultiRule::MutableKeys(std::uint8_t band, Mode mode) {
   return slots_[SlotOf(band, mode)].get();
 }
 
-bool MultiRule::IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t mode) const {
+bool MultiRule::IsNewKey(std::string_view key, std::uint8_t band, Mode mode) const {
   if (Outside(band, mode)) return false;
   const KeyList* keys = Keys(band, mode);
   return keys != nullptr && !keys->Contains(key);
 }
 
-bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
+bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, Mode mode,
                               const ScoreContext& ctx) const {
   if (JournalTracing()) JournalTrace(std::string("FindDom Source->") + std::string(key));
   const std::string* entry = EntryOf(key, ctx);
@@ -134,7 +134,7 @@ const std::string* MultiRule::FindDomestic(std::string_view key, const ScoreCont
 }
 
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
-                              std::uint8_t mode, ScoreContext& ctx) const {
+                              Mode mode, ScoreContext& ctx) const {
   std::string scratch;
   std::string_view key;
   if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return 0;
@@ -143,8 +143,8 @@ std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::u
   return isNew ? weight_ : 0;
 }
 
-void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t band,
-                    std::uint8_t mode, ScoreContext& ctx) {
+void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
+                    ScoreContext& ctx) {
   KeyList* keys = MutableKeys(band, mode);
   if (keys == nullptr) return;
   std::string scratch;

@@ -19,6 +19,7 @@
 #include "score/key_list.h"
 #include "score/rule_node.h"
 #include "score/score_context.h"
+#include "util/bands.h"
 
 namespace vk {
 
@@ -50,47 +51,48 @@ class MultiRule final : public RuleNode {
                                          std::string_view argument);
 
   // The rule's weight when the QSO brings a key not yet recorded in its slot, else 0.
-  std::uint8_t IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
-                     std::uint8_t mode, ScoreContext& ctx) const;
+  std::uint8_t IsNew(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
+                     ScoreContext& ctx) const;
   // Records the QSO's key in its slot (no applicability test; a repeat key changes nothing).
-  void Add(std::string_view call, std::string_view rx, std::uint8_t band, std::uint8_t mode,
+  void Add(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
            ScoreContext& ctx);
 
   // Forgets every recorded key of every slot, as before the first QSO.
   void ClearKeys();
 
-  bool IsNewKey(std::string_view key, std::uint8_t band, std::uint8_t mode) const;
-  bool IsNewDomestic(std::string_view key, std::uint8_t band, std::uint8_t mode,
+  bool IsNewKey(std::string_view key, std::uint8_t band, Mode mode) const;
+  bool IsNewDomestic(std::string_view key, std::uint8_t band, Mode mode,
                      const ScoreContext& ctx) const;
   // First domestic entry inside `key`, or nullptr.
   static const std::string* FindDomestic(std::string_view key, const ScoreContext& ctx);
 
   // A QSO whose band and mode both miss the rule's fixed conditions is outside it.
-  bool Outside(std::uint8_t band, std::uint8_t mode) const;
+  bool Outside(std::uint8_t band, Mode mode) const;
   // Slot number 0..255 of a QSO; only slots reached by bands 1..9 and modes 1..3 have a list.
-  std::uint8_t SlotOf(std::uint8_t band, std::uint8_t mode) const;
+  std::uint8_t SlotOf(std::uint8_t band, Mode mode) const;
   // The recorded keys of a QSO's slot, nullptr when the slot has no list (band 0 under
   // everyband, RTTY or PSK31 under everymode).  Such QSOs are never new and record nothing:
   // the rules file cannot ask for those slots, so counting them would invent multipliers.
-  const KeyList* Keys(std::uint8_t band, std::uint8_t mode) const;
+  const KeyList* Keys(std::uint8_t band, Mode mode) const;
 
   MultiKind Kind() const { return kind_; }
   std::uint8_t Weight() const { return weight_; }
   std::uint8_t BandCondition() const { return band_; }  // 0 none, 1..9, 255 everyband
-  std::uint8_t ModeCondition() const { return mode_; }  // 0 none, 1..3, 255 everymode
+  // 0 none, a mode's number (CW, PH or FM), 255 everymode.
+  std::uint8_t ModeCondition() const { return mode_; }
   bool WholeWords() const { return wholeWords_; }
   const std::string& Caption() const { return caption_; }  // CP866, at most 16 characters
 
   MultiRule(NodeKind nodeKind, MultiKind kind);
 
  private:
-  KeyList* MutableKeys(std::uint8_t band, std::uint8_t mode);
+  KeyList* MutableKeys(std::uint8_t band, Mode mode);
   const std::string* EntryOf(std::string_view key, const ScoreContext& ctx) const;
 
   MultiKind kind_;
   std::uint8_t weight_ = 0;
   std::uint8_t band_ = 0;
-  std::uint8_t mode_ = 0;
+  std::uint8_t mode_ = 0;  // the condition, as ModeCondition
   bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
   std::string caption_;
   std::array<std::unique_ptr<KeyList>, 256> slots_;

@@ -45,7 +45,7 @@ int PeriodOfMinute(const RepeatSettings& s, int minute) {
 // later contact a repeat), newest first.  `end` is the position the contact would take: only
 // QSOs before it are earlier.
 int FindBandRepeat(const TLogCollection& log, const RepeatSettings& s, std::span<const int> same,
-                   std::int32_t freq, std::uint8_t mode, const DateTime& when) {
+                   std::int32_t freq, Mode mode, const DateTime& when) {
   bool byMode = s.mode == kRepeatBandMode || s.mode == kRepeatBandModeTime;
   bool byTime = s.mode == kRepeatBandTime || s.mode == kRepeatBandModeTime;
   auto band = ContactBandText(freq);
@@ -79,7 +79,7 @@ int FindQsoCountRepeat(const RepeatSettings& s, std::span<const int> same, int e
 }
 
 RepeatResult FindRepeat(const TLogCollection& log, const RepeatSettings& s,
-                        std::span<const int> same, int end, std::int32_t freq, std::uint8_t mode,
+                        std::span<const int> same, int end, std::int32_t freq, Mode mode,
                         const DateTime& when) {
   RepeatResult r;
   switch (s.mode) {
@@ -154,9 +154,8 @@ int PeriodOfTime(const RepeatSettings& s, double timeOfDay) {
   return 0;
 }
 
-RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
-                         std::string_view call, std::int32_t freq, std::uint8_t mode,
-                         const DateTime& when) {
+RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+                         std::int32_t freq, Mode mode, const DateTime& when) {
   std::vector<int> same;
   for (int pos = 0; pos < log.Count(); ++pos) {
     const QsoRecord& q = *log.At(pos);
@@ -184,7 +183,7 @@ void RepeatTracker::Count(const QsoRecord& q, int pos) {
 }
 
 std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,
-                                           std::uint8_t band, std::uint8_t mode) {
+                                           std::uint8_t band, Mode mode) {
   // Keyed by the padded call: as every line starts with it, the lines come out sorted.
   std::map<std::string, std::string> lines;
   for (const QsoRecord& q : log) {

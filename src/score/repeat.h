@@ -64,9 +64,8 @@ extern const char* const kRepqsoErrorText;
 // only a QSO that counted makes a later contact a repeat (a dupe logged 10 minutes after the
 // QSO it repeats does not restart an "again after 30 minutes" wait).  An invalid rule also goes
 // to the journal, so a wrong rules file is found after the contest too.
-RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s,
-                         std::string_view call, std::int32_t freq, std::uint8_t mode,
-                         const DateTime& when);
+RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+                         std::int32_t freq, Mode mode, const DateTime& when);
 
 // The same check for every QSO of a log scored in one pass, oldest first: the QSOs that
 // counted so far are kept by call, so each check costs the QSOs of that call, not the log.
@@ -92,6 +91,6 @@ class RepeatTracker {
 // Lines of the Repeat window: for every call worked on `band` and `mode`, the call padded to
 // 12 and one column per period, "X" where it was worked; sorted, no duplicates.
 std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,
-                                           std::uint8_t band, std::uint8_t mode);
+                                           std::uint8_t band, Mode mode);
 
 }  // namespace vk

@@ -62,12 +62,17 @@ long long OwnItuZone(const ScoreContext& ctx) {
   return 0;
 }
 
-std::uint8_t FindModeToken(std::string_view text) {
-  static constexpr std::array<std::string_view, 3> kTokens{"cw", "ph", "fm"};
-  for (std::size_t i = 0; i < kTokens.size(); ++i) {
-    if (text.find(kTokens[i]) != std::string_view::npos) return static_cast<std::uint8_t>(i + 1);
+Mode FindModeToken(std::string_view text) {
+  struct Token {
+    std::string_view text;
+    Mode mode;
+  };
+  static constexpr std::array<Token, 3> kTokens{
+      {{"cw", Mode::kCw}, {"ph", Mode::kPhone}, {"fm", Mode::kFm}}};
+  for (const Token& t : kTokens) {
+    if (text.find(t.text) != std::string_view::npos) return t.mode;
   }
-  return 0;
+  return Mode::kUnknown;
 }
 
 bool ScoreRule::IsScoreKeyword(std::string_view keyword) {
@@ -121,8 +126,8 @@ void ScoreRule::ParseValue(std::string_view value) {
   mobileByZone_ = conditions.find("mmzone") != std::string_view::npos;
 }
 
-bool ScoreRule::BaseApplies(std::uint8_t band, std::uint8_t mode) const {
-  return (band_ == 0 || band_ == band) && (mode_ == 0 || mode_ == mode);
+bool ScoreRule::BaseApplies(std::uint8_t band, Mode mode) const {
+  return (band_ == 0 || band_ == band) && (mode_ == Mode::kUnknown || mode_ == mode);
 }
 
 // The continent a continent rule compares: the country file's, or for a maritime mobile under
@@ -187,13 +192,13 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
 }
 
 std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::string_view rx,
-                              std::uint8_t mode, ScoreContext& ctx) const {
+                              Mode mode, ScoreContext& ctx) const {
   bool decided = false;
   return Score(call, band, rx, mode, ctx, decided);
 }
 
 std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::string_view rx,
-                              std::uint8_t mode, ScoreContext& ctx, bool& decided) const {
+                              Mode mode, ScoreContext& ctx, bool& decided) const {
   decided = false;
   std::int16_t points = 0;
   if (computed_ != ComputedTable::kNone) {

@@ -19,6 +19,7 @@
 #include "score/computed_score.h"
 #include "score/rule_node.h"
 #include "score/score_context.h"
+#include "util/bands.h"
 
 namespace vk {
 
@@ -42,20 +43,20 @@ class ScoreRule final : public RuleNode {
   static std::unique_ptr<ScoreRule> Make(std::string_view keyword, std::string_view value);
   static bool IsScoreKeyword(std::string_view keyword);
 
-  // Points of a QSO.  `band` 1..9 (0 outside every band), `mode` 1..5 as the QSO stores it,
+  // Points of a QSO.  `band` 1..9 (0 outside every band), `mode` as the QSO stores it,
   // `rx` the received exchange as typed (upper case).
-  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx,
-                     std::uint8_t mode, ScoreContext& ctx) const;
+  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx, Mode mode,
+                     ScoreContext& ctx) const;
   // As Score; `decided` tells whether the result ends the search for points: any non-zero
   // result does, and so does a final rule that pays.
-  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx,
-                     std::uint8_t mode, ScoreContext& ctx, bool& decided) const;
+  std::int16_t Score(std::string_view call, std::uint8_t band, std::string_view rx, Mode mode,
+                     ScoreContext& ctx, bool& decided) const;
 
   ScoreVariant Variant() const { return variant_; }
   ComputedTable Computed() const { return computed_; }
   std::int16_t Points() const { return points_; }
   std::uint8_t BandCondition() const { return band_; }  // 0 any, 1..9
-  std::uint8_t ModeCondition() const { return mode_; }  // 0 any, 1 CW, 2 PH, 3 FM
+  Mode ModeCondition() const { return mode_; }          // unknown: any mode
   bool Final() const { return final_; }
   // "mmzone" among the conditions of a continent rule: a maritime mobile station, which has no
   // country, is on the continent of the CQ zone it sends.
@@ -69,7 +70,7 @@ class ScoreRule final : public RuleNode {
   bool Pays(std::string_view call, std::string_view rx, ScoreContext& ctx) const;
   std::string_view ContinentOf(std::string_view call, std::string_view rx,
                                ScoreContext& ctx) const;
-  bool BaseApplies(std::uint8_t band, std::uint8_t mode) const;
+  bool BaseApplies(std::uint8_t band, Mode mode) const;
   std::int16_t RaemScore(std::string_view call, std::string_view rx,
                          const ScoreContext& ctx) const;
 
@@ -77,7 +78,7 @@ class ScoreRule final : public RuleNode {
   ComputedTable computed_ = ComputedTable::kNone;
   std::int16_t points_ = 0;
   std::uint8_t band_ = 0;
-  std::uint8_t mode_ = 0;
+  Mode mode_ = Mode::kUnknown;
   bool final_ = false;                 // "final" among the conditions
   bool mobileByZone_ = false;          // "mmzone" among the conditions
   std::vector<std::string> prefixes_;  // scoredxcc: lower case, trimmed
@@ -87,9 +88,10 @@ class ScoreRule final : public RuleNode {
 // Greece) counts as Asia, zone 40 (the far North Atlantic) as Europe.
 std::string_view CqZoneContinent(int zone);
 
-// Band and mode tokens shared by score and multiplier conditions.  0 when no token is found.
+// Band and mode tokens shared by score and multiplier conditions.  0 (an unknown mode) when no
+// token is found.
 std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"
-std::uint8_t FindModeToken(std::string_view text);  // "cw", "ph", "fm"
+Mode FindModeToken(std::string_view text);          // "cw", "ph", "fm"
 
 // The own ITU zone for the zone rules: the own exchange when it reads as a zone number,
 // otherwise the ITU zone of the own station's country; 0 when neither gives one.

@@ -41,7 +41,8 @@ constexpr std::array<NamedFreq, 10> kBandNames = {{
     {"70CM", 4320000}, {"23CM", 12960000},
 }};
 
-constexpr std::array<std::string_view, 6> kModeNames = {"", "CW", "PH", "FM", "RTTY", "PSK31"};
+constexpr std::array<std::string_view, kModeCount + 1> kModeNames = {"",   "CW",   "PH",
+                                                                     "FM", "RTTY", "PSK31"};
 
 }  // namespace
 
@@ -83,15 +84,16 @@ Freq FreqOfBandName(std::string_view name) {
   return 0;
 }
 
-ModeCode ModeCodeOfName(std::string_view name) {
-  if (name == "SSB") return 2;
+Mode ModeOfName(std::string_view name) {
+  if (name == "SSB") return Mode::kPhone;
   for (std::size_t i = 1; i < kModeNames.size(); ++i)
-    if (kModeNames[i] == name) return static_cast<ModeCode>(i);
-  return 0;
+    if (kModeNames[i] == name) return ModeOrUnknown(static_cast<long long>(i));
+  return Mode::kUnknown;
 }
 
-std::string ModeNameOfCode(ModeCode code) {
-  return code < kModeNames.size() ? std::string(kModeNames[code]) : std::string();
+std::string ModeName(Mode mode) {
+  const std::size_t i = ModeNumber(mode);
+  return i < kModeNames.size() ? std::string(kModeNames[i]) : std::string();
 }
 
 Status LocatorPosition(std::string_view locator, Position& out) {

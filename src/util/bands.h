@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,31 @@ using Freq = std::int32_t;
 using BandIndex = std::uint8_t;
 inline constexpr BandIndex kBandNone = 0;
 inline constexpr BandIndex kBandCount = 9;
-// 1 CW, 2 PH, 3 FM, 4 RTTY, 5 PSK31; 0 unknown.
-using ModeCode = std::uint8_t;
+// The modes the log knows.  The numbers are fixed: the QSO checksum sums them, and a contest's
+// rules and the bus carry them.  Files and messages name a mode by its text instead.
+enum class Mode : std::uint8_t {
+  kUnknown = 0,
+  kCw = 1,
+  kPhone = 2,
+  kFm = 3,
+  kRtty = 4,
+  kPsk31 = 5
+};
+inline constexpr int kModeCount = 5;  // kCw .. kPsk31
+
+// The number a mode is summed, stored and carried as.
+constexpr std::uint8_t ModeNumber(Mode m) {
+  return static_cast<std::uint8_t>(m);
+}
+// The mode of a number read from outside; nullopt for a number that names no mode.
+constexpr std::optional<Mode> ModeFromNumber(long long n) {
+  if (n < 0 || n > kModeCount) return std::nullopt;
+  return static_cast<Mode>(n);
+}
+// The same where a number that names no mode stands for an unknown one.
+constexpr Mode ModeOrUnknown(long long n) {
+  return ModeFromNumber(n).value_or(Mode::kUnknown);
+}
 
 // Text in MHz with '.' as the decimal separator, rounded to the nearest 100 Hz.  Text that
 // is not a number, or lies beyond the range of Freq, is an error and `out` is left unchanged.
@@ -31,9 +55,10 @@ std::string BandScreenName(BandIndex band);
 // ADIF BAND names ("160M" ... "23CM", and "30M"), exact and case-sensitive; others give 0.
 Freq FreqOfBandName(std::string_view name);
 
-// "SSB" and "PH" are both phone, so a QSO read as SSB is written back as PH.
-ModeCode ModeCodeOfName(std::string_view name);
-std::string ModeNameOfCode(ModeCode code);  // empty for unknown codes
+// "SSB" and "PH" are both phone, so a QSO read as SSB is written back as PH.  Any other text
+// is an unknown mode.
+Mode ModeOfName(std::string_view name);
+std::string ModeName(Mode mode);  // "CW", "PH", "FM", "RTTY", "PSK31"; empty for unknown
 
 // Degrees, east and north positive.
 struct Position {

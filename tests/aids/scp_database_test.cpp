@@ -57,7 +57,7 @@ TEST(ScpDatabase, NearMissesDifferByOneChangedAddedOrDroppedCharacter) {
   EXPECT_FALSE(OneEditApart("DL1ABC", "DL1ABC"));
 }
 
-QsoRecord Qso(const std::string& call, Freq f, ModeCode m, std::uint16_t minute) {
+QsoRecord Qso(const std::string& call, Freq f, Mode m, std::uint16_t minute) {
   QsoRecord q;
   q.Call = call;
   q.Freq = f;
@@ -70,13 +70,13 @@ TEST(ScpLookup, MergesTheLogAndMarksDupesAndCallsWorkedElsewhere) {
   ScpDatabase db;
   db.LoadText("DL1ABC\nDL1ABD\nDL1AX\nW1AW\n");
   TLogCollection log;
-  log.Append(Qso("DL1ABC", 140250, 1, 1));  // 20 m CW
-  log.Append(Qso("DL1ABD", 70250, 1, 2));   // 40 m CW
-  log.Append(Qso("DL1AZZ", 140250, 2, 3));  // not in the database
+  log.Append(Qso("DL1ABC", 140250, Mode::kCw, 1));     // 20 m CW
+  log.Append(Qso("DL1ABD", 70250, Mode::kCw, 2));      // 40 m CW
+  log.Append(Qso("DL1AZZ", 140250, Mode::kPhone, 3));  // not in the database
   RepeatSettings rep;
   ApplyRepeatValue(rep, "bandmode");
   ScpLookup lookup(db);
-  const ContactPoint at{&rep, 140300, 1, {2024, 3, 5, 9, 10, 0}};
+  const ContactPoint at{&rep, 140300, Mode::kCw, {2024, 3, 5, 9, 10, 0}};
   const ScpAnswer a = lookup.Find("DL1A", log, at);
   EXPECT_EQ(a.partials, (std::vector<MarkedCall>{{"DL1ABC", CallMark::kDupe},
                                                  {"DL1ABD", CallMark::kWorked},

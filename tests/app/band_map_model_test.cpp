@@ -91,13 +91,13 @@ TEST_F(BandMapTest, TakingASpotFillsTheCallAndTunesTheStation) {
   EXPECT_EQ(station_->CurrentFreq(), 18305);
   EXPECT_TRUE(recorder_.heard.empty());  // same band, same mode: nobody to tell
   // Another band and mode: both broadcast, as Alt+F1 and Alt+F3 do.
-  entry_->TuneTo(142000, 2);
+  entry_->TuneTo(142000, Mode::kPhone);
   EXPECT_EQ(station_->CurrentBand(), 4);
-  EXPECT_EQ(station_->CurrentMode(), 2);
+  EXPECT_EQ(station_->CurrentMode(), Mode::kPhone);
   EXPECT_EQ(recorder_.Commands(), (std::vector<CommandId>{cm::kBandChanged, cm::kModeChanged}));
   EXPECT_EQ(entry_->TxNrText().substr(0, 2), "59");
-  entry_->TuneTo(142000, 4);  // RTTY: the contest has no such mode
-  EXPECT_EQ(station_->CurrentMode(), 2);
+  entry_->TuneTo(142000, Mode::kRtty);  // RTTY: the contest has no such mode
+  EXPECT_EQ(station_->CurrentMode(), Mode::kPhone);
 }
 
 }  // namespace

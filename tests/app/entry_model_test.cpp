@@ -443,7 +443,7 @@ TEST(EntryViewTexts, FrequencyAndModeAsTheViewsShowThem) {
   EXPECT_EQ(EntryFreqText(0), "   0`000.0");
   EXPECT_EQ(EntryFreqText(70551), "   7`055.1");
   const char* modes[] = {"    ", " CW ", " PH ", " FM ", "RTTY", "PSK ", "    "};
-  for (int m = 0; m <= 6; ++m) EXPECT_EQ(EntryModeText(static_cast<ModeCode>(m)), modes[m]);
+  for (int m = 0; m <= 6; ++m) EXPECT_EQ(EntryModeText(static_cast<Mode>(m)), modes[m]);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ QsoRecord Qso(std::int32_t guid, const std::string& call) {
   q.Guid = guid;
   q.Stamp = {2024, 3, 5, 9, 7, 0};
   q.Freq = 140250;
-  q.Mode = 1;
+  q.Mode = Mode::kCw;
   q.Call = call;
   q.Sent = "001";
   q.Rcvd = "599";

@@ -23,7 +23,7 @@ class LogTransferTest : public StationFixture {
     q.Guid = 7;
     q.Stamp = {2024, 3, 5, 9, 7, 0};
     q.Freq = 140250;
-    q.Mode = 1;
+    q.Mode = Mode::kCw;
     q.Call = "F5AAA";
     q.Sent = "599 001";
     q.Rcvd = "599 015";

@@ -15,7 +15,7 @@ QsoRecord Qso(const char* call, std::uint16_t minute) {
   QsoRecord q;
   q.Call = call;
   q.Freq = 140250;
-  q.Mode = 1;
+  q.Mode = Mode::kCw;
   q.Stamp = {2024, 3, 5, 9, minute, 0};
   q.Sent = "599 001";
   q.Rcvd = "599 015";

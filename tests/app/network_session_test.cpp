@@ -113,7 +113,7 @@ struct Program {
     q.Guid = guid;
     q.Stamp = {2024, 3, 5, 9, static_cast<std::uint16_t>(guid % 60), 0};
     q.Freq = freq;
-    q.Mode = 1;
+    q.Mode = Mode::kCw;
     q.Call = call;
     q.Sent = "599 001";
     q.Rcvd = "599 15";

@@ -40,7 +40,7 @@ class NewContestTest : public test::StationFixture {
       q.Guid = 100 + i;
       q.Stamp = DateTime{2024, 3, 5, 9, static_cast<std::uint16_t>(i), 0};
       q.Freq = 140250;
-      q.Mode = 1;
+      q.Mode = Mode::kCw;
       q.Call = "DL" + std::to_string(i) + "ABC";
       q.Sent = "599 001";
       q.Rcvd = "599 15";

@@ -36,7 +36,7 @@ Snapshot Take(const Station& st) {
     if (node->Kind() != NodeKind::kMulti) continue;
     const auto& rule = static_cast<const MultiRule&>(*node);
     for (BandIndex b = 1; b <= kBandCount; ++b) {
-      const KeyList* keys = rule.Keys(b, 1);
+      const KeyList* keys = rule.Keys(b, Mode::kCw);
       s.keys.emplace_back(keys ? std::vector<std::string>(keys->begin(), keys->end())
                                : std::vector<std::string>{});
     }
@@ -163,8 +163,8 @@ TEST_F(OperatingTest, CqWwZonesAndCountriesAreRememberedAcrossARestart) {
   Run("CQ-WW-CW");
   EXPECT_EQ(Take(*station_), before);
   // Zone 14 and Germany are worked on 20 m; another German station in zone 14 is no news.
-  EXPECT_EQ(station_->Rules().GetMulti("DL2XX", "599 14", 4, 1, false), 0);
-  EXPECT_EQ(station_->Rules().GetMulti("DL2XX", "599 14", 5, 1, false), 2);
+  EXPECT_EQ(station_->Rules().GetMulti("DL2XX", "599 14", 4, Mode::kCw, false), 0);
+  EXPECT_EQ(station_->Rules().GetMulti("DL2XX", "599 14", 5, Mode::kCw, false), 2);
 }
 
 TEST_F(OperatingTest, SideWindowsOpenForTopLevelRulesAndTimePeriods) {

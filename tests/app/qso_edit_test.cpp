@@ -20,7 +20,7 @@ QsoRecord Qso(std::int32_t guid, const char* call, std::int32_t freq, std::uint1
   q.Guid = guid;
   q.Stamp = {2024, 3, 5, 9, minute, 0};
   q.Freq = freq;
-  q.Mode = 1;
+  q.Mode = Mode::kCw;
   q.Call = call;
   q.Sent = "599 001";
   q.Rcvd = "599 015";
@@ -178,7 +178,7 @@ TEST_F(QsoEditTest, EditStoresTheFormKeepsTheGuidRescoresAndSumsTheRecordAndTheL
       editor_->Edit(1, Form("06-03-2024", "10:45", k20m, kPh, " F5BBC ", "59 007 ", "59 033")));
   const QsoRecord& q = *Log().At(1);
   EXPECT_EQ(q.Stamp, (DateTime{2024, 3, 6, 10, 45, 0}));
-  EXPECT_EQ(q.Mode, 2);
+  EXPECT_EQ(q.Mode, Mode::kPhone);
   EXPECT_EQ(q.Call, "F5BBC");  // spaces around a field do not survive the log file
   EXPECT_EQ(q.Sent, "59 007");
   EXPECT_EQ(q.Rcvd, "59 033");
@@ -309,12 +309,12 @@ TEST_F(QsoEditTest, AddOnTheThirdLineMakesTheNewQsoTheThirdAndTheOldThirdTheFour
 TEST_F(QsoEditTest, AddScoresThroughTheRulesRecordingNewMultipliersAndCountsTheBand) {
   FiveQsos();
   TTreeRules& rules = station_->Rules();
-  const std::uint16_t points = rules.GetScore("UA9AAA", "599 17", 4, 1);
-  ASSERT_EQ(rules.GetMulti("UA9AAA", "599 17", 4, 1, false), 1);  // Asiatic Russia on 20 m
+  const std::uint16_t points = rules.GetScore("UA9AAA", "599 17", 4, Mode::kCw);
+  ASSERT_EQ(rules.GetMulti("UA9AAA", "599 17", 4, Mode::kCw, false), 1);  // Asiatic Russia on 20 m
   ASSERT_TRUE(editor_->Add(0, Form("05-03-2024", "09:00", k20m, 0, "UA9AAA", "", "599 17")));
   EXPECT_EQ(Log().At(0)->Score, points);
   EXPECT_EQ(Log().At(0)->Multi, 1);
-  EXPECT_EQ(rules.GetMulti("UA9BBB", "599 17", 4, 1, false), 0);  // recorded now
+  EXPECT_EQ(rules.GetMulti("UA9BBB", "599 17", 4, Mode::kCw, false), 0);  // recorded now
   EXPECT_EQ(Row(4).qsos, 5);
   EXPECT_EQ(Row(4).points, 10u + points);
   // The same country again on the same band brings no second multiplier: the log is scored in
@@ -334,7 +334,7 @@ TEST_F(QsoEditTest, AddStoresTheReceivedExchangeAsTypedAndCutsLongTexts) {
   EXPECT_EQ(q.Sent, "0123456789ABCDEF");
   EXPECT_EQ(q.Rcvd, "59 017 extra tex");
   EXPECT_EQ(q.Freq, 70500);
-  EXPECT_EQ(q.Mode, 2);
+  EXPECT_EQ(q.Mode, Mode::kPhone);
 }
 
 TEST_F(QsoEditTest, AddNeverGivesAGuidTheLogAlreadyHolds) {
@@ -358,7 +358,7 @@ TEST_F(QsoEditTest, AddIsRefusedOnAMissingPositionAndChangesNothing) {
   EXPECT_TRUE(recorder_.heard.empty());
   EXPECT_EQ(Row(4).qsos, 4);
   // Nothing was recorded by the rules either.
-  EXPECT_EQ(station_->Rules().GetMulti("UA9AAA", "599 17", 4, 1, false), 1);
+  EXPECT_EQ(station_->Rules().GetMulti("UA9AAA", "599 17", 4, Mode::kCw, false), 1);
 }
 
 // --- a log that changed while the dialog was open -------------------------------------------

@@ -30,7 +30,7 @@ class RigFollowTest : public test::StationFixture {
     EXPECT_TRUE(st.LoadLog().ok());
     auto radio = std::make_unique<FakeRadio>();
     radio_ = radio.get();
-    radio_->Tune(7'025'000, 1);
+    radio_->Tune(7'025'000, Mode::kCw);
     st.SetRig(std::make_unique<RigControl>(std::move(radio), 100ms, 50ms));
     st.Rig()->Start();
     entry_ = std::make_unique<EntryModel>(st, st.ChooseStart());
@@ -59,7 +59,7 @@ TEST_F(RigFollowTest, ReadingActsAsTheBandAndModeKeysAndTheQsoIsLoggedThere) {
   EXPECT_EQ(recorder_.heard[0].number, 3);
 
   recorder_.heard.clear();
-  radio_->Tune(7'012'300, 2);  // within the band, and to phone
+  radio_->Tune(7'012'300, Mode::kPhone);  // within the band, and to phone
   ASSERT_TRUE(Follows(70123));
   ASSERT_EQ(recorder_.heard.size(), 1u);
   EXPECT_EQ(recorder_.heard[0].command, cm::kModeChanged);
@@ -68,12 +68,12 @@ TEST_F(RigFollowTest, ReadingActsAsTheBandAndModeKeysAndTheQsoIsLoggedThere) {
   e.Type("DL1ABC");
   e.Key(kb::kEnter);
   e.Type("59");
-  radio_->Tune(7'014'500, 2);  // tuned after the last tick, before Enter
+  radio_->Tune(7'014'500, Mode::kPhone);  // tuned after the last tick, before Enter
   ASSERT_TRUE(WaitFor([&] { return station_->Rig()->LastReading().freq == 70145; }));
   e.Key(kb::kEnter);
   ASSERT_EQ(station_->Log().Count(), 1);
   EXPECT_EQ(station_->Log().At(0)->Freq, 70145);
-  EXPECT_EQ(station_->Log().At(0)->Mode, 2);
+  EXPECT_EQ(station_->Log().At(0)->Mode, Mode::kPhone);
 }
 
 TEST_F(RigFollowTest, BandAndModeKeysAndTuneCommandMoveTheRadio) {
@@ -83,20 +83,20 @@ TEST_F(RigFollowTest, BandAndModeKeysAndTuneCommandMoveTheRadio) {
   EXPECT_EQ(station_->CurrentBand(), 4);
   ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == HzOfFreq(DefaultFreqOfBand(4)); }));
   e.Key(kb::kAltF3);
-  ASSERT_TRUE(WaitFor([&] { return radio_->Mode() == 2; }));
-  const TuneRequest spot{35250, 1};
+  ASSERT_TRUE(WaitFor([&] { return radio_->Mode() == Mode::kPhone; }));
+  const TuneRequest spot{35250, Mode::kCw};
   station_->Bus().SendCommand(cm::kTuneTo, MessageInfo::Pointer(&spot));
   EXPECT_EQ(station_->CurrentFreq(), 35250);
-  EXPECT_EQ(station_->CurrentMode(), 1);
-  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 3'525'000 && radio_->Mode() == 1; }));
+  EXPECT_EQ(station_->CurrentMode(), Mode::kCw);
+  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 3'525'000 && radio_->Mode() == Mode::kCw; }));
   // The window then follows what the radio reports, and never jumps back meanwhile.
-  radio_->Tune(3'526'000, 1);
+  radio_->Tune(3'526'000, Mode::kCw);
   ASSERT_TRUE(Follows(35260));
   // A band map's spot: the call into the entry window and the radio to the spot; a mode the
   // contest does not work (RTTY here) leaves the mode.
-  e.TakeSpot("OH2BH", 140255, 4);
+  e.TakeSpot("OH2BH", 140255, Mode::kRtty);
   EXPECT_EQ(e.CallText(), "OH2BH");
-  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 14'025'500 && radio_->Mode() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return radio_->Hz() == 14'025'500 && radio_->Mode() == Mode::kCw; }));
 }
 
 TEST_F(RigFollowTest, SilentRadioKeepsTheLastFrequencyForLogging) {
@@ -110,16 +110,16 @@ TEST_F(RigFollowTest, SilentRadioKeepsTheLastFrequencyForLogging) {
   e.Key(kb::kEnter);
   ASSERT_EQ(station_->Log().Count(), 1);
   EXPECT_EQ(station_->Log().At(0)->Freq, 70250);
-  radio_->Tune(14'030'000, 1);
+  radio_->Tune(14'030'000, Mode::kCw);
   radio_->SetAnswering(true);
   ASSERT_TRUE(Follows(140300));
 }
 
 TEST_F(RigFollowTest, FixedModeIgnoresTheRadiosMode) {
   Open("1");
-  radio_->Tune(14'030'000, 2);
+  radio_->Tune(14'030'000, Mode::kPhone);
   ASSERT_TRUE(Follows(140300));
-  EXPECT_EQ(station_->CurrentMode(), 1);
+  EXPECT_EQ(station_->CurrentMode(), Mode::kCw);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ class ScoreCommand : public StationFixture {
                static_cast<std::uint16_t>(minute % 60),
                0};
     q.Freq = freq;
-    q.Mode = 1;
+    q.Mode = Mode::kCw;
     q.Call = call;
     q.Sent = "599 14";
     q.Rcvd = rx;

@@ -137,7 +137,7 @@ class SideWindowTest : public test::StationFixture {
     WriteConfig("Contest=TEST\r\nCall=UA3AAA\r\n");
     Station& st = Start();
     st.SetCurrentFreq(140250);
-    st.SetCurrentMode(1);
+    st.SetCurrentMode(Mode::kCw);
     for (const auto& node : st.Rules().Nodes()) {
       multi_.push_back(std::make_unique<MultiListModel>(static_cast<const MultiRule&>(*node), st));
     }
@@ -149,9 +149,9 @@ class SideWindowTest : public test::StationFixture {
     QsoRecord q;
     q.Call = call;
     q.Freq = DefaultFreqOfBand(band);
-    q.Mode = 1;
+    q.Mode = Mode::kCw;
     q.Stamp = {2024, 3, 5, hour, 30, 0};
-    q.Multi = static_cast<std::int16_t>(st.Rules().GetMulti(call, "599 1", band, 1, true));
+    q.Multi = static_cast<std::int16_t>(st.Rules().GetMulti(call, "599 1", band, Mode::kCw, true));
     st.Log().Append(q);
     st.Bus().Broadcast(cm::kLogChanged);
   }

@@ -17,6 +17,7 @@
 #include "app/views/entry_window_model.h"
 #include "app/views/log_window_model.h"
 #include "net/fake_udp.h"
+#include "net/net_message.h"
 #include "station_fixture.h"
 
 namespace vk {
@@ -37,7 +38,7 @@ struct QuietScreen final : ShellActions {
   void ShowStatusTexts(const StatusTexts&) override {}
 };
 
-fs::path PrepareDir(const std::string& name, std::uint16_t sendTo) {
+fs::path PrepareDir(const std::string& name, std::uint16_t sendTo, int enable = 1) {
   const fs::path dir =
       fs::path(::testing::TempDir()) / ("vk_session_" + std::to_string(::getpid()) + "_" + name);
   fs::remove_all(dir);
@@ -45,14 +46,15 @@ fs::path PrepareDir(const std::string& name, std::uint16_t sendTo) {
   fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
   std::ofstream(dir / "vorkan.cfg", std::ios::binary)
       << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=" << kLoopback
-      << "\r\nPORT=" << sendTo << "\r\nENABLE=1\r\n";
+      << "\r\nPORT=" << sendTo << "\r\nENABLE=" << enable << "\r\n";
   return dir;
 }
 
 // One station as main and the application build it, with the log window's model on the bus.
 struct Node {
-  Node(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo, std::uint16_t listenOn)
-      : dir(PrepareDir(name, sendTo)), session(dir.string(), &test::SharedCountryLists()) {
+  Node(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo, std::uint16_t listenOn,
+       int enable = 1)
+      : dir(PrepareDir(name, sendTo, enable)), session(dir.string(), &test::SharedCountryLists()) {
     EXPECT_TRUE(session.Start({net.Factory(kLoopback), listenOn}));
     session.AttachScreen(screen);
     session.Bus().Attach(&recorder);
@@ -153,6 +155,28 @@ TEST_F(SessionTest, ReceivedMessagesWaitWhileTheLogFileIsNotLoaded) {
   EXPECT_EQ(b_->session.station().Log().Count(), 0);
   b_->session.SetLogLoaded(true);
   ASSERT_TRUE(RunUntil([&] { return b_->session.station().Log().Count() == 1; }));
+}
+
+// No thread runs here: the test stands in for it and hands over one datagram with its flag.
+TEST(SessionPassTest, AQsoFromTheGroupIsInTheLogAndItsWindowAfterOneIdlePass) {
+  FakeUdpNetwork net;
+  Node node("pass", net, kPortA, kPortB, 0);
+  QsoRecord q;
+  q.Guid = 0x05000007;
+  q.Stamp = {2024, 3, 5, 9, 12, 0};
+  q.Freq = 140250;
+  q.Mode = Mode::kCw;
+  q.Call = "OK1ABC";
+  q.Sent = "599 001";
+  q.Rcvd = "599 15";
+  (void)node.logView->TakeChanges();
+  ASSERT_TRUE(node.session.Network()->Exchange().PutIncoming(AddMessage(q)));
+  node.session.IdlePass();
+  const TLogCollection& log = node.session.station().Log();
+  ASSERT_EQ(log.Count(), 1);
+  EXPECT_EQ(log.GetCall(0), "OK1ABC");
+  EXPECT_EQ(node.logView->Lines(), std::vector<std::string>{LogWindowLine(log, 0)});
+  EXPECT_NE(node.logView->TakeChanges() & changed::kList, 0);
 }
 
 }  // namespace

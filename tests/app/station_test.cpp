@@ -108,15 +108,15 @@ TEST_F(StationTest, EmptyLogStartsOnTheLowestAllowedBandInTheFirstAllowedMode) {
   const StartPoint sp = st.ChooseStart();
   EXPECT_EQ(sp.freq, 18400);
   EXPECT_EQ(sp.band, 1);
-  EXPECT_EQ(sp.mode, 2);  // phone is the only mode of this contest
+  EXPECT_EQ(sp.mode, Mode::kPhone);  // phone is the only mode of this contest
   EXPECT_EQ(st.CurrentBand(), 1);
-  EXPECT_EQ(st.Rules().CurrentMode(), 2);  // the report the rules send follows: 59
+  EXPECT_EQ(st.Rules().CurrentMode(), Mode::kPhone);  // the report the rules send follows: 59
 }
 
 TEST_F(StationTest, ConfiguredModeWinsOnAnEmptyLog) {
   WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\nMode=2\r\n");
   Station& st = Start();
-  EXPECT_EQ(st.ChooseStart().mode, 2);
+  EXPECT_EQ(st.ChooseStart().mode, Mode::kPhone);
 }
 
 // A contest that did not load (here: one no rules file holds) scores nothing: the figures of
@@ -144,12 +144,12 @@ TEST_F(StationTest, LogFileRebuildsTotalsMultipliersAndTheStartPoint) {
   EXPECT_EQ(st.Log().At(1)->Score, 2);
   EXPECT_EQ(st.Totals().Claimed(), 4u * 2u);
   // Germany on 20 m is no new multiplier after a restart; on 40 m it still is.
-  EXPECT_EQ(st.Rules().GetMulti("DL2XX", "599 001", 4, 1, false), 0);
-  EXPECT_EQ(st.Rules().GetMulti("DL2XX", "599 001", 3, 1, false), 1);
+  EXPECT_EQ(st.Rules().GetMulti("DL2XX", "599 001", 4, Mode::kCw, false), 0);
+  EXPECT_EQ(st.Rules().GetMulti("DL2XX", "599 001", 3, Mode::kCw, false), 1);
   const StartPoint sp = st.ChooseStart();
   EXPECT_EQ(sp.freq, 70550);
   EXPECT_EQ(sp.band, 3);
-  EXPECT_EQ(sp.mode, 2);
+  EXPECT_EQ(sp.mode, Mode::kPhone);
   EXPECT_FALSE(st.LoadLog().ok());  // never twice into one log
 }
 

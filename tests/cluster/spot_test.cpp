@@ -18,7 +18,7 @@ TEST(SpotLine, ReadsTheLinesOfCommonNodesAndSkimmers) {
     const char* call;
     const char* comment;
     int hhmm;
-    ModeCode mode;
+    int mode;
     int wpm;
     int snr;
   };
@@ -43,7 +43,7 @@ TEST(SpotLine, ReadsTheLinesOfCommonNodesAndSkimmers) {
     EXPECT_EQ(s.call, c.call);
     EXPECT_EQ(s.comment, c.comment);
     EXPECT_EQ(s.hhmm, c.hhmm);
-    EXPECT_EQ(s.mode, c.mode);
+    EXPECT_EQ(ModeNumber(s.mode), c.mode);
     EXPECT_EQ(s.wpm, c.wpm);
     EXPECT_EQ(s.snr, c.snr);
   }
@@ -71,11 +71,11 @@ TEST(SpotLine, RefusesWhatIsNoSpot) {
 }
 
 TEST(SpotLine, LikelyModeFollowsTheBandPlan) {
-  EXPECT_EQ(LikelyModeOfFreq(140250), 1);
-  EXPECT_EQ(LikelyModeOfFreq(142000), 2);
-  EXPECT_EQ(LikelyModeOfFreq(35000), 1);
-  EXPECT_EQ(LikelyModeOfFreq(37500), 2);
-  EXPECT_EQ(LikelyModeOfFreq(1443000), 0);  // 2 m: nothing guessed
+  EXPECT_EQ(LikelyModeOfFreq(140250), Mode::kCw);
+  EXPECT_EQ(LikelyModeOfFreq(142000), Mode::kPhone);
+  EXPECT_EQ(LikelyModeOfFreq(35000), Mode::kCw);
+  EXPECT_EQ(LikelyModeOfFreq(37500), Mode::kPhone);
+  EXPECT_EQ(LikelyModeOfFreq(1443000), Mode::kUnknown);  // 2 m: nothing guessed
 }
 
 // Random bytes and mangled real lines never crash the reader, and whatever it accepts is a

@@ -51,7 +51,7 @@ TEST_F(AdifDurabilityTest, RecordsSpreadOverSeveralLinesAreRead) {
   EXPECT_EQ(log.GetSent(0), "599");
   EXPECT_EQ(log.At(0)->Stamp, (DateTime{2024, 3, 5, 9, 7, 0}));
   EXPECT_EQ(log.GetFreq(0), 141000);
-  EXPECT_EQ(log.GetMode(0), 2);
+  EXPECT_EQ(log.GetMode(0), Mode::kPhone);
   EXPECT_FALSE(stats.Whole());
   EXPECT_EQ(stats.unknownFields, 20);
   EXPECT_NE(stats.Describe().find("name"), std::string::npos);

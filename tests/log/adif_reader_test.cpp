@@ -66,7 +66,7 @@ TLogCollection RandomLog(unsigned seed, int count) {
         static_cast<std::uint16_t>(pick(1, 28)),      static_cast<std::uint16_t>(pick(0, 23)),
         static_cast<std::uint16_t>(pick(0, 59)),      0};
     q.Freq = pick(0, 3) == 0 ? pick(0, 20000000) : pick(18000, 300000);
-    q.Mode = static_cast<std::uint8_t>(pick(0, 5));
+    q.Mode = ModeOrUnknown(pick(0, 5));
     q.Call = text(16);
     q.Sent = text(16);
     q.Rcvd = text(16);
@@ -165,7 +165,7 @@ TEST_F(AdifReaderTest, MissingFieldsRepeatTheLineBeforeButNumbersDoNot) {
   EXPECT_EQ(q.Sent, "001");
   EXPECT_EQ(q.Rcvd, "57");
   EXPECT_EQ(q.Freq, 140250);
-  EXPECT_EQ(q.Mode, 2);
+  EXPECT_EQ(q.Mode, Mode::kPhone);
   EXPECT_EQ(q.Stamp, (DateTime{2024, 3, 5, 9, 7, 0}));
   EXPECT_EQ(q.Score, 0);
   EXPECT_EQ(q.Multi, 0);
@@ -229,7 +229,7 @@ TEST_F(AdifReaderTest, ValuesAreTrimmedCutAndNumbersDefaultToZero) {
   EXPECT_EQ(q.Sent, "5 9");
   EXPECT_EQ(q.Score, 0);
   EXPECT_EQ(q.Guid, 5);
-  EXPECT_EQ(q.Mode, 1);
+  EXPECT_EQ(q.Mode, Mode::kCw);
   EXPECT_EQ(q.Multi, -32768);
 }
 

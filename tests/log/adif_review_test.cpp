@@ -64,7 +64,7 @@ TEST_F(AdifReviewTest, LengthsThatDoNotFitTheLineAreIgnored) {
       log, sink);
   ASSERT_EQ(log.Count(), 2);
   EXPECT_EQ(log.GetCall(0), "N0CALL");
-  EXPECT_EQ(log.GetMode(0), 1);
+  EXPECT_EQ(log.GetMode(0), Mode::kCw);
   EXPECT_EQ(log.GetRcvd(0), "599 12");
   EXPECT_EQ(log.GetCall(1), "OK1ABC");
   EXPECT_EQ(log.GetScoreNumStr(1), "7");
@@ -74,8 +74,8 @@ TEST_F(AdifReviewTest, LengthsThatDoNotFitTheLineAreIgnored) {
 // and call, would be skipped and the tail would take those of the record before it.
 TEST_F(AdifReviewTest, LineBreakInsideATextKeepsTheRecordOnOneLine) {
   TLogCollection log;
-  log.Append(MakeQso(5, "UA9AAA", 70200, 1));
-  QsoRecord q = MakeQso(10, "DL1ABC", 141000, 2);
+  log.Append(MakeQso(5, "UA9AAA", 70200, Mode::kCw));
+  QsoRecord q = MakeQso(10, "DL1ABC", 141000, Mode::kPhone);
   q.Stamp = {2024, 3, 6, 23, 59, 0};
   q.Rcvd = "59\r\n9 12";
   log.Append(q);
@@ -87,7 +87,7 @@ TEST_F(AdifReviewTest, LineBreakInsideATextKeepsTheRecordOnOneLine) {
   EXPECT_EQ(r.Call, "DL1ABC");
   EXPECT_EQ(r.Stamp, q.Stamp);
   EXPECT_EQ(r.Freq, 141000);
-  EXPECT_EQ(r.Mode, 2);
+  EXPECT_EQ(r.Mode, Mode::kPhone);
   EXPECT_EQ(r.Rcvd, "59  9 12");
 }
 

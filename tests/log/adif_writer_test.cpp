@@ -53,14 +53,14 @@ TEST(AdifWriterTest, FrequencyTexts) {
 }
 
 TEST(AdifWriterTest, BandModeAndOptionalFields) {
-  QsoRecord q = MakeQso(0, "UA3AAA", 101200, 2);  // 30 m, outside every band text
+  QsoRecord q = MakeQso(0, "UA3AAA", 101200, Mode::kPhone);  // 30 m, outside every band text
   q.Sent = "  59 ";
   q.Rcvd = " 57 ";
   EXPECT_EQ(AdifRecordLine(q),
             "<QSO_DATE:8>20240305<TIME_ON:4>0907<BAND:1>M<FREQ:5>10.12<MODE:3>SSB"
             "<CALL:6>UA3AAA<RST_SENT:2>59<RST_RCVD:2>57<EOR>");
   q.Freq = 70000;
-  q.Mode = 0;
+  q.Mode = Mode::kUnknown;
   q.Bonus = -2;
   EXPECT_EQ(AdifRecordLine(q),
             "<QSO_DATE:8>20240305<TIME_ON:4>0907<BAND:3>40M<FREQ:3>7.0<MODE:0>"

@@ -131,7 +131,7 @@ TEST(LogCollectionTest, GettersOfOneQso) {
   log.Append(ExampleQso());
   EXPECT_EQ(log.GetGuid(0), 12345);
   EXPECT_EQ(log.GetFreq(0), 140250);
-  EXPECT_EQ(log.GetMode(0), 1);
+  EXPECT_EQ(log.GetMode(0), Mode::kCw);
   EXPECT_EQ(log.GetSent(0), "001");
   EXPECT_EQ(log.GetRcvd(0), "599 12");
   EXPECT_EQ(log.GetBandStr(0), " 20");
@@ -159,7 +159,7 @@ TEST(LogCollectionTest, BandNameAndModeNameSetters) {
   log.SetModeFromName(0, "SSB");
   EXPECT_EQ(log.GetModeStr(0), "PH");
   log.SetModeFromName(0, "ssb");
-  EXPECT_EQ(log.GetMode(0), 0);
+  EXPECT_EQ(log.GetMode(0), Mode::kUnknown);
 }
 
 TEST(LogCollectionTest, GetStrQsoExampleLine) {
@@ -171,7 +171,7 @@ TEST(LogCollectionTest, GetStrQsoExampleLine) {
 TEST(LogCollectionTest, GetStrQsoColumnsForLongModesAndScores) {
   TLogCollection log;
   QsoRecord rtty = ExampleQso();
-  rtty.Mode = 4;
+  rtty.Mode = Mode::kRtty;
   rtty.Score = 1000;
   rtty.Call = "RA3ABCDEFG";  // cut at 8 columns
   log.Append(ExampleQso());

@@ -16,7 +16,7 @@
 namespace vk::testing {
 
 inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_t freq = 140250,
-                         std::uint8_t mode = 1) {
+                         Mode mode = Mode::kCw) {
   QsoRecord q;
   q.Guid = guid;
   q.Stamp = {2024, 3, 5, 9, 7, 0};

@@ -36,7 +36,7 @@ std::vector<std::uint8_t> RecordBytes(const QsoRecord& q) {
     PutLe(b, static_cast<std::uint32_t>(f), 2);
   }
   PutLe(b, static_cast<std::uint32_t>(q.Freq), 4);
-  b.push_back(q.Mode);
+  b.push_back(ModeNumber(q.Mode));
   for (const std::string* s : {&q.Call, &q.Sent, &q.Rcvd}) b.insert(b.end(), s->begin(), s->end());
   for (int v : {q.Score, q.Multi, q.Bonus}) PutLe(b, static_cast<std::uint32_t>(v), 2);
   return b;
@@ -49,14 +49,15 @@ TEST(QsoRecordTest, NewRecordHasTheDocumentedDefaults) {
   EXPECT_EQ(q.Crc, 0xFFFFFFFFu);
   EXPECT_EQ(q.Stamp, DateTime{});
   EXPECT_EQ(q.Freq, 0);
-  EXPECT_EQ(q.Mode, 0);
+  EXPECT_EQ(q.Mode, Mode::kUnknown);
   EXPECT_TRUE(q.Call.empty() && q.Sent.empty() && q.Rcvd.empty());
   EXPECT_EQ(q.Score + q.Multi + q.Bonus, 0);
 }
 
 TEST(QsoCrcTest, MatchesBitwiseCrcOverTheRecordLayout) {
   QsoRecord a = testing::ExampleQso();
-  QsoRecord b = MakeQso(-7, "UA9\x80\x8F", 12960000, 5);  // Cyrillic CP866 bytes, negative Guid
+  QsoRecord b =
+      MakeQso(-7, "UA9\x80\x8F", 12960000, Mode::kPsk31);  // Cyrillic CP866 bytes, negative Guid
   b.Stamp = {2099, 12, 31, 23, 59, 58};
   b.Score = -3;
   b.Multi = 300;
@@ -105,14 +106,14 @@ TEST(QsoTextTest, BandTextsFollowTheLogRanges) {
 }
 
 TEST(QsoTextTest, ModeAndScoreTexts) {
-  EXPECT_EQ(QsoModeText(1), "CW");
-  EXPECT_EQ(QsoModeText(2), "PH");
-  EXPECT_EQ(QsoModeText(3), "FM");
-  EXPECT_EQ(QsoModeText(4), "RTTY");
-  EXPECT_EQ(QsoModeText(5), "PSK31");
-  EXPECT_EQ(QsoModeText(0), "");
-  EXPECT_EQ(QsoModeText(6), "");
-  EXPECT_EQ(QsoModeText(255), "");
+  EXPECT_EQ(QsoModeText(Mode::kCw), "CW");
+  EXPECT_EQ(QsoModeText(Mode::kPhone), "PH");
+  EXPECT_EQ(QsoModeText(Mode::kFm), "FM");
+  EXPECT_EQ(QsoModeText(Mode::kRtty), "RTTY");
+  EXPECT_EQ(QsoModeText(Mode::kPsk31), "PSK31");
+  EXPECT_EQ(QsoModeText(Mode::kUnknown), "");
+  EXPECT_EQ(QsoModeText(static_cast<Mode>(6)), "");
+  EXPECT_EQ(QsoModeText(static_cast<Mode>(255)), "");
 
   QsoRecord q;
   q.Score = 12;

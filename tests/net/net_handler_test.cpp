@@ -112,7 +112,7 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
   ThreeQsos();
   QsoRecord e = MakeQso(102, "F5XYZ", 70300, 45);
   e.Stamp.day = 6;
-  e.Mode = 2;
+  e.Mode = Mode::kPhone;
   e.Sent = "59 001";
   e.Rcvd = "59 22";
   e.Score = 99;  // an edit never changes points, multipliers or bonus
@@ -123,7 +123,7 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
   const QsoRecord& got = *s_.log.At(1);
   EXPECT_EQ(got.Stamp, (DateTime{2024, 3, 6, 9, 45, 0}));
   EXPECT_EQ(got.Freq, 70300);
-  EXPECT_EQ(got.Mode, 2);
+  EXPECT_EQ(got.Mode, Mode::kPhone);
   EXPECT_EQ(got.Call, "F5XYZ");
   EXPECT_EQ(got.Sent, "59 001");
   EXPECT_EQ(got.Rcvd, "59 22");

@@ -23,14 +23,14 @@ TEST(QsoLine, GoldenLineOfAQso) {
 TEST(QsoLine, NegativeNumbersUnknownModeAndEmptyTexts) {
   QsoRecord q = MakeQso(-7, "UA9QQQ/P", 1450000, 59);
   q.Stamp = {2023, 12, 31, 23, 59, 0};
-  q.Mode = 0;
+  q.Mode = Mode::kUnknown;
   q.Sent = "";
   q.Score = -1;
   q.Multi = 0;
   q.Bonus = 5;
   q.Mark = 0;
   EXPECT_EQ(BuildQsoLine(q), "-7`31-12-2023`23:59`1450000``UA9QQQ/P``599 15`-1`0`5`0");
-  q.Mode = 5;
+  q.Mode = Mode::kPsk31;
   EXPECT_EQ(BuildQsoLine(q), "-7`31-12-2023`23:59`1450000`PSK31`UA9QQQ/P``599 15`-1`0`5`0");
 }
 
@@ -54,7 +54,7 @@ TEST(Messages, GoldenTextOfEveryMessage) {
 TEST(QsoLine, ReadsBackWhatItWrites) {
   QsoRecord q = MakeQso(2000000000, "\x90\x80\x33\x80\x80\x80", 35250, 0);  // CP866 letters
   q.Stamp = {2024, 1, 2, 0, 0, 0};
-  q.Mode = 4;
+  q.Mode = Mode::kRtty;
   q.Score = -3;
   q.Bonus = 10;
   q.Mark = 7;  // travels although it means nothing to the log
@@ -73,7 +73,7 @@ TEST(QsoLine, CutsTextsAndKeepsLow16BitsOfScores) {
   EXPECT_EQ(q->Call, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(q->Sent, "1234567890123456");
   EXPECT_EQ(q->Rcvd, "");
-  EXPECT_EQ(q->Mode, 2);
+  EXPECT_EQ(q->Mode, Mode::kPhone);
   EXPECT_EQ(q->Score, 4464);  // 70000 - 65536
   EXPECT_EQ(q->Multi, -1);
   EXPECT_EQ(q->Bonus, 32767);

@@ -76,7 +76,7 @@ inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_
   q.Guid = guid;
   q.Stamp = {2024, 3, 5, 9, minute, 0};
   q.Freq = freq;
-  q.Mode = 1;
+  q.Mode = Mode::kCw;
   q.Call = call;
   q.Sent = "599 001";
   q.Rcvd = "599 15";

@@ -26,7 +26,7 @@ AdifExportSettings Settings(std::string contest, ZoneField zones) {
 // What a QSO is to the log and to another program; checksums and marks are the log's own.
 std::string Seen(const QsoRecord& q) {
   return FormatMask(q.Stamp, "yyyy-mm-dd hhnn") + ' ' + std::to_string(q.Freq) + ' ' +
-         std::to_string(q.Mode) + ' ' + q.Call + '|' + q.Sent + '|' + q.Rcvd;
+         std::to_string(ModeNumber(q.Mode)) + ' ' + q.Call + '|' + q.Sent + '|' + q.Rcvd;
 }
 
 AdifImportRules AllBands(ZoneField zones) {
@@ -38,9 +38,9 @@ AdifImportRules AllBands(ZoneField zones) {
 
 TEST(AdifExport, FieldsForUploadServices) {
   TLogCollection log;
-  log.Append(Qso(At(5, 9, 7), 140250, 1, "UA9QQQQ", "599 14", "599 17"));
-  log.Append(Qso(At(5, 9, 8), 70351, 5, "K1TEO", "599", "599 5"));
-  QsoRecord dupe = Qso(At(5, 9, 9), 140250, 1, "UA9QQQQ", "599 14", "599 17");
+  log.Append(Qso(At(5, 9, 7), 140250, Mode::kCw, "UA9QQQQ", "599 14", "599 17"));
+  log.Append(Qso(At(5, 9, 8), 70351, Mode::kPsk31, "K1TEO", "599", "599 5"));
+  QsoRecord dupe = Qso(At(5, 9, 9), 140250, Mode::kCw, "UA9QQQQ", "599 14", "599 17");
   dupe.Dupe = true;
   log.Append(dupe);
   AdifExportSettings s = Settings("CQ-WW-CW", ZoneField::kCq);
@@ -62,7 +62,7 @@ TEST(AdifExport, FieldsForUploadServices) {
 
   // Serial contests: the number as an ADIF Integer, the text as logged.
   TLogCollection wpx;
-  wpx.Append(Qso(At(5, 9, 7), 210000, 2, "W1AW", "59 001", "59 0123"));
+  wpx.Append(Qso(At(5, 9, 7), 210000, Mode::kPhone, "W1AW", "59 001", "59 0123"));
   const std::string w = StandardAdifText(wpx, Settings("CQ-WPX-SSB", ZoneField::kNone), {});
   EXPECT_NE(w.find("<MODE:3>SSB<RST_SENT:2>59<STX:1>1<STX_STRING:3>001<RST_RCVD:2>59<SRX:3>123"
                    "<SRX_STRING:4>0123<CONTEST_ID"),
@@ -89,7 +89,7 @@ TEST(AdifImport, OtherProgramsAndBrokenRecords) {
       "<CALL:5>OK1AE<QSO_DATE:8>20240305<TIME_ON:4>1306<MODE:2>CW<EOR>"
       "<CALL:5>OK1AF<QSO_DATE:8>20240305<TIME_ON:4>1307<FREQ:5>7.0";  // cut off
   TLogCollection log;
-  log.Append(Qso(At(5, 12, 1), 140250, 1, "K1TEO", "599 14", "599 5"));
+  log.Append(Qso(At(5, 12, 1), 140250, Mode::kCw, "K1TEO", "599 14", "599 5"));
   AdifImportResult r = ImportAdifText(text, AllBands(ZoneField::kCq), log);
   ASSERT_EQ(r.qsos.size(), 2u);
   EXPECT_EQ(Seen(r.qsos[0]), "2024-03-05 1300 70500 2 DL2XYZ||59 14");
@@ -129,10 +129,10 @@ TEST(AdifImport, OtherProgramsAndBrokenRecords) {
 
 TEST(AdifTransfer, ExportedLogComesBackTheSame) {
   TLogCollection log;
-  log.Append(Qso(At(16, 12, 0), 140251, 1, "RA3DAA", "599 001", "599 MO"));
-  log.Append(Qso(At(16, 12, 1), 142000, 2, "UA9CAA", "59 002", "59 SV"));
-  log.Append(Qso(At(16, 12, 2), 18300, 4, "UA2FAA", "599 003", "599 0012"));
-  log.Append(Qso(At(16, 12, 3), 1440000, 3, "UA3AAA/P", "59 004", "59 017 KO91"));
+  log.Append(Qso(At(16, 12, 0), 140251, Mode::kCw, "RA3DAA", "599 001", "599 MO"));
+  log.Append(Qso(At(16, 12, 1), 142000, Mode::kPhone, "UA9CAA", "59 002", "59 SV"));
+  log.Append(Qso(At(16, 12, 2), 18300, Mode::kRtty, "UA2FAA", "599 003", "599 0012"));
+  log.Append(Qso(At(16, 12, 3), 1440000, Mode::kFm, "UA3AAA/P", "59 004", "59 017 KO91"));
   for (ZoneField zones : {ZoneField::kNone, ZoneField::kCq}) {
     const std::string text = StandardAdifText(log, Settings("RDXC", zones), {});
     const AdifImportResult r = ImportAdifText(text, AllBands(zones), TLogCollection{});

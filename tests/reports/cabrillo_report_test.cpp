@@ -147,10 +147,10 @@ TEST(CabrilloReport, ContestNameParts) {
 // the rules take from the own call, the received one is normalised by them.
 TEST_F(ShippedContestReport, CqWwCwFromMoscow) {
   Load("CQ-WW-CW", "RA3ABC");
-  Log(At(30, 0, 1), 140255, 1, "DL1ABC", "599/14");
-  Log(At(30, 0, 2), 140310, 1, "K1TEO", "599/5");
-  Log(At(30, 0, 15), 70125, 1, "JA1ABC", "599 25");
-  Log(At(31, 23, 59), 18250, 1, "UA9CAA", "599/17");
+  Log(At(30, 0, 1), 140255, Mode::kCw, "DL1ABC", "599/14");
+  Log(At(30, 0, 2), 140310, Mode::kCw, "K1TEO", "599/5");
+  Log(At(30, 0, 15), 70125, Mode::kCw, "JA1ABC", "599 25");
+  Log(At(31, 23, 59), 18250, Mode::kCw, "UA9CAA", "599/17");
 
   // The claimed score is the score window's, whatever the rules made of the QSOs.
   CabrilloReportData data = DefaultCabrilloReport(tree_, " RA3ABC", 1234);
@@ -196,9 +196,9 @@ TEST_F(ShippedContestReport, CqWwCwFromMoscow) {
 TEST_F(ShippedContestReport, RdxcFromAbroadPortable) {
   Load("RDXC", "DL2XYZ/P");
   EXPECT_EQ(ReportFileName(tree_.OwnCall()), "DL2XYZ-P.cbr");
-  Log(At(16, 12, 0), 140250, 1, "RA3DAA", "599/MO");
-  Log(At(16, 12, 1), 142000, 2, "UA9CAA", "59/SV");
-  Log(At(16, 12, 2), 210500, 1, "UA2FAA", "599 KA");
+  Log(At(16, 12, 0), 140250, Mode::kCw, "RA3DAA", "599/MO");
+  Log(At(16, 12, 1), 142000, Mode::kPhone, "UA9CAA", "59/SV");
+  Log(At(16, 12, 2), 210500, Mode::kCw, "UA2FAA", "599 KA");
   CabrilloReportData data = DefaultCabrilloReport(tree_, "DL2XYZ/P");
   data.categoryMode = std::string(kCategoryModeItems[0]);
   data.categoryStation = std::string(kCategoryStationItems[2]);

@@ -25,7 +25,7 @@ std::string Cp866(const char* utf8) {
 }
 
 // The header lines between CALLSIGN: and LOCATION:, the part the group and operators decide.
-std::vector<std::string> GroupLines(const ErmakReportData& data, ModeCode mode) {
+std::vector<std::string> GroupLines(const ErmakReportData& data, Mode mode) {
   TLogCollection log;
   std::string text = ErmakReportText(data, log, mode);
   std::vector<std::string> lines;
@@ -99,15 +99,15 @@ TEST(ErmakReport, ModeLine) {
   data.call = "RA3ABC";
   data.categories.mode = ":MODE:";
   EXPECT_EQ(
-      GroupLines(data, 1),
+      GroupLines(data, Mode::kCw),
       (std::vector<std::string>{"CATEGORY-OPERATOR: ", "CATEGORY-BAND: ", "CATEGORY-MODE: CW"}));
-  EXPECT_EQ(GroupLines(data, 2)[2], "CATEGORY-MODE: SSB");
-  EXPECT_EQ(GroupLines(data, 3).size(), 2u);  // FM: no mode line at all
-  EXPECT_EQ(GroupLines(data, 4).size(), 2u);
+  EXPECT_EQ(GroupLines(data, Mode::kPhone)[2], "CATEGORY-MODE: SSB");
+  EXPECT_EQ(GroupLines(data, Mode::kFm).size(), 2u);  // FM: no mode line at all
+  EXPECT_EQ(GroupLines(data, Mode::kRtty).size(), 2u);
   data.categories.mode = "MIXED";
-  EXPECT_EQ(GroupLines(data, 3)[2], "CATEGORY-MODE: MIXED");
+  EXPECT_EQ(GroupLines(data, Mode::kFm)[2], "CATEGORY-MODE: MIXED");
   data.categories.mode = "";
-  EXPECT_EQ(GroupLines(data, 1).size(), 2u);
+  EXPECT_EQ(GroupLines(data, Mode::kCw).size(), 2u);
 }
 
 // Only the operator lines are Windows-1251; an operator without a surname gets none; an
@@ -128,7 +128,7 @@ TEST(ErmakReport, OperatorLines) {
   data.operators[2].surname = "Sidorov";
   data.operators[2].yearOfBirth = ErmakYearOfBirth("");
   data.name = Cp866("Иванов");
-  EXPECT_EQ(GroupLines(data, 1),
+  EXPECT_EQ(GroupLines(data, Mode::kCw),
             (std::vector<std::string>{
                 "CATEGORY-OPERATOR: MULTI-OP", "CATEGORY-BAND: ALL", "CATEGORY-POWER: HIGH",
                 "CATEGORY-STATION: FIXED", "CATEGORY-OVERLAY: CLASSIC",
@@ -136,7 +136,7 @@ TEST(ErmakReport, OperatorLines) {
                 "\xC8\xE2\xE0\xED\xEE\xE2\xE8\xF7, 1970,  \xCA\xCC\xD1, RA3ABC, 1",
                 "OPERATORS: Sidorov, , , ,  \xED\xE5\xF2, , 4"}));
   TLogCollection log;
-  EXPECT_NE(ErmakReportText(data, log, 1).find("\r\nNAME: " + Cp866("Иванов") + "\r\n"),
+  EXPECT_NE(ErmakReportText(data, log, Mode::kCw).find("\r\nNAME: " + Cp866("Иванов") + "\r\n"),
             std::string::npos);
 }
 
@@ -157,9 +157,9 @@ TEST(ErmakReport, WhichReport) {
 TEST_F(ShippedContestReport, RussianChampionshipErmakReport) {
   Load("RF-CHAMP-CW", "RA3ABC");
   ASSERT_EQ(ChooseReport(tree_), ReportKind::kErmak);
-  Log(At(16, 17, 5), 18305, 1, "RA1AAA", "1/001");
-  Log(At(16, 17, 20), 35255, 1, "RA0FAA", "6/010");
-  Log(At(17, 5, 20), 140300, 1, "UA0KAA", "7/012");
+  Log(At(16, 17, 5), 18305, Mode::kCw, "RA1AAA", "1/001");
+  Log(At(16, 17, 20), 35255, Mode::kCw, "RA0FAA", "6/010");
+  Log(At(17, 5, 20), 140300, Mode::kCw, "UA0KAA", "7/012");
 
   const std::vector<ErmakGroup> groups = ErmakReportGroups(tree_);
   ASSERT_EQ(groups.size(), 4u);
@@ -178,7 +178,7 @@ TEST_F(ShippedContestReport, RussianChampionshipErmakReport) {
   data.name = "Ivan Ivanov";
   data.address1 = "Moscow";
   data.soapbox = "73!";
-  ASSERT_TRUE(WriteErmakReport(data, log_, 1, dir_.Path()));
+  ASSERT_TRUE(WriteErmakReport(data, log_, Mode::kCw, dir_.Path()));
   EXPECT_EQ(ReadWhole(dir_.File("RA3ABC.cbr")),
             CrLfLines({
                 "START-OF-LOG: 3.0",
@@ -211,7 +211,7 @@ TEST_F(ShippedContestReport, CheckLogGroup) {
   ErmakReportData data = DefaultErmakReport(tree_, "RA3ABC");
   ApplyErmakGroup(data, SelectErmakGroup(ErmakReportGroups(tree_), kErmakCheckGroupName));
   EXPECT_EQ(data.operators.size(), 1u);
-  EXPECT_EQ(GroupLines(data, 1),
+  EXPECT_EQ(GroupLines(data, Mode::kCw),
             (std::vector<std::string>{"CATEGORY-OPERATOR: CHECKLOG", "CATEGORY-BAND: ALL"}));
 }
 

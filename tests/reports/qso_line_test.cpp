@@ -25,7 +25,7 @@ std::vector<std::string> Items(const std::string& line) {
 
 // A CW contact on 14025.0 kHz at 09:07 on 5 March 2024 with UA9QQQQ.
 TEST(QsoLine, CabrilloAndErmakColumns) {
-  QsoRecord q = Qso(At(5, 9, 7), 140250, 1, "UA9QQQQ", "599 001", "599 123");
+  QsoRecord q = Qso(At(5, 9, 7), 140250, Mode::kCw, "UA9QQQQ", "599 001", "599 123");
   const std::string cab = CabrilloQsoLine(q, "N0CALL");
   // The sponsors' template, column for column:
   //   QSO: ***** ** yyyy-mm-dd nnnn ************* nnn ****** ************* nnn ******
@@ -40,7 +40,7 @@ TEST(QsoLine, CabrilloAndErmakColumns) {
   q.Freq = 35109;
   EXPECT_EQ(CabrilloQsoLine(q, "N0CALL").substr(0, 14), "QSO:  3510 CW ");
   EXPECT_EQ(ErmakQsoLine(q, "N0CALL").substr(0, 14), "QSO:  3510 CW ");
-  q.Mode = 2;
+  q.Mode = Mode::kPhone;
   q.Sent = "59 14";
   q.Call = "W1AW";
   q.Rcvd = "59  5";
@@ -64,23 +64,25 @@ TEST(QsoLine, FrequencyItem) {
 
 TEST(QsoLine, ModeItemsAreTheCabrilloOnes) {
   const char* expected[] = {"", "CW", "PH", "FM", "RY", "DG", ""};
-  for (std::uint8_t m = 0; m <= 6; ++m) EXPECT_EQ(CabrilloModeText(m), expected[m]) << int(m);
+  for (std::uint8_t m = 0; m <= 6; ++m) {
+    EXPECT_EQ(CabrilloModeText(static_cast<Mode>(m)), expected[m]) << int(m);
+  }
 
-  QsoRecord rtty = Qso(At(5, 12, 0), 140850, 4, "K1TEO", "599 001", "599 MA");
+  QsoRecord rtty = Qso(At(5, 12, 0), 140850, Mode::kRtty, "K1TEO", "599 001", "599 MA");
   EXPECT_EQ(CabrilloQsoLine(rtty, "RA3ABC"),
             "QSO: 14085 RY 2024-03-05 1200 RA3ABC        599 001    K1TEO         599 MA");
-  QsoRecord psk = Qso(At(5, 12, 1), 70350, 5, "DL1ABC", "599 002", "599 014");
+  QsoRecord psk = Qso(At(5, 12, 1), 70350, Mode::kPsk31, "DL1ABC", "599 002", "599 014");
   EXPECT_EQ(ErmakQsoLine(psk, "RA3ABC"),
             "QSO:  7035 DG 2024-03-05 1201 RA3ABC        599 002     DL1ABC        599 014    ");
 }
 
 // 2 m and 23 cm contacts keep their band: the designators stand where the kHz figure would.
 TEST(QsoLine, VhfBands) {
-  QsoRecord q2m = Qso(At(5, 18, 30), 1440000, 3, "UA3AAA", "59 001 KO85", "59 017 KO91");
+  QsoRecord q2m = Qso(At(5, 18, 30), 1440000, Mode::kFm, "UA3AAA", "59 001 KO85", "59 017 KO91");
   EXPECT_EQ(CabrilloQsoLine(q2m, "RA3ABC"),
             "QSO:   144 FM 2024-03-05 1830 RA3ABC        59  001 KO85 UA3AAA        59  017 KO91");
   EXPECT_EQ(ErmakQsoLine(q2m, "RA3ABC").substr(0, 14), "QSO:   144 FM ");
-  QsoRecord q23 = Qso(At(5, 18, 31), 12960000, 1, "UA3AAA", "599 002", "599 018");
+  QsoRecord q23 = Qso(At(5, 18, 31), 12960000, Mode::kCw, "UA3AAA", "599 002", "599 018");
   EXPECT_EQ(CabrilloQsoLine(q23, "RA3ABC").substr(0, 14), "QSO:  1.2G CW ");
   EXPECT_EQ(ErmakQsoLine(q23, "RA3ABC").substr(0, 14), "QSO:  1.2G CW ");
 }
@@ -89,8 +91,8 @@ TEST(QsoLine, VhfBands) {
 // every item stays apart from the next one, so a robot splitting at spaces gets them all.
 TEST(QsoLine, LongItemsAreWholeAndApart) {
   const std::string ownCall = "RA3ABC/1/QRP12";  // 14: one longer than its column
-  QsoRecord q =
-      Qso(At(5, 23, 59), 140250, 1, "UA9QQQ/P/MM/ABCD", "599 001 MOSCOW1", "599 123 ABCDEFGH");
+  QsoRecord q = Qso(At(5, 23, 59), 140250, Mode::kCw, "UA9QQQ/P/MM/ABCD", "599 001 MOSCOW1",
+                    "599 123 ABCDEFGH");
   for (const std::string& line : {CabrilloQsoLine(q, ownCall), ErmakQsoLine(q, ownCall)}) {
     SCOPED_TRACE(line);
     EXPECT_EQ(Items(line), (std::vector<std::string>{
@@ -105,7 +107,7 @@ TEST(QsoLine, LongItemsAreWholeAndApart) {
 }
 
 TEST(QsoLine, OwnCallIsTrimmed) {
-  QsoRecord q = Qso(At(5, 9, 7), 140250, 1, "UA9QQQQ", "599 001", "599 123");
+  QsoRecord q = Qso(At(5, 9, 7), 140250, Mode::kCw, "UA9QQQQ", "599 001", "599 123");
   EXPECT_EQ(CabrilloQsoLine(q, "  N0CALL "), CabrilloQsoLine(q, "N0CALL"));
 }
 

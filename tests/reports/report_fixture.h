@@ -66,7 +66,7 @@ inline DateTime At(int day, int hour, int minute) {
   return t;
 }
 
-inline QsoRecord Qso(DateTime when, std::int32_t freq, std::uint8_t mode, std::string call,
+inline QsoRecord Qso(DateTime when, std::int32_t freq, Mode mode, std::string call,
                      std::string sent, std::string rcvd) {
   QsoRecord q;
   q.Stamp = when;
@@ -102,8 +102,7 @@ class ShippedContestReport : public ::testing::Test {
 
   // Logs a contact as the entry window does: the rules give the exchange sent (with the
   // serial of this QSO) and normalise the typed one.
-  void Log(DateTime when, std::int32_t freq, std::uint8_t mode, const char* call,
-           const char* typed) {
+  void Log(DateTime when, std::int32_t freq, Mode mode, const char* call, const char* typed) {
     tree_.SetCurrentMode(mode);
     QsoRecord q =
         Qso(when, freq, mode, call, tree_.GetTxNr(tree_.OwnCall()), tree_.CorrectRxNr(typed));

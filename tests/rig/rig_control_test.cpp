@@ -34,22 +34,22 @@ class RigControlTest : public ::testing::Test {
 TEST_F(RigControlTest, ReadingsFollowTheDial) {
   RigReading r;
   ASSERT_TRUE(Next(r));
-  EXPECT_EQ(r, (RigReading{140250, 1}));
+  EXPECT_EQ(r, (RigReading{140250, Mode::kCw}));
   EXPECT_EQ(rig_->State(), RigState::kAnswering);
   EXPECT_EQ(rig_->StatusText(), "Rig: 14025.0");
-  radio_->Tune(7'025'040, 2);  // 40 Hz rounds down to the 100 Hz unit
+  radio_->Tune(7'025'040, Mode::kPhone);  // 40 Hz rounds down to the 100 Hz unit
   ASSERT_TRUE(WaitFor([&] { return rig_->TakeReading(r) && r.freq == 70250; }));
-  EXPECT_EQ(r.mode, 2);
+  EXPECT_EQ(r.mode, Mode::kPhone);
 }
 
 TEST_F(RigControlTest, ProgramChangesReachTheRadioAndStaleReadingsAreSkipped) {
   RigReading r;
   ASSERT_TRUE(Next(r));
   rig_->SetFreq(211000);
-  rig_->SetMode(1);
+  rig_->SetMode(Mode::kCw);
   // Every reading the program gets from now on was taken after the change.
   ASSERT_TRUE(Next(r));
-  EXPECT_EQ(r, (RigReading{211000, 1}));
+  EXPECT_EQ(r, (RigReading{211000, Mode::kCw}));
   EXPECT_EQ(radio_->Hz(), 21'100'000);
 }
 
@@ -60,7 +60,7 @@ TEST_F(RigControlTest, SilentRadioIsReportedAndReopened) {
   ASSERT_TRUE(WaitFor([&] { return rig_->State() == RigState::kNoAnswer; }));
   EXPECT_EQ(rig_->StatusText(), "Rig: no answer");
   rig_->SetFreq(35000);  // asked while silent: dropped, the radio wins when it returns
-  radio_->Tune(3'510'000, 1);
+  radio_->Tune(3'510'000, Mode::kCw);
   radio_->SetAnswering(true);
   ASSERT_TRUE(WaitFor([&] { return rig_->TakeReading(r) && r.freq == 35100; }));
   EXPECT_EQ(rig_->State(), RigState::kAnswering);

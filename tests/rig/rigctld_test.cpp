@@ -62,16 +62,16 @@ TEST_F(RigctldTest, ReadsAndSetsTheRadio) {
   HamlibRadio radio(settings_);
   ASSERT_TRUE(radio.Open()) << radio.Open().message;
   std::int64_t hz = 0;
-  ModeCode mode = 0;
+  Mode mode = Mode::kUnknown;
   ASSERT_TRUE(radio.ReadFreq(hz));
   ASSERT_TRUE(radio.ReadMode(mode));
   EXPECT_EQ(hz, 7'025'000);
-  EXPECT_EQ(mode, 1);
+  EXPECT_EQ(mode, Mode::kCw);
   ASSERT_TRUE(radio.SetFreq(14'000'000));
-  ASSERT_TRUE(radio.SetMode(2, 14'000'000));
+  ASSERT_TRUE(radio.SetMode(Mode::kPhone, 14'000'000));
   EXPECT_EQ(Rigctl(port_, "f"), "14000000");
   EXPECT_EQ(Rigctl(port_, "m"), "USB");
-  ASSERT_TRUE(radio.SetMode(2, 3'700'000));  // phone below 10 MHz is the lower sideband
+  ASSERT_TRUE(radio.SetMode(Mode::kPhone, 3'700'000));  // phone below 10 MHz is the lower sideband
   EXPECT_EQ(Rigctl(port_, "m"), "LSB");
   ASSERT_TRUE(radio.SetMorseSpeed(28));
   EXPECT_EQ(Rigctl(port_, "l KEYSPD"), "28");
@@ -84,7 +84,7 @@ TEST_F(RigctldTest, PollThreadReportsSilenceAndReconnects) {
   rig.Start();
   RigReading r;
   ASSERT_TRUE(WaitFor([&] { return rig.TakeReading(r); }, 500ms)) << rig.LastError();
-  EXPECT_EQ(r, (RigReading{70250, 1}));
+  EXPECT_EQ(r, (RigReading{70250, Mode::kCw}));
   rig.SetFreq(141000);
   ASSERT_TRUE(WaitFor([&] { return Rigctl(port_, "f") == "14100000"; }));
 

@@ -22,7 +22,7 @@ namespace vk {
 namespace {
 
 constexpr std::uint8_t B160 = 1, B80 = 2, B40 = 3, B20 = 4, B15 = 5, B10 = 6, B2M = 7;
-constexpr std::uint8_t CW = 1, PH = 2, FM = 3;
+constexpr Mode CW = Mode::kCw, PH = Mode::kPhone, FM = Mode::kFm;
 
 // Minutes from 00:00 UTC of the first contest day.
 constexpr int At(int hour, int minute, int day = 0) {
@@ -34,7 +34,7 @@ struct Step {
   const char* call;
   const char* rx;  // as typed, "/" between the fields
   std::uint8_t band;
-  std::uint8_t mode;
+  Mode mode;
   int points, multi, bonus;
   int repeatOf = 0;  // non-zero: a repeat of the QSO at this log position (1-based), not logged
 };
@@ -245,7 +245,7 @@ TEST_F(ShippedContest, CqWwSsbFromNorthAmerica) {
   Load("CQ-WW-SSB", "K1XYZ");
   tree_.SetCurrentMode(PH);
   EXPECT_EQ(tree_.GetTxNr("K1XYZ"), "59 5");  // phone report and own CQ zone
-  EXPECT_TRUE(tree_.Settings().modes[PH] && !tree_.Settings().modes[CW]);
+  EXPECT_TRUE(tree_.Settings().Allows(PH) && !tree_.Settings().Allows(CW));
   Play({
       {At(0, 1), "VE3XYZ", "59/4", B20, PH, 2, 2, 0},   // North America, other country: 2
       {At(0, 2), "W6ABC", "59/3", B20, PH, 0, 2, 0},    // own country 0, zone 3 and K count

@@ -18,7 +18,8 @@
 namespace vk {
 namespace {
 
-constexpr std::uint8_t B40 = 3, B20 = 4, B15 = 5, CW = 1, PH = 2;
+constexpr std::uint8_t B40 = 3, B20 = 4, B15 = 5;
+constexpr Mode CW = Mode::kCw, PH = Mode::kPhone;
 
 class LogScoring : public ::testing::Test {
  protected:
@@ -37,7 +38,7 @@ class LogScoring : public ::testing::Test {
   }
 
   static QsoRecord Qso(const char* call, const char* rx, std::uint8_t band, int minute,
-                       std::uint8_t mode = CW) {
+                       Mode mode = CW) {
     QsoRecord q;
     q.Stamp.year = 2026;
     q.Stamp.month = 11;

@@ -129,7 +129,7 @@ class RulesTest : public ::testing::Test {
     q.Call = call;
     q.Sent = sent;
     q.Rcvd = rcvd;
-    q.Mode = 1;
+    q.Mode = Mode::kCw;
     log_.Append(q);
   }
 

@@ -59,7 +59,7 @@ TEST_F(RulesLoader, UpperCaseNamesAndTextReadLikeLowerCase) {
   auto& score = static_cast<const ScoreRule&>(*tree_.Nodes()[0]);
   EXPECT_EQ(score.Points(), 3);
   EXPECT_EQ(score.BandCondition(), 4);
-  EXPECT_EQ(score.ModeCondition(), 1);
+  EXPECT_EQ(score.ModeCondition(), Mode::kCw);
   auto& multi = static_cast<const MultiRule&>(*tree_.Nodes()[1]);
   EXPECT_EQ(multi.Caption(), "Oblasts");  // attribute values keep their case
 }
@@ -115,7 +115,7 @@ TEST_F(RulesLoader, EmptyAndUnknownElementsAreHarmless) {
   ASSERT_TRUE(Load("<score/><multi/><txnr/><band/><timepr/><repqso/><procedure/><country/>"
                    "<rxcorrect/><domestic/><ermak/><frobnicate>7</frobnicate><scoredxcc/>")
                   .ok());
-  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, 1), 65535);  // an empty score reads as -1
+  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 65535);  // an empty score reads as -1
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "");
   EXPECT_EQ(tree_.Settings().repeat.periodCount, 1);
   EXPECT_EQ(tree_.Settings().txItemCount, 1);
@@ -125,8 +125,8 @@ TEST_F(RulesLoader, AbsurdNumbersAreCut) {
   ASSERT_TRUE(Load("<score>99999999999999999999999</score><multi>dxcc:300:everyband</multi>"
                    "<rxupdate>-7</rxupdate><repqso>everyqso:100000</repqso>")
                   .ok());
-  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, 1), 65535);
-  EXPECT_EQ(tree_.GetMulti("K1AR", "599 05", 4, 1, true), 300 & 0xFF);
+  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 65535);
+  EXPECT_EQ(tree_.GetMulti("K1AR", "599 05", 4, Mode::kCw, true), 300 & 0xFF);
   EXPECT_EQ(tree_.Settings().rxUpdate, static_cast<std::uint8_t>(-7));
 }
 
@@ -207,9 +207,9 @@ TEST_F(RulesLoader, DomesticEntries) {
                    "</domestic><multi cap=\"Obl\">domestic:1</multi>")
                   .ok());
   EXPECT_EQ(tree_.Context().Domestic(), (std::vector<std::string>{"MA", "MO", "SP", "LE"}));
-  EXPECT_EQ(tree_.GetMulti("RA3AUU", "599 MO", 4, 1, true), 1);
-  EXPECT_EQ(tree_.GetMulti("RA3AUX", "599 MO", 4, 1, true), 0);
-  EXPECT_EQ(tree_.GetMulti("RA3AUX", "599 ZZ", 4, 1, true), 0);  // not an entry
+  EXPECT_EQ(tree_.GetMulti("RA3AUU", "599 MO", 4, Mode::kCw, true), 1);
+  EXPECT_EQ(tree_.GetMulti("RA3AUX", "599 MO", 4, Mode::kCw, true), 0);
+  EXPECT_EQ(tree_.GetMulti("RA3AUX", "599 ZZ", 4, Mode::kCw, true), 0);  // not an entry
 }
 
 TEST_F(RulesLoader, ErmakGroups) {
@@ -233,8 +233,8 @@ TEST_F(RulesLoader, MalformedFileKeepsWhatCameBefore) {
   EXPECT_EQ(st.code, ErrCode::kBadInput);
   EXPECT_EQ(st.file, data_.File("test.xml"));
   EXPECT_EQ(st.line, 5);
-  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, 1), 2);
-  EXPECT_EQ(tree_.GetMulti("K1AR", "", 4, 1, false), 1);
+  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 2);
+  EXPECT_EQ(tree_.GetMulti("K1AR", "", 4, Mode::kCw, false), 1);
   auto lines = JournalLines();
   auto err = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
     return l.find("XML error in") != std::string::npos;
@@ -257,7 +257,7 @@ TEST_F(RulesLoader, DeepNestingIsCutNotFatal) {
   body += "<score>1</score>";
   for (int i = 0; i < 5000; ++i) body += "</country>";
   ASSERT_TRUE(Load(body).ok());
-  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, 1), 0);
+  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 0);
   EXPECT_EQ(tree_.GetTxNr("K1AR"), "");
 }
 
@@ -286,7 +286,7 @@ TEST_F(RulesLoader, LastFileInListOrderHoldsTheContest) {
   EXPECT_EQ(list.FindContestFile("X"), "b.xml");
   tree_.SetOwnCall("DL1ABC");
   ASSERT_TRUE(LoadContest(tree_, list, "X").ok());
-  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, 1), 2);
+  EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 2);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace vk::test {
 namespace {
 
 constexpr std::uint8_t k20m = 4, k40m = 3;
-constexpr std::uint8_t kCw = 1, kPh = 2;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone;
 
 using TreeWalkReview = RulesTest;
 

@@ -29,7 +29,7 @@ TEST(TxJoin, SerialKeepsThreeDigitsAndGrows) {
 TEST_F(TxExchange, ReportAndSerialOnEmptyLog) {
   ASSERT_TRUE(Load("<txnr>rst</txnr><txnr>qsonr</txnr>").ok());
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599 001");
-  tree_.SetCurrentMode(2);
+  tree_.SetCurrentMode(Mode::kPhone);
   EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "59 001");
   EXPECT_EQ(tree_.GetTxNr("K1AR"), "59/");  // a serial is not expected from others
 }
@@ -156,7 +156,7 @@ TEST_F(TxExchange, ChampionshipExpectsLastExchangeOfTheStation) {
   AddQso("UA0OAA", "2 002", "599 017");
   AddQso("RA9HAA", "2 003", "4 001");
   EXPECT_EQ(tree_.GetTxNr("RA1AAA"), "1/");
-  tree_.SetCurrentMode(2);
+  tree_.SetCurrentMode(Mode::kPhone);
   EXPECT_EQ(tree_.GetTxNr("UA0OAA"), "59/");  // a report is re-formed for the mode
 }
 

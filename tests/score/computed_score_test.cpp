@@ -11,10 +11,10 @@ namespace {
 using test::MakeContext;
 using test::RussianCallInBlock;
 
-constexpr std::uint8_t kCw = 1, kPh = 2, kFm = 3;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone, kFm = Mode::kFm;
 
-std::int16_t Computed(std::string_view value, std::string_view call, std::string_view rx,
-                      std::uint8_t mode, ScoreContext& ctx) {
+std::int16_t Computed(std::string_view value, std::string_view call, std::string_view rx, Mode mode,
+                      ScoreContext& ctx) {
   auto rule = ScoreRule::Make("score", value);
   return rule->Score(call, 4, rx, mode, ctx);
 }
@@ -95,7 +95,7 @@ TEST(ComputedScore, AsianChampionship) {
   EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "512001", kCw, ctx), 2 + 7 + 10);
   EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "5/12001", kPh, ctx), 2 + 7 + 5);
   EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "512001", kFm, ctx), 0);
-  EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "512001", 4, ctx), 0);
+  EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "512001", Mode::kRtty, ctx), 0);
   // Letters count as 0: "A12" is area 0.
   EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "A12001", kCw, ctx), 3 + 7 + 10);
   EXPECT_EQ(Computed("@@aschamp", "UN9LAA", "", kCw, ctx), 3 + 5 + 10);

@@ -8,7 +8,8 @@
 namespace vk {
 namespace {
 
-constexpr std::uint8_t k20 = 4, kCw = 1;
+constexpr std::uint8_t k20 = 4;
+constexpr Mode kCw = Mode::kCw;
 
 TEST(DomesticReview, FirstEntryInListOrderWins) {
   ScoreContext ctx;

@@ -16,7 +16,7 @@ namespace {
 using test::MakeContext;
 
 constexpr std::uint8_t k80 = 2, k40 = 3, k20 = 4, k15 = 5;
-constexpr std::uint8_t kCw = 1, kPh = 2, kRtty = 4;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone, kRtty = Mode::kRtty;
 
 std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = "") {
   auto rule = MultiRule::Make(5, value, arg);
@@ -25,8 +25,8 @@ std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = 
 }
 
 // Asks the rule and, when new, records the QSO: what the tree walk does with commit set.
-int Log(MultiRule& rule, std::string_view call, std::string_view rx, std::uint8_t band,
-        std::uint8_t mode, ScoreContext& ctx) {
+int Log(MultiRule& rule, std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
+        ScoreContext& ctx) {
   int w = rule.IsNew(call, rx, band, mode, ctx);
   if (w != 0) rule.Add(call, rx, band, mode, ctx);
   return w;
@@ -67,7 +67,7 @@ TEST_F(MultiRuleTest, ParseKindWeightConditionsAndCaption) {
   EXPECT_EQ(MultiRule::Make(6, "wpx:1", "")->KindNumber(), 6);
   auto fixed = Multi("zonecq:1:20m everyband cw");
   EXPECT_EQ(fixed->BandCondition(), k20);
-  EXPECT_EQ(fixed->ModeCondition(), kCw);
+  EXPECT_EQ(fixed->ModeCondition(), ModeNumber(kCw));
   auto every = Multi("rxnr:3:everymode everyband", "Oblast of the station");
   EXPECT_EQ(every->ModeCondition(), kEveryCondition);
   EXPECT_EQ(every->Caption(), "Oblast of the st");  // cut to 16
@@ -130,7 +130,7 @@ TEST_F(MultiRuleTest, QsoWithoutSlotIsNeverNew) {
   EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kCw, ctx_), 1);
   // Without conditions every band and mode share slot 1.
   auto plain = Multi("newcall:1");
-  EXPECT_EQ(plain->SlotOf(0, 5), 1);
+  EXPECT_EQ(plain->SlotOf(0, Mode::kPsk31), 1);
   EXPECT_EQ(Log(*plain, "DL1ABC", "", 0, kRtty, ctx_), 1);
   EXPECT_EQ(Log(*plain, "DL1ABC", "", k20, kCw, ctx_), 0);
 }

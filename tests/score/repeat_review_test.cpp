@@ -7,7 +7,7 @@
 namespace vk {
 namespace {
 
-constexpr std::uint8_t kCw = 1, kPh = 2;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone;
 
 DateTime At(int day, int hour, int minute) {
   return DateTime{2024, 4, static_cast<std::uint16_t>(day), static_cast<std::uint16_t>(hour),
@@ -18,7 +18,7 @@ double Tod(int hour, int minute) { return (hour * 60 + minute) / 1440.0; }
 
 class RepeatReview : public ::testing::Test {
  protected:
-  void Add(std::string_view call, std::int32_t freq, std::uint8_t mode, DateTime when) {
+  void Add(std::string_view call, std::int32_t freq, Mode mode, DateTime when) {
     QsoRecord q;
     q.Call = call;
     q.Freq = freq;
@@ -26,7 +26,7 @@ class RepeatReview : public ::testing::Test {
     q.Stamp = when;
     ASSERT_TRUE(log_.Append(q));
   }
-  int Check(std::string_view call, std::int32_t freq, std::uint8_t mode, DateTime when) {
+  int Check(std::string_view call, std::int32_t freq, Mode mode, DateTime when) {
     return CheckRepeat(log_, s_, call, freq, mode, when).position;
   }
   TLogCollection log_;

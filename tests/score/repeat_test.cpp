@@ -11,7 +11,7 @@ namespace vk {
 namespace {
 
 constexpr std::int32_t k20 = 140250, k20b = 141000, k40 = 70200, k80 = 36000, k2m = 1445000;
-constexpr std::uint8_t kCw = 1, kPh = 2;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone;
 
 DateTime At(int hour, int minute, int day = 15) {
   return DateTime{2024, 4, static_cast<std::uint16_t>(day), static_cast<std::uint16_t>(hour),
@@ -30,7 +30,7 @@ class RepeatTest : public ::testing::Test {
     SetJournalPath(::testing::TempDir() + "score_tests_journal_" + std::to_string(::getpid()) + ".txt");
     std::remove(journal_.c_str());
   }
-  void Add(std::string_view call, std::int32_t freq, std::uint8_t mode, DateTime when) {
+  void Add(std::string_view call, std::int32_t freq, Mode mode, DateTime when) {
     QsoRecord q;
     q.Call = call;
     q.Freq = freq;
@@ -38,7 +38,7 @@ class RepeatTest : public ::testing::Test {
     q.Stamp = when;
     ASSERT_TRUE(log_.Append(q));
   }
-  int Check(std::string_view call, std::int32_t freq, std::uint8_t mode, DateTime when) {
+  int Check(std::string_view call, std::int32_t freq, Mode mode, DateTime when) {
     return CheckRepeat(log_, s_, call, freq, mode, when).position;
   }
   TLogCollection log_;

@@ -29,25 +29,25 @@ TEST_F(RussianListTest, OblastKeysFromCalls) {
   auto r = MultiRule::Make(5, "rfobl:1:everyband", "");
   for (auto [call, key] : {std::pair{"RA3AAA", "MA"}, {"UA2FAA", "KA"}, {"RA0ZZ", "KT"},
                            {"R9CA", "SV"}}) {
-    EXPECT_EQ(r->IsNew(call, "599 001", 4, 1, ctx_), 1) << call;
-    r->Add(call, "599 001", 4, 1, ctx_);
-    EXPECT_TRUE(r->Keys(4, 1)->Contains(key)) << call;
+    EXPECT_EQ(r->IsNew(call, "599 001", 4, Mode::kCw, ctx_), 1) << call;
+    r->Add(call, "599 001", 4, Mode::kCw, ctx_);
+    EXPECT_TRUE(r->Keys(4, Mode::kCw)->Contains(key)) << call;
   }
-  EXPECT_EQ(r->IsNew("RV3AZ", "599 001", 4, 1, ctx_), 0);  // Moscow again
-  EXPECT_EQ(r->IsNew("DL1ABC", "599 001", 4, 1, ctx_), 0);  // not Russian: no key
+  EXPECT_EQ(r->IsNew("RV3AZ", "599 001", 4, Mode::kCw, ctx_), 0);   // Moscow again
+  EXPECT_EQ(r->IsNew("DL1ABC", "599 001", 4, Mode::kCw, ctx_), 0);  // not Russian: no key
 }
 
 // Russian HF championship from Moscow (zone 2): the other zone comes from the call.
 TEST_F(RussianListTest, ChampionshipZonesFromCalls) {
   ctx_.SetOwnCall("RA3AAA");
   auto rule = ScoreRule::Make("score", "@@chmprftable");
-  EXPECT_EQ(rule->Score("RA3XYZ", 3, "2001", 1, ctx_), 11);  // zone 2 to zone 2
-  EXPECT_EQ(rule->Score("RA0ZZ", 3, "7001", 1, ctx_), 23);   // zone 2 to zone 7
-  EXPECT_EQ(rule->Score("RA0LA", 3, "6001", 1, ctx_), 19);   // zone 2 to zone 6
-  EXPECT_EQ(rule->Score("DL1ABC", 3, "599", 1, ctx_), 0);
+  EXPECT_EQ(rule->Score("RA3XYZ", 3, "2001", Mode::kCw, ctx_), 11);  // zone 2 to zone 2
+  EXPECT_EQ(rule->Score("RA0ZZ", 3, "7001", Mode::kCw, ctx_), 23);   // zone 2 to zone 7
+  EXPECT_EQ(rule->Score("RA0LA", 3, "6001", Mode::kCw, ctx_), 19);   // zone 2 to zone 6
+  EXPECT_EQ(rule->Score("DL1ABC", 3, "599", Mode::kCw, ctx_), 0);
   // The own exchange, when set, is the own zone.
   ctx_.SetOwnExchange("7");
-  EXPECT_EQ(rule->Score("RA3XYZ", 3, "2001", 1, ctx_), 23);
+  EXPECT_EQ(rule->Score("RA3XYZ", 3, "2001", Mode::kCw, ctx_), 23);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@ namespace {
 using test::MakeContext;
 
 constexpr std::uint8_t k160 = 1, k80 = 2, k40 = 3, k20 = 4, k10 = 6, k2m = 7;
-constexpr std::uint8_t kCw = 1, kPh = 2, kFm = 3, kRtty = 4;
+constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone, kFm = Mode::kFm, kRtty = Mode::kRtty;
 
 std::int16_t Score(std::string_view keyword, std::string_view value, std::string_view call,
-                   std::uint8_t band, std::string_view rx, std::uint8_t mode, ScoreContext& ctx) {
+                   std::uint8_t band, std::string_view rx, Mode mode, ScoreContext& ctx) {
   auto rule = ScoreRule::Make(keyword, value);
   EXPECT_NE(rule, nullptr) << keyword;
   return rule ? rule->Score(call, band, rx, mode, ctx) : -999;
@@ -22,15 +22,22 @@ std::int16_t Score(std::string_view keyword, std::string_view value, std::string
 TEST(ScoreRuleParse, PointsAndConditions) {
   struct Case {
     std::string_view value;
-    int points, band, mode;
+    int points, band;
+    Mode mode;
   } cases[] = {
-      {"3", 3, 0, 0},          {"2:20m", 2, k20, 0},       {"2:cw", 2, 0, kCw},
-      {"4:160m ph", 4, k160, kPh}, {"1:fm 144", 1, k2m, kFm}, {"x:20m", -1, k20, 0},
-      {"abc", -1, 0, 0},       {" 5 ", 5, 0, 0},           {"70000", -1, 0, 0},
+      {"3", 3, 0, Mode::kUnknown},
+      {"2:20m", 2, k20, Mode::kUnknown},
+      {"2:cw", 2, 0, kCw},
+      {"4:160m ph", 4, k160, kPh},
+      {"1:fm 144", 1, k2m, kFm},
+      {"x:20m", -1, k20, Mode::kUnknown},
+      {"abc", -1, 0, Mode::kUnknown},
+      {" 5 ", 5, 0, Mode::kUnknown},
+      {"70000", -1, 0, Mode::kUnknown},
       // Conditions are read after the points: 144 points are not a 2 m rule.
       {"144:cw", 144, 0, kCw},
       // The first band token of the list wins, whatever its place in the text.
-      {"1:10m 160m", 1, k160, 0},
+      {"1:10m 160m", 1, k160, Mode::kUnknown},
   };
   for (const auto& c : cases) {
     auto rule = ScoreRule::Make("score", c.value);
@@ -67,7 +74,7 @@ TEST(ScoreRule, BandAndModeConditions) {
   EXPECT_EQ(Score("score", "2:cw", "DL1ABC", k160, "599", kRtty, ctx), 0);
   EXPECT_EQ(Score("score", "2:20m cw", "DL1ABC", k20, "599", kCw, ctx), 2);
   EXPECT_EQ(Score("score", "2:20m cw", "DL1ABC", k20, "599", kPh, ctx), 0);
-  EXPECT_EQ(Score("score", "2", "", 0, "", 5, ctx), 2);
+  EXPECT_EQ(Score("score", "2", "", 0, "", Mode::kPsk31, ctx), 2);
   EXPECT_EQ(Score("score", "@@nosuch", "DL1ABC", k20, "599", kCw, ctx), 0);
 }
 

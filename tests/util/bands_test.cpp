@@ -86,16 +86,18 @@ TEST(BandsTest, BandNamesOfTheLogFile) {
 TEST(BandsTest, ModeNamesAndCodes) {
   struct Case {
     const char* name;
-    ModeCode code;
+    int code;
   } cases[] = {
       {"CW", 1}, {"SSB", 2}, {"PH", 2}, {"FM", 3}, {"RTTY", 4}, {"PSK31", 5},
       {"cw", 0}, {"USB", 0}, {"", 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(ModeCodeOfName(c.name), c.code) << c.name;
-  EXPECT_EQ(ModeNameOfCode(ModeCodeOfName("SSB")), "PH");
+  for (const auto& c : cases) EXPECT_EQ(ModeNumber(ModeOfName(c.name)), c.code) << c.name;
+  EXPECT_EQ(ModeName(ModeOfName("SSB")), "PH");
   const char* names[] = {"", "CW", "PH", "FM", "RTTY", "PSK31", "", ""};
-  for (int code = 0; code < 8; ++code) EXPECT_EQ(ModeNameOfCode(code), names[code]) << code;
-  EXPECT_EQ(ModeNameOfCode(255), "");
+  for (int code = 0; code < 8; ++code) {
+    EXPECT_EQ(ModeName(static_cast<Mode>(code)), names[code]) << code;
+  }
+  EXPECT_EQ(ModeName(static_cast<Mode>(255)), "");
 }
 
 TEST(LocatorTest, CentreOfTheSubSquare) {

@@ -66,7 +66,7 @@ class AidsPanelModel {
   std::uint64_t scpRevision_ = UINT64_MAX;
   std::uint64_t rateRevision_ = UINT64_MAX;
   Freq freq_ = -1;
-  ModeCode mode_ = 0;
+  Mode mode_ = Mode::kUnknown;
   Freq rateFreq_ = -1;
   long long minute_ = -1;
 };

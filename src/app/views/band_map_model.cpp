@@ -14,11 +14,10 @@ constexpr int kCallColumns = 10;
 
 // The mode a spot is judged and taken in: the one its comment names, else the band plan's, else
 // the entry window's.
-ModeCode ModeOfSpot(const Spot& s, ModeCode current) {
-  if (s.mode >= 1 && s.mode <= 3) return s.mode;
-  if (s.mode != 0) return s.mode;
-  const ModeCode likely = LikelyModeOfFreq(s.freq);
-  return likely != 0 ? likely : current;
+Mode ModeOfSpot(const Spot& s, Mode current) {
+  if (s.mode != Mode::kUnknown) return s.mode;
+  const Mode likely = LikelyModeOfFreq(s.freq);
+  return likely != Mode::kUnknown ? likely : current;
 }
 
 }  // namespace
@@ -42,7 +41,7 @@ std::string SpotFreqText(Freq f) {
 }
 
 SpotMark JudgeSpot(Station& station, const Spot& spot) {
-  const ModeCode mode = ModeOfSpot(spot, station.CurrentMode());
+  const Mode mode = ModeOfSpot(spot, station.CurrentMode());
   const RepeatResult rep = CheckRepeat(station.Log(), station.Rules().Settings().repeat, spot.call,
                                        spot.freq, mode, station.Clock().Now());
   if (rep.position != 0) return SpotMark::kDupe;
@@ -92,7 +91,7 @@ void BandMapModel::Rebuild() {
       rows_.push_back(BandMapRow{true, {}, SpotMark::kNoPoints});
       marked = true;
     }
-    std::string key = s.call + ' ' + IntToStr(s.freq) + ' ' + IntToStr(s.mode);
+    std::string key = s.call + ' ' + IntToStr(s.freq) + ' ' + IntToStr(ModeNumber(s.mode));
     auto known = marks_.find(key);
     if (known == marks_.end()) known = marks_.emplace(std::move(key), JudgeSpot(station_, s)).first;
     const SpotMark mark = known->second;

@@ -70,7 +70,7 @@ class BandMapModel {
   // What the rows were built from.
   std::uint64_t version_ = ~std::uint64_t{0};
   Freq freq_ = -1;
-  ModeCode mode_ = 0;
+  Mode mode_ = Mode::kUnknown;
   int logCount_ = -1;
   std::uint32_t logCrc_ = 0;
   std::int64_t minute_ = -1;

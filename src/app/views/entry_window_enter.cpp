@@ -97,7 +97,7 @@ void EntryModel::ProposeExchange(const std::string& call) {
   std::string country = rules.GetCountryLine(call);
   if (!country.empty() && country.front() == '\x03') country.erase(0, 1);  // centring mark
   const BandIndex band = station_.CurrentBand();
-  const ModeCode mode = station_.CurrentMode();
+  const Mode mode = station_.CurrentMode();
   const bool isNew = rules.GetMulti(call, rx.Text(), band, mode, false) > 0 ||
                      rules.GetBonus(call, rx.Text(), band, mode, false) > 0;
   std::string hint;

@@ -27,21 +27,22 @@ std::string EntryFreqText(Freq f) {
   return PadLeft(s, 10);
 }
 
-std::string EntryModeText(ModeCode m) {
+std::string EntryModeText(Mode m) {
   switch (m) {
-    case 1:
+    case Mode::kCw:
       return " CW ";
-    case 2:
+    case Mode::kPhone:
       return " PH ";
-    case 3:
+    case Mode::kFm:
       return " FM ";
-    case 4:
+    case Mode::kRtty:
       return "RTTY";
-    case 5:
+    case Mode::kPsk31:
       return "PSK ";
-    default:
-      return "    ";
+    case Mode::kUnknown:
+      break;
   }
+  return "    ";
 }
 
 EntryModel::EntryModel(Station& station, const StartPoint& start)
@@ -252,7 +253,8 @@ Changes EntryModel::StepBand(int direction) {
     const Freq f = DefaultFreqOfBand(static_cast<BandIndex>(band));
     if (RigControl* rig = station_.Rig()) {
       rig->SetFreq(f);
-      if (station_.CurrentMode() == 2) rig->SetMode(2);  // the sideband follows the band
+      // The sideband follows the band.
+      if (station_.CurrentMode() == Mode::kPhone) rig->SetMode(Mode::kPhone);
     }
     return SetOperatingPoint(f, station_.CurrentMode(), 1);
   }
@@ -260,19 +262,20 @@ Changes EntryModel::StepBand(int direction) {
 }
 
 Changes EntryModel::ChangeMode() {
-  if (station_.ConfiguredMode() != 0) return changed::kNothing;
-  const auto& allowed = station_.Rules().Settings().modes;
-  int mode = station_.CurrentMode();
+  if (station_.ConfiguredMode() != Mode::kUnknown) return changed::kNothing;
+  const ContestSettings& rules = station_.Rules().Settings();
+  // Alt+F3 steps CW, PH, FM and round again; from RTTY or PSK31 (a radio's reading) to CW.
+  Mode mode = station_.CurrentMode();
   for (int i = 0; i < 3; ++i) {
-    mode = mode > 2 ? 1 : mode + 1;
-    if (!allowed[mode]) continue;
-    if (RigControl* rig = station_.Rig()) rig->SetMode(static_cast<ModeCode>(mode));
-    return SetOperatingPoint(station_.CurrentFreq(), static_cast<ModeCode>(mode), 2);
+    mode = mode == Mode::kCw ? Mode::kPhone : mode == Mode::kPhone ? Mode::kFm : Mode::kCw;
+    if (!rules.Allows(mode)) continue;
+    if (RigControl* rig = station_.Rig()) rig->SetMode(mode);
+    return SetOperatingPoint(station_.CurrentFreq(), mode, 2);
   }
   return changed::kNothing;
 }
 
-Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
+Changes EntryModel::TakeSpot(std::string_view call, Freq freq, Mode mode) {
   Changes c = ClearEntry();
   MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
   // A spot without a frequency leaves the frequency as it is.
@@ -280,21 +283,25 @@ Changes EntryModel::TakeSpot(std::string_view call, Freq freq, ModeCode mode) {
   return Note(c | changed::kCall);
 }
 
-Changes EntryModel::TuneTo(Freq f, ModeCode m) {
+Changes EntryModel::TuneTo(Freq f, Mode m) {
   // A mode the contest does not work, or a mode fixed by the configuration, stays as it is.
-  const auto& allowed = station_.Rules().Settings().modes;
-  if (m < 1 || m > 3 || !allowed[m] || station_.ConfiguredMode() != 0) m = 0;
-  if (m == 0) m = station_.CurrentMode();
+  if (!station_.Rules().Settings().Allows(m) || station_.ConfiguredMode() != Mode::kUnknown) {
+    m = station_.CurrentMode();
+  }
   if (RigControl* rig = station_.Rig()) {
     if (f != station_.CurrentFreq()) rig->SetFreq(f);
     // Phone is a sideband, and which one depends on the band: sent again with every move.
-    if (m != station_.CurrentMode() || (m == 2 && f != station_.CurrentFreq())) rig->SetMode(m);
+    if (m != station_.CurrentMode() || (m == Mode::kPhone && f != station_.CurrentFreq())) {
+      rig->SetMode(m);
+    }
   }
   return SetOperatingPoint(f, m, 0);
 }
 
-Changes EntryModel::FollowRadio(Freq f, ModeCode m) {
-  if (m == 0 || station_.ConfiguredMode() != 0) m = station_.CurrentMode();
+Changes EntryModel::FollowRadio(Freq f, Mode m) {
+  if (m == Mode::kUnknown || station_.ConfiguredMode() != Mode::kUnknown) {
+    m = station_.CurrentMode();
+  }
   return SetOperatingPoint(f, m, 0);
 }
 
@@ -305,7 +312,7 @@ Changes EntryModel::PollRadio() {
   return FollowRadio(r.freq, r.mode);
 }
 
-Changes EntryModel::SetOperatingPoint(Freq f, ModeCode m, int always) {
+Changes EntryModel::SetOperatingPoint(Freq f, Mode m, int always) {
   Changes c = changed::kNothing;
   const BandIndex oldBand = station_.CurrentBand();
   if (f != station_.CurrentFreq() || (always & 1)) {
@@ -319,7 +326,7 @@ Changes EntryModel::SetOperatingPoint(Freq f, ModeCode m, int always) {
     station_.SetCurrentMode(m);
     c |= changed::kMode;
     // The window hears this broadcast too and recomputes TxNr: the report may change.
-    Bus().Broadcast(cm::kModeChanged, MessageInfo::Number(m));
+    Bus().Broadcast(cm::kModeChanged, MessageInfo::Number(ModeNumber(m)));
   }
   return Note(c);
 }

@@ -57,10 +57,10 @@ inline constexpr KeyCode kCtrlTab = 0x9400;
 inline constexpr char kBackquote = '`';
 }  // namespace kb
 
-// What cm::kTuneTo carries: where to go.  Mode 0 keeps the mode.
+// What cm::kTuneTo carries: where to go.  An unknown mode keeps the mode.
 struct TuneRequest {
   Freq freq = 0;
-  ModeCode mode = 0;
+  Mode mode = Mode::kUnknown;
 };
 
 struct EntryResult {
@@ -124,18 +124,19 @@ class EntryModel final : public ViewModel {
   Changes ChangeMode();  // only when the configuration leaves the mode to the operator
   // The one way the program changes frequency and mode (Alt+F1/F2/F3, a spot taken from a
   // band map, the command kTuneTo): the station's values and the broadcasts as the band and
-  // mode keys make them, and the radio, when one is connected, is told.  Mode 0 keeps the mode.
-  Changes TuneTo(Freq f, ModeCode m);
+  // mode keys make them, and the radio, when one is connected, is told.  An unknown mode, or
+  // one the contest does not work, keeps the mode.
+  Changes TuneTo(Freq f, Mode m);
   // A reading of the radio acts as the band and mode keys do, but nothing goes back to it.
   // A mode the configuration fixes, or one the log has no code for, is not taken.
-  Changes FollowRadio(Freq f, ModeCode m);
+  Changes FollowRadio(Freq f, Mode m);
   // Takes the radio's newest reading, if there is one; also done on every tick.
   Changes PollRadio();
   Changes SelectLogWindow();
   Changes RefreshTxNr();
   // A spot taken from the band map: the call into the Call line (focused, the other lines and
   // messages as after a clear) and the station tuned to the spot.
-  Changes TakeSpot(std::string_view call, Freq freq, ModeCode mode);
+  Changes TakeSpot(std::string_view call, Freq freq, Mode mode);
   // The terminal's own line editor changed the focused line.
   Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
 
@@ -155,7 +156,7 @@ class EntryModel final : public ViewModel {
   Changes StepBand(int direction);
   // Sets the station's frequency and mode and broadcasts what changed; `always` broadcasts the
   // band (bit 0) or mode (bit 1) even when it stayed.
-  Changes SetOperatingPoint(Freq f, ModeCode m, int always);
+  Changes SetOperatingPoint(Freq f, Mode m, int always);
   void SetMessages(std::string_view first, std::string_view second);
 
   // Enter in Call and logging a QSO (entry_enter_model.cpp).
@@ -189,6 +190,6 @@ class EntryModel final : public ViewModel {
 // digits, "." and the 100 Hz digit, right-aligned in 10 (140250 -> "  14`025.0").
 std::string EntryFreqText(Freq f);
 // " CW ", " PH ", " FM ", "RTTY", "PSK "; four spaces for any other code.
-std::string EntryModeText(ModeCode m);
+std::string EntryModeText(Mode m);
 
 }  // namespace vk

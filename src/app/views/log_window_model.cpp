@@ -100,7 +100,12 @@ void LogViewModel::InsertButton() {
 
 // --- keeping in step with the log -----------------------------------------------------------
 // Positions come from dialogs and the network; one that does not fit the lines is ignored
-// rather than trusted.
+// rather than trusted.  A line appended at the end is all a window has to add; any other change
+// of the lines asks it to show them all again.
+
+namespace {
+constexpr Changes kLinesRemade = changed::kList | changed::kCount | changed::kRefill;
+}  // namespace
 
 Changes LogViewModel::Inserted(int pos) {
   if (pos < 0 || pos > static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
@@ -108,7 +113,7 @@ Changes LogViewModel::Inserted(int pos) {
   }
   lines_.insert(lines_.begin() + pos, LogWindowLine(log_, pos));
   if (focused_ < 0) focused_ = 0;
-  return changed::kList | changed::kCount;
+  return kLinesRemade;
 }
 
 Changes LogViewModel::Edited(int pos) {
@@ -116,14 +121,14 @@ Changes LogViewModel::Edited(int pos) {
     return changed::kNothing;
   }
   lines_[pos] = LogWindowLine(log_, pos);
-  return changed::kList | changed::kCount;
+  return kLinesRemade;
 }
 
 Changes LogViewModel::Deleted(int pos) {
   if (pos < 0 || pos >= static_cast<int>(lines_.size())) return changed::kNothing;
   lines_.erase(lines_.begin() + pos);
   focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
-  return changed::kList | changed::kCount;
+  return kLinesRemade;
 }
 
 Changes LogViewModel::Appended(int pos) {
@@ -140,7 +145,7 @@ Changes LogViewModel::Rescored() {
   for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
   focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
   if (focused_ < 0 && !lines_.empty()) focused_ = 0;
-  return changed::kList | changed::kCount;
+  return kLinesRemade;
 }
 
 void LogViewModel::HandleMessage(Message& m) {

@@ -63,7 +63,8 @@ class LogViewModel final : public ViewModel {
   void InsertButton();
 
   // QSO inserted, edited, deleted and appended (info: position) keep the lines in step, a
-  // rescored log remakes them all; the button commands run the buttons.
+  // rescored log remakes them all; the button commands run the buttons.  Every change is noted
+  // for TakeChanges: an append as a list and count change, any other as a refill besides.
   void HandleMessage(Message& m) override;
 
  private:

@@ -18,7 +18,7 @@ struct ReportContext {
   const TTreeRules& rules;
   const TLogCollection& log;
   std::string ownCall;             // from the configuration
-  ModeCode currentMode;            // the entry window's; stands in for ":MODE:" of a report group
+  Mode currentMode;                // the entry window's; stands in for ":MODE:" of a report group
   std::string workDir;             // where "<call>.cbr" goes; empty: the current directory
   std::uint32_t claimedScore = 0;  // the score window's claimed total
 };

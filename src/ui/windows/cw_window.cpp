@@ -19,7 +19,6 @@ namespace {
 constexpr int kHeight = kCwHeight;
 constexpr std::size_t kTextWidth = 22;
 constexpr std::size_t kStatusWidth = 20;
-constexpr ModeCode kCw = 1;
 
 bool IsFocusToggle(KeyCode key) {
   return ScanCode(key) == kb::kBackslashScan;
@@ -109,7 +108,7 @@ void CwWindow::HandleMessage(Message& m) {
       m.handled = true;
       return;
     case EventClass::kBroadcast:
-      if (m.command == cm::kModeChanged) ShowForMode(m.info.number());
+      if (m.command == cm::kModeChanged) ShowForMode(ModeOrUnknown(m.info.number()));
       return;
     default:
       return;
@@ -155,8 +154,8 @@ bool CwWindow::PreviewKey(KeyCode pc) {
   return c != 0 && model_.TypeKey(c);
 }
 
-void CwWindow::ShowForMode(int mode) {
-  if (mode == kCw) {
+void CwWindow::ShowForMode(Mode mode) {
+  if (mode == Mode::kCw) {
     if (!isShown()) show();
     redraw();
     return;

@@ -38,8 +38,8 @@ class CwWindow final : public DockedWindow, public MessageTarget, public KeyPrev
   void PortChanged();
   // The program ends: the keyer writes its settings and stops.
   void CloseKeyer();
-  // Shown only while the entry window works in CW (mode 1).
-  void ShowForMode(int mode);
+  // Shown only while the entry window works in CW.
+  void ShowForMode(Mode mode);
 
   // Ticks, keyer commands and mode changes.
   void HandleMessage(Message& m) override;

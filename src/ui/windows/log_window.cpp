@@ -91,33 +91,16 @@ void LogWindow::ListMoved() {
   model_.SetFocused(list_.CurrentPosition());
 }
 
-void LogWindow::LogMessage(const Message& m) {
-  if (m.what != EventClass::kBroadcast) return;
-  switch (m.command) {
-    case cm::kQsoAppended: {
-      const auto& lines = model_.Lines();
-      // A line the model did not take (a position that fits no QSO) leaves the list as it is.
-      if (lines.size() != list_.getCount() + 1) return;
-      list_.insert(ScreenText(this, lines.back()));
-      return;
-    }
-    case cm::kQsoInserted:
-    case cm::kQsoEdited:
-    case cm::kQsoDeleted:
-      refill_ = true;
-      return;
-    default:
-      return;
-  }
-}
-
 void LogWindow::Tick() {
   const Changes c = model_.TakeChanges();
-  if (refill_ || model_.Lines().size() != list_.getCount()) {
-    refill_ = false;
+  const auto& lines = model_.Lines();
+  if ((c & changed::kRefill) != 0) {
     FillList();
   } else if ((c & changed::kList) != 0) {
-    // A line appended at the end is drawn here too, when the focus moved onto it.
+    // At most appends since the last tick: the list holds the lines before them already.
+    for (std::size_t i = list_.getCount(); i < lines.size(); ++i) {
+      list_.insert(ScreenText(this, lines[i]));
+    }
     list_.SetCurrentPosition(model_.Focused());
     list_.redraw();
   }

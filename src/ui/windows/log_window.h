@@ -1,6 +1,6 @@
 // The log window "[Журнал]" on the terminal: one line per QSO under the column header, the QSO
-// count, and the Edit, Del and Insert buttons.  It shows what LogViewModel holds; the lines
-// follow the log through the broadcasts every change of the log sends.  The window can be
+// count, and the Edit, Del and Insert buttons.  It shows what LogViewModel holds and hears
+// nothing on the bus itself: on each tick it redraws what the model noted.  The window can be
 // moved and resized but not zoomed or closed, and sits above the entry window.
 #pragma once
 
@@ -24,11 +24,8 @@ class LogWindow final : public DockedWindow {
   LogWindow(const LogWindow&) = delete;
   LogWindow& operator=(const LogWindow&) = delete;
 
-  // A change of the log (QSO inserted, edited, deleted, appended); the model has already
-  // taken it.
-  void LogMessage(const Message& m);
-  // Count and focused line follow the model; lines changed other than at the end are shown
-  // again.
+  // Count and focused line follow the model; lines appended are added, a refill shows them
+  // all again.
   void Tick();
   LogList& List() { return list_; }
 
@@ -48,7 +45,6 @@ class LogWindow final : public DockedWindow {
   finalcut::FButton edit_{"&Edit", this};
   finalcut::FButton del_{"&Del", this};
   finalcut::FButton insert_{"&Insert", this};
-  bool refill_ = false;  // lines changed in the middle: show them all again on the next tick
 };
 
 }  // namespace vk::ui

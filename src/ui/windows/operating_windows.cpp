@@ -108,16 +108,7 @@ void OperatingWindows::SelectLog() {
 }
 
 void OperatingWindows::HandleMessage(Message& m) {
-  switch (m.what) {
-    case EventClass::kTick:
-      Tick();
-      return;
-    case EventClass::kBroadcast:
-      log_->LogMessage(m);
-      return;
-    default:
-      return;
-  }
+  if (m.what == EventClass::kTick) Tick();
 }
 
 void OperatingWindows::Tick() {

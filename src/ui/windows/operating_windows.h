@@ -1,8 +1,8 @@
 // The operating windows on the desktop: the score window, the log window (whose opening loads
 // the log file), the entry window, the multiplier windows and the Repeat window, built on the
 // station's models in the order the desktop shows them.  The set hears the station's bus after
-// the models: it passes every tick on to the log and entry windows and keeps the log window's
-// lines in step.  (The score and side windows hear the bus themselves.)
+// the models: it passes every tick on to the log and entry windows, which redraw what their
+// models noted.  (The score and side windows hear the bus themselves.)
 #pragma once
 
 #include <final/final.h>
