@@ -20,6 +20,7 @@
 #include "log/journal.h"
 #include "ui/shell/vork_app.h"
 #include "util/catalog.h"
+#include "util/clock.h"
 
 namespace {
 
@@ -52,11 +53,12 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
 // back true when New contest asks for a fresh start on its new settings.
 int RunOnce(int argc, char* argv[], bool& restart) {
-  // The debug journal, debug.txt in the working directory, which every part of the station
-  // writes to.  The station, its bus and the log exchange exist before anything else and
-  // outlive the application.
+  // The debug journal (debug.txt in the working directory), which every part of the station
+  // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
+  // and the log exchange exist before anything else and outlive the application.
   vk::Journal journal;
-  vk::Session session{{}, nullptr, &journal};
+  const vk::SystemTimeSource clock;
+  vk::Session session{{}, nullptr, &journal, &clock};
   if (const vk::Status s = session.Start(
           {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))});
       !s) {
