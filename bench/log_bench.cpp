@@ -93,14 +93,13 @@ void BM_LoadGarbage100MB(benchmark::State& state) {
     text += static_cast<char>((x & 3) == 0 ? "<>\n:"[(x >> 8) & 3] : x >> 8);
     if ((x & 0xFFFF0) == 0x10) text += "<EOR>";
   }
-  vk::SetJournalPath("/dev/null");
+  vk::Journal journal("/dev/null");  // journalling costs a file open, as in the program
   for (auto _ : state) {
     vk::TLogCollection log;
     BandTotalsSink sink;
-    vk::LoadAdifText(text, log, sink);
+    vk::LoadAdifText(text, log, sink, nullptr, &journal);
     benchmark::DoNotOptimize(log.Count());
   }
-  vk::SetJournalPath("");
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_LoadGarbage100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);

@@ -30,11 +30,11 @@ struct Side {
   vk::TLogCollection log;
   vk::TTreeRules rules;
   vk::BandTotals totals;
-  vk::NetExchange exchange;
+  vk::Journal journal{"/dev/null"};  // journalling costs a file open, as in the program
+  vk::NetExchange exchange{&journal};
   vk::NetHandler handler{log, rules, totals, exchange};
 
   Side() {
-    vk::SetJournalPath("/dev/null");
     rules.SetCountryLists(&Lists());
     rules.SetLog(&log);
     pugi::xml_document doc;

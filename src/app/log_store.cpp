@@ -43,8 +43,8 @@ std::string Stem(std::string_view fileName) {
   return std::string(fileName.substr(0, fileName.rfind('.')));
 }
 
-std::string NowText() {
-  return FormatMask(LocalNow(), "yyyymmdd-hhnnss");
+std::string NowText(const TimeSource& time) {
+  return FormatMask(time.LocalNow(), "yyyymmdd-hhnnss");
 }
 
 class NullSink final : public AdifLoadSink {
@@ -87,11 +87,14 @@ bool InOwnLayout(const std::string& path, const TLogCollection& log) {
 
 }  // namespace
 
-LogStore::LogStore(std::string workDir)
-    : workDir_(std::move(workDir)), logPath_(JoinPath(workDir_, kLogFileName)) {}
+LogStore::LogStore(std::string workDir, const TimeSource& time, Journal* journal)
+    : time_(time),
+      journal_(journal),
+      workDir_(std::move(workDir)),
+      logPath_(JoinPath(workDir_, kLogFileName)) {}
 
 void LogStore::Note(std::string text) {
-  JournalAppend("Log file: " + text);
+  JournalAppend(journal_, "Log file: " + text);
   if (!notice_.empty()) notice_ += "; ";
   notice_ += text;
 }
@@ -105,7 +108,7 @@ void LogStore::Synced(const TLogCollection& log) {
 Status LogStore::Load(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats* stats) {
   AdifLoadStats local;
   AdifLoadStats& s = stats ? *stats : local;
-  Status st = LoadAdifLog(logPath_, log, sink, &s);
+  Status st = LoadAdifLog(logPath_, log, sink, &s, journal_);
   if (st.code == ErrCode::kIo && s.droppedFull == 0) {
     rescue_ = true;
     Note(std::string(kLogFileName) + " could not be read (" + st.message + ")");
@@ -144,7 +147,7 @@ Status LogStore::LoadRescue(TLogCollection& log, AdifLoadSink& sink) {
     savePath_ = FreePath(workDir_, Stem(kRescueLogFileName));
   } else if (Exists(rescue)) {
     AdifLoadStats rs;
-    const Status r = LoadAdifLog(rescue, log, sink, &rs);
+    const Status r = LoadAdifLog(rescue, log, sink, &rs, journal_);
     if (r.ok() && rs.Whole()) {
       Synced(log);
       mark_ = MarkOfFile(rescue);
@@ -167,7 +170,7 @@ void LogStore::CheckLeftovers(const TLogCollection& log) {
     TLogCollection other;
     NullSink none;
     AdifLoadStats os;
-    if (!LoadAdifLog(path, other, none, &os).ok()) continue;
+    if (!LoadAdifLog(path, other, none, &os, journal_).ok()) continue;
     int missing = 0;
     for (const QsoRecord& q : other) missing += have.count({q.Guid, q.Crc}) == 0 ? 1 : 0;
     if (missing > 0) {
@@ -184,9 +187,9 @@ Status LogStore::ArchiveUnread() {
   if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) {
     return Status::Error(ErrCode::kIo, "cannot create " + dir + ": " + std::strerror(errno));
   }
-  const std::string to = FreePath(dir, Stem(kLogFileName) + "-unread-" + NowText());
+  const std::string to = FreePath(dir, Stem(kLogFileName) + "-unread-" + NowText(time_));
   Status s = PreserveFileAs(logPath_, to);
-  if (s) JournalAppend("Log file: " + std::string(kLogFileName) + " kept as " + to);
+  if (s) JournalAppend(journal_, "Log file: " + std::string(kLogFileName) + " kept as " + to);
   return s;
 }
 
@@ -221,7 +224,7 @@ Status LogStore::Append(const TLogCollection& log, int pos) {
   if (!onlyThisOne || !mark_.valid) return WriteAll(log);
   Status s = AppendAdifRecord(*log.At(pos), SavePath(), mark_);
   if (!s) {
-    JournalAppend("Log file: append failed (" + s.message + "); writing it whole");
+    JournalAppend(journal_, "Log file: append failed (" + s.message + "); writing it whole");
     return WriteAll(log);
   }
   Synced(log);
@@ -234,7 +237,7 @@ bool LogStore::Holds(const TLogCollection& log) const {
 
 Status LogStore::WriteCopy(const TLogCollection& log, const std::string& dir,
                            std::string& path) const {
-  path = FreePath(dir, Stem(kRescueLogFileName) + "-" + NowText());
+  path = FreePath(dir, Stem(kRescueLogFileName) + "-" + NowText(time_));
   return WriteAdifLog(log, path);
 }
 

@@ -15,9 +15,12 @@
 #include "log/adif.h"
 #include "log/log_collection.h"
 #include "util/atomic_file.h"
+#include "util/clock.h"
 #include "util/result.h"
 
 namespace vk {
+
+class Journal;
 
 // Where the log goes when vorkan.adi exists but could not be read at start: writing the new
 // log over it would throw away every QSO the unreadable file holds.
@@ -25,8 +28,9 @@ inline constexpr std::string_view kRescueLogFileName = "vorkan-rescue.adi";
 
 class LogStore {
  public:
-  // `workDir` empty: the current directory.
-  explicit LogStore(std::string workDir);
+  // `workDir` empty: the current directory.  `time` names the kept and rescue copies;
+  // `journal` (nullptr: none) hears what the operator is told.  Both outlive the store.
+  LogStore(std::string workDir, const TimeSource& time, Journal* journal = nullptr);
 
   // Reads vorkan.adi into the empty log, or the rescue file when vorkan.adi cannot be read.
   // The status is that of vorkan.adi (kIo when it could not be read); Notice() tells the
@@ -62,6 +66,8 @@ class LogStore {
   void Synced(const TLogCollection& log);
   Status RescueStatus() const;
 
+  const TimeSource& time_;
+  Journal* journal_;
   std::string workDir_;
   std::string logPath_;
   std::string savePath_;       // the rescue file, in rescue mode

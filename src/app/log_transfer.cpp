@@ -59,7 +59,7 @@ TransferReport ExportStationLog(const Station& station, const std::string& path)
   if (Trim(path).empty()) return Refused("No file name: nothing exported");
   if (SameFile(target, station.LogPath())) return Refused("That is the log file itself");
   const AdifExportSettings settings = ExportSettingsFor(station.Rules(), station.OwnCall());
-  const DateTime now = UnpackDateTime(CurrentPacked());
+  const DateTime now = UnpackDateTime(CurrentPacked(station.Time()));
   TransferReport r;
   r.status = ReplaceFileAtomically(target, StandardAdifText(station.Log(), settings, now));
   r.taken = station.Log().Count();

@@ -85,14 +85,15 @@ std::optional<std::uint16_t> ListenPortOverride(const char* text) {
 
 NetworkSession::NetworkSession(Station& station, NetworkOptions options)
     : station_(station),
-      handler_(station.Log(), station.Rules(), station.Totals(), exchange_),
+      exchange_(station.journal()),
+      handler_(station.Log(), station.Rules(), station.Totals(), exchange_, &station.Time()),
       link_(
           exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); },
           [this] { return Running(); }) {
   const NetworkSettings& settings = station_.Settings().network;
   const std::vector<LocalNet> nets =
       options.localNets ? options.localNets() : std::vector<LocalNet>{};
-  std::optional<NetEndpoint> where = NetEndpointOf(settings, nets);
+  std::optional<NetEndpoint> where = NetEndpointOf(settings, nets, station_.journal());
   if (!where) return;
   UdpSocketFactory make = std::move(options.makeSocket);
   if (options.listenPort) make = WithListenPort(std::move(make), *options.listenPort);
@@ -105,7 +106,7 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
   sync_ = std::make_unique<LogSync>(station_.Log(), handler_, exchange_, number);
   handler_.OnChangeSent(
       [this](const std::string& m) { sync_->Track(m, std::chrono::steady_clock::now()); });
-  JournalAppend("NET:->station number " + IntToStr(number));
+  JournalAppend(station_.journal(), "NET:->station number " + IntToStr(number));
 }
 
 NetworkSession::~NetworkSession() {
@@ -156,7 +157,7 @@ void NetworkSession::HandleIncoming() {
       // Without a contest the log file is never loaded: a QSO put into the empty log would be
       // written over the file at the end.
       while (std::optional<std::string> text = exchange_.TakeIncoming()) {
-        JournalAppend("NET_SKIP:->no contest loaded: " + PrintableText(*text));
+        JournalAppend(station_.journal(), "NET_SKIP:->no contest loaded: " + PrintableText(*text));
       }
       return;
     case LogGate::kOpen:
@@ -189,7 +190,7 @@ void NetworkSession::HandleIncoming() {
   if (logChanged) {
     station_.Rescore();
     if (const Status st = station_.WriteLog(); !st) {
-      JournalAppend("NET:->received changes not written: " + st.message);
+      JournalAppend(station_.journal(), "NET:->received changes not written: " + st.message);
     }
   }
   SaveDeleted();
@@ -222,7 +223,7 @@ void NetworkSession::SaveDeleted() {
   std::string text;
   for (std::int32_t guid : handler_.Tombstones()) text += IntToStr(guid) + "\n";
   if (const Status st = ReplaceFileAtomically(station_.PathOf(kDeletedFileName), text); !st) {
-    JournalAppend("NET:->deleted Guids not written: " + st.message);
+    JournalAppend(station_.journal(), "NET:->deleted Guids not written: " + st.message);
     return;
   }
   deletedSaved_ = handler_.Tombstones().size();
@@ -327,10 +328,11 @@ bool NetworkSession::BeginReceivingLog() {
   // The transfer only adds QSOs, but the operator chose it because the logs differ: the log as
   // it was is kept in arch/ first, and the transfer does not start without that copy.
   ArchiveRequest req{station_.WorkDir(), station_.Settings().main.contest + "-before-receive",
-                     LocalNow(), true};
+                     station_.Time().LocalNow(), true};
   const ArchiveOutcome archived = ArchiveLog(station_.Log(), req);
   if (!archived.status) {
-    JournalAppend("NET:->log not received, no copy in arch/: " + archived.status.message);
+    JournalAppend(station_.journal(),
+                  "NET:->log not received, no copy in arch/: " + archived.status.message);
     return false;
   }
   handler_.BeginReceivingLog();
@@ -347,7 +349,7 @@ void NetworkSession::Shutdown() {
   thread_.reset();
   const std::string path = station_.PathOf(kConfigFileName);
   if (!WriteNetworkSettings(station_.Settings().network, path)) {
-    JournalAppend("Network settings not written to " + path);
+    JournalAppend(station_.journal(), "Network settings not written to " + path);
   }
 }
 

@@ -119,7 +119,7 @@ SelectContestForm MakeSelectContestForm(const ContestList& list, int entry,
 }
 
 ContestOffer OfferContest(const ContestList& list, const CountryLists& countries, int entry,
-                          std::string_view displayName, std::string_view call) {
+                          std::string_view displayName, std::string_view call, Journal* journal) {
   ContestOffer o;
   o.entry = entry;
   o.displayName = Cut(std::string(displayName), kDisplayNameWidth);
@@ -130,7 +130,7 @@ ContestOffer OfferContest(const ContestList& list, const CountryLists& countries
   }
   // A tree of its own: the running contest keeps its rules even when the operator cancels the
   // next dialog, and a contest chosen twice in one run is not read on top of itself.
-  TTreeRules scratch;
+  TTreeRules scratch(journal);
   scratch.SetCountryLists(&countries);
   o.callKnown = scratch.SetOwnCall(o.ownCall);
   if (!o.callKnown) {
@@ -139,7 +139,7 @@ ContestOffer OfferContest(const ContestList& list, const CountryLists& countries
     return o;
   }
   o.load = LoadContest(scratch, list, o.contestName);
-  if (!o.load) JournalAppend("Select contest " + o.contestName + ": " + o.load.message);
+  if (!o.load) JournalAppend(journal, "Select contest " + o.contestName + ": " + o.load.message);
   o.modeChoice = scratch.Settings().modeChoice;
   o.exchangeCaption = scratch.Settings().caption;
   return o;
@@ -147,22 +147,22 @@ ContestOffer OfferContest(const ContestList& list, const CountryLists& countries
 
 // --- the contest settings dialog --------------------------------------------------------------
 
-ContestSettingsForm MakeContestSettingsForm() {
+ContestSettingsForm MakeContestSettingsForm(const TimeSource& time) {
   ContestSettingsForm f;
-  const PackedDateTime now = CurrentPacked();
+  const PackedDateTime now = CurrentPacked(time);
   f.date = FormatPacked(now, kContestDateMask);
   f.time = FormatPacked(now, kContestTimeMask);
   return f;
 }
 
-SettingsFault CheckContestSettings(const ContestSettingsForm& form) {
+SettingsFault CheckContestSettings(const ContestSettingsForm& form, const TimeSource& time) {
   if (form.work != kWorkWriteLog) return SettingsFault::kNone;
   DateTime dt;
-  ParseMask(form.date, kContestDateMask, dt);
+  ParseMask(form.date, kContestDateMask, dt, time);
   if (form.date.size() != kContestDateMask.size() || !IsValidDate(dt.year, dt.month, dt.day)) {
     return SettingsFault::kDate;
   }
-  ParseMask(form.time, kContestTimeMask, dt);
+  ParseMask(form.time, kContestTimeMask, dt, time);
   if (form.time.size() != kContestTimeMask.size() || !IsValidTime(dt.hour, dt.minute, 0)) {
     return SettingsFault::kTime;
   }
@@ -242,20 +242,22 @@ NewContestResult CompleteNewContest(Station& station, ShellState& state, const C
   if (MainSettings fresh; ReadMainSettings(fresh, configPath)) base = fresh;
   const MainSettings next = ApplyContestSettings(base, offer, form);
 
-  ArchiveRequest request{station.WorkDir(), state.contestName, LocalNow(), logFileLoaded};
+  ArchiveRequest request{station.WorkDir(), state.contestName, station.Time().LocalNow(),
+                         logFileLoaded};
   ArchiveOutcome archive = ArchiveLog(station.Log(), request);
   if (!archive.status) {
-    JournalAppend("New contest: log not archived: " + archive.status.message);
+    JournalAppend(station.journal(), "New contest: log not archived: " + archive.status.message);
     if (archive.folderFailed) station.Bus().Broadcast(cm::kErrMakeDir);
     r.end = NewContestEnd::kArchiveFailed;
     if (!archive.folderFailed) r.message = "Log not archived: " + archive.status.message;
     return r;
   }
   r.archived = archive.written;
-  for (const std::string& path : r.archived) JournalAppend("New contest: log archived to " + path);
+  for (const std::string& path : r.archived)
+    JournalAppend(station.journal(), "New contest: log archived to " + path);
 
   if (!WriteMainSettings(next, configPath)) {
-    JournalAppend("New contest: " + std::string(kErrNotUpdateVorkConfig));
+    JournalAppend(station.journal(), "New contest: " + std::string(kErrNotUpdateVorkConfig));
     r.end = NewContestEnd::kSettingsNotWritten;
     r.message = std::string(kErrNotUpdateVorkConfig);
     return r;
@@ -270,7 +272,7 @@ NewContestResult CompleteNewContest(Station& station, ShellState& state, const C
   const std::string logPath = station.LogPath();
   if (::unlink(logPath.c_str()) != 0 && errno != ENOENT) {
     r.message = Errno("cannot remove", logPath).message + "; it is archived, remove it by hand";
-    JournalAppend("New contest: " + r.message);
+    JournalAppend(station.journal(), "New contest: " + r.message);
   }
   r.end = NewContestEnd::kRestart;
   return r;

@@ -80,9 +80,10 @@ struct ContestOffer {
 };
 
 // Derives the contest name of `displayName` in entry `entry` and reads that contest's rules
-// into a scratch tree, looked at from `call`.
+// into a scratch tree, looked at from `call`, which journals to `journal` (nullptr: nowhere).
 ContestOffer OfferContest(const ContestList& list, const CountryLists& countries, int entry,
-                          std::string_view displayName, std::string_view call);
+                          std::string_view displayName, std::string_view call,
+                          Journal* journal = nullptr);
 
 // --- the contest settings dialog --------------------------------------------------------------
 
@@ -95,12 +96,12 @@ struct ContestSettingsForm {
 };
 
 // "Contest", CW, no exchange; today's date and the current time for a WriteLog start.
-ContestSettingsForm MakeContestSettingsForm();
+ContestSettingsForm MakeContestSettingsForm(const TimeSource& time);
 
 // A WriteLog start fixes the log clock, so its date and time must fill their pictures and name
 // a real day and minute; the Contest work mode does not use them.
 enum class SettingsFault : std::uint8_t { kNone, kDate, kTime };
-SettingsFault CheckContestSettings(const ContestSettingsForm& form);
+SettingsFault CheckContestSettings(const ContestSettingsForm& form, const TimeSource& time);
 
 // The main settings with the new contest, call, work mode, date, time, mode and exchange on
 // top of `base` (whose keyer port is kept).

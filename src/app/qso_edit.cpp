@@ -126,7 +126,7 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   TLogCollection& log = station_.Log();
   if (!log.ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
   CommandBus& bus = station_.Bus();
-  log.SetStamp(pos, StampText(form), kStampMask);
+  log.SetStamp(pos, StampText(form), kStampMask, station_.Time());
   // The QSO keeps its exact frequency unless the operator moved it to another band.
   const Freq bandFreq = FreqOfBandName(BandNameOf(form.band));
   if (BandOfFreq(log.At(pos)->Freq) != BandOfFreq(bandFreq)) {
@@ -189,7 +189,7 @@ std::int32_t QsoEditor::NextGuid() const {
 QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
   QsoRecord q;
   q.Guid = NextGuid();
-  ParseMask(StampText(form), kStampMask, q.Stamp);
+  ParseMask(StampText(form), kStampMask, q.Stamp, station_.Time());
   q.Freq = FreqOfBandName(BandNameOf(form.band));
   q.Mode = ModeOfChoice(form.mode);
   q.Call = CutQsoField(Trim(form.call));
@@ -203,7 +203,8 @@ QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
 // takes its points and multipliers along, a deleted one gives back a multiplier no other QSO
 // brings, an earlier dupe may now count), the windows refreshed and the file written at once.
 void QsoEditor::Settle() {
-  if (const Status s = station_.RescoreAndSave(); !s) JournalAppend("Log not saved: " + s.message);
+  if (const Status s = station_.RescoreAndSave(); !s)
+    JournalAppend(station_.journal(), "Log not saved: " + s.message);
 }
 
 }  // namespace vk

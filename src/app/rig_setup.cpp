@@ -22,7 +22,7 @@ Status ApplyRigSettings(Station& station, const RigSettings& settings) {
   if (!WriteRigSettings(settings, station.PathOf(kConfigFileName))) {
     return Status::Error(ErrCode::kIo, "vorkan.cfg could not be written");
   }
-  station.SetRig(StartRig(settings));
+  station.SetRig(StartRig(settings, station.journal()));
   return Status::Ok();
 }
 

@@ -7,6 +7,7 @@
 
 #include "country/country.h"
 #include "log/adif.h"
+#include "log/journal.h"
 #include "reports/cabrillo_report.h"
 #include "rules/contest_list.h"
 #include "rules/log_scoring.h"
@@ -112,20 +113,22 @@ std::optional<ScoreCommandOptions> ParseScoreArgs(std::span<const char* const> a
 
 int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostream& err) {
   const CountryLists lists = LoadCountryFiles(o.dataDir);
-  TTreeRules rules;
+  // Diagnostics go to debug.txt of the current directory, as in the program.
+  Journal journal;
+  TTreeRules rules(&journal);
   rules.SetCountryLists(&lists);
   if (!rules.SetOwnCall(o.call)) {
     return Fail(err, "own call " + o.call + " is not in the country list of " + o.dataDir);
   }
   rules.SetOwnExchange(UpperCase(o.txnr));
-  const ContestList contests = ContestList::Build(o.dataDir);
+  const ContestList contests = ContestList::Build(o.dataDir, &journal);
   if (const Status s = LoadContest(rules, contests, o.contest); !s) {
     return Fail(err, "contest " + o.contest + " not loaded: " + s.message);
   }
   if (!IsReadableFile(o.logPath)) return Fail(err, "cannot read " + o.logPath);
   TLogCollection log;
   rules.SetLog(&log);
-  if (const Status s = LoadAdifLog(o.logPath, log); !s) {
+  if (const Status s = LoadAdifLog(o.logPath, log, &journal); !s) {
     return Fail(err, "cannot read " + o.logPath + ": " + s.message);
   }
   BandTotals totals;

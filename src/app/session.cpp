@@ -8,8 +8,9 @@
 
 namespace vk {
 
-Session::Session(std::string workDir, const CountryLists* countries)
-    : station_(bus_, std::move(workDir), countries) {}
+Session::Session(std::string workDir, const CountryLists* countries, Journal* journal,
+                 const TimeSource* time)
+    : station_(bus_, std::move(workDir), countries, journal, time) {}
 
 Session::~Session() {
   DetachScreen();
@@ -27,7 +28,7 @@ Status Session::Start(NetworkOptions network) {
 }
 
 void Session::StartRadio() {
-  station_.SetRig(StartRig(ReadRigSettings(station_.PathOf(kConfigFileName))));
+  station_.SetRig(StartRig(ReadRigSettings(station_.PathOf(kConfigFileName)), station_.journal()));
 }
 
 LogGate Session::Gate() const {

@@ -22,8 +22,10 @@ namespace vk {
 
 class Session {
  public:
-  // `workDir` and `countries` as for Station.
-  explicit Session(std::string workDir = {}, const CountryLists* countries = nullptr);
+  // `workDir`, `countries`, `journal` and `time` as for Station: the journal and the time
+  // source belong to the caller (the program's main) and outlive the session.
+  explicit Session(std::string workDir = {}, const CountryLists* countries = nullptr,
+                   Journal* journal = nullptr, const TimeSource* time = nullptr);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;

@@ -37,13 +37,17 @@ std::string ContestFix(const std::string& contest, const std::string& call, cons
 
 }  // namespace
 
-Station::Station(CommandBus& bus, std::string workDir, const CountryLists* countries)
-    : workDir_(std::move(workDir)),
+Station::Station(CommandBus& bus, std::string workDir, const CountryLists* countries,
+                 Journal* journal, const TimeSource* time)
+    : journal_(journal),
+      time_(time != nullptr ? *time : systemTime_),
+      workDir_(std::move(workDir)),
       dataDir_(JoinPath(workDir_, "data")),
-      store_(workDir_),
-      contests_(dataDir_),
-      clock_(std::make_unique<LogClock>()),
-      bus_(bus) {
+      store_(workDir_, time_, journal_),
+      contests_(dataDir_, journal_),
+      clock_(std::make_unique<LogClock>(time_)),
+      bus_(bus),
+      rules_(journal_) {
   if (countries == nullptr) {
     ownCountries_ = std::make_unique<CountryLists>(LoadCountryFiles(dataDir_));
     countries = ownCountries_.get();
@@ -73,20 +77,20 @@ Status Station::ReadSettings(const std::string& configPath) {
 }
 
 void Station::LoadConfiguredContest(ShellState& state) {
-  contests_ = ContestList::Build(dataDir_);
+  contests_ = ContestList::Build(dataDir_, journal_);
   ApplyMainSettings(settings_.main, state);
   ownCall_ = state.ownCall;
   noContest_ = state.NoContest;
   rules_.SetOwnCall(state.ownCall);
   rules_.SetOwnExchange(settings_.main.txnr);
   ApplySerialSettings();
-  clock_ = std::make_unique<LogClock>(LogClockStartText(settings_.main));
-  if (!clock_->StartStatus()) JournalAppend("LogClock: " + clock_->StartStatus().message);
+  clock_ = std::make_unique<LogClock>(time_, LogClockStartText(settings_.main));
+  if (!clock_->StartStatus()) JournalAppend(journal_, "LogClock: " + clock_->StartStatus().message);
   state.contestDisplayName.clear();
   contestNotice_.clear();
   if (state.NoContest) return;
   if (Status s = LoadContest(rules_, contests_, state.contestName); !s) {
-    JournalAppend("Contest " + state.contestName + " not loaded: " + s.message);
+    JournalAppend(journal_, "Contest " + state.contestName + " not loaded: " + s.message);
     contestNotice_ = ContestFix(state.contestName, state.ownCall, s, countries_->world.Empty());
   }
   totals_.SetFormula(rules_.Settings().scoreTotal);
@@ -109,11 +113,13 @@ Status Station::LoadLog(AdifLoadStats* stats) {
   // program); the log counts what the rules loaded now give.
   const RescoreStats r = Rescore();
   if (r.changed != 0) {
-    JournalAppend("Log rescored at load: " + IntToStr(r.changed) + " of " + IntToStr(r.qsos) +
-                  " QSOs changed, " + IntToStr(r.dupes) + " dupes");
+    JournalAppend(journal_, "Log rescored at load: " + IntToStr(r.changed) + " of " +
+                                IntToStr(r.qsos) + " QSOs changed, " + IntToStr(r.dupes) +
+                                " dupes");
   }
   if (const int repaired = RepairDuplicateGuids(log_); repaired > 0) {
-    JournalAppend("Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
+    JournalAppend(journal_,
+                  "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
   return s;
 }
@@ -193,7 +199,7 @@ Status Station::WriteLogOnExit(bool discardLog) {
   if (discardLog || store_.Holds(log_)) return Status::Ok();
   Status s = WriteLog();
   if (store_.Holds(log_)) return Status::Ok();  // in the rescue file, if not in vorkan.adi
-  JournalAppend("Log not written: " + s.message);
+  JournalAppend(journal_, "Log not written: " + s.message);
   return s;
 }
 
@@ -213,7 +219,8 @@ void Station::ApplySerialSettings() {
     if (std::optional<SerialScope> scope = SerialScopeOf(net.serials)) {
       plan.scope = *scope;
     } else {
-      JournalAppend("SERIALS=" + net.serials + " is not LOG, STATION or BAND: LOG is used");
+      JournalAppend(journal_,
+                    "SERIALS=" + net.serials + " is not LOG, STATION or BAND: LOG is used");
     }
   }
   plan.first = net.firstSerial > 1 ? net.firstSerial : 1;

@@ -26,11 +26,13 @@
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
 #include "util/bands.h"
+#include "util/clock.h"
 #include "util/log_clock.h"
 #include "util/result.h"
 
 namespace vk {
 
+class Journal;
 class RigControl;
 
 // What an operating action changed.  Handlers return it (and the models also collect it until
@@ -69,9 +71,12 @@ class Station {
   // `bus` carries what the station and the models built on it send; it outlives the station.
   // `workDir` empty: the current directory.  `countries`: lists already read, which must
   // outlive the station (tests share one copy); nullptr reads data/cty_wt.dat and
-  // data/cty_rus.dat of the working directory.
+  // data/cty_rus.dat of the working directory.  `journal`: where the station and what it
+  // builds write their diagnostics (nullptr: nowhere).  `time`: where "now" comes from
+  // (nullptr: the computer's clock).  Both belong to the caller and outlive the station.
   explicit Station(CommandBus& bus, std::string workDir = {},
-                   const CountryLists* countries = nullptr);
+                   const CountryLists* countries = nullptr, Journal* journal = nullptr,
+                   const TimeSource* time = nullptr);
   ~Station();
   Station(const Station&) = delete;
   Station& operator=(const Station&) = delete;
@@ -176,12 +181,17 @@ class Station {
   LogClock& Clock() { return *clock_; }
   const LogClock& Clock() const { return *clock_; }
   CommandBus& Bus() { return bus_; }
+  Journal* journal() const { return journal_; }
+  const TimeSource& Time() const { return time_; }
   // The Guids of the QSOs made here; LoadLog sets the counter to the last Guid read.
   QsoIdCounter& Ids() { return ids_; }
 
  private:
   void ApplySerialSettings();
 
+  Journal* journal_;
+  SystemTimeSource systemTime_;  // used when the caller hands no time source
+  const TimeSource& time_;
   std::string workDir_;
   std::string dataDir_;
   std::unique_ptr<CountryLists> ownCountries_;

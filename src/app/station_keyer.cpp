@@ -14,14 +14,16 @@ std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPo
   switch (choice.kind) {
     case KeyerKind::kCwdaemon:
       return std::make_unique<Keyer>(ReadKeyerSettings(programPort, path),
-                                     std::make_unique<CwdaemonKeyer>(choice.cwdaemon));
+                                     std::make_unique<CwdaemonKeyer>(choice.cwdaemon), nullptr,
+                                     station.journal());
     case KeyerKind::kRig:
       return std::make_unique<Keyer>(ReadKeyerSettings(programPort, path),
-                                     std::make_unique<RigKeyer>(station.Rig()));
+                                     std::make_unique<RigKeyer>(station.Rig()), nullptr,
+                                     station.journal());
     case KeyerKind::kSerial:
       break;
   }
-  return MakeProgramKeyer(programPort, path, withoutHardware);
+  return MakeProgramKeyer(programPort, path, withoutHardware, station.journal());
 }
 
 std::vector<std::string> KeyerChoices(std::vector<std::string> portChoices) {
@@ -40,7 +42,7 @@ void ApplyKeyerChoice(Station& station, const std::string& choice) {
   } else {
     c.kind = KeyerKind::kSerial;
     station.Settings().main.port = choice;
-    (void)SaveKeyerPort(choice, path);
+    (void)SaveKeyerPort(choice, path, station.journal());
   }
   (void)WriteKeyerChoice(c, path);
 }

@@ -10,6 +10,7 @@
 #include "app/station.h"
 #include "country/country.h"
 #include "log/adif.h"
+#include "log/journal.h"
 #include "reports/adif_export.h"
 #include "reports/adif_import.h"
 #include "rules/contest_list.h"
@@ -68,13 +69,15 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   if (!ParseExportArgs(args, o)) return Fail(err, "export", kExportUsage);
   o.call = UpperCase(o.call);
   const CountryLists lists = LoadCountryFiles(o.dataDir);
-  TTreeRules rules;
+  // Diagnostics go to debug.txt of the current directory, as in the program.
+  Journal journal;
+  TTreeRules rules(&journal);
   rules.SetCountryLists(&lists);
   if (!rules.SetOwnCall(o.call)) {
     return Fail(err, "export", "own call " + o.call + " is not in the country list");
   }
   rules.SetOwnExchange(UpperCase(o.txnr));
-  const ContestList contests = ContestList::Build(o.dataDir);
+  const ContestList contests = ContestList::Build(o.dataDir, &journal);
   if (const Status s = LoadContest(rules, contests, o.contest); !s) {
     return Fail(err, "export", "contest " + o.contest + " not loaded: " + s.message);
   }
@@ -83,7 +86,7 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   }
   TLogCollection log;
   rules.SetLog(&log);
-  if (const Status s = LoadAdifLog(o.logPath, log); !s) {
+  if (const Status s = LoadAdifLog(o.logPath, log, &journal); !s) {
     return Fail(err, "export", "cannot read " + o.logPath + ": " + s.message);
   }
   BandTotals totals;
@@ -91,7 +94,8 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   RescoreLog(log, rules, totals);
   AdifExportSettings settings = ExportSettingsFor(rules, o.call);
   settings.dupes = o.dupes;
-  const DateTime now = UnpackDateTime(CurrentPacked());
+  const SystemTimeSource clock;
+  const DateTime now = UnpackDateTime(CurrentPacked(clock));
   if (const Status s = ReplaceFileAtomically(o.out, StandardAdifText(log, settings, now)); !s) {
     return Fail(err, "export", "cannot write " + o.out + ": " + s.message);
   }
@@ -107,7 +111,8 @@ int RunImportCommand(std::span<const char* const> args, std::ostream& out, std::
     return Fail(err, "import", std::string("cannot read ") + args[0]);
   }
   CommandBus bus;
-  Station station(bus, workDir);
+  Journal journal;
+  Station station(bus, workDir, nullptr, &journal);
   if (const Status s = station.ReadSettings(); !s) return Fail(err, "import", s.message);
   ShellState state;
   station.LoadConfiguredContest(state);

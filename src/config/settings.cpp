@@ -140,8 +140,8 @@ bool WriteKeyerSettings(const KeyerSettings& keyer, const std::string& programPo
   return ini.Update();
 }
 
-bool SaveKeyerPort(std::string_view port, const std::string& path) {
-  JournalAppend("SaveCWPort:" + std::string(port));
+bool SaveKeyerPort(std::string_view port, const std::string& path, Journal* journal) {
+  JournalAppend(journal, "SaveCWPort:" + std::string(port));
   IniFile ini(path);
   ini.SetEntry(kMorze, kPort, port);
   return ini.Update();

@@ -13,6 +13,8 @@
 
 namespace vk {
 
+class Journal;
+
 // The two start-up failures the operator sees on standard output before the program ends with
 // exit code 1.  The core never ends the program; the creators below return these as messages.
 inline constexpr std::string_view kErrNotUpdateVorkConfig = "Error:-> not update VorkConfigFile.";
@@ -70,8 +72,9 @@ KeyerSettings ReadKeyerSettings(std::string& programPort, const std::string& pat
 // The port written is the keyer's, else the program's; with both empty it is left alone.
 bool WriteKeyerSettings(const KeyerSettings& keyer, const std::string& programPort,
                         const std::string& path = ConfigPath());
-// A change of port in the CW setup: journalled as "SaveCWPort:<port>", then saved alone.
-bool SaveKeyerPort(std::string_view port, const std::string& path = ConfigPath());
+// A change of port in the CW setup: journalled as "SaveCWPort:<port>" (`journal` nullptr:
+// nowhere), then saved alone.
+bool SaveKeyerPort(std::string_view port, const std::string& path, Journal* journal);
 
 // The message keys in their fixed order; each is stored under "Key" + label.
 inline constexpr std::size_t kCwMessageCount = 19;

@@ -20,8 +20,10 @@ std::uint8_t Clamp(std::uint8_t v, int lo, int hi) {
 
 }  // namespace
 
-Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line, KeyerSleeper* sleeper)
-    : line_(line ? std::move(line) : std::make_unique<NullKeyLine>()),
+Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line, KeyerSleeper* sleeper,
+             Journal* journal)
+    : journal_(journal),
+      line_(line ? std::move(line) : std::make_unique<NullKeyLine>()),
       ownSleeper_(sleeper ? nullptr : std::make_unique<SystemSleeper>()),
       sleeper_(sleeper ? sleeper : ownSleeper_.get()),
       portName_(settings.port.substr(0, kKeyerPortWidth)),
@@ -35,8 +37,8 @@ Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line, Keyer
 }
 
 Keyer::Keyer(const KeyerSettings& settings, std::unique_ptr<TextKeyer> textKeyer,
-             KeyerSleeper* sleeper)
-    : Keyer(settings, std::unique_ptr<KeyLine>(), sleeper) {
+             KeyerSleeper* sleeper, Journal* journal)
+    : Keyer(settings, std::unique_ptr<KeyLine>(), sleeper, journal) {
   textKeyer_ = std::move(textKeyer);
   if (!textKeyer_) return;
   portName_ = textKeyer_->Name();
@@ -68,13 +70,13 @@ void Keyer::Start() {
     try {
       thread_ = std::thread([this] {
         if (textKeyer_)
-          TextSender(x_, *textKeyer_, *sleeper_).Run();
+          TextSender(x_, *textKeyer_, *sleeper_, journal_).Run();
         else
           KeyerSender(x_, *line_, *sleeper_).Run();
       });
     } catch (const std::system_error& e) {
       x_.running.store(false, std::memory_order_release);
-      JournalAppend(std::string("Keyer thread not started: ") + e.what());
+      JournalAppend(journal_, std::string("Keyer thread not started: ") + e.what());
       return;
     }
   }
@@ -169,9 +171,10 @@ std::uint8_t Keyer::ToggleNine() {
   return SetCutNumbers(ToggleNineFlag(CutNumbers()));
 }
 
-std::unique_ptr<Keyer> CreateKeyer(std::string& programPort, const std::string& configPath) {
+std::unique_ptr<Keyer> CreateKeyer(std::string& programPort, const std::string& configPath,
+                                   Journal* journal) {
   const KeyerSettings settings = ReadKeyerSettings(programPort, configPath);
-  return std::make_unique<Keyer>(settings, std::make_unique<PosixKeyLine>());
+  return std::make_unique<Keyer>(settings, std::make_unique<PosixKeyLine>(), nullptr, journal);
 }
 
 bool DestroyKeyer(std::unique_ptr<Keyer>& keyer, const std::string& programPort,

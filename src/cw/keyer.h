@@ -22,17 +22,20 @@
 
 namespace vk {
 
+class Journal;
+
 class Keyer {
  public:
   // Takes the settings (speed and standby held to their ranges), then opens settings.port on
-  // `line`.  `sleeper` is not owned; nullptr uses the keyer's own system sleeper.
+  // `line`.  `sleeper` is not owned; nullptr uses the keyer's own system sleeper.  `journal`
+  // (nullptr: none) hears what went wrong on the keyer thread; it outlives the keyer.
   Keyer(const KeyerSettings& settings, std::unique_ptr<KeyLine> line,
-        KeyerSleeper* sleeper = nullptr);
+        KeyerSleeper* sleeper = nullptr, Journal* journal = nullptr);
   // A keyer that keys whole texts (cwdaemon, the radio's own keyer) in place of the serial
   // line; the same queue, speed, abort and repetition.  settings.port is kept for the
   // settings only.
   Keyer(const KeyerSettings& settings, std::unique_ptr<TextKeyer> textKeyer,
-        KeyerSleeper* sleeper = nullptr);
+        KeyerSleeper* sleeper = nullptr, Journal* journal = nullptr);
   // Abort, stop the thread, close the port.  The settings are saved by DestroyKeyer.
   ~Keyer();
   Keyer(const Keyer&) = delete;
@@ -86,6 +89,7 @@ class Keyer {
   std::uint8_t SetCutNumbers(std::uint8_t flags);
 
   KeyerExchange x_;
+  Journal* journal_;
   std::unique_ptr<KeyLine> line_;
   std::unique_ptr<TextKeyer> textKeyer_;  // when set, it keys instead of line_
   std::unique_ptr<SystemSleeper> ownSleeper_;
@@ -100,7 +104,8 @@ class Keyer {
 // Create: reads the keyer settings (reconciling the port with `programPort`, which may change)
 // and opens the port on a serial line.  Check PortError() and show the error box it names.
 std::unique_ptr<Keyer> CreateKeyer(std::string& programPort,
-                                   const std::string& configPath = ConfigPath());
+                                   const std::string& configPath = ConfigPath(),
+                                   Journal* journal = nullptr);
 // Destroy: writes the keyer settings, then aborts, stops the thread and closes the port.
 // Returns whether the settings were written; the keyer is gone either way.
 bool DestroyKeyer(std::unique_ptr<Keyer>& keyer, const std::string& programPort,

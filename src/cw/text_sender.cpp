@@ -68,12 +68,12 @@ void TextSender::SendQueued() {
     SetOnAir(true);
     const int speed = x_.speed.load(std::memory_order_relaxed);
     if (Status s = keyer_.Send(chunk, WpmOfSpeedStep(speed)); !s) {
-      JournalAppend("Keyer " + keyer_.Name() + ": " + s.message);
+      JournalAppend(journal_, "Keyer " + keyer_.Name() + ": " + s.message);
       return;
     }
     const int limit = 2 * MorseLengthMs(chunk, DotMs(speed)) + kReportSlackMs;
     if (!keyer_.WaitSent(std::chrono::milliseconds(limit), [this] { return !Live(); }) && Live()) {
-      JournalAppend("Keyer " + keyer_.Name() + ": no report that the text was keyed");
+      JournalAppend(journal_, "Keyer " + keyer_.Name() + ": no report that the text was keyed");
     }
   }
 }

@@ -12,10 +12,13 @@
 
 namespace vk {
 
+class Journal;
+
 class TextSender {
  public:
-  TextSender(KeyerExchange& x, TextKeyer& keyer, KeyerSleeper& sleeper)
-      : x_(x), keyer_(keyer), sleeper_(sleeper) {}
+  // `journal` (nullptr: none) hears texts the keyer would not take or did not report keyed.
+  TextSender(KeyerExchange& x, TextKeyer& keyer, KeyerSleeper& sleeper, Journal* journal)
+      : x_(x), keyer_(keyer), sleeper_(sleeper), journal_(journal) {}
   void Run();  // until `running` is cleared
 
  private:
@@ -29,6 +32,7 @@ class TextSender {
   KeyerExchange& x_;
   TextKeyer& keyer_;
   KeyerSleeper& sleeper_;
+  Journal* journal_;
   std::uint32_t aborts_ = 0;  // value of x_.aborts when the transmission began
   bool onAir_ = false;
 };

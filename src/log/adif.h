@@ -15,6 +15,8 @@
 
 namespace vk {
 
+class Journal;
+
 inline constexpr std::string_view kLogFileName = "vorkan.adi";
 
 // What the log module cannot do itself while loading: raise the band totals and let the
@@ -74,12 +76,13 @@ struct AdifLoadStats {
 // nothing and is not an error; a file that exists but cannot be read whole gives kIo, and so
 // does one holding more QSOs than the log takes: either way the file must not be replaced by
 // the log.  Damaged lines never stop the load: the other records are read.
+// What was not read whole is journalled (`journal` nullptr: nowhere).
 Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& sink,
-                   AdifLoadStats* stats = nullptr);
-Status LoadAdifLog(const std::string& path, TLogCollection& log);
+                   AdifLoadStats* stats = nullptr, Journal* journal = nullptr);
+Status LoadAdifLog(const std::string& path, TLogCollection& log, Journal* journal = nullptr);
 
 // Reads records from text already in memory, as LoadAdifLog does from a file.
 void LoadAdifText(std::string_view text, TLogCollection& log, AdifLoadSink& sink,
-                  AdifLoadStats* stats = nullptr);
+                  AdifLoadStats* stats = nullptr, Journal* journal = nullptr);
 
 }  // namespace vk

@@ -41,8 +41,8 @@ bool AllDigits(std::string_view s) {
 // before, so the working record lives across records.
 class AdifRecordParser final : public adif::RecordSink {
  public:
-  AdifRecordParser(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats& stats)
-      : log_(log), sink_(sink), stats_(stats) {}
+  AdifRecordParser(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats& stats, Journal* journal)
+      : log_(log), sink_(sink), stats_(stats), journal_(journal) {}
 
   // The text of one record, "<EOR>" included.
   void Record(std::string_view text) override;
@@ -62,6 +62,7 @@ class AdifRecordParser final : public adif::RecordSink {
   TLogCollection& log_;
   AdifLoadSink& sink_;
   AdifLoadStats& stats_;
+  Journal* journal_;
   QsoRecord work_;
   std::int32_t fileGuid_ = 0;  // numbers records that carry no QGUID: 5, 10, 15, ...
   bool dateGiven_ = false;
@@ -85,8 +86,9 @@ void AdifRecordParser::Record(std::string_view text) {
     // A stamp no calendar has (month 13, 25:61) would come back changed from the next save;
     // the record is left out and the file is then not counted as read whole.
     ++stats_.badStamps;
-    JournalAppend("ADIF: impossible date or time " + FormatMask(work_.Stamp, "yyyy-mm-dd hh:nn") +
-                  " of " + work_.Call + ", record left out");
+    JournalAppend(journal_, "ADIF: impossible date or time " +
+                                FormatMask(work_.Stamp, "yyyy-mm-dd hh:nn") + " of " + work_.Call +
+                                ", record left out");
     work_ = before;
     return;
   }
@@ -196,9 +198,9 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
   }
 }
 
-void JournalOddities(const std::string& source, const AdifLoadStats& s) {
+void JournalOddities(Journal* journal, const std::string& source, const AdifLoadStats& s) {
   if (s.Whole()) return;
-  JournalAppend("ADIF " + source + ": " + IntToStr(s.records) + " QSO; " + s.Describe());
+  JournalAppend(journal, "ADIF " + source + ": " + IntToStr(s.records) + " QSO; " + s.Describe());
 }
 
 class NullSink : public AdifLoadSink {
@@ -236,21 +238,21 @@ std::string AdifLoadStats::Describe() const {
 }
 
 void LoadAdifText(std::string_view text, TLogCollection& log, AdifLoadSink& sink,
-                  AdifLoadStats* stats) {
+                  AdifLoadStats* stats, Journal* journal) {
   AdifLoadStats local;
   AdifLoadStats& s = stats ? *stats : local;
   s = {};
-  AdifRecordParser parser(log, sink, s);
+  AdifRecordParser parser(log, sink, s, journal);
   adif::RecordCutter gatherer(parser);
   gatherer.Feed(text);
   s.partialTail = gatherer.Finish();
   s.endsWithLineEnd = gatherer.EndsWithLineEnd();
   log.CalcLogCrc();
-  JournalOddities("text", s);
+  JournalOddities(journal, "text", s);
 }
 
 Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& sink,
-                   AdifLoadStats* stats) {
+                   AdifLoadStats* stats, Journal* journal) {
   AdifLoadStats local;
   AdifLoadStats& s = stats ? *stats : local;
   s = {};
@@ -259,7 +261,7 @@ Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& s
     if (errno == ENOENT) return Status::Ok();  // no log yet: a fresh contest
     return Status::Error(ErrCode::kIo, "cannot open " + path + ": " + std::strerror(errno));
   }
-  AdifRecordParser parser(log, sink, s);
+  AdifRecordParser parser(log, sink, s, journal);
   adif::RecordCutter gatherer(parser);
   std::string buf(1 << 16, '\0');
   std::size_t n = 0;
@@ -282,13 +284,13 @@ Status LoadAdifLog(const std::string& path, TLogCollection& log, AdifLoadSink& s
                                          IntToStr(s.droppedFull) + " left out");
   }
   log.CalcLogCrc();
-  JournalOddities(path, s);
+  JournalOddities(journal, path, s);
   return st;
 }
 
-Status LoadAdifLog(const std::string& path, TLogCollection& log) {
+Status LoadAdifLog(const std::string& path, TLogCollection& log, Journal* journal) {
   NullSink sink;
-  return LoadAdifLog(path, log, sink);
+  return LoadAdifLog(path, log, sink, nullptr, journal);
 }
 
 }  // namespace vk

@@ -74,8 +74,9 @@ void TLogCollection::Clear() {
   CalcLogCrc();
 }
 
-void TLogCollection::SetStamp(int pos, std::string_view text, std::string_view mask) {
-  if (QsoRecord* q = Mut(pos)) ParseMask(text, mask, q->Stamp);
+void TLogCollection::SetStamp(int pos, std::string_view text, std::string_view mask,
+                              const TimeSource& time) {
+  if (QsoRecord* q = Mut(pos)) ParseMask(text, mask, q->Stamp, time);
 }
 
 void TLogCollection::SetFreqFromBand(int pos, std::string_view bandName) {

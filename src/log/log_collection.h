@@ -16,6 +16,8 @@
 
 namespace vk {
 
+class Journal;
+
 class TLogCollection {
  public:
   // Window and checksum loops count positions in 16 bits; the log refuses to grow beyond.
@@ -53,7 +55,7 @@ class TLogCollection {
 
   // Setters used by the edit dialog and the network; the caller then calls CalcCrc and
   // CalcLogCrc once for the whole edit.
-  void SetStamp(int pos, std::string_view text, std::string_view mask);
+  void SetStamp(int pos, std::string_view text, std::string_view mask, const TimeSource& time);
   void SetFreqFromBand(int pos, std::string_view bandName);  // "20M" and the like
   void SetFreq(int pos, std::int32_t freq);
   void SetModeFromName(int pos, std::string_view name);  // "CW", "SSB", "PH", ...

@@ -9,12 +9,12 @@ namespace vk {
 
 bool NetExchange::Send(std::string message) {
   if (message.size() > (IsSyncMessage(message) ? kMaxSyncMessage : kMaxNetMessage)) {
-    JournalAppend("NET_SKIP:->message too long to send: " + PrintableText(message));
+    JournalAppend(journal_, "NET_SKIP:->message too long to send: " + PrintableText(message));
     return false;
   }
   std::lock_guard<std::mutex> lock(outMutex_);
   if (outgoing_.size() >= kQueueLimit) {
-    JournalAppend("NET_SKIP:->send queue full: " + PrintableText(message));
+    JournalAppend(journal_, "NET_SKIP:->send queue full: " + PrintableText(message));
     return false;
   }
   outgoing_.push_back(std::move(message));
@@ -43,7 +43,7 @@ bool NetExchange::PutIncoming(std::string message) {
   {
     std::lock_guard<std::mutex> lock(inMutex_);
     if (incoming_.size() >= kQueueLimit) {
-      JournalAppend("NET_SKIP:->receive queue full: " + PrintableText(message));
+      JournalAppend(journal_, "NET_SKIP:->receive queue full: " + PrintableText(message));
       return false;
     }
     incoming_.push_back(std::move(message));

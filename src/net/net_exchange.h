@@ -18,13 +18,18 @@
 
 namespace vk {
 
+class Journal;
+
 class NetExchange {
  public:
   // A queue that stops draining (the peer gone quiet, the thread not running) must not eat
   // the station's memory: beyond this many waiting messages new ones are refused.
   static constexpr std::size_t kQueueLimit = 16384;
 
-  NetExchange() = default;
+  // `journal` (nullptr: none) is where both sides of the exchange journal: the queues here,
+  // the network thread and the handler.  It is thread-safe and outlives the exchange.
+  explicit NetExchange(Journal* journal = nullptr) : journal_(journal) {}
+  Journal* journal() const { return journal_; }
   NetExchange(const NetExchange&) = delete;
   NetExchange& operator=(const NetExchange&) = delete;
 
@@ -60,6 +65,7 @@ class NetExchange {
   std::size_t OutgoingCount();
 
  private:
+  Journal* const journal_;
   std::mutex outMutex_;
   std::deque<std::string> outgoing_;  // guarded by outMutex_
   std::mutex inMutex_;

@@ -139,7 +139,8 @@ void JournalRate::Append(const std::string& line) {
   const auto now = std::chrono::steady_clock::now();
   if (now - second_ >= std::chrono::seconds(1)) {
     if (skipped_ > 0) {
-      JournalAppend("NET:->" + IntToStr(skipped_) + " datagram lines left out of the journal");
+      JournalAppend(journal_,
+                    "NET:->" + IntToStr(skipped_) + " datagram lines left out of the journal");
     }
     second_ = now;
     written_ = 0;
@@ -147,7 +148,7 @@ void JournalRate::Append(const std::string& line) {
   }
   if (written_ < perSecond_) {
     ++written_;
-    JournalAppend(line);
+    JournalAppend(journal_, line);
   } else {
     ++skipped_;
   }

@@ -27,6 +27,8 @@
 
 namespace vk {
 
+class Journal;
+
 inline constexpr std::string_view kMacKeyword = "MAC:";
 
 enum class NetVerdict : std::uint8_t { kTake, kOwn, kForeign, kBadSignature };
@@ -74,15 +76,16 @@ class NetGuard {
 };
 
 // Keeps a flood of datagrams from turning into a flood of journal lines: up to `perSecond`
-// lines a second, then one line saying how many were left out.
+// lines a second, then one line saying how many were left out, to `journal` (nullptr: none).
 class JournalRate {
  public:
-  explicit JournalRate(int perSecond) : perSecond_(perSecond) {}
+  JournalRate(int perSecond, Journal* journal) : perSecond_(perSecond), journal_(journal) {}
   // Writes the line when the rate allows.
   void Append(const std::string& line);
 
  private:
   int perSecond_;
+  Journal* journal_;
   std::chrono::steady_clock::time_point second_{};
   int written_ = 0;
   long long skipped_ = 0;

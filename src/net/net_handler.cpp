@@ -20,8 +20,12 @@ constexpr std::string_view kEditStampMask = "yyyy-mm-dd hh:nn";
 }  // namespace
 
 NetHandler::NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals,
-                       NetExchange& exchange)
-    : log_(log), rules_(rules), totals_(totals), exchange_(exchange) {}
+                       NetExchange& exchange, const TimeSource* time)
+    : log_(log),
+      rules_(rules),
+      totals_(totals),
+      exchange_(exchange),
+      time_(time != nullptr ? *time : systemTime_) {}
 
 NetResult NetHandler::HandleMessage(std::string_view text) {
   current_ = text;
@@ -92,7 +96,7 @@ NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
   const BandIndex oldBand = BandOfFreq(log_.GetFreq(pos));
   // Guid and the score stay: an edit never rescores a QSO.  The Mark follows the edit count.
   QsoRecord q = *log_.At(pos);
-  ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp);
+  ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp, time_);
   q.Freq = qso.Freq;
   q.Mode = qso.Mode;
   q.Call = qso.Call;
@@ -109,7 +113,7 @@ NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
 
 NetResult NetHandler::ApplyDelete(std::int64_t guid) {
   const int pos = log_.FindByGuid(static_cast<std::int32_t>(guid));
-  JournalAppend("DEL_IDX=>" + IntToStr(pos));
+  JournalAppend(exchange_.journal(), "DEL_IDX=>" + IntToStr(pos));
   // Noted even when the QSO never arrived here: its ADD may still be on the way.
   if (guid >= INT32_MIN && guid <= INT32_MAX) NoteDeleted(static_cast<std::int32_t>(guid));
   if (pos < 0) return {};
@@ -189,7 +193,8 @@ NetResult NetHandler::AnswerRequest(std::int64_t n) {
     if (CanTravel(q)) {
       exchange_.Send(QsoMessage(pos, q));
     } else {
-      JournalAppend("NET_SKIP:->QSO " + IntToStr(n) + " holds \"`\" and cannot be sent");
+      JournalAppend(exchange_.journal(),
+                    "NET_SKIP:->QSO " + IntToStr(n) + " holds \"`\" and cannot be sent");
     }
   }
   return {};
@@ -245,7 +250,8 @@ bool NetHandler::SendQso(SendOperation op, const QsoRecord* record) {
   if (!CanTravel(*record)) {
     // The other stations would read the fields after the accent shifted; better they do not
     // get it at all (their checksums will show the difference).
-    JournalAppend("NET_SKIP:->QSO " + IntToStr(record->Guid) + " holds \"`\" and cannot be sent");
+    JournalAppend(exchange_.journal(),
+                  "NET_SKIP:->QSO " + IntToStr(record->Guid) + " holds \"`\" and cannot be sent");
     return false;
   }
   if (op == SendOperation::kAdd) return SendChange(AddMessage(*record));

@@ -20,6 +20,7 @@
 #include "net/net_message.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
+#include "util/clock.h"
 
 namespace vk {
 
@@ -53,7 +54,10 @@ class NetHandler {
  public:
   static constexpr int kSkipLinesPerSecond = 50;
 
-  NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals, NetExchange& exchange);
+  // Journals to the exchange's journal.  `time` (nullptr: the computer's clock) dates the
+  // two-digit years of edited stamps; it outlives the handler.
+  NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals, NetExchange& exchange,
+             const TimeSource* time = nullptr);
 
   // Applies one received text.
   NetResult HandleMessage(std::string_view text);
@@ -127,11 +131,13 @@ class NetHandler {
   TTreeRules& rules_;
   BandTotals& totals_;
   NetExchange& exchange_;
+  SystemTimeSource systemTime_;
+  const TimeSource& time_;
   bool receivingLog_ = false;
   std::unordered_set<std::int32_t> tombstones_;
   std::function<void(const std::string&)> changeSent_;
   std::string_view current_;  // the message being handled, for journal lines; only during it
-  mutable JournalRate skipJournal_{kSkipLinesPerSecond};
+  mutable JournalRate skipJournal_{kSkipLinesPerSecond, exchange_.journal()};
 };
 
 }  // namespace vk

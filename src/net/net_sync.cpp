@@ -197,8 +197,8 @@ void LogSync::OnDig(const DigText& d, Clock::time_point now, std::vector<NetResu
     // The station's own datagrams are filtered by address before they get here: this is
     // another station with the same number, whose Guids may meet ours.
     if (!sharedNumberNoted_) {
-      JournalAppend("NET:->another station of the group has station number " + IntToStr(station_) +
-                    "; set STATION= in vorkan.cfg");
+      JournalAppend(exchange_.journal(), "NET:->another station of the group has station number " +
+                                             IntToStr(station_) + "; set STATION= in vorkan.cfg");
       sharedNumberNoted_ = true;
     }
     return;
@@ -352,7 +352,8 @@ void LogSync::OnRecord(const SyncText& t, std::vector<NetResult>& out) {
   std::string fault;
   const std::optional<QsoRecord> q = ParseQsoLine(t.rest.substr(at + 1), &fault);
   if (!next || !q) {
-    JournalAppend("NET_SKIP:->" + (fault.empty() ? std::string("bad REC") : fault));
+    JournalAppend(exchange_.journal(),
+                  "NET_SKIP:->" + (fault.empty() ? std::string("bad REC") : fault));
     return;
   }
   const NetResult r = handler_.ApplyRecord(*next, *q);

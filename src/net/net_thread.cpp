@@ -40,11 +40,12 @@ void AddPeer(std::vector<std::uint32_t>& peers, std::uint32_t a) {
 }  // namespace
 
 std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
-                                         const std::vector<LocalNet>& localNets) {
+                                         const std::vector<LocalNet>& localNets, Journal* journal) {
   if (settings.enable <= 0) return std::nullopt;
   const std::optional<std::uint16_t> port = ParseNetPort(settings.port);
   if (!port) {
-    JournalAppend("NET:->no network: PORT \"" + PrintableText(settings.port) + "\" is not a port");
+    JournalAppend(journal,
+                  "NET:->no network: PORT \"" + PrintableText(settings.port) + "\" is not a port");
     return std::nullopt;
   }
   NetEndpoint e;
@@ -64,7 +65,7 @@ std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
       AddPeer(e.peers, *a);
       listed = true;
     } else {
-      JournalAppend("NET:->PEERS: \"" + PrintableText(p) + "\" is not an IPv4 address");
+      JournalAppend(journal, "NET:->PEERS: \"" + PrintableText(p) + "\" is not an IPv4 address");
     }
   }
   const bool groupWide = e.peers.size() < e.destinations.size();
@@ -107,7 +108,8 @@ void NetWorker::Open() {
   for (const std::string& d : destinations) {
     auto out = makeSocket_();
     if (!out->Create() || !out->SetDestination(d, where_.port)) {
-      JournalAppend("NET:->cannot send to " + PrintableText(d) + ":" + IntToStr(where_.port));
+      JournalAppend(exchange_.journal(),
+                    "NET:->cannot send to " + PrintableText(d) + ":" + IntToStr(where_.port));
     }
     ownPorts.push_back(out->LocalPort());
     outs_.push_back(std::move(out));
@@ -115,12 +117,12 @@ void NetWorker::Open() {
   guard_->SetOwnPorts(std::move(ownPorts));
   in_ = makeSocket_();
   if (!in_->Create() || !in_->Bind(where_.port)) {
-    JournalAppend("NET:->cannot listen on port " + IntToStr(where_.port));
+    JournalAppend(exchange_.journal(), "NET:->cannot listen on port " + IntToStr(where_.port));
   }
   for (const std::string& d : destinations) {
     const std::optional<std::uint32_t> a = ParseIpv4(d);
     if (a && IsMulticast(*a) && !in_->JoinGroup(d)) {
-      JournalAppend("NET:->cannot join multicast group " + PrintableText(d));
+      JournalAppend(exchange_.journal(), "NET:->cannot join multicast group " + PrintableText(d));
     }
   }
 }
@@ -260,7 +262,7 @@ void NetThread::Stop() {
 
 std::unique_ptr<NetThread> StartNetwork(NetExchange& exchange, const NetworkSettings& settings,
                                         UdpSocketFactory makeSocket) {
-  std::optional<NetEndpoint> where = NetEndpointOf(settings);
+  std::optional<NetEndpoint> where = NetEndpointOf(settings, {}, exchange.journal());
   if (!where) return nullptr;
   return std::make_unique<NetThread>(exchange, std::move(*where), std::move(makeSocket));
 }

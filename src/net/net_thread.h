@@ -49,9 +49,11 @@ struct NetEndpoint {
 };
 // nullopt when the exchange is switched off (ENABLE not above 0) or PORT is not a port.  IP may
 // list several addresses (separated by commas or spaces); the peers are the unicast addresses
-// among them and those of PEERS.  `localNets` tells broadcast addresses from stations.
+// among them and those of PEERS.  `localNets` tells broadcast addresses from stations.  What
+// cannot be used is journalled (`journal` nullptr: nowhere).
 std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
-                                         const std::vector<LocalNet>& localNets = {});
+                                         const std::vector<LocalNet>& localNets = {},
+                                         Journal* journal = nullptr);
 
 class NetWorker {
  public:
@@ -87,8 +89,8 @@ class NetWorker {
   std::vector<std::unique_ptr<UdpSocket>> outs_;  // one per destination
   std::unique_ptr<UdpSocket> in_;
   std::unique_ptr<NetGuard> guard_;
-  JournalRate txJournal_{kNetJournalRate};
-  JournalRate rxJournal_{kNetJournalRate};
+  JournalRate txJournal_{kNetJournalRate, exchange_.journal()};
+  JournalRate rxJournal_{kNetJournalRate, exchange_.journal()};
   int idlePasses_ = 0;
   bool busy_ = false;     // the last pass moved datagrams: the next one does not sleep
   std::string datagram_;  // reused: its buffer grows once

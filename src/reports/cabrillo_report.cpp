@@ -77,8 +77,8 @@ std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollect
 }
 
 Status WriteCabrilloReport(const CabrilloReportData& data, const TLogCollection& log,
-                           const std::string& dir) {
-  return WriteReportFile(dir, data.call, CabrilloReportText(data, log));
+                           const std::string& dir, Journal* journal) {
+  return WriteReportFile(dir, data.call, CabrilloReportText(data, log), journal);
 }
 
 }  // namespace vk

@@ -18,6 +18,8 @@
 
 namespace vk {
 
+class Journal;
+
 class TTreeRules;
 
 // A drop-down list of the dialog: its items as shown (the file gets them trimmed) and how many
@@ -108,6 +110,6 @@ std::string CabrilloReportText(const CabrilloReportData& data, const TLogCollect
 // Writes the report as "<call>.cbr" in `dir` (empty: the current directory); see
 // WriteReportFile for the name and the failures.
 Status WriteCabrilloReport(const CabrilloReportData& data, const TLogCollection& log,
-                           const std::string& dir = {});
+                           const std::string& dir = {}, Journal* journal = nullptr);
 
 }  // namespace vk

@@ -146,8 +146,8 @@ std::string ErmakReportText(const ErmakReportData& data, const TLogCollection& l
 }
 
 Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log, Mode currentMode,
-                        const std::string& dir) {
-  return WriteReportFile(dir, data.call, ErmakReportText(data, log, currentMode));
+                        const std::string& dir, Journal* journal) {
+  return WriteReportFile(dir, data.call, ErmakReportText(data, log, currentMode), journal);
 }
 
 }  // namespace vk

@@ -24,6 +24,8 @@
 
 namespace vk {
 
+class Journal;
+
 class TTreeRules;
 
 // "Отчет для контроля": the group every contest offers, for a check log.
@@ -111,6 +113,6 @@ std::string ErmakReportText(const ErmakReportData& data, const TLogCollection& l
 // Writes the report as "<call>.cbr" in `dir` (empty: the current directory), the same file the
 // Cabrillo report uses; see WriteReportFile for the name and the failures.
 Status WriteErmakReport(const ErmakReportData& data, const TLogCollection& log, Mode currentMode,
-                        const std::string& dir = {});
+                        const std::string& dir = {}, Journal* journal = nullptr);
 
 }  // namespace vk

@@ -21,7 +21,8 @@ std::string ReportPath(const std::string& dir, std::string_view call) {
   return dir.empty() ? name : AddPathDelimiter(dir) + name;
 }
 
-Status WriteReportFile(const std::string& dir, std::string_view call, std::string_view text) {
+Status WriteReportFile(const std::string& dir, std::string_view call, std::string_view text,
+                       Journal* journal) {
   const std::string path = ReportPath(dir, call);
   if (path.empty()) {
     return Status::Error(ErrCode::kBadInput, "No call sign: the report is named after it");
@@ -29,7 +30,7 @@ Status WriteReportFile(const std::string& dir, std::string_view call, std::strin
   Status st = ReplaceFileAtomically(path, text);
   if (!st) {
     st.message = "Report not written: " + st.message;
-    JournalAppend(st.message);
+    JournalAppend(journal, st.message);
   }
   return st;
 }

@@ -13,6 +13,8 @@
 
 namespace vk {
 
+class Journal;
+
 // The Cabrillo CREATED-BY line: the program's name and version, nothing else.
 inline constexpr std::string_view kReportProgram = "VORKAN 4.0.19-8";
 inline constexpr std::string_view kReportProgramId = "VORKAN";
@@ -34,7 +36,9 @@ std::string ReportPath(const std::string& dir, std::string_view call);
 
 // Replaces the report file of `call` in `dir` with `text`.  An empty call is refused
 // (kBadInput) rather than writing the hidden file ".cbr" no robot would get; a failed write is
-// kIo, and the old report then stays untouched.
-Status WriteReportFile(const std::string& dir, std::string_view call, std::string_view text);
+// kIo, and the old report then stays untouched.  Failures are journalled (`journal` nullptr:
+// nowhere).
+Status WriteReportFile(const std::string& dir, std::string_view call, std::string_view text,
+                       Journal* journal = nullptr);
 
 }  // namespace vk

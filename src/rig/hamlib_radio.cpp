@@ -164,10 +164,11 @@ Status HamlibRadio::SetMorseSpeed(int wpm) {
   return Check(rig_set_level(rig_, RIG_VFO_CURR, RIG_LEVEL_KEYSPD, v), "keyer speed");
 }
 
-std::unique_ptr<RigControl> StartRig(const RigSettings& settings) {
+std::unique_ptr<RigControl> StartRig(const RigSettings& settings, Journal* journal) {
   if (!settings.Enabled()) return nullptr;
   auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(settings),
-                                          std::chrono::milliseconds(settings.pollMs));
+                                          std::chrono::milliseconds(settings.pollMs),
+                                          std::chrono::milliseconds(1000), journal);
   rig->Start();
   return rig;
 }

@@ -14,6 +14,8 @@ struct s_rig;
 
 namespace vk {
 
+class Journal;
+
 class HamlibRadio final : public Radio {
  public:
   explicit HamlibRadio(RigSettings settings);
@@ -44,7 +46,8 @@ class HamlibRadio final : public Radio {
 };
 
 // The configured radio on its poll thread, started; nullptr when no radio is configured.
-std::unique_ptr<RigControl> StartRig(const RigSettings& settings);
+// `journal` as for RigControl.
+std::unique_ptr<RigControl> StartRig(const RigSettings& settings, Journal* journal = nullptr);
 
 // One model of Hamlib's list, for the setup dialog.
 struct RigModelInfo {

@@ -9,8 +9,9 @@
 namespace vk {
 
 RigControl::RigControl(std::unique_ptr<Radio> radio, std::chrono::milliseconds poll,
-                       std::chrono::milliseconds reopenAfter)
+                       std::chrono::milliseconds reopenAfter, Journal* journal)
     : radio_(std::move(radio)),
+      journal_(journal),
       poll_(poll),
       reopenAfter_(reopenAfter),
       state_(radio_ ? RigState::kOpening : RigState::kOff) {}
@@ -25,7 +26,7 @@ void RigControl::Start() {
     thread_ = std::thread([this] { Run(); });
   } catch (const std::system_error& e) {
     running_.store(false);
-    JournalAppend(std::string("Rig thread not started: ") + e.what());
+    JournalAppend(journal_, std::string("Rig thread not started: ") + e.what());
   }
 }
 
@@ -124,7 +125,7 @@ void RigControl::Lost(const Status& s) {
   radio_->Close();
   {
     std::lock_guard lock(mu_);
-    if (lastError_ != s.message) JournalAppend("Rig: " + s.message);
+    if (lastError_ != s.message) JournalAppend(journal_, "Rig: " + s.message);
     lastError_ = s.message;
   }
   state_.store(RigState::kNoAnswer, std::memory_order_release);

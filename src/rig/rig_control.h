@@ -23,6 +23,8 @@
 
 namespace vk {
 
+class Journal;
+
 enum class RigState : std::uint8_t {
   kOff,        // no radio configured
   kOpening,    // not heard yet
@@ -39,9 +41,11 @@ struct RigReading {
 class RigControl {
  public:
   // nullptr: no radio; the state stays kOff and every command is dropped.  `reopenAfter` is
-  // the pause between attempts to reach a radio that did not answer.
+  // the pause between attempts to reach a radio that did not answer.  `journal` (nullptr:
+  // none) hears why the radio went silent; it outlives the control.
   RigControl(std::unique_ptr<Radio> radio, std::chrono::milliseconds poll,
-             std::chrono::milliseconds reopenAfter = std::chrono::milliseconds(1000));
+             std::chrono::milliseconds reopenAfter = std::chrono::milliseconds(1000),
+             Journal* journal = nullptr);
   ~RigControl();  // Stop
   RigControl(const RigControl&) = delete;
   RigControl& operator=(const RigControl&) = delete;
@@ -91,6 +95,7 @@ class RigControl {
   void Pause(std::chrono::milliseconds d);
 
   std::unique_ptr<Radio> radio_;  // touched by the poll thread only, once it runs
+  Journal* journal_;
   const std::chrono::milliseconds poll_;
   const std::chrono::milliseconds reopenAfter_;
   std::atomic<RigState> state_;

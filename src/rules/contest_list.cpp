@@ -38,15 +38,16 @@ std::vector<std::string> XmlFilesIn(const std::string& dir) {
 
 }  // namespace
 
-ContestList::ContestList(std::string dataDir) : dataDir_(std::move(dataDir)) {
+ContestList::ContestList(std::string dataDir, Journal* journal)
+    : dataDir_(std::move(dataDir)), journal_(journal) {
   entries_.push_back({kDefaultContestTitle, kDefaultContestFile});
 }
 
-ContestList ContestList::Build(const std::string& dataDir) {
-  ContestList list(dataDir);
+ContestList ContestList::Build(const std::string& dataDir, Journal* journal) {
+  ContestList list(dataDir, journal);
   for (auto& name : XmlFilesIn(dataDir)) {
     if (name == kDefaultContestFile) continue;
-    std::string title = Win1251ToCp866(FileTitle(list.PathOf(name)));
+    std::string title = Win1251ToCp866(FileTitle(list.PathOf(name), journal));
     list.entries_.push_back({Cut(std::move(title), kContestTitleWidth),
                              Cut(std::move(name), kContestFileNameWidth)});
   }
@@ -69,7 +70,7 @@ std::vector<std::string> ContestList::DisplayNames(std::size_t index) const {
   std::vector<std::string> names;
   if (index >= entries_.size()) return names;
   pugi::xml_document doc;
-  LoadXmlFile(PathOf(entries_[index].fileName), doc);
+  LoadXmlFile(PathOf(entries_[index].fileName), doc, journal_);
   for (pugi::xml_node c : RootElements(doc)) {
     if (c.type() == pugi::node_element) names.push_back(Win1251ToCp866(SecondAttribute(c)));
   }
@@ -82,7 +83,7 @@ std::string ContestList::ContestNameOfDisplayName(std::size_t index,
   if (index >= entries_.size()) return result;
   std::string wanted = Cp866ToWin1251(displayName);
   pugi::xml_document doc;
-  LoadXmlFile(PathOf(entries_[index].fileName), doc);
+  LoadXmlFile(PathOf(entries_[index].fileName), doc, journal_);
   for (pugi::xml_node c : RootElements(doc)) {
     if (c.type() == pugi::node_element && SecondAttribute(c) == wanted)
       result = FirstAttribute(c);
@@ -94,7 +95,7 @@ std::string ContestList::DisplayNameOfContestName(std::string_view contestName) 
   std::string result;
   for (const auto& entry : entries_) {
     pugi::xml_document doc;
-    LoadXmlFile(PathOf(entry.fileName), doc);
+    LoadXmlFile(PathOf(entry.fileName), doc, journal_);
     for (pugi::xml_node c : RootElements(doc)) {
       if (c.type() == pugi::node_element && FirstAttribute(c) == contestName) {
         result = Win1251ToCp866(SecondAttribute(c));
@@ -109,7 +110,7 @@ std::string ContestList::FindContestFile(std::string_view contestName) const {
   std::string found;
   for (const auto& entry : entries_) {
     pugi::xml_document doc;
-    LoadXmlFile(PathOf(entry.fileName), doc);
+    LoadXmlFile(PathOf(entry.fileName), doc, journal_);
     for (pugi::xml_node c : RootElements(doc)) {
       if (c.type() == pugi::node_element && FirstAttribute(c) == contestName) {
         found = entry.fileName;

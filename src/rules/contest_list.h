@@ -14,6 +14,8 @@
 
 namespace vk {
 
+class Journal;
+
 inline constexpr const char* kDefaultContestFile = "contest.xml";
 inline constexpr const char* kDefaultContestTitle = "The World contest";
 inline constexpr std::size_t kContestTitleWidth = 20;
@@ -27,11 +29,13 @@ struct ContestListEntry {
 class ContestList {
  public:
   // Only the default entry; files are looked for in `dataDir` ("data" for the program).
-  explicit ContestList(std::string dataDir = "data");
+  // A rules file that is not well-formed is journalled to `journal` (nullptr: nowhere), which
+  // outlives the list.
+  explicit ContestList(std::string dataDir = "data", Journal* journal = nullptr);
 
   // The default entry plus every other *.xml file of `dataDir` (the extension in any case),
   // sorted by name.  A missing directory gives the default entry alone.
-  static ContestList Build(const std::string& dataDir);
+  static ContestList Build(const std::string& dataDir, Journal* journal = nullptr);
 
   const std::string& DataDir() const { return dataDir_; }
   std::size_t Size() const { return entries_.size(); }
@@ -57,6 +61,7 @@ class ContestList {
 
  private:
   std::string dataDir_;
+  Journal* journal_;
   std::vector<ContestListEntry> entries_;
 };
 

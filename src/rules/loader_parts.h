@@ -30,6 +30,6 @@ std::optional<double> ReadTimeOfDay(std::string_view text);
 void ReadDomestic(const pugi::xml_node& e, ScoreContext& ctx);
 
 // Groups of an `ermak` element, appended to `groups`.
-void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups);
+void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups, Journal* journal);
 
 }  // namespace vk::rules_loader

@@ -163,7 +163,7 @@ bool IsErmakCondition(std::string_view name) {
 // `current` is the index of the group conditions go to; none until this element starts one,
 // so a stray condition never lands in a group of an earlier load.
 void ReadErmakChildren(const pugi::xml_node& e, std::vector<ErmakGroup>& groups,
-                       std::ptrdiff_t& current, int depth) {
+                       std::ptrdiff_t& current, int depth, Journal* journal) {
   for (pugi::xml_node c : e.children()) {
     if (c.type() != pugi::node_element) continue;
     std::string name = UpperCase(c.name());
@@ -171,9 +171,9 @@ void ReadErmakChildren(const pugi::xml_node& e, std::vector<ErmakGroup>& groups,
       groups.push_back({Win1251ToCp866(c.first_attribute().value()), {}});
       current = static_cast<std::ptrdiff_t>(groups.size()) - 1;
       if (depth < 32) {
-        ReadErmakChildren(c, groups, current, depth + 1);
+        ReadErmakChildren(c, groups, current, depth + 1, journal);
       } else {
-        JournalAppend("Rules: ermak groups nested too deep, inner groups skipped");
+        JournalAppend(journal, "Rules: ermak groups nested too deep, inner groups skipped");
       }
     } else if (IsErmakCondition(name) && current >= 0) {
       groups[static_cast<std::size_t>(current)].conditions.push_back(
@@ -184,9 +184,9 @@ void ReadErmakChildren(const pugi::xml_node& e, std::vector<ErmakGroup>& groups,
 
 }  // namespace
 
-void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups) {
+void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups, Journal* journal) {
   std::ptrdiff_t current = -1;
-  ReadErmakChildren(e, groups, current, 0);
+  ReadErmakChildren(e, groups, current, 0, journal);
 }
 
 }  // namespace vk::rules_loader

@@ -34,7 +34,7 @@ QsoFigures ScoreNewQso(TTreeRules& rules, const TLogCollection& log, const QsoRe
   // tabbed past it, or went straight to the exchange): it is made again for what is logged.
   // A contest without a valid repeat rule knows no dupes.
   const RepeatResult rep =
-      CheckRepeat(log, rules.Settings().repeat, q.Call, q.Freq, q.Mode, q.Stamp);
+      CheckRepeat(log, rules.Settings().repeat, q.Call, q.Freq, q.Mode, q.Stamp, rules.journal());
   return rep.position != 0 ? DupeFigures() : RuleFigures(rules, q);
 }
 

@@ -61,7 +61,7 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
   if (keyword == "domestic") {
     rules_loader::ReadDomestic(e, tree_.Context());
   } else if (keyword == "ermak") {
-    rules_loader::ReadErmak(e, tree_.ErmakGroups());
+    rules_loader::ReadErmak(e, tree_.ErmakGroups(), tree_.journal());
   } else if (keyword == "country") {
     AddSelector(SelectorKind::kCountry, e, argument, target, depth);
   } else if (keyword == "continent") {
@@ -83,7 +83,8 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
     if (auto rule = ScoreRule::Make(keyword, value)) target.push_back(std::move(rule));
   } else if (keyword == "multi" || keyword == "bonus") {
     int kind = keyword == "multi" ? 5 : 6;
-    if (auto rule = MultiRule::Make(kind, value, argument)) target.push_back(std::move(rule));
+    if (auto rule = MultiRule::Make(kind, value, argument, tree_.journal()))
+      target.push_back(std::move(rule));
   } else if (keyword == "txnr") {
     AddTxItem(value, argument, target);
   } else {
@@ -98,8 +99,8 @@ void RuleParser::AddSelector(SelectorKind kind, const pugi::xml_node& e,
   target.push_back(std::move(selector));
   s_.lastSelectorList = argument;
   if (depth >= kMaxSelectorDepth) {
-    JournalAppend("Rules: selectors nested deeper than " + IntToStr(kMaxSelectorDepth) +
-                  ", inner rules skipped");
+    JournalAppend(tree_.journal(), "Rules: selectors nested deeper than " +
+                                       IntToStr(kMaxSelectorDepth) + ", inner rules skipped");
     return;
   }
   sel->Children().reserve(5);
@@ -167,7 +168,7 @@ Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view c
                          "no rules file holds contest " + std::string(contestName));
   }
   pugi::xml_document doc;
-  Status status = LoadXmlFile(list.PathOf(file), doc);
+  Status status = LoadXmlFile(list.PathOf(file), doc, tree.journal());
   // A malformed file still gives the part before the fault; that part is loaded.
   for (pugi::xml_node c : RootElements(doc)) {
     if (c.type() != pugi::node_element || !c.first_attribute()) continue;

@@ -8,7 +8,9 @@
 
 namespace vk {
 
-TTreeRules::TTreeRules() { nodes_.reserve(20); }
+TTreeRules::TTreeRules(Journal* journal) : ctx_(journal) {
+  nodes_.reserve(20);
+}
 TTreeRules::~TTreeRules() = default;
 
 void TTreeRules::SetCountryLists(const CountryLists* lists) {
@@ -100,10 +102,11 @@ int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string
 
 std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx, std::uint8_t band,
                                    Mode mode, bool commit) {
-  JournalTrace("TTreeRules.GetMulti: start function");
+  Journal* const journal = ctx_.journal();
+  JournalTrace(journal, "TTreeRules.GetMulti: start function");
   otherwise_ = false;
   int total = MultiOf(nodes_, NodeKind::kMulti, call, rx, band, mode, commit, true);
-  if (JournalTracing()) JournalTrace("TreeRules.GetMulti:W=" + IntToStr(total));
+  if (JournalTracing(journal)) JournalTrace(journal, "TreeRules.GetMulti:W=" + IntToStr(total));
   return static_cast<std::uint16_t>(total);
 }
 
@@ -119,10 +122,13 @@ std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx, s
 // all its keys noted, so none of them counts as new later.
 int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view call,
                         std::string_view rx, std::uint8_t band, Mode mode, bool commit, bool top) {
-  const bool trace = kind == NodeKind::kMulti && JournalTracing();
+  Journal* const journal = ctx_.journal();
+  const bool trace = kind == NodeKind::kMulti && JournalTracing(journal);
   int total = 0;
   for (const auto& node : list) {
-    if (trace) JournalTrace((top ? "WHO->" : "Children.WHC->") + IntToStr(node->KindNumber()));
+    if (trace) {
+      JournalTrace(journal, (top ? "WHO->" : "Children.WHC->") + IntToStr(node->KindNumber()));
+    }
     if (node->Kind() == NodeKind::kSelector) {
       auto& sel = static_cast<SelectorRule&>(*node);
       if (sel.Matches(ctx_.Own(), otherwise_))
@@ -130,7 +136,7 @@ int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view ca
     } else if (node->Kind() == kind) {
       auto& rule = static_cast<MultiRule&>(*node);
       total += rule.IsNew(call, rx, band, mode, ctx_);
-      if (trace && top) JournalTrace("TTreeRules.GetMulti:" + IntToStr(total));
+      if (trace && top) JournalTrace(journal, "TTreeRules.GetMulti:" + IntToStr(total));
       if (commit && total != 0) rule.Add(call, rx, band, mode, ctx_);
     }
   }

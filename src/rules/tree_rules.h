@@ -24,7 +24,9 @@ namespace vk {
 
 class TTreeRules {
  public:
-  TTreeRules();
+  // `journal` (nullptr: none) hears the loader's complaints, the multipliers recorded and,
+  // while tracing, the walk of every multiplier query; it outlives the tree.
+  explicit TTreeRules(Journal* journal = nullptr);
   ~TTreeRules();
   TTreeRules(const TTreeRules&) = delete;
   TTreeRules& operator=(const TTreeRules&) = delete;
@@ -78,6 +80,7 @@ class TTreeRules {
   std::vector<ErmakGroup>& ErmakGroups() { return ermak_; }
   const std::vector<ErmakGroup>& ErmakGroups() const { return ermak_; }
   ScoreContext& Context() { return ctx_; }
+  Journal* journal() const { return ctx_.journal(); }
   const ScoreContext& Context() const { return ctx_; }
   const CountryInfo& OwnStation() const { return ctx_.Own(); }
 

@@ -24,7 +24,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
 
 }  // namespace
 
-Status LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
+Status LoadXmlFile(const std::string& path, pugi::xml_document& doc, Journal* journal) {
   doc.reset();
   std::string text;
   if (!ReadWholeFile(path, text)) {
@@ -41,13 +41,13 @@ Status LoadXmlFile(const std::string& path, pugi::xml_document& doc) {
   std::string message = std::string("XML error in ") + path + " at offset " +
                         IntToStr(static_cast<long long>(offset)) + " (line " + IntToStr(line) +
                         "): " + r.description();
-  JournalAppend(message);
+  JournalAppend(journal, message);
   return Status::Error(ErrCode::kBadInput, message, path, line);
 }
 
-std::string FileTitle(const std::string& path) {
+std::string FileTitle(const std::string& path, Journal* journal) {
   pugi::xml_document doc;
-  LoadXmlFile(path, doc);
+  LoadXmlFile(path, doc, journal);
   pugi::xml_node root = doc.document_element();
   if (std::string_view(root.name()) != "contest_rules") return {};
   return std::string(FirstAttribute(root));

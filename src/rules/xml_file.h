@@ -11,11 +11,14 @@
 
 namespace vk {
 
+class Journal;
+
 // Parses the file at `path` into `doc`.  A document that is not well-formed keeps what the
 // parser built before the fault, so the caller can still walk it; the fault is journalled
-// with the file, the byte offset and the line, and comes back as a kBadInput status with the
-// same place.  A file that cannot be read gives kNotFound and an empty document.
-Status LoadXmlFile(const std::string& path, pugi::xml_document& doc);
+// (`journal` nullptr: nowhere) with the file, the byte offset and the line, and comes back as a
+// kBadInput status with the same place.  A file that cannot be read gives kNotFound and an
+// empty document.
+Status LoadXmlFile(const std::string& path, pugi::xml_document& doc, Journal* journal);
 
 // The element children of the document's root element, in document order.
 inline auto RootElements(const pugi::xml_document& doc) {
@@ -33,6 +36,6 @@ inline std::string_view SecondAttribute(const pugi::xml_node& node) {
 
 // The title of a rules file: the first attribute of its root when the root is
 // `contest_rules`, otherwise empty.  Raw Windows-1251.
-std::string FileTitle(const std::string& path);
+std::string FileTitle(const std::string& path, Journal* journal);
 
 }  // namespace vk

@@ -52,7 +52,8 @@ int RfCup(std::string_view rx, const ScoreContext& ctx) {
   Position p, q;
   if (!LocatorPosition(own, p).ok() || !LocatorPosition(his, q).ok()) return 0;
   long long km = std::llround(Distance(p, q));
-  JournalAppend("QRB:" + own.substr(0, 6) + " " + his.substr(0, 6) + " " + IntToStr(km));
+  JournalAppend(ctx.journal(),
+                "QRB:" + own.substr(0, 6) + " " + his.substr(0, 6) + " " + IntToStr(km));
   return RfCupPoints(km);
 }
 

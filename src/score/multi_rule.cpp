@@ -40,10 +40,10 @@ std::uint8_t WeightOf(std::string_view text) {
 MultiRule::MultiRule(NodeKind nodeKind, MultiKind kind) : RuleNode(nodeKind), kind_(kind) {}
 
 std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
-                                           std::string_view argument) {
+                                           std::string_view argument, Journal* journal) {
   if (nodeKind != 5 && nodeKind != 6) return nullptr;
-  JournalAppend(std::string("MULTI: key:") + (nodeKind == 5 ? "multi" : "bonus") +
-                " Value:" + std::string(value));
+  JournalAppend(journal, std::string("MULTI: key:") + (nodeKind == 5 ? "multi" : "bonus") +
+                             " Value:" + std::string(value));
   value = score_text::TrimBlank(value);
   auto colon = value.find(':');
   if (colon == std::string_view::npos) return nullptr;
@@ -115,7 +115,9 @@ bool MultiRule::IsNewKey(std::string_view key, std::uint8_t band, Mode mode) con
 
 bool MultiRule::IsNewDomestic(std::string_view key, std::uint8_t band, Mode mode,
                               const ScoreContext& ctx) const {
-  if (JournalTracing()) JournalTrace(std::string("FindDom Source->") + std::string(key));
+  if (JournalTracing(ctx.journal())) {
+    JournalTrace(ctx.journal(), std::string("FindDom Source->") + std::string(key));
+  }
   const std::string* entry = EntryOf(key, ctx);
   if (entry == nullptr || Outside(band, mode)) return false;
   const KeyList* keys = Keys(band, mode);
@@ -154,7 +156,7 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
     const std::string* entry = EntryOf(key, ctx);
     if (entry == nullptr) return;
     keys->Insert(*entry);
-    JournalAppend("ADD MULTI:" + *entry);
+    JournalAppend(ctx.journal(), "ADD MULTI:" + *entry);
     return;
   }
   keys->Insert(key);

@@ -23,6 +23,8 @@
 
 namespace vk {
 
+class Journal;
+
 enum class MultiKind : std::uint8_t {
   kNewCall,   // the call itself
   kZoneCq,    // CQ zone 1..40 from the exchange
@@ -46,9 +48,10 @@ class MultiRule final : public RuleNode {
  public:
   // `nodeKind` 5 (multi) or 6 (bonus); `argument` the element's first attribute (the caption
   // of the rxnr and domestic kinds, Windows-1251).  nullptr for another node kind, a text
-  // without ":" or an unknown kind: the loader then appends nothing.  Journals the element.
+  // without ":" or an unknown kind: the loader then appends nothing.  Journals the element
+  // (`journal` nullptr: nowhere).
   static std::unique_ptr<MultiRule> Make(int nodeKind, std::string_view value,
-                                         std::string_view argument);
+                                         std::string_view argument, Journal* journal = nullptr);
 
   // The rule's weight when the QSO brings a key not yet recorded in its slot, else 0.
   std::uint8_t IsNew(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,

@@ -155,14 +155,14 @@ int PeriodOfTime(const RepeatSettings& s, double timeOfDay) {
 }
 
 RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
-                         std::int32_t freq, Mode mode, const DateTime& when) {
+                         std::int32_t freq, Mode mode, const DateTime& when, Journal* journal) {
   std::vector<int> same;
   for (int pos = 0; pos < log.Count(); ++pos) {
     const QsoRecord& q = *log.At(pos);
     if (!q.Dupe && q.Call == call) same.push_back(pos);
   }
   RepeatResult r = FindRepeat(log, s, same, log.Count(), freq, mode, when);
-  if (r.invalidRule) JournalAppend(kRepqsoErrorText);
+  if (r.invalidRule) JournalAppend(journal, kRepqsoErrorText);
   return r;
 }
 

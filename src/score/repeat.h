@@ -15,6 +15,8 @@
 
 namespace vk {
 
+class Journal;
+
 inline constexpr int kMaxTimePeriods = 16;
 
 // A stretch of the day, both ends inclusive, as fractions of a day.  An end before the start
@@ -63,9 +65,10 @@ extern const char* const kRepqsoErrorText;
 // Checks a contact about to be logged against the log.  QSOs marked as dupes are passed over:
 // only a QSO that counted makes a later contact a repeat (a dupe logged 10 minutes after the
 // QSO it repeats does not restart an "again after 30 minutes" wait).  An invalid rule also goes
-// to the journal, so a wrong rules file is found after the contest too.
+// to `journal` (nullptr: nowhere), so a wrong rules file is found after the contest too.
 RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
-                         std::int32_t freq, Mode mode, const DateTime& when);
+                         std::int32_t freq, Mode mode, const DateTime& when,
+                         Journal* journal = nullptr);
 
 // The same check for every QSO of a log scored in one pass, oldest first: the QSOs that
 // counted so far are kept by call, so each check costs the QSOs of that call, not the log.

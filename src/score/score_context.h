@@ -17,6 +17,8 @@
 
 namespace vk {
 
+class Journal;
+
 // A maritime or aeronautical mobile station ("/MM" or "/AM" after the call): it is in no
 // country, so it has neither a country record nor a region.
 bool IsMaritimeMobile(std::string_view call);
@@ -28,6 +30,11 @@ int RussianZoneOfEntry(std::uint16_t entryNumber);
 
 class ScoreContext {
  public:
+  // `journal` (nullptr: none) hears the multipliers recorded and the distances computed; it
+  // outlives the context.
+  explicit ScoreContext(Journal* journal = nullptr) : journal_(journal) {}
+  Journal* journal() const { return journal_; }
+
   // The lists stay owned by the caller and must outlive the context (or be replaced here).
   void SetLists(const CountryList* world, const CountryList* russian);
   const CountryList* WorldList() const { return world_; }
@@ -82,6 +89,7 @@ class ScoreContext {
   };
   const CountryInfo& Lookup(const CountryList* list, Cached& cache, std::string_view call);
 
+  Journal* journal_;
   const CountryList* world_ = nullptr;
   const CountryList* russian_ = nullptr;
   std::string ownCall_;

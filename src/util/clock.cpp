@@ -1,15 +1,8 @@
 #include "util/clock.h"
 
-#include <atomic>
 #include <ctime>
 
 namespace vk {
-namespace {
-
-const SystemTimeSource g_system;
-std::atomic<const TimeSource*> g_current{&g_system};
-
-}  // namespace
 
 TimeSource::~TimeSource() = default;
 
@@ -39,22 +32,6 @@ DateTime SystemTimeSource::UtcNow() const {
   std::tm tm{};
   ::gmtime_r(&t, &tm);
   return FromTm(tm);
-}
-
-const TimeSource& CurrentTimeSource() {
-  return *g_current.load(std::memory_order_acquire);
-}
-
-const TimeSource* SetTimeSource(const TimeSource* source) {
-  return g_current.exchange(source ? source : &g_system, std::memory_order_acq_rel);
-}
-
-DateTime LocalNow() {
-  return CurrentTimeSource().LocalNow();
-}
-
-DateTime UtcNow() {
-  return CurrentTimeSource().UtcNow();
 }
 
 }  // namespace vk

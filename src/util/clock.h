@@ -1,6 +1,7 @@
 // Where the program learns the local date and time.  Everything that needs "now" (the log
-// clock, the two-digit-year rule, archive folder names) asks the process-wide time source, so
-// tests can put a fake in its place and get the same answer on every run.
+// clock, the two-digit-year rule, archive folder names) is handed a time source by whoever
+// builds it: the system clock in the program, a fake in tests, which then get the same answer
+// on every run.
 #pragma once
 
 #include "util/datetime.h"
@@ -22,15 +23,5 @@ class SystemTimeSource final : public TimeSource {
   DateTime LocalNow() const override;
   DateTime UtcNow() const override;
 };
-
-// The process-wide source; the system clock unless a test replaced it.
-const TimeSource& CurrentTimeSource();
-// Installs `source` (not owned; it must outlive its use) and returns the previous one.
-// nullptr restores the system clock.
-const TimeSource* SetTimeSource(const TimeSource* source);
-// Shorthand for CurrentTimeSource().LocalNow().
-DateTime LocalNow();
-// Shorthand for CurrentTimeSource().UtcNow().
-DateTime UtcNow();
 
 }  // namespace vk

@@ -44,9 +44,10 @@ DateTime DecodeDateValue(DateValue v) {
   return DateTime{U16(y), U16(m), U16(d), U16(s / 3600), U16(s / 60 % 60), U16(s % 60)};
 }
 
-Status TextToDateValue(std::string_view text, std::string_view mask, DateValue& out) {
+Status TextToDateValue(std::string_view text, std::string_view mask, DateValue& out,
+                       const TimeSource& time) {
   DateTime dt{};
-  ParseMask(text, mask, dt);
+  ParseMask(text, mask, dt, time);
   dt.second = 0;
   DateValue v = 0;
   Status st = EncodeDateValue(dt, v);
@@ -73,6 +74,8 @@ std::string FormatPacked(PackedDateTime p, std::string_view mask) {
   return FormatMask(UnpackDateTime(p), mask);
 }
 
-PackedDateTime CurrentPacked() { return PackDateTime(LocalNow()); }
+PackedDateTime CurrentPacked(const TimeSource& time) {
+  return PackDateTime(time.LocalNow());
+}
 
 }  // namespace vk

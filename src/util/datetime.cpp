@@ -46,7 +46,7 @@ std::string FormatMask(const DateTime& dt, std::string_view mask) {
   return out;
 }
 
-void ParseMask(std::string_view text, std::string_view mask, DateTime& dt) {
+void ParseMask(std::string_view text, std::string_view mask, DateTime& dt, const TimeSource& time) {
   if (text.empty()) return;
   std::string m = LowerCase(mask);
   FieldSpan spans[6];
@@ -71,7 +71,8 @@ void ParseMask(std::string_view text, std::string_view mask, DateTime& dt) {
   }
   // Two-digit years belong to the current century; this applies even when the mask has no
   // year, so a record that never had one gets the century's first year.
-  if (dt.year < 100) dt.year = static_cast<std::uint16_t>(dt.year + LocalNow().year / 100 * 100);
+  if (dt.year < 100)
+    dt.year = static_cast<std::uint16_t>(dt.year + time.LocalNow().year / 100 * 100);
 }
 
 }  // namespace vk

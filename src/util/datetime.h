@@ -10,6 +10,8 @@
 
 namespace vk {
 
+class TimeSource;
+
 struct DateTime {
   std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   friend bool operator==(const DateTime&, const DateTime&) = default;
@@ -18,9 +20,10 @@ struct DateTime {
 // Days since 30 December 1899; the fraction is the time of day.
 using DateValue = double;
 
-// Mask letters (lower case): y year, m month, d day, h hour, n minute, s second.
+// Mask letters (lower case): y year, m month, d day, h hour, n minute, s second.  A two-digit
+// year parsed is put into the current century of `time`.
 std::string FormatMask(const DateTime& dt, std::string_view mask);
-void ParseMask(std::string_view text, std::string_view mask, DateTime& dt);
+void ParseMask(std::string_view text, std::string_view mask, DateTime& dt, const TimeSource& time);
 
 // Calendar arithmetic on the proleptic Gregorian calendar.  Day numbers count from
 // 30 December 1899 (day 0), the origin of DateValue.
@@ -36,7 +39,8 @@ Status EncodeDateValue(const DateTime& dt, DateValue& out);
 DateTime DecodeDateValue(DateValue v);
 // Parses `text` with `mask` into an all-zero record, then encodes its date, hour and minute;
 // seconds are always 0.  An impossible date or time is an error and `out` is left unchanged.
-Status TextToDateValue(std::string_view text, std::string_view mask, DateValue& out);
+Status TextToDateValue(std::string_view text, std::string_view mask, DateValue& out,
+                       const TimeSource& time);
 
 // The MS-DOS packed form: bits 0-4 seconds/2, 5-10 minutes, 11-15 hours, 16-20 day,
 // 21-24 month, 25-31 year-1980.  Two-second resolution, years 1980-2107.
@@ -45,6 +49,6 @@ PackedDateTime PackDateTime(const DateTime& dt);  // years outside 1980-2107 are
 DateTime UnpackDateTime(PackedDateTime p);
 std::string FormatPacked(PackedDateTime p, std::string_view mask);
 // The time source's local now, packed; its seconds are therefore always even.
-PackedDateTime CurrentPacked();
+PackedDateTime CurrentPacked(const TimeSource& time);
 
 }  // namespace vk

@@ -1,5 +1,5 @@
-// A settable time source for tests of every module.  Install it for the length of a test with
-// ScopedTimeSource; the time stands still until the test sets or advances it.
+// A settable time source for tests of every module: hand it to the object under test in place
+// of the system clock; the time stands still until the test sets or advances it.
 #pragma once
 
 #include <mutex>
@@ -20,18 +20,6 @@ class FakeTimeSource final : public TimeSource {
  private:
   mutable std::mutex mu_;  // keyer and network tests read the time from their own threads
   DateTime now_{2024, 3, 5, 9, 7, 0};
-};
-
-// Installs a source for the lifetime of the guard, then puts the previous one back.
-class ScopedTimeSource {
- public:
-  explicit ScopedTimeSource(const TimeSource& source) : previous_(SetTimeSource(&source)) {}
-  ~ScopedTimeSource() { SetTimeSource(previous_); }
-  ScopedTimeSource(const ScopedTimeSource&) = delete;
-  ScopedTimeSource& operator=(const ScopedTimeSource&) = delete;
-
- private:
-  const TimeSource* previous_;
 };
 
 }  // namespace vk

@@ -37,21 +37,22 @@ DateValue MinutesToValue(long long minutes) {
 
 }  // namespace
 
-LogClock::LogClock(std::string_view startText, DateValue* slot) : value_(slot ? slot : &own_) {
-  *value_ = ValueOf(UtcNow());
+LogClock::LogClock(const TimeSource& time, std::string_view startText, DateValue* slot)
+    : time_(time), value_(slot ? slot : &own_) {
+  *value_ = ValueOf(time_.UtcNow());
   if (startText.empty()) return;
   fixed_ = true;
   running_ = false;
-  startStatus_ = TextToDateValue(startText, kTextMask, *value_);
+  startStatus_ = TextToDateValue(startText, kTextMask, *value_, time_);
 }
 
 Status LogClock::SetFromText(std::string_view text) {
-  return TextToDateValue(text, kTextMask, *value_);
+  return TextToDateValue(text, kTextMask, *value_, time_);
 }
 
 void LogClock::Refresh() {
   if (fixed_ || !running_) return;
-  *value_ = ValueOf(UtcNow()) + hourOffset_ / 24.0;
+  *value_ = ValueOf(time_.UtcNow()) + hourOffset_ / 24.0;
 }
 
 void LogClock::GetDate(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) {

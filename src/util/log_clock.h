@@ -1,4 +1,4 @@
-// LogClock: the one clock that stamps QSOs.  It is running (follows the time source plus a
+// LogClock: the one clock that stamps QSOs.  It is running (follows its time source plus a
 // whole-hour offset, refreshed on every date or time query), stopped (holds its value; moved
 // only by Step and SetFromText) or fixed (built from a start text; stopped for good).
 #pragma once
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/clock.h"
 #include "util/datetime.h"
 #include "util/result.h"
 
@@ -20,8 +21,10 @@ class LogClock {
   // Empty `startText`: the clock runs from now.  Otherwise it is fixed at the parsed time; a
   // start text that is not a valid date leaves it fixed at the current time and StartStatus()
   // says why.  With `slot` the value lives in the caller's variable (which must outlive the
-  // clock) and is read and written there in place.
-  explicit LogClock(std::string_view startText = {}, DateValue* slot = nullptr);
+  // clock) and is read and written there in place.  `time` is where "now" comes from; it must
+  // outlive the clock.
+  explicit LogClock(const TimeSource& time, std::string_view startText = {},
+                    DateValue* slot = nullptr);
   LogClock(const LogClock&) = delete;
   LogClock& operator=(const LogClock&) = delete;
 
@@ -55,6 +58,7 @@ class LogClock {
  private:
   void Refresh();
 
+  const TimeSource& time_;
   DateValue own_ = 0;
   DateValue* value_;  // own_ or the caller's slot
   int hourOffset_ = 0;

@@ -50,31 +50,33 @@ class CwWindowModelTest : public ::testing::Test {
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     dir_ = tmpl;
     path_ = (dir_ / "vorkan.cfg").string();
-    SetJournalPath((dir_ / "debug.txt").string());
+    journal_ = std::make_unique<Journal>((dir_ / "debug.txt").string());
     messages_.Replace(kF1, "CQ $ TEST");
     messages_.Replace(kF2, "@ 5NN #");
     messages_.Replace(kF10, "CQ $");
   }
   void TearDown() override {
     model_.reset();
-    SetJournalPath({});
     std::filesystem::remove_all(dir_);
   }
 
   void Make(const std::string& port) {
     programPort_ = port;
     model_ = std::make_unique<CwWindowModel>(
-        messages_, programPort_, path_, [this](std::string& programPort) {
+        messages_, programPort_, path_,
+        [this](std::string& programPort) {
           const KeyerSettings s = ReadKeyerSettings(programPort, path_);
           auto line = std::make_unique<FakeKeyLine>(clock_);
           line_ = line.get();
           return std::make_unique<Keyer>(s, std::move(line), &clock_);
-        });
+        },
+        journal_.get());
   }
   MacroValues Values() const { return MacroValues{"UA3ABC", "001", "DL1AAA", "OK1XYZ"}; }
   void Idle() { ASSERT_TRUE(model_->keyer()->WaitUntilIdle(std::chrono::seconds(10))); }
 
   std::filesystem::path dir_;
+  std::unique_ptr<Journal> journal_;
   std::string path_;
   std::string programPort_;
   CwMessageList messages_;

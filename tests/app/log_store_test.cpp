@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "log/journal.h"
 #include "scratch_mount.h"
 #include "station_fixture.h"
 
@@ -36,10 +35,8 @@ class LogStoreTest : public ::testing::Test {
     char tmpl[] = "/tmp/vk_storeXXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     dir_ = tmpl;
-    SetJournalPath((dir_ / "debug.txt").string());
   }
   void TearDown() override {
-    SetJournalPath({});
     testing::Unmount(dir_.string());
     fs::remove_all(dir_);
   }
@@ -52,7 +49,7 @@ class LogStoreTest : public ::testing::Test {
   };
   std::unique_ptr<Run> Start() {
     auto run = std::make_unique<Run>();
-    run->store = std::make_unique<LogStore>(dir_.string());
+    run->store = std::make_unique<LogStore>(dir_.string(), time_);
     run->load = run->store->Load(run->log, sink_, nullptr);
     return run;
   }
@@ -70,6 +67,7 @@ class LogStoreTest : public ::testing::Test {
   }
 
   fs::path dir_;
+  SystemTimeSource time_;
   struct : AdifLoadSink {
     void OnRecordLoaded(const QsoRecord&) override {}
   } sink_;
@@ -167,7 +165,6 @@ TEST_F(LogStoreTest, LeftoverTemporaryFilesAreReported) {
 // again the next save writes everything, the QSOs of the failed saves included.
 TEST_F(LogStoreTest, FullDiskLosesNothingAndTheNextSaveCatchesUp) {
   if (!testing::MountSmallDisk(dir_.string(), 64 * 1024)) GTEST_SKIP() << "cannot mount here";
-  SetJournalPath("/dev/null");
   auto run = Start();
   Log(*run, "DL1ABC");
   std::ofstream(File("filler"), std::ios::binary) << std::string(128 * 1024, 'x');

@@ -77,9 +77,9 @@ fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enabl
 // One program as main and the application build it.
 struct Program {
   Program(const std::string& name, FakeUdpNetwork& net, std::uint16_t sendTo,
-          std::uint16_t listenOn, int enable = 1)
+          std::uint16_t listenOn, int enable = 1, Journal* journal = nullptr)
       : dir(PrepareStation(name, sendTo, enable)),
-        station(bus, dir.string(), &SharedCountryLists()) {
+        station(bus, dir.string(), &SharedCountryLists(), journal) {
     EXPECT_TRUE(station.ReadSettings());
     session =
         std::make_unique<NetworkSession>(station, NetworkOptions{net.Factory(kLoopback), listenOn});
@@ -150,10 +150,9 @@ void NetActions::ReceiveLog() {
 class NetworkSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::remove(journal_.c_str());
-    SetJournalPath(journal_);
-    a_ = std::make_unique<Program>("a", net_, kPortB, kPortA);
-    b_ = std::make_unique<Program>("b", net_, kPortA, kPortB);
+    std::remove(journalPath_.c_str());
+    a_ = std::make_unique<Program>("a", net_, kPortB, kPortA, 1, &journal_);
+    b_ = std::make_unique<Program>("b", net_, kPortA, kPortB, 1, &journal_);
     // Both threads listen once each has heard the other's checksum.
     ASSERT_TRUE(RunUntil(
         [&] { return a_->Heard(cm::kChecksumReport) > 0 && b_->Heard(cm::kChecksumReport) > 0; }));
@@ -161,7 +160,6 @@ class NetworkSessionTest : public ::testing::Test {
   void TearDown() override {
     b_.reset();
     a_.reset();
-    SetJournalPath({});
   }
 
   // Both programs run their loops (their network threads run on their own) until `done`, or
@@ -188,7 +186,7 @@ class NetworkSessionTest : public ::testing::Test {
   }
 
   bool JournalHas(const std::string& text) const {
-    return ReadWholeFile(journal_).find(text) != std::string::npos;
+    return ReadWholeFile(journalPath_).find(text) != std::string::npos;
   }
   // Lets B's loop take a few more passes with checksum reports, time enough for a command it
   // posted to be delivered.
@@ -197,8 +195,10 @@ class NetworkSessionTest : public ::testing::Test {
     return RunUntil([&] { return b_->Heard(cm::kChecksumReport) >= reports + 3; });
   }
 
-  const std::string journal_ =
+  // Both programs journal to one file, as two stations' journals would be read side by side.
+  const std::string journalPath_ =
       ::testing::TempDir() + "vk_netsession_journal_" + std::to_string(::getpid()) + ".txt";
+  Journal journal_{journalPath_};
   FakeUdpNetwork net_;
   std::unique_ptr<Program> a_;
   std::unique_ptr<Program> b_;

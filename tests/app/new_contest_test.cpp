@@ -146,7 +146,7 @@ TEST_F(NewContestTest, OfferLeavesTheRunningContestAloneAndRefusesAnUnknownCall)
 // --- the settings form ------------------------------------------------------------------------
 
 TEST_F(NewContestTest, SettingsFormStartsWithTodayAndChecksOnlyAWriteLogStart) {
-  const ContestSettingsForm f = MakeContestSettingsForm();
+  const ContestSettingsForm f = MakeContestSettingsForm(time_);
   EXPECT_EQ(f.work, kWorkContest);
   EXPECT_EQ(f.date, "05-03-2024");  // the fixture's clock
   EXPECT_EQ(f.time, "09:07");
@@ -174,7 +174,7 @@ TEST_F(NewContestTest, SettingsFormStartsWithTodayAndChecksOnlyAWriteLogStart) {
     form.work = c.work;
     form.date = c.date;
     form.time = c.time;
-    EXPECT_EQ(CheckContestSettings(form), c.fault) << c.date << " " << c.time;
+    EXPECT_EQ(CheckContestSettings(form, time_), c.fault) << c.date << " " << c.time;
   }
 }
 
@@ -301,8 +301,8 @@ TEST_F(NewContestTest, UnreadableLogFileOrFolderInTheWayArchivesNothing) {
 
 // --- the whole command ------------------------------------------------------------------------
 
-ContestSettingsForm ContestWork() {
-  ContestSettingsForm f = MakeContestSettingsForm();
+ContestSettingsForm ContestWork(const TimeSource& time) {
+  ContestSettingsForm f = MakeContestSettingsForm(time);
   f.work = kWorkContest;
   return f;
 }
@@ -314,7 +314,7 @@ TEST_F(NewContestTest, TenQsosGoToArchiveTheSettingsNameTheNewContestAndTheLogIs
   Station& st = Start();
   LogTenQsos(st);
   const NewContestResult r =
-      CompleteNewContest(st, state_, CqwwOffer(st, "dl1abc"), ContestWork(), true);
+      CompleteNewContest(st, state_, CqwwOffer(st, "dl1abc"), ContestWork(time_), true);
   EXPECT_EQ(r.end, NewContestEnd::kRestart);
   EXPECT_EQ(r.message, "");
 
@@ -353,7 +353,8 @@ TEST_F(NewContestTest, NoFolderForTheArchiveChangesNothingAndSaysSo) {
   const std::string config = ReadWholeFile((dir_ / "vorkan.cfg").string());
   const std::string log = ReadWholeFile(LogPath());
 
-  const NewContestResult r = CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(), true);
+  const NewContestResult r =
+      CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(time_), true);
   EXPECT_EQ(r.end, NewContestEnd::kArchiveFailed);
   EXPECT_TRUE(recorder_.HeardCommand(cm::kErrMakeDir));
   EXPECT_EQ(ReadWholeFile((dir_ / "vorkan.cfg").string()), config);
@@ -370,7 +371,8 @@ TEST_F(NewContestTest, SettingsThatCannotBeWrittenAreReportedAndTheLogStays) {
   fs::remove(dir_ / "vorkan.cfg");
   fs::create_symlink(dir_ / "gone" / "vorkan.cfg", dir_ / "vorkan.cfg");
 
-  const NewContestResult r = CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(), true);
+  const NewContestResult r =
+      CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(time_), true);
   EXPECT_EQ(r.end, NewContestEnd::kSettingsNotWritten);
   EXPECT_EQ(r.message, "Error:-> not update VorkConfigFile.");
   EXPECT_TRUE(fs::exists(LogPath()));
@@ -383,7 +385,8 @@ TEST_F(NewContestTest, EmptyLogArchivesNothingButTheOldFileIsStillRemoved) {
   WriteConfig("Contest=WORLD\r\nCall=UA9XX\r\n");
   Station& st = Start();
   ASSERT_TRUE(st.LoadLog());
-  const NewContestResult r = CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(), true);
+  const NewContestResult r =
+      CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(time_), true);
   EXPECT_EQ(r.end, NewContestEnd::kRestart);
   EXPECT_TRUE(r.archived.empty());
   EXPECT_FALSE(fs::exists(dir_ / "arch"));
@@ -394,7 +397,8 @@ TEST_F(NewContestTest, StationWithoutAContestKeepsTheLogFileItNeverRead) {
   std::ofstream(LogPath(), std::ios::binary) << "<CALL:6>DL1ABC<EOR>\r\n";
   Station& st = Start();
   ASSERT_TRUE(state_.NoContest);
-  const NewContestResult r = CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(), false);
+  const NewContestResult r =
+      CompleteNewContest(st, state_, CqwwOffer(st), ContestWork(time_), false);
   ASSERT_EQ(r.end, NewContestEnd::kRestart);
   ASSERT_EQ(r.archived.size(), 1u);
   EXPECT_EQ(ReadWholeFile(r.archived[0]), "<CALL:6>DL1ABC<EOR>\r\n");

@@ -80,7 +80,6 @@ struct Node {
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetJournalPath(journal_);
     a_ = std::make_unique<Node>("a", net_, kPortB, kPortA);
     b_ = std::make_unique<Node>("b", net_, kPortA, kPortB);
     // Each thread listens once it has heard the other's checksum.
@@ -107,8 +106,6 @@ class SessionTest : public ::testing::Test {
   void TearDown() override {
     b_.reset();
     a_.reset();
-    SetJournalPath({});
-    std::remove(journal_.c_str());
   }
   // Both event loops pass (the network threads run on their own) until `done`, ten seconds
   // at most.
@@ -124,8 +121,6 @@ class SessionTest : public ::testing::Test {
     return true;
   }
 
-  const std::string journal_ =
-      ::testing::TempDir() + "vk_session_journal_" + std::to_string(::getpid()) + ".txt";
   FakeUdpNetwork net_;
   std::unique_ptr<Node> a_;
   std::unique_ptr<Node> b_;

@@ -71,11 +71,10 @@ class StationFixture : public ::testing::Test {
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     dir_ = tmpl;
     std::filesystem::create_directory(dir_ / "data");
-    SetJournalPath((dir_ / "debug.txt").string());
+    journal_ = std::make_unique<Journal>((dir_ / "debug.txt").string());
   }
   void TearDown() override {
     station_.reset();
-    SetJournalPath({});
     std::filesystem::remove_all(dir_);
   }
 
@@ -100,7 +99,8 @@ class StationFixture : public ::testing::Test {
   Station& Start() {
     station_.reset();
     bus_ = std::make_unique<CommandBus>();  // a fresh station starts on a fresh bus
-    station_ = std::make_unique<Station>(*bus_, dir_.string(), &SharedCountryLists());
+    station_ = std::make_unique<Station>(*bus_, dir_.string(), &SharedCountryLists(),
+                                         journal_.get(), &time_);
     EXPECT_TRUE(station_->ReadSettings());
     state_ = {};
     station_->LoadConfiguredContest(state_);
@@ -110,7 +110,7 @@ class StationFixture : public ::testing::Test {
 
   std::filesystem::path dir_;
   FakeTimeSource time_{DateTime{2024, 3, 5, 9, 7, 30}};
-  ScopedTimeSource useTime_{time_};
+  std::unique_ptr<Journal> journal_;  // debug.txt of the scratch directory
   BusRecorder recorder_;
   ShellState state_;
   std::unique_ptr<CommandBus> bus_;

@@ -144,10 +144,9 @@ TEST_F(SettingsTest, KeyerWritesItsPortElseTheProgramPortElseNone) {
 
 TEST_F(SettingsTest, PortChangeIsJournalledAndSaved) {
   std::string journal = (dir_ / "debug.txt").string();
-  SetJournalPath(journal);
+  Journal debug(journal);
   WriteFile(path_, "[Main]\r\nCall=UA3AAA\r\n\r\n[Morze]\r\nPort=Null\r\nSpeed=22\r\n");
-  EXPECT_TRUE(SaveKeyerPort("/dev/ttyS0", path_));
-  SetJournalPath("");
+  EXPECT_TRUE(SaveKeyerPort("/dev/ttyS0", path_, &debug));
   EXPECT_EQ(Slurp(journal), "SaveCWPort:/dev/ttyS0\r\n");
   EXPECT_EQ(Slurp(path_),
             "[Main]\r\nCall=UA3AAA\r\n\r\n[Morze]\r\nPort=/dev/ttyS0\r\nSpeed=22\r\n");

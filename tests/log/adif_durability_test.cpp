@@ -5,7 +5,6 @@
 #include <string>
 
 #include "log/adif.h"
-#include "log/journal.h"
 #include "log_test_util.h"
 #include "scratch_mount.h"
 
@@ -19,9 +18,6 @@ using testing::Spit;
 
 class AdifDurabilityTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetJournalPath(dir_.File("debug.txt")); }
-  void TearDown() override { SetJournalPath(""); }
-
   TLogCollection Load(const std::string& text, AdifLoadStats& stats) {
     TLogCollection log;
     Spit(dir_.File("in.adi"), text);

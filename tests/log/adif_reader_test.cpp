@@ -34,10 +34,10 @@ class RecordingSink : public AdifLoadSink {
 
 // `lastGuid`: the Guid of the last record the sink heard of, where a station's counter goes on.
 TLogCollection LoadText(const std::string& text, AdifLoadStats* stats = nullptr,
-                        std::int32_t* lastGuid = nullptr) {
+                        std::int32_t* lastGuid = nullptr, Journal* journal = nullptr) {
   TLogCollection log;
   RecordingSink sink(log);
-  LoadAdifText(text, log, sink, stats);
+  LoadAdifText(text, log, sink, stats, journal);
   if (lastGuid != nullptr) *lastGuid = sink.seen.empty() ? 0 : sink.seen.back().Guid;
   return log;
 }
@@ -81,12 +81,15 @@ TLogCollection RandomLog(unsigned seed, int count) {
 // Every load that meets damaged input leaves one summary line in the journal; keep it here.
 class AdifReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetJournalPath(journalDir_.File("debug.txt")); }
-  void TearDown() override { SetJournalPath(""); }
   std::string Journal() const { return testing::Slurp(journalDir_.File("debug.txt")); }
+  TLogCollection LoadText(const std::string& text, AdifLoadStats* stats = nullptr,
+                          std::int32_t* lastGuid = nullptr) {
+    return vk::LoadText(text, stats, lastGuid, &journal_);
+  }
 
  private:
   ScratchDir journalDir_;
+  vk::Journal journal_{journalDir_.File("debug.txt")};
 };
 
 void ExpectSameLog(const TLogCollection& a, const TLogCollection& b) {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "log/adif.h"
-#include "log/journal.h"
 #include "log_test_util.h"
 
 namespace vk {
@@ -28,8 +27,6 @@ TLogCollection ReadBack(const TLogCollection& log) {
 
 class AdifReviewTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetJournalPath(dir_.File("debug.txt")); }
-  void TearDown() override { SetJournalPath(""); }
   ScratchDir dir_;
 };
 

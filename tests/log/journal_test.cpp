@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -23,14 +24,17 @@ class JournalTest : public ::testing::Test {
   void SetUp() override {
     char tmpl[] = "/tmp/vk_journalXXXXXX";
     dir_ = ::mkdtemp(tmpl);
-    SetJournalPath(dir_ + "/debug.txt");
+    journal_ = std::make_unique<Journal>(dir_ + "/debug.txt");
   }
   void TearDown() override {
     std::remove((dir_ + "/debug.txt").c_str());
     ::rmdir(dir_.c_str());
-    SetJournalPath("");
   }
+  void JournalAppend(std::string_view line) { journal_->Append(line); }
+  void JournalTrace(std::string_view line) { journal_->Trace(line); }
+  void SetJournalTracing(bool on) { journal_->SetTracing(on); }
   std::string dir_;
+  std::unique_ptr<Journal> journal_;
 };
 
 TEST_F(JournalTest, CreatesFileAndAppendsLinesInOrder) {
@@ -48,8 +52,8 @@ TEST_F(JournalTest, DeletedJournalIsCreatedAgain) {
 }
 
 TEST_F(JournalTest, UnwritableJournalIsSkippedQuietly) {
-  SetJournalPath(dir_ + "/no/such/dir/debug.txt");
-  JournalAppend("lost");  // must neither throw nor crash
+  Journal lost(dir_ + "/no/such/dir/debug.txt");
+  lost.Append("lost");  // must neither throw nor crash
   SUCCEED();
 }
 
@@ -80,10 +84,10 @@ TEST_F(JournalTest, RepeatsAreCountedAndTheFileRotates) {
 }
 
 TEST(JournalDefault, LivesInCurrentDirectory) {
-  SetJournalPath("");
+  const Journal journal;
   char buf[4096];
   ASSERT_NE(::getcwd(buf, sizeof buf), nullptr);
-  EXPECT_EQ(JournalPath(), std::string(buf) + "/debug.txt");
+  EXPECT_EQ(journal.Path(), std::string(buf) + "/debug.txt");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "log_test_util.h"
+#include "util/fake_clock.h"
 
 namespace vk {
 namespace {
@@ -104,7 +105,7 @@ TEST(LogCollectionTest, EditThenRecomputeAndAppendAfterAStaleEdit) {
   log.SetSent(0, "002");
   log.SetRcvd(0, "579");
   log.SetFreq(0, 70250);
-  log.SetStamp(0, "06-03-2024 10:15", "dd-mm-yyyy hh:nn");
+  log.SetStamp(0, "06-03-2024 10:15", "dd-mm-yyyy hh:nn", FakeTimeSource{});
   EXPECT_EQ(log.GetCall(0), "ZZZZZZZZZZZZZZZZ");
   EXPECT_EQ(log.GetStampStr(0, "yyyy-mm-dd hh:nn"), "2024-03-06 10:15");
   EXPECT_EQ(log.LogCrc(), before);  // setters alone change no checksum
@@ -190,7 +191,7 @@ TEST(LogCollectionTest, BadPositionsAreRefusedOrIgnored) {
     EXPECT_FALSE(log.Delete(pos));
     EXPECT_EQ(log.At(pos), nullptr);
     log.SetCall(pos, "X");
-    log.SetStamp(pos, "01-01-2024 00:00", "dd-mm-yyyy hh:nn");
+    log.SetStamp(pos, "01-01-2024 00:00", "dd-mm-yyyy hh:nn", FakeTimeSource{});
     log.SetFreq(pos, 1);
     log.SetFreqFromBand(pos, "20M");
     log.SetModeFromName(pos, "CW");

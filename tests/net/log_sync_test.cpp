@@ -37,7 +37,7 @@ struct Node {
 
 class LossyGroup : public ::testing::Test {
  protected:
-  LossyGroup() : journal_("sync") {
+  LossyGroup() {
     for (int s = 1; s <= 3; ++s) nodes_.push_back(std::make_unique<Node>(s));
   }
 
@@ -74,7 +74,6 @@ class LossyGroup : public ::testing::Test {
     nodes_[i]->side.LogAtKeyboard(MakeQso(guid, "UA" + std::to_string(guid), 140250, minute));
   }
 
-  nettest::JournalCapture journal_;
   std::vector<std::unique_ptr<Node>> nodes_;
   Clock::time_point now_{};
   std::mt19937 rng_{14};
@@ -133,7 +132,6 @@ namespace {
 // Bookkeeping texts that are cut short, carry the wrong forms or name buckets that do not
 // hold their Guids are dropped whole; the log stays as it was.
 TEST(LogSyncInput, BrokenBookkeepingChangesNothing) {
-  nettest::JournalCapture journal("sync_bad");
   Node n(1);
   n.side.log.Append(MakeQso(1 << 24 | 1, "DL1AAA"));
   const std::uint32_t crc = n.side.log.LogCrc();

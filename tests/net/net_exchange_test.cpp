@@ -28,7 +28,7 @@ TEST(NetExchange, TwoSendsBeforeThePassBothLeaveInOrder) {
 
 TEST(NetExchange, RefusesOverLongMessagesAndAFullQueue) {
   nettest::JournalCapture journal("exchange_refuse");
-  NetExchange x;
+  NetExchange x{journal.journal()};
   EXPECT_FALSE(x.Send(std::string(256, 'A')));
   EXPECT_FALSE(x.SendRequest());
   EXPECT_TRUE(journal.Has("NET_SKIP:->message too long to send"));

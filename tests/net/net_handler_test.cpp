@@ -21,7 +21,7 @@ constexpr BandIndex k40m = 3;
 
 class NetHandlerTest : public ::testing::Test {
  protected:
-  NetHandlerTest() : journal_("handler") { journal_.Clear(); }  // loading the rules journals
+  NetHandlerTest() : journal_("handler") {}
 
   // Three QSOs as the log file gives them (band totals from their stored values).
   void ThreeQsos() {
@@ -39,7 +39,7 @@ class NetHandlerTest : public ::testing::Test {
   }
 
   nettest::JournalCapture journal_;
-  nettest::StationSide s_;
+  nettest::StationSide s_{journal_.journal()};
 };
 
 TEST_F(NetHandlerTest, AddAppendsWithTheSendersScoreAndCountsOwnScoring) {

@@ -33,20 +33,21 @@ inline const CountryLists& Lists() {
   return lists;
 }
 
-// Points the journal at a file of the test's own and reads its lines back.
+// A journal on a file of the test's own, whose lines the test reads back.
 class JournalCapture {
  public:
   explicit JournalCapture(const std::string& name)
-      : path_(::testing::TempDir() + "vk_net_" + name + "_" + std::to_string(::getpid()) + "_journal.txt"), previous_(JournalPath()) {
-    std::remove(path_.c_str());
-    SetJournalPath(path_);
-  }
-  ~JournalCapture() {
-    SetJournalPath(previous_);
+      : path_(::testing::TempDir() + "vk_net_" + name + "_" + std::to_string(::getpid()) +
+              "_journal.txt"),
+        journal_(path_) {
     std::remove(path_.c_str());
   }
+  ~JournalCapture() { std::remove(path_.c_str()); }
   JournalCapture(const JournalCapture&) = delete;
   JournalCapture& operator=(const JournalCapture&) = delete;
+
+  // What the components under test are handed.
+  Journal* journal() { return &journal_; }
 
   std::vector<std::string> Lines() const {
     std::ifstream in(path_, std::ios::binary);
@@ -67,7 +68,7 @@ class JournalCapture {
 
  private:
   std::string path_;
-  std::string previous_;
+  Journal journal_;
 };
 
 inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_t freq = 140250,
@@ -85,7 +86,7 @@ inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_
   return q;
 }
 
-// The UI-thread side of one station.
+// The UI-thread side of one station; the exchange and the handler journal to `journal`.
 struct StationSide {
   TLogCollection log;
   TTreeRules rules;
@@ -93,7 +94,7 @@ struct StationSide {
   NetExchange exchange;
   NetHandler handler{log, rules, totals, exchange};
 
-  StationSide() {
+  explicit StationSide(Journal* journal = nullptr) : exchange(journal) {
     rules.SetCountryLists(&Lists());
     rules.SetLog(&log);
     pugi::xml_document doc;

@@ -45,7 +45,7 @@ class NetWorkerTest : public ::testing::Test {
 
   nettest::JournalCapture journal_;
   FakeUdpNetwork net_;
-  NetExchange exchange_;
+  NetExchange exchange_{journal_.journal()};
   std::vector<long long> sleeps_;
   NetWorker worker_;
   std::unique_ptr<UdpSocket> peer_;
@@ -161,7 +161,7 @@ TEST_F(NetWorkerTest, CloseFreesThePort) {
 
 TEST(NetWorkerSockets, WithoutSocketsPassesKeepTheirPace) {
   nettest::JournalCapture journal("worker_null");
-  NetExchange x;
+  NetExchange x{journal.journal()};
   std::vector<long long> sleeps;
   NetWorker worker(x, {"10.0.0.2", kPort}, MakeNullUdpSocket,
                    [&](std::chrono::milliseconds ms) { sleeps.push_back(ms.count()); });
@@ -186,7 +186,7 @@ TEST(NetWorkerSockets, APortInUseStillLetsTheStationSend) {
   std::unique_ptr<UdpSocket> peer = net.MakeSocket("10.0.0.2");
   peer->Create();
   peer->Bind(kPort);
-  NetExchange x;
+  NetExchange x{journal.journal()};
   NetWorker worker(x, {"10.0.0.2", kPort}, net.Factory("10.0.0.1"),
                    [](std::chrono::milliseconds) {});
   worker.Open();
@@ -200,7 +200,7 @@ TEST(NetWorkerSockets, APortInUseStillLetsTheStationSend) {
 
 TEST(NetStart, OnlyWhenSwitchedOnWithAPort) {
   nettest::JournalCapture journal("start");
-  NetExchange x;
+  NetExchange x{journal.journal()};
   FakeUdpNetwork net;
   EXPECT_EQ(StartNetwork(x, {"10.0.0.2", "12345", 0}, net.Factory("10.0.0.1")), nullptr);
   EXPECT_EQ(StartNetwork(x, {"10.0.0.2", "port", 1}, net.Factory("10.0.0.1")), nullptr);
@@ -218,7 +218,7 @@ TEST(NetThreadRun, SendsAndStopsPromptly) {
   std::unique_ptr<UdpSocket> peer = net.MakeSocket("10.0.0.2");
   peer->Create();
   peer->Bind(kPort);
-  NetExchange x;
+  NetExchange x{journal.journal()};
   std::unique_ptr<NetThread> thread =
       StartNetwork(x, {"10.0.0.2", "12345", 1}, net.Factory("10.0.0.1"));
   ASSERT_NE(thread, nullptr);

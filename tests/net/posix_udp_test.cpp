@@ -102,7 +102,7 @@ TEST(PosixNetThread, HearsOthersNotItselfAndStopsPromptly) {
   nettest::JournalCapture journal("posix_thread");
   const std::uint16_t port = FreePort();
   ASSERT_NE(port, 0);
-  NetExchange x;
+  NetExchange x{journal.journal()};
   x.SetOwnChecksum(0xDEADBEEFu);
   NetworkSettings settings;
   settings.ip = kLoopback;

@@ -49,10 +49,7 @@ struct Station {
 
 class TwoStations : public ::testing::Test {
  protected:
-  TwoStations()
-      : journal_("two"), a_(net_, "10.0.0.1", "10.0.0.2"), b_(net_, "10.0.0.2", "10.0.0.1") {
-    journal_.Clear();
-  }
+  TwoStations() : a_(net_, "10.0.0.1", "10.0.0.2"), b_(net_, "10.0.0.2", "10.0.0.1") {}
 
   // Both network threads and both UI threads take `n` turns.
   void Run(int n) {
@@ -73,7 +70,6 @@ class TwoStations : public ::testing::Test {
     EXPECT_EQ(x.LogCrc(), y.LogCrc());
   }
 
-  nettest::JournalCapture journal_;
   FakeUdpNetwork net_;
   Station a_;
   Station b_;

@@ -22,9 +22,8 @@ using test::ScratchDir;
 // reports being counted.
 class ReportFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetJournalPath(journal_.File("debug.txt")); }
-  void TearDown() override { SetJournalPath(""); }
   ScratchDir journal_;
+  Journal debug_{journal_.File("debug.txt")};
 };
 
 TEST(ReportFile, NamedAfterTheCall) {
@@ -60,7 +59,7 @@ TEST_F(ReportFileTest, EmptyCallWritesNothing) {
 
 TEST_F(ReportFileTest, MissingDirectoryIsAnIoError) {
   ScratchDir dir;
-  Status st = WriteReportFile(dir.File("no/such/dir"), "N0CALL", "text");
+  Status st = WriteReportFile(dir.File("no/such/dir"), "N0CALL", "text", &debug_);
   EXPECT_EQ(st.code, ErrCode::kIo);
   EXPECT_NE(st.message.find("Report not written"), std::string::npos) << st.message;
   EXPECT_NE(st.message.find("N0CALL.cbr"), std::string::npos) << st.message;

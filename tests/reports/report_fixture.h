@@ -1,5 +1,5 @@
-// Shared set-up of the report tests: a scratch directory for the report files and the
-// journal, the shipped contests loaded with the system's world country file and the shipped
+// Shared set-up of the report tests: a scratch directory for the report files, the shipped
+// contests loaded with the system's world country file and the shipped
 // Russian list, and a log filled the way the entry window fills it (exchange sent from the
 // rules, received exchange normalised by them).
 #pragma once
@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "country/country.h"
-#include "log/journal.h"
 #include "log/log_collection.h"
 #include "rules/contest_list.h"
 #include "rules/rules_loader.h"
@@ -88,8 +87,6 @@ class ShippedContestReport : public ::testing::Test {
     delete lists_;
     lists_ = nullptr;
   }
-  void SetUp() override { SetJournalPath(dir_.File("debug.txt")); }
-  void TearDown() override { SetJournalPath(""); }
 
   void Load(const char* contest, const char* ownCall) {
     ASSERT_FALSE(lists_->world.Empty()) << VORKAN_SYSTEM_CTY;

@@ -97,14 +97,8 @@ inline std::string OneContest(const std::string& body) {
 class RulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetJournalPath(data_.File("debug.txt"));
-    SetJournalTracing(false);
     tree_.SetCountryLists(&Lists());
     tree_.SetLog(&log_);
-  }
-  void TearDown() override {
-    SetJournalTracing(false);
-    SetJournalPath("");
   }
 
   // Writes `body` as contest "TEST" and loads it for the station `ownCall`.
@@ -134,7 +128,8 @@ class RulesTest : public ::testing::Test {
   }
 
   TempDir data_;
-  TTreeRules tree_;
+  Journal journal_{data_.File("debug.txt")};
+  TTreeRules tree_{&journal_};
   TLogCollection log_;
 };
 

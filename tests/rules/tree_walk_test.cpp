@@ -163,7 +163,7 @@ TEST_F(TreeWalk, MultiTraceLinesOnlyWhileTracing) {
   tree_.GetMulti("K1AR", "599 05", k20m, kCw, false);
   EXPECT_EQ(JournalLines().size(), before);
 
-  SetJournalTracing(true);
+  journal_.SetTracing(true);
   tree_.GetMulti("K1AR", "599 05", k20m, kCw, false);
   auto lines = JournalLines();
   std::vector<std::string> trace(lines.begin() + static_cast<long>(before), lines.end());

@@ -18,8 +18,9 @@ using test::MakeContext;
 constexpr std::uint8_t k80 = 2, k40 = 3, k20 = 4, k15 = 5;
 constexpr Mode kCw = Mode::kCw, kPh = Mode::kPhone, kRtty = Mode::kRtty;
 
-std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = "") {
-  auto rule = MultiRule::Make(5, value, arg);
+std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = "",
+                                 Journal* journal = nullptr) {
+  auto rule = MultiRule::Make(5, value, arg, journal);
   EXPECT_NE(rule, nullptr) << value;
   return rule;
 }
@@ -34,27 +35,25 @@ int Log(MultiRule& rule, std::string_view call, std::string_view rx, std::uint8_
 
 class MultiRuleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    journal_ = ::testing::TempDir() + "score_multi_journal_" + std::to_string(::getpid()) + ".txt";
-    std::remove(journal_.c_str());
-    SetJournalPath(journal_);
-  }
-  void TearDown() override {
-    SetJournalPath(::testing::TempDir() + "score_tests_journal_" + std::to_string(::getpid()) + ".txt");
-    std::remove(journal_.c_str());
-  }
+  void SetUp() override { std::remove(journal_.c_str()); }
+  void TearDown() override { std::remove(journal_.c_str()); }
   std::string Journal() const {
     std::ifstream in(journal_, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
   }
-  std::string journal_;
-  ScoreContext ctx_ = MakeContext("UA3AAA");
+  std::unique_ptr<MultiRule> Multi(std::string_view value, std::string_view arg = "") {
+    return vk::Multi(value, arg, &debug_);
+  }
+  std::string journal_ =
+      ::testing::TempDir() + "score_multi_journal_" + std::to_string(::getpid()) + ".txt";
+  vk::Journal debug_{journal_};
+  ScoreContext ctx_ = MakeContext("UA3AAA", "", &debug_);
 };
 
 TEST_F(MultiRuleTest, ParseKindWeightConditionsAndCaption) {
-  EXPECT_EQ(MultiRule::Make(5, "dxcc", ""), nullptr);
+  EXPECT_EQ(MultiRule::Make(5, "dxcc", "", &debug_), nullptr);
   EXPECT_EQ(MultiRule::Make(5, "country:1", ""), nullptr);
   EXPECT_EQ(MultiRule::Make(4, "dxcc:1", ""), nullptr);
   auto r = Multi("dxcc:2:everyband");

@@ -1,11 +1,8 @@
-#include <unistd.h>
 #include "score/repeat.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
-#include "log/journal.h"
 
 namespace vk {
 namespace {
@@ -22,14 +19,6 @@ double Tod(int hour, int minute) { return (hour * 60 + minute) / 1440.0; }
 
 class RepeatTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    journal_ = ::testing::TempDir() + "score_repeat_journal_" + std::to_string(::getpid()) + ".txt";
-    SetJournalPath(journal_);
-  }
-  void TearDown() override {
-    SetJournalPath(::testing::TempDir() + "score_tests_journal_" + std::to_string(::getpid()) + ".txt");
-    std::remove(journal_.c_str());
-  }
   void Add(std::string_view call, std::int32_t freq, Mode mode, DateTime when) {
     QsoRecord q;
     q.Call = call;
@@ -43,7 +32,6 @@ class RepeatTest : public ::testing::Test {
   }
   TLogCollection log_;
   RepeatSettings s_;
-  std::string journal_;
 };
 
 TEST(RepeatValue, ModesAndParameter) {

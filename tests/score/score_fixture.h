@@ -33,8 +33,9 @@ inline const CountryList& SyntheticRussianList() {
 inline std::string RussianCallInBlock(int n) { return "RZ" + std::to_string(n) + "ZZ"; }
 
 // A context for an own station; the world list is the real one.
-inline ScoreContext MakeContext(const std::string& ownCall, const std::string& ownExchange = "") {
-  ScoreContext ctx;
+inline ScoreContext MakeContext(const std::string& ownCall, const std::string& ownExchange = "",
+                                Journal* journal = nullptr) {
+  ScoreContext ctx(journal);
   ctx.SetLists(&WorldList(), &SyntheticRussianList());
   ctx.SetOwnCall(ownCall);
   ctx.SetOwnExchange(ownExchange);

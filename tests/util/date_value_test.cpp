@@ -77,24 +77,22 @@ TEST(DateValueTest, DecodeRoundsToTheMillisecondAndSurvivesGarbage) {
 
 TEST(TextToDateValueTest, ParsesDateHourAndMinuteOnly) {
   FakeTimeSource fake;
-  ScopedTimeSource use(fake);
   DateValue v = 0;
-  ASSERT_TRUE(TextToDateValue("05-03-2024 18:00", "dd-mm-yyyy hh:nn", v));
+  ASSERT_TRUE(TextToDateValue("05-03-2024 18:00", "dd-mm-yyyy hh:nn", v, fake));
   EXPECT_DOUBLE_EQ(v, 45356.75);
-  ASSERT_TRUE(TextToDateValue("2024-03-05 18:00:42", "yyyy-mm-dd hh:nn:ss", v));
+  ASSERT_TRUE(TextToDateValue("2024-03-05 18:00:42", "yyyy-mm-dd hh:nn:ss", v, fake));
   EXPECT_DOUBLE_EQ(v, 45356.75);  // seconds are always dropped
-  ASSERT_TRUE(TextToDateValue("05-03-2024`18:00`", "dd-mm-yyyy`hh:nn`", v));
+  ASSERT_TRUE(TextToDateValue("05-03-2024`18:00`", "dd-mm-yyyy`hh:nn`", v, fake));
   EXPECT_DOUBLE_EQ(v, 45356.75);
 }
 
 TEST(TextToDateValueTest, ImpossibleTextIsAnErrorAndLeavesTheValue) {
   FakeTimeSource fake;
-  ScopedTimeSource use(fake);
   const char* bad[] = {"05-13-2024 10:00", "31-04-2024 10:00", "05-03-2024 24:00",
                        "ab-03-2024 10:00", "", "05-03-2024 10:60"};
   for (const char* text : bad) {
     DateValue v = 7.25;
-    Status st = TextToDateValue(text, "dd-mm-yyyy hh:nn", v);
+    Status st = TextToDateValue(text, "dd-mm-yyyy hh:nn", v, fake);
     EXPECT_FALSE(st) << text;
     EXPECT_NE(st.message.find("Invalid"), std::string::npos) << st.message;
     EXPECT_EQ(v, 7.25) << text;
@@ -115,8 +113,7 @@ TEST(PackedDateTimeTest, LayoutAndTwoSecondResolution) {
 
 TEST(PackedDateTimeTest, CurrentPackedComesFromTheTimeSource) {
   FakeTimeSource fake({2025, 11, 30, 23, 58, 59});
-  ScopedTimeSource use(fake);
-  EXPECT_EQ(FormatPacked(CurrentPacked(), "yyyymmdd-hhnnss"), "20251130-235858");
+  EXPECT_EQ(FormatPacked(CurrentPacked(fake), "yyyymmdd-hhnnss"), "20251130-235858");
 }
 
 }  // namespace

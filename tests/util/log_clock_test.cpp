@@ -10,11 +10,10 @@ namespace {
 class LogClockTest : public ::testing::Test {
  protected:
   FakeTimeSource fake_{{2024, 3, 5, 9, 7, 30}};
-  ScopedTimeSource use_{fake_};
 };
 
 TEST_F(LogClockTest, RunningClockFollowsTheTimeSource) {
-  LogClock clock;
+  LogClock clock{fake_};
   EXPECT_TRUE(clock.IsRunning());
   EXPECT_FALSE(clock.IsFixed());
   EXPECT_EQ(clock.Now(), (DateTime{2024, 3, 5, 9, 7, 30}));
@@ -26,7 +25,7 @@ TEST_F(LogClockTest, RunningClockFollowsTheTimeSource) {
 }
 
 TEST_F(LogClockTest, HourOffsetStepAndReturnToRunning) {
-  LogClock clock;
+  LogClock clock{fake_};
   clock.SetHourOffset(-10);
   EXPECT_EQ(clock.Now(), (DateTime{2024, 3, 4, 23, 7, 30}));
   fake_.Advance(125);
@@ -44,7 +43,7 @@ TEST_F(LogClockTest, HourOffsetStepAndReturnToRunning) {
 }
 
 TEST_F(LogClockTest, StepCrossesMidnightAndYears) {
-  LogClock clock("31-12-2024 23:59");
+  LogClock clock(fake_, "31-12-2024 23:59");
   clock.Step(1);
   EXPECT_EQ(clock.Now(), (DateTime{2025, 1, 1, 0, 0, 0}));
   clock.Step(-2);
@@ -54,7 +53,7 @@ TEST_F(LogClockTest, StepCrossesMidnightAndYears) {
 }
 
 TEST_F(LogClockTest, FixedClockNeverRunsAgain) {
-  LogClock clock("05-03-2024 18:00");
+  LogClock clock(fake_, "05-03-2024 18:00");
   EXPECT_TRUE(clock.IsFixed());
   EXPECT_FALSE(clock.IsRunning());
   EXPECT_TRUE(clock.StartStatus());
@@ -66,14 +65,14 @@ TEST_F(LogClockTest, FixedClockNeverRunsAgain) {
 }
 
 TEST_F(LogClockTest, BadStartTextIsReportedAndTheClockHoldsNow) {
-  LogClock clock("31-04-2024 18:00");
+  LogClock clock(fake_, "31-04-2024 18:00");
   EXPECT_FALSE(clock.StartStatus());
   EXPECT_TRUE(clock.IsFixed());
   EXPECT_EQ(clock.Now(), (DateTime{2024, 3, 5, 9, 7, 30}));
 }
 
 TEST_F(LogClockTest, SetFromTextKeepsFlagsAndRefusesBadText) {
-  LogClock clock;
+  LogClock clock{fake_};
   clock.Step(5);
   ASSERT_TRUE(clock.SetFromText("01-06-2024 12:34"));
   EXPECT_FALSE(clock.IsRunning());
@@ -84,7 +83,7 @@ TEST_F(LogClockTest, SetFromTextKeepsFlagsAndRefusesBadText) {
 
 TEST_F(LogClockTest, ValueLivesInTheCallersSlot) {
   DateValue slot = 0;
-  LogClock clock("05-03-2024 18:00", &slot);
+  LogClock clock(fake_, "05-03-2024 18:00", &slot);
   EXPECT_DOUBLE_EQ(slot, 45356.75);
   clock.Step(60);
   EXPECT_DOUBLE_EQ(slot, clock.Value());

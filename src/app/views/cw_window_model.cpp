@@ -54,11 +54,12 @@ std::string CwStatusText(const CwStatus& s) {
 }
 
 CwWindowModel::CwWindowModel(const CwMessageList& messages, std::string& programPort,
-                             std::string configPath, KeyerFactory makeKeyer)
+                             std::string configPath, KeyerFactory makeKeyer, Journal* journal)
     : messages_(messages),
       programPort_(programPort),
       configPath_(std::move(configPath)),
-      makeKeyer_(std::move(makeKeyer)) {}
+      makeKeyer_(std::move(makeKeyer)),
+      journal_(journal) {}
 
 CwWindowModel::~CwWindowModel() {
   CloseKeyer();
@@ -80,7 +81,7 @@ void CwWindowModel::CloseKeyer() {
 KeyerPortError CwWindowModel::PortChanged() {
   CloseKeyer();
   // The old keyer has just written its own port back; the new one must win.
-  (void)SaveKeyerPort(programPort_, configPath_);
+  (void)SaveKeyerPort(programPort_, configPath_, journal_);
   if (programPort_.empty() || IsNullPortName(programPort_)) return KeyerPortError::kNone;
   return OpenKeyer();
 }
@@ -163,10 +164,10 @@ CwChanges CwWindowModel::Operate(KeyerOp op) {
 }
 
 std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
-                                        bool withoutHardware) {
-  if (!withoutHardware) return CreateKeyer(programPort, configPath);
+                                        bool withoutHardware, Journal* journal) {
+  if (!withoutHardware) return CreateKeyer(programPort, configPath, journal);
   const KeyerSettings settings = ReadKeyerSettings(programPort, configPath);
-  return std::make_unique<Keyer>(settings, std::make_unique<StampedFakeLine>());
+  return std::make_unique<Keyer>(settings, std::make_unique<StampedFakeLine>(), nullptr, journal);
 }
 
 std::vector<std::string> ListKeyerPorts(bool withoutHardware) {

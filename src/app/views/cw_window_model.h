@@ -19,6 +19,8 @@
 
 namespace vk {
 
+class Journal;
+
 // What the status line shows.
 struct CwStatus {
   bool ptt = false;
@@ -59,9 +61,10 @@ class CwWindowModel {
   // Makes a keyer on the program-wide port, which reading the keyer settings may change.
   using KeyerFactory = std::function<std::unique_ptr<Keyer>(std::string& programPort)>;
 
-  // `messages` and `programPort` outlive the model; `configPath` is vorkan.cfg.
+  // `messages` and `programPort` outlive the model; `configPath` is vorkan.cfg.  `journal`
+  // (nullptr: none) hears the port changes; it outlives the model.
   CwWindowModel(const CwMessageList& messages, std::string& programPort, std::string configPath,
-                KeyerFactory makeKeyer);
+                KeyerFactory makeKeyer, Journal* journal = nullptr);
   // Closes the keyer, which writes its settings.
   ~CwWindowModel();
   CwWindowModel(const CwWindowModel&) = delete;
@@ -102,6 +105,7 @@ class CwWindowModel {
   std::string& programPort_;
   std::string configPath_;
   KeyerFactory makeKeyer_;
+  Journal* journal_;
   std::unique_ptr<Keyer> keyer_;
   std::string lineText_;
   CwStatus status_;
@@ -112,7 +116,7 @@ class CwWindowModel {
 // refuses its settings) and keys nothing, with the real timing: for running the whole program
 // where no serial port exists.
 std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
-                                        bool withoutHardware);
+                                        bool withoutHardware, Journal* journal = nullptr);
 // The ports the system reports for keying, in its own order.
 std::vector<std::string> ListKeyerPorts(bool withoutHardware);
 // What the CW setup offers: the system's ports last one first, then "Null" for no keying.

@@ -55,7 +55,7 @@ Changes EntryModel::EnterInCall() {
   const std::string call = CallText();
   const RepeatResult rep =
       CheckRepeat(station_.Log(), station_.Rules().Settings().repeat, call, station_.CurrentFreq(),
-                  station_.CurrentMode(), station_.Clock().Now());
+                  station_.CurrentMode(), station_.Clock().Now(), station_.journal());
   // Posted, not sent: the error box is modal and must not run inside this key's handling.
   if (rep.invalidRule) Bus().Post(EventClass::kBroadcast, cm::kErrRepeatSetting);
   if (rep.position != 0) {
@@ -175,7 +175,7 @@ EntryResult EntryModel::LogQso() {
 }
 
 void EntryModel::ReportSaveFailure(const Status& s) {
-  JournalAppend("Log not saved: " + s.message);
+  JournalAppend(station_.journal(), "Log not saved: " + s.message);
   // The system's reason is the last part of the message ("...: Permission denied").
   const auto colon = s.message.rfind(": ");
   const std::string reason = colon == std::string::npos ? s.message : s.message.substr(colon + 2);

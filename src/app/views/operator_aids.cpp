@@ -56,12 +56,14 @@ void OperatorAids::LoadScp() {
   const ScpLoadStats& st = scp_.Stats();
   if (!s) {
     scpNotice_ = "Check partial off: " + settings_.scpFile + " not read";
-    JournalAppend("SCP: " + s.message);
+    JournalAppend(station_.journal(), "SCP: " + s.message);
     return;
   }
-  JournalAppend("SCP: " + IntToStr(static_cast<long long>(st.calls)) + " calls from " +
-                settings_.scpFile + ", " + IntToStr(static_cast<long long>(st.malformed)) +
-                " lines skipped" + (st.truncated ? ", the rest not read (too many calls)" : ""));
+  JournalAppend(station_.journal(),
+                "SCP: " + IntToStr(static_cast<long long>(st.calls)) + " calls from " +
+                    settings_.scpFile + ", " + IntToStr(static_cast<long long>(st.malformed)) +
+                    " lines skipped" +
+                    (st.truncated ? ", the rest not read (too many calls)" : ""));
 }
 
 void OperatorAids::LoadHistory() {
@@ -69,15 +71,18 @@ void OperatorAids::LoadHistory() {
   const Status s = history_.Load(settings_.historyFile);
   const HistoryLoadStats& st = history_.Stats();
   if (!s) {
-    JournalAppend("History: " + s.message);
+    JournalAppend(station_.journal(), "History: " + s.message);
   } else {
-    JournalAppend("History: " + IntToStr(static_cast<long long>(st.records)) + " calls from " +
-                  settings_.historyFile + ", " + IntToStr(static_cast<long long>(st.malformed)) +
-                  " lines skipped" + (st.truncated ? ", the rest not read (too large)" : ""));
+    JournalAppend(station_.journal(), "History: " + IntToStr(static_cast<long long>(st.records)) +
+                                          " calls from " + settings_.historyFile + ", " +
+                                          IntToStr(static_cast<long long>(st.malformed)) +
+                                          " lines skipped" +
+                                          (st.truncated ? ", the rest not read (too large)" : ""));
   }
   field_ = history_.FieldIndex(settings_.historyField);
   if (!settings_.historyField.empty() && field_ < 0) {
-    JournalAppend("History: no field " + settings_.historyField + " in " + settings_.historyFile);
+    JournalAppend(station_.journal(),
+                  "History: no field " + settings_.historyField + " in " + settings_.historyFile);
   }
 }
 

@@ -74,8 +74,10 @@ bool SelectContestDialog::Confirm() {
 // --- Select contest: how the log is kept ------------------------------------------------------
 
 ContestSettingsDialog::ContestSettingsDialog(finalcut::FWidget* parent, const ContestOffer& offer,
-                                             const ContestSettingsForm& initial)
+                                             const ContestSettingsForm& initial,
+                                             const TimeSource& time)
     : OkCancelDialog(parent, kSelectContestTitle, kSettingsWidth, kSettingsHeight),
+      clock_(time),
       modeChoice_(offer.modeChoice),
       exchangeShown_(!offer.exchangeCaption.empty()) {
   work_.setGeometry(FPoint{6, 2}, FSize{kGroupWidth, 4});
@@ -160,7 +162,7 @@ ContestSettingsForm ContestSettingsDialog::Form() const {
 }
 
 bool ContestSettingsDialog::Confirm() {
-  switch (CheckContestSettings(Form())) {
+  switch (CheckContestSettings(Form(), clock_)) {
     case SettingsFault::kDate: return RefuseField(date_, kBadDateText);
     case SettingsFault::kTime: return RefuseField(time_, kBadTimeText);
     default: return true;
@@ -178,7 +180,7 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
                                MakeSelectContestForm(station.Contests(), entry, state.ownCall)};
     if (!select.Run()) return false;
     offer = OfferContest(station.Contests(), station.Countries(), entry, select.DisplayName(),
-                         select.Call());
+                         select.Call(), station.journal());
   }
   if (!offer.callKnown) {
     ShowError(parent, "Call " + offer.ownCall + " is not in the country list.");
@@ -186,7 +188,8 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
   }
   ContestSettingsForm form;
   {
-    ContestSettingsDialog settings{parent, offer, MakeContestSettingsForm()};
+    ContestSettingsDialog settings{parent, offer, MakeContestSettingsForm(station.Time()),
+                                   station.Time()};
     if (!settings.Run()) return false;
     form = settings.Form();
   }

@@ -46,8 +46,9 @@ class SelectContestDialog final : public OkCancelDialog {
 // choice, and the exchange when the contest asks for one.
 class ContestSettingsDialog final : public OkCancelDialog {
  public:
+  // `time` (the station's) dates a two-digit year typed; it outlives the dialog.
   ContestSettingsDialog(finalcut::FWidget* parent, const ContestOffer& offer,
-                        const ContestSettingsForm& initial);
+                        const ContestSettingsForm& initial, const TimeSource& time);
 
   ContestSettingsForm Form() const;
 
@@ -58,6 +59,7 @@ class ContestSettingsDialog final : public OkCancelDialog {
   void ShowStartLines();
   void PlaceLine(finalcut::FLabel& label, std::string_view text, MaskedLine& line, int row);
 
+  const TimeSource& clock_;
   bool modeChoice_;
   bool exchangeShown_;
   finalcut::FButtonGroup work_{"Work", this};

@@ -37,7 +37,7 @@ void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
     chosen.soapbox = data.soapbox;
     data = std::move(chosen);
   }  // the dialog is gone before a message box may open
-  const Status written = WriteCabrilloReport(data, c.log, c.workDir);
+  const Status written = WriteCabrilloReport(data, c.log, c.workDir, c.rules.journal());
   // What the operator chose is kept even when the file could not be written: the next try
   // starts from it.  A configuration that cannot be written costs only that convenience.
   if (written || !Trim(data.call).empty()) (void)KeepCabrilloChoices(data, config);
@@ -78,7 +78,7 @@ void RunErmak(finalcut::FWidget* parent, const ReportContext& c) {
   if (!AskGroup(parent, c, data) || !AskOperators(parent, data) || !AskContact(parent, data)) {
     return;
   }
-  ShowFailure(parent, WriteErmakReport(data, c.log, c.currentMode, c.workDir));
+  ShowFailure(parent, WriteErmakReport(data, c.log, c.currentMode, c.workDir, c.rules.journal()));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "log/journal.h"
 #include "ui/shell/vork_app.h"
 #include "util/catalog.h"
+#include "util/clock.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ void EnsureUtf8Locale() {
 // The English catalogue beside the program (locale/en/LC_MESSAGES/vorkan.mo) when vorkan.cfg
 // or the environment asks for English; an empty one for Russian, the language the texts are
 // kept in, or when the file cannot be read.
-void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
+void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
+                  vk::Journal& journal) {
   const vk::IniFile ini{configPath};
   if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
   std::error_code ec;
@@ -44,16 +46,19 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath) {
   if (ec) return;
   const auto mo = exe.parent_path() / "locale" / "en" / "LC_MESSAGES" / "vorkan.mo";
   if (const vk::Status s = catalog.Load(mo.string()); !s) {
-    vk::JournalAppend("Language: " + s.message);
+    journal.Append("Language: " + s.message);
   }
 }
 
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
 // back true when New contest asks for a fresh start on its new settings.
 int RunOnce(int argc, char* argv[], bool& restart) {
-  // The station, its bus and the log exchange exist before anything else and outlive the
-  // application.
-  vk::Session session;
+  // The debug journal (debug.txt in the working directory), which every part of the station
+  // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
+  // and the log exchange exist before anything else and outlive the application.
+  vk::Journal journal;
+  const vk::SystemTimeSource clock;
+  vk::Session session{{}, nullptr, &journal, &clock};
   if (const vk::Status s = session.Start(
           {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))});
       !s) {
@@ -64,7 +69,7 @@ int RunOnce(int argc, char* argv[], bool& restart) {
   // frequency the radio shows.
   session.StartRadio();
   vk::MessageCatalog catalog;
-  LoadLanguage(catalog, session.station().PathOf(vk::kConfigFileName));
+  LoadLanguage(catalog, session.station().PathOf(vk::kConfigFileName), journal);
 
   int rc = 0;
   {

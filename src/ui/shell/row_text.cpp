@@ -2,7 +2,6 @@
 
 #include "app/status_texts.h"
 #include "tui/screen_text.h"
-#include "util/clock.h"
 #include "util/strings.h"
 
 namespace vk::ui {
@@ -47,7 +46,7 @@ TopClock::TopClock(finalcut::FWidget* menuBar)
 
 void TopClock::HandleMessage(Message& m) {
   // Contest logs are kept in UTC; the clock says so, whatever the computer's time zone.
-  if (m.what == EventClass::kTick) SetText(FormatMask(UtcNow(), "hh:nn:ss") + " UTC");
+  if (m.what == EventClass::kTick) SetText(FormatMask(time_.UtcNow(), "hh:nn:ss") + " UTC");
 }
 
 }  // namespace vk::ui

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/command_bus.h"
+#include "util/clock.h"
 
 namespace vk::ui {
 
@@ -39,6 +40,9 @@ class TopClock final : public RowText, public MessageTarget {
  public:
   explicit TopClock(finalcut::FWidget* menuBar);
   void HandleMessage(Message& m) override;
+
+ private:
+  SystemTimeSource time_;  // the computer's clock, whatever the log clock says
 };
 
 }  // namespace vk::ui

@@ -66,7 +66,8 @@ bool VorkApp::LogSafeToQuit() {
     const Button answer = box.exec();
     if (answer == Button::Retry) continue;
     if (answer == Button::Abort) {
-      JournalAppend("Exit: the log was not saved (" + s.message + "); the operator quit");
+      JournalAppend(station_.journal(),
+                    "Exit: the log was not saved (" + s.message + "); the operator quit");
       exitCode_ = 1;
       return true;
     }
@@ -76,7 +77,7 @@ bool VorkApp::LogSafeToQuit() {
       ShowErrorBox("Not saved: " + c.message);
       continue;
     }
-    JournalAppend("Exit: the log was saved to " + path);
+    JournalAppend(station_.journal(), "Exit: the log was saved to " + path);
     ShowLongInformation("The log is saved to " + path);
     return true;
   }

@@ -47,10 +47,12 @@ CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryMode
                    OperatingHome(desktop, &OperatingLayout::cw)),
       station_(station),
       entry_(entry),
-      model_(messages, station.Settings().main.port, station.PathOf(kConfigFileName),
-             [&station](std::string& port) {
-               return MakeStationKeyer(station, port, KeyerWithoutHardware());
-             }),
+      model_(
+          messages, station.Settings().main.port, station.PathOf(kConfigFileName),
+          [&station](std::string& port) {
+            return MakeStationKeyer(station, port, KeyerWithoutHardware());
+          },
+          station.journal()),
       bus_(station.Bus()),
       text_(this, 1, 1, kTextWidth),
       status_(this, 3, kHeight, kStatusWidth) {
