@@ -98,6 +98,12 @@ TEST(BandsTest, ModeNamesAndCodes) {
     EXPECT_EQ(ModeName(static_cast<Mode>(code)), names[code]) << code;
   }
   EXPECT_EQ(ModeName(static_cast<Mode>(255)), "");
+  // A number read from outside: 0-5 name a mode, anything else none.
+  for (int n = 0; n <= 5; ++n) EXPECT_EQ(ModeNumber(*ModeFromNumber(n)), n);
+  for (long long n : {-1LL, 6LL, 255LL, 256LL}) {
+    EXPECT_EQ(ModeFromNumber(n), std::nullopt) << n;
+    EXPECT_EQ(ModeOrUnknown(n), Mode::kUnknown) << n;
+  }
 }
 
 TEST(LocatorTest, CentreOfTheSubSquare) {
