@@ -18,13 +18,19 @@ const MessageCatalog* CatalogOf(const finalcut::FWidget* widget) {
 
 }  // namespace
 
-finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866) {
+std::string TranslatedText(const finalcut::FWidget* widget, std::string_view cp866) {
   // The program keeps its texts as they are everywhere else (log, reports, network); only the
   // screen shows them in the operator's language.
-  if (const MessageCatalog* c = CatalogOf(widget); c != nullptr) {
-    return finalcut::FString{Cp866ToWide(c->Translate(cp866))};
-  }
+  if (const MessageCatalog* c = CatalogOf(widget); c != nullptr) return c->Translate(cp866);
+  return std::string(cp866);
+}
+
+finalcut::FString UntranslatedText(std::string_view cp866) {
   return finalcut::FString{Cp866ToWide(cp866)};
+}
+
+finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866) {
+  return UntranslatedText(TranslatedText(widget, cp866));
 }
 
 finalcut::FString MenuLabel(const finalcut::FWidget* widget, std::string_view cp866) {

@@ -5,6 +5,7 @@
 
 #include <final/final.h>
 
+#include <string>
 #include <string_view>
 
 #include "util/catalog.h"
@@ -23,6 +24,12 @@ class ScreenLanguage {
 // CP866 bytes as the toolkit's string, in the language of the tree `widget` belongs to (as they
 // are when the tree's root offers none, or `widget` is null).
 finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866);
+
+// The same text translated but still CP866, for a widget that cuts or pads a text to its width:
+// that must happen after translation, as a translated text may be longer than the kept one.
+std::string TranslatedText(const finalcut::FWidget* widget, std::string_view cp866);
+// CP866 bytes as the toolkit's string, with no translation (a text already translated).
+finalcut::FString UntranslatedText(std::string_view cp866);
 
 // A CP866 label with a "~X~" hot-key marker in the toolkit's form (see ToolkitLabel).
 finalcut::FString MenuLabel(const finalcut::FWidget* widget, std::string_view cp866);

@@ -38,7 +38,8 @@ void TextView::onMouseDown(finalcut::FMouseEvent* ev) {
 
 void TextView::draw() {
   const int width = static_cast<int>(width_);
-  std::string shown = text_.substr(0, width_);
+  // Fitted after translation: an English message may be longer than the Russian it stands for.
+  std::string shown = TranslatedText(this, text_).substr(0, width_);
   const int room = width - static_cast<int>(shown.size());
   if (align_ == Align::kRight) {
     shown = PadLeft(shown, width);
@@ -54,7 +55,7 @@ void TextView::draw() {
     // The PC attribute's colours are in the toolkit's (VGA) order; the blink bit is dropped.
     setColor(static_cast<FColor>(attr_ & 0x0F), static_cast<FColor>((attr_ >> 4) & 0x07));
   }
-  print() << FPoint{1, 1} << ScreenText(this, shown);
+  print() << FPoint{1, 1} << UntranslatedText(shown);
 }
 
 }  // namespace vk::ui

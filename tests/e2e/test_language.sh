@@ -26,6 +26,13 @@ vk_type DL1ABC
 vk_key_sync Enter 1C0D
 vk_wait_for "WORKED BEFORE !!!"
 keep
+# The English message is longer than the Russian one; it is fitted to its line after the
+# translation, so the entry window's frame below it stays whole.
+row=$(vk_screen | grep -nF "WORKED BEFORE !!!" | cut -d: -f1)
+left=$(vk_line "$row")
+left=${left%%│*}
+below=$(vk_line $((row + 1)))
+[ "${below:${#left}:1}" = "└" ] || vk_fail "the message ran over the entry window's frame"
 vk_key_sync M-a 1E00
 # File > New contest: the titles of the shipped rules files.
 vk_key_sync M-F10 7100

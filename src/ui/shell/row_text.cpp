@@ -38,7 +38,8 @@ void RowText::draw() {
   const auto& wc = getColorTheme();
   // The bar's second colour, as the disabled items use it.
   setColor(wc->menu_inactive_fg, wc->menu_inactive_bg);
-  print() << FPoint{1, 1} << ScreenText(this, FixedWidth(text_, static_cast<int>(width_)));
+  print() << FPoint{1, 1}
+          << UntranslatedText(FixedWidth(TranslatedText(this, text_), static_cast<int>(width_)));
 }
 
 TopClock::TopClock(finalcut::FWidget* menuBar)
