@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench_station.h"
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 #include "app/views/band_map_model.h"
 #include "cluster/spot.h"
 #include "cluster/spot_table.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench_station.h"
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 #include "log/adif.h"
 #include "log/journal.h"
 

@@ -1,11 +1,58 @@
 #include "app/station_keyer.h"
 
-#include "app/views/cw_window_model.h"
+#include <algorithm>
+#include <cstdlib>
+
 #include "cw/cwdaemon_keyer.h"
+#include "cw/fake_key_line.h"
 #include "cw/keyer_choice.h"
+#include "cw/posix_key_line.h"
 #include "rig/rig_keyer.h"
 
 namespace vk {
+
+namespace {
+
+// The fake line of a program run without keying hardware, with the clock that stamps its line
+// changes.  Nothing sleeps on that clock; it lives exactly as long as the line it stamps.
+class StampedFakeLine final : public KeyLine {
+ public:
+  Status Open(std::string_view portName) override { return line_.Open(portName); }
+  bool IsOpen() const override { return line_.IsOpen(); }
+  Status SetDtr(bool keyDown) override { return line_.SetDtr(keyDown); }
+  Status SetRts(bool pttOn) override { return line_.SetRts(pttOn); }
+  void Close() override { line_.Close(); }
+  std::vector<std::string> ListPorts() const override { return line_.ListPorts(); }
+
+ private:
+  FakeKeyerClock stamps_;
+  FakeKeyLine line_{stamps_};
+};
+
+}  // namespace
+
+bool KeyerWithoutHardware() {
+  const char* v = std::getenv("VORKAN_KEYER_FAKE_LINE");
+  return v != nullptr && std::string_view(v) == "1";
+}
+
+std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
+                                        bool withoutHardware, Journal* journal) {
+  if (!withoutHardware) return CreateKeyer(programPort, configPath, journal);
+  const KeyerSettings settings = ReadKeyerSettings(programPort, configPath);
+  return std::make_unique<Keyer>(settings, std::make_unique<StampedFakeLine>(), nullptr, journal);
+}
+
+std::vector<std::string> ListKeyerPorts(bool withoutHardware) {
+  if (!withoutHardware) return ListSerialPorts();
+  return StampedFakeLine().ListPorts();
+}
+
+std::vector<std::string> CwSetupChoices(std::vector<std::string> systemPorts) {
+  std::reverse(systemPorts.begin(), systemPorts.end());
+  systemPorts.emplace_back("Null");
+  return systemPorts;
+}
 
 std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPort,
                                         bool withoutHardware) {

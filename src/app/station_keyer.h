@@ -12,6 +12,21 @@
 
 namespace vk {
 
+// VORKAN_KEYER_FAKE_LINE=1: the keyer keys a line without hardware behind it (see
+// MakeProgramKeyer), so the whole program can be run where there is no serial port.
+bool KeyerWithoutHardware();
+
+// The keyer of the running program, on the serial port it names.  `withoutHardware` puts it
+// on a line that opens any name but "BAD" (which reports a wrong name) and "DEAD" (which
+// refuses its settings) and keys nothing, with the real timing: for running the whole program
+// where no serial port exists.
+std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
+                                        bool withoutHardware, Journal* journal = nullptr);
+// The ports the system reports for keying, in its own order.
+std::vector<std::string> ListKeyerPorts(bool withoutHardware);
+// What the CW setup offers: the system's ports last one first, then "Null" for no keying.
+std::vector<std::string> CwSetupChoices(std::vector<std::string> systemPorts);
+
 // `programPort` as for MakeProgramKeyer; `withoutHardware` puts a fake line under the serial
 // keyer (the other keyers are network or radio clients and need no hardware of their own).
 std::unique_ptr<Keyer> MakeStationKeyer(Station& station, std::string& programPort,

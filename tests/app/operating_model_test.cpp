@@ -2,7 +2,7 @@
 // them, a run of QSOs keyed in as an operator keys them (a repeat, a completed call, band
 // changes, a clock step), then the program ended and started again on the same directory.  The
 // new run must find the same log, log checksum, band totals and multiplier memory.
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 
 #include <gtest/gtest.h>
 

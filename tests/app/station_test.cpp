@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 #include "station_fixture.h"
 
 namespace vk {

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Two rules of the source tree that the compiler does not enforce:
-#  - includes point one way between folders: core <- app <- ui, tui <- ui; no core folder
+#  - includes point one way between folders: core <- app <- ui, tui <- ui, no cycle; no core folder
 #    includes app, tui or ui, and the kit includes neither app nor ui (it sits on the core
 #    folders only);
 #  - no mutable state at namespace scope, in class-static data members or in function-local
@@ -30,6 +30,38 @@ hits=$(grep -rnE '#include "(app|ui)/' "$src/tui" --include='*.h' --include='*.c
 [ -z "$hits" ] || report "the kit includes app or ui:"$'\n'"$hits"
 stray=$(find "$src" -mindepth 2 -type d -name ui -not -path "$src/ui")
 [ -z "$stray" ] || report "ui/ folders inside core folders: $stray"
+
+# No cycle between folders, subfolders (app/views, ui/windows ...) counted as folders of their
+# own: a folder that includes another must not be included back, however far round.
+cycle=$(python3 - "$src" <<'PY'
+import os, re, sys
+src = sys.argv[1]
+edges = {}
+for root, _, files in os.walk(src):
+    here = os.path.relpath(root, src)
+    for f in files:
+        if not f.endswith((".h", ".cpp")):
+            continue
+        text = open(os.path.join(root, f), errors="ignore").read()
+        for inc in re.findall(r'#include "([^"]+)/[^"/]+"', text):
+            if inc != here:
+                edges.setdefault(here, set()).add(inc)
+state = {}
+def visit(node, path):
+    state[node] = 1
+    for nxt in sorted(edges.get(node, ())):
+        if state.get(nxt) == 1:
+            print(" -> ".join(path[path.index(nxt):] + [nxt]))
+            sys.exit(0)
+        if nxt not in state:
+            visit(nxt, path + [nxt])
+    state[node] = 2
+for start in sorted(edges):
+    if start not in state:
+        visit(start, [start])
+PY
+)
+[ -z "$cycle" ] || report "folders include each other: $cycle"
 
 # --- process-wide mutable state ---------------------------------------------------------------
 allowed='^src/(rig/hamlib_radio)\.cpp:'

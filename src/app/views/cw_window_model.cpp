@@ -4,7 +4,6 @@
 #include <cctype>
 #include <utility>
 
-#include "cw/fake_key_line.h"
 #include "cw/morse.h"
 #include "cw/posix_key_line.h"
 
@@ -13,22 +12,6 @@ namespace vk {
 namespace {
 
 constexpr char kMark = '\xFE';  // the CP866 block that separates the status fields
-
-// The fake line of a program run without keying hardware, with the clock that stamps its line
-// changes.  Nothing sleeps on that clock; it lives exactly as long as the line it stamps.
-class StampedFakeLine final : public KeyLine {
- public:
-  Status Open(std::string_view portName) override { return line_.Open(portName); }
-  bool IsOpen() const override { return line_.IsOpen(); }
-  Status SetDtr(bool keyDown) override { return line_.SetDtr(keyDown); }
-  Status SetRts(bool pttOn) override { return line_.SetRts(pttOn); }
-  void Close() override { line_.Close(); }
-  std::vector<std::string> ListPorts() const override { return line_.ListPorts(); }
-
- private:
-  FakeKeyerClock stamps_;
-  FakeKeyLine line_{stamps_};
-};
 
 }  // namespace
 
@@ -161,24 +144,6 @@ CwChanges CwWindowModel::Operate(KeyerOp op) {
   // clang-format on
   // The settings' announcements are already queued: show them now, not a tick later.
   return Tick();
-}
-
-std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
-                                        bool withoutHardware, Journal* journal) {
-  if (!withoutHardware) return CreateKeyer(programPort, configPath, journal);
-  const KeyerSettings settings = ReadKeyerSettings(programPort, configPath);
-  return std::make_unique<Keyer>(settings, std::make_unique<StampedFakeLine>(), nullptr, journal);
-}
-
-std::vector<std::string> ListKeyerPorts(bool withoutHardware) {
-  if (!withoutHardware) return ListSerialPorts();
-  return StampedFakeLine().ListPorts();
-}
-
-std::vector<std::string> CwSetupChoices(std::vector<std::string> systemPorts) {
-  std::reverse(systemPorts.begin(), systemPorts.end());
-  systemPorts.emplace_back("Null");
-  return systemPorts;
 }
 
 }  // namespace vk

@@ -111,15 +111,4 @@ class CwWindowModel {
   CwStatus status_;
 };
 
-// The keyer of the running program, on the serial port it names.  `withoutHardware` puts it
-// on a line that opens any name but "BAD" (which reports a wrong name) and "DEAD" (which
-// refuses its settings) and keys nothing, with the real timing: for running the whole program
-// where no serial port exists.
-std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
-                                        bool withoutHardware, Journal* journal = nullptr);
-// The ports the system reports for keying, in its own order.
-std::vector<std::string> ListKeyerPorts(bool withoutHardware);
-// What the CW setup offers: the system's ports last one first, then "Null" for no keying.
-std::vector<std::string> CwSetupChoices(std::vector<std::string> systemPorts);
-
 }  // namespace vk

@@ -1,10 +1,8 @@
 #include "ui/dialogs/cw_setup_dialog.h"
 
 #include "app/station_keyer.h"
-#include "app/views/cw_window_model.h"
 #include "config/settings.h"
 #include "tui/screen_text.h"
-#include "ui/windows/cw_window.h"
 
 namespace vk::ui {
 
@@ -50,7 +48,8 @@ std::string CwSetupDialog::Choice() const {
   return i >= 1 && i <= ports_.size() ? ports_[i - 1] : std::string();
 }
 
-bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw) {
+bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
+                const std::function<void()>& portChanged) {
   const std::vector<std::string> ports =
       KeyerChoices(CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware())));
   std::string choice;
@@ -61,7 +60,7 @@ bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw) {
   }
   if (choice.empty()) return false;
   ApplyKeyerChoice(station, choice);
-  if (cw != nullptr) cw->PortChanged();
+  if (portChanged) portChanged();
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <final/final.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,6 @@
 #include "tui/tv_dialog.h"
 
 namespace vk::ui {
-
-class CwWindow;
 
 // The port list: Enter is the dialog's default button, not a choice of the list.
 class PortList final : public finalcut::FListBox {
@@ -36,9 +35,10 @@ class CwSetupDialog final : public TvDialog {
   finalcut::FButton cancel_{"&Cancel", this};
 };
 
-// Runs the dialog.  On OK the chosen port becomes the program-wide one and is saved, and an
-// open CW window (`cw`, or nullptr) makes its keyer again on it.  True when confirmed; the
-// program must then be started again.
-bool RunCwSetup(finalcut::FWidget* desktop, Station& station, CwWindow* cw);
+// Runs the dialog.  On OK the chosen port becomes the program-wide one and is saved, and
+// `portChanged` (may be empty) lets an open CW window make its keyer again on it.  True when
+// confirmed; the program must then be started again.
+bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
+                const std::function<void()>& portChanged);
 
 }  // namespace vk::ui

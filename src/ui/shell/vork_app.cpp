@@ -154,7 +154,9 @@ void VorkApp::RunNewContest(int entry) {
 
 bool VorkApp::RunCwSetup() {
   CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
-  return ui::RunCwSetup(desktop_.get(), station_, cw);
+  return ui::RunCwSetup(desktop_.get(), station_, [cw] {
+    if (cw != nullptr) cw->PortChanged();
+  });
 }
 
 void VorkApp::RunCwMessageEditor() {

@@ -36,11 +36,6 @@ bool StillOnDesktop(finalcut::FDialog* w) {
 
 }  // namespace
 
-bool KeyerWithoutHardware() {
-  const char* v = std::getenv("VORKAN_KEYER_FAKE_LINE");
-  return v != nullptr && std::string_view(v) == "1";
-}
-
 CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
                    const CwMessageList& messages)
     : DockedWindow(desktop, ScreenText(desktop, "[ CW ]"),

@@ -21,10 +21,6 @@
 
 namespace vk::ui {
 
-// VORKAN_KEYER_FAKE_LINE=1: the keyer keys a line without hardware behind it (see
-// MakeProgramKeyer), so the whole program can be run where there is no serial port.
-bool KeyerWithoutHardware();
-
 class CwWindow final : public DockedWindow, public MessageTarget, public KeyPreview {
  public:
   // `station`, `entry` and `messages` outlive the window.  The keyer is made at once; a port

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 #include "app/station.h"
 #include "app/views/aids_panel_model.h"
 #include "app/views/operator_aids.h"

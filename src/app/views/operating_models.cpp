@@ -1,4 +1,4 @@
-#include "app/operating_model.h"
+#include "app/views/operating_models.h"
 
 namespace vk {
 
