@@ -9,7 +9,8 @@ RigSettings CurrentRigSettings(const Station& station) {
 }
 
 Status ApplyRigSettings(Station& station, const RigSettings& settings) {
-  if (settings.model < 0 || (settings.model > 0 && HamlibModelName(settings.model).empty())) {
+  if (settings.model < 0 ||
+      (settings.model > 0 && station.Hamlib().ModelName(settings.model).empty())) {
     return Status::Error(ErrCode::kBadInput,
                          "Hamlib knows no radio model " + std::to_string(settings.model));
   }
@@ -22,7 +23,7 @@ Status ApplyRigSettings(Station& station, const RigSettings& settings) {
   if (!WriteRigSettings(settings, station.PathOf(kConfigFileName))) {
     return Status::Error(ErrCode::kIo, "vorkan.cfg could not be written");
   }
-  station.SetRig(StartRig(settings, station.journal()));
+  station.SetRig(StartRig(station.Hamlib(), settings, station.journal()));
   return Status::Ok();
 }
 

@@ -19,7 +19,7 @@ RigSettings CurrentRigSettings(const Station& station);
 Status ApplyRigSettings(Station& station, const RigSettings& settings);
 
 // The model list as the dialog shows it: "No radio" first, then every Hamlib model as
-// "Maker Model (number)"; `models` is what HamlibModels() gave.
+// "Maker Model (number)"; `models` is what HamlibLibrary::Models() gave.
 std::vector<std::string> RigModelLabels(const std::vector<RigModelInfo>& models);
 
 }  // namespace vk

@@ -28,7 +28,7 @@ Status Session::Start(NetworkOptions network) {
 }
 
 void Session::StartRadio() {
-  station_.SetRig(StartRig(ReadRigSettings(station_.PathOf(kConfigFileName)), station_.journal()));
+  station_.SetRig(StartRig(station_.Hamlib(), ReadRigSettings(station_.PathOf(kConfigFileName)), station_.journal()));
 }
 
 LogGate Session::Gate() const {

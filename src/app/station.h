@@ -23,6 +23,7 @@
 #include "log/log_collection.h"
 #include "rules/contest_list.h"
 #include "rules/log_scoring.h"
+#include "rig/hamlib_radio.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
 #include "util/bands.h"
@@ -160,6 +161,8 @@ class Station {
   // poll thread when it is replaced or the station ends.
   RigControl* Rig() { return rig_.get(); }
   void SetRig(std::unique_ptr<RigControl> rig);
+  // The station's Hamlib, through which every radio of the program is made.
+  HamlibLibrary& Hamlib() { return hamlib_; }
 
   // --- the pieces -----------------------------------------------------------------------------
   const std::string& WorkDir() const { return workDir_; }
@@ -211,6 +214,7 @@ class Station {
   Freq freq_ = 0;
   BandIndex band_ = kBandNone;
   Mode mode_ = Mode::kCw;
+  HamlibLibrary hamlib_;  // before the radio, which it outlives
   std::unique_ptr<RigControl> rig_;
   TTreeRules rules_;  // last: it points at the lists and the log
 };

@@ -11,22 +11,6 @@
 namespace vk {
 namespace {
 
-// Hamlib registers its backends in global tables on first use; making a rig and walking the
-// model list from two threads at once would race there.
-std::mutex& HamlibMutex() {
-  static std::mutex mu;
-  return mu;
-}
-
-void PrepareHamlib() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    // Hamlib writes its diagnostics to standard error, which is the operator's screen.
-    rig_set_debug(RIG_DEBUG_NONE);
-    rig_load_all_backends();
-  });
-}
-
 Mode ModeOfRig(rmode_t m) {
   if (m == RIG_MODE_CW || m == RIG_MODE_CWR) return Mode::kCw;
   if (m == RIG_MODE_USB || m == RIG_MODE_LSB || m == RIG_MODE_AM) return Mode::kPhone;
@@ -58,7 +42,19 @@ constexpr std::chrono::milliseconds kRigctldAnswerLimit{1500};
 
 }  // namespace
 
-HamlibRadio::HamlibRadio(RigSettings settings) : settings_(std::move(settings)) {}
+std::unique_lock<std::mutex> HamlibLibrary::Lock() {
+  std::unique_lock lock(mutex_);
+  if (!prepared_) {
+    // Hamlib writes its diagnostics to standard error, which is the operator's screen.
+    rig_set_debug(RIG_DEBUG_NONE);
+    rig_load_all_backends();
+    prepared_ = true;
+  }
+  return lock;
+}
+
+HamlibRadio::HamlibRadio(HamlibLibrary& hamlib, RigSettings settings)
+    : hamlib_(hamlib), settings_(std::move(settings)) {}
 
 HamlibRadio::~HamlibRadio() {
   Close();
@@ -74,8 +70,7 @@ Status HamlibRadio::Check(int rc, const char* what) {
 }
 
 Status HamlibRadio::Init() {
-  std::lock_guard lock(HamlibMutex());
-  PrepareHamlib();
+  const auto lock = hamlib_.Lock();
   rig_ = rig_init(static_cast<rig_model_t>(settings_.model));
   if (rig_ == nullptr) {
     return Status::Error(ErrCode::kNotFound,
@@ -164,20 +159,20 @@ Status HamlibRadio::SetMorseSpeed(int wpm) {
   return Check(rig_set_level(rig_, RIG_VFO_CURR, RIG_LEVEL_KEYSPD, v), "keyer speed");
 }
 
-std::unique_ptr<RigControl> StartRig(const RigSettings& settings, Journal* journal) {
+std::unique_ptr<RigControl> StartRig(HamlibLibrary& hamlib, const RigSettings& settings,
+                                     Journal* journal) {
   if (!settings.Enabled()) return nullptr;
-  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(settings),
+  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(hamlib, settings),
                                           std::chrono::milliseconds(settings.pollMs),
                                           std::chrono::milliseconds(1000), journal);
   rig->Start();
   return rig;
 }
 
-std::vector<RigModelInfo> HamlibModels() {
+std::vector<RigModelInfo> HamlibLibrary::Models() {
   std::vector<RigModelInfo> out;
   {
-    std::lock_guard lock(HamlibMutex());
-    PrepareHamlib();
+    const auto lock = Lock();
     rig_list_foreach(
         [](const rig_caps* caps, rig_ptr_t data) {
           auto* list = static_cast<std::vector<RigModelInfo>*>(data);
@@ -195,9 +190,8 @@ std::vector<RigModelInfo> HamlibModels() {
   return out;
 }
 
-std::string HamlibModelName(std::int32_t model) {
-  std::lock_guard lock(HamlibMutex());
-  PrepareHamlib();
+std::string HamlibLibrary::ModelName(std::int32_t model) {
+  const auto lock = Lock();
   const rig_caps* caps = rig_get_caps(static_cast<rig_model_t>(model));
   if (caps == nullptr) return {};
   return std::string(caps->mfg_name ? caps->mfg_name : "") + " " +

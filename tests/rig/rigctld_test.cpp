@@ -54,12 +54,13 @@ class RigctldTest : public ::testing::Test {
 
   int port_ = 0;
   DaemonProcess daemon_;
+  HamlibLibrary hamlib_;
   RigSettings settings_;
 };
 
 TEST_F(RigctldTest, ReadsAndSetsTheRadio) {
   ASSERT_EQ(Rigctl(port_, "F 7025000 M CW 0"), "");
-  HamlibRadio radio(settings_);
+  HamlibRadio radio(hamlib_, settings_);
   ASSERT_TRUE(radio.Open()) << radio.Open().message;
   std::int64_t hz = 0;
   Mode mode = Mode::kUnknown;
@@ -80,7 +81,7 @@ TEST_F(RigctldTest, ReadsAndSetsTheRadio) {
 
 TEST_F(RigctldTest, PollThreadReportsSilenceAndReconnects) {
   ASSERT_EQ(Rigctl(port_, "F 7025000 M CW 0"), "");
-  RigControl rig(std::make_unique<HamlibRadio>(settings_), 100ms, 200ms);
+  RigControl rig(std::make_unique<HamlibRadio>(hamlib_, settings_), 100ms, 200ms);
   rig.Start();
   RigReading r;
   ASSERT_TRUE(WaitFor([&] { return rig.TakeReading(r); }, 500ms)) << rig.LastError();
@@ -131,11 +132,12 @@ class SilentListener {
 
 TEST(RigctldSilent, AHostThatDropsTheConnectionHoldsNeitherThePollThreadNorItsStop) {
   SilentListener silent;
+  HamlibLibrary hamlib;
   RigSettings s;
   s.model = kRigModelNetRigctl;
   s.device = "127.0.0.1:" + std::to_string(silent.Port());
   EXPECT_FALSE(RigctldAnswers(s.device, 200ms));
-  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(s), 100ms, 100ms);
+  auto rig = std::make_unique<RigControl>(std::make_unique<HamlibRadio>(hamlib, s), 100ms, 100ms);
   rig->Start();
   ASSERT_TRUE(WaitFor([&] { return rig->State() == RigState::kNoAnswer; }, 5s));
   EXPECT_NE(rig->LastError().find("no rigctld answers"), std::string::npos);
@@ -159,19 +161,21 @@ TEST(RigctldSilent, DeviceTextGivesHostAndPort) {
 }
 
 TEST(HamlibModels, ListHoldsTheNetworkAndDummyModels) {
-  const std::vector<RigModelInfo> models = HamlibModels();
+  HamlibLibrary hamlib;
+  const std::vector<RigModelInfo> models = hamlib.Models();
   ASSERT_GT(models.size(), 100u);
   bool net = false;
   for (const RigModelInfo& m : models) net = net || m.model == kRigModelNetRigctl;
   EXPECT_TRUE(net);
-  EXPECT_NE(HamlibModelName(kRigModelDummy), "");
-  EXPECT_EQ(HamlibModelName(999999), "");
+  EXPECT_NE(hamlib.ModelName(kRigModelDummy), "");
+  EXPECT_EQ(hamlib.ModelName(999999), "");
 }
 
 TEST(HamlibModels, UnknownModelDoesNotOpen) {
+  HamlibLibrary hamlib;
   RigSettings s;
   s.model = 999999;
-  HamlibRadio radio(s);
+  HamlibRadio radio(hamlib, s);
   EXPECT_FALSE(radio.Open());
 }
 

@@ -68,7 +68,7 @@ bool RigDialog::Confirm() {
 }
 
 void RunRigSetup(finalcut::FWidget* desktop, Station& station) {
-  RigDialog dialog{desktop, CurrentRigSettings(station), HamlibModels(),
+  RigDialog dialog{desktop, CurrentRigSettings(station), station.Hamlib().Models(),
                    [&station](const RigSettings& s) { return ApplyRigSettings(station, s); }};
   dialog.Run();
 }
