@@ -4,7 +4,6 @@
 // whole-log transfer, after which both logs and both status lines agree.  Both stations sit at
 // 127.0.0.1 and tell each other apart by port, as two programs on one computer do.
 #include "app/network_session.h"
-#include "app/views/recv_log_window_model.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -22,6 +21,7 @@
 
 #include "app/qso_edit.h"
 #include "app/shell.h"
+#include "app/views/recv_log_window_model.h"
 #include "net/fake_udp.h"
 #include "rules/log_scoring.h"
 #include "station_fixture.h"
@@ -62,16 +62,7 @@ struct NetActions final : ShellActions {
 };
 
 fs::path PrepareStation(const std::string& name, std::uint16_t sendTo, int enable) {
-  // CTest runs the tests of this file in parallel processes: each keeps its own directories.
-  const fs::path dir =
-      fs::path(::testing::TempDir()) / ("vk_netsession_" + std::to_string(::getpid()) + "_" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir / "data");
-  fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
-  std::ofstream(dir / "vorkan.cfg", std::ios::binary)
-      << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=" << kLoopback
-      << "\r\nPORT=" << sendTo << "\r\nENABLE=" << enable << "\r\n";
-  return dir;
+  return test::PrepareGroupStation("vk_netsession_", name, sendTo, enable);
 }
 
 // One program as main and the application build it.

@@ -39,15 +39,7 @@ struct QuietScreen final : ShellActions {
 };
 
 fs::path PrepareDir(const std::string& name, std::uint16_t sendTo, int enable = 1) {
-  const fs::path dir =
-      fs::path(::testing::TempDir()) / ("vk_session_" + std::to_string(::getpid()) + "_" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir / "data");
-  fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
-  std::ofstream(dir / "vorkan.cfg", std::ios::binary)
-      << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=" << kLoopback
-      << "\r\nPORT=" << sendTo << "\r\nENABLE=" << enable << "\r\n";
-  return dir;
+  return test::PrepareGroupStation("vk_session_", name, sendTo, enable);
 }
 
 // One station as main and the application build it, with the log window's model on the bus.

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +28,23 @@ inline const CountryLists& SharedCountryLists() {
   static const CountryLists lists{CountryList::FromFile(VORKAN_SYSTEM_CTY),
                                   CountryList::FromFile(VORKAN_SOURCE_DIR "/data/cty_rus.dat")};
   return lists;
+}
+
+// A scratch directory of one station of a group: the World contest, own call UA3AAA, and the
+// log exchange on the loopback address sending to `sendTo`.  `prefix` keeps the directories of
+// different test programs apart, the process id those of tests CTest runs in parallel.
+inline std::filesystem::path PrepareGroupStation(const std::string& prefix, const std::string& name,
+                                                 std::uint16_t sendTo, int enable) {
+  namespace fs = std::filesystem;
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / (prefix + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(dir);
+  fs::create_directories(dir / "data");
+  fs::copy_file(VORKAN_SOURCE_DIR "/data/contest.xml", dir / "data" / "contest.xml");
+  std::ofstream(dir / "vorkan.cfg", std::ios::binary)
+      << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=127.0.0.1\r\nPORT="
+      << sendTo << "\r\nENABLE=" << enable << "\r\n";
+  return dir;
 }
 
 inline std::string ReadWholeFile(const std::string& path) {
@@ -80,8 +99,7 @@ class StationFixture : public ::testing::Test {
 
   // Copies a shipped rules file into the scratch data directory.
   void ShipRules(const std::string& file) {
-    std::filesystem::copy_file(std::string(VORKAN_SOURCE_DIR "/data/") + file,
-                               dir_ / "data" / file,
+    std::filesystem::copy_file(std::string(VORKAN_SOURCE_DIR "/data/") + file, dir_ / "data" / file,
                                std::filesystem::copy_options::overwrite_existing);
   }
   // A rules file of the test's own with one contest "TEST".
