@@ -86,6 +86,12 @@ for attempt in 1 2 3; do
     sleep 0.05
   done
   [ "$keyed" = yes ] && break
+  # Which side lost them: the status line shows the last key the program took ("u" is 1675).
+  if vk_screen | grep -qF '$1675'; then
+    echo "attempt $attempt: the program took the letters but did not key them" >&2
+  else
+    echo "attempt $attempt: the letters never reached the program" >&2
+  fi
 done
 [ "$keyed" = yes ] || vk_fail "typed letters were not keyed"
 vk_wait_gone "■PTT■"
