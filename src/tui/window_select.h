@@ -11,6 +11,15 @@ namespace vk::ui {
 // A window that wants keys before its fields do (an input line would otherwise turn Up, Down
 // and Tab into focus moves before the window sees them).  The key comes as its PC code, made
 // once where the application received it.  Return true to consume the key.
+// A window the operator leaves with Esc, back to the window where the typing happens.  Esc
+// stops the keyer before any window sees a key; the application then asks the active window
+// to step aside, so one press does both.
+class LeftOnEscape {
+ public:
+  virtual ~LeftOnEscape() = default;
+  virtual void LeaveOnEscape() = 0;
+};
+
 class KeyPreview {
  public:
   virtual ~KeyPreview() = default;

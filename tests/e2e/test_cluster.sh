@@ -79,6 +79,13 @@ vk_wait_for "1\`830.5"
 vk_key M-p
 node_got "DX 1830.5 OH2BH"
 
+# Esc in the band map stops the keyer and goes back to the entry window: typing goes on there.
+vk_key_sync M-b 3000
+vk_key_sync Escape 011B
+vk_type "x"
+vk_wait_match "Call: +OH2BHX"
+vk_key_sync BSpace 0E08
+
 # The console shows the node's lines and sends what is typed.
 vk_key M-k
 vk_wait_for "Hello UA3AAA, this is TESTNODE"

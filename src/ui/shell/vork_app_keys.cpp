@@ -69,7 +69,13 @@ void VorkApp::OnKey(FKey key) {
     return;
   }
   const KeyTranslation t = shell_.HandleKey(pc);
-  if (t.kind == KeyTranslation::Kind::kKeyer || HandleWindowKey(pc)) return;
+  if (t.kind == KeyTranslation::Kind::kKeyer) {
+    if (pc == kb::kEsc) {
+      if (auto* w = dynamic_cast<LeftOnEscape*>(getActiveWindow())) w->LeaveOnEscape();
+    }
+    return;
+  }
+  if (HandleWindowKey(pc)) return;
   if (t.kind == KeyTranslation::Kind::kReplace) {
     // The toolkit must see the substitute too (Alt+F10 opens the menu as F10).
     key = ToolkitKey(t.key);

@@ -50,10 +50,6 @@ bool BandMapWindow::PreviewKey(KeyCode pc) {
     take_();
     return true;
   }
-  if (pc == kb::kEsc) {
-    leave_();
-    return true;
-  }
   if (model_.Key(pc, std::max(VisibleRows() - 1, 1))) {
     Update(true);
     return true;

@@ -1,7 +1,7 @@
 // The band map: a side window in the right-hand column listing the spots of the current band
 // with the entry frequency among them.  Up, Down, PgUp, PgDn, Home and End move the selection,
-// Enter takes the spot into the entry window, Esc goes back to the entry window.  Alt+B shows
-// and hides it; it never takes keys while hidden.
+// Enter takes the spot into the entry window, Esc stops the keyer and goes back to the entry
+// window.  Alt+B shows and hides it; it never takes keys while hidden.
 #pragma once
 
 #include <final/final.h>
@@ -16,7 +16,7 @@
 
 namespace vk::ui {
 
-class BandMapWindow final : public DockedWindow, public KeyPreview {
+class BandMapWindow final : public DockedWindow, public KeyPreview, public LeftOnEscape {
  public:
   // `take`: Enter on a spot; `leave`: Esc.
   BandMapWindow(finalcut::FWidget* parent, BandMapModel& model, std::function<void()> take,
@@ -25,6 +25,7 @@ class BandMapWindow final : public DockedWindow, public KeyPreview {
   // From the tick: new rows drawn when the model changed.
   void Update(bool force = false);
   bool PreviewKey(KeyCode key) override;
+  void LeaveOnEscape() override { leave_(); }
 
  private:
   void Layout(int width, int height) override { rows_.Place(1, 1, width, height); }

@@ -32,10 +32,6 @@ void ClusterConsole::Update(bool force) {
 }
 
 bool ClusterConsole::PreviewKey(KeyCode key) {
-  if (key == kb::kEsc) {
-    leave_();
-    return true;
-  }
   if (key != kb::kEnter) return false;
   const std::string text = line_.Cp866();
   if (!text.empty() && hub_.SendCommand(text)) {

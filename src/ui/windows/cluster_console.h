@@ -17,13 +17,14 @@
 
 namespace vk::ui {
 
-class ClusterConsole final : public DockedWindow, public KeyPreview {
+class ClusterConsole final : public DockedWindow, public KeyPreview, public LeftOnEscape {
  public:
   ClusterConsole(finalcut::FWidget* parent, ClusterHub& hub, std::function<void()> leave,
                  std::function<WindowPlace()> home);
 
   void Update(bool force = false);
   bool PreviewKey(KeyCode key) override;
+  void LeaveOnEscape() override { leave_(); }
   MaskedLine& Line() { return line_; }
 
  private:
