@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -36,6 +37,21 @@ inline int FreeLoopbackPort(int type) {
 }
 
 // True when something accepts TCP connections on 127.0.0.1:port.
+// A TCP socket listening on 127.0.0.1 at a port the kernel chose (written to `port`), with
+// `backlog` as its accept queue; the caller closes it.
+inline int ListenOnLoopback(int backlog, std::uint16_t& port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t len = sizeof a;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+  port = ntohs(a.sin_port);
+  ::listen(fd, backlog);
+  return fd;
+}
+
 inline bool TcpListening(int port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in a{};

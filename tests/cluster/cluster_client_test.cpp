@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "cluster/cluster_hub.h"
+#include "daemon_process.h"
 
 namespace vk {
 namespace {
@@ -25,17 +26,7 @@ using namespace std::chrono_literals;
 // One listening socket on 127.0.0.1 and a free port; Accept() takes one link at a time.
 class LoopbackNode {
  public:
-  LoopbackNode() {
-    listen_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len);
-    port_ = ntohs(a.sin_port);
-    listen(listen_, 4);
-  }
+  LoopbackNode() : listen_(testing::ListenOnLoopback(4, port_)) {}
   ~LoopbackNode() {
     Drop();
     close(listen_);
@@ -68,9 +59,9 @@ class LoopbackNode {
   }
 
  private:
+  std::uint16_t port_ = 0;  // before listen_, which sets it
   int listen_ = -1;
   int link_ = -1;
-  std::uint16_t port_ = 0;
   std::string got_;
 };
 

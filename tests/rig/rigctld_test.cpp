@@ -102,16 +102,11 @@ TEST_F(RigctldTest, PollThreadReportsSilenceAndReconnects) {
 // computer that is off does: Hamlib's own connect would wait minutes for it.
 class SilentListener {
  public:
-  SilentListener() {
-    listen_ = socket(AF_INET, SOCK_STREAM, 0);
+  SilentListener() : listen_(ListenOnLoopback(0, port_)) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
+    a.sin_port = htons(port_);
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len);
-    port_ = ntohs(a.sin_port);
-    listen(listen_, 0);
     for (int i = 0; i < 3; ++i) {  // fill the queue
       const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
       connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
@@ -125,8 +120,8 @@ class SilentListener {
   int Port() const { return port_; }
 
  private:
+  std::uint16_t port_ = 0;  // before listen_, which sets it
   int listen_ = -1;
-  int port_ = 0;
   std::vector<int> fillers_;
 };
 
