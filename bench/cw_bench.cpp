@@ -9,24 +9,14 @@
 #include <chrono>
 #include <memory>
 
+#include "bench_pty.h"
 #include "cw/fake_key_line.h"
 #include "cw/keyer.h"
 #include "cw/posix_key_line.h"
 
 namespace {
 
-// A pseudo-terminal stands in for the serial port; its slave's name, or "" without ptys.
-struct Pty {
-  Pty() {
-    master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0) slave = ::ptsname(master);
-  }
-  ~Pty() {
-    if (master >= 0) ::close(master);
-  }
-  int master = -1;
-  std::string slave;
-};
+using vk::bench::Pty;
 
 // CPU time the keyer thread spends per character, with every wait taken by a fake clock:
 // queueing, waking the thread, the notes and the line calls.

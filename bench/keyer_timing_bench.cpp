@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_pty.h"
 #include "cw/keyer.h"
 #include "cw/keyer_sender.h"
 #include "cw/morse.h"
@@ -86,17 +87,7 @@ std::vector<Edge> IdealEdges(const std::string& text, int dotMs) {
   return out;
 }
 
-struct Pty {
-  Pty() {
-    master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0) slave = ::ptsname(master);
-  }
-  ~Pty() {
-    if (master >= 0) ::close(master);
-  }
-  int master = -1;
-  std::string slave;
-};
+using vk::bench::Pty;
 
 // Keeps every core busy while it lives.
 class Load {
