@@ -157,14 +157,10 @@ class NetworkSessionTest : public ::testing::Test {
   // for at most ten seconds.
   template <class Done>
   bool RunUntil(Done done) {
-    const auto end = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
+    return test::PassUntil(done, [this] {
       if (a_) a_->Pass();
       if (b_) b_->Pass();
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
+    });
   }
   bool SameLogs() {
     return a_->Log().Count() == b_->Log().Count() && a_->Log().LogCrc() == b_->Log().LogCrc();

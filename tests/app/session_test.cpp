@@ -103,14 +103,10 @@ class SessionTest : public ::testing::Test {
   // at most.
   template <class Done>
   bool RunUntil(Done done) {
-    const auto end = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
+    return test::PassUntil(done, [this] {
       a_->session.IdlePass();
       b_->session.IdlePass();
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
+    });
   }
 
   FakeUdpNetwork net_;

@@ -8,12 +8,14 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/command_bus.h"
@@ -45,6 +47,19 @@ inline std::filesystem::path PrepareGroupStation(const std::string& prefix, cons
       << "[Main]\r\nContest=WORLD\r\nCall=UA3AAA\r\n\r\n[NETWORK]\r\nIP=127.0.0.1\r\nPORT="
       << sendTo << "\r\nENABLE=" << enable << "\r\n";
   return dir;
+}
+
+// Runs `pass` (one pass of the event loops under test; their network threads run on their own)
+// every millisecond until `done`, ten seconds at most.  False when the time ran out.
+template <class Done, class Pass>
+bool PassUntil(Done done, Pass pass) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    pass();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 inline std::string ReadWholeFile(const std::string& path) {
