@@ -153,9 +153,10 @@ void VorkApp::RunNewContest(int entry) {
 }
 
 bool VorkApp::RunCwSetup() {
-  CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
-  return ui::RunCwSetup(desktop_.get(), station_, [cw] {
-    if (cw != nullptr) cw->PortChanged();
+  return ui::RunCwSetup(desktop_.get(), station_, [this] {
+    if (operating_ != nullptr) {
+      operating_->KeyerChanged(desktop_.get(), station_, session_.CwMessages());
+    }
   });
 }
 

@@ -33,7 +33,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   // Owned by the desktop: the toolkit deletes a widget's children with it.
   score_ = new ScoreWindow(desktop, *m.score, station.Bus());
   log_ = new LogWindow(desktop, *m.log, station.Bus());
-  entry_ = new EntryWindow(desktop, *m.entry);
+  entry_ = new EntryWindow(desktop, *m.entry, m.esm.get());
   if (m.cwWindow) {
     cw_ = new CwWindow(desktop, station, *m.entry, cwMessages);
   }
@@ -93,6 +93,19 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   for (std::size_t i = 0; i < side.size(); ++i) {
     side[i]->SetHome([layout, i] { return layout().side[i]; });
   }
+}
+
+void OperatingWindows::KeyerChanged(finalcut::FWidget* desktop, Station& station,
+                                    CwMessageList& cwMessages) {
+  if (cw_ != nullptr) {
+    cw_->PortChanged();
+    return;
+  }
+  if (!station.WantsCwWindow()) return;
+  cw_ = new CwWindow(desktop, station, *models_->entry, cwMessages);
+  PlaceWindows(desktop, station);
+  cw_->ShowForMode(station.CurrentMode());
+  SelectEntry();
 }
 
 void OperatingWindows::SelectEntry() {
