@@ -71,6 +71,18 @@ grep -q "<CALL:6>OK1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "OK1XYZ not logged"
 grep -q '^Run=0' "$VK_DIR/vorkan.cfg" || grep -q $'^Run=0\r' "$VK_DIR/vorkan.cfg" ||
   vk_fail "S&P not kept in vorkan.cfg"
 
+# A long CQ stored in the editor (past the old 18 characters) goes out whole.
+vk_key M-u
+vk_wait_for "RUN ESM"
+vk_key_sync M-m 3200
+vk_wait_for "[ CW Message Edit ]"
+vk_key End
+vk_type " CQ CQ CONTEST DE {MYCALL} K"
+vk_key_sync Enter 1C0D
+vk_wait_gone "[ CW Message Edit ]"
+vk_key Enter
+wait_sent 7 "CQ TEST UA3ABC UA3ABC TEST CQ CQ CONTEST DE UA3ABC K"
+
 echo "messages at cwdaemon:"
 cw_sent | sed 's/^/  /'
 vk_quit
