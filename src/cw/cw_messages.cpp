@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cw/morse.h"
+#include "util/strings.h"
 
 namespace vk {
 
@@ -17,15 +18,6 @@ std::string Cut(std::string_view s) {
   return std::string(s.substr(0, kCwMessageMaxLength));
 }
 
-// A report at the front of the sent exchange ("599 16", "59/001"): its length with the
-// separator after it, else 0.  Reports are two or three digits, readability 1-5 first.
-std::size_t ReportLength(std::string_view tx) {
-  std::size_t n = 0;
-  while (n < tx.size() && n < 4 && tx[n] >= '0' && tx[n] <= '9') ++n;
-  if ((n != 2 && n != 3) || tx[0] < '1' || tx[0] > '5' || n >= tx.size()) return 0;
-  return tx[n] == ' ' || tx[n] == '/' ? n + 1 : 0;
-}
-
 // The value of a macro in braces, or false for a name that is no macro (kept as typed).
 bool BraceMacro(std::string_view name, std::uint8_t cutNumbers, const MacroValues& v,
                 std::string& out) {
@@ -34,10 +26,10 @@ bool BraceMacro(std::string_view name, std::uint8_t cutNumbers, const MacroValue
   } else if (name == "HISCALL" || name == "CALL") {
     out = v.call.empty() ? v.lastCall : v.call;
   } else if (name == "NR") {
-    out = ApplyCutNumbers(v.txNr.substr(ReportLength(v.txNr)), cutNumbers);
+    out = ApplyCutNumbers(v.txNr.substr(ReportPrefixLength(v.txNr)), cutNumbers);
   } else if (name == "EXCH") {
     // On CW a 599 at the front goes out as 5NN, as every contester sends it.
-    const std::size_t n = ReportLength(v.txNr);
+    const std::size_t n = ReportPrefixLength(v.txNr);
     std::string report(v.txNr.substr(0, n));
     if (report == "599 " || report == "599/") report = "5NN ";
     if (n > 0) report.back() = ' ';

@@ -9,6 +9,7 @@
 #include "log/qso.h"
 #include "rig/rig_control.h"
 #include "tui/key_map.h"
+#include "tui/key_sequences.h"
 #include "tui/screen_text.h"
 #include "tui/theme.h"
 #include "tui/tv_dialog.h"
@@ -70,6 +71,8 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
     desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
   }
   desktop_->show();
+  // The terminal is set up by the first show; the keys of other terminals join its own.
+  (void)AddCommonKeySequences();
   if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
