@@ -41,6 +41,7 @@ inline constexpr CommandId kToggleScp = 0xFA20;     // Options > Check partial (
 inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+R)
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends messages
+inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings
 inline constexpr CommandId kCwMessage = 0x400F;
 // The DX cluster.

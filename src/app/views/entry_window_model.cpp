@@ -309,6 +309,11 @@ Changes EntryModel::TakeSpot(std::string_view call, Freq freq, Mode mode) {
   return Note(c | changed::kCall);
 }
 
+Changes EntryModel::TakeCall(std::string_view call) {
+  MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
+  return Note(changed::kCall | FocusField(EntryField::kCall));
+}
+
 Changes EntryModel::TuneTo(Freq f, Mode m) {
   // A mode the contest does not work, or a mode fixed by the configuration, stays as it is.
   if (!station_.Rules().Settings().Allows(m) || station_.ConfiguredMode() != Mode::kUnknown) {

@@ -139,6 +139,8 @@ class EntryModel final : public ViewModel {
   // A spot taken from the band map: the call into the Call line (focused, the other lines and
   // messages as after a clear) and the station tuned to the spot.
   Changes TakeSpot(std::string_view call, Freq freq, Mode mode);
+  // A call taken from the check-partial list: into Call, focused, cursor at its end.
+  Changes TakeCall(std::string_view call);
   // The terminal's own line editor changed the focused line.
   Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
 

@@ -49,6 +49,9 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
   aidsWindow_ = new AidsWindow(desktop, *aidsPanel_, station.Bus());
   aidsWindow_->SetRelayout([this, desktop, &station] { PlaceWindows(desktop, station); });
+  aidsWindow_->SetTake([models = models_.get()](const std::string& call) {
+    models->entry->TakeCall(call);
+  });
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
