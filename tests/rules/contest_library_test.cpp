@@ -51,5 +51,75 @@ TEST_F(ShippedContest, UkrainianDxFromUkraine) {
   EXPECT_EQ(Claimed(), (Claim{11, 5, 0, 11 * 5}));
 }
 
+// LZ DX from Germany: 10 points for Bulgaria, ITU zones and districts once per band.
+TEST_F(ShippedContest, LzDxFromAbroad) {
+  Load("LZ-DX", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 28");  // own ITU zone from the country file
+  EXPECT_EQ(tree_.GetTxNr("LZ1ABC"), "599/");    // a district is typed
+  EXPECT_EQ(tree_.GetTxNr("JA1ABC"), "599/45");  // a zone is proposed
+  Play({
+      {At(12, 1), "LZ1ABC", "599/SF", B20, CW, 10, 1, 0},    // Bulgaria 10; district SF
+      {At(12, 2), "DL1ABC", "599/28", B20, CW, 1, 1, 0},     // own country counts as continent 1
+      {At(12, 3), "JA1ABC", "599/45", B20, CW, 3, 1, 0},     // other continent 3; zone 45
+      {At(12, 4), "LZ2XYZ", "599/SF", B20, CW, 10, 0, 0},
+      {At(12, 5), "LZ2XYZ", "59/SF", B20, PH, 10, 0, 0},     // SSB is another QSO
+      {At(12, 6), "LZ2XYZ", "599/SF", B20, CW, 0, 0, 0, 4},  // once per band and mode
+      {At(12, 7), "LZ2XYZ", "599/PD", B40, CW, 10, 1, 0},
+      {At(12, 8), "OH2BH", "599/18", B40, CW, 1, 1, 0},
+      {At(12, 9), "K1ABC", "599/08", B40, CW, 3, 1, 0},      // zone 8
+      {At(12, 10), "W2ABC", "599/8", B40, CW, 3, 0, 0},      // zone 8 again
+      {At(12, 11), "LZ3AAA", "599/SFX", B15, CW, 10, 0, 0},  // SFX is no district
+      {At(12, 12), "LZ3AAA", "59/VN", B10, PH, 10, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{71, 7, 0, 71 * 7}));
+}
+
+// LZ DX from Bulgaria: the district is sent; other Bulgarians are worth 1.
+TEST_F(ShippedContest, LzDxFromBulgaria) {
+  Load("LZ-DX", "LZ2XYZ", "SF");
+  EXPECT_EQ(tree_.GetTxNr("LZ2XYZ"), "599 SF");
+  Play({
+      {At(12, 1), "LZ1ABC", "599/PD", B20, CW, 1, 1, 0},  // Bulgaria to Bulgaria 1
+      {At(12, 2), "DL1ABC", "599/28", B20, CW, 1, 1, 0},
+      {At(12, 3), "JA1ABC", "599/45", B20, CW, 3, 1, 0},
+      {At(12, 4), "K1ABC", "59/8", B20, PH, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{8, 4, 0, 8 * 4}));
+}
+
+// Helvetia from Germany: 10 points for Switzerland, cantons and DXCC countries per band.
+TEST_F(ShippedContest, HelvetiaFromAbroad) {
+  Load("HELVETIA", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  EXPECT_EQ(tree_.GetTxNr("HB9ABC"), "599/");
+  Play({
+      {At(13, 1), "HB9ABC", "599/ZH", B20, CW, 10, 2, 0},    // Switzerland 10; HB + ZH
+      {At(13, 2), "DL1ABC", "599/001", B20, CW, 1, 1, 0},    // own continent 1
+      {At(13, 3), "K1ABC", "599/002", B20, CW, 3, 1, 0},     // other continent 3
+      {At(13, 4), "HB9XYZ", "599/BE", B20, CW, 10, 1, 0},    // a new canton
+      {At(13, 5), "HB9XYZ", "59/BE", B20, PH, 10, 0, 0},     // SSB is another QSO
+      {At(13, 6), "HB9XYZ", "599/BE", B20, CW, 0, 0, 0, 4},  // once per band and mode
+      {At(13, 7), "HB0ABC", "599/003", B20, CW, 1, 1, 0},    // Liechtenstein is not Switzerland
+      {At(13, 8), "IT9ABC", "599/004", B40, CW, 1, 1, 0},    // DXCC list: Sicily is Italy
+      {At(13, 9), "I2ABC", "599/005", B40, CW, 1, 0, 0},
+      {At(13, 10), "HB9ABC", "599/ZHX", B40, CW, 10, 1, 0},  // HB on 40 m; ZHX no canton
+      {At(13, 11), "HB9ABC", "599/GE", B15, CW, 10, 2, 0},
+  });
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 011");
+  EXPECT_EQ(Claimed(), (Claim{57, 10, 0, 57 * 10}));
+}
+
+// Helvetia from Switzerland: the canton is sent; Swiss stations are worth 10 here too.
+TEST_F(ShippedContest, HelvetiaFromSwitzerland) {
+  Load("HELVETIA", "HB9XYZ", "ZH");
+  EXPECT_EQ(tree_.GetTxNr("HB9XYZ"), "599 ZH");
+  Play({
+      {At(13, 1), "HB9ABC", "599/BE", B20, CW, 10, 2, 0},
+      {At(13, 2), "DL1ABC", "599/001", B20, CW, 1, 1, 0},
+      {At(13, 3), "JA1ABC", "599/002", B20, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{14, 4, 0, 14 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
