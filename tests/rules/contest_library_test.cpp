@@ -121,5 +121,38 @@ TEST_F(ShippedContest, HelvetiaFromSwitzerland) {
   EXPECT_EQ(Claimed(), (Claim{14, 4, 0, 14 * 4}));
 }
 
+// SP DX from Germany: 3 points for every Polish station, voivodeships once per band.
+TEST_F(ShippedContest, SpDxFromAbroad) {
+  Load("SPDX", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(15, 1), "SP5ABC", "599/U", B20, CW, 3, 1, 0},     // Poland 3; voivodeship U
+      {At(15, 2), "SQ9XYZ", "599/K", B20, CW, 3, 1, 0},
+      {At(15, 3), "SQ9XYZ", "59/K", B20, PH, 3, 0, 0},      // phone is another QSO
+      {At(15, 4), "SQ9XYZ", "599/K", B20, CW, 0, 0, 0, 2},  // once per band and mode
+      {At(15, 5), "DL1ABC", "599/001", B20, CW, 0, 0, 0},   // not Polish: nothing
+      {At(15, 6), "SP5ABC", "599/U", B40, CW, 3, 1, 0},     // voivodeships per band
+      {At(15, 7), "SO4XYZ", "599/W", B40, CW, 3, 1, 0},
+      {At(15, 8), "SP3AAA", "599/UX", B15, CW, 3, 0, 0},    // UX is no voivodeship
+      {At(15, 9), "SP3AAA", "59/P", B15, PH, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{21, 5, 0, 21 * 5}));
+}
+
+// SP DX from Poland: 1 point in Europe, 3 outside, DXCC countries once per band.
+TEST_F(ShippedContest, SpDxFromPoland) {
+  Load("SPDX", "SP5XYZ", "U");
+  EXPECT_EQ(tree_.GetTxNr("SP5XYZ"), "599 U");
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "599/");
+  Play({
+      {At(15, 1), "DL1ABC", "599/001", B20, CW, 1, 1, 0},  // Europe 1
+      {At(15, 2), "K1ABC", "599/002", B20, CW, 3, 1, 0},   // outside Europe 3
+      {At(15, 3), "UA9QQQ", "599/003", B40, CW, 3, 1, 0},  // Asiatic Russia is outside Europe
+      {At(15, 4), "IT9ABC", "59/004", B40, PH, 1, 1, 0},   // DXCC list: Italy
+      {At(15, 5), "I2ABC", "599/005", B40, CW, 1, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{9, 4, 0, 9 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
