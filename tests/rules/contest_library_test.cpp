@@ -154,5 +154,61 @@ TEST_F(ShippedContest, SpDxFromPoland) {
   EXPECT_EQ(Claimed(), (Claim{9, 4, 0, 9 * 4}));
 }
 
+// European HF Championship: 1 point for every European station, licence years per band.
+TEST_F(ShippedContest, EuropeanHfChampionship) {
+  Load("EUHFC", "DL2XYZ", "85");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 85");
+  EXPECT_EQ(tree_.GetTxNr("OK1ABC"), "599/");
+  Play({
+      {At(12, 1), "OK1ABC", "599/82", B20, CW, 1, 1, 0},    // Europe 1; year 82
+      {At(12, 2), "OK2XYZ", "599/82", B20, CW, 1, 0, 0},    // 82 known on 20 m
+      {At(12, 3), "OK2XYZ", "59/82", B20, PH, 1, 0, 0},     // SSB is another QSO
+      {At(12, 4), "OK2XYZ", "599/82", B20, CW, 0, 0, 0, 2},  // once per band and mode
+      {At(12, 5), "OH2BH", "599/70", B40, CW, 1, 1, 0},
+      {At(12, 6), "OK1ABC", "599/82", B40, CW, 1, 1, 0},    // years count per band
+      {At(12, 7), "DL1ABC", "599/01", B40, CW, 1, 1, 0},    // the own country is Europe too
+      {At(12, 8), "IT9ABC", "59/95", B15, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 5, 0, 7 * 5}));
+}
+
+// JIDX CW from Germany: Japanese stations by band, prefecture numbers once per band.
+TEST_F(ShippedContest, JidxCwFromAbroad) {
+  Load("JIDX-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 14");  // own CQ zone
+  EXPECT_EQ(tree_.GetTxNr("JA1ABC"), "599/");    // the prefecture is typed
+  Play({
+      {At(7, 1), "JA1ABC", "599/10", B20, CW, 1, 1, 0},     // 20 m 1; prefecture 10
+      {At(7, 2), "JA2XYZ", "599/10", B20, CW, 1, 0, 0},
+      {At(7, 3), "JA2XYZ", "599/10", B20, CW, 0, 0, 0, 2},  // once per band
+      {At(7, 4), "JA2XYZ", "599/17", B40, CW, 1, 1, 0},     // 40 m 1
+      {At(7, 5), "JA3AAA", "599/25", B80, CW, 2, 1, 0},     // 80 m 2
+      {At(7, 6), "JA3AAA", "599/25", B160, CW, 4, 1, 0},    // 160 m 4
+      {At(7, 7), "JA3AAA", "599/25", B10, CW, 2, 1, 0},     // 10 m 2
+      {At(7, 8), "JA1ABC", "599/1", B15, CW, 1, 0, 0},      // one digit: no prefecture
+      {At(7, 9), "JA1ABC", "599/01", B10, CW, 2, 1, 0},
+      {At(7, 10), "JD1ABC", "599/48", B20, CW, 1, 1, 0},    // Ogasawara is worked too
+  });
+  EXPECT_EQ(Claimed(), (Claim{15, 7, 0, 15 * 7}));
+}
+
+// JIDX SSB from Japan: DXCC entities and CQ zones once per band, nothing on 160 m.
+TEST_F(ShippedContest, JidxSsbFromJapan) {
+  Load("JIDX-SSB", "JA1XYZ", "10");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("JA1XYZ"), "59 10");
+  EXPECT_EQ(tree_.GetTxNr("DL1ABC"), "59/14");  // the zone is proposed
+  EXPECT_FALSE(tree_.Settings().bands[1]);
+  Play({
+      {At(7, 1), "DL1ABC", "59/14", B20, PH, 1, 2, 0},  // DL + zone 14
+      {At(7, 2), "K1ABC", "59/05", B20, PH, 1, 2, 0},   // K + zone 5
+      {At(7, 3), "W6ABC", "59/3", B20, PH, 1, 1, 0},    // zone 3
+      {At(7, 4), "DL1ABC", "59/14", B80, PH, 2, 2, 0},  // 80 m 2, mults again
+      {At(7, 5), "VK2ABC", "59/30", B10, PH, 2, 2, 0},  // 10 m 2
+      {At(7, 6), "DL1ABC", "59/14", B20, PH, 0, 0, 0, 1},
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 9, 0, 7 * 9}));
+}
+
 }  // namespace
 }  // namespace vk
