@@ -210,5 +210,36 @@ TEST_F(ShippedContest, JidxSsbFromJapan) {
   EXPECT_EQ(Claimed(), (Claim{7, 9, 0, 7 * 9}));
 }
 
+// Hungarian DX from Germany: 6 points for Hungary, counties once per band.
+TEST_F(ShippedContest, HungarianDxFromAbroad) {
+  Load("HA-DX", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "HA5ABC", "599/BP", B20, CW, 6, 1, 0},    // Hungary 6; county BP
+      {At(12, 2), "HA8XYZ", "599/CS", B20, CW, 6, 1, 0},
+      {At(12, 3), "HA8XYZ", "59/CS", B20, PH, 6, 0, 0},     // SSB is another QSO
+      {At(12, 4), "HA8XYZ", "599/CS", B20, CW, 0, 0, 0, 2},  // once per band and mode
+      {At(12, 5), "DL1ABC", "599/001", B20, CW, 1, 0, 0},   // own country 1
+      {At(12, 6), "OH2BH", "599/002", B20, CW, 1, 0, 0},    // own continent 1
+      {At(12, 7), "K1ABC", "599/003", B20, CW, 3, 0, 0},    // other continent 3
+      {At(12, 8), "HA5ABC", "599/BP", B40, CW, 6, 1, 0},    // counties per band
+      {At(12, 9), "HA0AAA", "599/HBX", B15, CW, 6, 0, 0},   // HBX is no county
+      {At(12, 10), "HA0AAA", "599/HB", B10, CW, 6, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{41, 4, 0, 41 * 4}));
+}
+
+// Hungarian DX from Hungary: the county is sent; Hungarian stations are worth 6 here too.
+TEST_F(ShippedContest, HungarianDxFromHungary) {
+  Load("HA-DX", "HA5XYZ", "BP");
+  EXPECT_EQ(tree_.GetTxNr("HA5XYZ"), "599 BP");
+  Play({
+      {At(12, 1), "HA8XYZ", "599/CS", B20, CW, 6, 1, 0},
+      {At(12, 2), "DL1ABC", "599/001", B20, CW, 1, 0, 0},
+      {At(12, 3), "JA1ABC", "599/002", B20, CW, 3, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{10, 1, 0, 10 * 1}));
+}
+
 }  // namespace
 }  // namespace vk
