@@ -241,5 +241,34 @@ TEST_F(ShippedContest, HungarianDxFromHungary) {
   EXPECT_EQ(Claimed(), (Claim{10, 1, 0, 10 * 1}));
 }
 
+// CWT: name and member number, 1 point a QSO, every call once as a multiplier.
+TEST_F(ShippedContest, CwopsTest) {
+  Load("CWOPS-CWT", "DL2XYZ", "ALEX 1234");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "ALEX 1234");
+  EXPECT_EQ(tree_.Settings().caption, "Name and number:");
+  Play({
+      {At(13, 1), "K1ABC", "JOHN/123", B20, CW, 1, 1, 0},     // a new call
+      {At(13, 2), "DL1ABC", "HANS/456", B20, CW, 1, 1, 0},
+      {At(13, 3), "K1ABC", "JOHN/123", B40, CW, 1, 0, 0},     // another band; the call is known
+      {At(13, 4), "K1ABC", "JOHN/123", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(13, 5), "JA1ABC", "TAKA/JA", B15, CW, 1, 1, 0},     // a non-member sends his country
+      {At(13, 6), "K1ABC/4", "JOHN/123", B15, CW, 1, 1, 0},   // a portable call is another call
+  });
+  EXPECT_EQ(Claimed(), (Claim{5, 4, 0, 5 * 4}));
+}
+
+// CW Open: serial number and name, the serial read back from the last QSO sent.
+TEST_F(ShippedContest, CwopsCwOpen) {
+  Load("CWOPS-CWO", "DL2XYZ", "ALEX");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "001 ALEX");
+  Play({
+      {At(12, 1), "K1ABC", "015/JOHN", B20, CW, 1, 1, 0},
+      {At(12, 2), "DL1ABC", "101/HANS", B40, CW, 1, 1, 0},
+      {At(12, 3), "DL1ABC", "102/HANS", B20, CW, 1, 0, 0},
+  });
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "004 ALEX");
+  EXPECT_EQ(Claimed(), (Claim{3, 2, 0, 3 * 2}));
+}
+
 }  // namespace
 }  // namespace vk
