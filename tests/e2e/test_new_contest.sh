@@ -30,7 +30,7 @@ new_contest() {
 
 vk_start_desktop
 vk_wait_for "Vork 4.0.19-8  []"
-# Two clock steps are well past the fiftieth idle pass: the desktop stays empty.
+# Two clock steps are well past the start-up action: the desktop stays empty.
 clock() { vk_cell 1 $((VK_WIDTH - 8)) 8; }
 for _ in 1 2; do
   c=$(clock)
