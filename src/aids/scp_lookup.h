@@ -46,7 +46,7 @@ inline constexpr std::size_t kScpNearMissLimit = 40;
 
 class ScpLookup {
  public:
-  explicit ScpLookup(const ScpDatabase& db) : db_(db) {}
+  explicit ScpLookup(const ScpDatabase& db) : db_(db), logCalls_(db) {}
 
   // Nothing under two characters.  The log's calls join the database's and are marked.
   ScpAnswer Find(std::string_view typed, const TLogCollection& log, const ContactPoint& at);
