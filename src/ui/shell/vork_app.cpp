@@ -152,6 +152,7 @@ void VorkApp::OpenOperatingWindows() {
   operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
+  prepareForTyping_ = true;
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
@@ -259,6 +260,12 @@ void VorkApp::processExternalUserEvent() {
   // What the key, the received QSO or the tick changed is on the terminal before the loop
   // waits again (the windows' changes are gathered here; nothing is written when none changed).
   forceTerminalUpdate();
+  if (prepareForTyping_ && operating_ != nullptr) {
+    // The screen is up; what the first keys need is made now, and the loop goes on at once.
+    prepareForTyping_ = false;
+    operating_->PrepareForTyping();
+    return;
+  }
   WaitForInput();
 }
 
