@@ -143,9 +143,16 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
 
 void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
+  // A box raised before the windows (an error of the start) stays in front and keeps the keys:
+  // the windows open once it is closed.
+  if (ModalDialogRunning()) {
+    openWhenModalEnds_ = true;
+    return;
+  }
   operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
+  prepareForTyping_ = true;
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
@@ -246,16 +253,34 @@ void VorkApp::processExternalUserEvent() {
     OpenKeyTestWindows();
   }
   session_.IdlePass();
+  if (openWhenModalEnds_ && !ModalDialogRunning()) {
+    openWhenModalEnds_ = false;
+    OpenOperatingWindows();
+  }
   // What the key, the received QSO or the tick changed is on the terminal before the loop
   // waits again (the windows' changes are gathered here; nothing is written when none changed).
   forceTerminalUpdate();
+  if (prepareForTyping_ && operating_ != nullptr) {
+    // The screen is up; what the first keys need is made now, and the loop goes on at once.
+    prepareForTyping_ = false;
+    operating_->PrepareForTyping();
+    return;
+  }
   WaitForInput();
+}
+
+bool VorkApp::LoopGoesOn() {
+  // The toolkit refuses every event once the program quits or a modal dialog has closed and
+  // its loop is about to end; the code after that dialog (which may write a file the screen
+  // already shows as done) must not wait for the next key.
+  finalcut::FUserEvent probe{finalcut::Event::User, 0};
+  return sendEvent(this, &probe);
 }
 
 void VorkApp::WaitForInput() {
   auto& kb = finalcut::FKeyboard::getInstance();
   // Keys already read, or messages posted by this pass, are for the next pass at once.
-  if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || isQuit()) return;
+  if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || !LoopGoesOn()) return;
   if (!kb.hasPendingInput()) {
     std::uint64_t wait = kPollUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());

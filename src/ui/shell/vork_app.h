@@ -123,6 +123,7 @@ class VorkApp final : public finalcut::FApplication,
   // Waits for a key (read at once) or until something is due: the next poll of what other
   // threads hand over, or the end of an escape sequence.
   void WaitForInput();
+  bool LoopGoesOn();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
   bool HandleWindowKey(KeyCode key);
   std::vector<finalcut::FDialog*> DesktopWindows() const;
@@ -141,6 +142,8 @@ class VorkApp final : public finalcut::FApplication,
   Shell& shell_;
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
+  bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
+  bool prepareForTyping_ = false;   // the operating windows are drawn for the first time
   bool restart_ = false;
   int exitCode_ = 0;
   // The operating windows' models and references, once open.  The windows themselves belong to
