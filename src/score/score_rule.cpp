@@ -72,7 +72,18 @@ Mode FindModeToken(std::string_view text) {
   for (const Token& t : kTokens) {
     if (text.find(t.text) != std::string_view::npos) return t.mode;
   }
-  return Mode::kUnknown;
+  // RTTY only as a word of its own: "ry" is inside "everyband" and "everymode".
+  return HasWord(text, "ry") ? Mode::kRtty : Mode::kUnknown;
+}
+
+bool HasWord(std::string_view text, std::string_view word) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  for (auto p = text.find(word); p != std::string_view::npos; p = text.find(word, p + 1)) {
+    const bool before = p == 0 || !letter(text[p - 1]);
+    const bool after = p + word.size() >= text.size() || !letter(text[p + word.size()]);
+    if (before && after) return true;
+  }
+  return false;
 }
 
 bool ScoreRule::IsScoreKeyword(std::string_view keyword) {
