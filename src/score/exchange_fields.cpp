@@ -1,5 +1,6 @@
 #include "score/exchange_fields.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -133,7 +134,10 @@ struct Search {
   std::uint32_t used = 0;
 
   void Run(std::size_t w, int placed, int inversions) {
-    const int reachable = placed + static_cast<int>(words.size() - w);
+    // At most one word more per remaining word and per free field.
+    const int reachable =
+        placed + static_cast<int>(std::min(words.size() - w,
+                                           spec.fields.size() - static_cast<std::size_t>(placed)));
     if (reachable < bestPlaced || (reachable == bestPlaced && inversions >= bestInversions))
       return;
     if (w == words.size()) {
