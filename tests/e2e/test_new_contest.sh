@@ -10,6 +10,30 @@ printf '[Main]\r\nContest=\r\nCall=\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=N
 vk_station
 
 cfg() { tr -d '\r' <"$VK_DIR/vorkan.cfg" | grep -m1 "^$1=" | cut -d= -f2-; }
+# Rows below The World Contest of a rules file: the other files follow it in name order.
+rows_of() { LC_ALL=C ls "$VK_DIR/data" | grep '\.xml$' | grep -vx contest.xml | grep -nx "$1" | cut -d: -f1; }
+
+# --- A contest whose rules fail the check is not loaded: the screen says what and where -------
+cat >"$VK_DIR/data/broken.xml" <<'XML'
+<contest_rules title="Broken">
+  <contest name="BROKEN" display="Broken contest">
+    <band>20</band>
+    <mode>cw</mode>
+    <repqso>bnd</repqso>
+  </contest>
+</contest_rules>
+XML
+cp "$VK_DIR/vorkan.cfg" "$VK_DIR/vorkan.cfg.keep"
+printf '[Main]\r\nContest=BROKEN\r\nCall=DL1ABC\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n' \
+  >"$VK_DIR/vorkan.cfg"
+vk_start
+vk_wait_for "data/broken.xml:5: unknown repeat"
+vk_wait_for "vorkan rules check"
+vk_key Enter
+vk_wait_gone "vorkan rules check"
+vk_quit
+rm -f "$VK_DIR/data/broken.xml" "$VK_DIR"/vorkan.adi
+mv "$VK_DIR/vorkan.cfg.keep" "$VK_DIR/vorkan.cfg"
 
 # File > New contest > the entry titled $1, which is $2 rows below The World Contest.
 new_contest() {
@@ -39,7 +63,7 @@ done
 vk_screen | grep -qF "Hello Friend" && vk_fail "operating windows open without a contest"
 
 # --- CQ WW CW as DL1ABC -----------------------------------------------------------------------
-new_contest "CQ World Wide DX" 2
+new_contest "CQ World Wide DX" "$(rows_of cqww.xml)"
 vk_wait_for "CQ World Wide DX Contest CW"
 vk_wait_for "CQ World Wide DX Contest SSB"
 vk_key Enter  # the first contest; on to the Call line
@@ -78,7 +102,7 @@ grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "QSO not in vorkan.adi
 
 # --- arch taken by a file: the error box, and nothing changes ----------------------------------
 echo "not a folder" >"$VK_DIR/arch"
-new_contest "IARU HF Championship" 3
+new_contest "IARU HF Championship" "$(rows_of iaru.xml)"
 vk_wait_for "IARU HF World Championship"
 vk_key Enter
 vk_key Enter
@@ -93,7 +117,7 @@ vk_wait_for "│JA1XYZ      │"
 
 # --- IARU HF: the CQ WW log goes to arch, the new contest starts empty -------------------------
 rm -f "$VK_DIR/arch"
-new_contest "IARU HF Championship" 3
+new_contest "IARU HF Championship" "$(rows_of iaru.xml)"
 vk_wait_for "IARU HF World Championship"
 vk_key Enter
 vk_wait_for "Call:   DL1ABC"
