@@ -49,6 +49,8 @@ class OperatingWindows final : public MessageTarget {
   void KeyerChanged(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
 
   void SelectEntry();
+  // What the windows can do ahead of the first key (once the screen shows them).
+  void PrepareForTyping();
   void SelectLog();
 
   void HandleMessage(Message& m) override;
