@@ -125,8 +125,7 @@ void VorkApp::ShowAbout() {
 }
 
 void VorkApp::RunQsoDialog(CommandId which, int position) {
-  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
-  QsoEditor editor{station_, NetworkSender()};
+  QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 

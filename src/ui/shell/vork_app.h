@@ -44,7 +44,7 @@ class VorkApp final : public finalcut::FApplication,
   Shell& shell() { return shell_; }
   LogClock& Clock() { return station_.Clock(); }
   Station& station() { return station_; }
-  TLogCollection& Log() { return station_.Log(); }
+  const TLogCollection& Log() const { return station_.Log(); }
   Desktop& desktop() { return *desktop_; }
 
   // ShellActions
@@ -151,8 +151,6 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
   NetworkSession* network_;               // the session's; nullptr when it was not started
-  // Hands a finished message text to the network, when there is one.
-  std::function<void(const std::string&)> NetworkSender();
 };
 
 }  // namespace vk::ui
