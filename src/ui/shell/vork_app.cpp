@@ -255,6 +255,11 @@ void VorkApp::processExternalUserEvent() {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
   }
+  if (!heldKeys_.empty() && LoopGoesOn()) {
+    const std::vector<FKey> keys = std::move(heldKeys_);
+    heldKeys_.clear();
+    for (FKey k : keys) OnKey(k);
+  }
   session_.IdlePass();
   if (openWhenModalEnds_ && !ModalDialogRunning()) {
     openWhenModalEnds_ = false;
