@@ -143,7 +143,8 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
   bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
-  bool prepareForTyping_ = false;   // the operating windows are drawn for the first time
+  bool prepareForTyping_ = false;
+  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended   // the operating windows are drawn for the first time
   bool restart_ = false;
   int exitCode_ = 0;
   // The operating windows' models and references, once open.  The windows themselves belong to
