@@ -95,13 +95,10 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   CommandLine line;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
-    if (IsHelp(a)) {
-      line.action = CommandLineAction::kHelp;
-      return line;
-    }
-    if (a == "--version" || a == "-V") {
-      line.action = CommandLineAction::kVersion;
-      return line;
+    if (IsHelp(a) || a == "--version" || a == "-V") {
+      CommandLine only;
+      only.action = IsHelp(a) ? CommandLineAction::kHelp : CommandLineAction::kVersion;
+      return only;
     }
     if (a == "--station" || a.starts_with("--station=")) {
       if (a == "--station") {

@@ -135,8 +135,12 @@ int main(int argc, char* argv[]) {
   const std::string chosen = vk::ChooseStationDir(line.station, std::getenv(vk::kStationVariable));
   std::string notice;
   if (const vk::Status s = vk::MakeStationIfNone(chosen, notice); !s) {
-    std::cerr << "vorkan: " << s.message << std::endl;
-    return 1;
+    if (!std::filesystem::is_directory(chosen, ec)) {
+      std::cerr << "vorkan: " << s.message << std::endl;
+      return 1;
+    }
+    // A folder that refuses the new file: the start reports it as for any configuration file.
+    notice.clear();
   }
   const std::string station = std::filesystem::absolute(chosen, ec).lexically_normal().string();
   if (chosen != "." && ::chdir(station.c_str()) != 0) {
