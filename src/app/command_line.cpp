@@ -193,6 +193,12 @@ int RunCommand(const CommandLine& line, const std::string& stationDir, std::ostr
                std::ostream& err) {
   const std::span<const char* const> args(line.commandArgs);
   if (line.command == "import") {
+    // The import adds to a station's log; outside one it would only make an empty station.
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(stationDir) / std::string(kConfigFileName), ec)) {
+      err << "vorkan import: no vorkan.cfg here: run inside a station folder or pass --station\n";
+      return kCommandLineError;
+    }
     return RunImportCommand(args, out, err, stationDir == "." ? std::string() : stationDir);
   }
   // score and export: what is not given comes from the station.

@@ -137,6 +137,9 @@ TEST_F(StationCommands, AFolderWithoutStationGetsOneThatUsesTheShippedData) {
                 bare.string()),
             2);
   EXPECT_NE(err_.str().find("no data folder"), std::string::npos) << err_.str();
+  EXPECT_EQ(Run({"import", "x.adi"}, (dir_ / "new").string()), 2);
+  EXPECT_NE(err_.str().find("no vorkan.cfg here"), std::string::npos) << err_.str();
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "new" / "vorkan.cfg"));
 }
 
 }  // namespace
