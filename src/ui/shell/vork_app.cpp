@@ -158,6 +158,7 @@ void VorkApp::OpenOperatingWindows() {
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  if (!startNotice_.empty()) ShowLongInformation(std::exchange(startNotice_, {}));
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
