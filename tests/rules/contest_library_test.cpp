@@ -324,5 +324,43 @@ TEST_F(ShippedContest, YoDxFromRomania) {
   EXPECT_EQ(Claimed(), (Claim{6, 2, 0, 6 * 2}));
 }
 
+// CQ 160 CW from Germany: states and provinces for the USA and Canada, countries for the rest.
+TEST_F(ShippedContest, Cq160CwFromAbroad) {
+  Load("CQ-160-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 14");  // own CQ zone
+  EXPECT_EQ(tree_.GetTxNr("K1ABC"), "599/");     // a state is typed
+  EXPECT_EQ(tree_.GetTxNr("JA1ABC"), "599/25");  // a zone is proposed
+  Play({
+      {At(22, 1), "K1ABC", "599/MA", B160, CW, 10, 1, 0},     // other continent 10; MA, no country
+      {At(22, 2), "W6ABC", "599/CA", B160, CW, 10, 1, 0},
+      {At(22, 3), "VE3XYZ", "599/ON", B160, CW, 10, 1, 0},    // a province
+      {At(22, 4), "DL1ABC", "599/14", B160, CW, 2, 1, 0},     // own country 2; DL
+      {At(22, 5), "OH2BH", "599/15", B160, CW, 5, 1, 0},      // own continent 5
+      {At(22, 6), "KL7ABC", "599/1", B160, CW, 10, 1, 0},     // Alaska is a country
+      {At(22, 7), "KH6ABC", "599/31", B160, CW, 10, 1, 0},    // and Hawaii
+      {At(22, 8), "IT9ABC", "599/15", B160, CW, 5, 1, 0},     // Sicily is a WAE country
+      {At(22, 9), "DL5XX/MM", "599/14", B160, CW, 5, 0, 0},   // maritime mobile 5, no multiplier
+      {At(22, 10), "K1ABC", "599/MA", B160, CW, 0, 0, 0, 1},  // every station once
+      {At(22, 11), "W1ABC", "599/MAX", B160, CW, 10, 0, 0},   // MAX is no state
+      {At(22, 12), "VO2ABC", "599/LB", B160, CW, 10, 1, 0},   // Labrador counts on its own
+  });
+  EXPECT_EQ(Claimed(), (Claim{87, 9, 0, 87 * 9}));
+}
+
+// CQ 160 SSB from the USA: the state is sent; other states and provinces, then countries.
+TEST_F(ShippedContest, Cq160SsbFromUsa) {
+  Load("CQ-160-SSB", "K1XYZ", "MA");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("K1XYZ"), "59 MA");
+  Play({
+      {At(22, 1), "W6ABC", "59/CA", B160, PH, 2, 1, 0},    // own country 2; CA
+      {At(22, 2), "VE3XYZ", "59/ON", B160, PH, 5, 1, 0},   // own continent 5; ON
+      {At(22, 3), "XE1ABC", "59/6", B160, PH, 5, 1, 0},    // Mexico is a country
+      {At(22, 4), "DL1ABC", "59/14", B160, PH, 10, 1, 0},  // other continent 10
+      {At(22, 5), "K2ABC", "59/CA", B160, PH, 2, 0, 0},    // CA known
+  });
+  EXPECT_EQ(Claimed(), (Claim{24, 4, 0, 24 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
