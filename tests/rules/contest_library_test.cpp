@@ -362,5 +362,38 @@ TEST_F(ShippedContest, Cq160SsbFromUsa) {
   EXPECT_EQ(Claimed(), (Claim{24, 4, 0, 24 * 4}));
 }
 
+// Oceania DX CW from Germany: Oceania stations only, points by band, prefixes per band.
+TEST_F(ShippedContest, OceaniaDxCwFromAbroad) {
+  Load("OCEANIA-DX-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(8, 1), "VK2ABC", "599/001", B20, CW, 1, 1, 0},     // 20 m 1; VK2
+      {At(8, 2), "ZL1ABC", "599/002", B40, CW, 5, 1, 0},     // 40 m 5; ZL1
+      {At(8, 3), "VK2XYZ", "599/003", B80, CW, 10, 1, 0},    // 80 m 10; VK2 on 80 m
+      {At(8, 4), "VK2XYZ", "599/004", B160, CW, 20, 1, 0},   // 160 m 20
+      {At(8, 5), "YB0ABC", "599/005", B15, CW, 2, 1, 0},     // 15 m 2
+      {At(8, 6), "KH6ABC", "599/006", B10, CW, 3, 1, 0},     // 10 m 3; Hawaii is Oceania
+      {At(8, 7), "JA1ABC", "599/007", B20, CW, 0, 0, 0},     // Asia: neither points nor prefix
+      {At(8, 8), "VK2ABC", "599/008", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(8, 9), "VK3ABC", "599/009", B20, CW, 1, 1, 0},
+      {At(8, 10), "VK2QQQ", "599/010", B20, CW, 1, 0, 0},    // VK2 known on 20 m
+  });
+  EXPECT_EQ(Claimed(), (Claim{43, 7, 0, 43 * 7}));
+}
+
+// Oceania DX SSB from Australia: every station counts.
+TEST_F(ShippedContest, OceaniaDxSsbFromOceania) {
+  Load("OCEANIA-DX-SSB", "VK2XYZ");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("VK2XYZ"), "59 001");
+  Play({
+      {At(8, 1), "ZL1ABC", "59/001", B20, PH, 1, 1, 0},
+      {At(8, 2), "JA1ABC", "59/002", B20, PH, 1, 1, 0},  // outside Oceania counts here
+      {At(8, 3), "DL1ABC", "59/003", B40, PH, 5, 1, 0},
+      {At(8, 4), "VK3ABC", "59/004", B20, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{8, 4, 0, 8 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
