@@ -395,5 +395,40 @@ TEST_F(ShippedContest, OceaniaDxSsbFromOceania) {
   EXPECT_EQ(Claimed(), (Claim{8, 4, 0, 8 * 4}));
 }
 
+// REF CW from Germany: French stations only, departments and overseas prefixes per band.
+TEST_F(ShippedContest, RefCwFromAbroad) {
+  Load("REF-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  EXPECT_EQ(tree_.GetTxNr("F5ABC"), "599/");
+  Play({
+      {At(6, 1), "F5ABC", "599/75", B20, CW, 1, 1, 0},     // France, own continent 1; 75
+      {At(6, 2), "F6XYZ", "599/13", B20, CW, 1, 1, 0},
+      {At(6, 3), "TK5ABC", "599/2A", B20, CW, 1, 1, 0},    // Corsica is French
+      {At(6, 4), "FM5ABC", "599/FM", B20, CW, 3, 1, 0},    // Martinique: other continent 3
+      {At(6, 5), "DL1ABC", "599/001", B20, CW, 0, 0, 0},   // not French: nothing
+      {At(6, 6), "F5ABC", "599/75", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(6, 7), "F5ABC", "599/75", B40, CW, 1, 1, 0},     // departments per band
+      {At(6, 8), "F6REF", "599/00", B40, CW, 1, 1, 0},     // the REF headquarters: 00
+      {At(6, 9), "FR5ABC", "599/FR", B15, CW, 3, 1, 0},    // Reunion is Africa
+      {At(6, 10), "F8AAA", "599/20", B15, CW, 1, 0, 0},    // 20 is no department
+  });
+  EXPECT_EQ(Claimed(), (Claim{12, 7, 0, 12 * 7}));
+}
+
+// REF SSB from France: French stations 6 or 15, the rest of the world 1 or 2 and its countries.
+TEST_F(ShippedContest, RefSsbFromFrance) {
+  Load("REF-SSB", "F5XYZ", "75");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("F5XYZ"), "59 75");
+  Play({
+      {At(6, 1), "F6ABC", "59/13", B20, PH, 6, 1, 0},     // French, own continent 6; 13
+      {At(6, 2), "FM5ABC", "59/FM", B20, PH, 15, 1, 0},   // French, other continent 15; FM
+      {At(6, 3), "DL1ABC", "59/001", B20, PH, 1, 1, 0},   // own continent 1; DL
+      {At(6, 4), "JA1ABC", "59/002", B20, PH, 2, 1, 0},   // other continent 2; JA
+      {At(6, 5), "F6ABC", "59/13", B40, PH, 6, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{30, 5, 0, 30 * 5}));
+}
+
 }  // namespace
 }  // namespace vk
