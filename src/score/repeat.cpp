@@ -95,6 +95,9 @@ RepeatResult FindRepeat(const TLogCollection& log, const RepeatSettings& s,
     case kRepeatEveryQso:
       r.position = FindQsoCountRepeat(s, same, end);
       break;
+    case kRepeatOnce:
+      r.position = same.empty() ? 0 : same.back() + 1;
+      break;
     default:
       r.invalidRule = true;
       break;
@@ -120,6 +123,7 @@ void ApplyRepeatValue(RepeatSettings& s, std::string_view value) {
   else if (value == "bandmode") s.mode = kRepeatBandMode;
   else if (value == "bandtime") s.mode = kRepeatBandTime;
   else if (value == "bandmodetime") s.mode = kRepeatBandModeTime;
+  else if (value == "once") s.mode = kRepeatOnce;
   bool everyTime = value.find("everytime") != std::string_view::npos;
   bool everyQso = value.find("everyqso") != std::string_view::npos;
   if (!everyTime && !everyQso) return;

@@ -34,6 +34,7 @@ enum RepeatMode : std::uint8_t {
   kRepeatBandModeTime = 4,
   kRepeatEveryTime = 5,  // again after N minutes
   kRepeatEveryQso = 6,   // again after N - 1 other QSOs
+  kRepeatOnce = 7,       // once in the whole contest, whatever the band and mode
 };
 
 // Filled by the contest loader; held by the rule tree.

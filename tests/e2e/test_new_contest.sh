@@ -10,6 +10,27 @@ printf '[Main]\r\nContest=\r\nCall=\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=N
 vk_station
 
 cfg() { tr -d '\r' <"$VK_DIR/vorkan.cfg" | grep -m1 "^$1=" | cut -d= -f2-; }
+# --- A contest whose rules fail the check is not loaded: the screen says what and where -------
+cat >"$VK_DIR/data/broken.xml" <<'XML'
+<contest_rules title="Broken">
+  <contest name="BROKEN" display="Broken contest">
+    <band>20</band>
+    <mode>cw</mode>
+    <repqso>bnd</repqso>
+  </contest>
+</contest_rules>
+XML
+cp "$VK_DIR/vorkan.cfg" "$VK_DIR/vorkan.cfg.keep"
+printf '[Main]\r\nContest=BROKEN\r\nCall=DL1ABC\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n' \
+  >"$VK_DIR/vorkan.cfg"
+vk_start
+vk_wait_for "data/broken.xml:5: unknown repeat"
+vk_wait_for "vorkan rules check"
+vk_key Enter
+vk_wait_gone "vorkan rules check"
+vk_quit
+rm -f "$VK_DIR/data/broken.xml" "$VK_DIR"/vorkan.adi
+mv "$VK_DIR/vorkan.cfg.keep" "$VK_DIR/vorkan.cfg"
 
 # File > New contest > the entry titled $1, from the rules file $2.  The World Contest comes
 # first, then the other files of data/ in the order of their names.

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/new_contest.h"
+#include "app/rules_command.h"
 #include "app/score_command.h"
 #include "app/session.h"
 #include "app/transfer_command.h"
@@ -94,6 +95,10 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "export") == 0) {
     return vk::RunExportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
                                 std::cerr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "rules") == 0) {
+    return vk::RunRulesCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
+                               std::cerr);
   }
   if (argc >= 2 && std::strcmp(argv[1], "import") == 0) {
     return vk::RunImportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
