@@ -8,7 +8,8 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 dir="${1:-station}"
 mkdir -p "$dir/data"
 cp -f "$top"/data/*.xml "$dir/data/" 2>/dev/null || true
-cp -f "$top"/data/cty_rus.dat "$dir/data/" 2>/dev/null || true
+# The Russian country list and the domestic lists the rules files name.
+cp -f "$top"/data/*.dat "$dir/data/" 2>/dev/null || true
 world=/usr/share/hamradio-files/cty.dat
 if [ -f "$world" ]; then ln -sf "$world" "$dir/data/cty_wt.dat"; fi
 if [ ! -f "$dir/vorkan.cfg" ]; then

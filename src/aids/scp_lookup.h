@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "aids/log_calls.h"
 #include "aids/scp_database.h"
 #include "log/log_collection.h"
 #include "score/repeat.h"
@@ -40,26 +41,15 @@ struct ContactPoint {
   DateTime when;
 };
 
-// The distinct calls of the log, sorted; built again only when the log changed.
-class LogCalls {
- public:
-  void Refresh(const TLogCollection& log);
-  bool Contains(std::string_view call) const;
-  const std::vector<std::string>& Calls() const { return calls_; }
-
- private:
-  std::vector<std::string> calls_;
-  std::uint64_t revision_ = UINT64_MAX;
-  const TLogCollection* log_ = nullptr;
-};
-
 inline constexpr std::size_t kScpPartialLimit = 120;
 inline constexpr std::size_t kScpNearMissLimit = 40;
 
 class ScpLookup {
  public:
-  explicit ScpLookup(const ScpDatabase& db) : db_(db) {}
+  explicit ScpLookup(const ScpDatabase& db) : db_(db), logCalls_(db) {}
 
+  // Builds the index of the log now rather than on the first fragment typed.
+  void Prepare(const TLogCollection& log) { logCalls_.Refresh(log); }
   // Nothing under two characters.  The log's calls join the database's and are marked.
   ScpAnswer Find(std::string_view typed, const TLogCollection& log, const ContactPoint& at);
 

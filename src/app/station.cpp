@@ -27,6 +27,9 @@ std::string ContestFix(const std::string& contest, const std::string& call, cons
     text +=
         " The world country file data/cty_wt.dat is missing or empty: put a cty.dat there"
         " (Debian: hamradio-files, /usr/share/hamradio-files/cty.dat) and start again.";
+  } else if (s.code == ErrCode::kBadInput) {
+    text += " Put the rules file right (vorkan rules check lists every problem) and start"
+            " again, or choose another contest with File > New contest.";
   } else if (s.message.rfind("own call", 0) == 0) {
     text += " Check the own call " + call + " with File > New contest (Call= in vorkan.cfg).";
   } else {
@@ -157,7 +160,7 @@ StartPoint Station::ChooseStart() {
     sp.mode = ConfiguredMode();
     if (sp.mode == Mode::kUnknown) {
       sp.mode = Mode::kFm;  // when the rules allow no mode at all
-      for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm}) {
+      for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm, Mode::kRtty}) {
         if (cs.Allows(m)) {
           sp.mode = m;
           break;

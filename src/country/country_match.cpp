@@ -121,7 +121,7 @@ std::size_t FindExactKey(const std::string& text, std::string_view key) {
 
 bool TokenHasMarks(const std::string& text, std::size_t commaPos) {
   const std::string_view token = TokenAt(text, commaPos);
-  return token.find_first_of("([<~") != std::string_view::npos;
+  return token.find_first_of("([<~{") != std::string_view::npos;
 }
 
 void FillInfo(const CountryEntry& entry, std::size_t commaPos, CountryInfo& out) {
@@ -161,7 +161,13 @@ void FillInfo(const CountryEntry& entry, std::size_t commaPos, CountryInfo& out)
     out.timeOffset = entry.timeOffset;
   }
   out.name = entry.name;
-  out.continent = entry.continent;
+  // {aa}: the token's own continent (an island of one entity that lies on another continent).
+  const Span continent = Between(token, '{', '}');
+  if (continent.found() && continent.end > continent.begin) {
+    Assign(out.continent, Sub(token, continent), kCountryContinentWidth);
+  } else {
+    out.continent = entry.continent;
+  }
   out.primaryPrefix = entry.primaryPrefix;
   out.number = entry.number;
 }

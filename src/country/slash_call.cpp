@@ -93,4 +93,14 @@ std::string MoveCallArea(std::string_view home, char digit) {
   return moved;
 }
 
+std::string UsCallOfKg4(std::string_view call) {
+  if (!call.starts_with("KG4")) return {};
+  const std::string_view suffix = call.substr(3);
+  if (suffix.size() != 1 && suffix.size() != 3) return {};
+  for (char c : suffix) {
+    if (c < 'A' || c > 'Z') return {};
+  }
+  return "K4" + std::string(suffix);
+}
+
 }  // namespace vk::country_detail

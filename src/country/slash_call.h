@@ -15,6 +15,11 @@
 //  5. a lone digit moves the home call to that call area (UA9ABC/3 -> UA3ABC, European
 //     Russia); see MoveCallArea() for US calls and calls without a digit;
 //  6. otherwise the home call itself.
+// One prefix is shared by two entities, and the world file's documentation leaves the split to
+// the logging program: KG4 with a two-letter suffix (KG4AA) is Guantanamo Bay, KG4 with a one-
+// or three-letter suffix (KG4A, KG4AAA) is a licensee of the United States' 4th call area.
+// The file lists KG4 as Guantanamo's prefix, so those US calls are looked up as K4 calls
+// (exact calls of the file still come first).
 #pragma once
 
 #include <string>
@@ -43,6 +48,16 @@ SlashCall SplitSlashCall(std::string_view call);
 // Minami Torishima) likewise sign /digit on the main islands (JD1BHH/6 -> "JA6").
 std::string MoveCallArea(std::string_view home, char digit);
 
+// "K4" + suffix for a US call of the KG4 block (KG4A, KG4ABC), empty for every other call.
+std::string UsCallOfKg4(std::string_view call);
+
+// Prefix lookup of a call, with the KG4 split above.
+template <typename Finder>
+auto PrefixOfCall(std::string_view call, const Finder& finder) -> decltype(finder.Prefix(call)) {
+  const std::string us = UsCallOfKg4(call);
+  return us.empty() ? finder.Prefix(call) : finder.Prefix(us);
+}
+
 // Resolves `call` through `finder`, which offers Exact(call) (an exact-call token matching
 // the whole text) and Prefix(call) (the longest listed prefix of the first 4..1 characters),
 // both returning a result that is false when nothing matched.
@@ -51,7 +66,7 @@ auto ResolveCall(std::string_view call, const Finder& finder) -> decltype(finder
   using Result = decltype(finder.Exact(call));
   if (call.find('/') == std::string_view::npos) {
     if (Result hit = finder.Exact(call)) return hit;
-    return finder.Prefix(call);
+    return PrefixOfCall(call, finder);
   }
   if (Result hit = finder.Exact(call)) return hit;
   const SlashCall parts = SplitSlashCall(call);
@@ -70,7 +85,7 @@ auto ResolveCall(std::string_view call, const Finder& finder) -> decltype(finder
   if (where != parts.core) {  // else it was tried above, as the core or as the whole call
     if (Result hit = finder.Exact(where)) return hit;
   }
-  return finder.Prefix(where);
+  return PrefixOfCall(where, finder);
 }
 
 }  // namespace vk::country_detail

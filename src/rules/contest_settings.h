@@ -43,7 +43,7 @@ enum ScoreTotal : std::uint8_t {
 struct ContestSettings {
   std::string caption;                // caption of the exchange field, at most 20
   std::array<bool, 10> bands{};       // allowed bands by band index 1..9 ([0] unused)
-  std::array<bool, 4> modes{};        // allowed modes by number: CW, PH, FM ([0] unused)
+  std::array<bool, 5> modes{};        // allowed modes by number: CW, PH, FM, RTTY ([0] unused)
   bool modeChoice = false;            // the mode text offered a choice ("cw/ph")
   std::uint8_t rxUpdate = 0;          // 1: prefill the received exchange from the log
   std::int32_t timeZone = 0;          // hours added to the computer's clock (file value negated)

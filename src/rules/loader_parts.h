@@ -18,6 +18,8 @@ namespace vk::rules_loader {
 // an empty element or one whose first child is an element), without the blanks and line
 // ends that lay the file out.
 std::string ElementText(const pugi::xml_node& e);
+// A text without the blanks, tabs and line ends around it.
+std::string_view TrimLine(std::string_view s);
 
 // Applies one settings keyword (band, mode, timepr, repqso, scoretotal, cabrilioname,
 // timezone, rxmask, rxupdate) with its lower-cased value.  False for any other keyword.
@@ -26,8 +28,22 @@ bool ApplySetting(ContestSettings& s, std::string_view keyword, std::string_view
 // "17:00", "5:00", "05:00:30" -> fraction of a day; nullopt for anything else.
 std::optional<double> ReadTimeOfDay(std::string_view text);
 
-// Entries of a `domestic` element: ITEM (one entry) and ITEMS (comma-separated), upper case.
-void ReadDomestic(const pugi::xml_node& e, ScoreContext& ctx);
+// Entries of a `domestic` element: ITEM (one entry) and ITEMS (comma-separated), upper case;
+// and with a `file` attribute the entries of that list file in `dataDir`.
+void ReadDomestic(const pugi::xml_node& e, ScoreContext& ctx, const std::string& dataDir = {});
+
+}  // namespace vk::rules_loader
+
+namespace vk {
+
+// A list file of domestic entries: one entry per line, its first word (upper-cased), the rest
+// of the line a description for the reader; blank lines and lines starting with '#' are
+// skipped.  False when the file cannot be read.
+bool ReadDomesticFile(const std::string& path, std::vector<std::string>& entries);
+
+}  // namespace vk
+
+namespace vk::rules_loader {
 
 // Groups of an `ermak` element, appended to `groups`.
 void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups, Journal* journal);

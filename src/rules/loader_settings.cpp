@@ -1,8 +1,10 @@
 // Contest-wide settings and side lists of the rules loader.
 #include <array>
+#include <fstream>
 
 #include "log/journal.h"
 #include "rules/loader_parts.h"
+#include "score/score_rule.h"
 #include "util/strings.h"
 
 namespace vk::rules_loader {
@@ -37,6 +39,7 @@ void ApplyModes(ContestSettings& s, std::string_view value) {
   for (std::size_t i = 0; i < kTokens.size(); ++i) {
     if (value.find(kTokens[i]) != std::string_view::npos) s.modes[i + 1] = true;
   }
+  if (HasWord(value, "ry")) s.modes[ModeNumber(Mode::kRtty)] = true;
   if (value.find('/') != std::string_view::npos) s.modeChoice = true;
 }
 
@@ -81,6 +84,10 @@ bool ReadTimePart(std::string_view s, int limit, int& out) {
 }
 
 }  // namespace
+
+std::string_view TrimLine(std::string_view s) {
+  return TrimBlank(s);
+}
 
 std::string ElementText(const pugi::xml_node& e) {
   return std::string(TrimBlank(e.first_child().value()));
@@ -127,7 +134,12 @@ bool ApplySetting(ContestSettings& s, std::string_view keyword, std::string_view
   return true;
 }
 
-void ReadDomestic(const pugi::xml_node& e, ScoreContext& ctx) {
+void ReadDomestic(const pugi::xml_node& e, ScoreContext& ctx, const std::string& dataDir) {
+  if (const pugi::xml_attribute file = e.attribute("file"); file && !dataDir.empty()) {
+    std::vector<std::string> entries;
+    ReadDomesticFile(dataDir + "/" + file.value(), entries);
+    for (const auto& entry : entries) ctx.AddDomestic(entry);
+  }
   for (pugi::xml_node c : e.children()) {
     if (c.type() != pugi::node_element) continue;
     std::string name = UpperCase(c.name());
@@ -190,3 +202,19 @@ void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups, Journal
 }
 
 }  // namespace vk::rules_loader
+
+namespace vk {
+
+bool ReadDomesticFile(const std::string& path, std::vector<std::string>& entries) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  for (std::string line; std::getline(in, line);) {
+    std::string_view rest = rules_loader::TrimLine(line);
+    if (rest.empty() || rest.front() == '#') continue;
+    const auto end = rest.find_first_of(" \t");
+    entries.push_back(UpperCase(rest.substr(0, end)));
+  }
+  return true;
+}
+
+}  // namespace vk

@@ -20,8 +20,8 @@ SelectorRule::SelectorRule(SelectorKind kind, std::string_view list)
 bool SelectorRule::Matches(const CountryInfo& station, bool& otherwise) const {
   if (kind_ == SelectorKind::kMember) return true;
   if (any_) return !otherwise;
-  const std::string& field =
-      kind_ == SelectorKind::kCountry ? station.primaryPrefix : station.continent;
+  const bool byCountry = kind_ == SelectorKind::kCountry || kind_ == SelectorKind::kHisCountry;
+  const std::string& field = byCountry ? station.primaryPrefix : station.continent;
   for (const auto& item : items_) {
     if (item == field) {
       otherwise = true;

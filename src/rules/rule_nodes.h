@@ -20,6 +20,11 @@ enum class SelectorKind : std::uint8_t {
   kCountry,    // list of primary prefixes ("UA,UA2,UA9") or "*"
   kContinent,  // list of continent codes ("EU,AS") or "*"
   kMember,     // always matches; holds nothing
+  // The same tests on the worked station, for contests whose two sides score differently
+  // (W/VE stations work the world, the world works W/VE): in the points and multiplier walks
+  // these look at the other station, where country and continent look at the own one.
+  kHisCountry,
+  kHisContinent,
 };
 
 class SelectorRule final : public RuleNode {
@@ -32,6 +37,9 @@ class SelectorRule final : public RuleNode {
   bool Matches(const CountryInfo& station, bool& otherwise) const;
 
   SelectorKind Selector() const { return kind_; }
+  bool OnWorked() const {
+    return kind_ == SelectorKind::kHisCountry || kind_ == SelectorKind::kHisContinent;
+  }
   const std::string& List() const { return list_; }
   RuleList& Children() { return children_; }
   const RuleList& Children() const { return children_; }

@@ -5,6 +5,7 @@
 
 #include "log/journal.h"
 #include "rules/loader_parts.h"
+#include "rules/rules_check.h"
 #include "rules/xml_file.h"
 #include "score/multi_rule.h"
 #include "score/score_rule.h"
@@ -35,7 +36,8 @@ bool ListNames(std::string_view list, std::string_view prefix) {
 
 class RuleParser {
  public:
-  explicit RuleParser(TTreeRules& tree) : tree_(tree), s_(tree.Settings()) {}
+  RuleParser(TTreeRules& tree, std::string dataDir)
+      : tree_(tree), s_(tree.Settings()), dataDir_(std::move(dataDir)) {}
 
   void ParseChildren(const pugi::xml_node& parent, RuleList& target, int depth) {
     for (pugi::xml_node e : parent.children()) {
@@ -51,6 +53,7 @@ class RuleParser {
 
   TTreeRules& tree_;
   ContestSettings& s_;
+  std::string dataDir_;  // where list files named by the rules are
 };
 
 void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int depth) {
@@ -59,13 +62,25 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
   const std::string_view argument = e.first_attribute().value();
 
   if (keyword == "domestic") {
-    rules_loader::ReadDomestic(e, tree_.Context());
+    rules_loader::ReadDomestic(e, tree_.Context(), dataDir_);
   } else if (keyword == "ermak") {
     rules_loader::ReadErmak(e, tree_.ErmakGroups(), tree_.journal());
   } else if (keyword == "country") {
     AddSelector(SelectorKind::kCountry, e, argument, target, depth);
   } else if (keyword == "continent") {
     AddSelector(SelectorKind::kContinent, e, argument, target, depth);
+  } else if (keyword == "hiscountry") {
+    AddSelector(SelectorKind::kHisCountry, e, argument, target, depth);
+  } else if (keyword == "hiscontinent") {
+    AddSelector(SelectorKind::kHisContinent, e, argument, target, depth);
+  } else if (keyword == "exchange") {
+    ExchangeSpec spec;
+    std::string error;
+    if (ParseExchangeSpec(value, spec, error)) {
+      tree_.Context().SetExchange(std::move(spec));
+    } else {
+      JournalAppend(tree_.journal(), "Rules: <exchange> " + error);
+    }
   } else if (keyword == "member") {
     target.push_back(std::make_unique<SelectorRule>(SelectorKind::kMember, argument));
   } else if (keyword == "procedure") {
@@ -97,7 +112,7 @@ void RuleParser::AddSelector(SelectorKind kind, const pugi::xml_node& e,
   auto selector = std::make_unique<SelectorRule>(kind, argument);
   SelectorRule* sel = selector.get();
   target.push_back(std::move(selector));
-  s_.lastSelectorList = argument;
+  if (!sel->OnWorked()) s_.lastSelectorList = argument;
   if (depth >= kMaxSelectorDepth) {
     JournalAppend(tree_.journal(), "Rules: selectors nested deeper than " +
                                        IntToStr(kMaxSelectorDepth) + ", inner rules skipped");
@@ -144,15 +159,18 @@ void ResetForLoad(ContestSettings& s) {
 
 }  // namespace
 
-void ParseRuleElements(TTreeRules& tree, const pugi::xml_node& parent) {
-  RuleParser(tree).ParseChildren(parent, tree.Nodes(), 0);
+void ParseRuleElements(TTreeRules& tree, const pugi::xml_node& parent,
+                       const std::string& dataDir) {
+  RuleParser(tree, dataDir).ParseChildren(parent, tree.Nodes(), 0);
 }
 
-Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName) {
+Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName,
+                   RulesCheck check) {
   ContestSettings& s = tree.Settings();
   ResetForLoad(s);
   // Each contest says for itself which country list it counts; the world file's is the default.
   tree.Context().SetDxccCountries(false);
+  tree.Context().SetExchange({});
   if (!tree.OwnCall().empty()) {
     std::string own = tree.OwnCall();
     if (!tree.SetOwnCall(own)) {
@@ -167,12 +185,28 @@ Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view c
     return Status::Error(ErrCode::kNotFound,
                          "no rules file holds contest " + std::string(contestName));
   }
+  const std::string path = list.PathOf(file);
+  if (check == RulesCheck::kRefuse) {
+    // A contest whose rules fail the check is not loaded at all: half a contest scores wrong
+    // without a word, and the operator is told what and where instead.
+    const std::vector<RulesProblem> problems = CheckContestRules(path, contestName);
+    if (!problems.empty()) {
+      std::string message = FormatProblem(problems.front());
+      if (problems.size() > 1) {
+        message += " (and " + IntToStr(static_cast<long long>(problems.size() - 1)) +
+                   " more: vorkan rules check " + file + ")";
+      }
+      for (const RulesProblem& p : problems) JournalAppend(tree.journal(), "Rules: " + FormatProblem(p));
+      return Status::Error(ErrCode::kBadInput, message, problems.front().file,
+                           problems.front().line);
+    }
+  }
   pugi::xml_document doc;
-  Status status = LoadXmlFile(list.PathOf(file), doc, tree.journal());
+  Status status = LoadXmlFile(path, doc, tree.journal());
   // A malformed file still gives the part before the fault; that part is loaded.
   for (pugi::xml_node c : RootElements(doc)) {
     if (c.type() != pugi::node_element || !c.first_attribute()) continue;
-    if (FirstAttribute(c) == contestName) ParseRuleElements(tree, c);
+    if (FirstAttribute(c) == contestName) ParseRuleElements(tree, c, list.DataDir());
   }
   return status;
 }

@@ -8,6 +8,8 @@
 // report groups.  Unknown keywords are skipped without a word.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -28,10 +30,17 @@ inline constexpr int kMaxSelectorDepth = 32;
 // is set but not in the world list, or when no file holds the contest (kNotFound).  A malformed
 // file keeps what was read before the fault and reports it (kBadInput, with file and line; also in
 // the journal).  The tree stays usable in every case.
-Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName);
+// The rules are checked first (rules_check.h): a contest that fails is not loaded and the
+// status names the first problem as "file:line: message".  kTolerant skips the check and reads
+// whatever can be read, for tests of the reader itself.
+enum class RulesCheck : std::uint8_t { kRefuse, kTolerant };
+Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view contestName,
+                   RulesCheck check = RulesCheck::kRefuse);
 
 // Applies the rule elements among `parent`'s children to the tree's top-level list, as the
 // loader does for a contest element.  Exposed for callers that build rules from other DOMs.
-void ParseRuleElements(TTreeRules& tree, const pugi::xml_node& parent);
+// `dataDir` is where list files named by the rules are found.
+void ParseRuleElements(TTreeRules& tree, const pugi::xml_node& parent,
+                       const std::string& dataDir = {});
 
 }  // namespace vk

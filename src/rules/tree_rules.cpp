@@ -65,11 +65,19 @@ const QsoRecord* TTreeRules::SerialBase() const {
   return nullptr;
 }
 
+// Selectors of the points and multiplier walks: country and continent test the own station,
+// hiscountry and hiscontinent the worked one, each with its own "*" flag.
+bool TTreeRules::SelectorMatches(const SelectorRule& sel, std::string_view call) {
+  if (!sel.OnWorked()) return sel.Matches(ctx_.Own(), otherwise_);
+  return sel.Matches(ctx_.WorldInfo(call), hisOtherwise_);
+}
+
 // --- points -------------------------------------------------------------------------------
 
 std::uint16_t TTreeRules::GetScore(std::string_view call, std::string_view rx, std::uint8_t band,
                                    Mode mode) {
   otherwise_ = false;
+  hisOtherwise_ = false;
   bool decided = false;
   return static_cast<std::uint16_t>(ScoreOf(nodes_, call, rx, band, mode, decided));
 }
@@ -84,7 +92,7 @@ int TTreeRules::ScoreOf(const RuleList& list, std::string_view call, std::string
     decided = false;
     if (node->Kind() == NodeKind::kSelector) {
       auto& sel = static_cast<SelectorRule&>(*node);
-      if (sel.Matches(ctx_.Own(), otherwise_))
+      if (SelectorMatches(sel, call))
         result = ScoreOf(sel.Children(), call, rx, band, mode, decided);
     } else if (node->Kind() == NodeKind::kScore) {
       result = static_cast<const ScoreRule&>(*node).Score(call, band, rx, mode, ctx_, decided);
@@ -105,6 +113,7 @@ std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx, s
   Journal* const journal = ctx_.journal();
   JournalTrace(journal, "TTreeRules.GetMulti: start function");
   otherwise_ = false;
+  hisOtherwise_ = false;
   int total = MultiOf(nodes_, NodeKind::kMulti, call, rx, band, mode, commit, true);
   if (JournalTracing(journal)) JournalTrace(journal, "TreeRules.GetMulti:W=" + IntToStr(total));
   return static_cast<std::uint16_t>(total);
@@ -113,6 +122,7 @@ std::uint16_t TTreeRules::GetMulti(std::string_view call, std::string_view rx, s
 std::uint16_t TTreeRules::GetBonus(std::string_view call, std::string_view rx, std::uint8_t band,
                                    Mode mode, bool commit) {
   otherwise_ = false;
+  hisOtherwise_ = false;
   return static_cast<std::uint16_t>(
       MultiOf(nodes_, NodeKind::kBonus, call, rx, band, mode, commit, true));
 }
@@ -131,7 +141,7 @@ int TTreeRules::MultiOf(const RuleList& list, NodeKind kind, std::string_view ca
     }
     if (node->Kind() == NodeKind::kSelector) {
       auto& sel = static_cast<SelectorRule&>(*node);
-      if (sel.Matches(ctx_.Own(), otherwise_))
+      if (SelectorMatches(sel, call))
         total += MultiOf(sel.Children(), kind, call, rx, band, mode, commit, false);
     } else if (node->Kind() == kind) {
       auto& rule = static_cast<MultiRule&>(*node);

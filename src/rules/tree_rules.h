@@ -92,6 +92,7 @@ class TTreeRules {
  private:
   const CountryInfo& StationOf(std::string_view call) const;
   void LookUpOther(std::string_view call);
+  bool SelectorMatches(const SelectorRule& sel, std::string_view call);
   int ScoreOf(const RuleList& list, std::string_view call, std::string_view rx, std::uint8_t band,
               Mode mode, bool& decided);
   int MultiOf(const RuleList& list, NodeKind kind, std::string_view call, std::string_view rx,
@@ -125,6 +126,7 @@ class TTreeRules {
   bool otherValid_ = false;
   // Set by every country or continent selector that matches in the current walk.
   bool otherwise_ = false;
+  bool hisOtherwise_ = false;  // the same for the worked-station selectors
 };
 
 // Exchange texts joined the way the sent exchange is built: one space between items, none

@@ -136,6 +136,8 @@ std::string TTreeRules::ChampionshipTx(std::string_view call) const {
 }
 
 std::string TTreeRules::CorrectRxNr(std::string_view text) const {
+  // Declared fields: typed in any order, stored in the declared one.
+  if (!ctx_.Exchange().Empty()) return NormalisedExchange(ctx_.Exchange(), text, &ctx_);
   std::string s(text);
   switch (rxCorrection_) {
     case RxCorrection::kSlashes:

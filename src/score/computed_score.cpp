@@ -102,6 +102,11 @@ ComputedTable ComputedTableOfName(std::string_view name) {
   if (name == "chmpesfetable") return ComputedTable::kChmpEsfeTable;
   if (name == "rfcup") return ComputedTable::kRfCup;
   if (name == "aschamp") return ComputedTable::kAsChamp;
+  if (name.starts_with("grid:")) {
+    long long step = 0;
+    if (TryStrToInt(name.substr(5), step) && step >= 1 && step <= 20000)
+      return ComputedTable::kGridStep;
+  }
   return ComputedTable::kUnknown;
 }
 
@@ -111,6 +116,46 @@ int ZoneTableA(int row, int column) {
 
 int ZoneTableB(int row, int column) {
   return InZoneRange(row) && InZoneRange(column) ? kTableB[row - 1][column - 1] : 0;
+}
+
+bool SquareCentre(std::string_view locator, Position& out) {
+  if (locator.size() < 4) return false;
+  Position sw;
+  if (!LocatorPosition(UpperCase(locator.substr(0, 4)) + "AA", sw).ok()) return false;
+  // From the centre of the south-west sub-square (1/24 by 1/48 degree in from the corner) to
+  // the centre of the 2 by 1 degree square.
+  out.lon = sw.lon + 1.0 - 1.0 / 24.0;
+  out.lat = sw.lat + 0.5 - 1.0 / 48.0;
+  return true;
+}
+
+namespace {
+
+std::string_view FirstLocatorWord(std::string_view text) {
+  while (!text.empty()) {
+    const auto start = text.find_first_not_of(" /");
+    if (start == std::string_view::npos) break;
+    text.remove_prefix(start);
+    const auto end = text.find_first_of(" /");
+    const std::string_view word = text.substr(0, end);
+    Position p;
+    if ((word.size() == 4 || word.size() == 6) && SquareCentre(word, p)) return word;
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end);
+  }
+  return {};
+}
+
+}  // namespace
+
+int GridStepPoints(std::string_view rx, const ScoreContext& ctx, int stepKm) {
+  Position own, his;
+  if (stepKm <= 0 || !SquareCentre(FirstLocatorWord(ctx.OwnExchange()), own) ||
+      !SquareCentre(FirstLocatorWord(rx), his)) {
+    return 1;
+  }
+  const double km = Distance(own, his);
+  return 1 + static_cast<int>(km / stepKm);
 }
 
 int RfCupPoints(long long km) {
@@ -133,6 +178,7 @@ std::int16_t ComputeScore(ComputedTable table, std::string_view call, std::strin
       return static_cast<std::int16_t>(AsChamp(rx, mode, ctx));
     case ComputedTable::kNone:
     case ComputedTable::kUnknown:
+    case ComputedTable::kGridStep:  // needs its step: ScoreRule computes it
       break;
   }
   return 0;

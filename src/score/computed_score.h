@@ -19,10 +19,18 @@ enum class ComputedTable : std::uint8_t {
   kChmpEsfeTable, // "chmpesfetable": other zone (from the exchange) x own zone in table B
   kRfCup,         // "rfcup": steps by the distance between 4-character locators
   kAsChamp,       // "aschamp": difference of two region numbers, +10 CW / +5 PH
+  kGridStep,      // "grid:N": 1 point plus 1 for every N km between two locators' squares
 };
 
 // "chmprftable" and so on; kUnknown for any other name.
 ComputedTable ComputedTableOfName(std::string_view name);
+
+// Points of "grid:N" (the Stew Perry rule for N = 500): 1 point, and one more for every full
+// `stepKm` between the centres of the own locator's square (the own exchange) and the worked
+// station's (the first word of the exchange that is a locator).  1 when either is unknown.
+int GridStepPoints(std::string_view rx, const ScoreContext& ctx, int stepKm);
+// Centre of the four-character square of a locator ("EN61", "KO85TS"); false for no locator.
+bool SquareCentre(std::string_view locator, Position& out);
 
 // Zone tables indexed 1..7 on both sides; 0 outside.
 int ZoneTableA(int row, int column);

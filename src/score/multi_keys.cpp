@@ -118,6 +118,8 @@ bool MultiKeyOf(MultiKind kind, std::string_view call, std::string_view rx, Scor
     case MultiKind::kDomestic:
       if (!FieldKey(kind, rx, key)) return false;
       break;
+    case MultiKind::kField:
+      return false;  // read by the rule itself, from the declared fields
   }
   // An empty text is no multiplier: "599/" must not count as a region.
   return !key.empty();

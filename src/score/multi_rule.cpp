@@ -16,14 +16,14 @@ struct KindName {
   MultiKind kind;
   std::string_view caption;  // empty: the element's argument is the caption
 };
-constexpr std::array<KindName, 13> kKinds{{
+constexpr std::array<KindName, 14> kKinds{{
     {"newcall", MultiKind::kNewCall, "New Call"}, {"zonecq", MultiKind::kZoneCq, "Zone CQ"},
     {"zoneitu", MultiKind::kZoneItu, "Zone ITU"}, {"zonerf", MultiKind::kZoneRf, "Zone RF"},
     {"rfobl", MultiKind::kRfObl, "Russia"},       {"dxcc", MultiKind::kDxcc, "DXCC"},
     {"rda1", MultiKind::kRda1, "RDA"},            {"rda", MultiKind::kRda, "RDA"},
     {"wpx", MultiKind::kWpx, "Prefix"},           {"rxnr1", MultiKind::kRxNr1, ""},
     {"rxnr3", MultiKind::kRxNr3, ""},             {"rxnr", MultiKind::kRxNr, ""},
-    {"domestic", MultiKind::kDomestic, ""},
+    {"domestic", MultiKind::kDomestic, ""},       {"field", MultiKind::kField, ""},
 }};
 
 constexpr std::size_t kCaptionWidth = 16;
@@ -47,11 +47,21 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   value = score_text::TrimBlank(value);
   auto colon = value.find(':');
   if (colon == std::string_view::npos) return nullptr;
+  std::string_view kindText = value.substr(0, colon);
+  std::string_view field;
+  if (auto dot = kindText.find('.'); dot != std::string_view::npos) {
+    field = kindText.substr(dot + 1);
+    kindText = kindText.substr(0, dot);
+  }
   const KindName* found = nullptr;
   for (const auto& k : kKinds) {
-    if (k.name == value.substr(0, colon)) found = &k;
+    if (k.name == kindText) found = &k;
   }
   if (found == nullptr) return nullptr;
+  // Only these two read a named field, and the field kind reads nothing else.
+  const bool takesField = found->kind == MultiKind::kDomestic || found->kind == MultiKind::kField;
+  if ((!field.empty() && !takesField) || (field.empty() && found->kind == MultiKind::kField))
+    return nullptr;
 
   auto rule = std::make_unique<MultiRule>(static_cast<NodeKind>(nodeKind), found->kind);
   auto rest = value.substr(colon + 1);
@@ -71,9 +81,10 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
       found->caption.empty() ? Win1251ToCp866(argument) : std::string(found->caption);
   if (caption.size() > kCaptionWidth) caption.resize(kCaptionWidth);
   rule->caption_ = std::move(caption);
+  rule->field_ = std::string(field);
 
   for (std::uint8_t b = 1; b <= 9; ++b) {
-    for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm}) {
+    for (Mode m : {Mode::kCw, Mode::kPhone, Mode::kFm, Mode::kRtty}) {
       auto slot = rule->SlotOf(b, m);
       if (slot != 0 && !rule->slots_[slot]) rule->slots_[slot] = std::make_unique<KeyList>();
     }
@@ -135,8 +146,26 @@ const std::string* MultiRule::FindDomestic(std::string_view key, const ScoreCont
   return ctx.FindDomestic(key);
 }
 
+bool MultiRule::FieldKey(std::string_view rx, const ScoreContext& ctx, std::string& out) const {
+  const int index = ctx.Exchange().IndexOf(field_);
+  if (index < 0) return false;
+  ExchangeReading r = ReadExchange(ctx.Exchange(), rx, &ctx);
+  out = std::move(r.values[static_cast<std::size_t>(index)]);
+  if (out.empty()) return false;
+  if (kind_ != MultiKind::kDomestic) return true;
+  const std::string* entry = ctx.FindDomesticWord(out);
+  if (entry == nullptr || *entry != out) return false;
+  return true;
+}
+
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
                               Mode mode, ScoreContext& ctx) const {
+  if (!field_.empty()) {
+    std::string key;
+    if (!FieldKey(rx, ctx, key) || Outside(band, mode)) return 0;
+    const KeyList* keys = Keys(band, mode);
+    return keys != nullptr && !keys->Contains(key) ? weight_ : 0;
+  }
   std::string scratch;
   std::string_view key;
   if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return 0;
@@ -149,6 +178,11 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
                     ScoreContext& ctx) {
   KeyList* keys = MutableKeys(band, mode);
   if (keys == nullptr) return;
+  if (!field_.empty()) {
+    std::string key;
+    if (FieldKey(rx, ctx, key)) keys->Insert(key);
+    return;
+  }
   std::string scratch;
   std::string_view key;
   if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return;

@@ -1,7 +1,9 @@
 // Multiplier and bonus rules: nodes that remember which keys (countries, zones, prefixes,
 // regions...) have been worked and say whether a QSO brings a new one.  Built from the
 // lower-cased text "kind:weight[:conditions]", e.g. "dxcc:1:everyband", "zonecq:1:20m",
-// "wpx:1", "domestic:2:everyband everymode".  The condition word "wholeword" makes a domestic
+// "wpx:1", "domestic:2:everyband everymode".  With fields declared by <exchange>, a kind may
+// name the field it reads: "domestic.sect:1" counts the sect field when it is an entry of the
+// domestic list, "field.qth:1" counts the qth field whatever it holds.  The condition word "wholeword" makes a domestic
 // rule find its entries as whole words of the exchange only ("domestic:1:everyband
 // wholeword": TRAC is not RAC); without it an entry is found anywhere inside the text.
 //
@@ -39,6 +41,7 @@ enum class MultiKind : std::uint8_t {
   kRxNr3,     // third exchange field
   kRxNr,      // exchange field after the separator
   kDomestic,  // domestic-list entry found in the field after the separator
+  kField,     // a named field of the received exchange (field.NAME), as typed
 };
 
 // "everyband" / "everymode" in a condition.
@@ -85,12 +88,17 @@ class MultiRule final : public RuleNode {
   std::uint8_t ModeCondition() const { return mode_; }
   bool WholeWords() const { return wholeWords_; }
   const std::string& Caption() const { return caption_; }  // CP866, at most 16 characters
+  // The exchange field the rule reads ("sect" of domestic.sect), empty for the classic kinds.
+  const std::string& Field() const { return field_; }
 
   MultiRule(NodeKind nodeKind, MultiKind kind);
 
  private:
   KeyList* MutableKeys(std::uint8_t band, Mode mode);
   const std::string* EntryOf(std::string_view key, const ScoreContext& ctx) const;
+  // The key of a rule that reads a named field: the field's text, or for domestic the list
+  // entry it equals.  False when the field is missing or (domestic) no entry.
+  bool FieldKey(std::string_view rx, const ScoreContext& ctx, std::string& out) const;
 
   MultiKind kind_;
   std::uint8_t weight_ = 0;
@@ -98,6 +106,7 @@ class MultiRule final : public RuleNode {
   std::uint8_t mode_ = 0;  // the condition, as ModeCondition
   bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
   std::string caption_;
+  std::string field_;
   std::array<std::unique_ptr<KeyList>, 256> slots_;
 };
 

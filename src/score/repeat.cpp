@@ -95,6 +95,9 @@ RepeatResult FindRepeat(const TLogCollection& log, const RepeatSettings& s,
     case kRepeatEveryQso:
       r.position = FindQsoCountRepeat(s, same, end);
       break;
+    case kRepeatOnce:
+      r.position = same.empty() ? 0 : same.back() + 1;
+      break;
     default:
       r.invalidRule = true;
       break;
@@ -120,6 +123,7 @@ void ApplyRepeatValue(RepeatSettings& s, std::string_view value) {
   else if (value == "bandmode") s.mode = kRepeatBandMode;
   else if (value == "bandtime") s.mode = kRepeatBandTime;
   else if (value == "bandmodetime") s.mode = kRepeatBandModeTime;
+  else if (value == "once") s.mode = kRepeatOnce;
   bool everyTime = value.find("everytime") != std::string_view::npos;
   bool everyQso = value.find("everyqso") != std::string_view::npos;
   if (!everyTime && !everyQso) return;
@@ -174,6 +178,19 @@ RepeatResult RepeatTracker::Find(const TLogCollection& log, const RepeatSettings
   std::span<const int> same;
   if (it != byCall_.end()) same = it->second;
   return FindRepeat(log, s, same, pos, q.Freq, q.Mode, q.Stamp);
+}
+
+RepeatResult RepeatTracker::Check(const TLogCollection& log, const RepeatSettings& s,
+                                  std::string_view call, std::int32_t freq, Mode mode,
+                                  const DateTime& when) const {
+  std::vector<int> same;
+  if (auto it = byCall_.find(call); it != byCall_.end()) {
+    for (int pos : it->second) {
+      const QsoRecord* q = log.At(pos);
+      if (q != nullptr && !q->Dupe && q->Call == call) same.push_back(pos);
+    }
+  }
+  return FindRepeat(log, s, same, log.Count(), freq, mode, when);
 }
 
 void RepeatTracker::Count(const QsoRecord& q, int pos) {

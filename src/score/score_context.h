@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "score/exchange_fields.h"
 #include <vector>
 
 #include "country/country.h"
@@ -50,6 +52,10 @@ class ScoreContext {
   // The operator's own exchange from the contest settings ("15", "55N37O", "KO85").
   void SetOwnExchange(std::string_view text) { ownExchange_ = text; }
   const std::string& OwnExchange() const { return ownExchange_; }
+
+  // The fields of the received exchange (<exchange>); empty when the contest declares none.
+  void SetExchange(ExchangeSpec spec) { exchange_ = std::move(spec); }
+  const ExchangeSpec& Exchange() const { return exchange_; }
 
   // Region codes of the `domestic` multipliers; grows with every contest load.
   void AddDomestic(std::string_view entry);
@@ -96,6 +102,7 @@ class ScoreContext {
   CountryInfo own_;
   std::string ownExchange_;
   std::vector<std::string> domestic_;
+  ExchangeSpec exchange_;
   // The RDA list holds thousands of districts of one length: the entries are found by looking
   // up the pieces of the text that have an entry's length, not by searching the text for each.
   struct TextHash {

@@ -72,7 +72,18 @@ Mode FindModeToken(std::string_view text) {
   for (const Token& t : kTokens) {
     if (text.find(t.text) != std::string_view::npos) return t.mode;
   }
-  return Mode::kUnknown;
+  // RTTY only as a word of its own: "ry" is inside "everyband" and "everymode".
+  return HasWord(text, "ry") ? Mode::kRtty : Mode::kUnknown;
+}
+
+bool HasWord(std::string_view text, std::string_view word) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  for (auto p = text.find(word); p != std::string_view::npos; p = text.find(word, p + 1)) {
+    const bool before = p == 0 || !letter(text[p - 1]);
+    const bool after = p + word.size() >= text.size() || !letter(text[p + word.size()]);
+    if (before && after) return true;
+  }
+  return false;
 }
 
 bool ScoreRule::IsScoreKeyword(std::string_view keyword) {
@@ -110,6 +121,7 @@ void ScoreRule::ParseValue(std::string_view value) {
   }
   if (value.starts_with("@@")) {
     computed_ = ComputedTableOfName(TrimBlank(value.substr(2)));
+    if (computed_ == ComputedTable::kGridStep) points_ = PointsOf(TrimBlank(value).substr(7));
     return;  // an unknown table scores 0: points stay 0
   }
   auto colon = value.find(':');
@@ -203,7 +215,9 @@ std::int16_t ScoreRule::Score(std::string_view call, std::uint8_t band, std::str
   std::int16_t points = 0;
   if (computed_ != ComputedTable::kNone) {
     if (!Pays(call, rx, ctx)) return 0;
-    points = ComputeScore(computed_, call, rx, mode, ctx);
+    points = computed_ == ComputedTable::kGridStep
+                 ? static_cast<std::int16_t>(GridStepPoints(rx, ctx, points_))
+                 : ComputeScore(computed_, call, rx, mode, ctx);
   } else {
     // A RAEM rule outside its band or mode gives nothing, not the distance alone: the walk
     // stops at the first non-zero rule, so distance paid everywhere would hide later rules.

@@ -91,7 +91,9 @@ std::string_view CqZoneContinent(int zone);
 // Band and mode tokens shared by score and multiplier conditions.  0 (an unknown mode) when no
 // token is found.
 std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"
-Mode FindModeToken(std::string_view text);          // "cw", "ph", "fm"
+Mode FindModeToken(std::string_view text);          // "cw", "ph", "fm", "ry" (a word)
+// Whether `word` stands in `text` with no letter right before or after it.
+bool HasWord(std::string_view text, std::string_view word);
 
 // The own ITU zone for the zone rules: the own exchange when it reads as a zone number,
 // otherwise the ITU zone of the own station's country; 0 when neither gives one.

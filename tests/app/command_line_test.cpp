@@ -19,7 +19,9 @@ namespace {
 
 using Action = CommandLineAction;
 
-CommandLine Parse(std::vector<const char*> words) { return ParseCommandLine(words); }
+CommandLine Parse(std::vector<const char*> words) {
+  return ParseCommandLine(words);
+}
 
 TEST(CommandLineParse, WordsMakeTheirAction) {
   struct Case {
@@ -35,7 +37,12 @@ TEST(CommandLineParse, WordsMakeTheirAction) {
       {{"--help"}, Action::kHelp, "", "", 0, ""},
       {{"--no-mouse", "-h"}, Action::kHelp, "", "", 0, ""},
       {{"--version"}, Action::kVersion, "", "", 0, ""},
-      {{"--station", "/tmp/s", "--dark-theme", "--encoding", "utf8"}, Action::kRun, "/tmp/s", "", 3, ""},
+      {{"--station", "/tmp/s", "--dark-theme", "--encoding", "utf8"},
+       Action::kRun,
+       "/tmp/s",
+       "",
+       3,
+       ""},
       {{"--station=st", "--log-file=x.log"}, Action::kRun, "st", "", 1, ""},
       {{"--station", "st", "score", "--qsos", "a.adi"}, Action::kCommand, "st", "score", 0, ""},
       {{"export", "--help"}, Action::kCommandHelp, "", "export", 0, ""},
@@ -59,7 +66,8 @@ TEST(CommandLineParse, WordsMakeTheirAction) {
 
 TEST(CommandLineParse, HelpNamesEveryCommandAndVersionTheLibraries) {
   const std::string usage = UsageText();
-  for (const char* c : {"score", "export", "import", "--station", "--version", "VORKAN_STATION"}) {
+  for (const char* c :
+       {"score", "export", "import", "rules", "--station", "--version", "VORKAN_STATION"}) {
     EXPECT_NE(usage.find(c), std::string::npos) << c;
     EXPECT_FALSE(CommandHelpText("score").empty());
   }

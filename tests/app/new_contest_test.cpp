@@ -97,7 +97,7 @@ TEST_F(NewContestTest, OfferNamesTheContestAndTrimsAndUpperCasesTheCall) {
 }
 
 TEST_F(NewContestTest, ExchangeCaptionAndModeChoiceComeFromTheRules) {
-  WriteRules("<band>20</band>\n<mode>cw/ph</mode>\n<txnr caption=\"Your oblast:\">constnr</txnr>");
+  WriteRules("<band>20</band>\n<mode>cw/ph</mode>\n<repqso>band</repqso>\n<txnr caption=\"Your oblast:\">constnr</txnr>");
   WriteConfig("Contest=\r\n");
   Station& st = Start();
   const ContestOffer o = OfferContest(st.Contests(), st.Countries(), EntryOf(st, "test.xml"),

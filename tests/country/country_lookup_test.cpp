@@ -127,6 +127,30 @@ TEST_F(SmallListTest, TokenMarksOverrideTheHeader) {
   EXPECT_EQ(ua3.info.timeOffset, "-4.");  // the header's "-4.0" cut to three characters
 }
 
+// The notes of the world file's own documentation: the KG4 split between Guantanamo Bay and
+// the USA, and the {aa} continent mark of a token.
+TEST(CountryNotesTest, Kg4SuffixLengthAndContinentMark) {
+  const CountryList list = CountryList::FromText(
+      "United States:  05: 08: NA: 37.53:  91.67:  5.0: K:\n"
+      "    AA,K,N,W,=KG4BIG(4)[7];\n"
+      "Guantanamo Bay: 08: 11: NA: 20.00:  75.00:  5.0: KG4:\n"
+      "    KG4,=KG4ABC;\n"
+      "Russia Asia:    17: 30: AS: 55.88: -84.08: -7.0: UA9:\n"
+      "    UA9,RA9,R8{EU};\n");
+  struct Case {
+    const char* call;
+    std::uint16_t entry;
+  } const cases[] = {
+      {"KG4AA", 2},     {"KG4ZZ/P", 2},  {"KG4A", 1},  {"KG4AAA", 1},  {"KG4AAA/QRP", 1},
+      {"KG4ABC", 2},    // an exact call of the file comes before the rule
+      {"KG4BIG", 1},    {"KG44WW", 2},   {"W1AW/KG4", 2},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Ask(list, c.call).number, c.entry) << c.call;
+  EXPECT_EQ(Ask(list, "KG4BIG").info.cqZone, "4");
+  EXPECT_EQ(Ask(list, "R8AA").info.continent, "EU");
+  EXPECT_EQ(Ask(list, "UA9AA").info.continent, "AS");
+}
+
 TEST_F(SmallListTest, NoMatchClearsTheResult) {
   CountryInfo info;
   ASSERT_EQ(LookupCountry(list_, "UA9ABC", info), 2);

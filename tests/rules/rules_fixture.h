@@ -105,7 +105,7 @@ class RulesTest : public ::testing::Test {
   Status Load(const std::string& body, const std::string& ownCall = "DL1ABC") {
     tree_.SetOwnCall(ownCall);
     data_.Write("test.xml", OneContest(body));
-    return LoadContest(tree_, ContestList::Build(data_.Path()), "TEST");
+    return LoadContest(tree_, ContestList::Build(data_.Path()), "TEST", RulesCheck::kTolerant);
   }
 
   std::vector<std::string> JournalLines() const {

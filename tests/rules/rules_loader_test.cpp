@@ -70,7 +70,7 @@ TEST_F(RulesLoader, TwoContestElementsOfOneNameAddUp) {
               "<b name=\"OTHER\"><score>9</score></b>"
               "<c name=\"TWO\"><txnr>rst</txnr><multi>dxcc:1</multi></c></contest_rules>");
   tree_.SetOwnCall("DL1ABC");
-  ASSERT_TRUE(LoadContest(tree_, ContestList::Build(data_.Path()), "TWO").ok());
+  ASSERT_TRUE(LoadContest(tree_, ContestList::Build(data_.Path()), "TWO", RulesCheck::kTolerant).ok());
   ASSERT_EQ(tree_.Nodes().size(), 3u);
   EXPECT_EQ(tree_.Nodes()[0]->Kind(), NodeKind::kScore);
   EXPECT_EQ(tree_.Nodes()[1]->Kind(), NodeKind::kTxItem);
@@ -285,7 +285,7 @@ TEST_F(RulesLoader, LastFileInListOrderHoldsTheContest) {
   ContestList list = ContestList::Build(data_.Path());
   EXPECT_EQ(list.FindContestFile("X"), "b.xml");
   tree_.SetOwnCall("DL1ABC");
-  ASSERT_TRUE(LoadContest(tree_, list, "X").ok());
+  ASSERT_TRUE(LoadContest(tree_, list, "X", RulesCheck::kTolerant).ok());
   EXPECT_EQ(tree_.GetScore("K1AR", "", 4, Mode::kCw), 2);
 }
 

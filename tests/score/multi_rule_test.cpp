@@ -118,15 +118,18 @@ TEST_F(MultiRuleTest, OutsideNeedsBandAndModeMismatch) {
   EXPECT_EQ(r->IsNew("DL1ABC", "", k20, kCw, ctx_), 0);
 }
 
-// Band 0 under everyband and RTTY under everymode have no slot: never new, nothing recorded.
+// Band 0 under everyband and PSK31 under everymode have no slot: never new, nothing recorded.
+// RTTY, a mode of the RTTY contests, counts in a slot of its own.
 TEST_F(MultiRuleTest, QsoWithoutSlotIsNeverNew) {
   auto r = Multi("newcall:1:everyband everymode");
   EXPECT_EQ(r->Keys(0, kCw), nullptr);
-  EXPECT_EQ(r->Keys(k20, kRtty), nullptr);
+  EXPECT_EQ(r->Keys(k20, Mode::kPsk31), nullptr);
   EXPECT_EQ(Log(*r, "DL1ABC", "", 0, kCw, ctx_), 0);
-  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kRtty, ctx_), 0);
-  r->Add("DL1ABC", "", k20, kRtty, ctx_);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, Mode::kPsk31, ctx_), 0);
+  r->Add("DL1ABC", "", k20, Mode::kPsk31, ctx_);
   EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kCw, ctx_), 1);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kRtty, ctx_), 1);
+  EXPECT_EQ(Log(*r, "DL1ABC", "", k20, kRtty, ctx_), 0);
   // Without conditions every band and mode share slot 1.
   auto plain = Multi("newcall:1");
   EXPECT_EQ(plain->SlotOf(0, Mode::kPsk31), 1);

@@ -93,13 +93,22 @@ class CountryFile:
         if whole in self.exact:
             return self.exact[whole]
         if len(parts) == 1:
-            return self.exact.get(parts[0]) or self.by_prefix(parts[0])
+            return self.exact.get(parts[0]) or self.by_prefix(us_kg4(parts[0]))
         base, other = parts[0], parts[1]
         if other.isdigit():
             # A call-area suffix replaces the area digit of the home call.
             return self.lookup(area_moved(base, other))
         designator = min((base, other), key=len)
         return self.by_prefix(designator)
+
+
+def us_kg4(call):
+    """The country file's documentation: KG4 with a two-letter suffix is Guantanamo Bay, with
+    one or three letters a US licensee (4th call area)."""
+    suffix = call[3:]
+    if call.startswith("KG4") and len(suffix) in (1, 3) and suffix.isalpha():
+        return "K4" + suffix
+    return call
 
 
 def place_parts(call):

@@ -264,10 +264,14 @@ Changes EntryModel::StepBand(int direction) {
 Changes EntryModel::ChangeMode() {
   if (station_.ConfiguredMode() != Mode::kUnknown) return changed::kNothing;
   const ContestSettings& rules = station_.Rules().Settings();
-  // Alt+F3 steps CW, PH, FM and round again; from RTTY or PSK31 (a radio's reading) to CW.
+  // Alt+F3 steps CW, PH, FM, RTTY (the modes the contest allows) and round again; from PSK31
+  // (a radio's reading) to CW.
   Mode mode = station_.CurrentMode();
-  for (int i = 0; i < 3; ++i) {
-    mode = mode == Mode::kCw ? Mode::kPhone : mode == Mode::kPhone ? Mode::kFm : Mode::kCw;
+  for (int i = 0; i < 4; ++i) {
+    mode = mode == Mode::kCw      ? Mode::kPhone
+           : mode == Mode::kPhone ? Mode::kFm
+           : mode == Mode::kFm    ? Mode::kRtty
+                                  : Mode::kCw;
     if (!rules.Allows(mode)) continue;
     if (RigControl* rig = station_.Rig()) rig->SetMode(mode);
     return SetOperatingPoint(station_.CurrentFreq(), mode, 2);
