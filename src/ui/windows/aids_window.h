@@ -25,6 +25,10 @@ class AidsWindow final : public InfoWindow {
   void ShowAsChosen();
   // Places the side windows again: the window takes a place only while it is shown.
   void SetRelayout(std::function<void()> relayout) { relayout_ = std::move(relayout); }
+  // The model's files were read: its rows are shown again.
+  void FilesRead() {
+    if (Update(true)) redraw();
+  }
   // Where Alt+C puts the call it picked from the list.
   void SetTake(std::function<void(const std::string&)> take) { take_ = std::move(take); }
 

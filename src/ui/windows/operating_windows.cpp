@@ -28,7 +28,10 @@ OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, Comm
     : models_(std::move(models)), subscription_(bus, *this) {}
 
 void OperatingWindows::PrepareForTyping() {
-  if (aidsPanel_ != nullptr) aidsPanel_->PrepareLookup();
+  // The database first: the lookup's index of the log notes which calls it lacks.
+  aids_->ReadFiles();
+  aidsPanel_->PrepareLookup();
+  aidsWindow_->FilesRead();
 }
 
 void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
@@ -47,8 +50,10 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
         new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i), station.Bus()));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat, station.Bus());
+  // Its files are read once the windows show (PrepareForTyping).
   aids_ = std::make_unique<OperatorAids>(
-      station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest));
+      station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest),
+      false);
   aids_->AttachTo(*m.entry);
   aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
   aidsWindow_ = new AidsWindow(desktop, *aidsPanel_, station.Bus());
