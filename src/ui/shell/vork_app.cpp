@@ -203,9 +203,14 @@ void VorkApp::SelectEntryWindow() {
 }
 
 void VorkApp::WriteCabrillo() {
-  RunReportCommand(desktop_.get(),
-                   {station_.Rules(), station_.Log(), station_.OwnCall(), station_.CurrentMode(),
-                    station_.WorkDir(), station_.Totals().Claimed()});
+  const std::string path =
+      RunReportCommand(desktop_.get(),
+                       {station_.Rules(), station_.Log(), station_.OwnCall(),
+                        station_.CurrentMode(), station_.WorkDir(), station_.Totals().Claimed()});
+  if (path.empty()) return;
+  // Said where the operator looks, without another box to close mid-contest.
+  EntryNote note{"Report written: " + std::to_string(station_.Log().Count()) + " QSO", path};
+  bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
 }
 
 void VorkApp::SaveLog() {
