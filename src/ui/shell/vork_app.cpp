@@ -128,8 +128,7 @@ void VorkApp::ShowAbout() {
 }
 
 void VorkApp::RunQsoDialog(CommandId which, int position) {
-  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
-  QsoEditor editor{station_, NetworkSender()};
+  QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 
@@ -159,6 +158,7 @@ void VorkApp::OpenOperatingWindows() {
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  if (!startNotice_.empty()) ShowLongInformation(std::exchange(startNotice_, {}));
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
