@@ -302,7 +302,9 @@ void VorkApp::WaitForInput() {
     std::uint64_t wait = kPollUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());
     const std::uint64_t keyTimeout = finalcut::FKeyboard::getKeypressTimeout();
-    if (sinceKey <= keyTimeout) wait = std::min(wait, std::max(keyTimeout - sinceKey + 1000, kMinKeyWakeUs));
+    if (sinceKey <= keyTimeout) {
+      wait = std::min(wait, std::max(keyTimeout - sinceKey + 1000, kMinKeyWakeUs));
+    }
     if (!kb.isKeyPressed(wait)) return;
   }
   // Read now: a parsed key makes the toolkit's next pass take it without its own wait.
