@@ -100,10 +100,15 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   settings.dupes = o.dupes;
   const SystemTimeSource clock;
   const DateTime now = UnpackDateTime(CurrentPacked(clock));
-  if (const Status s = ReplaceFileAtomically(o.out, StandardAdifText(log, settings, now)); !s) {
+  int written = 0;
+  const std::string text = StandardAdifText(log, settings, now, &written);
+  if (const Status s = ReplaceFileAtomically(o.out, text); !s) {
     return Fail(err, "export", "cannot write " + o.out + ": " + s.message);
   }
-  out << "exported " << log.Count() << " QSOs to " << o.out << '\n';
+  out << "exported " << written << " QSOs to " << o.out;
+  // What --no-dupes left out, so the count above is not taken for the whole log.
+  if (written != log.Count()) out << " (dupes left out: " << log.Count() - written << ")";
+  out << '\n';
   return 0;
 }
 

@@ -20,6 +20,7 @@
 #include "ui/dialogs/report_command.h"
 #include "ui/dialogs/rig_dialog.h"
 #include "ui/dialogs/station_dialog.h"
+#include "ui/shell/terminal_handshake.h"
 #include "ui/windows/cluster_desk.h"
 #include "ui/windows/cw_window.h"
 #include "ui/windows/key_test_window.h"
@@ -84,7 +85,9 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
   for (std::size_t k = 1; k < contests.Size(); ++k) {
     desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
   }
+  TerminalHandshake handshake;  // the toolkit meets the terminal in show()
   desktop_->show();
+  handshake.Finish();
   if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
@@ -125,8 +128,7 @@ void VorkApp::ShowAbout() {
 }
 
 void VorkApp::RunQsoDialog(CommandId which, int position) {
-  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
-  QsoEditor editor{station_, NetworkSender()};
+  QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 
@@ -252,6 +254,11 @@ void VorkApp::processExternalUserEvent() {
   if (openKeyTestWindows_) {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
+  }
+  if (!heldKeys_.empty() && LoopGoesOn()) {
+    const std::vector<FKey> keys = std::move(heldKeys_);
+    heldKeys_.clear();
+    for (FKey k : keys) OnKey(k);
   }
   session_.IdlePass();
   if (openWhenModalEnds_ && !ModalDialogRunning()) {

@@ -45,7 +45,7 @@ class VorkApp final : public finalcut::FApplication,
   Shell& shell() { return shell_; }
   LogClock& Clock() { return station_.Clock(); }
   Station& station() { return station_; }
-  TLogCollection& Log() { return station_.Log(); }
+  const TLogCollection& Log() const { return station_.Log(); }
   Desktop& desktop() { return *desktop_; }
 
   // ShellActions
@@ -146,7 +146,8 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
   bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
-  bool prepareForTyping_ = false;   // the operating windows are drawn for the first time
+  bool prepareForTyping_ = false;
+  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended   // the operating windows are drawn for the first time
   bool restart_ = false;
   std::string startNotice_;
   int exitCode_ = 0;
@@ -155,8 +156,6 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
   NetworkSession* network_;               // the session's; nullptr when it was not started
-  // Hands a finished message text to the network, when there is one.
-  std::function<void(const std::string&)> NetworkSender();
 };
 
 }  // namespace vk::ui
