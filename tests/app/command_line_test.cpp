@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -149,13 +148,6 @@ TEST_F(StationCommands, AFolderWithoutStationGetsOneThatUsesTheShippedData) {
   EXPECT_EQ(Run({"import", "x.adi"}, (dir_ / "new").string()), 2);
   EXPECT_NE(err_.str().find("no vorkan.cfg here"), std::string::npos) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(dir_ / "new" / "vorkan.cfg"));
-  // rules check reads the station's data/ unless --data is given, and names file and line.
-  std::filesystem::create_directories(dir_ / "data");
-  std::ofstream(dir_ / "data" / "broken.xml")
-      << "<contest_rules>\n<contest name=\"BROKEN\">\n<repqso>bnd</repqso>\n</contest>\n"
-         "</contest_rules>\n";
-  EXPECT_EQ(Run({"rules", "check"}, dir_.string()), 2);
-  EXPECT_NE(out_.str().find("broken.xml:3:"), std::string::npos) << out_.str();
 }
 
 }  // namespace
