@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "aids/log_calls.h"
 #include "aids/scp_database.h"
 #include "log/log_collection.h"
 #include "score/repeat.h"
@@ -38,19 +39,6 @@ struct ContactPoint {
   Freq freq = 0;
   Mode mode = Mode::kUnknown;
   DateTime when;
-};
-
-// The distinct calls of the log, sorted; built again only when the log changed.
-class LogCalls {
- public:
-  void Refresh(const TLogCollection& log);
-  bool Contains(std::string_view call) const;
-  const std::vector<std::string>& Calls() const { return calls_; }
-
- private:
-  std::vector<std::string> calls_;
-  std::uint64_t revision_ = UINT64_MAX;
-  const TLogCollection* log_ = nullptr;
 };
 
 inline constexpr std::size_t kScpPartialLimit = 120;

@@ -88,7 +88,11 @@ void Shell::PollChecksums(std::uint32_t logCrc) {
 }
 
 void Shell::OnTick() {
-  if (raiseCounter_() == kStartupCounter) {
+  raiseCounter_();
+  // The operating windows open on the first tick, once the loop runs: building them reads the
+  // log file, and nothing else is waited for.
+  if (!startupIssued_) {
+    startupIssued_ = true;
     bus_.PostCommand(state_.NoContest ? cm::kNoContest : cm::kOpenWindows);
   }
 }

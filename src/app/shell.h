@@ -87,8 +87,6 @@ class ShellActions {
 };
 
 inline constexpr std::string_view kRebootText = "Reboot programm";
-// The counter value on the tick of the fiftieth idle pass, when the operating windows open.
-inline constexpr std::int32_t kStartupCounter = 100;
 // A mismatch count of this value means the checksum comparison is suspended.
 inline constexpr std::uint8_t kSyncSuspended = 255;
 inline constexpr std::uint8_t kSyncMismatchLimit = 10;
@@ -159,6 +157,7 @@ class Shell final : public MessageTarget {
   std::size_t memoryInUse_ = 0;
   int memoryAge_ = kMemoryRefreshPasses;  // refresh on the first pass
   bool peerHeard_ = false;                // a checksum report of another station has arrived
+  bool startupIssued_ = false;            // the start-up command went out on the first tick
 };
 
 // The error box text for an error broadcast (CP866 bytes); empty for any other number.

@@ -55,6 +55,7 @@ bool TLogCollection::InsertAt(int pos, QsoRecord qso) {
   CutFields(qso);
   qso.Crc = ComputeQsoCrc(qso);
   ++revision_;
+  ++callRevision_;
   items_.insert(items_.begin() + pos, std::move(qso));
   CalcLogCrc();
   return true;
@@ -63,6 +64,7 @@ bool TLogCollection::InsertAt(int pos, QsoRecord qso) {
 bool TLogCollection::Delete(int pos) {
   if (!ValidPos(pos)) return false;
   ++revision_;
+  ++callRevision_;
   items_.erase(items_.begin() + pos);
   CalcLogCrc();
   return true;
@@ -70,6 +72,7 @@ bool TLogCollection::Delete(int pos) {
 
 void TLogCollection::Clear() {
   ++revision_;
+  ++callRevision_;
   items_.clear();
   CalcLogCrc();
 }
@@ -96,6 +99,7 @@ void TLogCollection::SetMode(int pos, Mode mode) {
 }
 
 void TLogCollection::SetCall(int pos, std::string_view text) {
+  ++callRevision_;
   if (QsoRecord* q = Mut(pos)) q->Call = CutQsoField(text);
 }
 

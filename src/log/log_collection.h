@@ -40,6 +40,10 @@ class TLogCollection {
   // Raised by every change of the log (append, insert, delete, clear and each setter): a saver
   // compares it with the value at its last write to know whether the file still holds the log.
   std::uint64_t Revision() const { return revision_; }
+  // Raised only by the changes that move contacts or change a call (insert, delete, clear, a
+  // new call): an index of the log by call that saw this value needs only the appended
+  // contacts added.
+  std::uint64_t CallRevision() const { return callRevision_; }
 
   // CRC-32 over the little-endian Crc of every contact in log order; 0 for an empty log.
   std::uint32_t LogCrc() const { return logCrc_; }
@@ -101,6 +105,7 @@ class TLogCollection {
   std::vector<QsoRecord> items_;
   std::uint32_t logCrc_ = 0;
   std::uint64_t revision_ = 0;
+  std::uint64_t callRevision_ = 0;
   // Set when a record checksum changed after the log checksum was computed; Append then sums
   // the whole log instead of extending the checksum by the new record.
   bool logCrcStale_ = false;

@@ -180,6 +180,19 @@ RepeatResult RepeatTracker::Find(const TLogCollection& log, const RepeatSettings
   return FindRepeat(log, s, same, pos, q.Freq, q.Mode, q.Stamp);
 }
 
+RepeatResult RepeatTracker::Check(const TLogCollection& log, const RepeatSettings& s,
+                                  std::string_view call, std::int32_t freq, Mode mode,
+                                  const DateTime& when) const {
+  std::vector<int> same;
+  if (auto it = byCall_.find(call); it != byCall_.end()) {
+    for (int pos : it->second) {
+      const QsoRecord* q = log.At(pos);
+      if (q != nullptr && !q->Dupe && q->Call == call) same.push_back(pos);
+    }
+  }
+  return FindRepeat(log, s, same, log.Count(), freq, mode, when);
+}
+
 void RepeatTracker::Count(const QsoRecord& q, int pos) {
   auto it = byCall_.find(q.Call);
   if (it == byCall_.end()) it = byCall_.emplace(q.Call, std::vector<int>{}).first;

@@ -81,6 +81,11 @@ class RepeatTracker {
   RepeatResult Find(const TLogCollection& log, const RepeatSettings& s, int pos) const;
   // The QSO at `pos` counted: later contacts with its call are checked against it.
   void Count(const QsoRecord& q, int pos);
+  // A contact with `call` made after every QSO of the log: CheckRepeat's answer, at the cost
+  // of the QSOs counted with that call.  Those the log now marks as dupes are passed over, so
+  // a tracker may count every QSO and leave the marks to the log.
+  RepeatResult Check(const TLogCollection& log, const RepeatSettings& s, std::string_view call,
+                     std::int32_t freq, Mode mode, const DateTime& when) const;
 
  private:
   struct TextHash {

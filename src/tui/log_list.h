@@ -19,6 +19,16 @@ class LogList final : public finalcut::FListBox {
   void OnDownAtEnd(std::function<void()> f) { onDownAtEnd_ = std::move(f); }
   void OnEnter(std::function<void()> f) { onEnter_ = std::move(f); }
 
+  // The list as a view of `count` rows whose text is asked of `row` (0-based) when a row is
+  // first drawn: a long log costs the rows on the screen, not the log.  Called once; the
+  // count then follows with ResizeRows.
+  void SetRows(std::size_t count, std::function<finalcut::FString(std::size_t)> row);
+  // New rows at the end are asked for when drawn; rows taken off the end are gone.  The rows
+  // kept keep their text.
+  void ResizeRows(std::size_t count);
+  // Every row is asked for again when next drawn.
+  void ForgetTexts();
+
   // 0-based position of the current line; -1 while the list is empty.
   int CurrentPosition() const;
   void SetCurrentPosition(int position);
@@ -28,7 +38,15 @@ class LogList final : public finalcut::FListBox {
  private:
   void drawBorder() override;
 
+  // What the toolkit's lazy list sizes itself by.
+  struct RowCount {
+    std::size_t n = 0;
+    std::size_t size() const { return n; }
+  };
+
   finalcut::FString header_;
+  RowCount rows_;
+  std::function<finalcut::FString(std::size_t)> rowText_;
   std::function<void()> onDownAtEnd_;
   std::function<void()> onEnter_;
 };

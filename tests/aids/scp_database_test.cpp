@@ -91,5 +91,47 @@ TEST(ScpLookup, MergesTheLogAndMarksDupesAndCallsWorkedElsewhere) {
   EXPECT_TRUE(lookup.Find("D", log, at).partials.empty());
 }
 
+// The lookup keeps its index of the log from one keystroke to the next; after every kind of
+// change it must answer as a lookup that reads the log afresh.
+TEST(ScpLookup, AnswersAfterEachChangeOfTheLogAsAFreshLookup) {
+  ScpDatabase db;
+  db.LoadText("DL1ABC\nDL1ABD\nDL1AX\nW1AW\nOK1AB\n");
+  RepeatSettings rep;
+  ApplyRepeatValue(rep, "bandmode");
+  const ContactPoint at{&rep, 140300, Mode::kCw, {2024, 3, 5, 9, 30, 0}};
+  TLogCollection log;
+  ScpLookup kept(db);
+  using Change = void (*)(TLogCollection&);
+  const std::vector<std::pair<const char*, Change>> changes = {
+      {"append a new call", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 140250, Mode::kCw, 1)); }},
+      {"append another", [](TLogCollection& l) { l.Append(Qso("UA9AB", 70250, Mode::kCw, 2)); }},
+      {"append a call again", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 70250, Mode::kCw, 3)); }},
+      {"mark the first a dupe", [](TLogCollection& l) { l.SetFigures(0, 0, 0, 0, true); }},
+      {"change a call", [](TLogCollection& l) { l.SetCall(1, "OK1ABZ"); }},
+      {"insert", [](TLogCollection& l) { l.InsertAt(0, Qso("DL1AZZ", 140250, Mode::kCw, 0)); }},
+      {"delete", [](TLogCollection& l) { l.Delete(1); }},
+      {"clear and refill", [](TLogCollection& l) {
+         l.Clear();
+         l.Append(Qso("W1AW", 140250, Mode::kCw, 5));
+       }},
+  };
+  for (const auto& [what, change] : changes) {
+    change(log);
+    for (const char* typed : {"DL", "1A", "AB", "DL1ABC", "DL1AZX", "OK1AB", "W1AW"}) {
+      ScpLookup fresh(db);
+      const ScpAnswer want = fresh.Find(typed, log, at);
+      const ScpAnswer got = kept.Find(typed, log, at);
+      EXPECT_EQ(got.partials, want.partials) << what << ", " << typed;
+      EXPECT_EQ(got.partialTotal, want.partialTotal) << what << ", " << typed;
+      EXPECT_EQ(got.nearMisses, want.nearMisses) << what << ", " << typed;
+      // The marks against the plain check over the whole log.
+      for (const MarkedCall& m : got.partials) {
+        const bool dupe = CheckRepeat(log, rep, m.call, at.freq, at.mode, at.when).position != 0;
+        EXPECT_EQ(m.mark == CallMark::kDupe, dupe) << what << ", " << m.call;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk

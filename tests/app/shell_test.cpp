@@ -85,13 +85,19 @@ class ShellTest : public ::testing::Test {
     bus.DeliverPosted();
     shell.IdlePass();
   }
+  // The operating windows are open; what the shell asks for from now on is recorded afresh.
+  void PastStartup() {
+    Pass();
+    Pass();
+    actions.calls.clear();
+  }
 };
 
-TEST_F(ShellTest, OperatingWindowsOpenOnceOnTheFiftiethIdlePass) {
-  for (int i = 0; i < 50; ++i) Pass();
-  EXPECT_EQ(counter, 100);  // one for the pass, one for its tick
+TEST_F(ShellTest, OperatingWindowsOpenOnceRightAfterTheFirstIdlePass) {
+  Pass();
+  EXPECT_EQ(counter, 2);  // one for the pass, one for its tick
   EXPECT_TRUE(actions.calls.empty());
-  Pass();  // the command issued on the fiftieth tick is delivered on the next pass
+  Pass();  // the command issued on the first tick is delivered on the next pass
   EXPECT_EQ(actions.calls, std::vector<std::string>{"open"});
   for (int i = 0; i < 200; ++i) Pass();
   EXPECT_EQ(actions.calls, std::vector<std::string>{"open"});
@@ -99,7 +105,7 @@ TEST_F(ShellTest, OperatingWindowsOpenOnceOnTheFiftiethIdlePass) {
 
 TEST_F(ShellTest, WithoutAContestTheStartupCommandIsNoContestAndTheDesktopStaysEmpty) {
   shell.state().NoContest = true;
-  for (int i = 0; i < 51; ++i) Pass();
+  for (int i = 0; i < 3; ++i) Pass();
   EXPECT_TRUE(actions.calls.empty());
   bool sawNoContest = false;
   for (const Message& m : window.seen) sawNoContest |= m.command == cm::kNoContest;
@@ -126,10 +132,12 @@ TEST_F(ShellTest, CounterKeepsGrowingFromAValueSetByTheLogLoader) {
   Pass();
   EXPECT_EQ(counter, 5002);
   for (int i = 0; i < 100; ++i) Pass();
-  EXPECT_TRUE(actions.calls.empty());  // start-up action is tied to the value 100 only
+  // The start-up action comes once, whatever value the loader left.
+  EXPECT_EQ(actions.calls, std::vector<std::string>{"open"});
 }
 
 TEST_F(ShellTest, ChecksumReportsCountMismatchesAndOpenSynchronizationAfterEleven) {
+  PastStartup();
   net.peer = 1;  // differs from logCrc
   for (int i = 0; i < 10; ++i) {
     net.checksum = true;
@@ -151,6 +159,7 @@ TEST_F(ShellTest, ChecksumReportsCountMismatchesAndOpenSynchronizationAfterEleve
 }
 
 TEST_F(ShellTest, MatchingChecksumResetsTheCountAndSuspendedCountStaysPut) {
+  PastStartup();
   net.peer = 1;
   for (int i = 0; i < 5; ++i) {
     net.checksum = true;
@@ -180,6 +189,7 @@ TEST_F(ShellTest, SynchronizationChoosingReceiveIssuesReceiveLog) {
 }
 
 TEST_F(ShellTest, ReceivedNetworkMessageIsAppliedInThePassThatSeesIt) {
+  PastStartup();
   net.message = true;
   Pass();
   EXPECT_EQ(actions.calls, std::vector<std::string>{"net-message"});

@@ -10,8 +10,6 @@ printf '[Main]\r\nContest=\r\nCall=\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=N
 vk_station
 
 cfg() { tr -d '\r' <"$VK_DIR/vorkan.cfg" | grep -m1 "^$1=" | cut -d= -f2-; }
-# Rows below The World Contest of a rules file: the other files follow it in name order.
-rows_of() { LC_ALL=C ls "$VK_DIR/data" | grep '\.xml$' | grep -vx contest.xml | grep -nx "$1" | cut -d: -f1; }
 
 # --- A contest whose rules fail the check is not loaded: the screen says what and where -------
 cat >"$VK_DIR/data/broken.xml" <<'XML'
@@ -35,14 +33,18 @@ vk_quit
 rm -f "$VK_DIR/data/broken.xml" "$VK_DIR"/vorkan.adi
 mv "$VK_DIR/vorkan.cfg.keep" "$VK_DIR/vorkan.cfg"
 
-# File > New contest > the entry titled $1, which is $2 rows below The World Contest.
+# File > New contest > the entry titled $1, from the rules file $2.  The World Contest comes
+# first, then the other files of data/ in the order of their names.
 new_contest() {
+  local rows i
+  rows=$(cd "$VK_DIR/data" && printf '%s\n' *.xml | grep -vx contest.xml | LC_ALL=C sort |
+    grep -nx "$2" | cut -d: -f1)
+  [ -n "$rows" ] || vk_fail "no rules file $2"
   vk_key_sync M-F10 7100
   vk_key_sync Down 5000
   vk_key_sync Enter 1C0D
   vk_wait_for "│ $1"
-  local i
-  for ((i = 0; i < $2; i++)); do vk_key Down; done
+  for ((i = 0; i < rows; i++)); do vk_key Down; done
   vk_key Enter
   vk_wait_for "Select contest"
   vk_wait_for "Call:"
@@ -50,7 +52,7 @@ new_contest() {
 
 vk_start_desktop
 vk_wait_for "Vork 4.0.19-8  []"
-# Two clock steps are well past the fiftieth idle pass: the desktop stays empty.
+# Two clock steps are well past the start-up action: the desktop stays empty.
 clock() { vk_cell 1 $((VK_WIDTH - 8)) 8; }
 for _ in 1 2; do
   c=$(clock)
@@ -63,7 +65,7 @@ done
 vk_screen | grep -qF "Hello Friend" && vk_fail "operating windows open without a contest"
 
 # --- CQ WW CW as DL1ABC -----------------------------------------------------------------------
-new_contest "CQ World Wide DX" "$(rows_of cqww.xml)"
+new_contest "CQ World Wide DX" cqww.xml
 vk_wait_for "CQ World Wide DX Contest CW"
 vk_wait_for "CQ World Wide DX Contest SSB"
 vk_key Enter  # the first contest; on to the Call line
@@ -102,7 +104,7 @@ grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "QSO not in vorkan.adi
 
 # --- arch taken by a file: the error box, and nothing changes ----------------------------------
 echo "not a folder" >"$VK_DIR/arch"
-new_contest "IARU HF Championship" "$(rows_of iaru.xml)"
+new_contest "IARU HF Championship" iaru.xml
 vk_wait_for "IARU HF World Championship"
 vk_key Enter
 vk_key Enter
@@ -117,7 +119,7 @@ vk_wait_for "│JA1XYZ      │"
 
 # --- IARU HF: the CQ WW log goes to arch, the new contest starts empty -------------------------
 rm -f "$VK_DIR/arch"
-new_contest "IARU HF Championship" "$(rows_of iaru.xml)"
+new_contest "IARU HF Championship" iaru.xml
 vk_wait_for "IARU HF World Championship"
 vk_key Enter
 vk_wait_for "Call:   DL1ABC"

@@ -7,10 +7,8 @@
 
 #include "shipped_contest.h"
 
-namespace vk {
+namespace vk::test {
 namespace {
-
-using namespace shipped;  // NOLINT: the fixture's names are the tables' vocabulary
 
 constexpr Mode RY = Mode::kRtty;
 
@@ -213,18 +211,5 @@ TEST_F(ShippedContest, NaSprintCw) {
   EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
 }
 
-// CWops CWT: 1 point each, every call once as a multiplier.
-TEST_F(ShippedContest, CwopsCwt) {
-  Load("CWOPS-CWT", "K1ZZZ", "BOB 123");
-  Play({
-      {At(13, 1), "W6ZZZ", "JOE 456", B20, CW, 1, 1, 0},
-      {At(13, 2), "W6ZZZ", "456 JOE", B40, CW, 1, 0, 0},  // a call counts once
-      {At(13, 3), "W6ZZZ", "JOE 456", B40, CW, 0, 0, 0, 2},
-      {At(13, 4), "DL1ZZZ", "HANS DL", B40, CW, 1, 1, 0},
-  });
-  EXPECT_EQ(log_.At(1)->Rcvd, "JOE 456");
-  EXPECT_EQ(Claimed(), (Claim{3, 2, 0, 6}));
-}
-
 }  // namespace
-}  // namespace vk
+}  // namespace vk::test

@@ -31,10 +31,19 @@ std::string LogWindowLine(const TLogCollection& log, int pos) {
   return line;
 }
 
-LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus) : ViewModel(bus), log_(log) {
-  lines_.reserve(static_cast<std::size_t>(log_.Count()) + 100);
-  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
-  focused_ = static_cast<int>(lines_.size()) - 1;
+LogViewModel::LogViewModel(const TLogCollection& log, CommandBus& bus)
+    : ViewModel(bus), log_(log), rows_(log.Count()), focused_(log.Count() - 1) {}
+
+std::string LogViewModel::Line(int pos) const {
+  if (pos < 0 || pos >= rows_ || !log_.ValidPos(pos)) return {};
+  return LogWindowLine(log_, pos);
+}
+
+std::vector<std::string> LogViewModel::Lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(rows_));
+  for (int i = 0; i < rows_; ++i) lines.push_back(Line(i));
+  return lines;
 }
 
 std::string LogViewModel::CountText() const {
@@ -42,7 +51,7 @@ std::string LogViewModel::CountText() const {
 }
 
 Changes LogViewModel::Down() {
-  if (focused_ + 1 >= static_cast<int>(lines_.size())) return SelectEntryWindow();
+  if (focused_ + 1 >= rows_) return SelectEntryWindow();
   ++focused_;
   return Note(changed::kList);
 }
@@ -54,7 +63,7 @@ Changes LogViewModel::Up() {
 }
 
 Changes LogViewModel::SetFocused(int position) {
-  const int last = static_cast<int>(lines_.size()) - 1;
+  const int last = rows_ - 1;
   const int f = std::clamp(position, last < 0 ? -1 : 0, last);
   if (f == focused_) return changed::kNothing;
   focused_ = f;
@@ -108,43 +117,37 @@ constexpr Changes kLinesRemade = changed::kList | changed::kCount | changed::kRe
 }  // namespace
 
 Changes LogViewModel::Inserted(int pos) {
-  if (pos < 0 || pos > static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
-    return changed::kNothing;
-  }
-  lines_.insert(lines_.begin() + pos, LogWindowLine(log_, pos));
+  if (pos < 0 || pos > rows_ || !log_.ValidPos(pos)) return changed::kNothing;
+  ++rows_;
   if (focused_ < 0) focused_ = 0;
   return kLinesRemade;
 }
 
 Changes LogViewModel::Edited(int pos) {
-  if (pos < 0 || pos >= static_cast<int>(lines_.size()) || !log_.ValidPos(pos)) {
-    return changed::kNothing;
-  }
-  lines_[pos] = LogWindowLine(log_, pos);
+  if (pos < 0 || pos >= rows_ || !log_.ValidPos(pos)) return changed::kNothing;
   return kLinesRemade;
 }
 
 Changes LogViewModel::Deleted(int pos) {
-  if (pos < 0 || pos >= static_cast<int>(lines_.size())) return changed::kNothing;
-  lines_.erase(lines_.begin() + pos);
-  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
+  if (pos < 0 || pos >= rows_) return changed::kNothing;
+  --rows_;
+  focused_ = std::min(focused_, rows_ - 1);
   return kLinesRemade;
 }
 
 Changes LogViewModel::Appended(int pos) {
   if (!log_.ValidPos(pos)) return changed::kNothing;
-  lines_.push_back(LogWindowLine(log_, pos));
-  focused_ = static_cast<int>(lines_.size()) - 1;
+  ++rows_;
+  focused_ = rows_ - 1;
   return changed::kList | changed::kCount;
 }
 
 // Scores and dupe marks may have changed anywhere: every line is made again, the focus stays
 // where it was as far as the log still reaches.
 Changes LogViewModel::Rescored() {
-  lines_.clear();
-  for (int i = 0; i < log_.Count(); ++i) lines_.push_back(LogWindowLine(log_, i));
-  focused_ = std::min(focused_, static_cast<int>(lines_.size()) - 1);
-  if (focused_ < 0 && !lines_.empty()) focused_ = 0;
+  rows_ = log_.Count();
+  focused_ = std::min(focused_, rows_ - 1);
+  if (focused_ < 0 && rows_ > 0) focused_ = 0;
   return kLinesRemade;
 }
 

@@ -36,11 +36,17 @@ inline constexpr CommandId kLogInsertButton = 5005;
 
 class LogViewModel final : public ViewModel {
  public:
-  // Makes one line per QSO already in the log (the log file is loaded before), focuses the last
+  // Lists one row per QSO already in the log (the log file is loaded before), focuses the last
   // and attaches to the bus.
   LogViewModel(const TLogCollection& log, CommandBus& bus);
 
-  const std::vector<std::string>& Lines() const { return lines_; }
+  // The rows listed: the log's QSOs as far as the broadcasts have reported them.
+  int LineCount() const { return rows_; }
+  // The line of a row, made from the log when asked (a window formats only the rows it shows);
+  // empty for a row whose QSO is gone (a log emptied for a whole-log transfer).
+  std::string Line(int pos) const;
+  // Every row's line.
+  std::vector<std::string> Lines() const;
   // Position of the focused line; -1 while the list is empty.
   int Focused() const { return focused_; }
   // The log's QSO count in decimal, shown centred.
@@ -77,7 +83,7 @@ class LogViewModel final : public ViewModel {
   Changes Rescored();
 
   const TLogCollection& log_;
-  std::vector<std::string> lines_;
+  int rows_ = 0;
   int focused_ = -1;
 };
 

@@ -1,7 +1,7 @@
 #include "ui/shell/vork_app.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <thread>
 #include <utility>
 
 #include "app/help_text.h"
@@ -32,16 +32,24 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// One idle pass every 10 ms at most.  After input the toolkit's loop runs flat out for a while;
-// the pause keeps it from eating a core.  Once the operating windows are open and the keyboard
-// has been quiet for a while, the loop waits longer for input: a clock that shows seconds and
-// views that redraw on the tick need no more.
-constexpr auto kMinPassInterval = 10ms;
-constexpr std::uint64_t kFastBlockingUs = 10'000;
-constexpr std::uint64_t kSlowBlockingUs = 50'000;
-constexpr auto kQuietAfterKey = 2s;
-// The operating windows open on the fiftieth pass; until a little after, the passes come fast.
-constexpr int kStartupPasses = 60;
+// The toolkit's key reader blocks for its own read time on every pass and, for 100 ms after a
+// key, waits 5 ms more for the rest of an escape sequence before it hands the key on; its
+// screen writer holds changes back for at least 17 ms after the last write.  The loop here
+// waits itself instead, on the terminal, for no longer than the next thing that is due, and
+// writes the screen as soon as a pass is done.
+//
+// Without a key the loop wakes this often: it is how soon a QSO of the group, a reading of the
+// radio or a spot gets to the screen, and the clock's second steps no later than this.
+constexpr std::uint64_t kPollUs = 50'000;
+// After an escape byte the toolkit decides "Esc alone" once its key timeout has passed; the
+// loop wakes just after that.  No shorter than the toolkit's own spacing of input reads (5 ms).
+constexpr std::uint64_t kMinKeyWakeUs = 6'000;
+
+std::uint64_t MicrosecondsSince(decltype(finalcut::FObject::getCurrentTime()) t) {
+  const auto d = finalcut::FObject::getCurrentTime() - t;
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(d).count();
+  return us < 0 ? 0 : static_cast<std::uint64_t>(us);
+}
 
 }  // namespace
 
@@ -53,13 +61,20 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
       bus_(session.Bus()),
       shell_(session.AttachScreen(*this)),
       network_(session.Network()) {
+  // The xterm font and title are not changed, so they are not asked for: a terminal that
+  // does not answer would cost a wait at every start.  (The toolkit asks for the answerback
+  // and the terminal type whatever its options say.)
+  finalcut::FStartOptions::getInstance().terminal_data_request = false;
   // Widgets read their colours when they are built, so the theme comes first.
   finalcut::FWidget::setColorTheme<VorkTheme>();
   auto& kb = finalcut::FKeyboard::getInstance();
   kb.setPressCommand(
       finalcut::FKeyboardCommand{[this] { OnKey(finalcut::FKeyboard::getInstance().getKey()); }});
   kb.setEscPressedCommand(finalcut::FKeyboardCommand{[this] { OnKey(FKey::Escape); }});
-  finalcut::FKeyboard::setReadBlockingTime(kFastBlockingUs);
+  // The loop's one wait is in processExternalUserEvent; the toolkit only looks whether input
+  // is there.
+  finalcut::FKeyboard::setNonBlockingInputSupport(false);
+  finalcut::FKeyboard::setReadBlockingTime(0);
 
   desktop_ = std::make_unique<Desktop>(
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
@@ -224,13 +239,6 @@ void VorkApp::ImportAdif() {
 }
 
 void VorkApp::processExternalUserEvent() {
-  const auto now = std::chrono::steady_clock::now();
-  if (now - lastPass_ < kMinPassInterval) {
-    std::this_thread::sleep_for(1ms);
-    return;
-  }
-  lastPass_ = now;
-  if (passes_ <= kStartupPasses) ++passes_;
   // No guard against re-entry: a dialog opened from a posted command runs its own loop, whose
   // passes must keep the clock and the ticks going.
   if (openKeyTestWindows_) {
@@ -238,7 +246,25 @@ void VorkApp::processExternalUserEvent() {
     OpenKeyTestWindows();
   }
   session_.IdlePass();
-  AdaptIdleRate();
+  // What the key, the received QSO or the tick changed is on the terminal before the loop
+  // waits again (the windows' changes are gathered here; nothing is written when none changed).
+  forceTerminalUpdate();
+  WaitForInput();
+}
+
+void VorkApp::WaitForInput() {
+  auto& kb = finalcut::FKeyboard::getInstance();
+  // Keys already read, or messages posted by this pass, are for the next pass at once.
+  if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || isQuit()) return;
+  if (!kb.hasPendingInput()) {
+    std::uint64_t wait = kPollUs;
+    const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());
+    const std::uint64_t keyTimeout = finalcut::FKeyboard::getKeypressTimeout();
+    if (sinceKey <= keyTimeout) wait = std::min(wait, std::max(keyTimeout - sinceKey + 1000, kMinKeyWakeUs));
+    if (!kb.isKeyPressed(wait)) return;
+  }
+  // Read now: a parsed key makes the toolkit's next pass take it without its own wait.
+  kb.fetchKeyCode();
 }
 
 void VorkApp::OpenKeyTestWindows() {
@@ -249,14 +275,6 @@ void VorkApp::OpenKeyTestWindows() {
     w->show();
     SelectWindow(w, &w->Line());
   }
-}
-
-void VorkApp::AdaptIdleRate() {
-  const bool fast =
-      passes_ <= kStartupPasses || std::chrono::steady_clock::now() - lastKey_ < kQuietAfterKey;
-  if (fast == fastIdle_) return;
-  fastIdle_ = fast;
-  finalcut::FKeyboard::setReadBlockingTime(fast ? kFastBlockingUs : kSlowBlockingUs);
 }
 
 }  // namespace vk::ui

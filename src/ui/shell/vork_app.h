@@ -56,7 +56,7 @@ class VorkApp final : public finalcut::FApplication,
   // Broadcasts 5002, 5004 and 5006: the Edit, Delete and Add QSO dialogs on the QSO at the
   // position.
   void RunQsoDialog(CommandId which, int position) override;
-  // Command 0xFA05, issued once on the fiftieth idle pass when a contest is configured (the
+  // Command 0xFA05, issued once on the first idle pass when a contest is configured (the
   // shell has checked NoContest).  Builds the operating windows on the station's models and
   // selects the entry window.  Until they exist the desktop stays empty.
   void OpenOperatingWindows() override;
@@ -120,7 +120,9 @@ class VorkApp final : public finalcut::FApplication,
   bool GlobalKeysActive() const;
   void Dispatch(finalcut::FKey key, KeyCode pc);
   bool RunAccelerators(finalcut::FKey key);
-  void AdaptIdleRate();
+  // Waits for a key (read at once) or until something is due: the next poll of what other
+  // threads hand over, or the end of an escape sequence.
+  void WaitForInput();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
   bool HandleWindowKey(KeyCode key);
   std::vector<finalcut::FDialog*> DesktopWindows() const;
@@ -138,13 +140,9 @@ class VorkApp final : public finalcut::FApplication,
   CommandBus& bus_;
   Shell& shell_;
   std::unique_ptr<Desktop> desktop_;
-  std::chrono::steady_clock::time_point lastPass_{};
-  std::chrono::steady_clock::time_point lastKey_{};
   bool openKeyTestWindows_ = false;
-  bool fastIdle_ = true;
   bool restart_ = false;
   int exitCode_ = 0;
-  int passes_ = 0;  // counts up to a little beyond the start-up action only
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;

@@ -56,8 +56,6 @@ bool VorkApp::GlobalKeysActive() const {
 void VorkApp::OnKey(FKey key) {
   key = NormalizeKey(key);
   const KeyCode pc = PcKeyCode(key);
-  lastKey_ = std::chrono::steady_clock::now();
-  AdaptIdleRate();
   if (!GlobalKeysActive()) {
     shell_.NoteKey(pc);
     Dispatch(key, pc);

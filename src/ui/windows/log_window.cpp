@@ -42,7 +42,10 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
   list_.OnEnter([this] { Press(cm::kLogEditButton); });
   list_.OnDownAtEnd([this] { model_.SelectEntryWindow(); });
   Place();
-  FillList();
+  list_.SetRows(static_cast<std::size_t>(model_.LineCount()), [this](std::size_t i) {
+    return ScreenText(this, model_.Line(static_cast<int>(i)));
+  });
+  list_.SetCurrentPosition(model_.Focused());
   count_.SetText(model_.CountText());
   model_.TakeChanges();
   list_.setFocus();
@@ -67,10 +70,9 @@ void LogWindow::Layout(int width, int height) {
 }
 
 void LogWindow::FillList() {
-  const auto& lines = model_.Lines();
-  list_.clear();
-  list_.reserve(lines.size());
-  for (const std::string& line : lines) list_.insert(ScreenText(this, line));
+  // Only the rows on the screen are formatted; the others when scrolled to.
+  list_.ResizeRows(static_cast<std::size_t>(model_.LineCount()));
+  list_.ForgetTexts();
   list_.SetCurrentPosition(model_.Focused());
   list_.redraw();
 }
@@ -93,14 +95,11 @@ void LogWindow::ListMoved() {
 
 void LogWindow::Tick() {
   const Changes c = model_.TakeChanges();
-  const auto& lines = model_.Lines();
   if ((c & changed::kRefill) != 0) {
     FillList();
   } else if ((c & changed::kList) != 0) {
-    // At most appends since the last tick: the list holds the lines before them already.
-    for (std::size_t i = list_.getCount(); i < lines.size(); ++i) {
-      list_.insert(ScreenText(this, lines[i]));
-    }
+    // At most appends since the last tick: the rows before them are in the list already.
+    list_.ResizeRows(static_cast<std::size_t>(model_.LineCount()));
     list_.SetCurrentPosition(model_.Focused());
     list_.redraw();
   }
