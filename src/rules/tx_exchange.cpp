@@ -41,8 +41,9 @@ std::string Serial3(long long n) {
   return Rightmost("00" + IntToStr(n), 3);
 }
 
+// RST in the telegraphy modes (CW and RTTY), RS in phone.
 std::string TTreeRules::Report() const {
-  return currentMode_ == Mode::kCw ? "599" : "59";
+  return currentMode_ == Mode::kCw || currentMode_ == Mode::kRtty ? "599" : "59";
 }
 
 std::string TTreeRules::GetTxNr(std::string_view call) {

@@ -5,10 +5,19 @@
 // that the world file resolves them by prefix.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "shipped_contest.h"
 
 namespace vk::test {
 namespace {
+
+std::string ReadText(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 constexpr Mode RY = Mode::kRtty;
 
@@ -129,6 +138,7 @@ TEST_F(ShippedContest, Arrl10) {
 TEST_F(ShippedContest, RttyRoundup) {
   Load("ARRL-RTTY", "K1ZZZ", "MA");
   tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("K1ZZZ"), "599 MA");  // RST in RTTY
   EXPECT_TRUE(tree_.Settings().Allows(RY) && !tree_.Settings().Allows(CW));
   Play({
       {At(18, 1), "W6ZZZ", "599 CA", B20, RY, 1, 1, 0},
@@ -209,6 +219,30 @@ TEST_F(ShippedContest, NaSprintCw) {
   });
   EXPECT_EQ(log_.At(3)->Rcvd, "7 JUAN XE");
   EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
+}
+
+// The tutorial of docs/rules.md: the file shipped is the file the page shows, and it scores
+// as the page says.
+TEST_F(ShippedContest, TutorialContestOfTheRulesReference) {
+  const std::string doc = ReadText(VORKAN_SOURCE_DIR "/docs/rules.md");
+  const auto begin = doc.find("<!-- tutorial:begin -->\n```xml\n");
+  const auto end = doc.find("```\n<!-- tutorial:end -->");
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  const std::string shown = doc.substr(begin + 31, end - begin - 31);
+  const std::string file = ReadText(VORKAN_SOURCE_DIR "/data/tutorial.xml");
+  EXPECT_NE(file.find(shown), std::string::npos) << "docs/rules.md and data/tutorial.xml differ";
+  Load("CLUB-SPRINT", "DL1ZZZ");
+  Play({
+      {At(19, 1), "DL2ZZZ", "599 001", B40, CW, 1, 2, 0},  // own country; DL on 40, DL2
+      {At(19, 2), "OK1ZZZ", "599 002", B40, CW, 2, 2, 0},  // own continent; OK on 40, OK1
+      {At(19, 3), "JA1ZZZ", "599 003", B40, CW, 4, 2, 0},  // another continent
+      {At(19, 4), "JA1ZZZ", "599 004", B80, CW, 6, 1, 0},  // 6 on 80 m; JA again, JA1 not
+      {At(19, 5), "DL2ZZZ", "599 005", B40, CW, 0, 0, 0, 1},
+      {At(19, 6), "DL3ZZZ", "599 006", B80, CW, 1, 2, 0},
+      {At(19, 7), "OK2ZZZ", "599 007", B80, CW, 2, 2, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{16, 11, 0, 176}));
 }
 
 }  // namespace
