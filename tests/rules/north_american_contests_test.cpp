@@ -221,6 +221,44 @@ TEST_F(ShippedContest, NaSprintCw) {
   EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
 }
 
+// CQ WW RTTY: zones, countries (WAE entries too) and W/VE states, each per band.
+TEST_F(ShippedContest, CqWwRtty) {
+  Load("CQ-WW-RTTY", "DL1ZZZ");
+  tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("DL1ZZZ"), "599 14");
+  Play({
+      {At(0, 1), "DL2ZZZ", "599 14", B20, RY, 1, 2, 0},      // own country 1; zone 14 + DL
+      {At(0, 2), "OK1ZZZ", "599 15", B20, RY, 2, 2, 0},      // own continent 2
+      {At(0, 3), "JA1ZZZ", "599 25", B20, RY, 3, 2, 0},      // another continent 3
+      {At(0, 4), "K1ZZZ", "599 05 MA", B20, RY, 3, 3, 0},    // zone, country and state
+      {At(0, 5), "W6ZZZ", "599 3 CA", B20, RY, 3, 2, 0},
+      {At(0, 6), "N1ZZZ", "MA 599 5", B20, RY, 3, 0, 0},     // zone 5 is zone 05
+      {At(0, 7), "VE3ZZZ", "599 04 ON", B20, RY, 3, 3, 0},
+      {At(0, 8), "K1ZZZ", "599 05 MA", B40, RY, 3, 3, 0},    // again on 40 m
+      {At(0, 9), "IT9ZZZ", "599 15", B20, RY, 2, 1, 0},      // Sicily is a country of its own
+      {At(0, 10), "DL2ZZZ", "599 14", B20, RY, 0, 0, 0, 1},
+      {At(0, 11), "KH6ZZZ", "599 31 HI", B20, RY, 3, 2, 0},  // Hawaii sends no state mult
+  });
+  EXPECT_EQ(Claimed(), (Claim{26, 20, 0, 520}));
+}
+
+// CQ WPX RTTY: 1 / 2 / 3 points on every band, prefixes once.
+TEST_F(ShippedContest, CqWpxRtty) {
+  Load("CQ-WPX-RTTY", "DL1ZZZ");
+  tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("DL1ZZZ"), "599 001");
+  Play({
+      {At(0, 1), "DL2ZZZ", "599 001", B80, RY, 1, 1, 0},
+      {At(0, 2), "OK1ZZZ", "599 002", B80, RY, 2, 1, 0},
+      {At(0, 3), "JA1ZZZ", "599 010", B80, RY, 3, 1, 0},  // no double points on 80 m
+      {At(0, 4), "JA1ZZZ", "599 011", B20, RY, 3, 0, 0},  // prefixes once
+      {At(0, 5), "K1ZZZ", "599 100", B20, RY, 3, 1, 0},
+      {At(0, 6), "IT9ZZZ", "599 020", B20, RY, 2, 1, 0},  // Italy on the DXCC list
+      {At(0, 7), "DL2ZZZ", "599 003", B80, RY, 0, 0, 0, 1},
+  });
+  EXPECT_EQ(Claimed(), (Claim{14, 5, 0, 70}));
+}
+
 // The tutorial of docs/rules.md: the file shipped is the file the page shows, and it scores
 // as the page says.
 TEST_F(ShippedContest, TutorialContestOfTheRulesReference) {
