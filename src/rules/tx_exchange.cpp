@@ -163,6 +163,11 @@ std::string TTreeRules::CorrectRxNr(std::string_view text) const {
   return s;
 }
 
+std::string TTreeRules::ExchangeProblem(std::string_view rx) const {
+  if (ctx_.Exchange().Empty()) return {};
+  return vk::ExchangeProblem(ctx_.Exchange(), rx, &ctx_);
+}
+
 std::string TTreeRules::PrefillRxNr(std::string_view call) const {
   if (settings_.rxUpdate != 1 || log_ == nullptr) return {};
   for (int i = log_->Count() - 1; i >= 0; --i) {

@@ -83,6 +83,8 @@ TEST_F(ShippedContest, SweepstakesCw) {
       {At(0, 11), "VE7ZZZ", "A 12 90 BC", B10, CW, 2, 1, 0},
   });
   EXPECT_EQ(log_.At(2)->Rcvd, "12 Q 99 ONS");
+  EXPECT_EQ(tree_.ExchangeProblem("12 Q 99 ONS"), "");
+  EXPECT_EQ(tree_.ExchangeProblem("11 A 90 XYZ"), "missing: sect; not understood: XYZ");
   EXPECT_EQ(log_.At(1)->Rcvd, "123 B 68 NLI");
   EXPECT_EQ(Claimed(), (Claim{20, 8, 0, 20 * 8}));
 }

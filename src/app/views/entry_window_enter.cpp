@@ -164,7 +164,13 @@ EntryResult EntryModel::LogQso() {
   Bus().Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
   const Status saved = station_.AppendQso(pos);
   Changes c = ClearEntry();
-  if (q.Dupe) SetMessages(kRepeatText, kDupeLoggedText);
+  if (q.Dupe) {
+    SetMessages(kRepeatText, kDupeLoggedText);
+  } else if (const std::string problem = station_.Rules().ExchangeProblem(q.Rcvd);
+             !problem.empty()) {
+    // Logged as received; the operator corrects it in the log window if it was mistyped.
+    SetMessages(q.Call + " logged, exchange " + problem, {});
+  }
   // Sent at once while the record is the log's last: the network copies it before anything
   // can change the log.
   Bus().SendCommand(cm::kSendNewQso, MessageInfo::Pointer(log.At(pos)));
