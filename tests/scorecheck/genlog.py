@@ -70,17 +70,24 @@ def load_stations(cty, rus, contest, rnd):
         if "/" not in call and rnd.random() < 0.02:
             call += "/P"
         st = Station(call, place, oblast)
-        if place.entity.prefix == "K":
-            st.state = rnd.choice(US_STATES + ["AK", "HI"])
-        elif place.entity.prefix == "VE":
-            digit = next((c for c in call if c.isdigit()), "3")
-            st.state = VE_AREA.get(digit, "ON")
-        # Sweepstakes: a section (now and then a word that is none), a check and a precedence.
-        st.sect = rnd.choice(sorted(refscore.SECTIONS) + ["XX"])
-        st.check = "%02d" % rnd.randrange(100)
-        st.prec = rnd.choice("QABUMS")
+        if contest.startswith("ARRL-"):
+            arrl_place(st, rnd)
         stations.append(st)
     return stations
+
+
+def arrl_place(st, rnd):
+    """What a station sends in the ARRL contests: its state or province (W/VE) and its
+    Sweepstakes precedence, check and section (now and then a word that is no section)."""
+    place = st.place
+    if place.entity.prefix == "K":
+        st.state = rnd.choice(US_STATES + ["AK", "HI"])
+    elif place.entity.prefix == "VE":
+        digit = next((c for c in st.call if c.isdigit()), "3")
+        st.state = VE_AREA.get(digit, "ON")
+    st.sect = rnd.choice(sorted(refscore.SECTIONS) + ["XX"])
+    st.check = "%02d" % rnd.randrange(100)
+    st.prec = rnd.choice("QABUMS")
 
 
 def received(st, contest, rnd):

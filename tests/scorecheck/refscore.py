@@ -98,7 +98,7 @@ class CountryFile:
         if other.isdigit():
             # A call-area suffix replaces the area digit of the home call.
             return self.lookup(area_moved(base, other))
-        designator = min((base, other), key=len)
+        designator = (other if len(other) <= len(base) else base)
         return self.by_prefix(designator)
 
 
@@ -145,7 +145,7 @@ def wpx_prefix(call):
     base, other = parts[0], parts[1]
     if other.isdigit():
         return head_prefix(area_moved(base, other))
-    return head_prefix(min((base, other), key=len))
+    return head_prefix((other if len(other) <= len(base) else base))
 
 
 # ----------------------------------------------------------------------------- the log
