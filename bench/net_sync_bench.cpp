@@ -16,6 +16,7 @@
 #include "app/network_session.h"
 #include "app/shell.h"
 #include "country/country.h"
+#include "log/adif.h"
 #include "log/journal.h"
 
 namespace {
@@ -68,7 +69,10 @@ void BM_LateJoinerCatchesUp10000(benchmark::State& state) {
   for (auto _ : state) {
     BenchStation a("a", base + 1, base, 1);
     BenchStation b("b", base, base + 1, 2);
-    for (int i = 0; i < kQsos; ++i) a.station.Log().Append(Qso(i));
+    vk::TLogCollection file;
+    for (int i = 0; i < kQsos; ++i) file.Append(Qso(i));
+    (void)vk::WriteAdifLog(file, (a.dir / "vorkan.adi").string());
+    (void)a.station.LoadLog();
     const auto start = std::chrono::steady_clock::now();
     const auto end = start + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < end &&

@@ -6,10 +6,13 @@ writes to its pane (%output), so a key's time runs from tmux taking the key to t
 the echo: the path through the terminal, without a screen poller's granularity.
 
     tmux_latency.py BINARY SOURCE_TREE [--qsos N] [--keys N] [--qsos-typed N] [--floor]
+                    [--max-echo-median MS]
 
 Prints the start-up time to the entry window's greeting, the key echo (median, 90th
 percentile, worst), Enter to the QSO's line in the log window, and the program's processor
-time and wake-ups over a quiet stretch.  --floor times `cat` in the same pane instead.
+time and wake-ups over a quiet stretch.  --floor times `cat` in the same pane instead.  With
+--max-echo-median the exit code is 1 when the screen never came or the median echo took longer.
+(A log of 65,535 QSOs is full: typed QSOs need a smaller one.)
 """
 import argparse
 import os
@@ -173,10 +176,9 @@ def program_pid(pane):
 
 
 def summary(name, values):
-    values = [v for v in values if v is not None]
-    if not values:
-        print("%-22s no answer" % name)
-        return
+    if None in values or not values:
+        print("%-22s no answer to %d of %d" % (name, values.count(None), len(values)))
+        return None
     values.sort()
     p90 = values[min(len(values) - 1, int(len(values) * 0.9))]
     print("%-22s median %7.2f ms  p90 %7.2f ms  worst %7.2f ms  (n=%d)" %
@@ -193,6 +195,8 @@ def main():
     ap.add_argument("--qsos-typed", type=int, default=10)
     ap.add_argument("--idle", type=float, default=5.0)
     ap.add_argument("--floor", action="store_true")
+    ap.add_argument("--max-echo-median", type=float, default=0)
+    ap.add_argument("--quit", action="store_true", help="end with Alt+X (a profiler then writes)")
     a = ap.parse_args()
 
     work = tempfile.mkdtemp(prefix="vk-latency-")
@@ -216,6 +220,9 @@ def main():
         t_ready = pane.wait_text(r"Hello Friend")
         print("start-up to the greeting: %s ms (%d QSOs)" %
               ("%.0f" % ((t_ready - t0) * 1000) if t_ready else "never", a.qsos))
+        if t_ready is None and a.max_echo_median:
+            print(pane.tmux("capture-pane", "-p", "-t", "vk"))
+            return 1
         pane.drain(1.0)
         echo = []
         letters = "QWRTYUKMPZ"
@@ -228,7 +235,12 @@ def main():
                 pane.drain(0.04)
         pane.key_to_output("Space", None, literal=False)
         pane.drain(0.3)
-        summary("key echo", echo)
+        median = summary("key echo", echo)
+        if a.max_echo_median and (median is None or median > a.max_echo_median):
+            print("FAIL: the median key echo exceeds %.0f ms" % a.max_echo_median)
+            return 1
+        if a.idle <= 0 and a.qsos_typed <= 0:
+            return 0
         enter = []
         pid = program_pid(pane)
         cpu0, _ = proc_stats(pid)
@@ -254,6 +266,9 @@ def main():
         dt = time.monotonic() - t
         print("idle: %.2f %% processor, %.1f wake-ups/s over %.0f s" %
               ((c1 - c0) * 100 / dt, (s1 - s0) / dt, dt))
+        if a.quit:
+            pane.send("send-keys -t vk M-x")
+            pane.drain(5.0)
     finally:
         pane.close()
         shutil.rmtree(work, ignore_errors=True)

@@ -21,6 +21,7 @@ int PairAt(std::string_view s, std::size_t i) {
 
 void LogCalls::Clear() {
   calls_.clear();
+  inDatabase_.clear();
   ids_.clear();
   pairs_.assign(kPairCount, {});
   repeats_.Clear();
@@ -45,6 +46,7 @@ void LogCalls::Add(const QsoRecord& q, int pos) {
   if (q.Call.empty() || Contains(q.Call)) return;
   const auto id = static_cast<std::uint32_t>(calls_.size());
   const std::string& call = calls_.emplace_back(q.Call);
+  inDatabase_.push_back(db_.Contains(call));
   ids_.emplace(call, id);
   for (std::size_t i = 0; i + 1 < call.size(); ++i) {
     const int p = PairAt(call, i);
@@ -54,19 +56,31 @@ void LogCalls::Add(const QsoRecord& q, int pos) {
   }
 }
 
-void LogCalls::Partial(std::string_view fragment, std::vector<std::string_view>& out) const {
-  if (fragment.size() < 2 || pairs_.empty()) return;
+std::size_t LogCalls::Partial(std::string_view fragment, std::size_t limit,
+                             std::vector<std::string_view>& out) const {
+  if (fragment.size() < 2 || pairs_.empty()) return 0;
   const std::vector<std::uint32_t>* rarest = nullptr;
   for (std::size_t i = 0; i + 1 < fragment.size(); ++i) {
     const int p = PairAt(fragment, i);
-    if (p < 0) return;  // no call of the log holds it
+    if (p < 0) return 0;  // no call of the log holds it
     const auto& list = pairs_[static_cast<std::size_t>(p)];
     if (rarest == nullptr || list.size() < rarest->size()) rarest = &list;
   }
+  std::size_t unknown = 0;
+  const std::size_t first = out.size();
   for (std::uint32_t id : *rarest) {
     const std::string& c = calls_[id];
-    if (c.find(fragment) != std::string::npos) out.push_back(c);
+    if (c.find(fragment) == std::string::npos) continue;
+    out.push_back(c);
+    unknown += inDatabase_[id] ? 0 : 1;
   }
+  // A short fragment matches much of a long log; only the first in order can be listed.
+  if (out.size() - first > limit) {
+    const auto begin = out.begin() + static_cast<std::ptrdiff_t>(first);
+    std::nth_element(begin, begin + static_cast<std::ptrdiff_t>(limit), out.end());
+    out.resize(first + limit);
+  }
+  return unknown;
 }
 
 void LogCalls::NearMisses(std::string_view call, std::vector<std::string_view>& out) const {

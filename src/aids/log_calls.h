@@ -19,16 +19,23 @@
 
 namespace vk {
 
+class ScpDatabase;
+
 class LogCalls {
  public:
+  // `database` (not owned) tells which calls of the log it lacks.
+  explicit LogCalls(const ScpDatabase& database) : db_(database) {}
+
   // Brings the index up to the log: the appended QSOs only, or everything after another change.
   void Refresh(const TLogCollection& log);
 
   std::size_t Size() const { return calls_.size(); }
   bool Contains(std::string_view call) const { return ids_.find(call) != ids_.end(); }
-  // Calls containing the fragment (two or more characters), in no particular order, appended
-  // to `out`; the views stay valid until the next Refresh.
-  void Partial(std::string_view fragment, std::vector<std::string_view>& out) const;
+  // Calls containing the fragment (two or more characters): the `limit` first in order are
+  // appended to `out` (in no particular order; the views stay valid until the next Refresh).
+  // Returns how many of all the matching calls the database lacks.
+  std::size_t Partial(std::string_view fragment, std::size_t limit,
+                      std::vector<std::string_view>& out) const;
   // Calls one character away from `call` (one changed, added or dropped), appended to `out`.
   void NearMisses(std::string_view call, std::vector<std::string_view>& out) const;
   // Whether working `call` now would repeat a QSO of the log, as CheckRepeat decides it.
@@ -47,7 +54,9 @@ class LogCalls {
   void Clear();
   void Add(const QsoRecord& q, int pos);
 
+  const ScpDatabase& db_;
   std::deque<std::string> calls_;  // in order of first appearance; a deque keeps views valid
+  std::vector<bool> inDatabase_;   // by call number
   std::unordered_map<std::string_view, std::uint32_t, TextHash, std::equal_to<>> ids_;
   std::vector<std::vector<std::uint32_t>> pairs_;  // call numbers holding each character pair
   RepeatTracker repeats_;                          // every QSO by call, dupes included

@@ -25,11 +25,7 @@ ScpAnswer ScpLookup::Find(std::string_view typed, const TLogCollection& log,
   logCalls_.Refresh(log);
   std::vector<std::string_view> part;
   a.partialTotal = db_.Partial(typed, kScpPartialLimit, part);
-  const std::size_t fromDatabase = part.size();
-  logCalls_.Partial(typed, part);
-  for (std::size_t i = fromDatabase; i < part.size(); ++i) {
-    if (!db_.Contains(part[i])) ++a.partialTotal;
-  }
+  a.partialTotal += logCalls_.Partial(typed, kScpPartialLimit, part);
   a.partials = Merge(part, kScpPartialLimit);
 
   std::vector<std::string_view> near;

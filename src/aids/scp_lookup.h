@@ -46,8 +46,10 @@ inline constexpr std::size_t kScpNearMissLimit = 40;
 
 class ScpLookup {
  public:
-  explicit ScpLookup(const ScpDatabase& db) : db_(db) {}
+  explicit ScpLookup(const ScpDatabase& db) : db_(db), logCalls_(db) {}
 
+  // Builds the index of the log now rather than on the first fragment typed.
+  void Prepare(const TLogCollection& log) { logCalls_.Refresh(log); }
   // Nothing under two characters.  The log's calls join the database's and are marked.
   ScpAnswer Find(std::string_view typed, const TLogCollection& log, const ContactPoint& at);
 

@@ -61,8 +61,7 @@ TransferReport ExportStationLog(const Station& station, const std::string& path)
   const AdifExportSettings settings = ExportSettingsFor(station.Rules(), station.OwnCall());
   const DateTime now = UnpackDateTime(CurrentPacked(station.Time()));
   TransferReport r;
-  r.status = ReplaceFileAtomically(target, StandardAdifText(station.Log(), settings, now));
-  r.taken = station.Log().Count();
+  r.status = ReplaceFileAtomically(target, StandardAdifText(station.Log(), settings, now, &r.taken));
   r.summary = r.status ? "Exported " + IntToStr(r.taken) + " QSOs to " + path
                        : "Not exported: " + r.status.message;
   return r;
@@ -81,19 +80,15 @@ TransferReport ImportIntoStation(Station& station, const std::string& path) {
   }
   AdifImportRules rules;
   rules.bands = station.Rules().Settings().bands;
+  rules.modes = station.Rules().Settings().modes;
   rules.zones = ZoneFieldOfContest(station.Rules().Settings().cabrilloName);
   AdifImportResult found = ImportAdifText(text, rules, station.Log());
+  ImportOutcome in = station.Book().Import(std::move(found.qsos));
   TransferReport r;
   r.refused = std::move(found.refused);
-  for (QsoRecord q : found.qsos) {
-    q.Guid = station.Ids().Raise();
-    if (!station.Log().Append(q)) {
-      r.refused.push_back("the log is full from " + q.Call + " on");
-      break;
-    }
-    ++r.taken;
-  }
-  if (r.taken > 0) r.status = station.RescoreAndSave();
+  r.refused.insert(r.refused.end(), in.refused.begin(), in.refused.end());
+  r.taken = in.taken;
+  r.status = in.saved;
   r.summary = "Imported " + IntToStr(r.taken) + " QSOs, " + IntToStr(static_cast<int>(r.refused.size())) +
               " records not taken";
   if (!r.status) r.summary += "; log not saved: " + r.status.message;

@@ -26,8 +26,9 @@ std::string StandardExportName(std::string_view ownCall);
 // replacement.  Refused for the log file itself.
 TransferReport ExportStationLog(const Station& station, const std::string& path);
 
-// Appends the records of `path` that can be QSOs of the loaded contest after the QSOs already
-// logged, then scores the whole log again, tells the windows and writes the file once.
+// Puts the records of `path` that can be QSOs of the loaded contest (their band and mode the
+// contest's) into the log in time order through the logbook, which scores the whole log
+// again, tells the windows and the group and writes the file once.
 // Nothing is taken without a loaded contest or while the log file is not read whole (the file
 // would be replaced by a log that lacks part of it).
 TransferReport ImportIntoStation(Station& station, const std::string& path);

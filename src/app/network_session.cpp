@@ -86,7 +86,7 @@ std::optional<std::uint16_t> ListenPortOverride(const char* text) {
 NetworkSession::NetworkSession(Station& station, NetworkOptions options)
     : station_(station),
       exchange_(station.journal()),
-      handler_(station.Log(), station.Rules(), station.Totals(), exchange_, &station.Time()),
+      handler_(station.Book(), exchange_, &station.Time()),
       link_(
           exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); },
           [this] { return Running(); }) {
@@ -107,9 +107,39 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
   handler_.OnChangeSent(
       [this](const std::string& m) { sync_->Track(m, std::chrono::steady_clock::now()); });
   JournalAppend(station_.journal(), "NET:->station number " + IntToStr(number));
+  feed_ = station_.Book().Subscribe([this](const LogChange& c) { SendChange(c); });
+}
+
+// A change made here goes to the group as it is published; the group's own changes and a
+// rescore are not news to the others.
+void NetworkSession::SendChange(const LogChange& c) {
+  if (!Running() || c.origin == LogOrigin::kGroup || c.origin == LogOrigin::kRules) return;
+  const TLogCollection& log = station_.Log();
+  const QsoRecord* q = log.At(log.FindByGuid(c.guid));
+  switch (c.kind) {
+    case LogChangeKind::kAppended:
+      handler_.SendQso(SendOperation::kAdd, q);
+      return;
+    case LogChangeKind::kInserted:
+      handler_.SendQso(SendOperation::kInsert, q);
+      return;
+    case LogChangeKind::kEdited:
+      handler_.SendQso(SendOperation::kEdit, q);
+      return;
+    case LogChangeKind::kDeleted:
+      // Remembered, so that no late copy of the QSO brings it back, and retried until the
+      // group has it.
+      handler_.SendDelete(c.guid);
+      SaveDeleted();
+      return;
+    case LogChangeKind::kRescored:
+    case LogChangeKind::kReordered:
+      return;
+  }
 }
 
 NetworkSession::~NetworkSession() {
+  if (feed_ != 0) station_.Book().Unsubscribe(feed_);
   // The thread must not outlive the exchange record it shares; the settings are written only
   // by an orderly Shutdown.
   thread_.reset();
@@ -182,24 +212,10 @@ void NetworkSession::HandleIncoming() {
   // More may wait: the next pass takes them.
   if (exchange_.PendingIncoming()) held_ = true;
   if (sync_) sync_->Tick(now, results);
-  const bool logChanged = std::any_of(results.begin(), results.end(), [](const NetResult& r) {
-    return r.change != NetChange::kNone && r.change != NetChange::kEndOfLog;
-  });
-  // Scored again in order (a received QSO may be a dupe, an edit or delete may move a
-  // multiplier) and durable before shown: a QSO on the screen survives a crash.
-  if (logChanged) {
-    station_.Rescore();
-    if (const Status st = station_.WriteLog(); !st) {
-      JournalAppend(station_.journal(), "NET:->received changes not written: " + st.message);
-    }
-  }
+  // Scored again in order and durable before shown: a QSO on the screen survives a crash.
+  station_.Book().SettleRemote();
   SaveDeleted();
   for (const NetResult& r : results) Apply(r);
-  // The lines are in step with the log; their figures may have changed anywhere.
-  if (logChanged) {
-    station_.Bus().Broadcast(cm::kLogRescored);
-    station_.Bus().Broadcast(cm::kLogChanged);
-  }
 }
 
 void NetworkSession::LoadDeleted() {
@@ -229,59 +245,17 @@ void NetworkSession::SaveDeleted() {
   deletedSaved_ = handler_.Tombstones().size();
 }
 
+// The log's changes reach the windows through the logbook; what is left is the whole-log
+// transfer's bookkeeping.
 void NetworkSession::Apply(const NetResult& r) {
-  CommandBus& bus = station_.Bus();
-  const MessageInfo at = MessageInfo::Number(r.position);
-  bool logChanged = false;
-  switch (r.change) {
-    case NetChange::kNone:
-      break;
-    case NetChange::kAppended:
-      bus.Broadcast(cm::kQsoAppended, at);
-      bus.Broadcast(cm::kLogChanged);
-      logChanged = true;
-      bus.SendCommand(cm::kRefreshTxNr);
-      break;
-    case NetChange::kInserted:
-      bus.Broadcast(cm::kQsoInserted, at);
-      bus.Broadcast(cm::kLogChanged);
-      logChanged = true;
-      bus.SendCommand(cm::kRefreshTxNr);
-      break;
-    case NetChange::kEdited:
-    case NetChange::kReplaced:
-      bus.Broadcast(cm::kQsoEdited, at);
-      bus.SendCommand(cm::kRefreshTxNr);
-      break;
-    case NetChange::kDeleted:
-      bus.Broadcast(cm::kQsoDeleted, at);
-      break;
-    case NetChange::kLogQso:
-      bus.Broadcast(cm::kQsoInserted, at);
-      break;
-    case NetChange::kReordered:
-      ShowReordered();
-      logChanged = true;
-      break;
-    case NetChange::kEndOfLog:
-      EndOfLog();
-      return;
+  if (r.change == NetChange::kEndOfLog) {
+    EndOfLog();
+    return;
   }
   // Every answer of a whole-log transfer counts, a QSO held already too.
-  if (r.answered >= 0) bus.Broadcast(cm::kWholeLogQso, MessageInfo::Number(r.answered));
-  if (r.totalsRebuilt && !logChanged) bus.Broadcast(cm::kLogChanged);
-}
-
-// The log window keeps a line per QSO: the lines go from the end and come back in the new
-// order, so every position it is told stays valid.
-void NetworkSession::ShowReordered() {
-  CommandBus& bus = station_.Bus();
-  const int count = station_.Log().Count();
-  for (int pos = count - 1; pos >= 0; --pos) {
-    bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
+  if (r.answered >= 0) {
+    station_.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(r.answered));
   }
-  for (int pos = 0; pos < count; ++pos) bus.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
-  bus.Broadcast(cm::kLogChanged);
 }
 
 void NetworkSession::EndOfLog() {
@@ -293,15 +267,7 @@ void NetworkSession::EndOfLog() {
 void NetworkSession::SendQso(SendOperation operation, const MessageInfo& record) {
   // Nothing drains the queue while the thread does not run.
   if (!Running()) return;
-  const auto* q = record.pointer<const QsoRecord>();
-  // The edit count travels with the edit, so a late copy of an older edit cannot undo it.
-  if (q != nullptr && operation == SendOperation::kEdit) {
-    const std::int32_t guid = q->Guid;
-    handler_.CountEdit(guid);
-    const int pos = station_.Log().FindByGuid(guid);
-    q = pos >= 0 ? station_.Log().At(pos) : nullptr;
-  }
-  handler_.SendQso(operation, q);
+  handler_.SendQso(operation, record.pointer<const QsoRecord>());
 }
 
 void NetworkSession::SendText(const std::string& text) {

@@ -3,8 +3,8 @@
 // band totals and bus.  The thread runs from program start when the settings switch the
 // exchange on; everything else here runs on the UI thread.
 //
-// What a received message changed goes out on the bus as the same broadcasts and commands a
-// change made here sends, so the windows cannot tell where a change came from.
+// A received message changes the log through the logbook, which tells the windows as it tells
+// them of a change made here; the changes made here reach the group from the logbook's feed.
 #pragma once
 
 #include <chrono>
@@ -117,7 +117,7 @@ class NetworkSession final : public GroupExchange {
   bool ServiceDue();
   void Apply(const NetResult& r);
   void EndOfLog();
-  void ShowReordered();
+  void SendChange(const LogChange& change);
   void LoadDeleted();
   void SaveDeleted();
 
@@ -135,6 +135,7 @@ class NetworkSession final : public GroupExchange {
   static constexpr std::chrono::seconds kFirstDigests{3};
   mutable std::optional<std::chrono::steady_clock::time_point> openedAt_;  // the log first loaded
   bool shutDown_ = false;
+  int feed_ = 0;  // the subscription to the logbook's changes
 };
 
 // --- Network setup ------------------------------------------------------------------------------

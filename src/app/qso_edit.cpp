@@ -78,17 +78,10 @@ int ModeChoiceOf(Mode mode) {
   return ModeChoiceOf(ModeName(mode));
 }
 
-std::string DeleteMessage(std::int32_t guid) {
-  return "DEL:" + IntToStr(guid);
-}
-
 int RelocateQso(const TLogCollection& log, int pos, std::int32_t guid) {
   if (log.ValidPos(pos) && log.GetGuid(pos) == guid) return pos;
   return log.FindByGuid(guid);
 }
-
-QsoEditor::QsoEditor(Station& station, SendText sendText)
-    : station_(station), sendText_(std::move(sendText)) {}
 
 // --- what the dialogs show --------------------------------------------------------------------
 
@@ -123,88 +116,37 @@ std::optional<std::string> QsoEditor::DeleteText(int pos) const {
 // --- what OK does -----------------------------------------------------------------------------
 
 bool QsoEditor::Edit(int pos, const QsoForm& form) {
-  TLogCollection& log = station_.Log();
-  if (!log.ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
-  CommandBus& bus = station_.Bus();
-  log.SetStamp(pos, StampText(form), kStampMask, station_.Time());
+  const QsoRecord* held = station_.Log().At(pos);
+  if (held == nullptr || CheckQsoForm(form) != FormFault::kNone) return false;
+  QsoRecord q = FromForm(form);
   // The QSO keeps its exact frequency unless the operator moved it to another band.
-  const Freq bandFreq = FreqOfBandName(BandNameOf(form.band));
-  if (BandOfFreq(log.At(pos)->Freq) != BandOfFreq(bandFreq)) {
-    log.SetFreqFromBand(pos, BandNameOf(form.band));
-  }
-  log.SetMode(pos, ModeOfChoice(form.mode));
-  // The log file keeps no spaces around a field: a record must read back as it was confirmed,
-  // or its checksum would change with the next start.
-  log.SetCall(pos, Trim(form.call));
-  log.SetSent(pos, Trim(form.sent));
-  log.SetRcvd(pos, Trim(form.rcvd));
-  bus.Broadcast(cm::kQsoEdited, MessageInfo::Number(pos));
-  log.CalcCrc(pos);
-  log.CalcLogCrc();
-  bus.SendCommand(cm::kSendEditedQso, MessageInfo::Pointer(log.At(pos)));
-  bus.SendCommand(cm::kRefreshTxNr);
-  Settle();
-  return true;
+  if (BandOfFreq(held->Freq) == BandOfFreq(q.Freq)) q.Freq = held->Freq;
+  return station_.Book().Edit(pos, q, LogOrigin::kEditor).ok();
 }
 
 bool QsoEditor::Delete(int pos) {
-  TLogCollection& log = station_.Log();
-  if (!log.ValidPos(pos)) return false;
-  CommandBus& bus = station_.Bus();
-  if (sendText_) sendText_(DeleteMessage(log.GetGuid(pos)));
-  log.Delete(pos);
-  bus.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
-  Settle();
-  return true;
+  if (!station_.Log().ValidPos(pos)) return false;
+  return station_.Book().Delete(pos, LogOrigin::kEditor).ok();
 }
 
 bool QsoEditor::Add(int pos, const QsoForm& form) {
-  TLogCollection& log = station_.Log();
-  if (!log.ValidPos(pos) || log.Count() >= TLogCollection::kMaxCount ||
-      CheckQsoForm(form) != FormFault::kNone) {
-    return false;
-  }
-  CommandBus& bus = station_.Bus();
-  log.InsertAt(pos, BuildNew(form));
-  bus.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
-  // Scored with the whole log before it travels: the group gets the figures this log gives.
-  Settle();
-  bus.SendCommand(cm::kSendAddedQso, MessageInfo::Pointer(log.At(pos)));
-  return true;
+  if (!station_.Log().ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
+  return station_.Book().Insert(pos, FromForm(form), LogOrigin::kEditor).ok();
 }
 
-// The counter moves on every idle pass, but a dialog confirmed just after a QSO was logged (or
-// just after the load set the counter to the last Guid read) would give a Guid the log already
-// holds, and the stations of a group find QSOs by Guid.  Such a counter is moved on first; 0
-// would mean "no Guid".
-std::int32_t QsoEditor::NextGuid() const {
-  std::int32_t guid = station_.Ids().Current();
-  const TLogCollection& log = station_.Log();
-  for (int tries = 0; tries <= log.Count() && (guid == 0 || log.FindByGuid(guid) >= 0); ++tries) {
-    guid = station_.Ids().Raise();
-  }
-  return guid;
-}
-
-QsoRecord QsoEditor::BuildNew(const QsoForm& form) {
+// The fields a form gives; Guid and figures are the logbook's.
+QsoRecord QsoEditor::FromForm(const QsoForm& form) const {
   QsoRecord q;
-  q.Guid = NextGuid();
   ParseMask(StampText(form), kStampMask, q.Stamp, station_.Time());
   q.Freq = FreqOfBandName(BandNameOf(form.band));
   q.Mode = ModeOfChoice(form.mode);
+  // The log file keeps no spaces around a field: a record must read back as it was confirmed,
+  // or its checksum would change with the next start.
   q.Call = CutQsoField(Trim(form.call));
   q.Sent = CutQsoField(Trim(form.sent));
   // Stored as typed: the rules' correction of a received exchange belongs to the entry window.
   q.Rcvd = CutQsoField(Trim(form.rcvd));
-  return q;  // scored with the whole log once it is in place
-}
-
-// Every correction ends the same way: the whole log scored again (a QSO moved to another band
-// takes its points and multipliers along, a deleted one gives back a multiplier no other QSO
-// brings, an earlier dupe may now count), the windows refreshed and the file written at once.
-void QsoEditor::Settle() {
-  if (const Status s = station_.RescoreAndSave(); !s)
-    JournalAppend(station_.journal(), "Log not saved: " + s.message);
+  return q;
 }
 
 }  // namespace vk

@@ -64,9 +64,6 @@ int ModeChoiceOf(std::string_view modeText);
 Mode ModeOfChoice(int choice);
 int ModeChoiceOf(Mode mode);
 
-// The text of a deleted QSO that goes to the other stations: "DEL:" and its Guid.
-std::string DeleteMessage(std::int32_t guid);
-
 // Where the QSO a dialog opened on is now.  While a dialog is open the network may insert or
 // delete QSOs, and OK must still act on the QSO the operator saw: the one at `pos` when it
 // still has `guid`, else the first with that Guid, else none (-1).
@@ -74,11 +71,7 @@ int RelocateQso(const TLogCollection& log, int pos, std::int32_t guid);
 
 class QsoEditor {
  public:
-  // Hands a finished message text to the network side, which decides whether it leaves the
-  // station (it does not while the network is switched off).
-  using SendText = std::function<void(const std::string&)>;
-
-  explicit QsoEditor(Station& station, SendText sendText = {});
+  explicit QsoEditor(Station& station) : station_(station) {}
 
   const TLogCollection& Log() const { return station_.Log(); }
 
@@ -94,27 +87,21 @@ class QsoEditor {
   // --- what OK does ---------------------------------------------------------------------------
   // Each answers false, having changed nothing, when pos names no QSO or the form is refused.
   //
-  // Each ends with the whole log scored again, every window refreshed and the file written
-  // (Station::RescoreAndSave).
+  // Each goes through the logbook (app/logbook.h), which scores the whole log again, saves it,
+  // and publishes the change: the windows and the network hear of it from there.
   //
-  // Edit: stamp, the band's standard frequency (the exact frequency is replaced even when the
-  // band stays), mode, call and exchanges; the log window's line; record and log checksums;
-  // the edited QSO to the network; the entry window's sent number.
+  // Edit: stamp, mode, call and exchanges, and the band's standard frequency when the band
+  // changed (the exact frequency stays while the band does).
   bool Edit(int pos, const QsoForm& form);
-  // Delete: "DEL:" with the Guid to the network, the QSO out of the log, the line out of the
-  // log window.
+  // Delete: the QSO out of the log (the group is told its Guid).
   bool Delete(int pos);
-  // Add: a new QSO inserted before the QSO at pos; the log window's line, the log checksum and
-  // the added QSO, as scored, to the network.  Refused when the log is full.
+  // Add: a new QSO inserted before the QSO at pos.  Refused when the log is full.
   bool Add(int pos, const QsoForm& form);
 
  private:
-  std::int32_t NextGuid() const;
-  QsoRecord BuildNew(const QsoForm& form);
-  void Settle();
+  QsoRecord FromForm(const QsoForm& form) const;
 
   Station& station_;
-  SendText sendText_;
 };
 
 }  // namespace vk

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "cw/keyer_choice.h"
-#include "log/guid_repair.h"
 #include "log/journal.h"
 #include "rig/rig_control.h"
 #include "rules/log_scoring.h"
@@ -45,19 +44,62 @@ Station::Station(CommandBus& bus, std::string workDir, const CountryLists* count
     : journal_(journal),
       time_(time != nullptr ? *time : systemTime_),
       workDir_(std::move(workDir)),
-      dataDir_(JoinPath(workDir_, "data")),
-      store_(workDir_, time_, journal_),
+      dataDir_(StationDataDir(workDir_)),
       contests_(dataDir_, journal_),
       clock_(std::make_unique<LogClock>(time_)),
       bus_(bus),
-      rules_(journal_) {
+      rules_(journal_),
+      book_(rules_, workDir_, time_, journal_) {
   if (countries == nullptr) {
     ownCountries_ = std::make_unique<CountryLists>(LoadCountryFiles(dataDir_));
     countries = ownCountries_.get();
   }
   countries_ = countries;
   rules_.SetCountryLists(countries_);
-  rules_.SetLog(&log_);
+  book_.Subscribe([this](const LogChange& c) { RelayToBus(c); });
+}
+
+// The windows hear of every change of the log by the broadcasts they have always heard, in the
+// order the logbook publishes the changes.
+void Station::RelayToBus(const LogChange& c) {
+  const MessageInfo at = MessageInfo::Number(c.position);
+  const bool fromGroup = c.origin == LogOrigin::kGroup;
+  switch (c.kind) {
+    case LogChangeKind::kAppended:
+      bus_.Broadcast(cm::kQsoAppended, at);
+      bus_.Broadcast(cm::kLogChanged);
+      if (fromGroup) bus_.SendCommand(cm::kRefreshTxNr);
+      return;
+    case LogChangeKind::kInserted:
+      bus_.Broadcast(cm::kQsoInserted, at);
+      bus_.Broadcast(cm::kLogChanged);
+      if (fromGroup) bus_.SendCommand(cm::kRefreshTxNr);
+      return;
+    case LogChangeKind::kEdited:
+      bus_.Broadcast(cm::kQsoEdited, at);
+      if (c.origin != LogOrigin::kEntry) bus_.SendCommand(cm::kRefreshTxNr);
+      return;
+    case LogChangeKind::kDeleted:
+      bus_.Broadcast(cm::kQsoDeleted, at);
+      return;
+    case LogChangeKind::kRescored:
+      bus_.Broadcast(cm::kLogRescored);
+      bus_.Broadcast(cm::kLogChanged);
+      return;
+    case LogChangeKind::kReordered: {
+      // The log window keeps a line per QSO: the lines go from the end and come back in the new
+      // order, so every position it is told stays valid.
+      const int count = Log().Count();
+      for (int pos = count - 1; pos >= 0; --pos) {
+        bus_.Broadcast(cm::kQsoDeleted, MessageInfo::Number(pos));
+      }
+      for (int pos = 0; pos < count; ++pos) {
+        bus_.Broadcast(cm::kQsoInserted, MessageInfo::Number(pos));
+      }
+      bus_.Broadcast(cm::kLogChanged);
+      return;
+    }
+  }
 }
 
 Station::~Station() = default;
@@ -96,60 +138,15 @@ void Station::LoadConfiguredContest(ShellState& state) {
     JournalAppend(journal_, "Contest " + state.contestName + " not loaded: " + s.message);
     contestNotice_ = ContestFix(state.contestName, state.ownCall, s, countries_->world.Empty());
   }
-  totals_.SetFormula(rules_.Settings().scoreTotal);
+  book_.SetTotalsFormula(rules_.Settings().scoreTotal);
   state.contestDisplayName =
       contests_.DisplayNameOfContestName(state.contestName).substr(0, kDisplayNameWidth);
 }
 
-Status Station::LoadLog(AdifLoadStats* stats) {
-  if (!log_.Empty()) {
-    return Status::Error(ErrCode::kBadInput, "the log is already loaded");
-  }
-  // New QSOs are numbered on from the last Guid read (a rescue file's, when that is read).
-  struct CounterSink final : AdifLoadSink {
-    explicit CounterSink(QsoIdCounter& ids) : ids(ids) {}
-    void OnRecordLoaded(const QsoRecord& q) override { ids.Set(q.Guid); }
-    QsoIdCounter& ids;
-  } sink{ids_};
-  Status s = store_.Load(log_, sink, stats);
-  // The figures stored in the file are those of the rules that wrote it (or of another
-  // program); the log counts what the rules loaded now give.
-  const RescoreStats r = Rescore();
-  if (r.changed != 0) {
-    JournalAppend(journal_, "Log rescored at load: " + IntToStr(r.changed) + " of " +
-                                IntToStr(r.qsos) + " QSOs changed, " + IntToStr(r.dupes) +
-                                " dupes");
-  }
-  if (const int repaired = RepairDuplicateGuids(log_); repaired > 0) {
-    JournalAppend(journal_,
-                  "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
-  }
-  return s;
-}
-
-RescoreStats Station::Rescore() {
-  if (!rules_.Nodes().empty()) return RescoreLog(log_, rules_, totals_);
-  // No contest is loaded (a rules or country file the operator still has to put right):
-  // scoring by an empty rule tree would write zeros over every figure of the file.  The log
-  // keeps what it holds until the rules are back.
-  totals_.Clear();
-  for (const QsoRecord& q : log_) {
-    totals_.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
-                static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
-  }
-  return RescoreStats{log_.Count(), 0, 0};
-}
-
-Status Station::RescoreAndSave() {
-  Rescore();
-  bus_.Broadcast(cm::kLogRescored);
-  bus_.Broadcast(cm::kLogChanged);
-  return WriteLog();
-}
-
 StartPoint Station::ChooseStart() {
   StartPoint sp;
-  if (log_.Empty()) {
+  const TLogCollection& log = Log();
+  if (log.Empty()) {
     const ContestSettings& cs = rules_.Settings();
     for (BandIndex b = 1; b <= kBandCount; ++b) {
       if (cs.bands[b]) {
@@ -168,12 +165,12 @@ StartPoint Station::ChooseStart() {
       }
     }
   } else {
-    const int last = log_.Count() - 1;
-    sp.freq = log_.GetFreq(last);
-    sp.mode = log_.GetMode(last);
+    const int last = log.Count() - 1;
+    sp.freq = log.GetFreq(last);
+    sp.mode = log.GetMode(last);
     // A running clock follows the computer again at once; a fixed one (a paper log typed in
     // afterwards) carries on from where the typing stopped.
-    (void)clock_->SetFromText(log_.GetStampStr(last, LogClock::kTextMask));
+    (void)clock_->SetFromText(log.GetStampStr(last, LogClock::kTextMask));
   }
   sp.band = BandOfFreq(sp.freq);
   SetCurrentFreq(sp.freq);
@@ -188,22 +185,6 @@ bool Station::WantsCwWindow() const {
   const bool keyer = (!port.empty() && LowerCase(port) != "null") ||
                      ReadKeyerChoice(PathOf(kConfigFileName)).kind != KeyerKind::kSerial;
   return keyer && (mode == Mode::kUnknown || mode == Mode::kCw);
-}
-
-Status Station::WriteLog() {
-  return store_.WriteAll(log_);
-}
-
-Status Station::AppendQso(int pos) {
-  return store_.Append(log_, pos);
-}
-
-Status Station::WriteLogOnExit(bool discardLog) {
-  if (discardLog || store_.Holds(log_)) return Status::Ok();
-  Status s = WriteLog();
-  if (store_.Holds(log_)) return Status::Ok();  // in the rescue file, if not in vorkan.adi
-  JournalAppend(journal_, "Log not written: " + s.message);
-  return s;
 }
 
 void Station::SetCurrentFreq(Freq f) {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "app/command_bus.h"
-#include "app/log_store.h"
+#include "app/logbook.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "country/country.h"
@@ -96,15 +96,10 @@ class Station {
   const std::string& ContestNotice() const { return contestNotice_; }
 
   // --- opening the operating windows ----------------------------------------------------------
-  // Reads vorkan.adi into the empty log and scores it by the loaded rules (rules/log_scoring.h),
-  // which also fills the band totals.  QsoIdCounter ends at the last Guid.
-  // A missing file is an empty log.  A file that exists but cannot be read is reported and
-  // later saves go to the rescue file instead (which is read first when an earlier run left
-  // one); a file not read whole is kept in arch before the first save.  Refused when the log
-  // is not empty.
-  Status LoadLog(AdifLoadStats* stats = nullptr);
+  // Reads vorkan.adi into the empty log and scores it by the loaded rules (Logbook::Load).
+  Status LoadLog(AdifLoadStats* stats = nullptr) { return book_.Load(stats); }
   // What the operator must know about the log file after LoadLog; empty when all is well.
-  const std::string& LogNotice() const { return store_.Notice(); }
+  const std::string& LogNotice() const { return book_.Notice(); }
   // Chooses the entry window's frequency and mode and makes them current; on a log that is not
   // empty the log clock continues from the last QSO's stamp.
   StartPoint ChooseStart();
@@ -112,35 +107,18 @@ class Station {
   // and the contest is worked in CW or in any mode.
   bool WantsCwWindow() const;
 
-  // --- the log file ---------------------------------------------------------------------------
-  // Writes the whole log (atomically); an empty log leaves the file as it was.  On failure the
-  // log in memory is untouched and the next save tries again.
-  Status WriteLog();
-  // Saves the QSO just appended at `pos`: appends its record to the file and flushes it, so a
-  // save costs the same at any log size.  Falls back to WriteLog when the file does not hold
-  // every QSO before it.
-  Status AppendQso(int pos);
-  // True when the file on disk holds the log as it is in memory.
-  bool LogSaved() const { return store_.Holds(log_); }
-  // True when the log holds everything vorkan.adi holds (see LogStore::FileInLog).
-  bool LogFileInLog() const { return store_.FileInLog(); }
-  // The program's end: writes the log unless New contest archived it (DiscardLog) or the file
-  // already holds it.  Fails only when the log is not on disk anywhere.
-  Status WriteLogOnExit(bool discardLog);
-  // The last resort when the working directory cannot be written: the whole log into a file of
-  // its own in `dir`; `path` gets its name.
+  // --- the log --------------------------------------------------------------------------------
+  // Every change of the log goes through the logbook; the rest of the program reads Log().
+  Logbook& Book() { return book_; }
+  const Logbook& Book() const { return book_; }
+  // Writes the whole log (atomically); an empty log leaves the file as it was.
+  Status WriteLog() { return book_.Save(); }
+  bool LogSaved() const { return book_.Saved(); }
+  bool LogFileInLog() const { return book_.FileInLog(); }
+  Status WriteLogOnExit(bool discardLog) { return book_.SaveOnExit(discardLog); }
   Status SaveLogCopy(const std::string& dir, std::string& path) const {
-    return store_.WriteCopy(log_, dir, path);
+    return book_.SaveCopy(dir, path);
   }
-
-  // --- corrections ----------------------------------------------------------------------------
-  // Scores the whole log again and rebuilds the band totals.  Without a loaded contest the
-  // stored figures stay and only the totals are rebuilt from them.
-  RescoreStats Rescore();
-  // After any correction of the log (edit, delete, insert, a change from the group): the whole
-  // log scored again, the windows told (kLogRescored, then kLogChanged) and the file written
-  // at once, so a crash right after a correction loses nothing.
-  Status RescoreAndSave();
 
   // --- the operating values the windows share -------------------------------------------------
   Freq CurrentFreq() const { return freq_; }
@@ -171,15 +149,13 @@ class Station {
   std::string LogPath() const { return PathOf(kLogFileName); }
 
   const CountryLists& Countries() const { return *countries_; }
-  TLogCollection& Log() { return log_; }
-  const TLogCollection& Log() const { return log_; }
+  const TLogCollection& Log() const { return book_.Log(); }
   TTreeRules& Rules() { return rules_; }
   const TTreeRules& Rules() const { return rules_; }
   const ContestList& Contests() const { return contests_; }
   const StartupSettings& Settings() const { return settings_; }
   StartupSettings& Settings() { return settings_; }
-  BandTotals& Totals() { return totals_; }
-  const BandTotals& Totals() const { return totals_; }
+  const BandTotals& Totals() const { return book_.Totals(); }
   // Rebuilt by LoadConfiguredContest: take references only after it.
   LogClock& Clock() { return *clock_; }
   const LogClock& Clock() const { return *clock_; }
@@ -187,10 +163,11 @@ class Station {
   Journal* journal() const { return journal_; }
   const TimeSource& Time() const { return time_; }
   // The Guids of the QSOs made here; LoadLog sets the counter to the last Guid read.
-  QsoIdCounter& Ids() { return ids_; }
+  QsoIdCounter& Ids() { return book_.Ids(); }
 
  private:
   void ApplySerialSettings();
+  void RelayToBus(const LogChange& change);
 
   Journal* journal_;
   SystemTimeSource systemTime_;  // used when the caller hands no time source
@@ -199,13 +176,9 @@ class Station {
   std::string dataDir_;
   std::unique_ptr<CountryLists> ownCountries_;
   const CountryLists* countries_;
-  TLogCollection log_;
-  LogStore store_;
   StartupSettings settings_;
   ContestList contests_;
-  BandTotals totals_;
   std::unique_ptr<LogClock> clock_;
-  QsoIdCounter ids_;
   CommandBus& bus_;
   std::string ownCall_;
   std::string contestNotice_;
@@ -216,7 +189,8 @@ class Station {
   Mode mode_ = Mode::kCw;
   HamlibLibrary hamlib_;  // before the radio, which it outlives
   std::unique_ptr<RigControl> rig_;
-  TTreeRules rules_;  // last: it points at the lists and the log
+  TTreeRules rules_;  // it points at the lists and the log
+  Logbook book_;      // after the rule tree, which scores the log
 };
 
 }  // namespace vk

@@ -73,7 +73,7 @@ Status ApplyStationForm(Station& station, ShellState& state, const StationForm& 
   // The entry window's TxNr follows the new call and exchange.
   station.Bus().SendCommand(cm::kRefreshTxNr);
   // Points depend on the own continent and country: the log is scored again from the new call.
-  return station.RescoreAndSave();
+  return station.Book().Rescore(LogOrigin::kRules);
 }
 
 }  // namespace vk

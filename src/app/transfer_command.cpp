@@ -7,6 +7,7 @@
 
 #include "app/log_transfer.h"
 #include "app/shell.h"
+#include "app/startup.h"
 #include "app/station.h"
 #include "country/country.h"
 #include "log/adif.h"
@@ -72,6 +73,9 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   // Diagnostics go to debug.txt of the current directory, as in the program.
   Journal journal;
   TTreeRules rules(&journal);
+  if (const std::string why = DataDirProblem(o.dataDir, lists.world.Empty()); !why.empty()) {
+    return Fail(err, "export", why);
+  }
   rules.SetCountryLists(&lists);
   if (!rules.SetOwnCall(o.call)) {
     return Fail(err, "export", "own call " + o.call + " is not in the country list");
@@ -96,10 +100,15 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   settings.dupes = o.dupes;
   const SystemTimeSource clock;
   const DateTime now = UnpackDateTime(CurrentPacked(clock));
-  if (const Status s = ReplaceFileAtomically(o.out, StandardAdifText(log, settings, now)); !s) {
+  int written = 0;
+  const std::string text = StandardAdifText(log, settings, now, &written);
+  if (const Status s = ReplaceFileAtomically(o.out, text); !s) {
     return Fail(err, "export", "cannot write " + o.out + ": " + s.message);
   }
-  out << "exported " << log.Count() << " QSOs to " << o.out << '\n';
+  out << "exported " << written << " QSOs to " << o.out;
+  // What --no-dupes left out, so the count above is not taken for the whole log.
+  if (written != log.Count()) out << " (dupes left out: " << log.Count() - written << ")";
+  out << '\n';
   return 0;
 }
 

@@ -61,6 +61,16 @@ bool TLogCollection::InsertAt(int pos, QsoRecord qso) {
   return true;
 }
 
+bool TLogCollection::Replace(int pos, QsoRecord qso) {
+  if (!ValidPos(pos)) return false;
+  CutFields(qso);
+  qso.Crc = ComputeQsoCrc(qso);
+  ++revision_;
+  items_[static_cast<std::size_t>(pos)] = std::move(qso);
+  CalcLogCrc();
+  return true;
+}
+
 bool TLogCollection::Delete(int pos) {
   if (!ValidPos(pos)) return false;
   ++revision_;

@@ -55,6 +55,8 @@ class TLogCollection {
   // log, so a contact inserted by dialog or from the network is summed like an appended one.
   bool InsertAt(int pos, QsoRecord qso);
   bool Delete(int pos);  // recomputes the log checksum
+  // The QSO at pos becomes `qso` (record and log checksums recomputed); false outside the log.
+  bool Replace(int pos, QsoRecord qso);
   void Clear();          // the log checksum becomes 0, that of an empty log
 
   // Setters used by the edit dialog and the network; the caller then calls CalcCrc and

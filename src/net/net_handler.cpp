@@ -19,11 +19,8 @@ constexpr std::string_view kEditStampMask = "yyyy-mm-dd hh:nn";
 
 }  // namespace
 
-NetHandler::NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals,
-                       NetExchange& exchange, const TimeSource* time)
-    : log_(log),
-      rules_(rules),
-      totals_(totals),
+NetHandler::NetHandler(GroupLog& log, NetExchange& exchange, const TimeSource* time)
+    : book_(log),
       exchange_(exchange),
       time_(time != nullptr ? *time : systemTime_) {}
 
@@ -58,10 +55,7 @@ NetResult NetHandler::Dispatch(const NetMessage& m, std::string_view text) {
   return {};
 }
 
-// The group's common order: by stamp, then by Guid.  Stations that log in the same minute
-// each append their own QSO first; placing what arrives by this order (and, where logs still
-// differ, sorting by it) brings every station to the same order.
-static bool Before(const QsoRecord& a, const QsoRecord& b) {
+bool GroupOrderBefore(const QsoRecord& a, const QsoRecord& b) {
   const DateTime& x = a.Stamp;
   const DateTime& y = b.Stamp;
   return std::tie(x.year, x.month, x.day, x.hour, x.minute, a.Guid) <
@@ -69,33 +63,34 @@ static bool Before(const QsoRecord& a, const QsoRecord& b) {
 }
 
 int NetHandler::OrderedPlace(const QsoRecord& qso) const {
-  int pos = log_.Count();
-  while (pos > 0 && Before(qso, *log_.At(pos - 1))) --pos;
+  const TLogCollection& log = Log();
+  int pos = log.Count();
+  while (pos > 0 && GroupOrderBefore(qso, *log.At(pos - 1))) --pos;
   return pos;
 }
 
 NetResult NetHandler::PlaceNew(int pos, const QsoRecord& qso) {
-  if (!log_.InsertAt(pos, qso)) return Skip("log full", current_);
-  ScoreReceived(qso);
-  const bool last = pos == log_.Count() - 1;
-  return {last ? NetChange::kAppended : NetChange::kInserted, pos, -1, false};
+  if (!book_.ApplyRemote({GroupChangeKind::kPlace, pos, qso, {}})) {
+    return Skip("log full", current_);
+  }
+  const bool last = pos == Log().Count() - 1;
+  return {last ? NetChange::kAppended : NetChange::kInserted, pos, -1};
 }
 
 NetResult NetHandler::ApplyAdd(const QsoRecord& qso) {
   // Retries, repairs and a station hearing its own broadcast bring QSOs held already; a Guid
   // names one QSO in the group, so a second copy (even a different one) is never appended.
-  if (log_.FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
+  if (Log().FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
   if (Deleted(qso.Guid)) return Skip("QSO deleted here", current_);
   return PlaceNew(OrderedPlace(qso), qso);
 }
 
 NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
-  const int pos = log_.FindByGuid(qso.Guid);
+  const int pos = Log().FindByGuid(qso.Guid);
   if (pos < 0) return Skip("no QSO with this Guid", current_);
-  if (qso.Mark < log_.At(pos)->Mark) return Skip("edit older than the QSO held", current_);
-  const BandIndex oldBand = BandOfFreq(log_.GetFreq(pos));
-  // Guid and the score stay: an edit never rescores a QSO.  The Mark follows the edit count.
-  QsoRecord q = *log_.At(pos);
+  if (qso.Mark < Log().At(pos)->Mark) return Skip("edit older than the QSO held", current_);
+  // The Guid stays; the owner scores the log again.  The Mark follows the edit count.
+  QsoRecord q = *Log().At(pos);
   ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp, time_);
   q.Freq = qso.Freq;
   q.Mode = qso.Mode;
@@ -104,38 +99,32 @@ NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
   q.Rcvd = qso.Rcvd;
   q.Mark = qso.Mark;
   Replace(pos, q);
-  // A QSO moved to another band takes its points along, as an edit by dialog does; otherwise
-  // the score window would go on counting it on the old band.
-  const bool moved = BandOfFreq(qso.Freq) != oldBand;
-  if (moved) RebuildTotals();
-  return {NetChange::kEdited, pos, -1, moved};
+  return {NetChange::kEdited, pos, -1};
 }
 
 NetResult NetHandler::ApplyDelete(std::int64_t guid) {
-  const int pos = log_.FindByGuid(static_cast<std::int32_t>(guid));
+  const int pos = Log().FindByGuid(static_cast<std::int32_t>(guid));
   JournalAppend(exchange_.journal(), "DEL_IDX=>" + IntToStr(pos));
   // Noted even when the QSO never arrived here: its ADD may still be on the way.
   if (guid >= INT32_MIN && guid <= INT32_MAX) NoteDeleted(static_cast<std::int32_t>(guid));
   if (pos < 0) return {};
-  log_.Delete(pos);
-  // A deleted QSO no longer counts in the score, as with a deletion by dialog.
-  RebuildTotals();
-  return {NetChange::kDeleted, pos, -1, true};
+  book_.ApplyRemote({GroupChangeKind::kDelete, pos, {}, {}});
+  return {NetChange::kDeleted, pos, -1};
 }
 
 NetResult NetHandler::ApplyInsert(std::int64_t nextGuid, const QsoRecord& qso) {
-  if (log_.FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
+  if (Log().FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
   if (Deleted(qso.Guid)) return Skip("QSO deleted here", current_);
-  const int pos = log_.FindByGuid(static_cast<std::int32_t>(nextGuid));
+  const int pos = Log().FindByGuid(static_cast<std::int32_t>(nextGuid));
   // The QSO it went before may have been lost or deleted; the inserted one is not lost too.
   return PlaceNew(pos >= 0 ? pos : OrderedPlace(qso), qso);
 }
 
 NetResult NetHandler::ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso) {
   if (Deleted(qso.Guid)) return {};
-  const int pos = log_.FindByGuid(qso.Guid);
+  const int pos = Log().FindByGuid(qso.Guid);
   if (pos < 0) return ApplyInsert(nextGuid, qso);
-  const QsoRecord& held = *log_.At(pos);
+  const QsoRecord& held = *Log().At(pos);
   QsoRecord cut = qso;
   cut.Crc = 0;
   const std::uint32_t crc = ComputeQsoCrc(cut);
@@ -143,30 +132,20 @@ NetResult NetHandler::ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso) {
   // every station picks the same one.
   if (std::tie(qso.Mark, crc) <= std::tie(held.Mark, held.Crc)) return {};
   Replace(pos, qso);
-  RebuildTotals();
-  return {NetChange::kReplaced, pos, -1, true};
+  return {NetChange::kReplaced, pos, -1};
 }
 
 NetResult NetHandler::ApplyOrder() {
-  if (std::is_sorted(log_.begin(), log_.end(), Before)) return {};
-  std::vector<QsoRecord> sorted(log_.begin(), log_.end());
-  std::stable_sort(sorted.begin(), sorted.end(), Before);
-  log_.Clear();
-  for (const QsoRecord& q : sorted) log_.InsertAt(log_.Count(), q);
-  return {NetChange::kReordered, -1, -1, false};
+  const TLogCollection& log = Log();
+  if (std::is_sorted(log.begin(), log.end(), GroupOrderBefore)) return {};
+  std::vector<QsoRecord> sorted(log.begin(), log.end());
+  std::stable_sort(sorted.begin(), sorted.end(), GroupOrderBefore);
+  book_.ApplyRemote({GroupChangeKind::kReorder, -1, {}, std::move(sorted)});
+  return {NetChange::kReordered, -1, -1};
 }
 
 void NetHandler::Replace(int pos, const QsoRecord& qso) {
-  log_.Delete(pos);
-  log_.InsertAt(pos, qso);
-}
-
-void NetHandler::CountEdit(std::int32_t guid) {
-  const int pos = log_.FindByGuid(guid);
-  if (pos < 0) return;
-  QsoRecord q = *log_.At(pos);
-  ++q.Mark;
-  Replace(pos, q);
+  book_.ApplyRemote({GroupChangeKind::kReplace, pos, qso, {}});
 }
 
 NetResult NetHandler::LogQso(std::int64_t position, const QsoRecord& qso) {
@@ -174,22 +153,22 @@ NetResult NetHandler::LogQso(std::int64_t position, const QsoRecord& qso) {
   const int answered = static_cast<int>(std::min<std::int64_t>(position, INT32_MAX - 1));
   // Requests are repeated until answered, so answers come twice, and the log being merged into
   // may hold the QSO already: the Guid test drops the copy, the request still counts answered.
-  if (log_.FindByGuid(qso.Guid) >= 0 || Deleted(qso.Guid)) {
-    return {NetChange::kNone, -1, answered, false};
+  if (Log().FindByGuid(qso.Guid) >= 0 || Deleted(qso.Guid)) {
+    return {NetChange::kNone, -1, answered};
   }
   // The other station's log merges into this one: the QSO takes its place in the log's order
   // rather than the other log's position.
   NetResult r = PlaceNew(OrderedPlace(qso), qso);
   if (r.change == NetChange::kNone) return r;
-  return {NetChange::kLogQso, r.position, answered, false};
+  return {NetChange::kLogQso, r.position, answered};
 }
 
 NetResult NetHandler::AnswerRequest(std::int64_t n) {
-  if (n > log_.Count()) {
+  if (n > Log().Count()) {
     exchange_.Send(EndLogMessage());
   } else if (n >= 1) {
     const int pos = static_cast<int>(n - 1);
-    const QsoRecord& q = *log_.At(pos);
+    const QsoRecord& q = *Log().At(pos);
     if (CanTravel(q)) {
       exchange_.Send(QsoMessage(pos, q));
     } else {
@@ -206,24 +185,7 @@ void NetHandler::BeginReceivingLog() {
 
 NetResult NetHandler::EndOfLog() {
   if (!receivingLog_) return Skip("not receiving a log", current_);
-  return {NetChange::kEndOfLog, -1, -1, false};
-}
-
-void NetHandler::ScoreReceived(const QsoRecord& q) {
-  const BandIndex band = BandOfFreq(q.Freq);
-  const std::uint16_t score = rules_.GetScore(q.Call, q.Rcvd, band, q.Mode);
-  const std::uint16_t multi = rules_.GetMulti(q.Call, q.Rcvd, band, q.Mode, true);
-  const std::uint16_t bonus = rules_.GetBonus(q.Call, q.Rcvd, band, q.Mode, true);
-  totals_.Add(band, score, multi, bonus);
-}
-
-// The totals as loading the log would make them: every QSO with its stored values.
-void NetHandler::RebuildTotals() {
-  totals_.Clear();
-  for (const QsoRecord& q : log_) {
-    totals_.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
-                static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
-  }
+  return {NetChange::kEndOfLog, -1, -1};
 }
 
 NetResult NetHandler::Skip(std::string_view why, std::string_view text) const {
@@ -235,10 +197,10 @@ NetResult NetHandler::Skip(std::string_view why, std::string_view text) const {
 // --- sending ------------------------------------------------------------------------------------
 
 int NetHandler::PositionOf(const QsoRecord* record) const {
-  for (int i = 0; i < log_.Count(); ++i) {
-    if (log_.At(i) == record) return i;
+  for (int i = 0; i < Log().Count(); ++i) {
+    if (Log().At(i) == record) return i;
   }
-  return log_.FindByGuid(record->Guid);
+  return Log().FindByGuid(record->Guid);
 }
 
 bool NetHandler::SendQso(SendOperation op, const QsoRecord* record) {
@@ -261,7 +223,7 @@ bool NetHandler::SendQso(SendOperation op, const QsoRecord* record) {
   if (op == SendOperation::kAnswer) return exchange_.Send(QsoMessage(pos, *record));
   // The receiver inserts before its copy of the QSO that now follows; a QSO added at the end
   // has none, and appending it is the same change.
-  const QsoRecord* next = log_.At(pos + 1);
+  const QsoRecord* next = Log().At(pos + 1);
   if (next == nullptr) return SendChange(AddMessage(*record));
   return SendChange(InsMessage(next->Guid, *record));
 }

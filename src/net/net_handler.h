@@ -1,11 +1,11 @@
 // The UI thread's side of the log exchange: applying a message from another station to the
 // log, and turning a change made here into the message that tells the others.
 //
-// The log, the rule tree and the band totals belong to the shell; the handler holds references
-// and touches them only from the UI thread.  A message that cannot be applied whole (a bad
-// number, a Guid that is not in the log, a log that is full) is journalled and leaves the log
-// as it was.  The handler tells the shell what changed instead of redrawing anything itself;
-// the shell passes it on to the windows.
+// The log belongs to its owner (the logbook); the handler reads it and hands it every change
+// through GroupLog, from the UI thread only.  Scoring, saving and telling the windows are the
+// owner's.  A message that cannot be applied whole (a bad number, a Guid that is not in the
+// log, a log that is full) is journalled and leaves the log as it was.  The handler tells the
+// caller what changed; the caller passes on what concerns it (whole-log transfer answers).
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,10 @@
 #include <unordered_set>
 
 #include "log/log_collection.h"
+#include "net/group_log.h"
 #include "net/net_exchange.h"
 #include "net/net_guard.h"
 #include "net/net_message.h"
-#include "rules/tree_rules.h"
-#include "util/band_totals.h"
 #include "util/clock.h"
 
 namespace vk {
@@ -44,9 +43,6 @@ struct NetResult {
   int position = -1;
   // QSO: and ENDLOG: answer the request for QSO answered + 1, whether or not the QSO was new.
   int answered = -1;
-  // The band totals were rebuilt from the log (a deletion, or an edit that moved a QSO to
-  // another band): every window showing totals refreshes.
-  bool totalsRebuilt = false;
   friend bool operator==(const NetResult&, const NetResult&) = default;
 };
 
@@ -56,8 +52,7 @@ class NetHandler {
 
   // Journals to the exchange's journal.  `time` (nullptr: the computer's clock) dates the
   // two-digit years of edited stamps; it outlives the handler.
-  NetHandler(TLogCollection& log, TTreeRules& rules, BandTotals& totals, NetExchange& exchange,
-             const TimeSource* time = nullptr);
+  NetHandler(GroupLog& log, NetExchange& exchange, const TimeSource* time = nullptr);
 
   // Applies one received text.
   NetResult HandleMessage(std::string_view text);
@@ -84,8 +79,6 @@ class NetHandler {
   bool Deleted(std::int32_t guid) const { return tombstones_.count(guid) != 0; }
   void NoteDeleted(std::int32_t guid) { tombstones_.insert(guid); }
   const std::unordered_set<std::int32_t>& Tombstones() const { return tombstones_; }
-  // An edit made here: the QSO's Mark (its edit count) goes up by one before it is sent.
-  void CountEdit(std::int32_t guid);
   // Called with every change message queued here (ADD, EDT, DEL, INS), for the retries.
   void OnChangeSent(std::function<void(const std::string&)> f) { changeSent_ = std::move(f); }
 
@@ -120,16 +113,11 @@ class NetHandler {
   NetResult AnswerRequest(std::int64_t n);
   NetResult EndOfLog();
 
-  // Scores the QSO with this station's rules (recording its new multipliers and bonuses) and
-  // adds those values to the band totals; the QSO keeps the values it arrived with.
-  void ScoreReceived(const QsoRecord& qso);
-  void RebuildTotals();
+  const TLogCollection& Log() const { return book_.Log(); }
   int PositionOf(const QsoRecord* record) const;
   NetResult Skip(std::string_view why, std::string_view text) const;
 
-  TLogCollection& log_;
-  TTreeRules& rules_;
-  BandTotals& totals_;
+  GroupLog& book_;
   NetExchange& exchange_;
   SystemTimeSource systemTime_;
   const TimeSource& time_;

@@ -42,7 +42,7 @@ std::uint32_t DeletedHash(std::uint32_t guid) {
 
 }  // namespace
 
-LogSync::LogSync(TLogCollection& log, NetHandler& handler, NetExchange& exchange, int station)
+LogSync::LogSync(const TLogCollection& log, NetHandler& handler, NetExchange& exchange, int station)
     : log_(log), handler_(handler), exchange_(exchange), station_(station) {}
 
 int LogSync::BucketOf(std::uint32_t guid) {

@@ -44,7 +44,7 @@ class LogSync {
   static constexpr int kMaxTries = 20;
 
   // `station`: this station's number, 1-127, as the others know it.
-  LogSync(TLogCollection& log, NetHandler& handler, NetExchange& exchange, int station);
+  LogSync(const TLogCollection& log, NetHandler& handler, NetExchange& exchange, int station);
 
   int Station() const { return station_; }
   // A change message sent here: kept until acknowledged.
@@ -102,7 +102,7 @@ class LogSync {
   bool AllAcked(const PendingChange& p, Clock::time_point now) const;
   std::string Head(std::string_view keyword) const;
 
-  TLogCollection& log_;
+  const TLogCollection& log_;
   NetHandler& handler_;
   NetExchange& exchange_;
   int station_;

@@ -124,7 +124,8 @@ std::string AdifSubmodeName(Mode mode) {
 }
 
 std::string StandardAdifText(const TLogCollection& log, const AdifExportSettings& settings,
-                             const DateTime& created) {
+                             const DateTime& created, int* written) {
+  int records = 0;
   std::string text = "Contest log exported for upload and other programs";
   text += kEol;
   AddField(text, "ADIF_VER", "3.1.4");
@@ -136,8 +137,11 @@ std::string StandardAdifText(const TLogCollection& log, const AdifExportSettings
   text += "<EOH>";
   text += kEol;
   for (const QsoRecord& q : log) {
-    if (settings.dupes || !q.Dupe) text += RecordText(q, settings);
+    if (!settings.dupes && q.Dupe) continue;
+    text += RecordText(q, settings);
+    ++records;
   }
+  if (written != nullptr) *written = records;
   return text;
 }
 

@@ -46,8 +46,8 @@ std::string AdifModeName(Mode mode);
 std::string AdifSubmodeName(Mode mode);
 
 // Header (PROGRAMID, PROGRAMVERSION, ADIF_VER 3.1.4, CREATED_TIMESTAMP) and one record per
-// QSO, log order, CR LF line ends.
+// QSO, log order, CR LF line ends.  `written` (when given) gets the number of records.
 std::string StandardAdifText(const TLogCollection& log, const AdifExportSettings& settings,
-                             const DateTime& created);
+                             const DateTime& created, int* written = nullptr);
 
 }  // namespace vk

@@ -1,5 +1,6 @@
 #include "reports/adif_import.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_set>
 
@@ -101,6 +102,12 @@ Status BuildQso(const AdifFields& f, const AdifImportRules& rules, QsoRecord& q)
   q.Mode = ModeOf(f);
   if (q.Mode == Mode::kUnknown)
     return Status::Error(ErrCode::kBadInput, "mode " + Field(f, "MODE") + " not kept");
+  // An SSB QSO in a CW contest would score as if the contest had it.
+  const bool anyMode = std::none_of(rules.modes.begin(), rules.modes.end(), [](bool b) { return b; });
+  const std::size_t mode = ModeNumber(q.Mode);
+  if (!anyMode && (mode >= rules.modes.size() || !rules.modes[mode])) {
+    return Status::Error(ErrCode::kBadInput, "mode " + Field(f, "MODE") + " not in the contest");
+  }
   q.Sent = CutQsoField(Joined(Field(f, "RST_SENT"), SentRest(f)));
   q.Rcvd = CutQsoField(Joined(Field(f, "RST_RCVD"), ReceivedRest(f, rules.zones)));
   return {};

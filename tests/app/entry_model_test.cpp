@@ -9,6 +9,7 @@
 
 #include "log/adif.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk {
 namespace {
@@ -126,13 +127,14 @@ TEST_F(EntryTest, LoggingAQsoScoresAppendsSavesAndTellsTheOtherWindows) {
             "<CALL:6>DL1ABC<RST_SENT:7>599 001<RST_RCVD:6>599 15<QSCORE:1>2<QMULTI:1>1"
             "<QGUID:1>1<EOR>");
   EXPECT_NE(ReadWholeFile(LogPath()).find(AdifRecordLine(q)), std::string::npos);
-  // The log window appends position 0, the network gets the record, then every window
-  // refreshes.
-  ASSERT_EQ(recorder_.Commands(),
-            (std::vector<CommandId>{cm::kQsoAppended, cm::kSendNewQso, cm::kLogChanged}));
+  // The log window appends position 0, then every window refreshes; the logbook publishes one
+  // change, which the network sends.
+  ASSERT_EQ(recorder_.Commands(), (std::vector<CommandId>{cm::kQsoAppended, cm::kLogChanged}));
   EXPECT_EQ(recorder_.heard[0].number, 0);
-  ASSERT_TRUE(recorder_.heard[1].hasRecord);
-  EXPECT_EQ(recorder_.heard[1].record, q);
+  const std::vector<LogChange> feed = station_->Book().ChangesSince(0);
+  ASSERT_FALSE(feed.empty());
+  EXPECT_EQ(feed.back(), (LogChange{feed.back().revision, LogChangeKind::kAppended,
+                                    LogOrigin::kEntry, q.Guid, 0}));
   EXPECT_EQ(station_->Totals().Row(1).points, 2u);
   // Ready for the next QSO.
   EXPECT_EQ(e.CallText(), "");
@@ -389,7 +391,7 @@ TEST_F(EntryTest, QuitClearsTheEntryAndRefreshRecomputesTheSentExchange) {
   QsoRecord q;
   q.Call = "F5XYZ";
   q.Sent = "599 041";
-  station_->Log().Append(q);
+  test::MutableLog(*station_).Append(q);
   station_->Bus().SendCommand(cm::kRefreshTxNr);
   EXPECT_EQ(e.TxNrText(), "599 042");
 }

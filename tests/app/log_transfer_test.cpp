@@ -7,6 +7,7 @@
 
 #include "log/adif.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk::test {
 namespace {
@@ -27,8 +28,8 @@ class LogTransferTest : public StationFixture {
     q.Call = "F5AAA";
     q.Sent = "599 001";
     q.Rcvd = "599 015";
-    st.Log().Append(q);
-    st.Rescore();
+    test::MutableLog(st).Append(q);
+    st.Book().ScoreOnly();
   }
 };
 

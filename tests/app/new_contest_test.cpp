@@ -9,6 +9,7 @@
 #include "config/ini_file.h"
 #include "log/adif.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk {
 namespace {
@@ -44,10 +45,10 @@ class NewContestTest : public test::StationFixture {
       q.Call = "DL" + std::to_string(i) + "ABC";
       q.Sent = "599 001";
       q.Rcvd = "599 15";
-      ASSERT_TRUE(st.Log().Append(q));
+      ASSERT_TRUE(test::MutableLog(st).Append(q));
     }
     ASSERT_TRUE(st.WriteLog());
-    st.Log().Clear();
+    test::MutableLog(st).Clear();
     ASSERT_TRUE(st.LoadLog());
   }
 

@@ -11,6 +11,7 @@
 #include "app/views/log_window_model.h"
 #include "log/adif.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk {
 namespace {
@@ -45,7 +46,7 @@ class QsoEditTest : public test::StationFixture {
     ShipRules("contest.xml");
     WriteConfig("Contest=WORLD\r\nCall=UA3AAA\r\n");
     Station& st = Start();
-    editor_ = std::make_unique<QsoEditor>(st, [this](const std::string& m) { sent_.push_back(m); });
+    editor_ = std::make_unique<QsoEditor>(st);
   }
   void TearDown() override {
     view_.reset();
@@ -60,12 +61,29 @@ class QsoEditTest : public test::StationFixture {
     for (int i = 0; i < 5; ++i) {
       Log().Append(Qso(100 + i, calls[i], i == 4 ? 70250 : 140250, 10 + i));
     }
-    station_->Rescore();
+    station_->Book().ScoreOnly();
     view_ = std::make_unique<LogViewModel>(Log(), station_->Bus());
     recorder_.heard.clear();
+    seen_ = station_->Book().Revision();
   }
 
-  TLogCollection& Log() { return station_->Log(); }
+  // What the logbook published since FiveQsos, the rescores left out: what the group hears.
+  std::vector<LogChange> Published() const {
+    std::vector<LogChange> out;
+    for (const LogChange& c : station_->Book().ChangesSince(seen_)) {
+      if (c.kind != LogChangeKind::kRescored) out.push_back(c);
+    }
+    return out;
+  }
+  std::vector<std::int32_t> DeletedGuids() const {
+    std::vector<std::int32_t> out;
+    for (const LogChange& c : Published()) {
+      if (c.kind == LogChangeKind::kDeleted) out.push_back(c.guid);
+    }
+    return out;
+  }
+
+  TLogCollection& Log() { return test::MutableLog(*station_); }
   const BandTally& Row(BandIndex b) { return station_->Totals().Row(b); }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
@@ -80,7 +98,7 @@ class QsoEditTest : public test::StationFixture {
 
   std::unique_ptr<QsoEditor> editor_;
   std::unique_ptr<LogViewModel> view_;
-  std::vector<std::string> sent_;
+  std::uint64_t seen_ = 0;
 };
 
 constexpr auto kB = EventClass::kBroadcast;
@@ -193,17 +211,19 @@ TEST_F(QsoEditTest, EditStoresTheFormKeepsTheGuidRescoresAndSumsTheRecordAndTheL
   EXPECT_EQ(view_->Lines(), LogLines());
 }
 
-TEST_F(QsoEditTest, EditTellsTheLogWindowThenTheNetworkThenTheEntryWindow) {
+TEST_F(QsoEditTest, EditTellsTheLogWindowThenTheEntryWindowAndPublishesOneChange) {
   FiveQsos();
   ASSERT_TRUE(editor_->Edit(3, Form("05-03-2024", "09:13", k20m, 0, "JA1DDE")));
   using P = std::pair<EventClass, CommandId>;
-  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoEdited}, P{kC, cm::kSendEditedQso},
-                                     P{kC, cm::kRefreshTxNr}, P{kB, cm::kLogRescored},
-                                     P{kB, cm::kLogChanged}}));
+  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoEdited}, P{kC, cm::kRefreshTxNr},
+                                     P{kB, cm::kLogRescored}, P{kB, cm::kLogChanged}}));
   EXPECT_EQ(recorder_.heard[0].number, 3);
-  ASSERT_TRUE(recorder_.heard[1].hasRecord);
-  EXPECT_EQ(recorder_.heard[1].record, *Log().At(3));  // the record as edited and summed
-  EXPECT_TRUE(sent_.empty());
+  const std::uint64_t rev = seen_ + 1;
+  EXPECT_EQ(Published(), (std::vector<LogChange>{
+                             {rev, LogChangeKind::kEdited, LogOrigin::kEditor, 103, 3}}));
+  // The edit count goes up, so that a late copy of an older edit cannot undo this one.
+  EXPECT_EQ(Log().At(3)->Mark, 2);
+  EXPECT_EQ(Log().At(3)->Crc, ComputeQsoCrc(*Log().At(3)));
   // The band stayed: the totals are as they were.
   EXPECT_EQ(Row(4).qsos, 4);
   EXPECT_EQ(Row(3).qsos, 1);
@@ -241,7 +261,7 @@ TEST_F(QsoEditTest, EditIsRefusedOnAMissingPositionOrAnUnfinishedForm) {
 TEST_F(QsoEditTest, DeleteSendsTheGuidRemovesTheQsoAndTheLineAndUncountsIt) {
   FiveQsos();
   ASSERT_TRUE(editor_->Delete(1));
-  EXPECT_EQ(sent_, std::vector<std::string>{"DEL:101"});
+  EXPECT_EQ(DeletedGuids(), std::vector<std::int32_t>{101});
   EXPECT_EQ(Log().Count(), 4);
   EXPECT_EQ(Log().At(1)->Call, "K1CCC");
   EXPECT_EQ(view_->Lines(), LogLines());
@@ -267,18 +287,18 @@ TEST_F(QsoEditTest, DeletingEveryQsoLeavesAnEmptyLogWithoutChecksumOrTotals) {
   EXPECT_TRUE(Log().Empty());
   EXPECT_EQ(Log().LogCrc(), 0u);
   EXPECT_EQ(station_->Totals().Sum(BandQuantity::kQsos), 0u);
-  EXPECT_EQ(sent_.back(), "DEL:104");
+  EXPECT_EQ(DeletedGuids().back(), 104);
   EXPECT_TRUE(view_->Lines().empty());
   EXPECT_FALSE(editor_->Delete(0));  // the buttons do nothing on an empty log
-  EXPECT_EQ(sent_.size(), 5u);
+  EXPECT_EQ(DeletedGuids().size(), 5u);
 }
 
-TEST_F(QsoEditTest, DeleteWithoutANetworkStillBuildsItsMessage) {
+TEST_F(QsoEditTest, DeleteWithoutANetworkStillPublishesTheDeletion) {
   FiveQsos();
-  QsoEditor quiet{*station_};  // no one to hand the message to
+  QsoEditor quiet{*station_};  // no network subscribed
   EXPECT_TRUE(quiet.Delete(0));
   EXPECT_EQ(Log().Count(), 4);
-  EXPECT_EQ(DeleteMessage(-7), "DEL:-7");
+  EXPECT_EQ(DeletedGuids(), std::vector<std::int32_t>{100});
 }
 
 // --- Add --------------------------------------------------------------------------------------
@@ -299,10 +319,11 @@ TEST_F(QsoEditTest, AddOnTheThirdLineMakesTheNewQsoTheThirdAndTheOldThirdTheFour
   EXPECT_EQ(q.Crc, ComputeQsoCrc(q));
   using P = std::pair<EventClass, CommandId>;
   // Scored with the whole log before it travels.
-  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoInserted}, P{kB, cm::kLogRescored},
-                                     P{kB, cm::kLogChanged}, P{kC, cm::kSendAddedQso}}));
+  EXPECT_EQ(Heard(), (std::vector<P>{P{kB, cm::kQsoInserted}, P{kB, cm::kLogChanged},
+                                     P{kB, cm::kLogRescored}, P{kB, cm::kLogChanged}}));
   EXPECT_EQ(recorder_.heard[0].number, 2);
-  EXPECT_EQ(recorder_.heard[3].record, q);
+  EXPECT_EQ(Published(), (std::vector<LogChange>{{seen_ + 1, LogChangeKind::kInserted,
+                                                  LogOrigin::kEditor, 5000, 2}}));
   EXPECT_EQ(q.Multi, 1);
 }
 

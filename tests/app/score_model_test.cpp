@@ -7,6 +7,7 @@
 #include "app/views/multi_window_model.h"
 #include "app/views/repeat_window_model.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk {
 namespace {
@@ -152,7 +153,7 @@ class SideWindowTest : public test::StationFixture {
     q.Mode = Mode::kCw;
     q.Stamp = {2024, 3, 5, hour, 30, 0};
     q.Multi = static_cast<std::int16_t>(st.Rules().GetMulti(call, "599 1", band, Mode::kCw, true));
-    st.Log().Append(q);
+    test::MutableLog(st).Append(q);
     st.Bus().Broadcast(cm::kLogChanged);
   }
 

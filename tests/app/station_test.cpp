@@ -7,6 +7,7 @@
 
 #include "app/views/operating_models.h"
 #include "station_fixture.h"
+#include "logbook_access.h"
 
 namespace vk {
 namespace {
@@ -204,7 +205,7 @@ TEST_F(StationTest, UnreadableLogFileIsNeverOverwritten) {
   QsoRecord q;
   q.Call = "DL1ABC";
   q.Freq = 140250;
-  st.Log().Append(q);
+  test::MutableLog(st).Append(q);
   const Status s = st.WriteLog();
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.message.find("vorkan-rescue.adi"), std::string::npos);

@@ -1,7 +1,8 @@
 # `vorkan export` and `vorkan import` on real stations: a CQ WW log exported as standard ADIF
 # and imported into an empty station scores the same; importing it again adds nothing; a
 # file of another program with broken records brings in the good ones, lists the bad ones and
-# keeps every QSO the log held; an unreadable file changes nothing.
+# keeps every QSO the log held; an unreadable file changes nothing; QSOs older than the log's go
+# before them, and a phone QSO is refused by a CW contest with the reason.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 fail() {
@@ -38,7 +39,9 @@ station "$B"
 grep -q '<CQZ:2>17<CONTEST_ID:8>CQ-WW-CW<STATION_CALLSIGN:6>DL1ABC' "$VK_DIR/out.adi" ||
   fail "export fields: $(cat "$VK_DIR/out.adi")"
 (cd "$A" && "$VK_BIN" export --no-dupes --contest CQ-WW-CW --call DL1ABC \
-  --adif "$VK_DIR/nodupes.adi" vorkan.adi >/dev/null) || fail "export --no-dupes"
+  --adif "$VK_DIR/nodupes.adi" vorkan.adi >"$VK_DIR/nodupes.out") || fail "export --no-dupes"
+grep -q 'exported 3 QSOs to .*nodupes.adi (dupes left out: 1)' "$VK_DIR/nodupes.out" ||
+  fail "export --no-dupes says: $(cat "$VK_DIR/nodupes.out")"
 [ "$(grep -c '<EOR>' "$VK_DIR/nodupes.adi")" = 3 ] || fail "the dupe was exported"
 
 (cd "$B" && "$VK_BIN" import "$VK_DIR/out.adi" >/dev/null) || fail "import"
@@ -70,4 +73,17 @@ done
 before=$(cat "$B/vorkan.adi")
 (cd "$B" && "$VK_BIN" import "$VK_DIR/missing.adi" 2>/dev/null) && fail "a missing file imported"
 [ "$(cat "$B/vorkan.adi")" = "$before" ] || fail "a failed import changed the log"
+# An older QSO goes before the log's own; a phone QSO has no place in a CW contest.
+{
+  printf '<EOH>\r\n'
+  rec 20241130 0800 14.025 K1EARLY "599 14" "599 5" 91
+  printf '<QSO_DATE:8>20241130<TIME_ON:4>0801<FREQ:6>14.200<MODE:3>SSB<CALL:5>K1SSB<EOR>\r\n'
+} >"$VK_DIR/older.adi"
+(cd "$B" && "$VK_BIN" import "$VK_DIR/older.adi" 2>"$VK_DIR/older.err" >/dev/null) ||
+  fail "import of older QSOs"
+grep -q 'record 2 (K1SSB): mode SSB not in the contest' "$VK_DIR/older.err" ||
+  fail "$(cat "$VK_DIR/older.err")"
+grep -q 'K1SSB' "$B/vorkan.adi" && fail "the phone QSO was taken"
+first=$(grep -o '<CALL:[0-9]*>[A-Z0-9]*' "$B/vorkan.adi" | head -1)
+[ "$first" = "<CALL:7>K1EARLY" ] || fail "the older QSO is not first: $first"
 echo PASS

@@ -4,7 +4,11 @@
 #    includes app, tui or ui, and the kit includes neither app nor ui (it sits on the core
 #    folders only);
 #  - no mutable state at namespace scope, in class-static data members or in function-local
-#    statics outside main, and no thread_local state.
+#    statics outside main, and no thread_local state;
+#  - one owner of the log: only the logbook (app/logbook.*) holds the log store or a log that
+#    can be changed.  The log folder defines the collection, the scoring in rules writes the
+#    figures of the log it is handed, and the command-line score and export modes read a file
+#    into a copy of their own that is never saved.
 # Usage: check_layout.sh SOURCE_DIR
 set -u
 src="${1:?source directory}/src"
@@ -79,5 +83,16 @@ while IFS= read -r line; do
   report "process-wide mutable state: $line"
 done <<< "$locals"$'\n'"$globals"$'\n'"$threads"
 
-[ "$fail" = 0 ] && echo "layout: includes one way, no process-wide state"
+# --- one owner of the log -----------------------------------------------------------------------
+owners='^src/(log/|app/logbook\.|app/log_store\.|rules/log_scoring\.|app/score_command\.cpp|app/transfer_command\.cpp)'
+hits=$(cd "$src/.." && grep -rnE '\bTLogCollection\b' src --include='*.h' --include='*.cpp' |
+  grep -vE '\bconst TLogCollection\b' | grep -vE "$owners")
+[ -z "$hits" ] || report "a changeable log outside the logbook:"$'\n'"$hits"
+hits=$(cd "$src/.." && grep -rnE '\bLogStore\b|app/log_store\.h|LogbookTestAccess' src \
+  --include='*.h' --include='*.cpp' | grep -vE '^src/app/(logbook|log_store)\.')
+[ -z "$hits" ] || report "the log store outside the logbook:"$'\n'"$hits"
+hits=$(grep -rnE '#include "rules/' "$src/net" --include='*.h' --include='*.cpp')
+[ -z "$hits" ] || report "the log exchange includes the rules (scoring is the logbook's):"$'\n'"$hits"
+
+[ "$fail" = 0 ] && echo "layout: includes one way, no process-wide state, one owner of the log"
 exit "$fail"

@@ -18,6 +18,7 @@
 #include "log/log_collection.h"
 #include "net/net_exchange.h"
 #include "net/net_handler.h"
+#include "net/group_log.h"
 #include "rules/rules_loader.h"
 #include "rules/tree_rules.h"
 #include "util/band_totals.h"
@@ -86,13 +87,53 @@ inline QsoRecord MakeQso(std::int32_t guid, const std::string& call, std::int32_
   return q;
 }
 
+// The owner of a test station's log in place of the program's logbook: it applies what the
+// group sends as it arrives, figures included, and counts the stored figures in the totals
+// (scoring is the logbook's, tested with it).  Tests set up the log directly.
+struct ScoredLog final : GroupLog {
+  ScoredLog(TLogCollection& log, TTreeRules& rules, BandTotals& totals)
+      : log(log), rules(rules), totals(totals) {}
+  const TLogCollection& Log() const override { return log; }
+  bool ApplyRemote(const GroupChange& c) override {
+    bool ok = false;
+    switch (c.kind) {
+      case GroupChangeKind::kPlace:
+        ok = log.FindByGuid(c.qso.Guid) < 0 && log.InsertAt(c.position, c.qso);
+        break;
+      case GroupChangeKind::kReplace:
+        ok = log.Replace(c.position, c.qso);
+        break;
+      case GroupChangeKind::kDelete:
+        ok = log.Delete(c.position);
+        break;
+      case GroupChangeKind::kReorder:
+        log.Clear();
+        for (const QsoRecord& q : c.order) log.Append(q);
+        ok = true;
+        break;
+    }
+    if (ok) {
+      totals.Clear();
+      for (const QsoRecord& q : log) {
+        totals.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
+                   static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
+      }
+    }
+    return ok;
+  }
+  TLogCollection& log;
+  TTreeRules& rules;
+  BandTotals& totals;
+};
+
 // The UI-thread side of one station; the exchange and the handler journal to `journal`.
 struct StationSide {
   TLogCollection log;
   TTreeRules rules;
   BandTotals totals;
   NetExchange exchange;
-  NetHandler handler{log, rules, totals, exchange};
+  ScoredLog owner{log, rules, totals};
+  NetHandler handler{owner, exchange};
 
   explicit StationSide(Journal* journal = nullptr) : exchange(journal) {
     rules.SetCountryLists(&Lists());

@@ -3,12 +3,29 @@
 // expectation is worked out by hand from the contest's own rules; the comment on each QSO
 // names the rule it checks.  Calls are chosen so that the world file resolves them by prefix
 // (none is an exact-call entry there).
-#include "rules/shipped_contest.h"
+#include <gtest/gtest.h>
+
+#include "shipped_contest.h"
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "country/country.h"
+#include "log/log_collection.h"
+#include "rules/contest_list.h"
+#include "rules/rules_loader.h"
+#include "rules/tree_rules.h"
+#include "score/repeat.h"
+#include "util/band_totals.h"
+#include "util/bands.h"
 
 namespace vk {
 namespace {
 
-using namespace vk::test;
+using namespace shipped;  // NOLINT: the fixture's names are the tables' vocabulary
+
 
 // Every contest of every shipped file is offered by its display name, maps back to its
 // contest name, and loads into a tree with points, exchange and a total formula.
@@ -27,6 +44,7 @@ TEST_F(ShippedContest, EveryShippedContestLoadsFromTheContestList) {
       TTreeRules tree;
       tree.SetCountryLists(lists_);
       ASSERT_TRUE(tree.SetOwnCall("RA3ABC"));
+      tree.SetOwnExchange("15");  // some contests send nothing but the operator's own text
       ASSERT_TRUE(LoadContest(tree, list_, name).ok()) << name;
       const ContestSettings& s = tree.Settings();
       EXPECT_GT(s.txItemCount, 0) << name;
@@ -36,8 +54,7 @@ TEST_F(ShippedContest, EveryShippedContestLoadsFromTheContestList) {
       EXPECT_LE(s.cabrilloName.size(), 14u) << "the Cabrillo dialog shows 14 characters";
       EXPECT_EQ(s.rxMask, "*!") << name;
       EXPECT_TRUE(std::find(s.bands.begin(), s.bands.end(), true) != s.bands.end()) << name;
-      // Something to send, or a caption asking the operator for it (a name and number).
-      EXPECT_TRUE(!tree.GetTxNr("RA3ABC").empty() || !s.caption.empty()) << name;
+      EXPECT_FALSE(tree.GetTxNr("RA3ABC").empty()) << name;
       ++contests;
     }
   }

@@ -11,7 +11,7 @@
 
 #include "shipped_contest.h"
 
-namespace vk::test {
+namespace vk::shipped {
 namespace {
 
 std::string ReadText(const char* path) {
@@ -261,6 +261,20 @@ TEST_F(ShippedContest, CqWpxRtty) {
   EXPECT_EQ(Claimed(), (Claim{14, 5, 0, 70}));
 }
 
+// CWops CWT: 1 point each, every call once as a multiplier, name and number in any order.
+TEST_F(ShippedContest, CwopsCwt) {
+  Load("CWOPS-CWT", "K1ZZZ", "BOB 123");
+  Play({
+      {At(13, 1), "W6ZZZ", "JOE 456", B20, CW, 1, 1, 0},
+      {At(13, 2), "W6ZZZ", "456 JOE", B40, CW, 1, 0, 0},  // a call counts once
+      {At(13, 3), "W6ZZZ", "JOE 456", B40, CW, 0, 0, 0, 2},
+      {At(13, 4), "DL1ZZZ", "HANS DL", B40, CW, 1, 1, 0},
+      {At(13, 5), "DL1ZZZ/P", "HANS DL", B40, CW, 1, 1, 0},  // a portable call is another call
+  });
+  EXPECT_EQ(log_.At(1)->Rcvd, "JOE 456");
+  EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
+}
+
 // The tutorial of docs/rules.md: the file shipped is the file the page shows, and it scores
 // as the page says.
 TEST_F(ShippedContest, TutorialContestOfTheRulesReference) {
@@ -286,4 +300,4 @@ TEST_F(ShippedContest, TutorialContestOfTheRulesReference) {
 }
 
 }  // namespace
-}  // namespace vk::test
+}  // namespace vk::shipped

@@ -1,6 +1,6 @@
-// The fixture of the shipped-contest tests: a contest loaded from data/ with the real world
-// country file and the Russian list, a scripted log played through it as the entry window
-// plays it (repeat check, points, multipliers and bonus with commit), and the claimed totals.
+// The fixture of the shipped-contest tests: a contest loaded from the repository's data/ with
+// the real world country file and the Russian list, and a scripted log played through it as
+// the entry window plays it (repeat check, points, multipliers, bonus, log, band totals).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 #include "util/band_totals.h"
 #include "util/bands.h"
 
-namespace vk::test {
+namespace vk::shipped {
 
 constexpr std::uint8_t B160 = 1, B80 = 2, B40 = 3, B20 = 4, B15 = 5, B10 = 6, B2M = 7;
 constexpr Mode CW = Mode::kCw, PH = Mode::kPhone, FM = Mode::kFm;
@@ -131,11 +131,12 @@ class ShippedContest : public ::testing::Test {
     return t;
   }
 
-  inline static CountryLists* lists_ = nullptr;
+  static inline CountryLists* lists_ = nullptr;
   ContestList list_ = ContestList::Build(VORKAN_SOURCE_DIR "/data");
   TTreeRules tree_;
   TLogCollection log_;
   BandTotals totals_;
 };
 
-}  // namespace vk::test
+
+}  // namespace vk::shipped

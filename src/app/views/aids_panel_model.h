@@ -30,6 +30,9 @@ class AidsPanelModel {
   // Reads the call line, the log, the band and mode and the clock; true when what is shown
   // changed.  Called on every tick: a lookup is made only when something it depends on moved.
   bool Refresh();
+  // The lookup's index of the log made ahead of the first call typed (it takes a moment on a
+  // long log).
+  void PrepareLookup() { lookup_.Prepare(station_.Log()); }
 
   bool ScpShown() const { return scpShown_; }
   bool RateShown() const { return rateShown_; }

@@ -6,7 +6,6 @@
 #include "log/adif.h"
 #include "log/journal.h"
 #include "log/qso.h"
-#include "rules/log_scoring.h"
 #include "score/repeat.h"
 #include "util/strings.h"
 
@@ -118,22 +117,9 @@ std::string EntryModel::WorkedText(const std::string& call) const {
 
 // --- logging a QSO ----------------------------------------------------------------------------
 
-// The counter moves on every idle pass, so two QSOs logged between passes (or one logged just
-// after the load set the counter to the last Guid read) would share a Guid, and the stations
-// of a group find QSOs by Guid.  Such a counter is moved on first; 0 would mean "no Guid".
-std::int32_t EntryModel::NextGuid() const {
-  std::int32_t guid = station_.Ids().Current();
-  const TLogCollection& log = station_.Log();
-  for (int tries = 0; tries <= log.Count() && (guid == 0 || log.FindByGuid(guid) >= 0); ++tries) {
-    guid = station_.Ids().Raise();
-  }
-  return guid;
-}
-
 QsoRecord EntryModel::BuildQso() {
   TTreeRules& rules = station_.Rules();
-  QsoRecord q;
-  q.Guid = NextGuid();
+  QsoRecord q;  // the logbook gives the Guid and the figures
   q.Stamp = station_.Clock().Now();
   q.Stamp.second = 0;  // the log keeps minutes
   q.Freq = station_.CurrentFreq();
@@ -145,39 +131,31 @@ QsoRecord EntryModel::BuildQso() {
   q.Call = CutQsoField(call);
   q.Sent = CutQsoField(Trim(TxNrText()));
   q.Rcvd = CutQsoField(Trim(rules.CorrectRxNr(rx)));
-  SetFigures(q, ScoreNewQso(rules, station_.Log(), q));
   return q;
 }
 
 EntryResult EntryModel::LogQso() {
-  TLogCollection& log = station_.Log();
-  if (log.Count() >= TLogCollection::kMaxCount) {
-    Status full = Status::Error(ErrCode::kBadInput, "log full");
-    SetMessages("Log full: QSO not logged", {});
-    return {true, Note(changed::kMessages), full};
+  const LogResult r = station_.Book().Add(BuildQso(), LogOrigin::kEntry);
+  if (!r.ok()) {
+    SetMessages(r.status.message == "log full" ? "Log full: QSO not logged"
+                                               : "QSO not logged: " + r.status.message,
+                {});
+    return {true, Note(changed::kMessages), r.status};
   }
-  const QsoRecord q = BuildQso();
-  station_.Totals().Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(q.Score),
-                        static_cast<std::uint16_t>(q.Multi), static_cast<std::uint16_t>(q.Bonus));
-  log.Append(q);
-  const int pos = log.Count() - 1;
-  Bus().Broadcast(cm::kQsoAppended, MessageInfo::Number(pos));
-  const Status saved = station_.AppendQso(pos);
+  const bool dupe = station_.Log().At(r.position)->Dupe;
   Changes c = ClearEntry();
-  if (q.Dupe) {
+  if (dupe) {
     SetMessages(kRepeatText, kDupeLoggedText);
-  } else if (const std::string problem = station_.Rules().ExchangeProblem(q.Rcvd);
-             !problem.empty()) {
-    // Logged as received; the operator corrects it in the log window if it was mistyped.
-    SetMessages(q.Call + " logged, exchange " + problem, {});
+  } else {
+    const QsoRecord& q = *station_.Log().At(r.position);
+    if (const std::string problem = station_.Rules().ExchangeProblem(q.Rcvd); !problem.empty()) {
+      // Logged as received; the operator corrects it in the log window if it was mistyped.
+      SetMessages(q.Call + " logged, exchange " + problem, {});
+    }
   }
-  // Sent at once while the record is the log's last: the network copies it before anything
-  // can change the log.
-  Bus().SendCommand(cm::kSendNewQso, MessageInfo::Pointer(log.At(pos)));
   c |= RefreshTxNr();
-  Bus().Broadcast(cm::kLogChanged);
-  if (!saved) ReportSaveFailure(saved);
-  return {true, Note(c | changed::kMessages), saved};
+  if (!r.saved) ReportSaveFailure(r.saved);
+  return {true, Note(c | changed::kMessages), r.saved};
 }
 
 void EntryModel::ReportSaveFailure(const Status& s) {

@@ -168,7 +168,6 @@ class EntryModel final : public ViewModel {
   EntryResult LogQso();
   // Why the QSO must not be logged as it stands (a message is shown); false to log.
   bool HoldBack();
-  std::int32_t NextGuid() const;
   QsoRecord BuildQso();
   void ReportSaveFailure(const Status& s);
 

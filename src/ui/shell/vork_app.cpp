@@ -20,6 +20,7 @@
 #include "ui/dialogs/report_command.h"
 #include "ui/dialogs/rig_dialog.h"
 #include "ui/dialogs/station_dialog.h"
+#include "ui/shell/terminal_handshake.h"
 #include "ui/windows/cluster_desk.h"
 #include "ui/windows/cw_window.h"
 #include "ui/windows/key_test_window.h"
@@ -84,7 +85,9 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
   for (std::size_t k = 1; k < contests.Size(); ++k) {
     desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
   }
+  TerminalHandshake handshake;  // the toolkit meets the terminal in show()
   desktop_->show();
+  handshake.Finish();
   if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
@@ -125,8 +128,7 @@ void VorkApp::ShowAbout() {
 }
 
 void VorkApp::RunQsoDialog(CommandId which, int position) {
-  // A deletion goes to the other stations as a "DEL:" text, which the editor hands over here.
-  QsoEditor editor{station_, NetworkSender()};
+  QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
 }
 
@@ -143,12 +145,20 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
 
 void VorkApp::OpenOperatingWindows() {
   if (operating_ != nullptr) return;
+  // A box raised before the windows (an error of the start) stays in front and keeps the keys:
+  // the windows open once it is closed.
+  if (ModalDialogRunning()) {
+    openWhenModalEnds_ = true;
+    return;
+  }
   operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
+  prepareForTyping_ = true;
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  if (!startNotice_.empty()) ShowLongInformation(std::exchange(startNotice_, {}));
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
@@ -245,17 +255,40 @@ void VorkApp::processExternalUserEvent() {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
   }
+  if (!heldKeys_.empty() && LoopGoesOn()) {
+    const std::vector<FKey> keys = std::move(heldKeys_);
+    heldKeys_.clear();
+    for (FKey k : keys) OnKey(k);
+  }
   session_.IdlePass();
+  if (openWhenModalEnds_ && !ModalDialogRunning()) {
+    openWhenModalEnds_ = false;
+    OpenOperatingWindows();
+  }
   // What the key, the received QSO or the tick changed is on the terminal before the loop
   // waits again (the windows' changes are gathered here; nothing is written when none changed).
   forceTerminalUpdate();
+  if (prepareForTyping_ && operating_ != nullptr) {
+    // The screen is up; what the first keys need is made now, and the loop goes on at once.
+    prepareForTyping_ = false;
+    operating_->PrepareForTyping();
+    return;
+  }
   WaitForInput();
+}
+
+bool VorkApp::LoopGoesOn() {
+  // The toolkit refuses every event once the program quits or a modal dialog has closed and
+  // its loop is about to end; the code after that dialog (which may write a file the screen
+  // already shows as done) must not wait for the next key.
+  finalcut::FUserEvent probe{finalcut::Event::User, 0};
+  return sendEvent(this, &probe);
 }
 
 void VorkApp::WaitForInput() {
   auto& kb = finalcut::FKeyboard::getInstance();
   // Keys already read, or messages posted by this pass, are for the next pass at once.
-  if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || isQuit()) return;
+  if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || !LoopGoesOn()) return;
   if (!kb.hasPendingInput()) {
     std::uint64_t wait = kPollUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/command_bus.h"
@@ -44,7 +45,7 @@ class VorkApp final : public finalcut::FApplication,
   Shell& shell() { return shell_; }
   LogClock& Clock() { return station_.Clock(); }
   Station& station() { return station_; }
-  TLogCollection& Log() { return station_.Log(); }
+  const TLogCollection& Log() const { return station_.Log(); }
   Desktop& desktop() { return *desktop_; }
 
   // ShellActions
@@ -75,6 +76,8 @@ class VorkApp final : public finalcut::FApplication,
   void RunNewContest(int entry) override;
   // True after New contest: main starts the program again once this object is gone.
   bool RestartRequested() const { return restart_; }
+  // Shown once the operating windows are open: what the first start made (a new station).
+  void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
   // Options > Save...: the log written now; a box says whether it worked.
@@ -123,6 +126,7 @@ class VorkApp final : public finalcut::FApplication,
   // Waits for a key (read at once) or until something is due: the next poll of what other
   // threads hand over, or the end of an escape sequence.
   void WaitForInput();
+  bool LoopGoesOn();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
   bool HandleWindowKey(KeyCode key);
   std::vector<finalcut::FDialog*> DesktopWindows() const;
@@ -141,15 +145,17 @@ class VorkApp final : public finalcut::FApplication,
   Shell& shell_;
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
+  bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
+  bool prepareForTyping_ = false;
+  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended   // the operating windows are drawn for the first time
   bool restart_ = false;
+  std::string startNotice_;
   int exitCode_ = 0;
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.
   std::unique_ptr<OperatingWindows> operating_;
   std::unique_ptr<ClusterDesk> cluster_;  // with the operating windows
   NetworkSession* network_;               // the session's; nullptr when it was not started
-  // Hands a finished message text to the network, when there is one.
-  std::function<void(const std::string&)> NetworkSender();
 };
 
 }  // namespace vk::ui

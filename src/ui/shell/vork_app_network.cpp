@@ -1,5 +1,5 @@
-// The screen side of the log exchange: the deletions the QSO dialogs send, and the three network
-// views.  Received messages and logged QSOs go between the shell and the exchange in the session.
+// The screen side of the log exchange: the three network views.  Received messages and every
+// change of the log go between the logbook and the exchange in the session.
 #include "app/network_session.h"
 #include "config/settings.h"
 #include "ui/dialogs/net_dialogs.h"
@@ -7,12 +7,6 @@
 #include "ui/windows/recv_log_window.h"
 
 namespace vk::ui {
-
-std::function<void(const std::string&)> VorkApp::NetworkSender() {
-  return [this](const std::string& text) {
-    if (network_ != nullptr) network_->SendText(text);
-  };
-}
 
 bool VorkApp::RunSynchronization() {
   return RunSynchronizationDialog(desktop_.get());

@@ -27,6 +27,10 @@ OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, Comm
     // After the models: a broadcast reaches the window set once the models have taken it.
     : models_(std::move(models)), subscription_(bus, *this) {}
 
+void OperatingWindows::PrepareForTyping() {
+  if (aidsPanel_ != nullptr) aidsPanel_->PrepareLookup();
+}
+
 void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
                              CwMessageList& cwMessages) {
   OperatingModels& m = *models_;

@@ -46,6 +46,8 @@ class OperatingWindows final : public MessageTarget {
   void CloseKeyer();
 
   void SelectEntry();
+  // What the windows can do ahead of the first key (once the screen shows them).
+  void PrepareForTyping();
   void SelectLog();
 
   void HandleMessage(Message& m) override;
