@@ -68,6 +68,9 @@ class TTreeRules {
   // expected to send, items ending in "/" ("599/16").
   std::string GetTxNr(std::string_view call);
   std::string CorrectRxNr(std::string_view text) const;
+  // What the declared exchange fields miss or cannot read in a received exchange ("missing:
+  // ck", "not understood: XYZ"); empty when all is there or the contest declares no fields.
+  std::string ExchangeProblem(std::string_view rx) const;
   std::string PrefillRxNr(std::string_view call) const;
   // "\x03" (centring mark) + prefix + " : " + country name + " : " + continent.
   std::string GetCountryLine(std::string_view call);

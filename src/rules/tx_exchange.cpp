@@ -41,8 +41,9 @@ std::string Serial3(long long n) {
   return Rightmost("00" + IntToStr(n), 3);
 }
 
+// RST in the telegraphy modes (CW and RTTY), RS in phone.
 std::string TTreeRules::Report() const {
-  return currentMode_ == Mode::kCw ? "599" : "59";
+  return currentMode_ == Mode::kCw || currentMode_ == Mode::kRtty ? "599" : "59";
 }
 
 std::string TTreeRules::GetTxNr(std::string_view call) {
@@ -160,6 +161,11 @@ std::string TTreeRules::CorrectRxNr(std::string_view text) const {
     }
   }
   return s;
+}
+
+std::string TTreeRules::ExchangeProblem(std::string_view rx) const {
+  if (ctx_.Exchange().Empty()) return {};
+  return vk::ExchangeProblem(ctx_.Exchange(), rx, &ctx_);
 }
 
 std::string TTreeRules::PrefillRxNr(std::string_view call) const {

@@ -152,6 +152,11 @@ bool MultiRule::FieldKey(std::string_view rx, const ScoreContext& ctx, std::stri
   ExchangeReading r = ReadExchange(ctx.Exchange(), rx, &ctx);
   out = std::move(r.values[static_cast<std::size_t>(index)]);
   if (out.empty()) return false;
+  // A zone is a number: "05" and "5" are one zone.
+  if (ctx.Exchange().fields[static_cast<std::size_t>(index)].kind == FieldKind::kZone) {
+    long long zone = 0;
+    if (TryStrToInt(out, zone)) out = IntToStr(zone);
+  }
   if (kind_ != MultiKind::kDomestic) return true;
   const std::string* entry = ctx.FindDomesticWord(out);
   if (entry == nullptr || *entry != out) return false;

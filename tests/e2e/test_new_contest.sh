@@ -10,6 +10,7 @@ printf '[Main]\r\nContest=\r\nCall=\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=N
 vk_station
 
 cfg() { tr -d '\r' <"$VK_DIR/vorkan.cfg" | grep -m1 "^$1=" | cut -d= -f2-; }
+
 # --- A contest whose rules fail the check is not loaded: the screen says what and where -------
 cat >"$VK_DIR/data/broken.xml" <<'XML'
 <contest_rules title="Broken">

@@ -5,12 +5,19 @@
 // that the world file resolves them by prefix.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "shipped_contest.h"
 
-namespace vk {
+namespace vk::shipped {
 namespace {
 
-using namespace shipped;  // NOLINT: the fixture's names are the tables' vocabulary
+std::string ReadText(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 constexpr Mode RY = Mode::kRtty;
 
@@ -76,6 +83,8 @@ TEST_F(ShippedContest, SweepstakesCw) {
       {At(0, 11), "VE7ZZZ", "A 12 90 BC", B10, CW, 2, 1, 0},
   });
   EXPECT_EQ(log_.At(2)->Rcvd, "12 Q 99 ONS");
+  EXPECT_EQ(tree_.ExchangeProblem("12 Q 99 ONS"), "");
+  EXPECT_EQ(tree_.ExchangeProblem("11 A 90 XYZ"), "missing: sect; not understood: XYZ");
   EXPECT_EQ(log_.At(1)->Rcvd, "123 B 68 NLI");
   EXPECT_EQ(Claimed(), (Claim{20, 8, 0, 20 * 8}));
 }
@@ -131,6 +140,7 @@ TEST_F(ShippedContest, Arrl10) {
 TEST_F(ShippedContest, RttyRoundup) {
   Load("ARRL-RTTY", "K1ZZZ", "MA");
   tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("K1ZZZ"), "599 MA");  // RST in RTTY
   EXPECT_TRUE(tree_.Settings().Allows(RY) && !tree_.Settings().Allows(CW));
   Play({
       {At(18, 1), "W6ZZZ", "599 CA", B20, RY, 1, 1, 0},
@@ -213,7 +223,45 @@ TEST_F(ShippedContest, NaSprintCw) {
   EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
 }
 
-// CWops CWT: 1 point each, every call once as a multiplier.
+// CQ WW RTTY: zones, countries (WAE entries too) and W/VE states, each per band.
+TEST_F(ShippedContest, CqWwRtty) {
+  Load("CQ-WW-RTTY", "DL1ZZZ");
+  tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("DL1ZZZ"), "599 14");
+  Play({
+      {At(0, 1), "DL2ZZZ", "599 14", B20, RY, 1, 2, 0},      // own country 1; zone 14 + DL
+      {At(0, 2), "OK1ZZZ", "599 15", B20, RY, 2, 2, 0},      // own continent 2
+      {At(0, 3), "JA1ZZZ", "599 25", B20, RY, 3, 2, 0},      // another continent 3
+      {At(0, 4), "K1ZZZ", "599 05 MA", B20, RY, 3, 3, 0},    // zone, country and state
+      {At(0, 5), "W6ZZZ", "599 3 CA", B20, RY, 3, 2, 0},
+      {At(0, 6), "N1ZZZ", "MA 599 5", B20, RY, 3, 0, 0},     // zone 5 is zone 05
+      {At(0, 7), "VE3ZZZ", "599 04 ON", B20, RY, 3, 3, 0},
+      {At(0, 8), "K1ZZZ", "599 05 MA", B40, RY, 3, 3, 0},    // again on 40 m
+      {At(0, 9), "IT9ZZZ", "599 15", B20, RY, 2, 1, 0},      // Sicily is a country of its own
+      {At(0, 10), "DL2ZZZ", "599 14", B20, RY, 0, 0, 0, 1},
+      {At(0, 11), "KH6ZZZ", "599 31 HI", B20, RY, 3, 2, 0},  // Hawaii sends no state mult
+  });
+  EXPECT_EQ(Claimed(), (Claim{26, 20, 0, 520}));
+}
+
+// CQ WPX RTTY: 1 / 2 / 3 points on every band, prefixes once.
+TEST_F(ShippedContest, CqWpxRtty) {
+  Load("CQ-WPX-RTTY", "DL1ZZZ");
+  tree_.SetCurrentMode(RY);
+  EXPECT_EQ(tree_.GetTxNr("DL1ZZZ"), "599 001");
+  Play({
+      {At(0, 1), "DL2ZZZ", "599 001", B80, RY, 1, 1, 0},
+      {At(0, 2), "OK1ZZZ", "599 002", B80, RY, 2, 1, 0},
+      {At(0, 3), "JA1ZZZ", "599 010", B80, RY, 3, 1, 0},  // no double points on 80 m
+      {At(0, 4), "JA1ZZZ", "599 011", B20, RY, 3, 0, 0},  // prefixes once
+      {At(0, 5), "K1ZZZ", "599 100", B20, RY, 3, 1, 0},
+      {At(0, 6), "IT9ZZZ", "599 020", B20, RY, 2, 1, 0},  // Italy on the DXCC list
+      {At(0, 7), "DL2ZZZ", "599 003", B80, RY, 0, 0, 0, 1},
+  });
+  EXPECT_EQ(Claimed(), (Claim{14, 5, 0, 70}));
+}
+
+// CWops CWT: 1 point each, every call once as a multiplier, name and number in any order.
 TEST_F(ShippedContest, CwopsCwt) {
   Load("CWOPS-CWT", "K1ZZZ", "BOB 123");
   Play({
@@ -221,10 +269,35 @@ TEST_F(ShippedContest, CwopsCwt) {
       {At(13, 2), "W6ZZZ", "456 JOE", B40, CW, 1, 0, 0},  // a call counts once
       {At(13, 3), "W6ZZZ", "JOE 456", B40, CW, 0, 0, 0, 2},
       {At(13, 4), "DL1ZZZ", "HANS DL", B40, CW, 1, 1, 0},
+      {At(13, 5), "DL1ZZZ/P", "HANS DL", B40, CW, 1, 1, 0},  // a portable call is another call
   });
   EXPECT_EQ(log_.At(1)->Rcvd, "JOE 456");
-  EXPECT_EQ(Claimed(), (Claim{3, 2, 0, 6}));
+  EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 12}));
+}
+
+// The tutorial of docs/rules.md: the file shipped is the file the page shows, and it scores
+// as the page says.
+TEST_F(ShippedContest, TutorialContestOfTheRulesReference) {
+  const std::string doc = ReadText(VORKAN_SOURCE_DIR "/docs/rules.md");
+  const auto begin = doc.find("<!-- tutorial:begin -->\n```xml\n");
+  const auto end = doc.find("```\n<!-- tutorial:end -->");
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  const std::string shown = doc.substr(begin + 31, end - begin - 31);
+  const std::string file = ReadText(VORKAN_SOURCE_DIR "/data/tutorial.xml");
+  EXPECT_NE(file.find(shown), std::string::npos) << "docs/rules.md and data/tutorial.xml differ";
+  Load("CLUB-SPRINT", "DL1ZZZ");
+  Play({
+      {At(19, 1), "DL2ZZZ", "599 001", B40, CW, 1, 2, 0},  // own country; DL on 40, DL2
+      {At(19, 2), "OK1ZZZ", "599 002", B40, CW, 2, 2, 0},  // own continent; OK on 40, OK1
+      {At(19, 3), "JA1ZZZ", "599 003", B40, CW, 4, 2, 0},  // another continent
+      {At(19, 4), "JA1ZZZ", "599 004", B80, CW, 6, 1, 0},  // 6 on 80 m; JA again, JA1 not
+      {At(19, 5), "DL2ZZZ", "599 005", B40, CW, 0, 0, 0, 1},
+      {At(19, 6), "DL3ZZZ", "599 006", B80, CW, 1, 2, 0},
+      {At(19, 7), "OK2ZZZ", "599 007", B80, CW, 2, 2, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{16, 11, 0, 176}));
 }
 
 }  // namespace
-}  // namespace vk
+}  // namespace vk::shipped

@@ -74,6 +74,11 @@ TEST(RulesCheck, ShippedFilesAreClean) {
     ++files;
     for (const RulesProblem& p : CheckRulesFile(e.path().string(), &Lists()))
       ADD_FAILURE() << FormatProblem(p);
+    // The head names the sponsor's rules and what the language cannot express there.
+    const std::string text = ReadFile(e.path().string());
+    const std::string head = text.substr(0, text.find("-->"));
+    EXPECT_NE(head.find("Sponsor's rules:"), std::string::npos) << e.path();
+    EXPECT_NE(head.find("cannot express"), std::string::npos) << e.path();
   }
   EXPECT_GE(files, 8u);
 }

@@ -15,7 +15,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/vorkan-scorecheck.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 
 mkdir -p "$WORK/data"
-cp "$SRC"/data/*.xml "$SRC/data/cty_rus.dat" "$WORK/data/"
+cp "$SRC"/data/*.xml "$SRC"/data/*.dat "$WORK/data/"
 ln -s "$CTY" "$WORK/data/cty_wt.dat"
 
 # contest  own call  the exchange the operator sets (-: none; a zone then comes from the
@@ -37,6 +37,12 @@ RDXC      DL1ABC -
 RDXC      K1ABC  -
 RDXC      UA3ABC MA
 RDXC      UA9ABC CB
+ARRL-DX-CW K1ABC MA
+ARRL-DX-CW VE3ABC ON
+ARRL-DX-CW DL1ABC 100
+ARRL-DX-CW JA1ABC KW
+ARRL-SS-CW K1ABC  A 75 CT
+ARRL-SS-CW VE7ABC B 80 BC
 "
 python3 "$HERE/refscore.py" --cty "$CTY" --selftest || exit 1
 fail=0

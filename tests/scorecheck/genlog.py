@@ -21,7 +21,14 @@ import refscore  # noqa: E402  (the country file reader is shared; scoring is no
 BANDS = {"160": (1.800, 5), "80": (3.500, 12), "40": (7.000, 25), "20": (14.000, 28),
          "15": (21.000, 18), "10": (28.000, 12)}
 START = {"CQ-WW-CW": ("2026-11-28 00:00", 48), "CQ-WPX-CW": ("2026-05-30 00:00", 48),
-         "IARU-HF": ("2026-07-11 12:00", 24), "RDXC": ("2026-03-21 12:00", 24)}
+         "IARU-HF": ("2026-07-11 12:00", 24), "RDXC": ("2026-03-21 12:00", 24),
+         "ARRL-DX-CW": ("2026-02-21 00:00", 48), "ARRL-SS-CW": ("2026-11-07 21:00", 30)}
+# Where the stations of the ARRL contests are: the states a US station may send (with a few
+# that are no multiplier, as operators do send them), the province of each Canadian call area.
+US_STATES = sorted(refscore.ARRL_DX_MULTS - set("NB NS QC ON MB SK AB BC NT NL NU YT PE".split()))
+VE_AREA = {"1": "NS", "2": "QC", "3": "ON", "4": "MB", "5": "SK", "6": "AB", "7": "BC",
+           "8": "NT", "9": "NB", "0": "NU"}
+SS_PLACES = ("K", "VE", "KL", "KH6", "KP4", "KP2")
 # IARU member societies' HQ stations (abbreviation, call) and the IARU officials.
 HQ = [("DARC", "DA0HQ"), ("RSGB", "GR2HQ"), ("ARRL", "W1AW"), ("IARU", "NU1AW"),
       ("REF", "TM0HQ"), ("URE", "EF4HQ"), ("ARI", "II1HQ"), ("UBA", "OP0HQ"), ("VERON", "PA6HQ"),
@@ -39,6 +46,7 @@ class Station:
     def __init__(self, call, place, oblast):
         self.call, self.place, self.oblast = call, place, oblast
         self.hq = None
+        self.state = None
 
 
 def load_stations(cty, rus, contest, rnd):
@@ -57,10 +65,29 @@ def load_stations(cty, rus, contest, rnd):
             oblast = region.entity.prefix
         elif contest == "RDXC" and place.entity.name == "Antarctica":
             continue  # Russian bases there send an oblast-like code of their own
+        if contest == "ARRL-SS-CW" and place.entity.prefix not in SS_PLACES:
+            continue  # Sweepstakes is a contest of the ARRL and RAC sections
         if "/" not in call and rnd.random() < 0.02:
             call += "/P"
-        stations.append(Station(call, place, oblast))
+        st = Station(call, place, oblast)
+        if contest.startswith("ARRL-"):
+            arrl_place(st, rnd)
+        stations.append(st)
     return stations
+
+
+def arrl_place(st, rnd):
+    """What a station sends in the ARRL contests: its state or province (W/VE) and its
+    Sweepstakes precedence, check and section (now and then a word that is no section)."""
+    place = st.place
+    if place.entity.prefix == "K":
+        st.state = rnd.choice(US_STATES + ["AK", "HI"])
+    elif place.entity.prefix == "VE":
+        digit = next((c for c in st.call if c.isdigit()), "3")
+        st.state = VE_AREA.get(digit, "ON")
+    st.sect = rnd.choice(sorted(refscore.SECTIONS) + ["XX"])
+    st.check = "%02d" % rnd.randrange(100)
+    st.prec = rnd.choice("QABUMS")
 
 
 def received(st, contest, rnd):
@@ -70,6 +97,15 @@ def received(st, contest, rnd):
         return "599 " + (st.hq or "%02d" % st.place.itu)
     if contest == "RDXC" and st.oblast:
         return "599 " + st.oblast
+    if contest == "ARRL-DX-CW":
+        wve = getattr(st, "state", None)
+        return "599 " + (wve or rnd.choice(["100", "KW", "5", "1K", "500"]))
+    if contest == "ARRL-SS-CW":
+        nr = str(rnd.randint(1, 1500))
+        fields = [nr, st.prec, st.check, st.sect]
+        if rnd.random() < 0.2:  # typed in another order: the section first
+            fields = [st.sect, nr, st.prec, st.check]
+        return " ".join(fields)
     return "599 %03d" % rnd.randint(1, 2500)
 
 
@@ -79,6 +115,13 @@ def pick_new(stations, contest, rnd):
         st = Station(call, None, None)
         st.hq = abbr
         return st
+    if contest == "ARRL-DX-CW":
+        # Half the stations on each side, so that both W/VE and DX entrants make QSOs that count.
+        wve = rnd.random() < 0.5
+        while True:
+            st = rnd.choice(stations)
+            if (st.place.entity.prefix in ("K", "VE")) == wve:
+                return st
     st = rnd.choice(stations)
     if contest in ("CQ-WW-CW", "RDXC") and "/" not in st.call and rnd.random() < 0.006:
         # A ship in the waters of its home continent: the points of a QSO with a station at

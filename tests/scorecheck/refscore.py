@@ -98,7 +98,7 @@ class CountryFile:
         if other.isdigit():
             # A call-area suffix replaces the area digit of the home call.
             return self.lookup(area_moved(base, other))
-        designator = min((base, other), key=len)
+        designator = (other if len(other) <= len(base) else base)
         return self.by_prefix(designator)
 
 
@@ -145,7 +145,7 @@ def wpx_prefix(call):
     base, other = parts[0], parts[1]
     if other.isdigit():
         return head_prefix(area_moved(base, other))
-    return head_prefix(min((base, other), key=len))
+    return head_prefix((other if len(other) <= len(base) else base))
 
 
 # ----------------------------------------------------------------------------- the log
@@ -184,9 +184,13 @@ class Scorer:
     def score(self, call, band, rcvd):
         """(points, new multipliers, dupe) of one QSO in log order."""
         call = call.upper()
-        if (call, band) in self.seen:
+        # Sweepstakes: each station once in the contest; everywhere else once per band.
+        seen = call if self.contest == "ARRL-SS-CW" else (call, band)
+        if seen in self.seen:
             return 0, 0, True
-        self.seen.add((call, band))
+        self.seen.add(seen)
+        if self.contest == "ARRL-SS-CW":
+            return self.sweepstakes(rcvd)
         tokens = rcvd.split()
         exch = tokens[-1].upper() if len(tokens) > 1 else ""
         place = self.cty.lookup(call)
@@ -258,13 +262,48 @@ class Scorer:
         return (3 if place.cont == own.cont else 5), keys
 
 
+    def ARRL_DX_CW(self, call, band, exch, place, maritime):
+        # W/VE (the 48 states, DC and Canada) work DX, DX works W/VE, 3 points a QSO.  W/VE
+        # count DXCC entities per band, DX the states, DC and provinces per band.
+        if place is None:
+            return (3 if self.own.entity.prefix in W_VE else 0), []
+        his_wve = place.entity.prefix in W_VE
+        if self.own.entity.prefix in W_VE:
+            return (0, []) if his_wve else (3, [("dxcc", band, place.entity.dxcc)])
+        if not his_wve:
+            return 0, []
+        return 3, ([("state", band, exch)] if exch in ARRL_DX_MULTS else [])
+
+    def sweepstakes(self, rcvd):
+        # 2 points a QSO; each ARRL/RAC section once, whichever word of the exchange holds it.
+        words = [w for w in rcvd.upper().replace("/", " ").split()]
+        sect = next((w for w in words if w in SECTIONS), None)
+        new = 0
+        if sect and ("sect", sect) not in self.mults:
+            self.mults.add(("sect", sect))
+            new = 1
+        return 2, new, False
+
+
+# The W/VE side of the ARRL DX Contest: the world file's USA and Canada.
+W_VE = ("K", "VE")
+# What DX stations count in the ARRL DX Contest: the 48 contiguous states, DC, and the
+# provinces and territories of Canada.
+ARRL_DX_MULTS = set("""AL AZ AR CA CO CT DE DC FL GA ID IL IN IA KS KY LA ME MD MA MI MN MS MO
+    MT NE NV NH NJ NM NY NC ND OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY
+    NB NS QC ON MB SK AB BC NT NL NU YT PE""".split())
+# The ARRL and RAC sections of Sweepstakes.
+SECTIONS = set("""CT EMA ME NH RI VT WMA DE EPA MDC NNY SNJ WNY WPA ENY NLI NNJ IL IN WI MN ND
+    SD AR LA MS TN KY MI OH IA KS MO NE AK EWA ID MT OR WWA EB NV PAC SCV SF SJV SV NC SC VA
+    WV CO NM UT WY AL GA NFL PR SFL VI WCF AZ LAX ORG SB SDG NTX OK STX WTX
+    AB BC GH MB NB NL NS ONE ONN ONS PE QC SK TER""".split())
 # Same-country QSOs in the WPX contest: one point on any band.
 WPX_OWN_COUNTRY_POINTS = 1
 # The continent of a CQ zone, for stations at sea that send only their zone.
 ZONE_CONT = {z: ("NA" if z <= 8 else "SA" if z <= 13 else "EU" if z <= 16 else
                  "AS" if z <= 26 else "OC" if z <= 32 else "AF" if z <= 39 else "EU")
              for z in range(1, 41)}
-CONTESTS = ("CQ-WW-CW", "CQ-WPX-CW", "IARU-HF", "RDXC")
+CONTESTS = ("CQ-WW-CW", "CQ-WPX-CW", "IARU-HF", "RDXC", "ARRL-DX-CW", "ARRL-SS-CW")
 
 
 def score_log(cty, contest, call, txnr, qsos):
@@ -320,12 +359,16 @@ def selftest(cty):
     where = {"UA9ABC/3": "European Russia", "EA4URE/8": "Canary Islands", "IT9GAK/2": "Italy",
              "K1ABC/4": "United States of America", "LU1AW/X": "Argentina",
              "K1ABC/4/P": "United States of America", "EA8/DL1ABC": "Canary Islands",
-             "DL1ABC/EA8": "Canary Islands", "IT9ABC": "Sicily", "DL1ABC/MM": None}
+             "DL1ABC/EA8": "Canary Islands", "IT9ABC": "Sicily", "DL1ABC/MM": None,
+             "KG4XY": "Guantanamo Bay", "KG4XYZ": "United States of America",
+             "KG4X": "United States of America"}
     bad = ["%s: %s" % (c, wpx_prefix(c)) for c, p in wpx.items() if wpx_prefix(c) != p]
     for call, name in where.items():
         place = cty.lookup(call)
         if (place and place.entity.name) != name:
             bad.append("%s: %s" % (call, place and place.entity.name))
+    if len(SECTIONS) != 85 or len(ARRL_DX_MULTS) != 62:
+        bad.append("%d sections, %d ARRL DX multipliers" % (len(SECTIONS), len(ARRL_DX_MULTS)))
     return bad
 
 

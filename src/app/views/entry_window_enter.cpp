@@ -157,7 +157,15 @@ EntryResult EntryModel::LogQso() {
   }
   const bool dupe = station_.Log().At(r.position)->Dupe;
   Changes c = ClearEntry();
-  if (dupe) SetMessages(kRepeatText, kDupeLoggedText);
+  if (dupe) {
+    SetMessages(kRepeatText, kDupeLoggedText);
+  } else {
+    const QsoRecord& q = *station_.Log().At(r.position);
+    if (const std::string problem = station_.Rules().ExchangeProblem(q.Rcvd); !problem.empty()) {
+      // Logged as received; the operator corrects it in the log window if it was mistyped.
+      SetMessages(q.Call + " logged, exchange " + problem, {});
+    }
+  }
   c |= RefreshTxNr();
   if (!r.saved) ReportSaveFailure(r.saved);
   return {true, Note(c | changed::kMessages), r.saved};
