@@ -40,7 +40,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   // Owned by the desktop: the toolkit deletes a widget's children with it.
   score_ = new ScoreWindow(desktop, *m.score, station.Bus());
   log_ = new LogWindow(desktop, *m.log, station.Bus());
-  entry_ = new EntryWindow(desktop, *m.entry);
+  entry_ = new EntryWindow(desktop, *m.entry, m.esm.get());
   if (m.cwWindow) {
     cw_ = new CwWindow(desktop, station, *m.entry, cwMessages);
   }
@@ -58,6 +58,9 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
   aidsWindow_ = new AidsWindow(desktop, *aidsPanel_, station.Bus());
   aidsWindow_->SetRelayout([this, desktop, &station] { PlaceWindows(desktop, station); });
+  aidsWindow_->SetTake([models = models_.get()](const std::string& call) {
+    models->entry->TakeCall(call);
+  });
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
@@ -102,6 +105,19 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   for (std::size_t i = 0; i < side.size(); ++i) {
     side[i]->SetHome([layout, i] { return layout().side[i]; });
   }
+}
+
+void OperatingWindows::KeyerChanged(finalcut::FWidget* desktop, Station& station,
+                                    CwMessageList& cwMessages) {
+  if (cw_ != nullptr) {
+    cw_->PortChanged();
+    return;
+  }
+  if (!station.WantsCwWindow()) return;
+  cw_ = new CwWindow(desktop, station, *models_->entry, cwMessages);
+  PlaceWindows(desktop, station);
+  cw_->ShowForMode(station.CurrentMode());
+  SelectEntry();
 }
 
 void OperatingWindows::SelectEntry() {
