@@ -51,30 +51,35 @@ constexpr CommandInfo kCommands[] = {
      "  --data, --contest, --call, --txnr   as for score, with the same defaults\n"
      "  --no-dupes       leave the dupes out\n"
      "  --adif OUT       the file to write (replaced whole)\n"},
+    {"rules", "check the rules files for mistakes before a contest",
+     "usage: vorkan rules check [--data DIR] [--cty FILE] [FILE|CONTEST...]\n"
+     "\n"
+     "Checks the rules files: without names every rules file of DIR, else each FILE whole\n"
+     "and each CONTEST in the file that holds it.  Country selectors are checked against\n"
+     "FILE (default DIR/cty_wt.dat).  Each problem is printed as \"file:line: message\"; the\n"
+     "exit status is 0 when there is none and 2 when there are problems.\n"
+     "\n"
+     "  --data DIR   the rules files (default: the station's data/, else the shipped data)\n"
+     "  --cty FILE   the world country file\n"},
     {"import", "add another program's ADIF QSOs to the station's log",
      "usage: vorkan import IN.adi\n"
      "\n"
      "Adds the QSOs of IN.adi to the station's log (vorkan.adi), lists the records it cannot\n"
      "take with the reason, and scores the log again by the station's contest.  Nothing is\n"
      "written when no record was taken.\n"},
-    {"rules", "check contest rules files and name each problem by file and line",
-     "usage: vorkan rules check [--data DIR] [--cty FILE] [FILE|CONTEST...]\n"
-     "\n"
-     "Checks the rules files of the contests named, or every rules file of DIR: well-formed\n"
-     "XML, known elements and values, multiplier kinds, list files.  Each problem is printed\n"
-     "as FILE:LINE: MESSAGE, and the exit code is 2 when there is one.\n"
-     "\n"
-     "  --data DIR   rules and country files (default: the station's data/, else the\n"
-     "               shipped data)\n"
-     "  --cty FILE   the world country file (default: the one of DIR)\n"},
 };
 
 // The toolkit's options of the full-screen program; those with a value take it after "=" or as
 // the next word.
-constexpr std::string_view kToolkitFlags[] = {
-    "--no-mouse",        "--no-optimized-cursor", "--no-terminal-detection",
-    "--no-terminal-data-request", "--no-color-change", "--no-sgr-optimizer",
-    "--vgafont",         "--newfont",             "--dark-theme"};
+constexpr std::string_view kToolkitFlags[] = {"--no-mouse",
+                                              "--no-optimized-cursor",
+                                              "--no-terminal-detection",
+                                              "--no-terminal-data-request",
+                                              "--no-color-change",
+                                              "--no-sgr-optimizer",
+                                              "--vgafont",
+                                              "--newfont",
+                                              "--dark-theme"};
 constexpr std::string_view kToolkitValued[] = {"--encoding", "--log-file"};
 
 const CommandInfo* FindCommand(std::string_view name) {
@@ -84,7 +89,9 @@ const CommandInfo* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-bool IsHelp(std::string_view a) { return a == "--help" || a == "-h"; }
+bool IsHelp(std::string_view a) {
+  return a == "--help" || a == "-h";
+}
 
 CommandLine Error(std::string text) {
   CommandLine line;
@@ -213,10 +220,10 @@ int RunCommand(const CommandLine& line, const std::string& stationDir, std::ostr
     return RunImportCommand(args, out, err, stationDir == "." ? std::string() : stationDir);
   }
   if (line.command == "rules") {
-    // The station's (or the shipped) rules unless --data names others; "check" stays first.
+    // The station's rules, or the shipped ones, unless --data names others.
     std::vector<const char*> all(args.begin(), args.end());
     const std::string data = StationDataDir(stationDir);
-    if (!Given(args, "--data") && !all.empty()) {
+    if (!all.empty() && std::string_view(all[0]) == "check" && !Given(args, "--data")) {
       all.insert(all.begin() + 1, {"--data", data.c_str()});
     }
     return RunRulesCommand(all, out, err);
@@ -255,8 +262,7 @@ int RunCommand(const CommandLine& line, const std::string& stationDir, std::ostr
   std::vector<const char*> all;
   for (const std::string& w : words) all.push_back(w.c_str());
   all.insert(all.end(), args.begin(), args.end());
-  return line.command == "score" ? RunScoreCommand(all, out, err)
-                                 : RunExportCommand(all, out, err);
+  return line.command == "score" ? RunScoreCommand(all, out, err) : RunExportCommand(all, out, err);
 }
 
 }  // namespace vk

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: the full-screen program with the toolkit's options, or one of
-// the commands that run without a terminal (score, export, import), and the global options
+// the commands that run without a terminal (score, export, import, rules), and the global options
 // that choose the station folder or only print the usage or the version.
 //
 //   vorkan [--station DIR] [TOOLKIT OPTION...]
@@ -28,7 +28,7 @@ enum class CommandLineAction { kRun, kHelp, kVersion, kCommand, kCommandHelp, kE
 struct CommandLine {
   CommandLineAction action = CommandLineAction::kRun;
   std::string station;                   // --station DIR; empty when not given
-  std::string command;                   // score, export, import
+  std::string command;                   // score, export, import, rules
   std::vector<const char*> commandArgs;  // the words after the command
   std::vector<const char*> toolkitArgs;  // the full-screen program's toolkit options
   std::string error;                     // kError: the line to print after "vorkan: "
@@ -50,7 +50,7 @@ std::string ChooseStationDir(const std::string& given, const char* fromEnvironme
 
 // Runs a command in the station folder `stationDir`.  score and export take --data, --contest,
 // --call and --txnr from the station (its data/ or the shipped data, its vorkan.cfg) when they
-// are not given; import works on the station's log.
+// are not given; import works on the station's log; rules check checks the station's rules.
 int RunCommand(const CommandLine& line, const std::string& stationDir, std::ostream& out,
                std::ostream& err);
 

@@ -28,7 +28,8 @@ std::string LogClockStartText(const MainSettings& main) {
 
 std::string StationDataDir(const std::string& workDir) {
   namespace fs = std::filesystem;
-  const std::string own = workDir.empty() ? std::string("data") : (fs::path(workDir) / "data").string();
+  const std::string own =
+      workDir.empty() ? std::string("data") : (fs::path(workDir) / "data").string();
   std::error_code ec;
   if (fs::is_directory(own, ec)) return own;
   const std::string shipped = FindShippedDataDir();

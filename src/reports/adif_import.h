@@ -27,7 +27,7 @@ std::vector<AdifFields> ParseAdifRecords(std::string_view text);
 
 struct AdifImportRules {
   std::array<bool, 10> bands{};  // allowed band indexes, as the contest settings hold them
-  std::array<bool, 5> modes{};   // allowed modes by number (CW, PH, FM, RTTY); none set: any mode
+  std::array<bool, 5> modes{};   // allowed modes by number (CW, PH, FM, RTTY); none: any mode
   ZoneField zones = ZoneField::kNone;
 };
 

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -20,7 +19,9 @@ namespace {
 
 using Action = CommandLineAction;
 
-CommandLine Parse(std::vector<const char*> words) { return ParseCommandLine(words); }
+CommandLine Parse(std::vector<const char*> words) {
+  return ParseCommandLine(words);
+}
 
 TEST(CommandLineParse, WordsMakeTheirAction) {
   struct Case {
@@ -36,7 +37,12 @@ TEST(CommandLineParse, WordsMakeTheirAction) {
       {{"--help"}, Action::kHelp, "", "", 0, ""},
       {{"--no-mouse", "-h"}, Action::kHelp, "", "", 0, ""},
       {{"--version"}, Action::kVersion, "", "", 0, ""},
-      {{"--station", "/tmp/s", "--dark-theme", "--encoding", "utf8"}, Action::kRun, "/tmp/s", "", 3, ""},
+      {{"--station", "/tmp/s", "--dark-theme", "--encoding", "utf8"},
+       Action::kRun,
+       "/tmp/s",
+       "",
+       3,
+       ""},
       {{"--station=st", "--log-file=x.log"}, Action::kRun, "st", "", 1, ""},
       {{"--station", "st", "score", "--qsos", "a.adi"}, Action::kCommand, "st", "score", 0, ""},
       {{"export", "--help"}, Action::kCommandHelp, "", "export", 0, ""},
@@ -60,7 +66,8 @@ TEST(CommandLineParse, WordsMakeTheirAction) {
 
 TEST(CommandLineParse, HelpNamesEveryCommandAndVersionTheLibraries) {
   const std::string usage = UsageText();
-  for (const char* c : {"score", "export", "import", "rules", "--station", "--version", "VORKAN_STATION"}) {
+  for (const char* c :
+       {"score", "export", "import", "rules", "--station", "--version", "VORKAN_STATION"}) {
     EXPECT_NE(usage.find(c), std::string::npos) << c;
     EXPECT_FALSE(CommandHelpText("score").empty());
   }
@@ -141,13 +148,6 @@ TEST_F(StationCommands, AFolderWithoutStationGetsOneThatUsesTheShippedData) {
   EXPECT_EQ(Run({"import", "x.adi"}, (dir_ / "new").string()), 2);
   EXPECT_NE(err_.str().find("no vorkan.cfg here"), std::string::npos) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(dir_ / "new" / "vorkan.cfg"));
-  // rules check reads the station's data/ unless --data is given, and names file and line.
-  std::filesystem::create_directories(dir_ / "data");
-  std::ofstream(dir_ / "data" / "broken.xml")
-      << "<contest_rules>\n<contest name=\"BROKEN\">\n<repqso>bnd</repqso>\n</contest>\n"
-         "</contest_rules>\n";
-  EXPECT_EQ(Run({"rules", "check"}, dir_.string()), 2);
-  EXPECT_NE(out_.str().find("broken.xml:3:"), std::string::npos) << out_.str();
 }
 
 }  // namespace

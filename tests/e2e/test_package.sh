@@ -41,7 +41,7 @@ mkdir -p "$home" "$empty"
 run() { (cd "$empty" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$@" </dev/null); }
 [ "$(run vorkan --version | head -1)" = "vorkan $ver" ] || vk_fail "--version"
 help=$(run vorkan --help) || vk_fail "--help status"
-for w in score export import --station "FINAL CUT"; do
+for w in score export import rules --station "FINAL CUT"; do
   [[ "$help" == *"$w"* ]] || vk_fail "--help lacks $w"
 done
 [ -z "$(ls -A "$empty")" ] || vk_fail "--help or --version wrote $(ls -A "$empty")"

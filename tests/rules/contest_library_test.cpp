@@ -106,9 +106,11 @@ TEST_F(ShippedContest, HelvetiaFromAbroad) {
       {At(13, 9), "I2ABC", "599/005", B40, CW, 1, 0, 0},
       {At(13, 10), "HB9ABC", "599/ZHX", B40, CW, 10, 1, 0},  // HB on 40 m; ZHX no canton
       {At(13, 11), "HB9ABC", "599/GE", B15, CW, 10, 2, 0},
+      {At(13, 12), "HB9ABC", "599/GE", B15, Mode::kRtty, 10, 0, 0},  // RTTY is another QSO
   });
-  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 011");
-  EXPECT_EQ(Claimed(), (Claim{57, 10, 0, 57 * 10}));
+  tree_.SetCurrentMode(CW);
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 012");
+  EXPECT_EQ(Claimed(), (Claim{67, 10, 0, 67 * 10}));
 }
 
 // Helvetia from Switzerland: the canton is sent; Swiss stations are worth 10 here too.

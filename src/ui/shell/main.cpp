@@ -123,7 +123,8 @@ int main(int argc, char* argv[]) {
       return 0;
     case vk::CommandLineAction::kCommand:
       // Commands run without a terminal, on the station named or the current folder.
-      return vk::RunCommand(line, vk::ChooseStationDir(line.station, std::getenv(vk::kStationVariable)),
+      return vk::RunCommand(line,
+                            vk::ChooseStationDir(line.station, std::getenv(vk::kStationVariable)),
                             std::cout, std::cerr);
     case vk::CommandLineAction::kRun:
       break;
@@ -155,7 +156,8 @@ int main(int argc, char* argv[]) {
   args.push_back(nullptr);
   EnsureUtf8Locale();
   bool restart = false;
-  const int rc = RunOnce(static_cast<int>(args.size()) - 1, args.data(), std::move(notice), restart);
+  const int rc =
+      RunOnce(static_cast<int>(args.size()) - 1, args.data(), std::move(notice), restart);
   if (!restart) return rc;
   // Everything of the old run is gone (the terminal is restored, files are closed): the program
   // image starts again in this process and reads the new settings like any start.

@@ -9,6 +9,7 @@
 #include "log/qso.h"
 #include "rig/rig_control.h"
 #include "tui/key_map.h"
+#include "tui/key_sequences.h"
 #include "tui/screen_text.h"
 #include "tui/theme.h"
 #include "tui/tv_dialog.h"
@@ -88,6 +89,8 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
   TerminalHandshake handshake;  // the toolkit meets the terminal in show()
   desktop_->show();
   handshake.Finish();
+  // The terminal is set up by the first show; the keys of other terminals join its own.
+  (void)AddCommonKeySequences();
   if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
@@ -178,9 +181,10 @@ void VorkApp::RunNewContest(int entry) {
 }
 
 bool VorkApp::RunCwSetup() {
-  CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
-  return ui::RunCwSetup(desktop_.get(), station_, [cw] {
-    if (cw != nullptr) cw->PortChanged();
+  return ui::RunCwSetup(desktop_.get(), station_, [this] {
+    if (operating_ != nullptr) {
+      operating_->KeyerChanged(desktop_.get(), station_, session_.CwMessages());
+    }
   });
 }
 
