@@ -76,7 +76,8 @@ class ProgramInPty {
   void Drain(int ms) {
     const auto end = Clock::now() + std::chrono::milliseconds(ms);
     for (auto now = Clock::now(); now < end; now = Clock::now()) {
-      ReadSome(static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now);
+      ReadSome(static_cast<int>(left.count()) + 1);
     }
   }
   // Processor time the program has used so far, in milliseconds.
@@ -96,7 +97,8 @@ class ProgramInPty {
                     &stime) != 2) {
       return 0;
     }
-    return static_cast<double>(utime + stime) * 1000.0 / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    const auto ticks = static_cast<double>(::sysconf(_SC_CLK_TCK));
+    return static_cast<double>(utime + stime) * 1000.0 / ticks;
   }
 
  private:

@@ -20,9 +20,8 @@ std::vector<std::string> HelpTopicLines() {
       "Alt+M  messages:  $ {MYCALL} @ {HISCALL} # {EXCH} {NR}",
       "PgDn/PgUp, Alt+F11/F12  CW speed -1 / +1 WPM (5-60)",
       "Alt+B, K, P       band map, cluster console, spot the call",
-      "Alt+S / Alt+R     check-partial list / rate line;  Alt+C pick",
-      "Alt+O             Cabrillo report;  Alt+F10  menu",
-      "Alt+X             save the log and exit",
+      "Alt+S / R / C     check list / rate line / pick a call",
+      "Alt+O report;  Alt+F10 menu;  Alt+X save the log and exit",
   };
 }
 

@@ -1,5 +1,9 @@
 #include "tui/ok_cancel_dialog.h"
 
+#include <algorithm>
+
+#include "tui/screen_text.h"
+
 namespace vk::ui {
 
 using finalcut::FPoint;
@@ -39,6 +43,43 @@ bool OkCancelDialog::RefuseField(finalcut::FWidget& field, std::string_view mess
   field.setFocus();
   redraw();
   return false;
+}
+
+namespace {
+
+class QuestionBox final : public OkCancelDialog {
+ public:
+  QuestionBox(finalcut::FWidget* parent, std::string_view title,
+              const std::vector<std::string>& lines)
+      : OkCancelDialog(parent, title, Width(lines), static_cast<int>(lines.size()) + 2) {
+    std::string joined;
+    for (const std::string& l : lines) joined += l + "\n";
+    if (!joined.empty()) joined.pop_back();
+    text_.setText(ScreenText(this, joined));
+    text_.setGeometry(finalcut::FPoint{2, 2},
+                      finalcut::FSize{static_cast<std::size_t>(Width(lines) - 4), lines.size()});
+    PlaceButtons(ok_, cancel_);
+    ok_.setFocus();
+  }
+
+ private:
+  static int Width(const std::vector<std::string>& lines) {
+    std::size_t w = 30;
+    for (const std::string& l : lines) w = std::max(w, l.size() + 6);
+    return static_cast<int>(w);
+  }
+
+  finalcut::FLabel text_{this};
+  finalcut::FButton ok_{"&OK", this};
+  finalcut::FButton cancel_{"&Cancel", this};
+};
+
+}  // namespace
+
+bool AskOkCancel(finalcut::FWidget* parent, std::string_view title,
+                 const std::vector<std::string>& cp866Lines) {
+  QuestionBox box{parent, title, cp866Lines};
+  return box.Run();
 }
 
 }  // namespace vk::ui

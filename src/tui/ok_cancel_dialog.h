@@ -3,7 +3,9 @@
 
 #include <final/final.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "tui/tv_dialog.h"
 
@@ -27,5 +29,9 @@ class OkCancelDialog : public TvDialog {
  private:
   int contentsHeight_;
 };
+
+// A question with OK and Cancel: lines of CP866 text above the buttons.  True for OK.
+bool AskOkCancel(finalcut::FWidget* parent, std::string_view title,
+                 const std::vector<std::string>& cp866Lines);
 
 }  // namespace vk::ui

@@ -101,18 +101,19 @@ TEST(ScpLookup, AnswersAfterEachChangeOfTheLogAsAFreshLookup) {
   const ContactPoint at{&rep, 140300, Mode::kCw, {2024, 3, 5, 9, 30, 0}};
   TLogCollection log;
   ScpLookup kept(db);
+  constexpr Mode kCw = Mode::kCw;
   using Change = void (*)(TLogCollection&);
   const std::vector<std::pair<const char*, Change>> changes = {
-      {"append a new call", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 140250, Mode::kCw, 1)); }},
-      {"append another", [](TLogCollection& l) { l.Append(Qso("UA9AB", 70250, Mode::kCw, 2)); }},
-      {"append a call again", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 70250, Mode::kCw, 3)); }},
+      {"append a new call", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 140250, kCw, 1)); }},
+      {"append another", [](TLogCollection& l) { l.Append(Qso("UA9AB", 70250, kCw, 2)); }},
+      {"append a call again", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 70250, kCw, 3)); }},
       {"mark the first a dupe", [](TLogCollection& l) { l.SetFigures(0, 0, 0, 0, true); }},
       {"change a call", [](TLogCollection& l) { l.SetCall(1, "OK1ABZ"); }},
-      {"insert", [](TLogCollection& l) { l.InsertAt(0, Qso("DL1AZZ", 140250, Mode::kCw, 0)); }},
+      {"insert", [](TLogCollection& l) { l.InsertAt(0, Qso("DL1AZZ", 140250, kCw, 0)); }},
       {"delete", [](TLogCollection& l) { l.Delete(1); }},
       {"clear and refill", [](TLogCollection& l) {
          l.Clear();
-         l.Append(Qso("W1AW", 140250, Mode::kCw, 5));
+         l.Append(Qso("W1AW", 140250, kCw, 5));
        }},
   };
   for (const auto& [what, change] : changes) {

@@ -92,6 +92,13 @@ TEST_F(EntryTest, LettersAreUpperCasedSpaceEmptiesTheLineAndLinesHaveTheirLength
   e.Type("599/15");
   Press(kb::kSpace);  // clears a proposed or typed exchange
   EXPECT_EQ(e.RxNrText(), "");
+  // Only printable ASCII: a Cyrillic letter or a control byte is refused, and never reaches the
+  // log file or the reports.
+  EXPECT_TRUE(Press(KeyCode{0x00A0}).consumed);  // taken, so the line never sees it either
+  e.Type("1\xA0" "2");
+  EXPECT_EQ(e.RxNrText(), "12");
+  e.LineEdited(EntryField::kRxNr, "5\x99\t9", 4);
+  EXPECT_EQ(e.RxNrText(), "59");
 }
 
 TEST_F(EntryTest, EnterWithNothingTypedDoesNothing) {

@@ -110,6 +110,9 @@ vk_key Enter
 vk_key Enter
 vk_wait_for "Your ITU zone:"
 vk_key Enter
+# The running log is not archived without a word: the operator is asked first.
+vk_wait_for "log (1 QSO) goes into arch/"
+vk_key Enter
 vk_wait_for "Не могу создать каталог"
 vk_key Enter
 vk_wait_gone "Не могу создать каталог"
@@ -127,6 +130,8 @@ vk_key Enter
 vk_wait_for "Your ITU zone:"
 vk_key Tab
 vk_type " 28 "
+vk_key Enter
+vk_wait_for "log (1 QSO) goes into arch/"
 vk_key Enter
 vk_wait_for "Reboot programm"
 vk_key Enter

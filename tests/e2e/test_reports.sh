@@ -128,6 +128,9 @@ vk_wait_for "10115 Berlin"
 vk_key_sync Enter 1C0D
 vk_wait_gone "Log out cabrilio"
 wait_file DL1ABC.cbr
+# The entry window says where the report went.
+vk_wait_for "Report written: 3 QSO"
+vk_wait_for "DL1ABC.cbr"
 expected=$(
   printf 'START-OF-LOG: 3.0\r\nCREATED-BY: VORKAN 4.0.19-8\r\n'
   printf 'CONTEST: CQ-WW-CW\r\nCALLSIGN: DL1ABC\r\nCATEGORY-OPERATOR: MULTI-OP\r\n'

@@ -20,6 +20,12 @@ vk_tmux resize-window -t vk -x 80 -y 25
 check_layout 80 25
 vk_tmux resize-window -t vk -x 132 -y 43
 check_layout 132 43
+# Too small: the status line says so; back at 80x25 all is as before.
+vk_tmux resize-window -t vk -x 70 -y 22
+vk_wait_for "Terminal 70x22: 80x25 needed"
+vk_tmux resize-window -t vk -x 80 -y 25
+check_layout 80 25
+vk_tmux resize-window -t vk -x 132 -y 43
 
 # With the About box open.
 vk_key_sync M-F10 7100

@@ -1,5 +1,6 @@
 #include "app/views/entry_window_model.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -15,6 +16,12 @@ constexpr std::string_view kActivity = "-\\|/";
 bool IsPrintable(KeyCode key) {
   const auto c = KeyChar(key);
   return c >= 0x20 && c != 0x7F;
+}
+
+// What a call or an exchange may hold: printable ASCII without the space (which clears the
+// line).  Anything else would go into the log file, the Cabrillo report and the ADIF export.
+bool IsEntryChar(unsigned char c) {
+  return c > 0x20 && c < 0x7F;
 }
 
 }  // namespace
@@ -198,6 +205,8 @@ EntryResult EntryModel::LineKey(KeyCode key) {
     default:
       // Alt combinations carry no character; everything else printable is typed.
       if (!IsPrintable(key)) return {false, changed::kNothing};
+      // Taken and refused: the line must not see it either.
+      if (!IsEntryChar(KeyChar(key))) return {true, changed::kNothing};
       if (focus_ == EntryField::kRxNr && proposedFrom_ != std::string::npos) {
         // The proposal is selected: what is typed replaces it, the report in front stays.
         line.SetText(line.Text().substr(0, proposedFrom_));
@@ -230,7 +239,11 @@ Changes EntryModel::FocusField(EntryField f) {
 
 Changes EntryModel::LineEdited(EntryField f, std::string_view text, std::size_t cursor) {
   if (f == EntryField::kRxNr) proposedFrom_ = std::string::npos;
-  MutLine(f).SetEdited(text, cursor);
+  std::string kept;
+  for (const char c : text) {
+    if (IsEntryChar(static_cast<unsigned char>(c))) kept += c;
+  }
+  MutLine(f).SetEdited(kept, std::min(cursor, kept.size()));
   return Note(FieldChange(f));
 }
 
@@ -376,6 +389,16 @@ void EntryModel::HandleMessage(Message& m) {
     activity_ = (activity_ + 1) % static_cast<int>(kActivity.size());
     Note(changed::kActivity);
     m.handled = true;
+    return;
+  }
+  if (m.what == EventClass::kBroadcast && m.command == cm::kEntryNote) {
+    if (const EntryNote* n = m.info.pointer<EntryNote>()) {
+      auto tail = [](const std::string& s) {
+        return s.size() <= kMessageWidth ? s : "..." + s.substr(s.size() - kMessageWidth + 3);
+      };
+      SetMessages(tail(n->first), tail(n->second));
+      Note(changed::kMessages);
+    }
     return;
   }
   if (m.what == EventClass::kBroadcast && m.command == cm::kModeChanged) {

@@ -58,6 +58,13 @@ inline constexpr KeyCode kCtrlTab = 0x9400;
 inline constexpr char kBackquote = '`';
 }  // namespace kb
 
+// What cm::kEntryNote carries: the first (lower) and second message line.  A line longer than
+// the window shows its end, where a path keeps its file name.
+struct EntryNote {
+  std::string first;
+  std::string second;
+};
+
 // What cm::kTuneTo carries: where to go.  An unknown mode keeps the mode.
 struct TuneRequest {
   Freq freq = 0;

@@ -193,6 +193,13 @@ bool RunNewContest(finalcut::FWidget* parent, Station& station, ShellState& stat
     if (!settings.Run()) return false;
     form = settings.Form();
   }
+  // The running log is archived and a new one begins: asked once more, with what is at stake.
+  if (const int n = station.Log().Count(); n > 0) {
+    const std::vector<std::string> lines{
+        "The running log (" + std::to_string(n) + " QSO) goes into arch/",
+        "and the new contest starts with an empty log."};
+    if (!AskOkCancel(parent, "New contest", lines)) return false;
+  }
   const NewContestResult r = CompleteNewContest(station, state, offer, form, logFileLoaded);
   // A folder that cannot be made has had its error box through the shell already.
   if (!r.message.empty()) ShowError(parent, r.message);

@@ -1,10 +1,12 @@
 #include "ui/dialogs/report_command.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "reports/cabrillo_report.h"
 #include "reports/ermak_report.h"
+#include "reports/report_file.h"
 #include "tui/focus_return.h"
 #include "tui/screen_text.h"
 #include "ui/dialogs/cabrillo_dialog.h"
@@ -22,13 +24,20 @@ void ShowFailure(finalcut::FWidget* parent, const Status& status) {
   ShowMessage(parent, "Error", ScreenText(parent, status.message), true);
 }
 
-void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
+std::string Written(const Status& s, const ReportContext& c, std::string_view call) {
+  if (!s) return {};
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::absolute(ReportPath(c.workDir, call), ec);
+  return ec ? ReportPath(c.workDir, call) : p.lexically_normal().string();
+}
+
+std::string RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
   const std::string config = c.workDir.empty() ? "vorkan.cfg" : c.workDir + "/vorkan.cfg";
   CabrilloReportData data = DefaultCabrilloReport(c.rules, c.ownCall, c.claimedScore);
   RecallCabrilloChoices(data, config);
   {
     CabrilloDialog dialog{parent, data, ContestNameParts(c.rules.Settings().cabrilloName)};
-    if (!dialog.Run()) return;
+    if (!dialog.Run()) return {};
     CabrilloReportData chosen = dialog.Data();
     // What the dialog does not show goes into the report as it was prepared.
     chosen.claimedScore = data.claimedScore;
@@ -42,6 +51,7 @@ void RunCabrillo(finalcut::FWidget* parent, const ReportContext& c) {
   // starts from it.  A configuration that cannot be written costs only that convenience.
   if (written || !Trim(data.call).empty()) (void)KeepCabrilloChoices(data, config);
   ShowFailure(parent, written);
+  return Written(written, c, data.call);
 }
 
 // The first dialog: contest, call and the group, whose categories decide how many operators
@@ -73,22 +83,21 @@ bool AskContact(finalcut::FWidget* parent, ErmakReportData& data) {
   return true;
 }
 
-void RunErmak(finalcut::FWidget* parent, const ReportContext& c) {
+std::string RunErmak(finalcut::FWidget* parent, const ReportContext& c) {
   ErmakReportData data = DefaultErmakReport(c.rules, c.ownCall);
   if (!AskGroup(parent, c, data) || !AskOperators(parent, data) || !AskContact(parent, data)) {
-    return;
+    return {};
   }
-  ShowFailure(parent, WriteErmakReport(data, c.log, c.currentMode, c.workDir, c.rules.journal()));
+  const Status written = WriteErmakReport(data, c.log, c.currentMode, c.workDir, c.rules.journal());
+  ShowFailure(parent, written);
+  return Written(written, c, data.call);
 }
 
 }  // namespace
 
-void RunReportCommand(finalcut::FWidget* parent, const ReportContext& context) {
-  if (ChooseReport(context.rules) == ReportKind::kErmak) {
-    RunErmak(parent, context);
-  } else {
-    RunCabrillo(parent, context);
-  }
+std::string RunReportCommand(finalcut::FWidget* parent, const ReportContext& context) {
+  if (ChooseReport(context.rules) == ReportKind::kErmak) return RunErmak(parent, context);
+  return RunCabrillo(parent, context);
 }
 
 }  // namespace vk::ui

@@ -23,6 +23,7 @@ struct ReportContext {
   std::uint32_t claimedScore = 0;  // the score window's claimed total
 };
 
-void RunReportCommand(finalcut::FWidget* parent, const ReportContext& context);
+// Returns where the report was written (the whole path), empty when it was not.
+std::string RunReportCommand(finalcut::FWidget* parent, const ReportContext& context);
 
 }  // namespace vk::ui

@@ -13,6 +13,8 @@ namespace {
 constexpr std::string_view kExitKey = "Alt-X";
 constexpr std::string_view kExitText = " Exit";
 constexpr int kExitWidth = 1 + static_cast<int>(kExitKey.size() + kExitText.size());
+constexpr std::size_t kMinColumns = 80;
+constexpr std::size_t kMinRows = 25;
 }  // namespace
 
 StatusLine::StatusLine(finalcut::FWidget* desktop, std::function<void()> quit)
@@ -38,11 +40,24 @@ void StatusLine::draw() {
   print() << FPoint{2, 1} << finalcut::FString{std::string(kExitKey)};
   setColor(wc->statusbar_fg, wc->statusbar_bg);
   print() << finalcut::FString{std::string(kExitText)};
-  // The links' states run up to the group's state, or up to the checksums without one.
-  const int end = texts_.sync.empty() ? kChecksumColumnFromRight : kSyncColumnFromRight;
-  const int room = kLinksColumnFromRight - end - 1;
-  PrintAt(kLinksColumnFromRight,
-          LinkStatesText(texts_.rig, texts_.cluster, static_cast<std::size_t>(std::max(room, 0))));
+  // Below 80x25 the windows cannot all be placed: the operator is told rather than left with
+  // windows drawn off the screen.
+  const std::size_t columns = getDesktopWidth();
+  const std::size_t rows = getDesktopHeight();
+  if (columns < kMinColumns || rows < kMinRows) {
+    // In the links' place; the diagnostics on the right stay.
+    setColor(wc->statusbar_hotkey_fg, wc->statusbar_hotkey_bg);
+    print() << FPoint{kExitWidth + 2, 1}
+            << finalcut::FString{"Terminal " + std::to_string(columns) + "x" +
+                                 std::to_string(rows) + ": 80x25 needed"};
+    setColor(wc->statusbar_fg, wc->statusbar_bg);
+  } else {
+    // The links' states run up to the group's state, or up to the checksums without one.
+    const int end = texts_.sync.empty() ? kChecksumColumnFromRight : kSyncColumnFromRight;
+    const int room = kLinksColumnFromRight - end - 1;
+    PrintAt(kLinksColumnFromRight, LinkStatesText(texts_.rig, texts_.cluster,
+                                                  static_cast<std::size_t>(std::max(room, 0))));
+  }
   if (!texts_.sync.empty()) PrintAt(kSyncColumnFromRight, texts_.sync);
   PrintAt(kChecksumColumnFromRight, texts_.checksums);
   PrintAt(kMemoryColumnFromRight, texts_.memory);

@@ -203,9 +203,14 @@ void VorkApp::SelectEntryWindow() {
 }
 
 void VorkApp::WriteCabrillo() {
-  RunReportCommand(desktop_.get(),
-                   {station_.Rules(), station_.Log(), station_.OwnCall(), station_.CurrentMode(),
-                    station_.WorkDir(), station_.Totals().Claimed()});
+  const std::string path =
+      RunReportCommand(desktop_.get(),
+                       {station_.Rules(), station_.Log(), station_.OwnCall(),
+                        station_.CurrentMode(), station_.WorkDir(), station_.Totals().Claimed()});
+  if (path.empty()) return;
+  // Said where the operator looks, without another box to close mid-contest.
+  EntryNote note{"Report written: " + std::to_string(station_.Log().Count()) + " QSO", path};
+  bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
 }
 
 void VorkApp::SaveLog() {
@@ -297,7 +302,9 @@ void VorkApp::WaitForInput() {
     std::uint64_t wait = kPollUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());
     const std::uint64_t keyTimeout = finalcut::FKeyboard::getKeypressTimeout();
-    if (sinceKey <= keyTimeout) wait = std::min(wait, std::max(keyTimeout - sinceKey + 1000, kMinKeyWakeUs));
+    if (sinceKey <= keyTimeout) {
+      wait = std::min(wait, std::max(keyTimeout - sinceKey + 1000, kMinKeyWakeUs));
+    }
     if (!kb.isKeyPressed(wait)) return;
   }
   // Read now: a parsed key makes the toolkit's next pass take it without its own wait.

@@ -146,8 +146,8 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
   bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
-  bool prepareForTyping_ = false;
-  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended   // the operating windows are drawn for the first time
+  bool prepareForTyping_ = false;         // the operating windows are drawn for the first time
+  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended
   bool restart_ = false;
   std::string startNotice_;
   int exitCode_ = 0;
