@@ -1,7 +1,8 @@
 // The whole program in a pseudo-terminal of 80x25, for the benchmarks of what the operator
 // waits for: start-up to the operating screen, a key to its echo, Enter to the QSO's line.  The
 // benchmark plays the terminal: it reads everything the program writes (the text, with the
-// control sequences left out, is searched) and answers the terminal-type request as tmux does.
+// control sequences left out, is searched) and answers the status and terminal-type requests as
+// tmux does.
 #pragma once
 
 #include <fcntl.h>
@@ -126,6 +127,8 @@ class ProgramInPty {
         case State::kCsi:
           seq_ += c;
           if (c >= 0x40 && c <= 0x7E) {
+            // The status and terminal-type requests, answered as tmux answers them.
+            if (seq_ == "5n") (void)!::write(master_, "\x1b[0n", 4);
             if (seq_ == ">c") (void)!::write(master_, "\x1b[>84;0;0c", 10);
             state_ = State::kText;
           }

@@ -1,4 +1,4 @@
-// Exact timing of the serial keyer: a long message at step 30 (20 ms dot) keyed on a
+// Exact timing of the serial keyer: a long message at 60 WPM (20 ms dot) keyed on a
 // pseudo-terminal while every core is kept busy, each key edge compared with its ideal time
 // counted from the rise of PTT.  Prints the worst edge error and the drift (the error of the
 // last edges against the first ones).  The message lasts VORKAN_KEYER_BENCH_SECONDS seconds,
@@ -123,13 +123,13 @@ void BM_KeyerEdgesUnderLoad(benchmark::State& state) {
   RecordingLine* rec = line.get();
   vk::KeyerSettings s;
   s.port = pty.slave;
-  s.speed = 30;
+  s.speed = 60;
   vk::Keyer keyer(s, std::move(line));
   if (pty.slave.empty() || pty.slave.size() > vk::kKeyerPortWidth || !keyer.PortOpen()) {
     state.SkipWithError("no pseudo-terminal");
     return;
   }
-  const int dot = vk::DotMs(30);
+  const int dot = vk::DotMs(60);
   const std::string word = "PARIS";
   const double wordMs =
       IdealEdges(word + " " + word, dot).back().ms - IdealEdges(word, dot).back().ms;

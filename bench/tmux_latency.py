@@ -196,6 +196,7 @@ def main():
     ap.add_argument("--idle", type=float, default=5.0)
     ap.add_argument("--floor", action="store_true")
     ap.add_argument("--max-echo-median", type=float, default=0)
+    ap.add_argument("--quit", action="store_true", help="end with Alt+X (a profiler then writes)")
     a = ap.parse_args()
 
     work = tempfile.mkdtemp(prefix="vk-latency-")
@@ -265,6 +266,9 @@ def main():
         dt = time.monotonic() - t
         print("idle: %.2f %% processor, %.1f wake-ups/s over %.0f s" %
               ((c1 - c0) * 100 / dt, (s1 - s0) / dt, dt))
+        if a.quit:
+            pane.send("send-keys -t vk M-x")
+            pane.drain(5.0)
     finally:
         pane.close()
         shutil.rmtree(work, ignore_errors=True)

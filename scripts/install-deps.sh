@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vorkan builds and runs with, only those that are missing.
+# Installs the Debian packages Vorkan needs, only those that are missing.
+#   install-deps.sh run    what building, running and packaging need (make run, make deb)
+#   install-deps.sh test   that, and the test tools (make test)
 set -euo pipefail
-pkgs=(build-essential cmake pkg-config libfinal-dev libgpm-dev libpugixml-dev zlib1g-dev clang-14
-      libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev hamradio-files tmux locales
-      strace util-linux libssl-dev iproute2 python3 tzdata gettext libhamlib-dev
-      libhamlib-utils cwdaemon)
+run=(build-essential cmake pkg-config libfinal-dev libgpm-dev libpugixml-dev zlib1g-dev libssl-dev
+     libhamlib-dev gettext hamradio-files locales tzdata dpkg-dev file)
+test=(clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev tmux strace
+      util-linux iproute2 python3 libhamlib-utils cwdaemon man-db)
+case "${1:-test}" in
+  run) pkgs=("${run[@]}") ;;
+  test) pkgs=("${run[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -13,5 +13,5 @@ cp -f "$top"/data/*.dat "$dir/data/" 2>/dev/null || true
 world=/usr/share/hamradio-files/cty.dat
 if [ -f "$world" ]; then ln -sf "$world" "$dir/data/cty_wt.dat"; fi
 if [ ! -f "$dir/vorkan.cfg" ]; then
-  printf '[Main]\r\nComment=<<- VORKAN Contest program ->>\r\nContest=WORLD\r\nCall=N0CALL\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n' >"$dir/vorkan.cfg"
+  printf '[Main]\r\nComment=<<- VORKAN Contest program ->>\r\nContest=WORLD\r\nCall=N0CALL\r\nWork=0\r\nMode=0\r\nEsm=1\r\n\r\n[Morze]\r\nPort=Null\r\n' >"$dir/vorkan.cfg"
 fi

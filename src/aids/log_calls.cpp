@@ -34,7 +34,12 @@ void LogCalls::Refresh(const TLogCollection& log) {
   // are read from the log when a mark is made, so only moves and new calls rebuild.
   const bool appendsOnly =
       log_ == &log && callRevision_ == log.CallRevision() && indexed_ <= log.Count();
-  if (!appendsOnly) Clear();
+  if (!appendsOnly) {
+    Clear();
+    // A long log is taken in at once: room made ahead spares the tables their regrowth.
+    ids_.reserve(static_cast<std::size_t>(log.Count()));
+    repeats_.Reserve(static_cast<std::size_t>(log.Count()));
+  }
   log_ = &log;
   revision_ = log.Revision();
   callRevision_ = log.CallRevision();

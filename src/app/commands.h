@@ -40,6 +40,8 @@ inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: anoth
 inline constexpr CommandId kToggleScp = 0xFA20;     // Options > Check partial (Alt+S)
 inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+R)
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
+inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends messages
+inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings
 inline constexpr CommandId kCwMessage = 0x400F;
 // The DX cluster.
@@ -97,6 +99,9 @@ inline constexpr CommandId kKeyerAbort = 0x4014;
 inline constexpr CommandId kKeyerCycleZero = 0x4015;
 inline constexpr CommandId kKeyerToggleOne = 0x4016;
 inline constexpr CommandId kKeyerToggleNine = 0x4017;
+// Enter sends messages: the messages of several keys keyed as one text.  info: a
+// std::vector<KeyCode>, in the order they go out.
+inline constexpr CommandId kKeyerMessages = 0x4018;
 
 // Event class kStatus.
 inline constexpr CommandId kChecksumReport = 0x4030;

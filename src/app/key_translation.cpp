@@ -73,6 +73,8 @@ CommandId MenuHotKeyCommand(KeyCode key) {
       return cm::kToggleScp;
     case kb::kAltR:
       return cm::kToggleRate;
+    case kb::kAltC:
+      return cm::kPickCall;
     default:
       return 0;
   }

@@ -26,7 +26,7 @@ KeyTranslation TranslateKey(KeyCode key);
 // The hot keys of menu items that are not opened through the menu: Alt+O writes the Cabrillo
 // report, Alt+M opens the CW message editor, Alt+B, Alt+K and Alt+P show the band map, show the
 // cluster console and spot the call to the cluster, Alt+S and Alt+R show or hide the
-// check-partial list and the rate line.  0 for any other key.  (Alt+X belongs to the
+// check-partial list and the rate line, Alt+C takes the next call of the check-partial list.  0 for any other key.  (Alt+X belongs to the
 // status line.)
 CommandId MenuHotKeyCommand(KeyCode key);
 

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/startup.h"
 #include "country/country.h"
 #include "log/adif.h"
 #include "log/journal.h"
@@ -116,6 +117,9 @@ int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostrea
   // Diagnostics go to debug.txt of the current directory, as in the program.
   Journal journal;
   TTreeRules rules(&journal);
+  if (const std::string why = DataDirProblem(o.dataDir, lists.world.Empty()); !why.empty()) {
+    return Fail(err, why);
+  }
   rules.SetCountryLists(&lists);
   if (!rules.SetOwnCall(o.call)) {
     return Fail(err, "own call " + o.call + " is not in the country list of " + o.dataDir);

@@ -144,9 +144,8 @@ bool Shell::Dispatch(const Message& m) {
 }
 
 void Shell::RunCwSetup() {
-  if (!actions_.RunCwSetup()) return;
-  actions_.ShowInformation(kRebootText);
-  actions_.Quit();
+  // The new keyer is made at once: a station mid-contest must never have to restart for it.
+  (void)actions_.RunCwSetup();
 }
 
 bool Shell::DispatchBroadcast(const Message& m) {

@@ -35,6 +35,23 @@ std::string LogClockStartText(const MainSettings& main);
 // routing of keys to windows can be watched.
 std::uint16_t ParseDebugNumber(const char* text);
 
+// The data directory of a station: its own data/ when it has one (rules and country files the
+// operator keeps there replace the shipped ones as a whole), else the shipped data of the
+// installed program or the build tree, else data/ of the station, which then names what is
+// missing.
+std::string StationDataDir(const std::string& workDir);
+
+// What keeps the commands from scoring with `dataDir`: it is no folder, or the world country
+// file in it is missing or empty (every own call would otherwise be "not in the country list").
+// Empty when neither.
+std::string DataDirProblem(const std::string& dataDir, bool worldListEmpty);
+
+// A folder without a station (neither vorkan.cfg nor data/) gets one: the folder itself when
+// it is missing, and a vorkan.cfg naming the World contest and the placeholder call N0CALL.
+// `notice` then says what was made and where; it stays empty for an existing station.  The
+// shipped data is read from where it is installed, never copied.
+Status MakeStationIfNone(const std::string& dir, std::string& notice);
+
 inline constexpr std::size_t kContestNameWidth = 16;
 inline constexpr std::size_t kDisplayNameWidth = 40;
 inline constexpr std::size_t kOwnCallWidth = 16;

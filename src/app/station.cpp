@@ -44,7 +44,7 @@ Station::Station(CommandBus& bus, std::string workDir, const CountryLists* count
     : journal_(journal),
       time_(time != nullptr ? *time : systemTime_),
       workDir_(std::move(workDir)),
-      dataDir_(JoinPath(workDir_, "data")),
+      dataDir_(StationDataDir(workDir_)),
       contests_(dataDir_, journal_),
       clock_(std::make_unique<LogClock>(time_)),
       bus_(bus),

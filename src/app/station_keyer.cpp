@@ -79,9 +79,23 @@ std::vector<std::string> KeyerChoices(std::vector<std::string> portChoices) {
   return portChoices;
 }
 
-void ApplyKeyerChoice(Station& station, const std::string& choice) {
+std::string CurrentKeyerEntry(Station& station) {
+  switch (ReadKeyerChoice(station.PathOf(kConfigFileName)).kind) {
+    case KeyerKind::kCwdaemon:
+      return std::string(kCwdaemonChoice);
+    case KeyerKind::kRig:
+      return std::string(kRigKeyerChoice);
+    case KeyerKind::kSerial:
+      break;
+  }
+  const std::string& port = station.Settings().main.port;
+  return port.empty() || IsNullPortName(port) ? std::string("Null") : port;
+}
+
+void ApplyKeyerChoice(Station& station, const std::string& choice, const std::string& cwdaemon) {
   const std::string path = station.PathOf(kConfigFileName);
   KeyerChoice c = ReadKeyerChoice(path);
+  if (!cwdaemon.empty()) c.cwdaemon = cwdaemon;
   if (choice == kCwdaemonChoice) {
     c.kind = KeyerKind::kCwdaemon;
   } else if (choice == kRigKeyerChoice) {

@@ -41,6 +41,10 @@ inline constexpr std::string_view kRigKeyerChoice = "Rig keyer";
 std::vector<std::string> KeyerChoices(std::vector<std::string> portChoices);
 // What the CW setup chose, written to vorkan.cfg: cwdaemon or the radio's keyer (the serial
 // port setting stays), or the serial keyer on a port (the port becomes the program's).
-void ApplyKeyerChoice(Station& station, const std::string& choice);
+// `cwdaemon` (empty: as stored) is cwdaemon's host:port.
+void ApplyKeyerChoice(Station& station, const std::string& choice,
+                      const std::string& cwdaemon = {});
+// The CW setup's entry for what keys now: "cwdaemon", "Rig keyer" or the serial port.
+std::string CurrentKeyerEntry(Station& station);
 
 }  // namespace vk

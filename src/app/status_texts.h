@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "util/key_codes.h"
+#include "vorkan_version.h"
 
 namespace vk {
 
-inline constexpr std::string_view kProgramBanner = "Vork 4.0.19-8 ";
+inline constexpr std::string_view kProgramBanner = "Vork " VORKAN_VERSION " ";
 
 // Columns counted back from the right edge of the screen.
 inline constexpr int kLastKeyColumnFromRight = 5;

@@ -7,6 +7,7 @@
 
 #include "app/log_transfer.h"
 #include "app/shell.h"
+#include "app/startup.h"
 #include "app/station.h"
 #include "country/country.h"
 #include "log/adif.h"
@@ -72,6 +73,9 @@ int RunExportCommand(std::span<const char* const> args, std::ostream& out, std::
   // Diagnostics go to debug.txt of the current directory, as in the program.
   Journal journal;
   TTreeRules rules(&journal);
+  if (const std::string why = DataDirProblem(o.dataDir, lists.world.Empty()); !why.empty()) {
+    return Fail(err, "export", why);
+  }
   rules.SetCountryLists(&lists);
   if (!rules.SetOwnCall(o.call)) {
     return Fail(err, "export", "own call " + o.call + " is not in the country list");

@@ -151,7 +151,12 @@ Status ReadCwMessages(CwMessages& out, const std::string& path) {
   IniFile ini(path);
   Status st = CreateIfMissing(ini, kCwMessage, "<<- CW Message text ->>", kErrNotUpdateCwConfig);
   for (std::size_t i = 0; i < kCwMessageCount; ++i) {
-    out.text[i] = ini.GetEntry(kCwMessage, CwKey(kCwMessageLabels[i]), "");
+    const std::string key = CwKey(kCwMessageLabels[i]);
+    out.text[i] = ini.GetEntry(kCwMessage, key, "");
+    if (ini.SearchEntry(kCwMessage, key) != nullptr) out.anyStored = true;
+  }
+  if (!out.anyStored) {
+    for (std::size_t i = 0; i < kDefaultCwMessages.size(); ++i) out.text[i] = kDefaultCwMessages[i];
   }
   return st;
 }

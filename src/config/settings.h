@@ -61,7 +61,7 @@ inline constexpr std::size_t kKeyerPortWidth = 16;
 
 struct KeyerSettings {
   std::string port;           // up to 16
-  std::uint8_t speed = 20;    // speed step, 10 to 30
+  std::uint8_t speed = 20;    // words per minute (PARIS), 5 to 60
   std::uint8_t standby = 15;  // pause between repeats, tenths of a second, 10 to 50
   std::uint8_t num019 = 0;    // cut numbers: 1 "0"->"O", 2 "0"->"T", 4 "1"->"A", 8 "9"->"N"
 };
@@ -84,10 +84,18 @@ inline constexpr std::array<std::string_view, kCwMessageCount> kCwMessageLabels 
 
 struct CwMessages {
   std::array<std::string, kCwMessageCount> text;  // in the order of kCwMessageLabels
+  bool anyStored = false;  // read: the file holds a line for at least one key, even an empty one
 };
 
+// The messages of a station that has stored none: F1 CQ, F2 exchange, F3 TU, F4
+// own call, F5 his call, F6 worked before, F7 "?", F8 again; the other keys start empty.
+inline constexpr std::array<std::string_view, 8> kDefaultCwMessages = {
+    "CQ TEST {MYCALL} {MYCALL} TEST", "5NN {NR}", "TU {MYCALL}", "{MYCALL}", "{HISCALL}",
+    "QSO B4 TU {MYCALL}",             "?",        "AGN AGN"};
+
 // Creates the file with only CWMESSAGE/Comment when it is missing; a failed creation comes back
-// as kErrNotUpdateCwConfig.  The messages are filled in either way.
+// as kErrNotUpdateCwConfig.  The messages are filled in either way; a file with no line for
+// any key gives the default set (written with the next save).
 Status ReadCwMessages(CwMessages& out, const std::string& path = ConfigPath());
 bool WriteCwMessages(const CwMessages& messages, const std::string& path = ConfigPath());
 

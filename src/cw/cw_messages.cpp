@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cw/morse.h"
+#include "util/strings.h"
 
 namespace vk {
 
@@ -17,19 +18,26 @@ std::string Cut(std::string_view s) {
   return std::string(s.substr(0, kCwMessageMaxLength));
 }
 
-// Every `macro` in `text` becomes `value`.  The search goes on after the inserted value, so a
-// value holding the macro character itself (a "@" typed into the Call line) cannot make it
-// loop for ever.
-std::string ReplaceAll(std::string_view text, char macro, std::string_view value) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    if (c == macro)
-      out.append(value);
-    else
-      out.push_back(c);
+// The value of a macro in braces, or false for a name that is no macro (kept as typed).
+bool BraceMacro(std::string_view name, std::uint8_t cutNumbers, const MacroValues& v,
+                std::string& out) {
+  if (name == "MYCALL") {
+    out = v.ownCall;
+  } else if (name == "HISCALL" || name == "CALL") {
+    out = v.call.empty() ? v.lastCall : v.call;
+  } else if (name == "NR") {
+    out = ApplyCutNumbers(v.txNr.substr(ReportPrefixLength(v.txNr)), cutNumbers);
+  } else if (name == "EXCH") {
+    // On CW a 599 at the front goes out as 5NN, as every contester sends it.
+    const std::size_t n = ReportPrefixLength(v.txNr);
+    std::string report(v.txNr.substr(0, n));
+    if (report == "599 " || report == "599/") report = "5NN ";
+    if (n > 0) report.back() = ' ';
+    out = report + ApplyCutNumbers(v.txNr.substr(n), cutNumbers);
+  } else {
+    return false;
   }
-  return out;
+  return true;
 }
 
 void UpperCase(std::string& s) {
@@ -81,10 +89,32 @@ bool IsCwMessageKey(std::uint16_t keyCode) {
 }
 
 std::string Expand(std::string_view text, std::uint8_t cutNumbers, const MacroValues& values) {
-  if (text.empty()) return {};
-  std::string out = ReplaceAll(text, '$', values.ownCall);
-  out = ReplaceAll(out, '#', ApplyCutNumbers(values.txNr, cutNumbers));
-  out = ReplaceAll(out, '@', values.call.empty() ? values.lastCall : values.call);
+  // One pass over the message: what a macro puts in is never looked at again, so a "$" or a
+  // "{" typed into the Call line goes out as typed.
+  std::string out;
+  out.reserve(text.size() + 32);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '$') {
+      out.append(values.ownCall);
+    } else if (c == '#') {
+      out.append(ApplyCutNumbers(values.txNr, cutNumbers));
+    } else if (c == '@') {
+      out.append(values.call.empty() ? values.lastCall : values.call);
+    } else if (c == '{') {
+      const std::size_t close = text.find('}', i);
+      std::string value;
+      if (close != std::string_view::npos &&
+          BraceMacro(text.substr(i + 1, close - i - 1), cutNumbers, values, value)) {
+        out.append(value);
+        i = close;
+      } else {
+        out.push_back(c);
+      }
+    } else {
+      out.push_back(c);
+    }
+  }
   UpperCase(out);
   if (out.size() > kCwMessageMaxLength) out.resize(kCwMessageMaxLength);
   return out;

@@ -4,6 +4,12 @@
 //   $  the own call sign
 //   #  the number to send (the TxNr line of the entry window), with the cut numbers applied
 //   @  the worked station's call (the Call line, else the last call of the log)
+//   {MYCALL}   as $
+//   {HISCALL}  as @ ({CALL} too)
+//   {NR}       the number to send without the report in front of it ("599 016" sends 016)
+//   {EXCH}     the whole exchange to send, a 599 in front sent as 5NN ("5NN 016")
+// A station that has stored no message at all starts with a working set for a CW contest in
+// the places every contest logger keeps them (F1 CQ, F2 exchange, F3 TU, ...).
 #pragma once
 
 #include <array>

@@ -86,7 +86,7 @@ struct KeyerExchange {
   std::atomic<bool> running{false};      // the keyer thread is to keep going
   std::atomic<bool> repeat{false};       // send the saved text again after the standby pause
   std::atomic<bool> request{false};      // sending is wanted
-  std::atomic<std::uint8_t> speed{20};   // the operator's speed step; only the UI writes it
+  std::atomic<std::uint8_t> speed{20};   // the operator's speed, WPM; only the UI writes it
   std::atomic<std::uint8_t> standby{15};
   std::atomic<std::uint8_t> cutNumbers{0};
   // Each Abort moves it on; a transmission ends as soon as it differs from its start value, so

@@ -1,5 +1,5 @@
 // The body of the keyer thread: waits for a request, then keys the queued text on the line,
-// character by character, with the Morse timing of the current speed step.
+// character by character, with the Morse timing of the current speed.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +54,7 @@ class KeyerSender {
   std::uint32_t aborts_ = 0;  // value of x_.aborts when the transmission began
   // The deadline of the next line change, counted from the rise of PTT.
   KeyerSleeper::Time next_{};
-  int wordOffset_ = 0;  // speed steps added by "+" and "-" in the current word
+  int wordOffset_ = 0;  // WPM added by "+" and "-" in the current word
   bool ptt_ = false;
   bool key_ = false;
 };

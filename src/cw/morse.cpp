@@ -18,8 +18,9 @@ constexpr std::array<std::string_view, 10> kDigits = {"-----", ".----", "..---",
 
 }  // namespace
 
-int DotMs(int speedStep) {
-  return 80 - 2 * std::clamp(speedStep, kMinSpeed, kMaxSpeed);
+int DotMs(int wpm) {
+  const int w = std::clamp(wpm, kMinSpeed, kMaxSpeed);
+  return (1200 + w / 2) / w;
 }
 
 std::string_view MorseCode(char c) {

@@ -1,5 +1,5 @@
 // The Morse side of the keyer with no threads and no port: the code of each character, the
-// dot length of each speed step, and the cut numbers that shorten digits in a sent number.
+// dot length of each speed, and the cut numbers that shorten digits in a sent number.
 #pragma once
 
 #include <cstdint>
@@ -8,19 +8,20 @@
 
 namespace vk {
 
-// Speed steps run from 10 to 30; a greater step is a shorter dot.
-inline constexpr int kMinSpeed = 10;
-inline constexpr int kMaxSpeed = 30;
+// The speed in words per minute of the word PARIS (50 dots long), as every keyer and cwdaemon
+// count it: the number shown is the number keyed.
+inline constexpr int kMinSpeed = 5;
+inline constexpr int kMaxSpeed = 60;
 inline constexpr int kDefaultSpeed = 20;
 // The pause between repetitions of a called message, in tenths of a second.
 inline constexpr int kMinStandby = 10;
 inline constexpr int kMaxStandby = 50;
 inline constexpr int kDefaultStandby = 15;
 
-// Dot length in milliseconds: 80 - 2 * step, 60 ms at step 10 down to 20 ms at step 30.  Steps
-// outside 10..30 (a word with several "+" or "-") are held at the nearest end of the table, so
-// the dot never drops below what whole-millisecond sleeps can key cleanly.
-int DotMs(int speedStep);
+// Dot length in milliseconds, 1200 / wpm rounded: 240 ms at 5 WPM, 40 ms at 30, 20 ms at 60.
+// Speeds outside 5..60 (a word with several "+" or "-") are held at the nearest end, so the
+// dot never drops below what whole-millisecond sleeps can key cleanly.
+int DotMs(int wpm);
 
 // The elements of a character as "." and "-"; empty for anything without a code, lower-case
 // letters included (texts reach the keyer already upper-cased).

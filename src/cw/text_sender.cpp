@@ -1,5 +1,6 @@
 #include "cw/text_sender.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "cw/morse.h"
@@ -12,9 +13,8 @@ namespace {
 constexpr int kReportSlackMs = 3000;
 }  // namespace
 
-int WpmOfSpeedStep(int step) {
-  const int dot = DotMs(step);
-  return (1200 + dot / 2) / dot;
+int KeyedWpm(int speed) {
+  return std::clamp(speed, kMinSpeed, kMaxSpeed);
 }
 
 void TextSender::Run() {
@@ -67,7 +67,7 @@ void TextSender::SendQueued() {
     Note(KeyerNote::Kind::kText, 0, shown);
     SetOnAir(true);
     const int speed = x_.speed.load(std::memory_order_relaxed);
-    if (Status s = keyer_.Send(chunk, WpmOfSpeedStep(speed)); !s) {
+    if (Status s = keyer_.Send(chunk, KeyedWpm(speed)); !s) {
       JournalAppend(journal_, "Keyer " + keyer_.Name() + ": " + s.message);
       return;
     }

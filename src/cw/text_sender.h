@@ -37,7 +37,7 @@ class TextSender {
   bool onAir_ = false;
 };
 
-// The keyer's speed step as words per minute (PARIS: a dot is 1200 / wpm ms).
-int WpmOfSpeedStep(int step);
+// The words per minute a text keyer is given for the keyer's speed (held to 5-60).
+int KeyedWpm(int speed);
 
 }  // namespace vk

@@ -5,11 +5,12 @@
 #include "util/atomic_file.h"
 #include "util/datetime.h"
 #include "util/strings.h"
+#include "vorkan_version.h"
 
 namespace vk {
 namespace {
 
-constexpr std::string_view kProgramVersion = "4.0.19-8";
+constexpr std::string_view kProgramVersion = VORKAN_VERSION;
 constexpr std::string_view kEol = "\r\n";
 
 // "<NAME:len>value"; the length counts bytes, so Cyrillic CP866 text counts one per letter.
@@ -41,7 +42,7 @@ std::string AdifModeText(Mode mode) {
 
 std::string AdifHeader() {
   std::string h;
-  h += "# Vork ver 4.0.19-8 Contest Logger ADIF";
+  h += "# Vork ver " VORKAN_VERSION " Contest Logger ADIF";
   h += kEol;
   h += "<PROGRAMID:6>Vorkan";
   h += kEol;

@@ -10,17 +10,18 @@
 #include <string_view>
 
 #include "util/result.h"
+#include "vorkan_version.h"
 
 namespace vk {
 
 class Journal;
 
 // The Cabrillo CREATED-BY line: the program's name and version, nothing else.
-inline constexpr std::string_view kReportProgram = "VORKAN 4.0.19-8";
+inline constexpr std::string_view kReportProgram = "VORKAN " VORKAN_VERSION;
 inline constexpr std::string_view kReportProgramId = "VORKAN";
-inline constexpr std::string_view kReportProgramVersion = "4.0.19-8";
+inline constexpr std::string_view kReportProgramVersion = VORKAN_VERSION;
 // The Ermak-format signature; the web page follows it.
-inline constexpr std::string_view kReportCreatedBy = "VORKAN ver-4.0.19-8 ";
+inline constexpr std::string_view kReportCreatedBy = "VORKAN ver-" VORKAN_VERSION " ";
 inline constexpr std::string_view kReportWebPage = "https://vorkan.example.org/";
 // The last line of the Ermak-format report points at the program's discussion page.
 inline constexpr std::string_view kReportTopicPage = "https://vorkan.example.org/forum";

@@ -76,6 +76,8 @@ RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std
 class RepeatTracker {
  public:
   void Clear();
+  // Room for about `calls` different calls.
+  void Reserve(std::size_t calls) { byCall_.reserve(calls); }
   // Whether the QSO at `pos` repeats one counted before it (its own call, stamp, frequency and
   // mode; QSOs from `pos` on are not looked at).
   RepeatResult Find(const TLogCollection& log, const RepeatSettings& s, int pos) const;

@@ -35,6 +35,14 @@ KeyCode EditingKey(FKey key) {
       return kb::kPgUp;
     case FKey::Page_down:
       return kb::kPgDn;
+    case FKey::Ctrl_page_up:
+      return kb::kCtrlPgUp;
+    case FKey::Ctrl_page_down:
+      return kb::kCtrlPgDn;
+    case FKey::Meta_page_up:
+      return kb::kAltPgUp;
+    case FKey::Meta_page_down:
+      return kb::kAltPgDn;
     case FKey::Up:
       return kb::kUp;
     case FKey::Down:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tui/screen_text.h"
+#include "vorkan_version.h"
 
 namespace vk::ui {
 
@@ -71,7 +72,7 @@ ErrorBox::ErrorBox(finalcut::FWidget* parent, std::string_view cp866Text)
 AboutBox::AboutBox(finalcut::FWidget* parent) : TvDialog(parent, "About", 46, 17) {
   static constexpr std::string_view kLines[4] = {
       "Vorkan Hamradio Contest for Windows",
-      "ver - 4.0.19-8 2013",
+      "ver - " VORKAN_VERSION " 2013",
       "Contest logging, CW and networking",
       "for the radio amateur. 73!",
   };

@@ -45,6 +45,10 @@ inline constexpr KeyCode kDown = 0x5000;
 inline constexpr KeyCode kPgDn = 0x5100;
 inline constexpr KeyCode kIns = 0x5200;
 inline constexpr KeyCode kDel = 0x5300;
+inline constexpr KeyCode kCtrlPgUp = 0x8400;
+inline constexpr KeyCode kCtrlPgDn = 0x7600;
+inline constexpr KeyCode kAltPgUp = 0x9900;
+inline constexpr KeyCode kAltPgDn = 0xA100;
 
 inline constexpr KeyCode kAlt1 = 0x7800;  // Alt+1..Alt+9 follow one another, then Alt+0
 inline constexpr KeyCode kAlt9 = 0x8000;
@@ -57,6 +61,7 @@ inline constexpr KeyCode kAltO = 0x1800;
 inline constexpr KeyCode kAltR = 0x1300;
 inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
+inline constexpr KeyCode kAltC = 0x2E00;
 
 // The scan code of the "\" key, whatever the shift state.
 inline constexpr std::uint8_t kBackslashScan = 0x2B;

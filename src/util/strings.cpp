@@ -195,4 +195,13 @@ std::vector<std::string_view> SplitView(std::string_view text, char sep) {
   return out;
 }
 
+std::size_t ReportPrefixLength(std::string_view exchange) {
+  std::size_t n = 0;
+  while (n < exchange.size() && n < 4 && exchange[n] >= '0' && exchange[n] <= '9') ++n;
+  if ((n != 2 && n != 3) || exchange[0] < '1' || exchange[0] > '5' || n >= exchange.size()) {
+    return 0;
+  }
+  return exchange[n] == ' ' || exchange[n] == '/' ? n + 1 : 0;
+}
+
 }  // namespace vk

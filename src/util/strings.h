@@ -16,6 +16,9 @@ inline constexpr std::size_t kMaxText = 255;
 std::string Trim(std::string_view s);       // spaces only, both ends; tabs are kept
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
+// A signal report at the front of an exchange ("599 16", "59/001"): its length with the
+// separator after it, else 0.  Reports are two or three digits, readability 1-5 first.
+std::size_t ReportPrefixLength(std::string_view exchange);
 std::string UpperCase(std::string_view s);  // a-z only; Cyrillic bytes are left alone
 std::string LowerCase(std::string_view s);  // A-Z only
 

@@ -86,6 +86,23 @@ TEST_F(AidsTest, CheckPartialListsMarksAndShowsNearMissesAsTheCallIsTyped) {
             std::string::npos);
 }
 
+TEST_F(AidsTest, AltCTakesTheListedCallsInTurnPartialsThenNearMisses) {
+  Open(Config());
+  entry_->Type("DL1ABX");  // no such call: the N+1 list has DL1ABC, DL1ABD, DL1AX
+  const char* want[] = {"DL1ABC", "DL1ABD", "DL1AX", "DL1ABC"};
+  for (const char* call : want) {
+    entry_->TakeCall(panel_->NextPick());
+    EXPECT_EQ(entry_->CallText(), call);
+  }
+  // A call typed anew starts a new list: partials of DL1AB first.
+  entry_->Key(kb::kSpace);
+  entry_->Type("L1AB");
+  EXPECT_EQ(panel_->NextPick(), "DL1ABC");
+  entry_->Key(kb::kSpace);
+  entry_->Type("QQ9ZZZ");
+  EXPECT_EQ(panel_->NextPick(), "");  // nothing listed: Call stays as typed
+}
+
 TEST_F(AidsTest, MissingDatabaseLeavesANoteAndTheLogsCalls) {
   Open("[AIDS]\r\nScpFile=/nonexistent/MASTER.SCP\r\n");
   EXPECT_EQ(FixedWidth(aids_->ScpNotice(), 20), "Check partial off: /");

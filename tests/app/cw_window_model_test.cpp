@@ -147,21 +147,21 @@ TEST_F(CwWindowModelTest, CutNumberKeysChangeTheNumberSentAndTheStatusLine) {
 }
 
 TEST_F(CwWindowModelTest, SpeedAndStandbyKeysStopAtTheirLimits) {
-  std::ofstream(path_) << "[Morze]\nPort=FAKE1\nSpeed=29\nStandby=11\n";
+  std::ofstream(path_) << "[Morze]\nPort=FAKE1\nSpeed=59\nStandby=11\n";
   Make("FAKE1");
   model_->OpenKeyer();
   model_->Operate(KeyerOp::kSpeedUp);
   model_->Operate(KeyerOp::kSpeedUp);
   model_->Operate(KeyerOp::kStandbyDown);
   EXPECT_EQ(model_->Operate(KeyerOp::kStandbyDown), cw_changed::kStatus);  // still announced
-  EXPECT_EQ(model_->Status().speed, 30);
+  EXPECT_EQ(model_->Status().speed, 60);
   EXPECT_EQ(model_->Status().standby, 10);
   model_->Operate(KeyerOp::kSpeedDown);
   model_->Operate(KeyerOp::kStandbyUp);
-  EXPECT_EQ(model_->StatusText(), Marks("[ : : *   *  *29*11]"));
+  EXPECT_EQ(model_->StatusText(), Marks("[ : : *   *  *59*11]"));
   // Closing writes what the operator set.
   model_.reset();
-  EXPECT_NE(Slurp(path_).find("Speed=29\r\nStandby=11"), std::string::npos);
+  EXPECT_NE(Slurp(path_).find("Speed=59\r\nStandby=11"), std::string::npos);
 }
 
 TEST_F(CwWindowModelTest, WhatTheKeyerSendsReachesBothLines) {

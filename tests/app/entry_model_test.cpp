@@ -291,23 +291,77 @@ TEST_F(EntryTest, ClearEntryKeepsTheSentExchange) {
 
 TEST_F(EntryTest, ClockStepsStopTheClockUntilTheQsoIsLogged) {
   EntryModel& e = Open();
-  Press(kb::kPgUp);
+  Press(kb::kCtrlPgUp);
   EXPECT_TRUE(e.Clock().stopped);
   EXPECT_EQ(e.Clock().time, "09:08:00");
-  Press(kb::kPgDn);
-  Press(kb::kPgDn);
+  EXPECT_EQ(e.Clock().zone, "SET");  // no longer the computer's UTC
+  Press(kb::kAltPgDn);  // the same key where the terminal has no Ctrl+PgDn
+  Press(kb::kCtrlPgDn);
   EXPECT_EQ(e.Clock().time, "09:06:00");
   LogQso("DL1ABC", "15");
   EXPECT_EQ(Log().At(0)->Stamp, (DateTime{2024, 3, 5, 9, 6, 0}));
   EXPECT_FALSE(e.Clock().stopped);
   EXPECT_EQ(e.Clock().time, "09:07:30");
+  EXPECT_EQ(e.Clock().zone, "UTC");
+  // PgUp and PgDn are the CW speed keys, as in every contest logger; the clock stays.
+  recorder_.heard.clear();
+  Press(kb::kPgUp);
+  Press(kb::kPgDn);
+  EXPECT_EQ(recorder_.Commands(),
+            (std::vector<CommandId>{cm::kKeyerSpeedUp, cm::kKeyerSpeedDown}));
+  EXPECT_FALSE(e.Clock().stopped);
+}
+
+TEST_F(EntryTest, TypingReplacesTheProposedExchangeAndKeepsTheReport) {
+  ShipRules("cqww.xml");
+  struct Case {
+    std::vector<KeyCode> keys;  // after Enter in Call proposed "599/14"
+    const char* shown;          // RxNr then
+    const char* logged;         // Rcvd of the QSO
+  };
+  const Case cases[] = {
+      {{'1', '6'}, "599/16", "599 16"},                  // typing replaces the zone
+      {{kb::kSpace, '1', '6'}, "16", "599 16"},          // a zone alone keeps the report
+      {{kb::kBackspace, '5'}, "599/15", "599 15"},       // editing keeps the rest
+      {{kb::kLeft, '2'}, "599/124", "599 124"},          // moved: typing inserts
+      {{kb::kSpace, '5', '7', '9', '/', '1', '6'}, "579/16", "579 16"},
+  };
+  for (const Case& c : cases) {
+    entry_.reset();
+    station_.reset();
+    std::filesystem::remove(LogPath());
+    EntryModel& e = Open("Contest=CQ-WW-CW\r\nCall=UA3AAA\r\n");
+    e.Type("DL1ABC");
+    Press(kb::kEnter);
+    ASSERT_EQ(e.RxNrText(), "599/14");
+    for (const KeyCode k : c.keys) {
+      Press(k < 0x80 ? KeyCodeForChar(static_cast<unsigned char>(k)) : k);
+    }
+    EXPECT_EQ(e.RxNrText(), c.shown) << c.shown;
+    Press(kb::kEnter);
+    Press(kb::kEnter);  // a zone out of range is questioned once
+    ASSERT_EQ(Log().Count(), 1) << c.shown << ": " << e.FirstMessage();
+    EXPECT_EQ(Log().At(0)->Rcvd, c.logged);
+  }
+}
+
+TEST_F(EntryTest, ShiftTabGoesBetweenCallAndRxNrAndAltNIntoTxNr) {
+  EntryModel& e = Open();
+  Press(kb::kShiftTab);
+  EXPECT_EQ(e.Focus(), EntryField::kRxNr);
+  Press(kb::kShiftTab);
+  EXPECT_EQ(e.Focus(), EntryField::kCall);
+  Press(kb::kAltN);
+  EXPECT_EQ(e.Focus(), EntryField::kTxNr);
+  Press(kb::kShiftTab);
+  EXPECT_EQ(e.Focus(), EntryField::kCall);
 }
 
 TEST_F(EntryTest, FixedClockStaysStoppedAfterALoggedQso) {
   EntryModel& e =
       Open("Contest=WORLD\r\nCall=UA3AAA\r\nWork=1\r\nDate=01-02-2023\r\nTime=08:00\r\n");
   EXPECT_TRUE(e.Clock().stopped);
-  Press(kb::kPgUp);
+  Press(kb::kCtrlPgUp);
   LogQso("DL1ABC", "15");
   EXPECT_EQ(Log().At(0)->Stamp, (DateTime{2023, 2, 1, 8, 1, 0}));
   EXPECT_TRUE(e.Clock().stopped);
@@ -432,7 +486,7 @@ TEST_F(EntryTest, ChangesTellTheWindowWhatToRedraw) {
   EntryModel& e = Open();
   EXPECT_EQ(e.TakeChanges(), changed::kAll);  // a new window draws everything
   EXPECT_EQ(e.Type("D"), changed::kCall | changed::kMessages);
-  EXPECT_EQ(Press(kb::kPgUp).changes, changed::kClock);
+  EXPECT_EQ(Press(kb::kCtrlPgUp).changes, changed::kClock);
   EXPECT_EQ(e.TakeChanges(), changed::kCall | changed::kMessages | changed::kClock);
   EXPECT_EQ(e.TakeChanges(), changed::kNothing);
   EXPECT_FALSE(Press(kb::kF1).consumed);  // not the window's key

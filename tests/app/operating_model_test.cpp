@@ -99,7 +99,7 @@ TEST_F(OperatingTest, WorldContestRunSurvivesARestart) {
   Exchange("7");
   Call("DL1ABC");  // worked on this band and mode already
   EXPECT_EQ(Entry().FirstMessage(), kRepeatText);
-  Keys({kb::kAltA, kb::kPgUp});
+  Keys({kb::kAltA, kb::kCtrlPgUp});
   Call("OK1AA");
   Exchange("21");
   Keys({kb::kAltF1});  // 40 m

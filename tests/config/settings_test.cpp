@@ -156,7 +156,10 @@ TEST_F(SettingsTest, CwMessagesUseTheFixedKeyOrder) {
   CwMessages cw;
   ASSERT_TRUE(ReadCwMessages(cw, path_).ok());
   EXPECT_EQ(Slurp(path_), "[CWMESSAGE]\r\nComment=<<- CW Message text ->>\r\n");
-  for (const std::string& t : cw.text) EXPECT_EQ(t, "");
+  // No key stored: the CW contest set on F1-F8, the other keys empty.
+  for (std::size_t i = 0; i < kCwMessageCount; ++i) {
+    EXPECT_EQ(cw.text[i], i < kDefaultCwMessages.size() ? kDefaultCwMessages[i] : "") << i;
+  }
 
   std::string expected = Slurp(path_);
   for (std::size_t i = 0; i < kCwMessageCount; ++i) {

@@ -52,6 +52,29 @@ TEST(CwExpand, TextPutInByOneMacroIsNotExpandedAgain) {
   EXPECT_EQ(Expand("$", 0, MacroValues{"$$", "", "", ""}), "$$");
 }
 
+TEST(CwExpand, MacrosInBraces) {
+  const MacroValues v{"UA3ABC", "599 016", "DL1ABC", "OK1XYZ"};
+  const std::pair<const char*, const char*> cases[] = {
+      {"CQ TEST {MYCALL} {MYCALL} TEST", "CQ TEST UA3ABC UA3ABC TEST"},
+      {"{HISCALL} 5NN {NR}", "DL1ABC 5NN 016"},
+      {"{CALL} {EXCH}", "DL1ABC 5NN 016"},
+      {"TU {MYCALL}", "TU UA3ABC"},
+      {"{NOSUCH} {MYCALL", "{NOSUCH} {MYCALL"},  // not a macro: sent as written
+      {"{}", "{}"},
+  };
+  for (const auto& [text, want] : cases) EXPECT_EQ(Expand(text, 0, v), want) << text;
+  // The number alone for each form of the sent exchange; cut numbers apply to it.
+  const std::pair<const char*, const char*> numbers[] = {
+      {"599 016", "016"}, {"59 16", "16"}, {"599/16", "16"}, {"016", "016"}, {"16", "16"},
+      {"5NN 1", "5NN 1"}, {"", ""}};
+  for (const auto& [tx, nr] : numbers) {
+    EXPECT_EQ(Expand("{NR}", 0, MacroValues{"", tx, "", ""}), nr) << tx;
+  }
+  EXPECT_EQ(Expand("{NR} {EXCH}", cut::kZeroAsT, v), "T16 5NN T16");
+  // An empty Call line: the call just logged.
+  EXPECT_EQ(Expand("{HISCALL} TU", 0, MacroValues{"", "", "", "OK1XYZ"}), "OK1XYZ TU");
+}
+
 TEST(CwExpand, ResultIsUpperCaseAndFitsTheKeyer) {
   EXPECT_EQ(Expand("tu $", 0, MacroValues{"ua3abc", "", "", ""}), "TU UA3ABC");
   const std::string many(100, '$');
@@ -105,11 +128,18 @@ class CwMessageFile : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(CwMessageFile, AMissingFileIsCreatedWithTheCommentOnly) {
+TEST_F(CwMessageFile, AMissingFileIsCreatedWithTheCommentOnlyAndTheShippedSetIsTaken) {
   CwMessageList list;
   ASSERT_TRUE(list.Load(path_).ok());
-  EXPECT_EQ(list.TextOf(0x3B00), "");
+  EXPECT_EQ(list.TextOf(0x3B00), "CQ TEST {MYCALL} {MYCALL} TEST");
+  EXPECT_EQ(list.TextOf(0x3C00), "5NN {NR}");
+  EXPECT_EQ(list.TextOf(0x4400), "");  // F10 is the operator's
   EXPECT_EQ(Slurp(), "[CWMESSAGE]\r\nComment=<<- CW Message text ->>\r\n");
+  // Once a key is stored, even empty, the operator's set is what counts.
+  std::ofstream(path_, std::ios::binary) << "[CWMESSAGE]\r\nKeyF1=\r\n";
+  ASSERT_TRUE(list.Load(path_).ok());
+  EXPECT_EQ(list.TextOf(0x3B00), "");
+  EXPECT_EQ(list.TextOf(0x3C00), "");
 }
 
 TEST_F(CwMessageFile, SavingRewritesEveryKeyThatHasOrHadAMessage) {

@@ -80,10 +80,11 @@ TEST(CwdaemonKeyerAlone, NoDaemonIsNoReplyNotAHang) {
   EXPECT_FALSE(CwdaemonKeyer("no.such.host.invalid:6789").Open());
 }
 
-TEST(TextSenderSpeed, StepsAsWordsPerMinute) {
-  EXPECT_EQ(WpmOfSpeedStep(20), 30);
-  EXPECT_EQ(WpmOfSpeedStep(10), 20);
-  EXPECT_EQ(WpmOfSpeedStep(30), 60);
+TEST(TextSenderSpeed, TheSpeedShownIsTheSpeedKeyed) {
+  EXPECT_EQ(KeyedWpm(20), 20);
+  EXPECT_EQ(KeyedWpm(60), 60);
+  EXPECT_EQ(KeyedWpm(61), 60);
+  EXPECT_EQ(KeyedWpm(3), 5);
 }
 
 }  // namespace

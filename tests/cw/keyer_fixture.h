@@ -19,7 +19,7 @@ class KeyerFixture : public ::testing::Test {
   void SetUp() override { Make("FAKE1"); }
   void TearDown() override { keyer_.reset(); }
 
-  void Make(const std::string& port, std::uint8_t speed = 20, std::uint8_t standby = 15) {
+  void Make(const std::string& port, std::uint8_t speed = 30, std::uint8_t standby = 15) {
     keyer_.reset();
     KeyerSettings s;
     s.port = port;

@@ -11,11 +11,11 @@ namespace {
 
 using KeyerRepeat = KeyerFixture;
 
-// "E" takes 190 ms on the air at step 20, and Standby 10 pauses 1000 ms.
+// "E" takes 190 ms on the air at 30 WPM, and Standby 10 pauses 1000 ms.
 constexpr std::int64_t kE = 190;
 
 TEST_F(KeyerRepeat, RepeatsAfterTheStandbyPauseUntilAborted) {
-  Make("FAKE1", 20, 10);
+  Make("FAKE1", 30, 10);
   clock_.At(3 * kE + 2 * 1000 + 100, [this] { keyer_->Abort(); });  // in the 3rd pause
   keyer_->SendText("E", true);
   Idle();
@@ -28,7 +28,7 @@ TEST_F(KeyerRepeat, RepeatsAfterTheStandbyPauseUntilAborted) {
 }
 
 TEST_F(KeyerRepeat, StandbyIsReadForEachPause) {
-  Make("FAKE1", 20, 10);
+  Make("FAKE1", 30, 10);
   // Raised during the first pause, which keeps its length; the second pause is longer.
   clock_.At(kE + 10, [this] { keyer_->StandbyUp(); });
   clock_.At(3000, [this] { keyer_->Abort(); });
@@ -56,7 +56,7 @@ TEST_F(KeyerRepeat, TextAfterAnAbortIsANewTransmission) {
 }
 
 TEST_F(KeyerRepeat, TypedLetterEndsTheRepetition) {
-  Make("FAKE1", 20, 10);
+  Make("FAKE1", 30, 10);
   clock_.At(40, [this] { keyer_->AddChar('E'); });
   keyer_->SendText("T", true);
   Idle();
@@ -65,7 +65,7 @@ TEST_F(KeyerRepeat, TypedLetterEndsTheRepetition) {
 }
 
 TEST_F(KeyerRepeat, SecondMessageKeepsTheRepetition) {
-  Make("FAKE1", 20, 10);
+  Make("FAKE1", 30, 10);
   clock_.At(40, [this] { keyer_->SendText("E", false); });
   clock_.At(2000, [this] { keyer_->Abort(); });  // in the second pause
   keyer_->SendText("T", true);
@@ -75,7 +75,7 @@ TEST_F(KeyerRepeat, SecondMessageKeepsTheRepetition) {
 }
 
 TEST_F(KeyerRepeat, MessageDuringThePauseGoesOutAtOnce) {
-  Make("FAKE1", 20, 10);
+  Make("FAKE1", 30, 10);
   clock_.At(kE + 100, [this] { keyer_->SendText("T", false); });
   clock_.At(5000, [this] { keyer_->Abort(); });
   keyer_->SendText("E", true);
@@ -88,9 +88,9 @@ TEST_F(KeyerRepeat, MessageDuringThePauseGoesOutAtOnce) {
 }
 
 TEST_F(KeyerRepeat, EachRepetitionSendsTheFirst32Characters) {
-  Make("FAKE1", 30, 10);
+  Make("FAKE1", 60, 10);
   const std::string forty(40, 'E');
-  // At step 30 each E takes 80 ms: the abort falls in the pause after the second round.
+  // At 60 WPM each E takes 80 ms: the abort falls in the pause after the second round.
   clock_.At(40 * 80 + 1000 + 32 * 80 + 500, [this] { keyer_->Abort(); });
   keyer_->SendText(forty, true);
   Idle();

@@ -92,28 +92,30 @@ TEST_F(KeyerOps, SendTextJoinsWithASpaceAndKeepsAtMost255) {
 }
 
 TEST_F(KeyerOps, SpeedAndStandbyStopAtTheirLimitsAndStillAnnounce) {
-  Make("FAKE1", 29, 49);
-  EXPECT_EQ(keyer_->SpeedUp(), 30);
-  EXPECT_EQ(keyer_->SpeedUp(), 30);
+  Make("FAKE1", 59, 49);
+  EXPECT_EQ(keyer_->SpeedUp(), 60);
+  EXPECT_EQ(keyer_->SpeedUp(), 60);
   EXPECT_EQ(keyer_->StandbyUp(), 50);
   EXPECT_EQ(keyer_->StandbyUp(), 50);
-  Make("FAKE1", 11, 11);
-  EXPECT_EQ(keyer_->SpeedDown(), 10);
-  EXPECT_EQ(keyer_->SpeedDown(), 10);
+  Make("FAKE1", 6, 11);
+  EXPECT_EQ(keyer_->SpeedDown(), 5);
+  EXPECT_EQ(keyer_->SpeedDown(), 5);
   EXPECT_EQ(keyer_->StandbyDown(), 10);
   EXPECT_EQ(keyer_->StandbyDown(), 10);
-  const std::vector<KeyerNote> want = {{Kind::kSpeed, 10, ""},
-                                       {Kind::kSpeed, 10, ""},
+  const std::vector<KeyerNote> want = {{Kind::kSpeed, 5, ""},
+                                       {Kind::kSpeed, 5, ""},
                                        {Kind::kStandby, 10, ""},
                                        {Kind::kStandby, 10, ""}};
   EXPECT_EQ(keyer_->TakeNotes(), want);
 }
 
 TEST_F(KeyerOps, SettingsOutOfRangeAreHeldToTheirLimits) {
-  Make("FAKE1", 5, 200);
-  EXPECT_EQ(keyer_->Speed(), 10);
+  Make("FAKE1", 2, 200);
+  EXPECT_EQ(keyer_->Speed(), 5);
   EXPECT_EQ(keyer_->Standby(), 50);
-  EXPECT_EQ(keyer_->SpeedDown(), 10);
+  EXPECT_EQ(keyer_->SpeedDown(), 5);
+  Make("FAKE1", 90, 5);
+  EXPECT_EQ(keyer_->Speed(), 60);
 }
 
 TEST_F(KeyerOps, CutNumberKeys) {
@@ -133,9 +135,9 @@ TEST_F(KeyerOps, CutNumberKeys) {
 }
 
 TEST_F(KeyerOps, RaisedWordSpeedIsNeverSaved) {
-  clock_.At(60, [this] { EXPECT_EQ(keyer_->Settings().speed, 20); });
+  clock_.At(60, [this] { EXPECT_EQ(keyer_->Settings().speed, 30); });
   Send("++TEST");
-  EXPECT_EQ(keyer_->Settings().speed, 20);
+  EXPECT_EQ(keyer_->Settings().speed, 30);
 }
 
 // Forwards to a fake line the test keeps, so the line can be inspected after the keyer is gone.

@@ -1,4 +1,4 @@
-// Exact line timings of the keyer thread, on the fake clock.  At speed step 20 a dot is 40 ms:
+// Exact line timings of the keyer thread, on the fake clock.  At 30 WPM a dot is 40 ms:
 // a dash is 3 dots, the gap after an element 1, the pause after a character 2 more, a space
 // 4 more, and PTT goes on 30 ms before the first element.
 #include <gtest/gtest.h>
@@ -60,45 +60,47 @@ TEST_F(KeyerTiming, CharactersWithoutCodeOnlyPause) {
   EXPECT_EQ(Timeline(), "R1@0 R0@190");
 }
 
-TEST_F(KeyerTiming, SpeedStepSetsTheDot) {
-  Make("FAKE1", 30);
+TEST_F(KeyerTiming, WordsPerMinuteSetTheDot) {
+  Make("FAKE1", 60);
   Send("E");
   EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{20}));
-  Make("FAKE1", 10);
+  Make("FAKE1", 5);
   Send("E");
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{60}));
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{240}));
 }
 
 TEST_F(KeyerTiming, PlusRaisesTheSpeedForOneWord) {
   Send("++E E");
-  // Step 24 (32 ms) inside the word, back to 20 (40 ms) after the space.
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{32, 40}));
-  EXPECT_EQ(keyer_->Speed(), 20);
+  // 34 WPM (35 ms) inside the word, back to 30 (40 ms) after the space.
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{35, 40}));
+  EXPECT_EQ(keyer_->Speed(), 30);
 }
 
 TEST_F(KeyerTiming, PlusMinusEndsAtTheSpeedBeforeTheWord) {
   Send("+-E -E +E");
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{40, 44, 36}));
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{40, 43, 38}));
 }
 
 TEST_F(KeyerTiming, EndOfTextRestoresTheSpeed) {
   Send("++E");
   Send("E");
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{32, 40}));
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{35, 40}));
 }
 
-TEST_F(KeyerTiming, RaisedSpeedBeyondTheTableKeepsTheShortestDot) {
-  Make("FAKE1", 30);
-  Send("++++E ----------E");
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{20, 60}));
+TEST_F(KeyerTiming, SpeedBeyondItsRangeKeepsTheNearestDot) {
+  Make("FAKE1", 58);
+  Send("++++E");
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{20}));
+  Make("FAKE1", 7);
+  Send("----E");
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{240}));
 }
 
 TEST_F(KeyerTiming, SpeedKeyActsOnTheNextElement) {
-  Make("FAKE1", 20);
   clock_.At(50, [this] { keyer_->SpeedUp(); });  // during the first dot of "EE"
   Send("EE");
-  // The dot already on the air keeps its length; the gap after it is at step 21 (38 ms).
-  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{40, 38}));
+  // The dot already on the air keeps its length; the gap after it is at 31 WPM (39 ms).
+  EXPECT_EQ(KeyDowns(), (std::vector<std::int64_t>{40, 39}));
 }
 
 TEST_F(KeyerTiming, MessageQueuedWhileSendingKeepsPttOn) {

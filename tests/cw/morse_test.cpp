@@ -27,15 +27,13 @@ TEST(Morse, OnlyUpperCaseLettersDigitsQuestionAndSlashHaveCodes) {
   EXPECT_TRUE(MorseCode('\x8D').empty());  // Cyrillic in CP866
 }
 
-TEST(Morse, DotTable) {
-  EXPECT_EQ(DotMs(10), 60);
-  EXPECT_EQ(DotMs(15), 50);
-  EXPECT_EQ(DotMs(20), 40);
-  EXPECT_EQ(DotMs(21), 38);
-  EXPECT_EQ(DotMs(30), 20);
-  // Beyond the table the nearest end holds: never a zero or negative wait.
-  EXPECT_EQ(DotMs(40), 20);
-  EXPECT_EQ(DotMs(-5), 60);
+TEST(Morse, DotOfTheWordsPerMinute) {
+  // PARIS is 50 dots: a dot is 1200 ms / WPM, rounded.
+  const std::pair<int, int> cases[] = {{5, 240}, {20, 60}, {24, 50}, {25, 48}, {30, 40},
+                                       {31, 39}, {40, 30}, {60, 20},
+                                       // Beyond 5-60 the nearest end holds: never a zero wait.
+                                       {61, 20}, {200, 20}, {4, 240}, {-5, 240}};
+  for (const auto& [wpm, dot] : cases) EXPECT_EQ(DotMs(wpm), dot) << wpm;
 }
 
 TEST(CutNumbers, FlagsTouchOnlyTheirDigits) {

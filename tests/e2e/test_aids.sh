@@ -2,7 +2,7 @@
 # the installed MASTER.SCP that contain it and marks the one already logged on this band and
 # mode; a bust of a logged call shows the right call under N+1; a call of the installed
 # history file gets its DOK after the proposed report; after ten QSOs the rate line is not
-# zero; Alt+S and Alt+R hide and show the list and the line.
+# zero; Alt+S and Alt+R hide and show the list and the line; Alt+C picks the listed calls.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 [ -f /usr/share/hamradio-files/MASTER.SCP ] || { echo "SKIP: no MASTER.SCP"; exit 0; }
@@ -27,6 +27,11 @@ work DL1ABC 1 1
 vk_type DL1A
 vk_wait_for "│DL1A DL1AAH DL1AAZ"
 vk_wait_match "│160: [1-9][0-9]*/h 1 1 "
+# Alt+C takes the listed calls into Call in turn, without retyping.
+vk_key M-c
+vk_wait_for "Call:  DL1AAH "
+vk_key M-c
+vk_wait_for "Call:  DL1AAZ "
 vk_quit
 
 VK_WIDTH=100

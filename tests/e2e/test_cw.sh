@@ -125,7 +125,8 @@ grep -q $'^Speed=19\r$' "$VK_DIR/vorkan.cfg" || vk_fail "speed not saved"
 grep -q $'^Standby=16\r$' "$VK_DIR/vorkan.cfg" || vk_fail "standby not saved"
 grep -q $'^Num019=10\r$' "$VK_DIR/vorkan.cfg" || vk_fail "cut numbers not saved"
 
-# CW setup: the system's ports and Null; OK saves the port and asks for a restart.
+# CW setup: the system's ports, Null, cwdaemon and the radio's keyer, opened on the current
+# port; OK saves the choice and keys on it at once, and the program goes on.
 vk_start_operating $FAKE
 vk_wait_for "FAKE1"
 vk_key M-F10
@@ -134,11 +135,15 @@ vk_key Right Down Down
 vk_key_sync Enter 1C0D
 vk_wait_for "CW setup"
 vk_wait_for "FAKE2"
-vk_wait_for "Null"
+vk_wait_for "127.0.0.1:6789"
+vk_screen | grep -q "Null" || vk_fail "no Null in the CW setup"
+vk_key_sync Up 4800   # from FAKE1, where it opened
 vk_key_sync M-o 1800
-vk_wait_for "Reboot programm"
-vk_key Enter
-[ "$(vk_wait_exit)" = 0 ] || vk_fail "exit code after CW setup"
+vk_wait_gone "CW setup"
+vk_wait_for "FAKE2"
+vk_screen | grep -q "Reboot" && vk_fail "CW setup asks for a restart"
+vk_running || vk_fail "CW setup ended the program"
+vk_quit
 grep -q $'^Port=FAKE2\r$' "$VK_DIR/vorkan.cfg" || vk_fail "new port not saved"
 grep -q 'SaveCWPort:FAKE2' "$VK_DIR/debug.txt" || vk_fail "port change not journalled"
 

@@ -80,9 +80,11 @@ vk_type 16
 vk_key Enter
 vk_wait_match "QSO: +4 "
 
-# PgUp steps the clock a minute on and stops it: yellow on red; the QSO takes its time.
+# Ctrl+PgUp steps the clock a minute on and stops it: yellow on red, "SET" beside it; the QSO
+# takes its time.
 [[ "$(clock_sgr)" == *44m* ]] || vk_fail "running clock not white on blue: $(clock_sgr)"
-vk_key PgUp
+vk_key C-PPage
+vk_wait_for " SET "
 end=$(vk_deadline)
 until [[ "$(clock_sgr)" == *41m* ]]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "stepped clock not yellow on red: $(clock_sgr)"

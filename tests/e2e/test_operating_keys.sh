@@ -90,6 +90,8 @@ vk_key Space
 vk_wait_cell $RX 8 "    "
 vk_type 599/07
 vk_key BTab
+vk_wait_cursor 11 $((CALL - 1))   # Shift+Tab: back to Call, never into TxNr
+vk_key M-n
 vk_wait_cursor 37 $((CALL - 1))
 vk_key Enter
 vk_wait_match "QSO: +1 "

@@ -54,9 +54,9 @@ vk_key_sync Left 4B00
 vk_key_sync Down 5000
 vk_wait_for "Change time"
 vk_key_sync Enter 1C0D
-vk_wait_for "PgUp / PgDn"
+vk_wait_for "Ctrl+PgUp / Ctrl+PgDn"
 vk_key_sync Enter 1C0D
-vk_wait_gone "PgUp / PgDn"
+vk_wait_gone "Ctrl+PgUp / Ctrl+PgDn"
 
 # Options > Save... writes the log now and says so.
 rm -f "$adi"

@@ -21,7 +21,7 @@ TEST(RigKeyer, SendsThroughTheRadioAndAbortStopsIt) {
   RigControl rig(std::move(radio), 100ms);
   rig.Start();
   KeyerSettings s;
-  s.speed = 30;  // 60 wpm
+  s.speed = 60;  // WPM
   Keyer keyer(s, std::make_unique<RigKeyer>(&rig));
   ASSERT_TRUE(keyer.PortOpen());
   keyer.SendText("+TU", false);

@@ -106,9 +106,11 @@ TEST_F(ShippedContest, HelvetiaFromAbroad) {
       {At(13, 9), "I2ABC", "599/005", B40, CW, 1, 0, 0},
       {At(13, 10), "HB9ABC", "599/ZHX", B40, CW, 10, 1, 0},  // HB on 40 m; ZHX no canton
       {At(13, 11), "HB9ABC", "599/GE", B15, CW, 10, 2, 0},
+      {At(13, 12), "HB9ABC", "599/GE", B15, Mode::kRtty, 10, 0, 0},  // RTTY is another QSO
   });
-  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 011");
-  EXPECT_EQ(Claimed(), (Claim{57, 10, 0, 57 * 10}));
+  tree_.SetCurrentMode(CW);
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 012");
+  EXPECT_EQ(Claimed(), (Claim{67, 10, 0, 67 * 10}));
 }
 
 // Helvetia from Switzerland: the canton is sent; Swiss stations are worth 10 here too.
@@ -152,6 +154,7 @@ TEST_F(ShippedContest, SpDxFromPoland) {
       {At(15, 3), "UA9QQQ", "599/003", B40, CW, 3, 1, 0},  // Asiatic Russia is outside Europe
       {At(15, 4), "IT9ABC", "59/004", B40, PH, 1, 1, 0},   // DXCC list: Italy
       {At(15, 5), "I2ABC", "599/005", B40, CW, 1, 0, 0},
+      {At(15, 6), "SP6AAA", "599/D", B40, CW, 0, 0, 0},    // Poland to Poland: nothing
   });
   EXPECT_EQ(Claimed(), (Claim{9, 4, 0, 9 * 4}));
 }
@@ -170,6 +173,8 @@ TEST_F(ShippedContest, EuropeanHfChampionship) {
       {At(12, 6), "OK1ABC", "599/82", B40, CW, 1, 1, 0},    // years count per band
       {At(12, 7), "DL1ABC", "599/01", B40, CW, 1, 1, 0},    // the own country is Europe too
       {At(12, 8), "IT9ABC", "59/95", B15, PH, 1, 1, 0},
+      {At(12, 9), "UA9QQQ", "599/77", B15, CW, 0, 0, 0},    // Asia: neither point nor year
+      {At(12, 10), "EA8ABC", "59/78", B15, PH, 0, 0, 0},    // the Canary Islands are Africa
   });
   EXPECT_EQ(Claimed(), (Claim{7, 5, 0, 7 * 5}));
 }
@@ -190,6 +195,7 @@ TEST_F(ShippedContest, JidxCwFromAbroad) {
       {At(7, 8), "JA1ABC", "599/1", B15, CW, 1, 0, 0},      // one digit: no prefecture
       {At(7, 9), "JA1ABC", "599/01", B10, CW, 2, 1, 0},
       {At(7, 10), "JD1ABC", "599/48", B20, CW, 1, 1, 0},    // Ogasawara is worked too
+      {At(7, 11), "OH2BH", "599/15", B20, CW, 0, 0, 0},     // outside Japan: zone 15 no prefecture
   });
   EXPECT_EQ(Claimed(), (Claim{15, 7, 0, 15 * 7}));
 }
@@ -208,6 +214,8 @@ TEST_F(ShippedContest, JidxSsbFromJapan) {
       {At(7, 4), "DL1ABC", "59/14", B80, PH, 2, 2, 0},  // 80 m 2, mults again
       {At(7, 5), "VK2ABC", "59/30", B10, PH, 2, 2, 0},  // 10 m 2
       {At(7, 6), "DL1ABC", "59/14", B20, PH, 0, 0, 0, 1},
+      {At(7, 7), "JA2XYZ", "59/17", B20, PH, 0, 0, 0},   // Japan to Japan: nothing
+      {At(7, 8), "JD1ABC", "59/48", B20, PH, 0, 0, 0},   // Ogasawara is Japan here
   });
   EXPECT_EQ(Claimed(), (Claim{7, 9, 0, 7 * 9}));
 }
@@ -254,6 +262,174 @@ TEST_F(ShippedContest, CwopsCwOpen) {
   });
   EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "004 ALEX");
   EXPECT_EQ(Claimed(), (Claim{3, 2, 0, 3 * 2}));
+}
+
+// ARI DX from Germany: 10 points for Italy, provinces and countries other than Italy per band.
+TEST_F(ShippedContest, AriDxFromAbroad) {
+  Load("ARI-DX", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  EXPECT_EQ(tree_.GetTxNr("I2ABC"), "599/");
+  Play({
+      {At(12, 1), "I2ABC", "599/MI", B20, CW, 10, 1, 0},    // Italy 10; MI, Italy no country
+      {At(12, 2), "IT9ABC", "599/PA", B20, CW, 10, 1, 0},   // Sicily is Italy too
+      {At(12, 3), "IS0ABC", "599/CA", B20, CW, 10, 1, 0},   // and Sardinia
+      {At(12, 4), "DL1ABC", "599/001", B20, CW, 0, 1, 0},   // own country 0, DL still counts
+      {At(12, 5), "OH2BH", "599/002", B20, CW, 1, 1, 0},    // own continent 1
+      {At(12, 6), "K1ABC", "599/003", B20, CW, 3, 1, 0},    // other continent 3
+      {At(12, 7), "I2ABC", "59/MI", B20, PH, 10, 0, 0},     // SSB is another QSO
+      {At(12, 8), "I2ABC", "599/MI", B20, CW, 0, 0, 0, 1},  // once per band and mode
+      {At(12, 9), "I2ABC", "599/MI", B40, CW, 10, 1, 0},    // provinces per band
+      {At(12, 10), "I5XYZ", "599/ROMA", B40, CW, 10, 0, 0},  // ROMA is typed RM
+      {At(12, 11), "I2ABC", "599/MI", B40, Mode::kRtty, 10, 0, 0},  // RTTY is a third QSO
+  });
+  EXPECT_EQ(Claimed(), (Claim{74, 7, 0, 74 * 7}));
+}
+
+// ARI DX from Italy: Italian stations are the own country, 0 points but their provinces.
+TEST_F(ShippedContest, AriDxFromItaly) {
+  Load("ARI-DX", "I2XYZ", "MI");
+  EXPECT_EQ(tree_.GetTxNr("I2XYZ"), "599 MI");
+  Play({
+      {At(12, 1), "I5ABC", "599/FI", B20, CW, 0, 1, 0},    // own country 0; FI
+      {At(12, 2), "DL1ABC", "599/001", B20, CW, 1, 1, 0},  // own continent 1; DL
+      {At(12, 3), "JA1ABC", "599/002", B20, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{4, 3, 0, 4 * 3}));
+}
+
+// YO DX from Germany: 8 points for Romania, counties and countries other than Romania.
+TEST_F(ShippedContest, YoDxFromAbroad) {
+  Load("YO-DX-HF", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "YO3ABC", "599/BU", B20, CW, 8, 1, 0},    // Romania 8; county BU
+      {At(12, 2), "YO8XYZ", "599/IS", B20, CW, 8, 1, 0},
+      {At(12, 3), "DL1ABC", "599/001", B20, CW, 1, 1, 0},   // own country 1
+      {At(12, 4), "OH2BH", "599/002", B20, CW, 2, 1, 0},    // own continent 2
+      {At(12, 5), "JA1ABC", "599/003", B20, CW, 4, 1, 0},   // other continent 4
+      {At(12, 6), "YO8XYZ", "59/IS", B20, PH, 8, 0, 0},     // SSB is another QSO
+      {At(12, 7), "YO8XYZ", "599/IS", B20, CW, 0, 0, 0, 2},  // once per band and mode
+      {At(12, 8), "YO3ABC", "599/BU", B40, CW, 8, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{39, 6, 0, 39 * 6}));
+}
+
+// YO DX from Romania: another Romanian station scores nothing.
+TEST_F(ShippedContest, YoDxFromRomania) {
+  Load("YO-DX-HF", "YO3XYZ", "BU");
+  EXPECT_EQ(tree_.GetTxNr("YO3XYZ"), "599 BU");
+  Play({
+      {At(12, 1), "DL1ABC", "599/001", B20, CW, 2, 1, 0},
+      {At(12, 2), "JA1ABC", "599/002", B20, CW, 4, 1, 0},
+      {At(12, 3), "YO8XYZ", "599/IS", B20, CW, 0, 0, 0},  // Romania to Romania: nothing
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 2, 0, 6 * 2}));
+}
+
+// CQ 160 CW from Germany: states and provinces for the USA and Canada, countries for the rest.
+TEST_F(ShippedContest, Cq160CwFromAbroad) {
+  Load("CQ-160-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 14");  // own CQ zone
+  EXPECT_EQ(tree_.GetTxNr("K1ABC"), "599/");     // a state is typed
+  EXPECT_EQ(tree_.GetTxNr("JA1ABC"), "599/25");  // a zone is proposed
+  Play({
+      {At(22, 1), "K1ABC", "599/MA", B160, CW, 10, 1, 0},     // other continent 10; MA, no country
+      {At(22, 2), "W6ABC", "599/CA", B160, CW, 10, 1, 0},
+      {At(22, 3), "VE3XYZ", "599/ON", B160, CW, 10, 1, 0},    // a province
+      {At(22, 4), "DL1ABC", "599/14", B160, CW, 2, 1, 0},     // own country 2; DL
+      {At(22, 5), "OH2BH", "599/15", B160, CW, 5, 1, 0},      // own continent 5
+      {At(22, 6), "KL7ABC", "599/1", B160, CW, 10, 1, 0},     // Alaska is a country
+      {At(22, 7), "KH6ABC", "599/31", B160, CW, 10, 1, 0},    // and Hawaii
+      {At(22, 8), "IT9ABC", "599/15", B160, CW, 5, 1, 0},     // Sicily is a WAE country
+      {At(22, 9), "DL5XX/MM", "599/14", B160, CW, 5, 0, 0},   // maritime mobile 5, no multiplier
+      {At(22, 10), "K1ABC", "599/MA", B160, CW, 0, 0, 0, 1},  // every station once
+      {At(22, 11), "W1ABC", "599/MAX", B160, CW, 10, 0, 0},   // MAX is no state
+      {At(22, 12), "VO2ABC", "599/LB", B160, CW, 10, 1, 0},   // Labrador counts on its own
+  });
+  EXPECT_EQ(Claimed(), (Claim{87, 9, 0, 87 * 9}));
+}
+
+// CQ 160 SSB from the USA: the state is sent; other states and provinces, then countries.
+TEST_F(ShippedContest, Cq160SsbFromUsa) {
+  Load("CQ-160-SSB", "K1XYZ", "MA");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("K1XYZ"), "59 MA");
+  Play({
+      {At(22, 1), "W6ABC", "59/CA", B160, PH, 2, 1, 0},    // own country 2; CA
+      {At(22, 2), "VE3XYZ", "59/ON", B160, PH, 5, 1, 0},   // own continent 5; ON
+      {At(22, 3), "XE1ABC", "59/6", B160, PH, 5, 1, 0},    // Mexico is a country
+      {At(22, 4), "DL1ABC", "59/14", B160, PH, 10, 1, 0},  // other continent 10
+      {At(22, 5), "K2ABC", "59/CA", B160, PH, 2, 0, 0},    // CA known
+  });
+  EXPECT_EQ(Claimed(), (Claim{24, 4, 0, 24 * 4}));
+}
+
+// Oceania DX CW from Germany: Oceania stations only, points by band, prefixes per band.
+TEST_F(ShippedContest, OceaniaDxCwFromAbroad) {
+  Load("OCEANIA-DX-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(8, 1), "VK2ABC", "599/001", B20, CW, 1, 1, 0},     // 20 m 1; VK2
+      {At(8, 2), "ZL1ABC", "599/002", B40, CW, 5, 1, 0},     // 40 m 5; ZL1
+      {At(8, 3), "VK2XYZ", "599/003", B80, CW, 10, 1, 0},    // 80 m 10; VK2 on 80 m
+      {At(8, 4), "VK2XYZ", "599/004", B160, CW, 20, 1, 0},   // 160 m 20
+      {At(8, 5), "YB0ABC", "599/005", B15, CW, 2, 1, 0},     // 15 m 2
+      {At(8, 6), "KH6ABC", "599/006", B10, CW, 3, 1, 0},     // 10 m 3; Hawaii is Oceania
+      {At(8, 7), "JA1ABC", "599/007", B20, CW, 0, 0, 0},     // Asia: neither points nor prefix
+      {At(8, 8), "VK2ABC", "599/008", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(8, 9), "VK3ABC", "599/009", B20, CW, 1, 1, 0},
+      {At(8, 10), "VK2QQQ", "599/010", B20, CW, 1, 0, 0},    // VK2 known on 20 m
+  });
+  EXPECT_EQ(Claimed(), (Claim{43, 7, 0, 43 * 7}));
+}
+
+// Oceania DX SSB from Australia: every station counts.
+TEST_F(ShippedContest, OceaniaDxSsbFromOceania) {
+  Load("OCEANIA-DX-SSB", "VK2XYZ");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("VK2XYZ"), "59 001");
+  Play({
+      {At(8, 1), "ZL1ABC", "59/001", B20, PH, 1, 1, 0},
+      {At(8, 2), "JA1ABC", "59/002", B20, PH, 1, 1, 0},  // outside Oceania counts here
+      {At(8, 3), "DL1ABC", "59/003", B40, PH, 5, 1, 0},
+      {At(8, 4), "VK3ABC", "59/004", B20, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{8, 4, 0, 8 * 4}));
+}
+
+// REF CW from Germany: French stations only, departments and overseas prefixes per band.
+TEST_F(ShippedContest, RefCwFromAbroad) {
+  Load("REF-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  EXPECT_EQ(tree_.GetTxNr("F5ABC"), "599/");
+  Play({
+      {At(6, 1), "F5ABC", "599/75", B20, CW, 1, 1, 0},     // France, own continent 1; 75
+      {At(6, 2), "F6XYZ", "599/13", B20, CW, 1, 1, 0},
+      {At(6, 3), "TK5ABC", "599/2A", B20, CW, 1, 1, 0},    // Corsica is French
+      {At(6, 4), "FM5ABC", "599/FM", B20, CW, 3, 1, 0},    // Martinique: other continent 3
+      {At(6, 5), "DL1ABC", "599/001", B20, CW, 0, 0, 0},   // not French: nothing
+      {At(6, 6), "F5ABC", "599/75", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(6, 7), "F5ABC", "599/75", B40, CW, 1, 1, 0},     // departments per band
+      {At(6, 8), "F6REF", "599/00", B40, CW, 1, 1, 0},     // the REF headquarters: 00
+      {At(6, 9), "FR5ABC", "599/FR", B15, CW, 3, 1, 0},    // Reunion is Africa
+      {At(6, 10), "F8AAA", "599/20", B15, CW, 1, 0, 0},    // 20 is no department
+  });
+  EXPECT_EQ(Claimed(), (Claim{12, 7, 0, 12 * 7}));
+}
+
+// REF SSB from France: French stations 6 or 15, the rest of the world 1 or 2 and its countries.
+TEST_F(ShippedContest, RefSsbFromFrance) {
+  Load("REF-SSB", "F5XYZ", "75");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("F5XYZ"), "59 75");
+  Play({
+      {At(6, 1), "F6ABC", "59/13", B20, PH, 6, 1, 0},     // French, own continent 6; 13
+      {At(6, 2), "FM5ABC", "59/FM", B20, PH, 15, 1, 0},   // French, other continent 15; FM
+      {At(6, 3), "DL1ABC", "59/001", B20, PH, 1, 1, 0},   // own continent 1; DL
+      {At(6, 4), "JA1ABC", "59/002", B20, PH, 2, 1, 0},   // other continent 2; JA
+      {At(6, 5), "F6ABC", "59/13", B40, PH, 6, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{30, 5, 0, 30 * 5}));
 }
 
 }  // namespace

@@ -38,6 +38,23 @@ bool AidsPanelModel::RefreshScp() {
   return true;
 }
 
+std::string AidsPanelModel::NextPick() {
+  const std::string call = Trim(entry_.CallText());
+  if (picks_.empty() || pick_ >= picks_.size() || picks_[pick_] != call) {
+    RefreshScp();
+    picks_.clear();
+    for (const auto* list : {&answer_.partials, &answer_.nearMisses}) {
+      for (const MarkedCall& m : *list) {
+        if (m.call != call) picks_.push_back(m.call);
+      }
+    }
+    if (picks_.empty()) return {};
+    pick_ = picks_.size() - 1;  // so that the first press gives the first call
+  }
+  pick_ = (pick_ + 1) % picks_.size();
+  return picks_[pick_];
+}
+
 bool AidsPanelModel::RefreshRate() {
   const DateTime now = station_.Clock().Now();
   const long long minute = MinuteNumber(now);

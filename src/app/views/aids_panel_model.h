@@ -48,6 +48,11 @@ class AidsPanelModel {
   const ScpAnswer& Answer() const { return answer_; }
   const RateFigures& Rate() const { return rate_; }
   std::string RateLine() const;
+  // Alt+C: the next call of the list shown for the call being typed, partials first, then
+  // N+1, round again; empty when the list has none.  Pressed again while Call holds the call it
+  // gave, it moves on in the same list.
+  std::string NextPick();
+
   // Tools > Statistics: the tables of the whole log.
   std::vector<std::string> Statistics() const { return StatisticsText(station_.Log()); }
 
@@ -61,6 +66,8 @@ class AidsPanelModel {
   const EntryModel& entry_;
   ScpLookup lookup_;
   ScpAnswer answer_;
+  std::vector<std::string> picks_;  // the list Alt+C goes through
+  std::size_t pick_ = 0;            // the one it gave last
   RateFigures rate_;
   bool scpShown_;
   bool rateShown_;

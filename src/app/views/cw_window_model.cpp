@@ -120,6 +120,19 @@ void CwWindowModel::MessageKey(std::uint16_t keyCode, const MacroValues& values)
   keyer_->SendText(text, keyCode == kCallingMessageKey);
 }
 
+void CwWindowModel::MessageKeys(const std::vector<std::uint16_t>& keyCodes,
+                                const MacroValues& values) {
+  if (keyer_ == nullptr) return;
+  std::string text;
+  for (const std::uint16_t key : keyCodes) {
+    const std::string one = Expand(messages_.TextOf(key), keyer_->CutNumbers(), values);
+    if (one.empty()) continue;
+    if (!text.empty()) text += ' ';
+    text += one;
+  }
+  keyer_->SendText(text.substr(0, kCwMessageMaxLength), false);
+}
+
 bool CwWindowModel::TypeKey(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u >= 0x80 || std::isalnum(u) == 0) return false;

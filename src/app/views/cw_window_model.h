@@ -91,6 +91,9 @@ class CwWindowModel {
   // A message key: its message with the macros filled in is queued; F10 calls with it.  An
   // empty message sends nothing.
   void MessageKey(std::uint16_t keyCode, const MacroValues& values);
+  // Several keys' messages queued as one text, a space between them (Enter sends messages:
+  // the call and the exchange go out as one transmission).  Empty messages are passed over.
+  void MessageKeys(const std::vector<std::uint16_t>& keyCodes, const MacroValues& values);
   // A key typed while the window has the focus: letters (in either case) and digits are keyed
   // at once; false for any other key, which the window handles as usual.
   bool TypeKey(char c);

@@ -17,6 +17,7 @@ EntryResult EntryModel::Enter() {
     return {true, EnterInCall()};
   }
   if (RxNrText().empty()) return {};
+  KeepProposedReport();
   // The QSO is logged where the radio is now, not where it was at the last tick.
   PollRadio();
   if (HoldBack()) return {true, Note(changed::kMessages | changed::kFocus)};
@@ -92,6 +93,9 @@ void EntryModel::ProposeExchange(const std::string& call) {
     const std::string aid = exchangeAid_(call, rx.Text());
     if (!aid.empty()) rx.SetText(aid, true);
   }
+  const std::size_t report = ReportPrefixLength(rx.Text());
+  proposedReport_ = rx.Text().substr(0, report);
+  proposedFrom_ = rx.Empty() || rx.Cursor() != rx.Text().size() ? std::string::npos : report;
   focus_ = EntryField::kRxNr;
   std::string country = rules.GetCountryLine(call);
   if (!country.empty() && country.front() == '\x03') country.erase(0, 1);  // centring mark
@@ -108,6 +112,15 @@ void EntryModel::ProposeExchange(const std::string& call) {
   const std::string worked = WorkedText(call);
   if (!worked.empty()) hint += (hint.empty() ? "" : "  ") + worked;
   SetMessages(country, hint);
+}
+
+void EntryModel::KeepProposedReport() {
+  if (proposedReport_.empty()) return;
+  const std::string& rx = RxNrText();
+  const std::string bare = proposedReport_.substr(0, proposedReport_.size() - 1);
+  if (rx.find_first_of("/ ") != std::string::npos || rx == bare) return;
+  MutLine(EntryField::kRxNr).SetText(proposedReport_ + rx);
+  Note(changed::kRxNr);
 }
 
 std::string EntryModel::WorkedText(const std::string& call) const {

@@ -65,8 +65,11 @@ std::string ClockZoneText(int hourOffset) {
 ClockView EntryModel::Clock() {
   LogClock& clock = station_.Clock();
   const DateTime now = clock.Now();
+  // A clock set by hand is no longer the computer's UTC: the zone says so until the QSO is
+  // logged or Alt+A lets it run again.
+  const bool byHand = !clock.IsRunning() && !clock.IsFixed();
   return ClockView{FormatDateTime(now, "dd-mm-yyyy"), FormatDateTime(now, "hh:nn:ss"),
-                   !clock.IsRunning(), ClockZoneText(clock.HourOffset())};
+                   !clock.IsRunning(), byHand ? std::string("SET") : ClockZoneText(clock.HourOffset())};
 }
 
 std::string EntryModel::FreqText() const {
@@ -133,9 +136,19 @@ EntryResult EntryModel::WindowKey(KeyCode key, bool& handled) {
       return {true,
               focus_ == EntryField::kRxNr ? changed::kNothing : FocusField(EntryField::kRxNr)};
     case kb::kPgUp:
-      return {true, StepClock(1)};
     case kb::kPgDn:
+      // The CW speed, as every contest logger has it; the keyer takes it if there is one.
+      Bus().Send(EventClass::kKeyer, key == kb::kPgUp ? cm::kKeyerSpeedUp : cm::kKeyerSpeedDown,
+                 MessageInfo::Number(key));
+      return {true, changed::kNothing};
+    case kb::kCtrlPgUp:
+    case kb::kAltPgUp:
+      return {true, StepClock(1)};
+    case kb::kCtrlPgDn:
+    case kb::kAltPgDn:
       return {true, StepClock(-1)};
+    case kb::kAltN:
+      return {true, FocusField(EntryField::kTxNr)};
     case kb::kAltF1:
       return {true, BandDown()};
     case kb::kAltF2:
@@ -157,6 +170,7 @@ EntryResult EntryModel::LineKey(KeyCode key) {
     case kb::kSpace:
       done = !line.Empty() || line.Cursor() != 0;
       line.Clear();
+      if (focus_ == EntryField::kRxNr) proposedFrom_ = std::string::npos;
       return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
     case kb::kBackspace:
       done = line.Backspace();
@@ -177,13 +191,22 @@ EntryResult EntryModel::LineKey(KeyCode key) {
       done = line.End();
       break;
     case kb::kShiftTab:
-      return {true, FocusField(static_cast<EntryField>((Index(focus_) + 2) % 3))};
+      // Back and forth between Call and RxNr: the sent exchange is only reached on purpose
+      // (Alt+N), so a call typed after Shift+Tab never goes out as the exchange.
+      return {true, FocusField(focus_ == EntryField::kCall ? EntryField::kRxNr
+                                                           : EntryField::kCall)};
     default:
       // Alt combinations carry no character; everything else printable is typed.
       if (!IsPrintable(key)) return {false, changed::kNothing};
+      if (focus_ == EntryField::kRxNr && proposedFrom_ != std::string::npos) {
+        // The proposal is selected: what is typed replaces it, the report in front stays.
+        line.SetText(line.Text().substr(0, proposedFrom_));
+        proposedFrom_ = std::string::npos;
+      }
       done = line.Type(static_cast<char>(KeyChar(key)));
       break;
   }
+  if (focus_ == EntryField::kRxNr && key != kb::kShiftTab) proposedFrom_ = std::string::npos;
   return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
 }
 
@@ -206,6 +229,7 @@ Changes EntryModel::FocusField(EntryField f) {
 }
 
 Changes EntryModel::LineEdited(EntryField f, std::string_view text, std::size_t cursor) {
+  if (f == EntryField::kRxNr) proposedFrom_ = std::string::npos;
   MutLine(f).SetEdited(text, cursor);
   return Note(FieldChange(f));
 }
@@ -216,6 +240,8 @@ Changes EntryModel::ClearEntry() {
   MutLine(EntryField::kTxNr).SetText(station_.Rules().GetTxNr(station_.OwnCall()));
   warnedTxNr_.clear();
   warnedRxNr_.clear();
+  proposedReport_.clear();
+  proposedFrom_ = std::string::npos;
   // A clock stopped by PgUp or PgDn follows the computer again; a fixed one stays fixed.
   station_.Clock().Step(0);
   MutLine(EntryField::kCall).Clear();
@@ -285,6 +311,11 @@ Changes EntryModel::TakeSpot(std::string_view call, Freq freq, Mode mode) {
   // A spot without a frequency leaves the frequency as it is.
   c |= TuneTo(freq > 0 ? freq : station_.CurrentFreq(), mode);
   return Note(c | changed::kCall);
+}
+
+Changes EntryModel::TakeCall(std::string_view call) {
+  MutLine(EntryField::kCall).SetText(std::string(call.substr(0, kCallLineLength)), true);
+  return Note(changed::kCall | FocusField(EntryField::kCall));
 }
 
 Changes EntryModel::TuneTo(Freq f, Mode m) {

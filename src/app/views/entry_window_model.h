@@ -51,6 +51,7 @@ inline constexpr std::size_t kMessageWidth = 46;
 // Keys of the entry window's own table that the common key list lacks.
 namespace kb {
 inline constexpr KeyCode kAltA = 0x1E00;
+inline constexpr KeyCode kAltN = 0x3100;  // into TxNr, the number sent
 inline constexpr KeyCode kAltF2 = 0x6900;
 inline constexpr KeyCode kAltF3 = 0x6A00;
 inline constexpr KeyCode kCtrlTab = 0x9400;
@@ -118,7 +119,8 @@ class EntryModel final : public ViewModel {
   Changes Tab();
   Changes FocusField(EntryField f);
   Changes ClearEntry();
-  Changes StepClock(int minutes);  // PgUp +1, PgDn -1; also clicks in the time view
+  // Ctrl+PgUp (or Alt+PgUp) +1, Ctrl+PgDn (Alt+PgDn) -1; also clicks in the time view.
+  Changes StepClock(int minutes);
   Changes BandDown();
   Changes BandUp();
   Changes ChangeMode();  // only when the configuration leaves the mode to the operator
@@ -137,6 +139,8 @@ class EntryModel final : public ViewModel {
   // A spot taken from the band map: the call into the Call line (focused, the other lines and
   // messages as after a clear) and the station tuned to the spot.
   Changes TakeSpot(std::string_view call, Freq freq, Mode mode);
+  // A call taken from the check-partial list: into Call, focused, cursor at its end.
+  Changes TakeCall(std::string_view call);
   // The terminal's own line editor changed the focused line.
   Changes LineEdited(EntryField f, std::string_view text, std::size_t cursor);
 
@@ -165,6 +169,9 @@ class EntryModel final : public ViewModel {
   void ProposeExchange(const std::string& call);
   // "worked 20 40": the bands the call is already in the log on; empty for a new call.
   std::string WorkedText(const std::string& call) const;
+  // The received exchange as the operator means it: a zone or serial typed alone keeps the
+  // report the rules proposed in front of it.
+  void KeepProposedReport();
   EntryResult LogQso();
   // Why the QSO must not be logged as it stands (a message is shown); false to log.
   bool HoldBack();
@@ -183,6 +190,11 @@ class EntryModel final : public ViewModel {
   std::string warnedTxNr_;
   std::string warnedRxNr_;
   ExchangeAid exchangeAid_;
+  // What the rules proposed in RxNr: the report in front ("599/", empty when none) and, while
+  // the proposal stands untouched, where the part the first typed character replaces begins
+  // (npos: typing inserts at the cursor as usual).
+  std::string proposedReport_;
+  std::size_t proposedFrom_ = std::string::npos;
 };
 
 // Frequency in 100 Hz units as the frequency view shows it: MHz, a backquote, kHz with three

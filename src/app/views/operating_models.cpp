@@ -10,6 +10,7 @@ std::unique_ptr<OperatingModels> OpenOperatingModels(Station& station) {
   m->logLoad = station.LoadLog(&m->loadStats);
   m->log = std::make_unique<LogViewModel>(station.Log(), bus);
   m->entry = std::make_unique<EntryModel>(station, station.ChooseStart());
+  m->esm = std::make_unique<EsmModel>(station, *m->entry);
   m->cwWindow = station.WantsCwWindow();
   for (const auto& node : station.Rules().Nodes()) {
     if (node->Kind() != NodeKind::kMulti && node->Kind() != NodeKind::kBonus) continue;

@@ -9,6 +9,7 @@
 
 #include "app/station.h"
 #include "app/views/entry_window_model.h"
+#include "app/views/esm_model.h"
 #include "app/views/log_window_model.h"
 #include "app/views/multi_window_model.h"
 #include "app/views/repeat_window_model.h"
@@ -21,6 +22,7 @@ struct OperatingModels {
   std::unique_ptr<ScoreModel> score;
   std::unique_ptr<LogViewModel> log;
   std::unique_ptr<EntryModel> entry;
+  std::unique_ptr<EsmModel> esm;  // what Enter sends in the entry window
   // One per top-level multiplier or bonus rule, in rule order.
   std::vector<std::unique_ptr<MultiListModel>> multipliers;
   std::unique_ptr<RepeatModel> repeat;  // only when the contest has time periods

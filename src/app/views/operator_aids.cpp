@@ -30,8 +30,12 @@ std::string WithoutReport(const std::string& rcvd) {
 
 }  // namespace
 
-OperatorAids::OperatorAids(Station& station, AidsSettings settings)
+OperatorAids::OperatorAids(Station& station, AidsSettings settings, bool readFilesNow)
     : station_(station), settings_(std::move(settings)) {
+  if (readFilesNow) ReadFiles();
+}
+
+void OperatorAids::ReadFiles() {
   LoadScp();
   LoadHistory();
 }

@@ -18,8 +18,11 @@ namespace vk {
 
 class OperatorAids final {
  public:
-  // Reads the files the settings name; what was skipped goes to the journal.
-  OperatorAids(Station& station, AidsSettings settings);
+  // Reads the files the settings name (now, or when ReadFiles is called); what was skipped
+  // goes to the journal.
+  OperatorAids(Station& station, AidsSettings settings, bool readFilesNow = true);
+  // The check-partial database and the call history; a window may show before they are read.
+  void ReadFiles();
   ~OperatorAids();
   OperatorAids(const OperatorAids&) = delete;
   OperatorAids& operator=(const OperatorAids&) = delete;

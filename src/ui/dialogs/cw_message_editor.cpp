@@ -1,7 +1,5 @@
 #include "ui/dialogs/cw_message_editor.h"
 
-#include <algorithm>
-
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -11,18 +9,21 @@ using finalcut::FSize;
 
 namespace {
 
-constexpr int kWidth = 32;
+// Each line shows a good part of its message and scrolls through the rest: a message holds as
+// much as the keyer does (255 characters).
+constexpr int kWidth = 72;
 constexpr int kHeight = 26;
 // Rows the dialog takes on the screen: its own, the button row and the toolkit's title bar.
 constexpr int kScreenRows = kHeight + 3 + 1;
 // On a desktop too short for one column of 19 rows (an 80 x 24 terminal) the rows stand in
 // two columns, so that every message and both buttons can still be seen.
 constexpr int kRowsPerColumn = 10;
-constexpr int kColumnStep = 28;
-constexpr int kTwoColumnWidth = kWidth + kColumnStep - 2;
+constexpr int kColumnStep = 37;
+constexpr int kTwoColumnWidth = 78;
 constexpr int kTwoColumnHeight = kRowsPerColumn + 3;
 
-constexpr std::size_t kLineLength = 18;
+constexpr std::size_t kLineColumns = 60;
+constexpr std::size_t kTwoColumnLineColumns = 28;
 constexpr std::string_view kPicture = "*!";
 
 bool TwoColumns(const finalcut::FWidget* parent) {
@@ -46,13 +47,11 @@ std::vector<CwMessageEditor::Row> CwMessageEditor::MakeRows(CwMessageEditor* dia
     r.label = std::make_unique<finalcut::FLabel>(dialog);
     r.label->setText(ScreenText(dialog, std::string(kCwMessageLabels[i]) + " :"));
     r.label->setGeometry(FPoint{x, row}, FSize{5, 1});
-    // A message stored longer than the line (written by hand into vorkan.cfg) is shown whole,
-    // scrolling in the line, and is never cut just because the editor was confirmed.
-    const std::string& text = all[i].Text;
-    r.line = std::make_unique<MaskedLine>(dialog, std::max(kLineLength, text.size()));
+    r.line = std::make_unique<MaskedLine>(dialog, kCwMessageMaxLength);
     r.line->SetPicture(kPicture);
-    r.line->SetCp866(text);
-    r.line->setGeometry(FPoint{x + 6, row}, FSize{kLineLength + 1, 1});
+    r.line->SetCp866(all[i].Text);
+    const std::size_t columns = twoColumns ? kTwoColumnLineColumns : kLineColumns;
+    r.line->setGeometry(FPoint{x + 6, row}, FSize{columns + 1, 1});
     rows.push_back(std::move(r));
   }
   return rows;

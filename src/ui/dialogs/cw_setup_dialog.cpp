@@ -2,7 +2,9 @@
 
 #include "app/station_keyer.h"
 #include "config/settings.h"
+#include "cw/keyer_choice.h"
 #include "tui/screen_text.h"
+#include "util/strings.h"
 
 namespace vk::ui {
 
@@ -12,7 +14,7 @@ using finalcut::FSize;
 
 namespace {
 
-constexpr int kWidth = 43;
+constexpr int kWidth = 52;
 constexpr int kHeight = 13;
 constexpr std::size_t kButtonWidth = 10;
 
@@ -26,7 +28,8 @@ void PortList::onKeyPress(finalcut::FKeyEvent* ev) {
   finalcut::FListBox::onKeyPress(ev);
 }
 
-CwSetupDialog::CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::string>& ports)
+CwSetupDialog::CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::string>& ports,
+                             const std::string& current, const std::string& cwdaemon)
     : TvDialog(parent, "CW setup", kWidth, kHeight), ports_(ports) {
   // Not centred: at column 2, row 2 of the desktop.
   setPos(FPoint{3, 3}, false);
@@ -35,11 +38,24 @@ CwSetupDialog::CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::s
   for (const std::string& p : ports_) list_.insert(ScreenText(this, p));
   ok_.setGeometry(FPoint{31, 2}, FSize{kButtonWidth, 1});
   cancel_.setGeometry(FPoint{31, 4}, FSize{kButtonWidth, 1});
+  cwdaemonLabel_.setGeometry(FPoint{31, 7}, FSize{10, 1});
+  cwdaemonLabel_.setAccelWidget(&cwdaemon_);
+  cwdaemon_.setGeometry(FPoint{31, 8}, FSize{19, 1});
+  cwdaemon_.setText(finalcut::FString{cwdaemon});
   ok_.addCallback("clicked", [this] { Accept(); });
   cancel_.addCallback("clicked", [this] { done(ResultCode::Reject); });
   SetDefaultButton(&cancel_);
-  if (!ports_.empty()) list_.setCurrentItem(1);
+  // The toolkit counts the items from 1.
+  std::size_t at = 1;
+  for (std::size_t i = 0; i < ports_.size(); ++i) {
+    if (ports_[i] == current) at = i + 1;
+  }
+  if (!ports_.empty()) list_.setCurrentItem(at);
   list_.setFocus();
+}
+
+std::string CwSetupDialog::Cwdaemon() const {
+  return Trim(cwdaemon_.getText().toString());
 }
 
 std::string CwSetupDialog::Choice() const {
@@ -52,14 +68,16 @@ bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
                 const std::function<void()>& portChanged) {
   const std::vector<std::string> ports =
       KeyerChoices(CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware())));
-  std::string choice;
+  const KeyerChoice now = ReadKeyerChoice(station.PathOf(kConfigFileName));
+  std::string choice, cwdaemon;
   {
-    CwSetupDialog dialog{desktop, ports};
+    CwSetupDialog dialog{desktop, ports, CurrentKeyerEntry(station), now.cwdaemon};
     if (!dialog.Run()) return false;
     choice = dialog.Choice();
+    cwdaemon = dialog.Cwdaemon();
   }
   if (choice.empty()) return false;
-  ApplyKeyerChoice(station, choice);
+  ApplyKeyerChoice(station, choice, cwdaemon);
   if (portChanged) portChanged();
   return true;
 }

@@ -1,6 +1,6 @@
-// "CW setup": the choice of the serial port that keys the transmitter.  The list holds the
-// system's ports and "Null" (no keying); Cancel is the default, since a new port takes effect
-// only after the program has been started again.
+// "CW setup": the choice of what keys the transmitter: a serial port of the system, "Null" (no
+// keying), cwdaemon (at the host:port given beside the list) or the radio's own keyer.  It
+// opens on the current choice; OK makes the new keyer at once, the program goes on.
 #pragma once
 
 #include <final/final.h>
@@ -23,21 +23,26 @@ class PortList final : public finalcut::FListBox {
 
 class CwSetupDialog final : public TvDialog {
  public:
-  CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::string>& ports);
+  // `current` names the entry to open on; `cwdaemon` is its address as stored.
+  CwSetupDialog(finalcut::FWidget* parent, const std::vector<std::string>& ports,
+                const std::string& current, const std::string& cwdaemon);
 
-  // The focused port name.
+  // The focused entry.
   std::string Choice() const;
+  // The cwdaemon address as typed, trimmed.
+  std::string Cwdaemon() const;
 
  private:
   std::vector<std::string> ports_;
   PortList list_{this};
+  finalcut::FLabel cwdaemonLabel_{"c&wdaemon:", this};
+  finalcut::FLineEdit cwdaemon_{this};
   finalcut::FButton ok_{"&OK", this};
   finalcut::FButton cancel_{"&Cancel", this};
 };
 
-// Runs the dialog.  On OK the chosen port becomes the program-wide one and is saved, and
-// `portChanged` (may be empty) lets an open CW window make its keyer again on it.  True when
-// confirmed; the program must then be started again.
+// Runs the dialog.  On OK the choice (and the cwdaemon address) is saved, and `portChanged`
+// (may be empty) lets the CW window make its keyer again on it.  True when confirmed.
 bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
                 const std::function<void()>& portChanged);
 

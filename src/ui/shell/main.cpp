@@ -1,9 +1,14 @@
-// The program: the station's objects and settings first (a configuration file that cannot be
-// created ends the start with its message on standard output), then the desktop and its event
-// loop, then the station's objects again as the application is gone.
+// The program: the command line first (--help, --version and the commands that run without a
+// terminal end there), then the station folder (made on the first start, then the working
+// directory), the station's objects and settings (a configuration file that cannot be created
+// ends the start with its message on standard output), then the desktop and its event loop,
+// then the station's objects again as the application is gone.
 #include <final/final.h>
+#include <hamlib/rig.h>
 #include <langinfo.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -12,17 +17,18 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/new_contest.h"
-#include "app/rules_command.h"
-#include "app/score_command.h"
 #include "app/session.h"
-#include "app/transfer_command.h"
+#include "app/startup.h"
 #include "config/ini_file.h"
 #include "log/journal.h"
 #include "ui/shell/vork_app.h"
 #include "util/catalog.h"
 #include "util/clock.h"
+#include "util/install_paths.h"
 
 namespace {
 
@@ -35,17 +41,20 @@ void EnsureUtf8Locale() {
   std::setlocale(LC_ALL, "");
 }
 
-// The English catalogue beside the program (locale/en/LC_MESSAGES/vorkan.mo) when vorkan.cfg
-// or the environment asks for English; an empty one for Russian, the language the texts are
-// kept in, or when the file cannot be read.
+// The English catalogue (share/locale/en/LC_MESSAGES/vorkan.mo of the installed program, or
+// locale/ beside a binary in the build tree) when vorkan.cfg or the environment asks for
+// English; an empty one for Russian, the language the texts are kept in, or when the file
+// cannot be read.
 void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
                   vk::Journal& journal) {
   const vk::IniFile ini{configPath};
   if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return;
-  const auto mo = exe.parent_path() / "locale" / "en" / "LC_MESSAGES" / "vorkan.mo";
+  const std::string dir = vk::FindLocaleDir("en");
+  if (dir.empty()) {
+    journal.Append("Language: no English catalogue (en/LC_MESSAGES/vorkan.mo) found");
+    return;
+  }
+  const auto mo = std::filesystem::path(dir) / "en" / "LC_MESSAGES" / "vorkan.mo";
   if (const vk::Status s = catalog.Load(mo.string()); !s) {
     journal.Append("Language: " + s.message);
   }
@@ -53,7 +62,7 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
 
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
 // back true when New contest asks for a fresh start on its new settings.
-int RunOnce(int argc, char* argv[], bool& restart) {
+int RunOnce(int argc, char* argv[], std::string notice, bool& restart) {
   // The debug journal (debug.txt in the working directory), which every part of the station
   // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
   // and the log exchange exist before anything else and outlive the application.
@@ -75,6 +84,7 @@ int RunOnce(int argc, char* argv[], bool& restart) {
   int rc = 0;
   {
     vk::ui::VorkApp app{argc, argv, session, std::move(catalog)};
+    app.SetStartNotice(std::move(notice));
     rc = app.exec();
     restart = app.RestartRequested();
   }
@@ -84,33 +94,74 @@ int RunOnce(int argc, char* argv[], bool& restart) {
   return rc;
 }
 
+// The toolkit prints its own options for --help and ends the program there.
+int PrintToolkitHelp(char* program) {
+  char help[] = "--help";
+  char* args[] = {program, help, nullptr};
+  const int count = 2;
+  finalcut::FApplication toolkit{count, args};
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // Command-line modes run without a terminal.
-  if (argc >= 2 && std::strcmp(argv[1], "score") == 0) {
-    return vk::RunScoreCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
-                               std::cerr);
+  const vk::CommandLine line =
+      vk::ParseCommandLine(std::span<const char* const>(argv + 1, argc > 0 ? argc - 1 : 0));
+  switch (line.action) {
+    case vk::CommandLineAction::kError:
+      std::cerr << "vorkan: " << line.error << std::endl;
+      return vk::kCommandLineError;
+    case vk::CommandLineAction::kVersion:
+      std::cout << vk::VersionText(F_VERSION, hamlib_version);
+      return 0;
+    case vk::CommandLineAction::kHelp:
+      std::cout << vk::UsageText() << std::flush;
+      return PrintToolkitHelp(argv[0]);
+    case vk::CommandLineAction::kCommandHelp:
+      std::cout << vk::CommandHelpText(line.command);
+      return 0;
+    case vk::CommandLineAction::kCommand:
+      // Commands run without a terminal, on the station named or the current folder.
+      return vk::RunCommand(line,
+                            vk::ChooseStationDir(line.station, std::getenv(vk::kStationVariable)),
+                            std::cout, std::cerr);
+    case vk::CommandLineAction::kRun:
+      break;
   }
-  if (argc >= 2 && std::strcmp(argv[1], "export") == 0) {
-    return vk::RunExportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
-                                std::cerr);
+
+  // The station folder becomes the working directory: the log, the settings, the archive and
+  // debug.txt are kept there.  A restart finds it again through the environment.
+  std::error_code ec;
+  const std::string chosen = vk::ChooseStationDir(line.station, std::getenv(vk::kStationVariable));
+  std::string notice;
+  if (const vk::Status s = vk::MakeStationIfNone(chosen, notice); !s) {
+    if (!std::filesystem::is_directory(chosen, ec)) {
+      std::cerr << "vorkan: " << s.message << std::endl;
+      return 1;
+    }
+    // A folder that refuses the new file: the start reports it as for any configuration file.
+    notice.clear();
   }
-  if (argc >= 2 && std::strcmp(argv[1], "rules") == 0) {
-    return vk::RunRulesCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
-                               std::cerr);
+  const std::string station = std::filesystem::absolute(chosen, ec).lexically_normal().string();
+  if (chosen != "." && ::chdir(station.c_str()) != 0) {
+    std::cerr << "vorkan: cannot enter the station folder " << station << ": "
+              << std::strerror(errno) << std::endl;
+    return 1;
   }
-  if (argc >= 2 && std::strcmp(argv[1], "import") == 0) {
-    return vk::RunImportCommand(std::span<const char* const>(argv + 2, argc - 2), std::cout,
-                                std::cerr);
-  }
+  ::setenv(vk::kStationVariable, station.c_str(), 1);
+
+  std::vector<char*> args{argv[0]};
+  for (const char* a : line.toolkitArgs) args.push_back(const_cast<char*>(a));
+  args.push_back(nullptr);
   EnsureUtf8Locale();
   bool restart = false;
-  const int rc = RunOnce(argc, argv, restart);
+  const int rc =
+      RunOnce(static_cast<int>(args.size()) - 1, args.data(), std::move(notice), restart);
   if (!restart) return rc;
   // Everything of the old run is gone (the terminal is restored, files are closed): the program
   // image starts again in this process and reads the new settings like any start.
-  const vk::Status s = vk::RestartProgram(argv);
+  const vk::Status s = vk::RestartProgram(args.data());
   std::cout << s.message << "; start the program again." << std::endl;
   return rc;
 }

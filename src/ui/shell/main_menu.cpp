@@ -27,6 +27,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   cwMessage_.setText(WithHint("CW &Message", "Alt+M"));
   scp_.setText(WithHint("Check &partial", "Alt+S"));
   rate_.setText(WithHint("&Rate line", "Alt+R"));
+  esm_.setText("&Enter sends messages");
   for (finalcut::FMenuItem* line : {&fileLine_, &optionsLine_, &helpLine_}) line->setSeparator();
 
   Wire(world_, cm::kNewContest);
@@ -46,6 +47,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(changeTime_, cm::kClockHelp);
   Wire(scp_, cm::kToggleScp);
   Wire(rate_, cm::kToggleRate);
+  Wire(esm_, cm::kToggleEsm);
   Wire(statistics_, cm::kStatistics);
   Wire(helpTopic_, cm::kHelpTopic);
   Wire(about_, cm::kAbout);

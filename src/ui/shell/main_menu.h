@@ -55,6 +55,7 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenuItem station_{"S&tation...", &options_};
   finalcut::FMenuItem scp_{&options_};
   finalcut::FMenuItem rate_{&options_};
+  finalcut::FMenuItem esm_{&options_};
   finalcut::FMenuItem rig_{"Ri&g...", &options_};
   finalcut::FMenuItem optionsLine_{&options_};
   finalcut::FMenuItem save_{"&Save...", &options_};

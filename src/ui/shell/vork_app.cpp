@@ -9,6 +9,7 @@
 #include "log/qso.h"
 #include "rig/rig_control.h"
 #include "tui/key_map.h"
+#include "tui/key_sequences.h"
 #include "tui/screen_text.h"
 #include "tui/theme.h"
 #include "tui/tv_dialog.h"
@@ -20,6 +21,7 @@
 #include "ui/dialogs/report_command.h"
 #include "ui/dialogs/rig_dialog.h"
 #include "ui/dialogs/station_dialog.h"
+#include "ui/shell/terminal_handshake.h"
 #include "ui/windows/cluster_desk.h"
 #include "ui/windows/cw_window.h"
 #include "ui/windows/key_test_window.h"
@@ -84,7 +86,11 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
   for (std::size_t k = 1; k < contests.Size(); ++k) {
     desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
   }
+  TerminalHandshake handshake;  // the toolkit meets the terminal in show()
   desktop_->show();
+  handshake.Finish();
+  // The terminal is set up by the first show; the keys of other terminals join its own.
+  (void)AddCommonKeySequences();
   if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
@@ -155,6 +161,7 @@ void VorkApp::OpenOperatingWindows() {
   cluster_ =
       std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
                                     operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  if (!startNotice_.empty()) ShowLongInformation(std::exchange(startNotice_, {}));
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
@@ -174,9 +181,10 @@ void VorkApp::RunNewContest(int entry) {
 }
 
 bool VorkApp::RunCwSetup() {
-  CwWindow* cw = operating_ != nullptr ? operating_->Cw() : nullptr;
-  return ui::RunCwSetup(desktop_.get(), station_, [cw] {
-    if (cw != nullptr) cw->PortChanged();
+  return ui::RunCwSetup(desktop_.get(), station_, [this] {
+    if (operating_ != nullptr) {
+      operating_->KeyerChanged(desktop_.get(), station_, session_.CwMessages());
+    }
   });
 }
 
@@ -250,6 +258,11 @@ void VorkApp::processExternalUserEvent() {
   if (openKeyTestWindows_) {
     openKeyTestWindows_ = false;
     OpenKeyTestWindows();
+  }
+  if (!heldKeys_.empty() && LoopGoesOn()) {
+    const std::vector<FKey> keys = std::move(heldKeys_);
+    heldKeys_.clear();
+    for (FKey k : keys) OnKey(k);
   }
   session_.IdlePass();
   if (openWhenModalEnds_ && !ModalDialogRunning()) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/command_bus.h"
@@ -75,6 +76,8 @@ class VorkApp final : public finalcut::FApplication,
   void RunNewContest(int entry) override;
   // True after New contest: main starts the program again once this object is gone.
   bool RestartRequested() const { return restart_; }
+  // Shown once the operating windows are open: what the first start made (a new station).
+  void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
   // Options > Save...: the log written now; a box says whether it worked.
@@ -143,8 +146,10 @@ class VorkApp final : public finalcut::FApplication,
   std::unique_ptr<Desktop> desktop_;
   bool openKeyTestWindows_ = false;
   bool openWhenModalEnds_ = false;  // the start-up action came while a box was open
-  bool prepareForTyping_ = false;   // the operating windows are drawn for the first time
+  bool prepareForTyping_ = false;
+  std::vector<finalcut::FKey> heldKeys_;  // typed after a box closed, before its loop ended   // the operating windows are drawn for the first time
   bool restart_ = false;
+  std::string startNotice_;
   int exitCode_ = 0;
   // The operating windows' models and references, once open.  The windows themselves belong to
   // the desktop, which is gone before this is.

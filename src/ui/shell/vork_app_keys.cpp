@@ -54,6 +54,12 @@ bool VorkApp::GlobalKeysActive() const {
 }
 
 void VorkApp::OnKey(FKey key) {
+  // Keys read with the one that closed a box would go to the closed box, whose loop has not
+  // ended yet: they wait for the loop it returns to.
+  if (!LoopGoesOn()) {
+    heldKeys_.push_back(key);
+    return;
+  }
   key = NormalizeKey(key);
   const KeyCode pc = PcKeyCode(key);
   if (!GlobalKeysActive()) {

@@ -35,6 +35,9 @@ void AidsWindow::HandleMessage(Message& m) {
       model_.ToggleRate();
       Toggled();
       break;
+    case cm::kPickCall:
+      if (const std::string call = model_.NextPick(); !call.empty() && take_) take_(call);
+      break;
     case cm::kStatistics:
       RunStatisticsDialog(getParentWidget(), model_.Statistics());
       break;

@@ -19,12 +19,18 @@ class AidsWindow final : public InfoWindow {
   AidsWindow(finalcut::FWidget* parent, AidsPanelModel& model, CommandBus& bus);
   ~AidsWindow() override;
 
-  // Ticks, and the commands kToggleScp, kToggleRate and kStatistics.
+  // Ticks, and the commands kToggleScp, kToggleRate, kPickCall and kStatistics.
   void HandleMessage(Message& m) override;
   // Shown unless the operator switched both parts off.
   void ShowAsChosen();
   // Places the side windows again: the window takes a place only while it is shown.
   void SetRelayout(std::function<void()> relayout) { relayout_ = std::move(relayout); }
+  // The model's files were read: its rows are shown again.
+  void FilesRead() {
+    if (Update(true)) redraw();
+  }
+  // Where Alt+C puts the call it picked from the list.
+  void SetTake(std::function<void(const std::string&)> take) { take_ = std::move(take); }
 
  private:
   Rect ClassicBounds() const override { return Rect{54, 12, 80, 20}; }
@@ -35,6 +41,7 @@ class AidsWindow final : public InfoWindow {
   AidsPanelModel& model_;
   TextRows rows_{this};
   std::function<void()> relayout_;
+  std::function<void(const std::string&)> take_;
 };
 
 }  // namespace vk::ui

@@ -8,11 +8,13 @@ namespace vk::ui {
 
 BandMapWindow::BandMapWindow(finalcut::FWidget* parent, BandMapModel& model,
                              std::function<void()> take, std::function<void()> leave,
-                             std::function<WindowPlace()> home)
+                             std::function<WindowPlace()> home,
+                             std::function<void(KeyCode)> typed)
     : DockedWindow(parent, "Band map", std::move(home)),
       model_(model),
       take_(std::move(take)),
-      leave_(std::move(leave)) {
+      leave_(std::move(leave)),
+      typed_(std::move(typed)) {
   Place();
 }
 
@@ -46,6 +48,13 @@ void BandMapWindow::Update(bool force) {
 }
 
 bool BandMapWindow::PreviewKey(KeyCode pc) {
+  // A call typed while the map has the focus goes where calls are typed, and the Enter after
+  // it logs there instead of tuning the radio to a spot.
+  const std::uint8_t c = KeyChar(pc);
+  if (typed_ && ((c > 0x20 && c < 0x7F) || pc == kb::kBackspace)) {
+    typed_(pc);
+    return true;
+  }
   if (pc == kb::kEnter) {
     take_();
     return true;

@@ -18,9 +18,11 @@ namespace vk::ui {
 
 class BandMapWindow final : public DockedWindow, public KeyPreview, public LeftOnEscape {
  public:
-  // `take`: Enter on a spot; `leave`: Esc.
+  // `take`: Enter on a spot; `leave`: Esc; `typed`: a character or Backspace typed here, which
+  // belongs to the entry window (nullptr: the map ignores it).
   BandMapWindow(finalcut::FWidget* parent, BandMapModel& model, std::function<void()> take,
-                std::function<void()> leave, std::function<WindowPlace()> home);
+                std::function<void()> leave, std::function<WindowPlace()> home,
+                std::function<void(KeyCode)> typed = nullptr);
 
   // From the tick: new rows drawn when the model changed.
   void Update(bool force = false);
@@ -36,6 +38,7 @@ class BandMapWindow final : public DockedWindow, public KeyPreview, public LeftO
   BandMapModel& model_;
   std::function<void()> take_;
   std::function<void()> leave_;
+  std::function<void(KeyCode)> typed_;
   TextRows rows_{this};
   int top_ = 0;  // first model row shown
 };

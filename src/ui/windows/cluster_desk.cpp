@@ -55,7 +55,11 @@ ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryMode
     return ClusterConsolePlace(DesktopColumns(desktop), DesktopRows(desktop), needs);
   };
   mapWindow_ = new BandMapWindow(
-      desktop, map_, [this] { TakeSpot(); }, [this] { backToEntry_(); }, mapHome);
+      desktop, map_, [this] { TakeSpot(); }, [this] { backToEntry_(); }, mapHome,
+      [this](KeyCode key) {
+        backToEntry_();
+        entry_.Key(key);
+      });
   console_ = new ClusterConsole(
       desktop, hub_, [this] { backToEntry_(); }, consoleHome);
   Configure(LoadClusterSettings(station_.PathOf(kConfigFileName)));

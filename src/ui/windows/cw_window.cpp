@@ -123,6 +123,11 @@ void CwWindow::KeyerCommand(const Message& m) {
       }
       return;
     }
+    case cm::kKeyerMessages:
+      if (const auto* keys = m.info.pointer<std::vector<KeyCode>>()) {
+        model_.MessageKeys(*keys, Macros());
+      }
+      return;
     // clang-format off
     case cm::kKeyerAbort:       Show(model_.Operate(KeyerOp::kAbort)); return;
     case cm::kKeyerSpeedUp:     Show(model_.Operate(KeyerOp::kSpeedUp)); return;
@@ -138,11 +143,14 @@ void CwWindow::KeyerCommand(const Message& m) {
   }
 }
 
-void CwWindow::SendMessage(KeyCode key) {
+MacroValues CwWindow::Macros() {
   const TLogCollection& log = station_.Log();
-  const std::string lastCall = log.Count() > 0 ? log.GetCall(log.Count() - 1) : std::string();
-  model_.MessageKey(
-      key, MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall});
+  lastCall_ = log.Count() > 0 ? log.GetCall(log.Count() - 1) : std::string();
+  return MacroValues{station_.OwnCall(), entry_.TxNrText(), entry_.CallText(), lastCall_};
+}
+
+void CwWindow::SendMessage(KeyCode key) {
+  model_.MessageKey(key, Macros());
 }
 
 bool CwWindow::PreviewKey(KeyCode pc) {

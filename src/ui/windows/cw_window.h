@@ -54,6 +54,8 @@ class CwWindow final : public DockedWindow, public MessageTarget, public KeyPrev
   void Show(CwChanges c);
   // A message key: its text with the macros filled in from the entry window and the log.
   void SendMessage(KeyCode key);
+  // What the macros stand for now; the values live until the next call.
+  MacroValues Macros();
 
   Station& station_;
   const EntryModel& entry_;
@@ -63,6 +65,7 @@ class CwWindow final : public DockedWindow, public MessageTarget, public KeyPrev
   TextView status_;
   // The windows behind this one when it took the focus, front to back.
   std::vector<finalcut::FDialog*> remembered_;
+  std::string lastCall_;  // what Macros() gave as the last logged call
   bool moved_ = false;  // the operator moved the window; a new terminal size keeps it there
   // Last: detached before any of the above goes.
   BusSubscription subscription_{bus_, *this};

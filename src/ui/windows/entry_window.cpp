@@ -1,5 +1,8 @@
 #include "ui/windows/entry_window.h"
 
+#include <algorithm>
+#include <string>
+
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -13,6 +16,8 @@ namespace {
 constexpr std::uint8_t kClockRunning = 0x1F;
 constexpr std::uint8_t kClockStopped = 0x4E;
 constexpr KeyCode kCtrlF5 = 0x6200;
+// The message keys the next Enter sends: black on light green, as peers colour the button.
+constexpr std::uint8_t kEsmNext = 0xA0;
 
 constexpr std::size_t Columns(std::size_t length) {
   return length + 3;
@@ -20,10 +25,12 @@ constexpr std::size_t Columns(std::size_t length) {
 
 }  // namespace
 
-EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model)
+EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model, EsmModel* esm)
     : DockedWindow(desktop, ScreenText(desktop, kEntryWindowTitle),
                    OperatingHome(desktop, &OperatingLayout::entry)),
-      model_(model) {
+      model_(model),
+      esm_(esm) {
+  for (std::size_t i = 0; i < esmKeys_.size(); ++i) esmKeys_[i].SetText("F" + std::to_string(i + 1));
   // The classic window is ten rows, as is its home; the toolkit's title bar sits above the
   // frame's top line, so the views keep their rows and the message line at row 7 is the last
   // one inside.
@@ -72,6 +79,14 @@ void EntryWindow::WireClicks() {
 
 bool EntryWindow::PreviewKey(KeyCode pc) {
   if (pc == 0) return false;
+  if (esm_ != nullptr && pc == kb::kEnter) {
+    esm_->Enter();
+    return true;
+  }
+  if (esm_ != nullptr && pc == kStyleKey) {
+    esm_->ToggleStyle();
+    return true;
+  }
   const EntryResult r = model_.Key(pc);
   // The window cannot be moved or resized, so Ctrl+F5 has nothing to start here.
   return r.consumed || pc == kCtrlF5;
@@ -79,6 +94,7 @@ bool EntryWindow::PreviewKey(KeyCode pc) {
 
 void EntryWindow::Tick() {
   ShowClock();
+  ShowEsm();
   freq_.SetText(model_.FreqText());
   mode_.SetText(model_.ModeText());
   const Changes c = model_.TakeChanges();
@@ -90,6 +106,18 @@ void EntryWindow::Tick() {
   }
   if ((c & changed::kActivity) != 0) activity_.SetText(std::string(1, model_.ActivityChar()));
   if ((c & changed::kFocus) != 0) ShowFocus();
+}
+
+void EntryWindow::ShowEsm() {
+  if (esm_ == nullptr) return;
+  style_.SetText(esm_->StyleText());
+  const EsmPlan plan = esm_->Plan();
+  for (std::size_t i = 0; i < esmKeys_.size(); ++i) {
+    const KeyCode key = static_cast<KeyCode>(kb::kF1 + (i << 8));
+    const bool next = std::find(plan.keys.begin(), plan.keys.end(), key) != plan.keys.end();
+    esmKeys_[i].SetAttribute(next ? kEsmNext : 0);
+  }
+  esmWhat_.SetText(plan.keys.empty() ? std::string() : "Enter:" + std::string(plan.what));
 }
 
 void EntryWindow::ShowClock() {

@@ -28,7 +28,10 @@ OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, Comm
     : models_(std::move(models)), subscription_(bus, *this) {}
 
 void OperatingWindows::PrepareForTyping() {
-  if (aidsPanel_ != nullptr) aidsPanel_->PrepareLookup();
+  // The database first: the lookup's index of the log notes which calls it lacks.
+  aids_->ReadFiles();
+  aidsPanel_->PrepareLookup();
+  aidsWindow_->FilesRead();
 }
 
 void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
@@ -37,7 +40,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   // Owned by the desktop: the toolkit deletes a widget's children with it.
   score_ = new ScoreWindow(desktop, *m.score, station.Bus());
   log_ = new LogWindow(desktop, *m.log, station.Bus());
-  entry_ = new EntryWindow(desktop, *m.entry);
+  entry_ = new EntryWindow(desktop, *m.entry, m.esm.get());
   if (m.cwWindow) {
     cw_ = new CwWindow(desktop, station, *m.entry, cwMessages);
   }
@@ -47,12 +50,17 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
         new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i), station.Bus()));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat, station.Bus());
+  // Its files are read once the windows show (PrepareForTyping).
   aids_ = std::make_unique<OperatorAids>(
-      station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest));
+      station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest),
+      false);
   aids_->AttachTo(*m.entry);
   aidsPanel_ = std::make_unique<AidsPanelModel>(station, *aids_, *m.entry);
   aidsWindow_ = new AidsWindow(desktop, *aidsPanel_, station.Bus());
   aidsWindow_->SetRelayout([this, desktop, &station] { PlaceWindows(desktop, station); });
+  aidsWindow_->SetTake([models = models_.get()](const std::string& call) {
+    models->entry->TakeCall(call);
+  });
   // Placed before they are shown, so that no window appears at a first place and then moves.
   PlaceWindows(desktop, station);
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
@@ -97,6 +105,19 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   for (std::size_t i = 0; i < side.size(); ++i) {
     side[i]->SetHome([layout, i] { return layout().side[i]; });
   }
+}
+
+void OperatingWindows::KeyerChanged(finalcut::FWidget* desktop, Station& station,
+                                    CwMessageList& cwMessages) {
+  if (cw_ != nullptr) {
+    cw_->PortChanged();
+    return;
+  }
+  if (!station.WantsCwWindow()) return;
+  cw_ = new CwWindow(desktop, station, *models_->entry, cwMessages);
+  PlaceWindows(desktop, station);
+  cw_->ShowForMode(station.CurrentMode());
+  SelectEntry();
 }
 
 void OperatingWindows::SelectEntry() {

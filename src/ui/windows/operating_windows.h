@@ -44,6 +44,9 @@ class OperatingWindows final : public MessageTarget {
   CwWindow* Cw() { return cw_; }
   // The program ends: the CW window's keyer writes its settings and stops.
   void CloseKeyer();
+  // The CW setup chose a keyer: the CW window makes its keyer again, or opens now when the
+  // station started without one.
+  void KeyerChanged(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
 
   void SelectEntry();
   // What the windows can do ahead of the first key (once the screen shows them).
