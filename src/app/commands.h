@@ -57,11 +57,7 @@ inline constexpr CommandId kNewContest = 0x4300;
 inline constexpr int kMaxNewContest = 31;
 
 // Network.
-inline constexpr CommandId kSendNewQso = 0x4032;  // info: the record
-inline constexpr CommandId kSendOperation3 = 0x4033;
-inline constexpr CommandId kSendEditedQso = 0x4034;  // info: the record
-inline constexpr CommandId kSendAddedQso = 0x4035;   // info: the record
-inline constexpr CommandId kSendOperation5 = 0x4036;
+// 0x4032-0x4036 carried records to send; the network now hears the logbook's changes.
 inline constexpr CommandId kSynchronize = 0x4037;
 inline constexpr CommandId kReceiveLog = 0x4038;
 inline constexpr CommandId kNetworkSetup = 0x4039;

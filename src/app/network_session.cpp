@@ -264,12 +264,6 @@ void NetworkSession::EndOfLog() {
   station_.Bus().Broadcast(cm::kWholeLogQso, MessageInfo::Number(-1));
 }
 
-void NetworkSession::SendQso(SendOperation operation, const MessageInfo& record) {
-  // Nothing drains the queue while the thread does not run.
-  if (!Running()) return;
-  handler_.SendQso(operation, record.pointer<const QsoRecord>());
-}
-
 void NetworkSession::SendText(const std::string& text) {
   if (!Running()) return;
   // A deletion by dialog: remembered, so that no late copy of the QSO brings it back, and

@@ -89,8 +89,6 @@ class NetworkSession final : public GroupExchange {
   // The stations of the group repair their logs by themselves: no need to ask the operator.
   bool Repairing() const;
   LogSync* Sync() { return sync_.get(); }
-  // Commands 0x4032-0x4036: the QSO given as info, sent with the operation.
-  void SendQso(SendOperation operation, const MessageInfo& record) override;
   // A finished message text (the QSO dialogs' "DEL:").
   void SendText(const std::string& text);
   // The log receive window's request for QSO n (1 = the first).

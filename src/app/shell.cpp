@@ -124,11 +124,6 @@ bool Shell::Dispatch(const Message& m) {
   switch (c) {
     case cm::kQuit:           actions_.Quit(); return true;
     case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
-    case cm::kSendNewQso:     SendQso(SendOperation::kAdd, m.info); return true;
-    case cm::kSendOperation3: SendQso(SendOperation::kNone, m.info); return true;
-    case cm::kSendEditedQso:  SendQso(SendOperation::kEdit, m.info); return true;
-    case cm::kSendAddedQso:   SendQso(SendOperation::kInsert, m.info); return true;
-    case cm::kSendOperation5: SendQso(SendOperation::kAnswer, m.info); return true;
     case cm::kSynchronize:    RunSynchronization(); return true;
     case cm::kReceiveLog:     actions_.ReceiveLog(); return true;
     case cm::kNetworkSetup:   actions_.RunNetworkSetup(); return true;
@@ -146,10 +141,6 @@ bool Shell::Dispatch(const Message& m) {
     default:                  return false;
   }
   // clang-format on
-}
-
-void Shell::SendQso(SendOperation operation, const MessageInfo& record) {
-  if (exchange_ != nullptr) exchange_->SendQso(operation, record);
 }
 
 void Shell::RunCwSetup() {

@@ -13,11 +13,6 @@
 #include "app/status_texts.h"
 
 namespace vk {
-// What a QSO sent to the group asks of the others (net/net_handler.h).
-enum class SendOperation : int;
-}  // namespace vk
-
-namespace vk {
 
 // What the idle pass needs from the network thread's exchange record.
 class NetworkLink {
@@ -43,15 +38,14 @@ class NullNetworkLink final : public NetworkLink {
   void SetOwnChecksum(std::uint32_t) override {}
 };
 
-// The group's log exchange as the shell reaches it: what arrived is applied, and a QSO logged,
-// edited, inserted or answered here goes to the other stations.  Both run on the UI thread.
+// The group's log exchange as the shell reaches it: what arrived is applied, on the UI thread.
+// Changes made here reach the group from the logbook's change feed, not through the shell.
 class GroupExchange {
  public:
   virtual ~GroupExchange() = default;
   // Called by the idle pass that sees the network thread's flag; the log, its file and the
   // window models have taken every change when it returns.
   virtual void HandleIncoming() = 0;
-  virtual void SendQso(SendOperation operation, const MessageInfo& record) = 0;
 };
 
 // What the shell asks of the screen.  The first group is the shell's own; the hooks below it
@@ -143,7 +137,6 @@ class Shell final : public MessageTarget {
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();
   void RunCwSetup();
-  void SendQso(SendOperation operation, const MessageInfo& record);
 
   CommandBus& bus_;
   ShellActions& actions_;
