@@ -168,6 +168,8 @@ vk_wait_for "Call:   DL1ABC"
 vk_key Enter
 vk_wait_for "┌ Work"
 vk_key Enter
+vk_wait_for "goes into arch/"  # the operator is asked before the log is archived
+vk_key Enter
 killed
 no_fault
 [ "$(md5sum <"$VK_DIR/vorkan.adi")" = "$before" ] || vk_fail "New contest lost the log"
