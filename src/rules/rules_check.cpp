@@ -364,9 +364,9 @@ void Checker::CheckElement(const pugi::xml_node& e, ContestFacts& facts, int dep
     if (!IsNumber(value, 0, 1)) Report(e, "<rxupdate> is 0 or 1");
   } else if (keyword == "exchange") {
     std::string error;
-    ExchangeSpec spec;
-    if (!ParseExchangeSpec(value, spec, error)) Report(e, "<exchange>: " + error);
-    for (const auto& f : spec.fields) facts.fields.push_back(f.name);
+    ExchangeSpec layout;
+    if (!ParseExchangeSpec(value, layout, error)) Report(e, "<exchange>: " + error);
+    for (const auto& f : layout.fields) facts.fields.push_back(f.name);
   } else {
     Report(e, "unknown element <" + std::string(e.name()) + ">");
   }

@@ -74,10 +74,10 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
   } else if (keyword == "hiscontinent") {
     AddSelector(SelectorKind::kHisContinent, e, argument, target, depth);
   } else if (keyword == "exchange") {
-    ExchangeSpec spec;
+    ExchangeSpec layout;
     std::string error;
-    if (ParseExchangeSpec(value, spec, error)) {
-      tree_.Context().SetExchange(std::move(spec));
+    if (ParseExchangeSpec(value, layout, error)) {
+      tree_.Context().SetExchange(std::move(layout));
     } else {
       JournalAppend(tree_.journal(), "Rules: <exchange> " + error);
     }

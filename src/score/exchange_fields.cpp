@@ -94,9 +94,9 @@ bool Accepts(FieldKind kind, std::string_view w, const ScoreContext* ctx) {
   return false;
 }
 
-std::vector<std::string> SplitWords(const ExchangeSpec& spec, std::string_view typed) {
+std::vector<std::string> SplitWords(const ExchangeSpec& layout, std::string_view typed) {
   bool prec = false, nr = false;
-  for (const auto& f : spec.fields) {
+  for (const auto& f : layout.fields) {
     prec = prec || f.kind == FieldKind::kPrec;
     nr = nr || f.kind == FieldKind::kNr;
   }
@@ -126,7 +126,7 @@ std::vector<std::string> SplitWords(const ExchangeSpec& spec, std::string_view t
 // Best assignment of words to fields: most words placed, then fewest pairs out of the
 // declared order.  Exhaustive over at most 10 words and 8 fields; each word has few fields.
 struct Search {
-  const ExchangeSpec& spec;
+  const ExchangeSpec& layout;
   const std::vector<std::string>& words;
   std::vector<std::vector<int>> options;  // per word, the fields that take it
   std::vector<int> current, best;
@@ -137,7 +137,7 @@ struct Search {
     // At most one word more per remaining word and per free field.
     const int reachable =
         placed + static_cast<int>(std::min(words.size() - w,
-                                           spec.fields.size() - static_cast<std::size_t>(placed)));
+                                           layout.fields.size() - static_cast<std::size_t>(placed)));
     if (reachable < bestPlaced || (reachable == bestPlaced && inversions >= bestInversions))
       return;
     if (w == words.size()) {
@@ -208,20 +208,20 @@ bool ParseExchangeSpec(std::string_view text, ExchangeSpec& out, std::string& er
   return true;
 }
 
-ExchangeReading ReadExchange(const ExchangeSpec& spec, std::string_view typed,
+ExchangeReading ReadExchange(const ExchangeSpec& layout, std::string_view typed,
                              const ScoreContext* ctx) {
   ExchangeReading r;
-  r.values.resize(spec.fields.size());
-  std::vector<std::string> words = SplitWords(spec, typed);
+  r.values.resize(layout.fields.size());
+  std::vector<std::string> words = SplitWords(layout, typed);
   if (words.size() > kMaxWords) {
     r.unread.assign(words.begin() + kMaxWords, words.end());
     words.resize(kMaxWords);
   }
-  Search s{spec, words, {}, std::vector<int>(words.size(), -1), {}, -1, 0, 0};
+  Search s{layout, words, {}, std::vector<int>(words.size(), -1), {}, -1, 0, 0};
   s.options.resize(words.size());
   for (std::size_t w = 0; w < words.size(); ++w) {
-    for (std::size_t f = 0; f < spec.fields.size(); ++f) {
-      if (Accepts(spec.fields[f].kind, words[w], ctx)) s.options[w].push_back(static_cast<int>(f));
+    for (std::size_t f = 0; f < layout.fields.size(); ++f) {
+      if (Accepts(layout.fields[f].kind, words[w], ctx)) s.options[w].push_back(static_cast<int>(f));
     }
   }
   s.Run(0, 0, 0);
@@ -239,9 +239,9 @@ ExchangeReading ReadExchange(const ExchangeSpec& spec, std::string_view typed,
   return r;
 }
 
-std::string NormalisedExchange(const ExchangeSpec& spec, std::string_view typed,
+std::string NormalisedExchange(const ExchangeSpec& layout, std::string_view typed,
                                const ScoreContext* ctx) {
-  const ExchangeReading r = ReadExchange(spec, typed, ctx);
+  const ExchangeReading r = ReadExchange(layout, typed, ctx);
   std::string out;
   auto add = [&out](const std::string& w) {
     if (w.empty()) return;
@@ -253,12 +253,12 @@ std::string NormalisedExchange(const ExchangeSpec& spec, std::string_view typed,
   return out;
 }
 
-std::string ExchangeProblem(const ExchangeSpec& spec, std::string_view typed,
+std::string ExchangeProblem(const ExchangeSpec& layout, std::string_view typed,
                             const ScoreContext* ctx) {
-  const ExchangeReading r = ReadExchange(spec, typed, ctx);
+  const ExchangeReading r = ReadExchange(layout, typed, ctx);
   std::string missing, unread;
-  for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-    if (r.values[i].empty()) missing += (missing.empty() ? "" : " ") + spec.fields[i].name;
+  for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+    if (r.values[i].empty()) missing += (missing.empty() ? "" : " ") + layout.fields[i].name;
   }
   for (const auto& w : r.unread) unread += (unread.empty() ? "" : " ") + w;
   std::string out;

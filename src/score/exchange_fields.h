@@ -57,16 +57,16 @@ struct ExchangeReading {
 };
 // `ctx` supplies the domestic list for sect fields (nullptr or an empty list: any word of
 // letters and digits).
-ExchangeReading ReadExchange(const ExchangeSpec& spec, std::string_view typed,
+ExchangeReading ReadExchange(const ExchangeSpec& layout, std::string_view typed,
                              const ScoreContext* ctx);
 
 // The fields in declared order, one space apart, then any unread words: the stored form.
-std::string NormalisedExchange(const ExchangeSpec& spec, std::string_view typed,
+std::string NormalisedExchange(const ExchangeSpec& layout, std::string_view typed,
                                const ScoreContext* ctx);
 
 // What is wrong with a typed exchange, for the entry window ("missing: ck sect",
 // "not understood: XYZ"); empty when every field is there.
-std::string ExchangeProblem(const ExchangeSpec& spec, std::string_view typed,
+std::string ExchangeProblem(const ExchangeSpec& layout, std::string_view typed,
                             const ScoreContext* ctx);
 
 }  // namespace vk

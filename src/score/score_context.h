@@ -54,7 +54,7 @@ class ScoreContext {
   const std::string& OwnExchange() const { return ownExchange_; }
 
   // The fields of the received exchange (<exchange>); empty when the contest declares none.
-  void SetExchange(ExchangeSpec spec) { exchange_ = std::move(spec); }
+  void SetExchange(ExchangeSpec layout) { exchange_ = std::move(layout); }
   const ExchangeSpec& Exchange() const { return exchange_; }
 
   // Region codes of the `domestic` multipliers; grows with every contest load.

@@ -9,7 +9,7 @@
 namespace vk {
 namespace {
 
-ExchangeSpec Spec(std::string_view text) {
+ExchangeSpec Layout(std::string_view text) {
   ExchangeSpec s;
   std::string error;
   EXPECT_TRUE(ParseExchangeSpec(text, s, error)) << text << ": " << error;
@@ -20,7 +20,7 @@ TEST(ExchangeFields, TypedInAnyOrderStoredInTheDeclaredOne) {
   ScoreContext ctx(nullptr);
   for (const char* e : {"CT", "SCV", "NLI", "MA", "CA", "DX"}) ctx.AddDomestic(e);
   struct Case {
-    const char* spec;
+    const char* layout;
     const char* typed;
     const char* stored;
     const char* problem;
@@ -46,9 +46,9 @@ TEST(ExchangeFields, TypedInAnyOrderStoredInTheDeclaredOne) {
       {"rst nr", "", "", "missing: rst nr"},
   };
   for (const Case& c : cases) {
-    const ExchangeSpec spec = Spec(c.spec);
-    EXPECT_EQ(NormalisedExchange(spec, c.typed, &ctx), c.stored) << c.spec << " | " << c.typed;
-    EXPECT_EQ(ExchangeProblem(spec, c.typed, &ctx), c.problem) << c.spec << " | " << c.typed;
+    const ExchangeSpec layout = Layout(c.layout);
+    EXPECT_EQ(NormalisedExchange(layout, c.typed, &ctx), c.stored) << c.layout << " | " << c.typed;
+    EXPECT_EQ(ExchangeProblem(layout, c.typed, &ctx), c.problem) << c.layout << " | " << c.typed;
   }
 }
 
@@ -61,7 +61,7 @@ TEST(ExchangeFields, BadDeclarationsAndFloodsOfWords) {
   EXPECT_FALSE(ParseExchangeSpec("", s, error));
   EXPECT_FALSE(ParseExchangeSpec("rst nr ck zone age power prec class grid", s, error));
   // A typed line of many words that many fields accept is read at once, and nothing is lost.
-  const ExchangeSpec all = Spec("nr ck zone age power qth name rst");
+  const ExchangeSpec all = Layout("nr ck zone age power qth name rst");
   std::string typed;
   for (int i = 0; i < 40; ++i) typed += "11 ";
   const ExchangeReading r = ReadExchange(all, typed, nullptr);
