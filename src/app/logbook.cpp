@@ -97,10 +97,23 @@ std::int32_t Logbook::NextGuid() {
 
 // A stamp like 31-02 would be written to the file and sent to the group, and nothing could
 // read it back as a date.
-Status Logbook::CheckStamp(const QsoRecord& q) const {
+Status Logbook::CheckQso(const QsoRecord& q) const {
   const DateTime& t = q.Stamp;
   if (!IsValidDate(t.year, t.month, t.day) || !IsValidTime(t.hour, t.minute, t.second)) {
     return Status::Error(ErrCode::kBadInput, "no valid date and time");
+  }
+  // A call sign is printable ASCII; an exchange may hold the code page's letters but no control
+  // byte, which would break the log file's lines, Cabrillo's columns and the group's datagrams.
+  const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
+  const auto bad = [&](const std::string& text, bool asciiOnly) {
+    return std::any_of(text.begin(), text.end(), [&](char ch) {
+      const auto c = static_cast<unsigned char>(ch);
+      return control(c) || (asciiOnly && c >= 0x80);
+    });
+  };
+  if (bad(q.Call, true)) return Status::Error(ErrCode::kBadInput, "call not printable ASCII");
+  if (bad(q.Sent, false) || bad(q.Rcvd, false)) {
+    return Status::Error(ErrCode::kBadInput, "control character in the exchange");
   }
   return {};
 }
@@ -109,7 +122,7 @@ Status Logbook::CheckStamp(const QsoRecord& q) const {
 
 LogResult Logbook::Add(QsoRecord qso, LogOrigin origin) {
   if (log_.Count() >= TLogCollection::kMaxCount) return Refused("log full");
-  if (Status s = CheckStamp(qso); !s) return Refused(s.message);
+  if (Status s = CheckQso(qso); !s) return Refused(s.message);
   qso.Guid = NextGuid();
   SetFigures(qso, ScoreNewQso(rules_, log_, qso));
   totals_.Add(BandOfFreq(qso.Freq), static_cast<std::uint16_t>(qso.Score),
@@ -125,7 +138,7 @@ LogResult Logbook::Add(QsoRecord qso, LogOrigin origin) {
 LogResult Logbook::Insert(int pos, QsoRecord qso, LogOrigin origin) {
   if (pos < 0 || pos > log_.Count()) return Refused("no QSO there");
   if (log_.Count() >= TLogCollection::kMaxCount) return Refused("log full");
-  if (Status s = CheckStamp(qso); !s) return Refused(s.message);
+  if (Status s = CheckQso(qso); !s) return Refused(s.message);
   qso.Guid = NextGuid();
   log_.InsertAt(pos, qso);
   // Scored with the whole log before it is published: the group gets the figures this log gives.
@@ -142,7 +155,7 @@ LogResult Logbook::Insert(int pos, QsoRecord qso, LogOrigin origin) {
 LogResult Logbook::Edit(int pos, const QsoRecord& qso, LogOrigin origin) {
   const QsoRecord* held = log_.At(pos);
   if (held == nullptr) return Refused("no QSO there");
-  if (Status s = CheckStamp(qso); !s) return Refused(s.message);
+  if (Status s = CheckQso(qso); !s) return Refused(s.message);
   QsoRecord q = *held;
   q.Stamp = qso.Stamp;
   q.Freq = qso.Freq;
@@ -197,7 +210,7 @@ ImportOutcome Logbook::Import(std::vector<QsoRecord> qsos) {
   for (QsoRecord& q : qsos) {
     const BandIndex band = BandOfFreq(q.Freq);
     std::string why;
-    if (Status s = CheckStamp(q); !s) {
+    if (Status s = CheckQso(q); !s) {
       why = s.message;
     } else if (band == kBandNone || !cs.bands[band]) {
       why = band == kBandNone ? "frequency outside the contest's bands"

@@ -154,7 +154,8 @@ class Logbook final : public GroupLog {
   friend struct LogbookTestAccess;  // tests build their starting logs directly
 
   std::int32_t NextGuid();
-  Status CheckStamp(const QsoRecord& qso) const;
+  // A real stamp, a printable call and exchanges without control bytes.
+  Status CheckQso(const QsoRecord& qso) const;
   Status SaveAfter(LogChangeKind kind, int pos);
   void Publish(LogChangeKind kind, LogOrigin origin, std::int32_t guid, int pos);
   int TimeOrderPlace(const QsoRecord& qso) const;

@@ -143,6 +143,22 @@ TEST_F(LogbookTest, RefusedChangesLeaveTheLogAndTheFeedAlone) {
   EXPECT_FALSE(book.Edit(1, Qso("F5AAA", 9, 1)).ok());
   EXPECT_FALSE(book.Edit(0, bad).ok());
   EXPECT_FALSE(book.Delete(-1).ok());
+  // Bytes that would break the file's lines, Cabrillo's columns or a datagram, from any path:
+  // a call outside printable ASCII, a control byte in an exchange.
+  QsoRecord call = Qso("F5\x99" "AA", 9, 1);  // a CP866 letter
+  QsoRecord sent = Qso("F5AAA", 9, 1);
+  sent.Sent = "599\t001";
+  QsoRecord rcvd = Qso("F5AAA", 9, 1);
+  rcvd.Rcvd = "599\n015";
+  for (const QsoRecord& q : {call, sent, rcvd}) {
+    EXPECT_FALSE(book.Add(q).ok()) << q.Call;
+    EXPECT_FALSE(book.Insert(0, q).ok()) << q.Call;
+    EXPECT_FALSE(book.Edit(0, q).ok()) << q.Call;
+  }
+  const ImportOutcome in = book.Import({call, rcvd});
+  EXPECT_EQ(in.taken, 0);
+  ASSERT_EQ(in.refused.size(), 2u);
+  EXPECT_NE(in.refused[0].find("call not printable ASCII"), std::string::npos) << in.refused[0];
   EXPECT_EQ(book.Log().LogCrc(), crc);
   EXPECT_EQ(book.Revision(), rev);
 }
