@@ -158,11 +158,7 @@ LogResult Logbook::Edit(int pos, const QsoRecord& qso, LogOrigin origin) {
   if (Status s = CheckQso(qso); !s) return Refused(s.message);
   QsoRecord q = *held;
   q.Stamp = qso.Stamp;
-  q.Freq = qso.Freq;
-  q.Mode = qso.Mode;
-  q.Call = qso.Call;
-  q.Sent = qso.Sent;
-  q.Rcvd = qso.Rcvd;
+  TakeEditedFields(qso, q);
   ++q.Mark;
   log_.Replace(pos, q);
   // A QSO moved to another band takes its points and multipliers along; an earlier dupe may

@@ -74,6 +74,14 @@ std::uint32_t ComputeQsoCrc(const QsoRecord& q) {
   return static_cast<std::uint32_t>(crc);
 }
 
+void TakeEditedFields(const QsoRecord& edit, QsoRecord& held) {
+  held.Freq = edit.Freq;
+  held.Mode = edit.Mode;
+  held.Call = edit.Call;
+  held.Sent = edit.Sent;
+  held.Rcvd = edit.Rcvd;
+}
+
 std::string CutQsoField(std::string_view text) {
   return std::string(text.substr(0, kQsoFieldWidth));
 }

@@ -48,6 +48,10 @@ struct QsoRecord {
 // and Bonus.  Mark and Crc itself are left out, so a record's Mark may differ between stations.
 std::uint32_t ComputeQsoCrc(const QsoRecord& qso);
 
+// An edit's part of a record: frequency, mode, call and the two exchanges.  Identity, stamp,
+// edit count and figures stay with the record edited; each editor sets the stamp its own way.
+void TakeEditedFields(const QsoRecord& edit, QsoRecord& held);
+
 // Cuts a call or exchange to the stored width.
 std::string CutQsoField(std::string_view text);
 

@@ -92,11 +92,7 @@ NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
   // The Guid stays; the owner scores the log again.  The Mark follows the edit count.
   QsoRecord q = *Log().At(pos);
   ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp, time_);
-  q.Freq = qso.Freq;
-  q.Mode = qso.Mode;
-  q.Call = qso.Call;
-  q.Sent = qso.Sent;
-  q.Rcvd = qso.Rcvd;
+  TakeEditedFields(qso, q);
   q.Mark = qso.Mark;
   Replace(pos, q);
   return {NetChange::kEdited, pos, -1};
