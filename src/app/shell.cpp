@@ -130,6 +130,7 @@ bool Shell::Dispatch(const Message& m) {
     case cm::kAbout:          actions_.ShowAbout(); return true;
     case cm::kOpenWindows:    if (!state_.NoContest) actions_.OpenOperatingWindows(); return true;
     case cm::kCabrillo:       actions_.WriteCabrillo(); return true;
+    case cm::kHtmlReport:     actions_.WriteHtmlReport(); return true;
     case cm::kCwSetup:        RunCwSetup(); return true;
     case cm::kSaveLog:        actions_.SaveLog(); return true;
     case cm::kHelpTopic:      actions_.ShowHelpTopic(); return true;

@@ -49,6 +49,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(rate_, cm::kToggleRate);
   Wire(esm_, cm::kToggleEsm);
   Wire(statistics_, cm::kStatistics);
+  Wire(htmlReport_, cm::kHtmlReport);
   Wire(helpTopic_, cm::kHelpTopic);
   Wire(about_, cm::kAbout);
 }
