@@ -387,6 +387,11 @@ void Checker::CheckElement(const pugi::xml_node& e, ContestFacts& facts, int dep
     std::string error;
     ExchangeSpec layout;
     if (!ParseExchangeSpec(value, layout, error)) Report(e, "<exchange>: " + error);
+    if (const pugi::xml_attribute a = e.first_attribute();
+        a && LowerCase(a.value()) != "all") {
+      Report(e, "<exchange> " + std::string(a.name()) + "=\"" + a.value() +
+                    "\": the only value is \"all\" (every field before the QSO is logged)");
+    }
     for (const auto& f : layout.fields) facts.fields.push_back(f.name);
   } else {
     Report(e, "unknown element <" + std::string(e.name()) + ">");

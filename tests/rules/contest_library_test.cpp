@@ -552,5 +552,47 @@ TEST_F(ShippedContest, AllAsianSsbFromOutsideAsia) {
   EXPECT_EQ(Claimed(), (Claim{11, 6, 0, 11 * 6}));
 }
 
+// OK-OM DX CW from Germany and from the USA: Czech and Slovak stations only, 1 point in
+// Europe, 3 across continents, districts once per band.  Any district text counts.
+TEST_F(ShippedContest, OkOmDxFromAbroad) {
+  Load("OKOM-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 1, 1, 0},   // Europe 1; district BPZ
+      {At(12, 2), "OM3XYZ", "599/BBN", B20, CW, 1, 1, 0},   // Slovakia too
+      {At(12, 3), "OK2ABC", "599/BPZ", B20, CW, 1, 0, 0},
+      {At(12, 4), "OK1ABC", "599/BPZ", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(12, 5), "OK1ABC", "599/BPZ", B40, CW, 1, 1, 0},   // districts per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},   // neither Czech nor Slovak
+      {At(12, 7), "OL5Y", "599/APH", B15, CW, 1, 1, 0},     // OL is Czechia
+  });
+  EXPECT_EQ(Claimed(), (Claim{5, 4, 0, 5 * 4}));
+}
+
+TEST_F(ShippedContest, OkOmDxFromOutsideEurope) {
+  Load("OKOM-CW", "K1XYZ");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 3, 1, 0},  // across continents 3
+      {At(12, 2), "OM3XYZ", "599/BBN", B40, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 2, 0, 6 * 2}));
+}
+
+// OK-OM DX CW from Czechia: stations outside only, WPX prefixes once per band.
+TEST_F(ShippedContest, OkOmDxFromCzechia) {
+  Load("OKOM-CW", "OK1XYZ", "APH");
+  EXPECT_EQ(tree_.GetTxNr("OK1XYZ"), "599 APH");
+  Play({
+      {At(12, 1), "DL1ABC", "599/001", B20, CW, 1, 1, 0},  // Europe 1; DL1
+      {At(12, 2), "DL2ABC", "599/002", B20, CW, 1, 1, 0},  // DL2
+      {At(12, 3), "DL1XYZ", "599/003", B20, CW, 1, 0, 0},
+      {At(12, 4), "K1ABC", "599/004", B20, CW, 3, 1, 0},   // another continent 3; K1
+      {At(12, 5), "DL1ABC", "599/005", B40, CW, 1, 1, 0},  // prefixes per band
+      {At(12, 6), "OM3XYZ", "599/BBN", B40, CW, 0, 0, 0},  // Slovakia: nothing
+      {At(12, 7), "OK2ABC", "599/BPZ", B40, CW, 0, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 4, 0, 7 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
