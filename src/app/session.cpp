@@ -24,6 +24,8 @@ Status Session::Start(NetworkOptions network) {
   // before that would keep the file from loading and then be written over it.
   network_->SetLogGate([this] { return Gate(); });
   station_.LoadConfiguredContest(initial_);
+  // A listener that cannot bind is journalled; the contest goes on without it.
+  (void)digital_.Start(LoadDigitalSettings(station_.PathOf(kConfigFileName)));
   return {};
 }
 
@@ -58,10 +60,13 @@ void Session::DetachScreen() {
 
 void Session::IdlePass() {
   bus_.DeliverPosted();
+  // Digital QSOs wait in their queue until the log file is in the log.
+  if (logLoaded_ && shell_ != nullptr && !shell_->state().NoContest) digital_.Pass();
   if (shell_ != nullptr) shell_->IdlePass();
 }
 
 void Session::Shutdown() {
+  digital_.Stop();
   if (network_ != nullptr) network_->Shutdown();
 }
 

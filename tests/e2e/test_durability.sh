@@ -1,7 +1,8 @@
 # Nothing logged is lost when the disk or the program fails.  On a full disk a QSO is kept
 # in memory and the operator is told; the next save after space returns writes it; Alt+X with
 # an unsaved log asks (back to the log, a copy in the home directory, or quit knowingly with
-# exit code 1); a disk turned read-only is survived the same way.  The program killed (strace's fault injection) at the flush or the rename of a
+# exit code 1); a disk turned read-only is survived the same way, and an Edit it refuses is
+# shown in a box that says what to do.  The program killed (strace's fault injection) at the flush or the rename of a
 # save, of New contest's archive and of the Cabrillo write leaves a log file that reads whole,
 # and a leftover temporary file with QSOs the log lacks is reported at the next start.  Killed
 # at random moments while QSOs are typed fast, the file always holds every QSO shown.
@@ -74,6 +75,15 @@ else
   mount -o remount,ro "$VK_DIR" || vk_fail "cannot make the disk read-only"
   work 3 w1aw 5
   vk_wait_for "Log not saved to vorkan.adi"
+  # A correction from the log window that cannot be written is said too, with the way out.
+  vk_key Up  # the log window, on its last line
+  vk_key M-e
+  vk_wait_for "Edit QSO"
+  vk_key Enter
+  vk_wait_for "The edit is kept in memory but NOT saved"
+  vk_wait_for "Options > Save"
+  vk_key Enter
+  vk_wait_gone "NOT saved"
   vk_key M-x
   vk_wait_for "The log is not saved"
   vk_key Tab Enter  # Ignore: a copy in the home directory
