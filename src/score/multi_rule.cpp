@@ -115,6 +115,7 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   const std::string_view conditions = plain;
   rule->foreign_ = HasWord(conditions, "foreign");
   rule->initial_ = HasWord(conditions, "initial");
+  rule->letters_ = HasWord(conditions, "letters");
   rule->band_ = FindBandToken(conditions);
   if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
     rule->band_ = kEveryCondition;
@@ -244,6 +245,11 @@ bool MultiRule::Refine(std::string_view call, ScoreContext& ctx, std::string& sc
     area.push_back(digit);
     scratch = std::move(area);
     key = scratch;
+  }
+  if (letters_) {
+    for (char c : key) {
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+    }
   }
   if (initial_) {
     const char c = key.empty() ? '\0' : key.front();

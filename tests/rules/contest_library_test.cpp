@@ -565,8 +565,9 @@ TEST_F(ShippedContest, OkOmDxFromAbroad) {
       {At(12, 5), "OK1ABC", "599/BPZ", B40, CW, 1, 1, 0},   // districts per band
       {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},   // neither Czech nor Slovak
       {At(12, 7), "OL5Y", "599/APH", B15, CW, 1, 1, 0},     // OL is Czechia
+      {At(12, 8), "OK1XX", "599/015", B15, CW, 1, 0, 0},    // a serial is no district
   });
-  EXPECT_EQ(Claimed(), (Claim{5, 4, 0, 5 * 4}));
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
 }
 
 TEST_F(ShippedContest, OkOmDxFromOutsideEurope) {
