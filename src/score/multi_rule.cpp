@@ -212,10 +212,12 @@ bool MultiRule::FieldKey(std::string_view rx, const ScoreContext& ctx, std::stri
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
                               Mode mode, ScoreContext& ctx) const {
   if (!field_.empty()) {
-    std::string key;
-    if (!FieldKey(rx, ctx, key) || Outside(band, mode)) return 0;
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field) || Outside(band, mode)) return 0;
+    std::string_view key = field;
+    if (!Refine(call, ctx, scratch, key)) return 0;
     const KeyList* keys = Keys(band, mode);
-    return keys != nullptr && !keys->Contains(key) ? weight_ : 0;
+    return keys != nullptr && !keys->Contains(key) ? WeightOn(band) : 0;
   }
   std::string scratch;
   std::string_view key;
@@ -264,8 +266,10 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
   KeyList* keys = MutableKeys(band, mode);
   if (keys == nullptr) return;
   if (!field_.empty()) {
-    std::string key;
-    if (FieldKey(rx, ctx, key)) keys->Insert(key);
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field)) return;
+    std::string_view key = field;
+    if (Refine(call, ctx, scratch, key)) keys->Insert(key);
     return;
   }
   std::string scratch;
