@@ -62,6 +62,7 @@ RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& tota
                static_cast<std::uint16_t>(f.multi), static_cast<std::uint16_t>(f.bonus));
     if (SameFigures(q, f)) continue;
     ++stats.changed;
+    if (q.Score != f.score || q.Multi != f.multi || q.Bonus != f.bonus) ++stats.storedChanged;
     log.SetFigures(pos, f.score, f.multi, f.bonus, f.dupe);
   }
   if (stats.changed != 0) log.CalcLogCrc();
