@@ -5,7 +5,8 @@
 # shown in a box that says what to do.  The program killed (strace's fault injection) at the flush or the rename of a
 # save, of New contest's archive and of the Cabrillo write leaves a log file that reads whole,
 # and a leftover temporary file with QSOs the log lacks is reported at the next start.  Killed
-# at random moments while QSOs are typed fast, the file always holds every QSO shown.
+# at random moments while QSOs are typed fast, the file always holds every QSO shown.  QSOs
+# saved to the rescue file while vorkan.adi could not be read are merged into it once it can.
 #
 # The disk is a small tmpfs mounted by the test in a mount namespace of its own, so this runs
 # as root (as CI does); another user gets the strace and kill rounds only.
@@ -212,4 +213,31 @@ for round in 1 2 3; do
   vk_screen | grep -qF "not read whole" && vk_fail "round $round: the file does not read whole"
   vk_quit
 done
+
+# --- vorkan.adi unreadable for two runs, then readable: the rescue file is merged -------------
+n=$(count)
+mv "$VK_DIR/vorkan.adi" "$VK_DIR/held.adi"
+mkdir "$VK_DIR/vorkan.adi"  # exists, but cannot be read as a file
+for call in ua1aaa ua2bbb; do
+  vk_start_operating
+  vk_wait_for "vorkan-rescue.adi"
+  vk_key Enter
+  vk_wait_gone "vorkan-rescue.adi"
+  work "$(($(count "$VK_DIR/vorkan-rescue.adi" 2>/dev/null || echo 0) + 1))" "$call" 9
+  vk_quit
+done
+rmdir "$VK_DIR/vorkan.adi"
+mv "$VK_DIR/held.adi" "$VK_DIR/vorkan.adi"
+vk_start_operating
+vk_wait_for "2 QSO of earlier runs merged"
+vk_key Enter
+vk_wait_match "QSO: +$((n + 2)) "
+vk_quit
+[ "$(count)" = $((n + 2)) ] || vk_fail "after the merge: $(count) QSOs in vorkan.adi, not $((n + 2))"
+calls | grep -qx UA2BBB || vk_fail "the rescue file's last QSO is not in vorkan.adi"
+[ ! -e "$VK_DIR/vorkan-rescue.adi" ] || vk_fail "the merged rescue file is still there"
+[ "$(count "$VK_DIR"/arch/vorkan-rescue-merged-*.adi)" = 2 ] || vk_fail "rescue file not kept"
+vk_start_operating  # merged once: nothing more to say
+vk_screen | grep -qF "merged" && vk_fail "the rescue file was merged again"
+vk_quit
 exit 0

@@ -552,5 +552,65 @@ TEST_F(ShippedContest, AllAsianSsbFromOutsideAsia) {
   EXPECT_EQ(Claimed(), (Claim{11, 6, 0, 11 * 6}));
 }
 
+// OK-OM DX CW from Germany and from the USA: Czech and Slovak stations only, 1 point in
+// Europe, 3 across continents, districts once per band.  Any district text counts.
+TEST_F(ShippedContest, OkOmDxFromAbroad) {
+  Load("OKOM-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 1, 1, 0},   // Europe 1; district BPZ
+      {At(12, 2), "OM3XYZ", "599/BBN", B20, CW, 1, 1, 0},   // Slovakia too
+      {At(12, 3), "OK2ABC", "599/BPZ", B20, CW, 1, 0, 0},
+      {At(12, 4), "OK1ABC", "599/BPZ", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(12, 5), "OK1ABC", "599/BPZ", B40, CW, 1, 1, 0},   // districts per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},   // neither Czech nor Slovak
+      {At(12, 7), "OL5Y", "599/APH", B15, CW, 1, 1, 0},     // OL is Czechia
+      {At(12, 8), "OK1XX", "599/015", B15, CW, 1, 0, 0},    // a serial is no district
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
+}
+
+TEST_F(ShippedContest, OkOmDxFromOutsideEurope) {
+  Load("OKOM-CW", "K1XYZ");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 3, 1, 0},  // across continents 3
+      {At(12, 2), "OM3XYZ", "599/BBN", B40, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 2, 0, 6 * 2}));
+}
+
+// OK-OM DX CW from Czechia: stations outside only, WPX prefixes once per band.
+TEST_F(ShippedContest, OkOmDxFromCzechia) {
+  Load("OKOM-CW", "OK1XYZ", "APH");
+  EXPECT_EQ(tree_.GetTxNr("OK1XYZ"), "599 APH");
+  Play({
+      {At(12, 1), "DL1ABC", "599/001", B20, CW, 1, 1, 0},  // Europe 1; DL1
+      {At(12, 2), "DL2ABC", "599/002", B20, CW, 1, 1, 0},  // DL2
+      {At(12, 3), "DL1XYZ", "599/003", B20, CW, 1, 0, 0},
+      {At(12, 4), "K1ABC", "599/004", B20, CW, 3, 1, 0},   // another continent 3; K1
+      {At(12, 5), "DL1ABC", "599/005", B40, CW, 1, 1, 0},  // prefixes per band
+      {At(12, 6), "OM3XYZ", "599/BBN", B40, CW, 0, 0, 0},  // Slovakia: nothing
+      {At(12, 7), "OK2ABC", "599/BPZ", B40, CW, 0, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 4, 0, 7 * 4}));
+}
+
+// PACC from Germany: Dutch stations only, 1 point, provinces once per band whatever the mode.
+TEST_F(ShippedContest, PaccFromAbroad) {
+  Load("PACC", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "PA3ABC", "599/NH", B20, CW, 1, 1, 0},     // 1 point; Noord-Holland
+      {At(12, 2), "PD0XYZ", "599/ZH", B20, CW, 1, 1, 0},
+      {At(12, 3), "PA3ABC", "59/NH", B20, PH, 0, 0, 0, 1},   // once per band, whatever the mode
+      {At(12, 4), "PE1ABC", "599/NH", B20, CW, 1, 0, 0},
+      {At(12, 5), "PA3ABC", "599/NH", B40, CW, 1, 1, 0},     // provinces per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},    // not Dutch: nothing
+      {At(12, 7), "PA0XX", "599/NHX", B80, CW, 1, 0, 0},     // NHX is no province
+      {At(12, 8), "PA0XX", "59/FL", B10, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
+}
+
 }  // namespace
 }  // namespace vk
