@@ -128,6 +128,8 @@ class VorkApp final : public finalcut::FApplication,
   // Waits for a key (read at once) or until something is due: the next poll of what other
   // threads hand over, or the end of an escape sequence.
   void WaitForInput();
+  // Whether a thread of a link may hand the loop something at any time (see kPollUs).
+  bool LinksAlive();
   bool LoopGoesOn();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
   bool HandleWindowKey(KeyCode key);
