@@ -232,7 +232,7 @@ void VorkApp::SaveLog() {
 }
 
 void VorkApp::ShowHelpTopic() {
-  TextBox box{desktop_.get(), "Help", HelpTopicLines()};
+  ScrollTextBox box{desktop_.get(), "Keys", HelpKeysLines()};
   box.Run();
 }
 
