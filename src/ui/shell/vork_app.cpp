@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/help_text.h"
+#include "app/html_report.h"
 #include "app/log_transfer.h"
 #include "log/qso.h"
 #include "rig/rig_control.h"
@@ -223,6 +224,15 @@ void VorkApp::WriteCabrillo() {
   if (path.empty()) return;
   // Said where the operator looks, without another box to close mid-contest.
   EntryNote note{"Report written: " + std::to_string(station_.Log().Count()) + " QSO", path};
+  bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
+}
+
+void VorkApp::WriteHtmlReport() {
+  std::string path;
+  const Status written = WriteStationHtmlReport(station_, path);
+  EntryNote note{written ? "Report written: " + std::to_string(station_.Log().Count()) + " QSO"
+                         : "Report not written: " + written.message,
+                 path};
   bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
 }
 

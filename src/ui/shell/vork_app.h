@@ -80,6 +80,7 @@ class VorkApp final : public finalcut::FApplication,
   void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
   // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
+  void WriteHtmlReport() override;
   // Options > Save...: the log written now; a box says whether it worked.
   void SaveLog() override;
   // Help > Help topic (every key the program binds, from the key and command tables; it
