@@ -178,7 +178,7 @@ void Checker::CheckConditions(const pugi::xml_node& e, std::string_view conditio
     } else if (OneOf(kModeWords, w)) {
       facts.modeConditions.push_back({LineOf(e), std::string(w)});
     } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword" ||
-                         w == "foreign" || w == "initial")) {
+                         w == "foreign" || w == "initial" || w == "letters")) {
     } else if (multi && w.find('=') != std::string_view::npos) {
       CheckValueCondition(e, w);
     } else if (!multi && (w == "final" || w == "mmzone")) {
