@@ -141,7 +141,7 @@ vk_key_sync Up 4800   # from FAKE1, where it opened
 vk_key_sync M-o 1800
 vk_wait_gone "CW setup"
 vk_wait_for "FAKE2"
-vk_screen | grep -q "Reboot" && vk_fail "CW setup asks for a restart"
+vk_screen | grep -q "Restart the program" && vk_fail "CW setup asks for a restart"
 vk_running || vk_fail "CW setup ended the program"
 vk_quit
 grep -q $'^Port=FAKE2\r$' "$VK_DIR/vorkan.cfg" || vk_fail "new port not saved"

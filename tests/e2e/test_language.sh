@@ -43,7 +43,7 @@ keep
 vk_key Escape
 vk_wait_gone "Russian Championship"
 vk_key Escape
-vk_wait_gone "Out cabrilio"
+vk_wait_gone "Cabrillo report"
 vk_quit
 
 if grep -qP '[\x{0400}-\x{04FF}]' "$screens"; then

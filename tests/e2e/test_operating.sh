@@ -39,13 +39,13 @@ clock_sgr() {
 }
 
 vk_start_operating
-vk_wait_cell "$CLOCK" 21 '   1`840.0  CW '
+vk_wait_cell "$CLOCK" 21 '    1840.0  CW '
 [ "$(vk_cell $CALL 23 5)" = "TxNr:" ] || vk_fail "TxNr label"
 vk_wait_cell "$CALL" 30 "599 001"
 # Typing starts in the Call line, upper-cased; the greeting goes with the first key.
 vk_type d
 vk_wait_cell "$CALL" 8 "D "
-vk_wait_gone "Hello Friend"
+vk_wait_gone "Good luck in the contest"
 vk_type l2aaa
 vk_key Enter
 # Enter in Call: the country of the call and the hint of a new multiplier.
@@ -71,7 +71,7 @@ vk_wait_cell "$CALL" 8 "      "
 
 # Alt+F2: band up to 80 m, where DL2AAA is new.  Three characters complete the call.
 vk_key M-F2
-vk_wait_cell "$CLOCK" 21 '   3`510.0'
+vk_wait_cell "$CLOCK" 21 '    3510.0'
 vk_type 2aa
 vk_key Enter
 vk_wait_cell "$CALL" 8 "DL2AAA"
@@ -143,7 +143,7 @@ done
 # A restart shows the same log, score and multipliers, and goes on at 80 m with QSO 6.
 vk_start_operating
 vk_wait_match "QSO: +5 "
-vk_wait_cell "$CLOCK" 21 '   3`510.0  CW '
+vk_wait_cell "$CLOCK" 21 '    3510.0  CW '
 vk_wait_cell "$CALL" 30 "599 006"
 vk_wait_cell 15 59 "DL JA "
 [ "$(score_rows)" = "$score" ] || vk_fail "score after restart: $(score_rows)"

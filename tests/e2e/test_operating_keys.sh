@@ -101,13 +101,13 @@ vk_wait_cursor 8 $((CALL - 1))
 # --- band, mode and clock -----------------------------------------------------------------
 # Mouse in the frequency view: left steps the band down (160 m wraps to 23 cm), right up.
 vk_click 0 25 $((VIEWS - 1))
-vk_wait_cell $VIEWS 21 '1296`000.0'
+vk_wait_cell $VIEWS 21 ' 1296000.0'
 vk_click 2 25 $((VIEWS - 1))
-vk_wait_cell $VIEWS 21 '   1`840.0'
+vk_wait_cell $VIEWS 21 '    1840.0'
 vk_key M-F1
-vk_wait_cell $VIEWS 21 '1296`000.0'
+vk_wait_cell $VIEWS 21 ' 1296000.0'
 vk_key M-F2
-vk_wait_cell $VIEWS 21 '   1`840.0'
+vk_wait_cell $VIEWS 21 '    1840.0'
 # Mode: Alt+F3 and a click in the mode view step CW, PH, FM.
 vk_key_sync M-F3 6A00
 vk_wait_cell $VIEWS 32 " PH "

@@ -1,4 +1,4 @@
-# File > Out cabrilio (Alt+O).  In the CQ WW CW contest it opens "Log out cabrilio": Esc
+# File > Cabrillo report (Alt+O).  In the CQ WW CW contest it opens "Cabrillo report": Esc
 # writes nothing, an empty call is refused with its reason, and OK with the categories chosen
 # in the drop-down lists writes DL1ABC.cbr, header and QSO lines.  On a 24-row terminal the
 # dialog packs its rows so that every field and both buttons stay on the screen.  In the
@@ -57,7 +57,7 @@ expect_offset() {  # label field offset
 VK_HEIGHT=40
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Category-Transmitter:"
 vk_wait_for "Address:"
 expect_offset "Contest:" "CQ-WW-CW" 11
@@ -66,10 +66,10 @@ expect_offset "Category-operator:" " SINGLE-OP" 20
 expect_offset "Category-Station:" "FIXED" 20
 expect_offset "Category-Transmitter:" "ONE" 24
 vk_key_sync Escape 011B
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_key_sync Tab 0F09
 for _ in 1 2 3 4 5 6; do vk_key BSpace; done
 vk_wait_gone "Call:    DL1ABC"
@@ -81,7 +81,7 @@ vk_wait_gone "No call sign"
 [ ! -e "$VK_DIR/.cbr" ] || vk_fail "the nameless .cbr was written"
 
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_key_sync Tab 0F09
 for _ in 1 2 3; do vk_key BSpace; done
 vk_wait_for "Call:    DL1 "
@@ -126,7 +126,7 @@ vk_key_sync Tab 0F09
 vk_type "10115 Berlin"
 vk_wait_for "10115 Berlin"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 wait_file DL1ABC.cbr
 # The entry window says where the report went.
 vk_wait_for "Report written: 3 QSO"
@@ -154,7 +154,7 @@ VK_WIDTH=80
 VK_HEIGHT=24
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Address:"
 vk_wait_match "OK +.* Cancel"
 vk_wait_for "Hans Muster"        # the last report's choices and texts are kept
@@ -163,7 +163,7 @@ vk_wait_for "10115 Berlin"
 row_of_name=$(vk_row_of "Name:")
 [ "$(vk_row_of "Address:")" = $((row_of_name + 1)) ] || vk_fail "rows not packed"
 vk_key_sync M-c 2E00
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 [ ! -e "$VK_DIR/DL1ABC.cbr" ] || vk_fail "Cancel wrote the report"
 vk_quit
 
@@ -316,7 +316,7 @@ rm -f "$VK_DIR"/*.cbr
 vk_station_config OWN-CBR DL1ABC
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Contest:  OWN-TEST-CW"
 vk_key_sync PgDn 5100            # the list of the name's parts
 vk_wait_for "OWN-TEST-SSB"
@@ -327,7 +327,7 @@ vk_key_sync Tab 0F09             # the Tab order goes on from the list to the ca
 vk_type "/p"
 vk_wait_for "Call:    DL1ABC/P"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 wait_file DL1ABC-P.cbr           # a "/" in the call would name a directory
 head -4 "$VK_DIR/DL1ABC-P.cbr" | grep -qx $'CONTEST: OWN-TEST-SSB\r' ||
   vk_fail "CONTEST line: $(head -4 "$VK_DIR/DL1ABC-P.cbr")"

@@ -22,8 +22,8 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
       issue_(std::move(issue)),
       banner_(this, kBannerColumnFromRight, kBannerColumnFromRight - kClockColumnFromRight),
       clock_(this) {
-  cabrillo_.setText(WithHint("&Out cabrilio", "Alt+O"));
-  exit_.setText(WithHint("&Exit", "ALT+X"));
+  cabrillo_.setText(WithHint("&Cabrillo report", "Alt+O"));
+  exit_.setText(WithHint("&Exit", "Alt+X"));
   cwMessage_.setText(WithHint("CW &Message", "Alt+M"));
   scp_.setText(WithHint("Check &partial", "Alt+S"));
   rate_.setText(WithHint("&Rate line", "Alt+R"));

@@ -78,7 +78,7 @@ class VorkApp final : public finalcut::FApplication,
   bool RestartRequested() const { return restart_; }
   // Shown once the operating windows are open: what the first start made (a new station).
   void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
-  // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
+  // Command 0xFA07 (File > Cabrillo report, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
   // Options > Save...: the log written now; a box says whether it worked.
   void SaveLog() override;
