@@ -143,7 +143,7 @@ void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
   if (operating_ != nullptr) {
     const CwWindow* cw = operating_->Cw();
     shown.operating = OperatingStateText(station_.CurrentMode(), cw != nullptr ? cw->KeyerSpeed() : 0);
-    shown.logFile = LogFileStateText(station_.LogSaved());
+    shown.logFile = LogFileStateText(!station_.Book().SaveFailed());
   }
   desktop_->Status().SetTexts(shown);
   desktop_->Menu().ShowBanner(shell_.state().ownCall, shell_.state().contestDisplayName);
