@@ -47,6 +47,7 @@ int TvDialog::AddOkRow(finalcut::FButton& ok) {
 }
 
 bool TvDialog::Run() {
+  TranslateLabels(this);
   // exec() shows the dialog and runs its loop; showing it first would run the loop twice.
   return exec() == ResultCode::Accept;
 }

@@ -5,7 +5,7 @@ vk_setup "$1" "$2"
 vk_station
 # A station in Berlin: the clock must still show UTC.
 vk_start_desktop TZ=Europe/Berlin
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 
 W=$VK_WIDTH
 top=$(vk_line 1)

@@ -83,9 +83,9 @@ rm -f "$VK_DIR/vorkan.adi"
 printf '[Main]\r\nContest=WORLD\r\nCall=DL1ABC\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=%s\r\n' \
   /dev/vorkan-no-such-port >"$VK_DIR/vorkan.cfg"
 vk_start_desktop
-vk_wait_for "Неверное имя COM порта"
+vk_wait_for "Bad COM port name"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Неверное имя COM порта"
+vk_wait_gone "Bad COM port name"
 vk_wait_for "[ CW ]"
 work 1 W1AW 5
 about_by_keys

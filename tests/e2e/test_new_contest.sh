@@ -113,9 +113,9 @@ vk_key Enter
 # The running log is not archived without a word: the operator is asked first.
 vk_wait_for "log (1 QSO) goes into arch/"
 vk_key Enter
-vk_wait_for "Не могу создать каталог"
+vk_wait_for "Cannot create the folder"
 vk_key Enter
-vk_wait_gone "Не могу создать каталог"
+vk_wait_gone "Cannot create the folder"
 [ "$(cfg Contest)" = "CQ-WW-CW" ] || vk_fail "settings written although nothing was archived"
 grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "log lost after a failed archive"
 vk_wait_for "│JA1XYZ      │"

@@ -43,7 +43,7 @@ no_dialog() {
 }
 
 vk_start_operating
-[ "$(vk_row_of "[Новая связь]")" = $TITLE ] || vk_fail "entry window title not on line $TITLE"
+[ "$(vk_row_of "[New QSO]")" = $TITLE ] || vk_fail "entry window title not on line $TITLE"
 vk_wait_cursor 8 $((CALL - 1))
 
 # --- the log window on an empty log -----------------------------------------------------------
@@ -142,16 +142,16 @@ wait_focused UA3
 vk_key_sync Down 5000
 wait_focused OK1ABC
 vk_key_sync F5 3F00
-[ "$(vk_row_of "[Журнал]")" = 2 ] || vk_fail "the log window moved or zoomed"
+[ "$(vk_row_of "[Log]")" = 2 ] || vk_fail "the log window moved or zoomed"
 vk_key_sync Down 5000
 vk_wait_cursor 8 $((CALL - 1))
 
 # --- any desktop from 80 x 25 up ----------------------------------------------------------
 vk_tmux resize-window -t vk -x 80 -y 25
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 end=$(vk_deadline)
-until [ "$(vk_row_of "[Новая связь]")" = 15 ]; do
+until [ "$(vk_row_of "[New QSO]")" = 15 ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "entry window not at the bottom of 80 x 25"
   sleep 0.05
 done
@@ -162,7 +162,7 @@ vk_type r
 vk_wait_cell 19 8 "R "
 vk_tmux resize-window -t vk -x 100 -y 30
 end=$(vk_deadline)
-until [ "$(vk_row_of "[Новая связь]")" = $TITLE ]; do
+until [ "$(vk_row_of "[New QSO]")" = $TITLE ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "entry window not back at line $TITLE"
   sleep 0.05
 done

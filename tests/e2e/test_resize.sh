@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
 vk_start_desktop
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 
 check_layout() {
   local w=$1 h=$2

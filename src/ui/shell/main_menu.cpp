@@ -11,8 +11,16 @@ namespace vk::ui {
 
 namespace {
 
-finalcut::FString WithHint(std::string_view label, std::string_view hint) {
-  return finalcut::FString{LabelWithHint(label, hint)};
+// The label is translated before the hint is put in its column.
+finalcut::FString WithHint(const finalcut::FWidget* menu, std::string_view label,
+                           std::string_view hint) {
+  return UntranslatedText(menu, LabelWithHint(TranslatedText(menu, label), hint));
+}
+
+// A title or item given as a literal, in the operator's language.
+template <typename Item>
+void Translate(const finalcut::FWidget* menu, Item& item) {
+  item.setText(ScreenText(menu, item.getText().toString()));
 }
 
 }  // namespace
@@ -22,12 +30,18 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
       issue_(std::move(issue)),
       banner_(this, kBannerColumnFromRight, kBannerColumnFromRight - kClockColumnFromRight),
       clock_(this) {
-  cabrillo_.setText(WithHint("&Cabrillo report", "Alt+O"));
-  exit_.setText(WithHint("&Exit", "Alt+X"));
-  cwMessage_.setText(WithHint("CW &Message", "Alt+M"));
-  scp_.setText(WithHint("Check &partial", "Alt+S"));
-  rate_.setText(WithHint("&Rate line", "Alt+R"));
-  esm_.setText("&Enter sends messages");
+  cabrillo_.setText(WithHint(this, "&Cabrillo report", "Alt+O"));
+  exit_.setText(WithHint(this, "&Exit", "Alt+X"));
+  cwMessage_.setText(WithHint(this, "CW &Message", "Alt+M"));
+  scp_.setText(WithHint(this, "Check &partial", "Alt+S"));
+  rate_.setText(WithHint(this, "&Rate line", "Alt+R"));
+  esm_.setText(ScreenText(this, "&Enter sends messages"));
+  for (finalcut::FMenu* m : {&file_, &newContest_, &options_, &tools_, &help_}) Translate(this, *m);
+  for (finalcut::FMenuItem* i : {&world_, &exportAdif_, &importAdif_, &videoMode_, &cwSetup_,
+                                 &networkSetup_, &clusterSetup_, &station_, &rig_, &save_,
+                                 &changeTime_, &statistics_, &helpTopic_, &about_}) {
+    Translate(this, *i);
+  }
   for (finalcut::FMenuItem* line : {&fileLine_, &optionsLine_, &helpLine_}) line->setSeparator();
 
   Wire(world_, cm::kNewContest);

@@ -59,7 +59,7 @@ void StatusLine::draw() {
     diagnostics.checksums = texts_.checksums;
     diagnostics.lastKey = texts_.lastKey;
     print() << FPoint{x, 1}
-            << UntranslatedText(StatusRowText(diagnostics, diagnostics_, room));
+            << UntranslatedText(this, StatusRowText(diagnostics, diagnostics_, room));
     setColor(wc->statusbar_hotkey_fg, wc->statusbar_hotkey_bg);
     print() << FPoint{x, 1}
             << ScreenText(this, "Terminal " + std::to_string(columns) + "x" +
@@ -76,7 +76,7 @@ void StatusLine::draw() {
   }
   std::string row = TranslatedText(this, StatusRowText(shown, diagnostics_, room));
   if (row.size() > room) row.erase(0, row.size() - room);
-  print() << FPoint{x, 1} << UntranslatedText(row);
+  print() << FPoint{x, 1} << UntranslatedText(this, row);
 }
 
 bool StatusLine::OverExitKey(const finalcut::FMouseEvent* ev) const {

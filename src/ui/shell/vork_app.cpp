@@ -55,9 +55,11 @@ std::uint64_t MicrosecondsSince(decltype(finalcut::FObject::getCurrentTime()) t)
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog)
+VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog,
+                 TerminalCharset charset)
     : finalcut::FApplication(argc, argv),
       catalog_(std::move(catalog)),
+      charset_(std::move(charset)),
       session_(session),
       station_(session.station()),
       bus_(session.Bus()),

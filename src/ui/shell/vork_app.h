@@ -36,8 +36,9 @@ class VorkApp final : public finalcut::FApplication,
   // `session` holds the station, the bus, the shell and the log exchange, and outlives the
   // application; the shell starts from the state start-up left (own call, contest, NoContest).
   // `catalog` is the operator's language for every text on the screen; an empty one leaves the
-  // texts as they are kept.
-  VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog = {});
+  // texts as they are kept.  `charset` is the terminal's (UTF-8 unless the locale says other).
+  VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog = {},
+          TerminalCharset charset = {});
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
 
@@ -92,7 +93,7 @@ class VorkApp final : public finalcut::FApplication,
   void ExportAdif() override;
   void ImportAdif() override;
 
-  // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
+  // Command 0x4037: the Synchronization dialog; true when "Receive log" was chosen.
   bool RunSynchronization() override;
   // Command 0x4038: the log emptied and the log receive window opened (one at a time).
   void ReceiveLog() override;
@@ -106,6 +107,7 @@ class VorkApp final : public finalcut::FApplication,
   const MessageCatalog* Catalog() const override {
     return catalog_.Size() > 0 ? &catalog_ : nullptr;
   }
+  const TerminalCharset* Charset() const override { return &charset_; }
 
   // The kit's SelectWindow, under the name the windows used to call it by.
   static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr) {
@@ -139,6 +141,7 @@ class VorkApp final : public finalcut::FApplication,
 
   // First: the windows translate with it until the last of them is gone.
   const MessageCatalog catalog_;
+  const TerminalCharset charset_;
   Session& session_;
   Station& station_;
   CommandBus& bus_;
