@@ -181,7 +181,7 @@ vk_key_sync M-o 1800             # the dialog's OK
 vk_wait_for "Surname:"
 [ "$(vk_screen | grep -c "Surname:")" = 1 ] || vk_fail "check log: not one operator block"
 expect_offset "Surname:" "Name:" 23
-expect_offset "Surname:" "Patronymic:" 38
+expect_offset "Surname:" "Middle:" 39
 vk_key_sync Escape 011B
 vk_wait_gone "Surname:"
 vk_wait_gone "Ermak-format report"
