@@ -101,6 +101,8 @@ class Logbook final : public GroupLog {
   // Writes the whole log; an empty log leaves the file as it was.
   Status Save();
   bool Saved() const { return store_.Holds(log_); }
+  // The last write of the log file failed: what the status line warns of.
+  bool SaveFailed() const { return store_.WriteFailed(); }
   bool FileInLog() const { return store_.FileInLog(); }
   // The program's end: the log unless New contest archived it or the file already holds it.
   Status SaveOnExit(bool discardLog);
