@@ -75,6 +75,8 @@ CommandId MenuHotKeyCommand(KeyCode key) {
       return cm::kToggleRate;
     case kb::kAltC:
       return cm::kPickCall;
+    case kb::kAltW:
+      return cm::kNextSideWindow;
     default:
       return 0;
   }

@@ -62,6 +62,7 @@ inline constexpr KeyCode kAltR = 0x1300;
 inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
 inline constexpr KeyCode kAltC = 0x2E00;
+inline constexpr KeyCode kAltW = 0x1100;
 
 // The scan code of the "\" key, whatever the shift state.
 inline constexpr std::uint8_t kBackslashScan = 0x2B;

@@ -28,6 +28,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   scp_.setText(WithHint("Check &partial", "Alt+S"));
   rate_.setText(WithHint("&Rate line", "Alt+R"));
   esm_.setText("&Enter sends messages");
+  nextSide_.setText(WithHint("Next side &window", "Alt+W"));
   for (finalcut::FMenuItem* line : {&fileLine_, &optionsLine_, &helpLine_}) line->setSeparator();
 
   Wire(world_, cm::kNewContest);
@@ -49,6 +50,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
   Wire(rate_, cm::kToggleRate);
   Wire(esm_, cm::kToggleEsm);
   Wire(statistics_, cm::kStatistics);
+  Wire(nextSide_, cm::kNextSideWindow);
   Wire(helpTopic_, cm::kHelpTopic);
   Wire(about_, cm::kAbout);
 }

@@ -63,6 +63,7 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenu tools_{"&Tools", this};
   finalcut::FMenuItem changeTime_{"Change time", &tools_};
   finalcut::FMenuItem statistics_{"&Statistics...", &tools_};
+  finalcut::FMenuItem nextSide_{&tools_};
 
   finalcut::FMenu help_{"&Help", this};
   finalcut::FMenuItem helpTopic_{"&Help topic", &help_};
