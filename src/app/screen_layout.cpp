@@ -46,21 +46,14 @@ std::vector<WindowPlace> Grid(const WindowPlace& area, int count, int columns, i
   return out;
 }
 
-// The best grid of `count` windows in `area`: the one whose smallest window shows most.
+// The grid of `count` windows in `area` with the fewest columns: a key list reads best in
+// long rows, so the windows stack while they have the rows for it.
 std::vector<WindowPlace> BestGrid(const WindowPlace& area, int count, const Minimums& min) {
-  std::vector<WindowPlace> best;
-  int bestArea = -1;
   for (int columns = 1; columns <= count; ++columns) {
     std::vector<WindowPlace> g = Grid(area, count, columns, min.sideRows, min.width);
-    if (g.empty()) continue;
-    int smallest = INT_MAX;
-    for (const WindowPlace& p : g) smallest = std::min(smallest, InteriorArea(p));
-    if (smallest > bestArea) {
-      bestArea = smallest;
-      best = std::move(g);
-    }
+    if (!g.empty()) return g;
   }
-  return best;
+  return {};
 }
 
 bool Fits(const WindowPlace& p, int minRows, int minWidth) {
