@@ -133,10 +133,9 @@ class Shell final : public MessageTarget {
  private:
   void OnTick();
   void PollChecksums(std::uint32_t logCrc);
-  bool Dispatch(const Message& m);  // the command table; true when handled
+  bool Dispatch(const Message& m);  // by the command table; true when handled
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();
-  void RunCwSetup();
 
   CommandBus& bus_;
   ShellActions& actions_;

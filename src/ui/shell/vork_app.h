@@ -82,7 +82,8 @@ class VorkApp final : public finalcut::FApplication,
   void WriteCabrillo() override;
   // Options > Save...: the log written now; a box says whether it worked.
   void SaveLog() override;
-  // Help > Help topic and Tools > Change time: boxes that explain the keys; the program goes on.
+  // Help > Help topic (every key the program binds, from the key and command tables; it
+  // scrolls) and Tools > Change time: boxes that explain the keys; the program goes on.
   void ShowHelpTopic() override;
   void ShowClockHelp() override;
   // Options > Station: own call and exchange, in force at once.
