@@ -13,7 +13,8 @@ using M = MenuTitle;
 
 // clang-format off
 constexpr CommandRow kRows[] = {
-    {cm::kNewContest,   M::kFile, "&New contest", 0, {}, nullptr},
+    {cm::kContestList,  M::kFile, "&New contest...", 0, {},
+     [](ShellActions& a) { a.RunContestList(); }},
     {cm::kCabrillo,     M::kFile, "&Out cabrilio", kb::kAltO, "the contest report (Cabrillo)",
      [](ShellActions& a) { a.WriteCabrillo(); }},
     {cm::kExportAdif,   M::kFile, "E&xport ADIF...", 0, {},

@@ -44,6 +44,8 @@ inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends mes
 inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
 // Alt+W: the next of the side windows that share one place on a small screen.
 inline constexpr CommandId kNextSideWindow = 0xFA25;
+// File > New contest: the list of contests, from which kNewContest + k is chosen.
+inline constexpr CommandId kContestList = 0xFA26;
 // Broadcast: two lines for the entry window's message lines.  info: an EntryNote.
 inline constexpr CommandId kEntryNote = 0x4106;
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings

@@ -55,10 +55,6 @@ void MainMenu::AddRows() {
       (new finalcut::FMenuItem(menu))->setSeparator();
       continue;
     }
-    if (row.command == cm::kNewContest) {  // the first row of File, as the submenu is
-      Wire(world_, cm::kNewContest);
-      continue;
-    }
     const std::string hint = MenuHint(row);
     finalcut::FString text =
         hint.empty() ? finalcut::FString{std::string(row.label)} : WithHint(row.label, hint);
@@ -68,14 +64,6 @@ void MainMenu::AddRows() {
 
 void MainMenu::Wire(finalcut::FMenuItem& item, CommandId command) {
   item.addCallback("clicked", [this, command] { issue_(command); });
-}
-
-void MainMenu::AddContest(int k, std::string_view cp866Title) {
-  // Only these numbers are dispatched.
-  if (k < 1 || k > cm::kMaxNewContest) return;
-  // Owned by the submenu, which deletes its children.
-  auto* item = new finalcut::FMenuItem(MenuLabel(this, cp866Title), &newContest_);
-  Wire(*item, static_cast<CommandId>(cm::kNewContest + k));
 }
 
 int MainMenu::TitlesEnd() {
