@@ -52,6 +52,8 @@ constexpr CommandRow kRows[] = {
     {cm::kClockHelp,    M::kTools, "Change time", 0, {},
      [](ShellActions& a) { a.ShowClockHelp(); }},
     {cm::kStatistics,   M::kTools, "&Statistics...", 0, {}, nullptr},
+    {cm::kHtmlReport,   M::kTools, "&Report (HTML)", 0, {},
+     [](ShellActions& a) { a.WriteHtmlReport(); }},
     {cm::kNextSideWindow, M::kTools, "Next side &window", kb::kAltW,
      "the next side window, where they share one place", nullptr},
 

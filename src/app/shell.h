@@ -68,6 +68,7 @@ class ShellActions {
   virtual void RunNewContest(int /*entry*/) {}
   virtual void RunContestList() {}  // File > New contest: choose, then RunNewContest
   virtual void WriteCabrillo() {}
+  virtual void WriteHtmlReport() {}
   virtual void SaveLog() {}
   virtual void ShowHelpTopic() {}
   virtual void ShowClockHelp() {}
