@@ -1,5 +1,7 @@
 #include "aids/statistics.h"
 
+#include "aids/rate_graph.h"
+
 #include <array>
 #include <functional>
 #include <map>
@@ -118,9 +120,12 @@ std::vector<std::string> BandSummaryTable(const TLogCollection& log) {
   return out;
 }
 
-std::vector<std::string> StatisticsText(const TLogCollection& log) {
+std::vector<std::string> StatisticsText(const TLogCollection& log, const DateTime& now) {
   if (log.Empty()) return {"No QSOs"};
-  std::vector<std::string> out{"QSOs per hour and band"};
+  std::vector<std::string> out{"QSOs per hour"};
+  for (auto& l : RateGraph(log, now)) out.push_back(std::move(l));
+  out.push_back({});
+  out.push_back("QSOs per hour and band");
   for (auto& l : HourByBandTable(log)) out.push_back(std::move(l));
   out.push_back({});
   out.push_back("QSOs per hour and mode");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "log/log_collection.h"
+#include "util/datetime.h"
 
 namespace vk {
 
@@ -17,7 +18,8 @@ std::vector<std::string> HourByBandTable(const TLogCollection& log);
 std::vector<std::string> HourByModeTable(const TLogCollection& log);
 // "Band QSOs Dupes Points Mult", a row per band worked, then the totals.
 std::vector<std::string> BandSummaryTable(const TLogCollection& log);
-// The three tables under their titles, a blank row between them; "No QSOs" on an empty log.
-std::vector<std::string> StatisticsText(const TLogCollection& log);
+// The rate charts (rate_graph.h) up to `now` and the three tables, each part under its title
+// with a blank row between them; "No QSOs" on an empty log.
+std::vector<std::string> StatisticsText(const TLogCollection& log, const DateTime& now);
 
 }  // namespace vk

@@ -13,7 +13,8 @@ using M = MenuTitle;
 
 // clang-format off
 constexpr CommandRow kRows[] = {
-    {cm::kNewContest,   M::kFile, "&New contest", 0, {}, nullptr},
+    {cm::kContestList,  M::kFile, "&New contest...", 0, {},
+     [](ShellActions& a) { a.RunContestList(); }},
     {cm::kCabrillo,     M::kFile, "&Cabrillo report", kb::kAltO, "the contest report (Cabrillo)",
      [](ShellActions& a) { a.WriteCabrillo(); }},
     {cm::kExportAdif,   M::kFile, "E&xport ADIF...", 0, {},
@@ -53,6 +54,8 @@ constexpr CommandRow kRows[] = {
     {cm::kStatistics,   M::kTools, "&Statistics...", 0, {}, nullptr},
     {cm::kHtmlReport,   M::kTools, "&Report (HTML)", 0, {},
      [](ShellActions& a) { a.WriteHtmlReport(); }},
+    {cm::kNextSideWindow, M::kTools, "Next side &window", kb::kAltW,
+     "the next side window, where they share one place", nullptr},
 
     // Every key, written from the key table and this one.
     {cm::kHelpTopic,    M::kHelp, "&Help topic", 0, {},

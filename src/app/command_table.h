@@ -21,8 +21,7 @@ enum class MenuTitle : std::uint8_t { kNone, kFile, kOptions, kTools, kHelp };
 struct CommandRow {
   CommandId command;  // 0 with an empty label: a separator line
   MenuTitle menu;     // kNone: the command has a key but no menu item
-  // The menu item, "&" before its hot letter.  The New contest row opens the submenu of the
-  // contest list, whose items issue kNewContest + k.
+  // The menu item, "&" before its hot letter.
   std::string_view label;
   KeyCode key;            // 0: none; shown as a hint beside the menu item
   std::string_view what;  // Help > Keys, for a row with a key

@@ -43,6 +43,10 @@ inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends messages
 inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
 inline constexpr CommandId kHtmlReport = 0xFA25;    // Tools > Report: the post-contest page
+// Alt+W: the next of the side windows that share one place on a small screen.
+inline constexpr CommandId kNextSideWindow = 0xFA27;
+// File > New contest: the list of contests, from which kNewContest + k is chosen.
+inline constexpr CommandId kContestList = 0xFA28;
 // Broadcast: two lines for the entry window's message lines.  info: an EntryNote.
 inline constexpr CommandId kEntryNote = 0x4106;
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings

@@ -66,6 +66,7 @@ class ShellActions {
   virtual bool RunCwSetup() { return false; }  // true when confirmed
   virtual void RunCwMessageEditor() {}         // only when the CW window is open
   virtual void RunNewContest(int /*entry*/) {}
+  virtual void RunContestList() {}  // File > New contest: choose, then RunNewContest
   virtual void WriteCabrillo() {}
   virtual void WriteHtmlReport() {}
   virtual void SaveLog() {}

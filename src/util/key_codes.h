@@ -66,6 +66,7 @@ inline constexpr KeyCode kAltR = 0x1300;
 inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
 inline constexpr KeyCode kAltC = 0x2E00;
+inline constexpr KeyCode kAltW = 0x1100;
 inline constexpr KeyCode kAltA = 0x1E00;
 inline constexpr KeyCode kAltN = 0x3100;
 inline constexpr KeyCode kAltU = 0x1600;

@@ -6,6 +6,7 @@
 
 #include "app/views/multi_window_model.h"
 #include "app/views/repeat_window_model.h"
+#include "app/views/side_list_models.h"
 #include "station_fixture.h"
 #include "logbook_access.h"
 
@@ -194,6 +195,56 @@ TEST_F(SideWindowTest, RepeatWindowMarksThePeriodsEachCallWasWorkedIn) {
   st.SetCurrentFreq(70200);
   st.Bus().Broadcast(cm::kBandChanged, MessageInfo::Number(3));
   EXPECT_EQ(repeat_->Lines(), (std::vector<std::string>{"OK1AA       X-"}));
+}
+
+// CQ WW's multipliers on 20 m and 40 m: the zones and countries not yet worked on the band in
+// hand, and the calls of that band, after QSOs logged through the logbook.
+TEST_F(SideWindowTest, NeededMultipliersAndDupeSheetFollowTheBandAndTheLog) {
+  WriteRules(
+      "<band>40 20</band><mode>cw</mode><repqso>band</repqso>"
+      "<multi>zonecq:1:everyband</multi><multi>dxcc:1:everyband</multi>");
+  WriteConfig("Contest=TEST\r\nCall=UA3AAA\r\n");
+  Station& st = Start();
+  st.SetCurrentFreq(140250);
+  st.SetCurrentMode(Mode::kCw);
+  NeededModel needed(st);
+  DupeSheetModel dupes(st);
+  struct Qso {
+    const char* call;
+    const char* rx;
+    std::int32_t freq;
+  };
+  for (const Qso& q : {Qso{"DL1ABC", "599 14", 140250}, Qso{"K1AR", "599 5", 140260},
+                       Qso{"F5XYZ", "599 14", 70200}, Qso{"JA1AAA", "599 25", 70210}}) {
+    QsoRecord r;
+    r.Call = q.call;
+    r.Rcvd = q.rx;
+    r.Sent = "599 16";
+    r.Freq = q.freq;
+    r.Mode = Mode::kCw;
+    r.Stamp = {2024, 3, 5, 9, 30, 0};
+    ASSERT_TRUE(st.Book().Add(r).ok()) << q.call;
+  }
+  st.Bus().Broadcast(cm::kLogChanged);
+  std::vector<std::string> zones;
+  for (int z = 1; z <= 40; ++z) {
+    if (z != 5 && z != 14) zones.push_back(std::to_string(z));
+  }
+  std::vector<LabelledList> lists = needed.Lists();
+  ASSERT_EQ(lists.size(), 2u);
+  EXPECT_EQ(lists[0].items, zones);
+  // Countries worked on 40 m only.
+  EXPECT_EQ(lists[1].items, (std::vector<std::string>{"F", "JA"}));
+  EXPECT_EQ(dupes.Rows(20, 2), (std::vector<std::string>{"20 2: DL1ABC K1AR   ",
+                                                         "                    "}));
+  // On 40 m: zone 25 and 14 are worked there, the 20 m countries are wanted.
+  st.SetCurrentFreq(70200);
+  st.Bus().Broadcast(cm::kBandChanged, MessageInfo::Number(3));
+  lists = needed.Lists();
+  EXPECT_EQ(lists[0].items.size(), 38u);
+  EXPECT_EQ(lists[1].items, (std::vector<std::string>{"DL", "K"}));
+  EXPECT_EQ(needed.Rows(24, 3)[2], "DXCC 2: DL K            ");
+  EXPECT_EQ(dupes.Rows(20, 1)[0], "40 2: F5XYZ JA1AAA  ");
 }
 
 }  // namespace

@@ -41,13 +41,13 @@ vk_key_sync Down 5000
 vk_wait_for "Cabrillo report   Alt+O"
 vk_wait_for "Exit              Alt+X"
 vk_wait_for "New contest"
-# The fixed first entry, then one per further rules file of data/, titled from the file.
+# The list of contests: the World contest first, then one per further rules file of data/,
+# titled from the file.
 vk_key_sync Enter 1C0D
-vk_wait_for "│ The World Contest"
+vk_wait_for "│ The World contest"
 vk_wait_for "│ CQ World Wide DX"
 vk_key_sync Escape 011B
-vk_wait_gone "│ The World Contest"
-vk_key Escape
+vk_wait_gone "│ The World contest"
 vk_wait_gone "Cabrillo report"
 
 # Options, Tools and Help, reached with Right from File.

@@ -34,15 +34,17 @@ left=${left%%│*}
 below=$(vk_line $((row + 1)))
 [ "${below:${#left}:1}" = "└" ] || vk_fail "the message ran over the entry window's frame"
 vk_key_sync M-a 1E00
-# File > New contest: the titles of the shipped rules files.
+# File > New contest: the titles of the shipped rules files, in a list that scrolls.
 vk_key_sync M-F10 7100
 vk_key_sync Down 5000
-vk_key_sync Right 4D00
+vk_key_sync Enter 1C0D
+vk_wait_for "The World contest"
+keep
+vk_key End
 vk_wait_for "Russian Championship"
 keep
 vk_key Escape
 vk_wait_gone "Russian Championship"
-vk_key Escape
 vk_wait_gone "Cabrillo report"
 vk_quit
 

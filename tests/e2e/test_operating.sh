@@ -123,8 +123,8 @@ vk_wait_cell 6 60 "QSO:     3│    2│    0│"
 vk_wait_cell 7 60 "SRC:     6│    4│    0│"
 vk_wait_cell 8 60 "MLT:     3│    2│    0│"
 vk_wait_cell 11 60 "Total:  10 * 5 = 50 "
-# The country window, under the score window, shows the keys of the current band, 80 m.
-vk_wait_cell 15 59 "DL JA "
+# The country window, under the score and Check windows, shows the keys of the current band, 80 m.
+vk_wait_cell 22 59 "DL JA "
 score=$(score_rows)
 log_shown=$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")
 vk_quit
@@ -145,7 +145,7 @@ vk_start_operating
 vk_wait_match "QSO: +5 "
 vk_wait_cell "$CLOCK" 21 '    3510.0  CW '
 vk_wait_cell "$CALL" 30 "599 006"
-vk_wait_cell 15 59 "DL JA "
+vk_wait_cell 22 59 "DL JA "
 [ "$(score_rows)" = "$score" ] || vk_fail "score after restart: $(score_rows)"
 [ "$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")" = "$log_shown" ] || vk_fail "log after restart"
 

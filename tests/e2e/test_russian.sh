@@ -45,7 +45,7 @@ vk_wait_for "Отчёт Cabrillo"
 keep
 vk_key_sync Escape 011B
 vk_wait_gone "Категория"
-# Each menu in turn, File's New contest submenu included.
+# Each menu in turn, File's New contest list included.
 vk_key_sync M-F10 7100
 vk_key_sync Down 5000
 vk_wait_for "Новое соревнование"
@@ -53,7 +53,10 @@ keep
 vk_key_sync Enter 1C0D
 vk_wait_for "Всемирное соревнование"   # the other titles are the rules files' own
 vk_key_sync Escape 011B
-vk_key_sync Down 5000             # off New contest, whose submenu Right would open again
+vk_wait_gone "Всемирное соревнование"
+vk_key_sync M-F10 7100            # the list closed the menu: File again, then Right
+vk_key_sync Down 5000
+vk_wait_for "Новое соревнование"
 for title in "Видеорежим" "Смена времени" "О программе"; do
   vk_key_sync Right 4D00
   vk_wait_for "$title"

@@ -54,7 +54,9 @@ class AidsPanelModel {
   std::string NextPick();
 
   // Tools > Statistics: the tables of the whole log.
-  std::vector<std::string> Statistics() const { return StatisticsText(station_.Log()); }
+  std::vector<std::string> Statistics() const {
+    return StatisticsText(station_.Log(), station_.Clock().Now());
+  }
 
  private:
   bool RefreshScp();

@@ -67,7 +67,7 @@ bool RefreshesSideWindows(const Message& m) {
 // --- multiplier window ----------------------------------------------------------------------
 
 MultiListModel::MultiListModel(const MultiRule& rule, Station& station)
-    : ViewModel(station.Bus()),
+    : SideListModel(station.Bus()),
       rule_(rule),
       station_(station),
       index_(station.TakeSideWindowIndex()) {}

@@ -25,20 +25,33 @@ Rect RepeatWindowBounds(int index);
 // spaces.  Keys beyond the last row are not shown.
 std::vector<std::string> FlowKeys(const KeyList* keys, int width, int height);
 
+// Zones and other numbers in numeric order, before any other key in byte order.
+bool KeyBefore(std::string_view a, std::string_view b);
+
 // Lines cut or padded to `width`, at most `height` of them; missing rows are blank.
 std::vector<std::string> FitRows(const std::vector<std::string>& lines, int width, int height);
 
-class MultiListModel final : public ViewModel {
+// What a list side window shows: a title and rows of text that follow the bus's news.
+class SideListModel : public ViewModel {
+ public:
+  virtual std::string Title() const = 0;
+  virtual std::vector<std::string> Rows(int width, int height) const = 0;
+
+ protected:
+  using ViewModel::ViewModel;
+};
+
+class MultiListModel final : public SideListModel {
  public:
   // `rule` and `station` outlive the model.  Attaches to the station's bus and takes the next
   // side-window place.
   MultiListModel(const MultiRule& rule, Station& station);
 
-  const std::string& Title() const { return rule_.Caption(); }
+  std::string Title() const override { return rule_.Caption(); }
   Rect Bounds() const { return MultiWindowBounds(index_); }
   // The keys of the current band and mode; nullptr when the rule keeps no list there.
   const KeyList* Keys() const;
-  std::vector<std::string> Rows(int width, int height) const {
+  std::vector<std::string> Rows(int width, int height) const override {
     return FlowKeys(Keys(), width, height);
   }
 

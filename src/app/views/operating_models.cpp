@@ -1,5 +1,7 @@
 #include "app/views/operating_models.h"
 
+#include <algorithm>
+
 namespace vk {
 
 std::unique_ptr<OperatingModels> OpenOperatingModels(Station& station) {
@@ -20,6 +22,11 @@ std::unique_ptr<OperatingModels> OpenOperatingModels(Station& station) {
   if (station.Rules().Settings().repeat.periodCount != 0) {
     m->repeat = std::make_unique<RepeatModel>(station);
   }
+  const bool multipliers = std::any_of(
+      station.Rules().Nodes().begin(), station.Rules().Nodes().end(),
+      [](const auto& node) { return node->Kind() == NodeKind::kMulti; });
+  if (multipliers) m->needed = std::make_unique<NeededModel>(station);
+  m->dupes = std::make_unique<DupeSheetModel>(station);
   bus.Broadcast(cm::kLogChanged);
   return m;
 }

@@ -14,6 +14,7 @@
 #include "app/views/multi_window_model.h"
 #include "app/views/repeat_window_model.h"
 #include "app/views/score_window_model.h"
+#include "app/views/side_list_models.h"
 #include "util/result.h"
 
 namespace vk {
@@ -26,6 +27,8 @@ struct OperatingModels {
   // One per top-level multiplier or bonus rule, in rule order.
   std::vector<std::unique_ptr<MultiListModel>> multipliers;
   std::unique_ptr<RepeatModel> repeat;  // only when the contest has time periods
+  std::unique_ptr<NeededModel> needed;  // when the contest has a multiplier
+  std::unique_ptr<DupeSheetModel> dupes;
   bool cwWindow = false;  // the CW window opens too (a keyer port is configured)
   Status logLoad;         // what reading vorkan.adi reported
   AdifLoadStats loadStats;

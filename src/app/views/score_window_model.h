@@ -45,8 +45,8 @@ class ScoreModel final : public ViewModel {
   ScoreModel(const BandTotals& totals, const ContestSettings& settings, CommandBus& bus);
 
   const ScoreTexts& Texts() const { return texts_; }
-  // The texts with one row per band, for a window `width` columns wide inside.
-  std::vector<std::string> Rows(int width) const;
+  // The texts with one row per band, or the totals alone, for an interior of that size.
+  std::vector<std::string> Rows(int width, int height) const;
   Changes Refresh();
 
   // Log changed: the texts are made again.
@@ -62,9 +62,10 @@ class ScoreModel final : public ViewModel {
 ScoreTexts MakeScoreTexts(const BandTotals& totals, const ContestSettings& settings);
 // The score with one row per allowed band, for a window `width` columns wide inside: a header
 // row, the bands, then the total line.  The bonus column is shown when the contest's total adds
-// a bonus.
+// a bonus.  Each column is as wide as its longest number; when the columns are wider than the
+// window or the rows more than `height`, the sums over all bands in two rows and the total.
 std::vector<std::string> MakeScoreRows(const BandTotals& totals, const ContestSettings& settings,
-                                       int width);
+                                       int width, int height = 1000);
 // A number right-aligned in 5 (longer numbers keep their last 5 digits) and the bar "│".
 std::string ScoreCell(std::uint32_t value);
 // The total line of a formula selector from the sums over all bands.

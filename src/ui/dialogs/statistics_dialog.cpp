@@ -35,7 +35,7 @@ void RunStatisticsDialog(finalcut::FWidget* parent, const std::vector<std::strin
   std::size_t longest = 20;
   for (const std::string& l : lines) longest = std::max(longest, l.size());
   const int width = std::min(static_cast<int>(longest) + 4, 76);
-  const int height = std::min(static_cast<int>(lines.size()) + 3, 16);
+  const int height = std::min(static_cast<int>(lines.size()) + 3, 20);
   StatisticsDialog d(parent, lines, width, height);
   (void)d.Run();
 }

@@ -32,8 +32,7 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
       banner_(this, kBannerColumnFromRight, kBannerColumnFromRight - kClockColumnFromRight),
       clock_(this) {
   AddRows();
-  for (finalcut::FMenu* m : {&file_, &newContest_, &options_, &tools_, &help_}) Translate(this, *m);
-  Translate(this, world_);
+  for (finalcut::FMenu* m : {&file_, &options_, &tools_, &help_}) Translate(this, *m);
 }
 
 finalcut::FString MainMenu::RowLabel(CommandId command) {
@@ -65,10 +64,6 @@ void MainMenu::AddRows() {
       (new finalcut::FMenuItem(menu))->setSeparator();
       continue;
     }
-    if (row.command == cm::kNewContest) {  // the first row of File, as the submenu is
-      Wire(world_, cm::kNewContest);
-      continue;
-    }
     const std::string hint = MenuHint(row);
     finalcut::FString text =
         hint.empty() ? ScreenText(this, row.label) : WithHint(this, row.label, hint);
@@ -78,14 +73,6 @@ void MainMenu::AddRows() {
 
 void MainMenu::Wire(finalcut::FMenuItem& item, CommandId command) {
   item.addCallback("clicked", [this, command] { issue_(command); });
-}
-
-void MainMenu::AddContest(int k, std::string_view cp866Title) {
-  // Only these numbers are dispatched.
-  if (k < 1 || k > cm::kMaxNewContest) return;
-  // Owned by the submenu, which deletes its children.
-  auto* item = new finalcut::FMenuItem(MenuLabel(this, cp866Title), &newContest_);
-  Wire(*item, static_cast<CommandId>(cm::kNewContest + k));
 }
 
 int MainMenu::TitlesEnd() {

@@ -21,9 +21,6 @@ class MainMenu final : public finalcut::FMenuBar {
   using Issue = std::function<void(CommandId)>;
   MainMenu(finalcut::FWidget* desktop, Issue issue);
 
-  // One more entry of the New contest submenu (k >= 1; entry 0 is The World Contest).
-  void AddContest(int k, std::string_view cp866Title);
-
   RowText& Banner() { return banner_; }
   // The banner right-aligned before the clock, in the room the menu titles leave.
   void ShowBanner(std::string_view ownCall, std::string_view contestDisplayName);
@@ -48,10 +45,6 @@ class MainMenu final : public finalcut::FMenuBar {
   finalcut::FMenu options_{"&Options", this};
   finalcut::FMenu tools_{"&Tools", this};
   finalcut::FMenu help_{"&Help", this};
-  // File > New contest, the contest list: a member, as a submenu must go before the menu it
-  // hangs in (the toolkit would delete its item twice).  Its label is the command table's.
-  finalcut::FMenu newContest_{RowLabel(cm::kNewContest), &file_};
-  finalcut::FMenuItem world_{"The World Contest", &newContest_};
 
   std::string ownCall_;
   std::string contestName_;

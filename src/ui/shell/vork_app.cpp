@@ -15,6 +15,7 @@
 #include "tui/theme.h"
 #include "tui/tv_dialog.h"
 #include "ui/dialogs/contest_dialogs.h"
+#include "ui/dialogs/contest_list_dialog.h"
 #include "ui/dialogs/cw_message_editor.h"
 #include "ui/dialogs/cw_setup_dialog.h"
 #include "ui/dialogs/file_name_dialog.h"
@@ -95,10 +96,6 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
       this, [this](CommandId c) { bus_.PostCommand(c); }, [this] { bus_.PostCommand(cm::kQuit); });
   finalcut::FWidget::setMainWidget(desktop_.get());
   bus_.Attach(&desktop_->Menu().Clock());
-  const ContestList& contests = station_.Contests();
-  for (std::size_t k = 1; k < contests.Size(); ++k) {
-    desktop_->Menu().AddContest(static_cast<int>(k), contests.Title(k));
-  }
   TerminalHandshake handshake;  // the toolkit meets the terminal in show()
   desktop_->show();
   handshake.Finish();
@@ -200,6 +197,15 @@ void VorkApp::RunNewContest(int entry) {
   if (!ui::RunNewContest(desktop_.get(), station_, shell_.state(), entry, fileLoaded)) return;
   restart_ = true;
   Quit();
+}
+
+void VorkApp::RunContestList() {
+  const ContestList& contests = station_.Contests();
+  std::vector<std::string> titles;
+  for (std::size_t k = 0; k < contests.Size(); ++k) titles.push_back(contests.Title(k));
+  if (const std::optional<int> k = ui::RunContestListDialog(desktop_.get(), titles)) {
+    RunNewContest(*k);
+  }
 }
 
 bool VorkApp::RunCwSetup() {

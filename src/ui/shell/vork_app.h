@@ -75,6 +75,7 @@ class VorkApp final : public finalcut::FApplication,
   // Commands 0x4300 + k: New contest with entry k of the contest list.  Once the old log is
   // archived and the new settings written, the event loop ends and asks for a fresh start.
   void RunNewContest(int entry) override;
+  void RunContestList() override;
   // True after New contest: main starts the program again once this object is gone.
   bool RestartRequested() const { return restart_; }
   // Shown once the operating windows are open: what the first start made (a new station).

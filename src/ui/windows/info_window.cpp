@@ -6,7 +6,14 @@ InfoWindow::InfoWindow(finalcut::FWidget* parent, const finalcut::FString& title
     : DockedWindow(
           parent, title,
           [this] { return PlaceOnDesktop(ClassicBounds(), DesktopColumns(), DesktopRows()); }),
-      subscription_(bus, *this) {}
+      subscription_(bus, *this),
+      title_(title) {}
+
+void InfoWindow::MarkShared(int index, int count) {
+  finalcut::FString text = title_;
+  if (count > 1) text << " " << (index + 1) << "/" << count;
+  if (text != getText()) setText(text);
+}
 
 void InfoWindow::HandleMessage(Message& m) {
   if (m.what != EventClass::kTick) return;

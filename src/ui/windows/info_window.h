@@ -25,6 +25,9 @@ class InfoWindow : public DockedWindow, public MessageTarget {
 
   // Ticks come from the application's bus; everything else is the models' business.
   void HandleMessage(Message& m) override;
+  // The window is number `index` (from 0) of `count` windows that share one place and show
+  // one at a time: the title says which ("Zone CQ 1/4"); `count` 1 for a place of its own.
+  void MarkShared(int index, int count);
 
  protected:
   // Attached to the application's bus (which outlives the window); the subclass calls
@@ -50,6 +53,7 @@ class InfoWindow : public DockedWindow, public MessageTarget {
   void onClose(finalcut::FCloseEvent* ev) override;
 
   BusSubscription subscription_;
+  finalcut::FString title_;
   std::optional<Rect> moved_;  // the classic bounds at the place the operator chose
 };
 

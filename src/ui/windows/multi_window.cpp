@@ -4,7 +4,7 @@
 
 namespace vk::ui {
 
-MultiWindow::MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index,
+MultiWindow::MultiWindow(finalcut::FWidget* parent, SideListModel& model, int index,
                          CommandBus& bus)
     : InfoWindow(parent, ScreenText(parent, model.Title()), bus), model_(model), index_(index) {
   Relayout();

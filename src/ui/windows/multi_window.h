@@ -1,6 +1,7 @@
-// A multiplier window: the keys (zones, countries, prefixes...) one multiplier or bonus rule
-// has recorded on the current band and mode, flowed into the rows of the window.  It shows only
-// what MultiListModel holds and redraws on the tick after a band, mode or log change.
+// A list side window: the keys (zones, countries, prefixes...) one multiplier or bonus rule
+// has recorded on the current band and mode, the multipliers still needed or the dupe sheet,
+// flowed into the rows of the window.  It shows only what its model holds and redraws on the
+// tick after a band, mode or log change.
 #pragma once
 
 #include <final/final.h>
@@ -15,7 +16,7 @@ class MultiWindow final : public InfoWindow {
  public:
   // `index` is the window's place among the side windows (0 for the first), which stack down
   // the right-hand side of the desktop.  `model` outlives the window.
-  MultiWindow(finalcut::FWidget* parent, MultiListModel& model, int index, CommandBus& bus);
+  MultiWindow(finalcut::FWidget* parent, SideListModel& model, int index, CommandBus& bus);
   ~MultiWindow() override;
 
  private:
@@ -23,7 +24,7 @@ class MultiWindow final : public InfoWindow {
   void LayoutViews(int width, int height) override;
   bool Update(bool force) override;
 
-  MultiListModel& model_;
+  SideListModel& model_;
   int index_;
   TextRows keys_{this};
 };

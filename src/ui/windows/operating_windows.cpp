@@ -50,6 +50,13 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
         new MultiWindow(desktop, *m.multipliers[i], static_cast<int>(i), station.Bus()));
   }
   if (m.repeat != nullptr) repeat_ = new RepeatWindow(desktop, *m.repeat, station.Bus());
+  const int next = static_cast<int>(m.multipliers.size()) + (m.repeat != nullptr ? 1 : 0);
+  if (m.needed != nullptr) needed_ = new MultiWindow(desktop, *m.needed, next, station.Bus());
+  dupes_ = new MultiWindow(desktop, *m.dupes, next + 1, station.Bus());
+  side_.assign(multipliers_.begin(), multipliers_.end());
+  for (InfoWindow* w : std::initializer_list<InfoWindow*>{repeat_, needed_, dupes_}) {
+    if (w != nullptr) side_.push_back(w);
+  }
   // Its files are read once the windows show (PrepareForTyping).
   aids_ = std::make_unique<OperatorAids>(
       station, ReadAidsSettings(station.PathOf(kConfigFileName), station.Settings().main.contest),
@@ -66,8 +73,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   for (finalcut::FDialog* d : std::initializer_list<finalcut::FDialog*>{score_, log_, entry_}) {
     d->show();
   }
-  for (MultiWindow* mw : multipliers_) mw->show();
-  if (repeat_ != nullptr) repeat_->show();
+  ShowSideWindows();
   aidsWindow_->ShowAsChosen();
   if (cw_ != nullptr) cw_->ShowForMode(station.CurrentMode());
   SelectEntry();
@@ -78,33 +84,55 @@ void OperatingWindows::PlaceWindows(finalcut::FWidget* desktop, Station& station
   needs.scoreBands = 0;
   const auto& bands = station.Rules().Settings().bands;
   for (int b = 1; b <= kBandCount; ++b) needs.scoreBands += bands[b] ? 1 : 0;
-  // The aids window takes the last place while it shows anything; the others share the rest.
+  // The Check window has a place while it shows anything.
   const bool aids = aidsPanel_->Visible();
-  needs.sideWindows = static_cast<int>(multipliers_.size()) + (repeat_ != nullptr ? 1 : 0) + aids;
+  needs.sideWindows = static_cast<int>(side_.size());
   needs.cwWindow = cw_ != nullptr;
+  needs.checkWindow = aids;
   // Asked again on every resize of the terminal: each window takes its part of the new layout.
-  auto layout = [desktop, needs] {
+  layout_ = [desktop, needs] {
     const int rows = static_cast<int>(desktop->getDesktopHeight()) - 2;  // menu bar, status line
     return LayOutOperatingWindows(static_cast<int>(desktop->getDesktopWidth()), rows, needs);
   };
+  const auto layout = layout_;
   log_->SetHome([layout] { return layout().log; });
   entry_->SetHome([layout] { return layout().entry; });
   if (cw_ != nullptr) cw_->SetHome([layout] { return layout().cw; });
   score_->SetHome([layout] { return layout().score; });
-  std::vector<InfoWindow*> side(multipliers_.begin(), multipliers_.end());
-  if (repeat_ != nullptr) side.push_back(repeat_);
-  if (aids) {
-    side.push_back(aidsWindow_);
-  } else {
+  aidsWindow_->SetHome([layout, aids] {
+    const OperatingLayout l = layout();
     // Hidden, it still follows resizes: any place that exists will do.
-    aidsWindow_->SetHome([layout] {
-      const OperatingLayout l = layout();
-      return l.side.empty() ? l.score : l.side.back();
-    });
+    return aids || l.side.empty() ? l.check : l.side.back();
+  });
+  for (std::size_t i = 0; i < side_.size(); ++i) {
+    side_[i]->SetHome([layout, i] { return layout().side[i]; });
   }
-  for (std::size_t i = 0; i < side.size(); ++i) {
-    side[i]->SetHome([layout, i] { return layout().side[i]; });
+  ShowSideWindows();
+}
+
+void OperatingWindows::ShowSideWindows() {
+  if (!layout_) return;
+  const OperatingLayout l = layout_();
+  const finalcut::FWidget* desktop = entry_->getParentWidget();
+  desktopColumns_ = static_cast<int>(desktop->getDesktopWidth());
+  desktopRows_ = static_cast<int>(desktop->getDesktopHeight());
+  if (sideShown_ >= side_.size()) sideShown_ = 0;
+  bool hidActive = false;
+  for (std::size_t i = 0; i < side_.size(); ++i) {
+    InfoWindow* w = side_[i];
+    const bool show = !l.sideShared || i == sideShown_;
+    w->MarkShared(l.sideShared ? static_cast<int>(i) : 0,
+                  l.sideShared ? static_cast<int>(side_.size()) : 1);
+    if (show) {
+      if (!w->isShown()) w->show();
+      w->redraw();
+    } else if (w->isShown()) {
+      hidActive |= w->isWindowActive();
+      w->hide();
+    }
   }
+  // A hidden window keeps the keyboard unless another is chosen.
+  if (hidActive) SelectEntry();
 }
 
 void OperatingWindows::KeyerChanged(finalcut::FWidget* desktop, Station& station,
@@ -134,9 +162,20 @@ void OperatingWindows::SelectLog() {
 
 void OperatingWindows::HandleMessage(Message& m) {
   if (m.what == EventClass::kTick) Tick();
+  if (m.what == EventClass::kCommand && m.command == cm::kNextSideWindow) {
+    if (!side_.empty()) sideShown_ = (sideShown_ + 1) % side_.size();
+    ShowSideWindows();
+    m.handled = true;
+  }
 }
 
 void OperatingWindows::Tick() {
+  // A new terminal size may give the side windows places of their own, or take them away.
+  const finalcut::FWidget* desktop = entry_->getParentWidget();
+  if (static_cast<int>(desktop->getDesktopWidth()) != desktopColumns_ ||
+      static_cast<int>(desktop->getDesktopHeight()) != desktopRows_) {
+    ShowSideWindows();
+  }
   log_->Tick();
   entry_->Tick();
 }

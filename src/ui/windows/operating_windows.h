@@ -7,9 +7,11 @@
 
 #include <final/final.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/screen_layout.h"
 #include "app/views/operating_models.h"
 #include "app/station.h"
 #include "app/views/aids_panel_model.h"
@@ -22,6 +24,7 @@ namespace vk::ui {
 class AidsWindow;
 class CwWindow;
 class EntryWindow;
+class InfoWindow;
 class LogWindow;
 class MultiWindow;
 class RepeatWindow;
@@ -60,6 +63,9 @@ class OperatingWindows final : public MessageTarget {
   void Build(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
   // Gives every window its part of the screen layout for the current contest.
   void PlaceWindows(finalcut::FWidget* desktop, Station& station);
+  // Shows the side windows the layout has room for: all of them, or while they share one
+  // place the chosen one (Alt+W brings the next).
+  void ShowSideWindows();
   void Tick();
 
   std::unique_ptr<OperatingModels> models_;
@@ -69,6 +75,13 @@ class OperatingWindows final : public MessageTarget {
   CwWindow* cw_ = nullptr;
   std::vector<MultiWindow*> multipliers_;
   RepeatWindow* repeat_ = nullptr;
+  MultiWindow* needed_ = nullptr;
+  MultiWindow* dupes_ = nullptr;
+  // The side windows in layout order, and the layout of the current desktop.
+  std::vector<InfoWindow*> side_;
+  std::function<OperatingLayout()> layout_;
+  std::size_t sideShown_ = 0;  // the one shown while they share a place
+  int desktopColumns_ = 0, desktopRows_ = 0;
   // The operator aids: after models_, so they go before the entry model they are attached to.
   std::unique_ptr<OperatorAids> aids_;
   std::unique_ptr<AidsPanelModel> aidsPanel_;

@@ -77,7 +77,7 @@ void ScoreWindow::LayoutViews(int width, int height) {
 
 bool ScoreWindow::Update(bool force) {
   if (model_.TakeChanges() == changed::kNothing && !force) return false;
-  if (showByRows_) return byRows_.SetRows(model_.Rows(byRows_.Width()));
+  if (showByRows_) return byRows_.SetRows(model_.Rows(byRows_.Width(), byRows_.Height()));
   const ScoreTexts& t = model_.Texts();
   bool any = header_.SetText(t.header);
   any |= qsos_.SetText(t.qsos);
