@@ -5,12 +5,15 @@
 // changed.  A file the load could not read whole is never replaced unread: when its bytes can be
 // read it is first kept in the arch folder, and when it cannot be read at all the log goes to a
 // rescue file, which is itself read at the next start and never replaced by a log that did not
-// read it.
+// read it.  Once vorkan.adi reads again, the QSOs of the rescue files left by those runs are
+// merged into the log (a QSO both hold counts once), written to vorkan.adi, and the rescue
+// files moved to the arch folder.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "log/adif.h"
 #include "log/log_collection.h"
@@ -36,6 +39,10 @@ class LogStore {
   // The status is that of vorkan.adi (kIo when it could not be read); Notice() tells the
   // operator what was found and where the log will be saved.
   Status Load(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats* stats);
+  // After a load that merged rescue files (the log scored and its Guids checked): writes the
+  // log to vorkan.adi and moves the merged rescue files to arch.  When the write fails they
+  // stay where they are and are merged again at the next start.
+  Status FinishMerge(const TLogCollection& log);
 
   // Saves the QSO just appended at `pos` by appending it to the file; anything else (earlier
   // changes not yet written, a file changed behind the program's back, a failed append) falls
@@ -60,6 +67,7 @@ class LogStore {
 
  private:
   Status LoadRescue(TLogCollection& log, AdifLoadSink& sink);
+  void MergeRescues(TLogCollection& log, AdifLoadSink& sink);
   void CheckLeftovers(const TLogCollection& log);
   Status ArchiveUnread();
   void Note(std::string text);
@@ -78,6 +86,8 @@ class LogStore {
   std::uint64_t revision_ = 0;
   int fileCount_ = 0;  // QSOs in the file
   std::string notice_;
+  std::vector<std::string> merged_;  // rescue files merged into the log, not yet archived
+  int mergedQsos_ = 0;
 };
 
 }  // namespace vk

@@ -59,6 +59,8 @@ Status Logbook::Load(AdifLoadStats* stats) {
     JournalAppend(journal_,
                   "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
+  // QSOs merged from rescue files of earlier runs go to vorkan.adi at once, scored.
+  (void)store_.FinishMerge(log_);
   return s;
 }
 

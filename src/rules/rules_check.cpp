@@ -114,6 +114,7 @@ class Checker {
   void CheckSelector(const pugi::xml_node& e, std::string_view keyword);
   void CheckPrefixes(const pugi::xml_node& e, std::string_view list, std::string_view what);
   void CheckDomestic(const pugi::xml_node& e, ContestFacts& facts);
+  void CheckValueCondition(const pugi::xml_node& e, std::string_view w);
   void CheckConditions(const pugi::xml_node& e, std::string_view conditions,
                        std::string_view keyword, ContestFacts& facts, bool multi);
   bool KnownPrefix(std::string_view prefix) const;
@@ -175,11 +176,31 @@ void Checker::CheckConditions(const pugi::xml_node& e, std::string_view conditio
       facts.bandConditions.push_back({LineOf(e), FindBandToken(w)});
     } else if (OneOf(kModeWords, w)) {
       facts.modeConditions.push_back({LineOf(e), std::string(w)});
-    } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword")) {
+    } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword" ||
+                         w == "foreign" || w == "initial")) {
+    } else if (multi && w.find('=') != std::string_view::npos) {
+      CheckValueCondition(e, w);
     } else if (!multi && (w == "final" || w == "mmzone")) {
     } else {
       Report(e, "unknown condition \"" + std::string(w) + "\" in <" + std::string(keyword) + ">");
     }
+  }
+}
+
+// "80m=4" (a band's weight), "areas=k/ve" (countries by call area), "except=nm".
+void Checker::CheckValueCondition(const pugi::xml_node& e, std::string_view w) {
+  const auto eq = w.find('=');
+  const std::string_view name = w.substr(0, eq), value = w.substr(eq + 1);
+  if (IsBandCondition(name)) {
+    if (!IsNumber(value, 1, 255))
+      Report(e, "band weight \"" + std::string(w) + "\" is not a whole number 1..255");
+  } else if (name == "areas") {
+    for (std::string_view p : Words(value, "/")) CheckPrefixes(e, p, "areas=");
+    if (value.empty()) Report(e, "areas= names no country");
+  } else if (name == "except") {
+    if (value.empty()) Report(e, "except= names nothing");
+  } else {
+    Report(e, "unknown condition \"" + std::string(w) + "\"");
   }
 }
 
@@ -366,6 +387,11 @@ void Checker::CheckElement(const pugi::xml_node& e, ContestFacts& facts, int dep
     std::string error;
     ExchangeSpec layout;
     if (!ParseExchangeSpec(value, layout, error)) Report(e, "<exchange>: " + error);
+    if (const pugi::xml_attribute a = e.first_attribute();
+        a && LowerCase(a.value()) != "all") {
+      Report(e, "<exchange> " + std::string(a.name()) + "=\"" + a.value() +
+                    "\": the only value is \"all\" (every field before the QSO is logged)");
+    }
     for (const auto& f : layout.fields) facts.fields.push_back(f.name);
   } else {
     Report(e, "unknown element <" + std::string(e.name()) + ">");

@@ -77,6 +77,7 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
     ExchangeSpec layout;
     std::string error;
     if (ParseExchangeSpec(value, layout, error)) {
+      layout.required = LowerCase(argument) == "all";
       tree_.Context().SetExchange(std::move(layout));
     } else {
       JournalAppend(tree_.journal(), "Rules: <exchange> " + error);

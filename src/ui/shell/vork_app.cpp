@@ -133,6 +133,9 @@ void VorkApp::ShowAbout() {
 void VorkApp::RunQsoDialog(CommandId which, int position) {
   QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
+  if (!editor.SaveProblem().empty()) {
+    ShowMessage(desktop_.get(), "Not saved", ScreenText(this, editor.SaveProblem()), true);
+  }
 }
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
