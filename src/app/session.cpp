@@ -4,6 +4,7 @@
 
 #include "log/journal.h"
 #include "app/cluster_setup.h"
+#include "app/station_keyer.h"
 #include "cluster/cluster_socket.h"
 #include "rig/hamlib_radio.h"
 #include "rig/rig_control.h"
@@ -56,6 +57,10 @@ void Session::ConfigureCluster(const ClusterSettings& settings) {
   ClusterBackoff backoff;
   if (hooks_.clusterRetry.count() > 0) backoff.first = backoff.most = hooks_.clusterRetry;
   cluster_.Configure(settings, station_.OwnCall(), MakePosixClusterSocket, backoff);
+}
+
+std::unique_ptr<Keyer> Session::MakeKeyer(std::string& programPort) {
+  return MakeStationKeyer(station_, programPort, hooks_.keyerWithoutHardware);
 }
 
 LogGate Session::Gate() const {

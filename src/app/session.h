@@ -20,6 +20,7 @@
 #include "app/test_hooks.h"
 #include "cluster/cluster_hub.h"
 #include "cw/cw_messages.h"
+#include "cw/keyer.h"
 #include "util/result.h"
 
 namespace vk {
@@ -47,6 +48,9 @@ class Session {
   // Options > Cluster: the settings written, then the link restarted on them.  Nothing
   // changes when they cannot be written.
   Status ChangeCluster(const ClusterSettings& settings);
+
+  // A keyer for the CW window on the configured port (`programPort` as for MakeStationKeyer).
+  std::unique_ptr<Keyer> MakeKeyer(std::string& programPort);
 
   // What the tests asked for through the environment, read once by main.
   void SetTestHooks(const TestHooks& hooks) { hooks_ = hooks; }

@@ -158,7 +158,9 @@ void VorkApp::OpenOperatingWindows() {
     openWhenModalEnds_ = true;
     return;
   }
-  operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
+  operating_ =
+      OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages(),
+                             [this](std::string& port) { return session_.MakeKeyer(port); });
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
   prepareForTyping_ = true;
@@ -187,7 +189,7 @@ void VorkApp::RunNewContest(int entry) {
 }
 
 bool VorkApp::RunCwSetup() {
-  return ui::RunCwSetup(desktop_.get(), station_, [this] {
+  return ui::RunCwSetup(desktop_.get(), station_, session_.Hooks().keyerWithoutHardware, [this] {
     if (operating_ != nullptr) {
       operating_->KeyerChanged(desktop_.get(), station_, session_.CwMessages());
     }
