@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/logbook.h"
 #include "app/startup.h"
 #include "country/country.h"
 #include "log/adif.h"
@@ -130,10 +131,21 @@ int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostrea
     return Fail(err, "contest " + o.contest + " not loaded: " + s.message);
   }
   if (!IsReadableFile(o.logPath)) return Fail(err, "cannot read " + o.logPath);
+  TLogCollection file;
+  if (const Status s = LoadAdifLog(o.logPath, file, &journal); !s) {
+    return Fail(err, "cannot read " + o.logPath + ": " + s.message);
+  }
+  // A QSO on a band or in a mode the contest does not have scores nothing in it: refused with
+  // the reason, as the import refuses it.
   TLogCollection log;
   rules.SetLog(&log);
-  if (const Status s = LoadAdifLog(o.logPath, log, &journal); !s) {
-    return Fail(err, "cannot read " + o.logPath + ": " + s.message);
+  for (int pos = 0; pos < file.Count(); ++pos) {
+    const QsoRecord& q = *file.At(pos);
+    if (const std::string why = ContestRefusal(rules.Settings(), q); !why.empty()) {
+      err << "not scored: " << DescribeQso(q) << ": " << why << '\n';
+      continue;
+    }
+    (void)log.Append(q);
   }
   BandTotals totals;
   totals.SetFormula(rules.Settings().scoreTotal);
