@@ -330,6 +330,7 @@ Status LogStore::WriteAll(const TLogCollection& log) {
     return s;
   }
   Synced(log);
+  staleFigures_ = false;
   return rescue_ ? RescueStatus() : s;
 }
 
@@ -353,7 +354,14 @@ Status LogStore::Append(const TLogCollection& log, int pos) {
 }
 
 bool LogStore::Holds(const TLogCollection& log) const {
-  return inSync_ && revision_ == log.Revision();
+  return inSync_ && !staleFigures_ && revision_ == log.Revision();
+}
+
+void LogStore::ScoredAfterLoad(const TLogCollection& log, std::uint64_t before,
+                               bool figuresChanged) {
+  if (!inSync_ || revision_ != before || fileCount_ != log.Count()) return;
+  revision_ = log.Revision();
+  if (figuresChanged) staleFigures_ = true;
 }
 
 Status LogStore::WriteCopy(const TLogCollection& log, const std::string& dir,

@@ -44,6 +44,15 @@ class LogStore {
   // stay where they are and are merged again at the next start.
   Status FinishMerge(const TLogCollection& log);
 
+  // The log was scored right after Load (`before`: its revision then).  The dupe marks are not
+  // in the file, so a file that held the log still does, and a new QSO is appended to it.
+  // When points, multipliers or bonus changed (`figuresChanged`: the file was written under
+  // other rules, or by another program), the QSOs are all in the file but some figures are
+  // not: new QSOs are still appended, and the whole file is written at the next whole write,
+  // at the latest at the end of the program.  A log changed otherwise since the load is left
+  // to the next save, which writes it whole.
+  void ScoredAfterLoad(const TLogCollection& log, std::uint64_t before, bool figuresChanged);
+
   // Saves the QSO just appended at `pos` by appending it to the file; anything else (earlier
   // changes not yet written, a file changed behind the program's back, a failed append) falls
   // back to WriteAll.
@@ -51,7 +60,8 @@ class LogStore {
   // Replaces the whole file.  In rescue mode the log goes to the rescue file and the status
   // still says that vorkan.adi was not written.
   Status WriteAll(const TLogCollection& log);
-  // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log.
+  // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log, figures
+  // included.
   bool Holds(const TLogCollection& log) const;
   // Writes the whole log to a file of its own in `dir` (the operator's last resort when the
   // working directory cannot be written); `path` gets the file's name.
@@ -83,6 +93,7 @@ class LogStore {
   bool archiveFirst_ = false;  // vorkan.adi was not read whole: keep it before replacing it
   FileMark mark_;              // the file as last written or read
   bool inSync_ = false;        // the file held the log at revision_
+  bool staleFigures_ = false;  // ... all but some points, multipliers or bonus
   std::uint64_t revision_ = 0;
   int fileCount_ = 0;  // QSOs in the file
   std::string notice_;

@@ -57,8 +57,11 @@ Status Logbook::Load(AdifLoadStats* stats) {
   } sink{ids_};
   Status s = store_.Load(log_, sink, stats);
   // The figures stored in the file are those of the rules that wrote it (or of another
-  // program); the log counts what the rules loaded now give.
+  // program); the log counts what the rules loaded now give.  The file still holds every QSO,
+  // so the first QSO logged is appended to it rather than the whole file written again.
+  const std::uint64_t read = log_.Revision();
   const RescoreStats r = ScoreOnly();
+  store_.ScoredAfterLoad(log_, read, r.storedChanged != 0);
   if (r.changed != 0) {
     JournalAppend(journal_, "Log rescored at load: " + IntToStr(r.changed) + " of " +
                                 IntToStr(r.qsos) + " QSOs changed, " + IntToStr(r.dupes) +

@@ -18,6 +18,7 @@
 #include "score/multi_rule.h"
 #include "score/score_rule.h"
 #include "score/text_util.h"
+#include "util/bounded_file.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -177,7 +178,7 @@ void Checker::CheckConditions(const pugi::xml_node& e, std::string_view conditio
     } else if (OneOf(kModeWords, w)) {
       facts.modeConditions.push_back({LineOf(e), std::string(w)});
     } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword" ||
-                         w == "foreign" || w == "initial")) {
+                         w == "foreign" || w == "initial" || w == "letters")) {
     } else if (multi && w.find('=') != std::string_view::npos) {
       CheckValueCondition(e, w);
     } else if (!multi && (w == "final" || w == "mmzone")) {
@@ -290,8 +291,10 @@ void Checker::CheckDomestic(const pugi::xml_node& e, ContestFacts& facts) {
   if (const pugi::xml_attribute f = e.attribute("file")) {
     const std::string path = dir_ + "/" + f.value();
     std::vector<std::string> entries;
-    if (!ReadDomesticFile(path, entries)) {
-      Report(e, std::string("list file ") + f.value() + " is missing beside the rules file");
+    if (const Status s = ReadDomesticFile(path, entries); !s) {
+      Report(e, s.code == ErrCode::kBadInput
+                    ? s.message
+                    : std::string("list file ") + f.value() + " is missing beside the rules file");
     } else if (entries.empty()) {
       Report(e, std::string("list file ") + f.value() + " holds no entries");
     } else {
@@ -473,9 +476,10 @@ std::vector<RulesProblem> Checker::Run(const std::string* only) {
 
 std::vector<RulesProblem> Check(const std::string& path, const std::string* only,
                                 const CountryLists* countries) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{path, 0, "cannot read the file"}};
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (const Status s = ReadFileBounded(path, kMaxRulesFileBytes, text); !s) {
+    return {{path, 0, s.code == ErrCode::kBadInput ? s.message : "cannot read the file"}};
+  }
   return Checker(path, std::move(text), countries).Run(only);
 }
 

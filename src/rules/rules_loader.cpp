@@ -183,8 +183,10 @@ Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view c
 
   std::string file = list.FindContestFile(contestName);
   if (file.empty()) {
+    const std::string oversized = list.OversizedFiles();
     return Status::Error(ErrCode::kNotFound,
-                         "no rules file holds contest " + std::string(contestName));
+                         "no rules file holds contest " + std::string(contestName) +
+                             (oversized.empty() ? "" : " (" + oversized + ")"));
   }
   const std::string path = list.PathOf(file);
   if (check == RulesCheck::kRefuse) {

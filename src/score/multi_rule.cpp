@@ -115,6 +115,7 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   const std::string_view conditions = plain;
   rule->foreign_ = HasWord(conditions, "foreign");
   rule->initial_ = HasWord(conditions, "initial");
+  rule->letters_ = HasWord(conditions, "letters");
   rule->band_ = FindBandToken(conditions);
   if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
     rule->band_ = kEveryCondition;
@@ -211,10 +212,12 @@ bool MultiRule::FieldKey(std::string_view rx, const ScoreContext& ctx, std::stri
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
                               Mode mode, ScoreContext& ctx) const {
   if (!field_.empty()) {
-    std::string key;
-    if (!FieldKey(rx, ctx, key) || Outside(band, mode)) return 0;
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field) || Outside(band, mode)) return 0;
+    std::string_view key = field;
+    if (!Refine(call, ctx, scratch, key)) return 0;
     const KeyList* keys = Keys(band, mode);
-    return keys != nullptr && !keys->Contains(key) ? weight_ : 0;
+    return keys != nullptr && !keys->Contains(key) ? WeightOn(band) : 0;
   }
   std::string scratch;
   std::string_view key;
@@ -245,6 +248,11 @@ bool MultiRule::Refine(std::string_view call, ScoreContext& ctx, std::string& sc
     scratch = std::move(area);
     key = scratch;
   }
+  if (letters_) {
+    for (char c : key) {
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+    }
+  }
   if (initial_) {
     const char c = key.empty() ? '\0' : key.front();
     if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
@@ -258,8 +266,10 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
   KeyList* keys = MutableKeys(band, mode);
   if (keys == nullptr) return;
   if (!field_.empty()) {
-    std::string key;
-    if (FieldKey(rx, ctx, key)) keys->Insert(key);
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field)) return;
+    std::string_view key = field;
+    if (Refine(call, ctx, scratch, key)) keys->Insert(key);
     return;
   }
   std::string scratch;

@@ -10,8 +10,9 @@
 // Further condition words: "80m=4" (a new key on that band weighs 4; any band word), for
 // dxcc "foreign" (the own country is no multiplier) and "areas=k/ve/ja" (those countries
 // count by call area: K1 and W1 are one key, K1 and K2 two), and for the kinds that read the
-// exchange "initial" (only the first letter counts: DOK B36 is district B) and "except=nm"
-// (those texts are no key).
+// exchange "initial" (only the first letter counts: DOK B36 is district B), "letters" (only
+// a key of letters counts: a district code, never a serial) and "except=nm" (those texts are
+// no key).
 //
 // Keys are kept per slot, one slot per band-and-mode combination the rule distinguishes:
 // a rule with "everyband" counts a country again on every band, one with a fixed band keeps
@@ -124,6 +125,7 @@ class MultiRule final : public RuleNode {
   bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
   bool foreign_ = false;     // dxcc: the own country is no key
   bool initial_ = false;     // the key is the first letter of the text
+  bool letters_ = false;     // only a key of letters counts (a district code, not a serial)
   std::vector<std::string> areas_;   // dxcc: countries counted by call area (lower case)
   std::vector<std::string> except_;  // texts that are no key (lower case)
   std::array<std::uint8_t, 10> bandWeights_{};  // by band number; 0: the rule's weight

@@ -565,8 +565,9 @@ TEST_F(ShippedContest, OkOmDxFromAbroad) {
       {At(12, 5), "OK1ABC", "599/BPZ", B40, CW, 1, 1, 0},   // districts per band
       {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},   // neither Czech nor Slovak
       {At(12, 7), "OL5Y", "599/APH", B15, CW, 1, 1, 0},     // OL is Czechia
+      {At(12, 8), "OK1XX", "599/015", B15, CW, 1, 0, 0},    // a serial is no district
   });
-  EXPECT_EQ(Claimed(), (Claim{5, 4, 0, 5 * 4}));
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
 }
 
 TEST_F(ShippedContest, OkOmDxFromOutsideEurope) {
@@ -592,6 +593,23 @@ TEST_F(ShippedContest, OkOmDxFromCzechia) {
       {At(12, 7), "OK2ABC", "599/BPZ", B40, CW, 0, 0, 0},
   });
   EXPECT_EQ(Claimed(), (Claim{7, 4, 0, 7 * 4}));
+}
+
+// PACC from Germany: Dutch stations only, 1 point, provinces once per band whatever the mode.
+TEST_F(ShippedContest, PaccFromAbroad) {
+  Load("PACC", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "PA3ABC", "599/NH", B20, CW, 1, 1, 0},     // 1 point; Noord-Holland
+      {At(12, 2), "PD0XYZ", "599/ZH", B20, CW, 1, 1, 0},
+      {At(12, 3), "PA3ABC", "59/NH", B20, PH, 0, 0, 0, 1},   // once per band, whatever the mode
+      {At(12, 4), "PE1ABC", "599/NH", B20, CW, 1, 0, 0},
+      {At(12, 5), "PA3ABC", "599/NH", B40, CW, 1, 1, 0},     // provinces per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},    // not Dutch: nothing
+      {At(12, 7), "PA0XX", "599/NHX", B80, CW, 1, 0, 0},     // NHX is no province
+      {At(12, 8), "PA0XX", "59/FL", B10, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
 }
 
 }  // namespace

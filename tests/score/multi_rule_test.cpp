@@ -273,6 +273,7 @@ TEST_F(MultiRuleTest, KeyConditions) {
       Multi("dxcc:2:everyband 80m=4 40m=3"),
       Multi("dxcc:2:everyband foreign areas=k/ve/ja/ua9 80m=4"),
       Multi("rxnr:1:everyband initial except=nm"),
+      Multi("rxnr:1:everyband letters"),
   };
   const Row rows[] = {
       {0, "OH2ABC", "599", k80, 4},      // a country on 80 m weighs 4
@@ -295,6 +296,8 @@ TEST_F(MultiRuleTest, KeyConditions) {
       {2, "DL3ABC", "599/NM", k20, 0},   // a non-member sends NM: no district
       {2, "DL4ABC", "599/50A", k20, 0},  // no letter first: nothing
       {2, "DL5ABC", "599/Z99", k20, 1},
+      {3, "OK1ABC", "599/BPZ", k20, 1},  // a district of letters
+      {3, "OK2ABC", "599/001", k20, 0},  // a serial in its place is none
   };
   for (const Row& r : rows) {
     EXPECT_EQ(Log(*rules[r.rule], r.call, r.rx, r.band, kCw, ua), r.weight) << r.call << " " << r.rx;
