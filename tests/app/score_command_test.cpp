@@ -88,7 +88,7 @@ TEST_F(ScoreCommand, PrintsBandRowsQsoLinesAndTheTotalLast) {
 // as the import refuses them; the phone QSO of the same log counts.
 TEST_F(ScoreCommand, RefusesQsosInAModeTheContestDoesNotHave) {
   QsoRecord phone = Qso("JA1AA", "59 25", 142000, 3);
-  phone.Mode = Mode::kSsb;
+  phone.Mode = Mode::kPhone;
   WriteLog({Qso("K1AA", "599 5", 140250, 0), Qso("DL2AA", "599 14", 70200, 1), phone});
   ASSERT_EQ(Run({"--contest", "CQ-WW-SSB", LogPath()}), 0) << err_.str();
   EXPECT_EQ(err_.str(),
