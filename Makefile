@@ -69,7 +69,7 @@ station: build
 	@scripts/prepare-station.sh $(STATION)
 
 run: station
-	cd $(STATION) && LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=$${TERM:-xterm-256color} ../$(BUILD)/vorkan
+	cd $(STATION) && TERM=$${TERM:-xterm-256color} ../$(BUILD)/vorkan
 
 bench: build-test
 	$(BUILD)/vorkan_bench

@@ -36,7 +36,7 @@ struct LoggedStation {
   vk::bench::ScratchStation station;
 };
 
-constexpr const char* kGreeting = "Hello Friend";
+constexpr const char* kGreeting = "Good luck in the contest";
 
 // VORKAN_BENCH_BINARY times another build of the program (an older one, for a comparison).
 std::string Binary() {

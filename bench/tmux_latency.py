@@ -217,7 +217,7 @@ def main():
             return
         env = "LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en TERM=tmux-256color"
         t0 = pane.start(work, "env %s %s 2>err.log" % (env, os.path.abspath(a.binary)))
-        t_ready = pane.wait_text(r"Hello Friend")
+        t_ready = pane.wait_text(r"Good luck in the contest")
         print("start-up to the greeting: %s ms (%d QSOs)" %
               ("%.0f" % ((t_ready - t0) * 1000) if t_ready else "never", a.qsos))
         if t_ready is None and a.max_echo_median:

@@ -14,7 +14,7 @@ using M = MenuTitle;
 // clang-format off
 constexpr CommandRow kRows[] = {
     {cm::kNewContest,   M::kFile, "&New contest", 0, {}, nullptr},
-    {cm::kCabrillo,     M::kFile, "&Out cabrilio", kb::kAltO, "the contest report (Cabrillo)",
+    {cm::kCabrillo,     M::kFile, "&Cabrillo report", kb::kAltO, "the contest report (Cabrillo)",
      [](ShellActions& a) { a.WriteCabrillo(); }},
     {cm::kExportAdif,   M::kFile, "E&xport ADIF...", 0, {},
      [](ShellActions& a) { a.ExportAdif(); }},
@@ -24,7 +24,7 @@ constexpr CommandRow kRows[] = {
     // Only Exit and Alt+X end the program: nothing else may stop a station mid-contest.  The
     // hint keeps the classic desktop's spelling, which operators know from its status line.
     {cm::kQuit,         M::kFile, "&Exit", kb::kAltX, "save the log and exit",
-     [](ShellActions& a) { a.Quit(); }, "ALT+X"},
+     [](ShellActions& a) { a.Quit(); }, "Alt+X"},
 
     {cm::kVideoMode,    M::kOptions, "&Video mode", 0, {}, nullptr},
     // The new keyer is made at once: a station mid-contest must never restart for it.

@@ -137,6 +137,7 @@ void LogStore::Note(std::string text) {
 
 void LogStore::Synced(const TLogCollection& log) {
   inSync_ = true;
+  writeFailed_ = false;
   revision_ = log.Revision();
   fileCount_ = log.Count();
 }
@@ -318,6 +319,7 @@ Status LogStore::WriteAll(const TLogCollection& log) {
   if (archiveFirst_ && !rescue_) {
     if (Status a = ArchiveUnread(); !a) {
       inSync_ = false;
+      writeFailed_ = true;
       return Status::Error(
           ErrCode::kIo,
           std::string(kLogFileName) + " not replaced, it could not be kept first: " + a.message);
@@ -327,6 +329,7 @@ Status LogStore::WriteAll(const TLogCollection& log) {
   Status s = WriteAdifLog(log, SavePath(), &mark_);
   if (!s) {
     inSync_ = false;
+    writeFailed_ = true;
     return s;
   }
   Synced(log);

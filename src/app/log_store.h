@@ -63,6 +63,8 @@ class LogStore {
   // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log, figures
   // included.
   bool Holds(const TLogCollection& log) const;
+  // The last write of vorkan.adi failed (the next successful one clears it).
+  bool WriteFailed() const { return writeFailed_; }
   // Writes the whole log to a file of its own in `dir` (the operator's last resort when the
   // working directory cannot be written); `path` gets the file's name.
   Status WriteCopy(const TLogCollection& log, const std::string& dir, std::string& path) const;
@@ -93,6 +95,7 @@ class LogStore {
   bool archiveFirst_ = false;  // vorkan.adi was not read whole: keep it before replacing it
   FileMark mark_;              // the file as last written or read
   bool inSync_ = false;        // the file held the log at revision_
+  bool writeFailed_ = false;
   bool staleFigures_ = false;  // ... all but some points, multipliers or bonus
   std::uint64_t revision_ = 0;
   int fileCount_ = 0;  // QSOs in the file

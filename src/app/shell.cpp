@@ -57,11 +57,7 @@ void Shell::IdlePass() {
   const std::uint32_t logCrc = logCrc_ ? logCrc_() : 0;
   net_->SetOwnChecksum(logCrc);
   PollChecksums(logCrc);
-  if (++memoryAge_ >= kMemoryRefreshPasses) {
-    memoryAge_ = 0;
-    memoryInUse_ = MemoryInUse();
-  }
-  StatusTexts texts = FormatStatusTexts(state_.lastKey, memoryInUse_, net_->PeerChecksum(), logCrc,
+  StatusTexts texts = FormatStatusTexts(state_.lastKey, net_->PeerChecksum(), logCrc,
                                         state_.ownCall, state_.contestDisplayName);
   texts.sync =
       SyncStateText(net_->Enabled(), peerHeard_, net_->Repairing(), net_->PeerChecksum(), logCrc);

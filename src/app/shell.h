@@ -81,13 +81,10 @@ class ShellActions {
   virtual void RunNetworkSetup() {}
 };
 
-inline constexpr std::string_view kRebootText = "Reboot programm";
+inline constexpr std::string_view kRebootText = "Restart the program";
 // A mismatch count of this value means the checksum comparison is suspended.
 inline constexpr std::uint8_t kSyncSuspended = 255;
 inline constexpr std::uint8_t kSyncMismatchLimit = 10;
-// The heap statistics walk every free block, which costs tens of microseconds on a station's
-// heap; the memory figure is refreshed on every this many passes only (well under a second).
-inline constexpr int kMemoryRefreshPasses = 16;
 
 struct ShellState {
   bool NoContest = false;
@@ -147,8 +144,6 @@ class Shell final : public MessageTarget {
   std::function<std::uint32_t()> logCrc_;
   std::function<std::string()> rigStatus_;
   ShellState state_;
-  std::size_t memoryInUse_ = 0;
-  int memoryAge_ = kMemoryRefreshPasses;  // refresh on the first pass
   bool peerHeard_ = false;                // a checksum report of another station has arrived
   bool startupIssued_ = false;            // the start-up command went out on the first tick
 };

@@ -1,7 +1,5 @@
 #include "app/status_texts.h"
 
-#include <malloc.h>
-
 #include <vector>
 
 namespace vk {
@@ -16,12 +14,10 @@ std::string HexDigits(std::uint64_t v, int digits) {
   return out;
 }
 
-StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
-                              std::uint32_t logCrc, std::string_view ownCall,
-                              std::string_view contestDisplayName) {
+StatusTexts FormatStatusTexts(KeyCode lastKey, std::uint32_t peerCrc, std::uint32_t logCrc,
+                              std::string_view ownCall, std::string_view contestDisplayName) {
   StatusTexts t;
   t.lastKey = "$" + HexDigits(lastKey, 4);
-  t.memory = "$" + HexDigits(memoryInUse, 8);
   t.checksums = HexDigits(peerCrc, 4) + ":" + HexDigits(logCrc, 4);
   t.banner = std::string(kProgramBanner);
   t.banner.append(ownCall);
@@ -85,10 +81,51 @@ std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayN
   return tail.substr(0, width - 1) + "]";
 }
 
-std::size_t MemoryInUse() {
-  // Small blocks in use plus the large ones glibc maps on its own.
-  const struct mallinfo2 mi = mallinfo2();
-  return mi.uordblks + mi.hblkhd;
+std::string OperatingStateText(Mode mode, int keyerWpm) {
+  std::string text;
+  switch (mode) {
+    case Mode::kCw:
+      text = "CW";
+      break;
+    case Mode::kPhone:
+      return "SSB";
+    case Mode::kFm:
+      return "FM";
+    case Mode::kRtty:
+      return "RTTY";
+    case Mode::kPsk31:
+      return "PSK";
+    case Mode::kUnknown:
+      return {};
+  }
+  if (keyerWpm > 0) text += " " + std::to_string(keyerWpm) + " WPM";
+  return text;
+}
+
+std::string LogFileStateText(bool saved) {
+  return saved ? "Log: saved" : "Log: NOT SAVED";
+}
+
+std::string StatusRowText(const StatusTexts& texts, bool diagnostics, std::size_t width) {
+  std::string right;
+  const auto add = [&right](const std::string& part) {
+    if (part.empty()) return;
+    if (!right.empty()) right += "  ";
+    right += part;
+  };
+  add(texts.sync);
+  add(texts.operating);
+  add(texts.logFile);
+  if (diagnostics) {
+    add(texts.checksums);
+    add(texts.lastKey);
+  }
+  if (right.size() >= width) return right.substr(right.size() - width);
+  // Two blanks between the links and the rest; the links take what is left.
+  const std::size_t room = width - right.size() >= 2 ? width - right.size() - 2 : 0;
+  std::string left = LinkStatesText(texts.rig, texts.cluster, room);
+  left.resize(width - right.size(), ' ');
+  return left + right;
 }
 
 }  // namespace vk

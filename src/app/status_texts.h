@@ -6,41 +6,52 @@
 #include <string>
 #include <string_view>
 
+#include "util/bands.h"
 #include "util/key_codes.h"
 #include "vorkan_version.h"
 
 namespace vk {
 
-inline constexpr std::string_view kProgramBanner = "Vork " VORKAN_VERSION " ";
+inline constexpr std::string_view kProgramBanner = "Vorkan " VORKAN_VERSION " ";
 
 // Columns counted back from the right edge of the screen.
-inline constexpr int kLastKeyColumnFromRight = 5;
-inline constexpr int kMemoryColumnFromRight = 15;
-inline constexpr int kChecksumColumnFromRight = 25;
-inline constexpr int kSyncColumnFromRight = 42;  // "Net: repairing", left of the checksums
 inline constexpr int kBannerColumnFromRight = 52;
-// The radio's and the cluster link's states, side by side from the column right of "Alt-X
-// Exit" to the group's state (LinkStatesText).
-inline constexpr int kLinksColumnFromRight = 68;
 inline constexpr int kClockColumnFromRight = 12;  // "hh:nn:ss UTC"
 
 struct StatusTexts {
+  // Shown only when diagnostics are asked for (VORKAN_DIAGNOSTICS=1): the code of the last key
+  // the terminal sent, for a keyboard that does not do what it should, and the checksums the
+  // group compares.
   std::string lastKey;    // "$" + 4 hex digits
-  std::string memory;     // "$" + 8 hex digits
   std::string checksums;  // peer and own log checksum, low 16 bits each, "XXXX:XXXX"
   std::string sync;       // the group's state, empty without a network (SyncStateText)
   std::string cluster;    // the cluster link, empty without one (ClusterStateText)
   std::string banner;     // the menu-bar text
   std::string rig;        // the radio's state, empty without a radio (RigControl::StatusText)
+  std::string operating;  // the mode and the keyer's speed (OperatingStateText)
+  std::string logFile;    // whether vorkan.adi holds the log (LogFileStateText)
   friend bool operator==(const StatusTexts&, const StatusTexts&) = default;
 };
 
 // The lowest `digits` hexadecimal digits of v, upper case, zero-padded.
 std::string HexDigits(std::uint64_t v, int digits);
 
-StatusTexts FormatStatusTexts(KeyCode lastKey, std::size_t memoryInUse, std::uint32_t peerCrc,
-                              std::uint32_t logCrc, std::string_view ownCall,
-                              std::string_view contestDisplayName);
+StatusTexts FormatStatusTexts(KeyCode lastKey, std::uint32_t peerCrc, std::uint32_t logCrc,
+                              std::string_view ownCall, std::string_view contestDisplayName);
+
+// "CW 24 WPM" while a keyer works in CW, else the mode alone ("CW", "SSB", "FM", "RTTY",
+// "PSK"); empty for an unknown mode.
+std::string OperatingStateText(Mode mode, int keyerWpm);
+
+// "Log: saved" while vorkan.adi holds every QSO of the log, "Log: NOT SAVED" when a write
+// failed (the QSOs stay in the log and the next change or Options > Save writes them again).
+std::string LogFileStateText(bool saved);
+
+// The status row right of "Alt-X Exit", `width` columns: the radio's and the cluster link's
+// states on the left (LinkStatesText, in the room the others leave), then the group's state,
+// the mode and speed, the log file's state and the diagnostics, right-aligned, two blanks
+// apart.  `diagnostics` false leaves the last key and the checksums out.
+std::string StatusRowText(const StatusTexts& texts, bool diagnostics, std::size_t width);
 
 // The group's state for the operator: empty while the network is off; "Net: waiting" until a
 // checksum report of another station was heard; then "Net: in step" when the logs agree,
@@ -61,8 +72,5 @@ std::string LinkStatesText(std::string_view rig, std::string_view cluster, std::
 // program's name, else with the contest name cut (the closing bracket stays).
 std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayName,
                       std::size_t width);
-
-// Bytes the program has taken from the heap and not given back; 0 where it cannot be told.
-std::size_t MemoryInUse();
 
 }  // namespace vk

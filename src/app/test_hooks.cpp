@@ -12,6 +12,7 @@ TestHooks ReadTestHooks(EnvironmentLookup lookup) {
   if (lookup == nullptr) return h;
   h.debugBroadcast = ParseDebugNumber(lookup("VORKAN_DEBUG_BROADCAST"));
   h.keyTestWindows = ParseDebugNumber(lookup("VORKAN_KEY_TEST_WINDOWS")) == 1;
+  h.diagnostics = ParseDebugNumber(lookup("VORKAN_DIAGNOSTICS")) == 1;
   if (const char* v = lookup("VORKAN_CLUSTER_RETRY_MS"); v != nullptr) {
     const int ms = StrToIntDef0(v);
     if (ms > 0) h.clusterRetry = std::chrono::milliseconds(ms);

@@ -16,6 +16,8 @@ struct TestHooks {
   // VORKAN_KEY_TEST_WINDOWS=1: two plain windows with an input line each, on which the routing
   // of keys to windows can be watched.
   bool keyTestWindows = false;
+  // VORKAN_DIAGNOSTICS=1: the status line shows the last key's code and the log checksums.
+  bool diagnostics = false;
   // VORKAN_CLUSTER_RETRY_MS: a shorter wait between attempts to reach the cluster node; zero
   // keeps the usual backoff.
   std::chrono::milliseconds clusterRetry{0};

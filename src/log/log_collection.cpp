@@ -66,6 +66,7 @@ bool TLogCollection::Replace(int pos, QsoRecord qso) {
   CutFields(qso);
   qso.Crc = ComputeQsoCrc(qso);
   ++revision_;
+  ++callRevision_;  // an edit may change the call, band or mode the call indexes hold
   items_[static_cast<std::size_t>(pos)] = std::move(qso);
   CalcLogCrc();
   return true;

@@ -71,12 +71,13 @@ FKey NormalizeKey(FKey key) {
   return key;
 }
 
-KeyCode PcKeyCode(FKey key) {
+KeyCode PcKeyCode(FKey key, const std::function<int(char32_t)>& typed) {
   key = NormalizeKey(key);
   const std::uint32_t k = Raw(key);
   if (k < 0x80) return KeyCodeForChar(static_cast<unsigned char>(k));
   if (k < 0x01000000) {  // a Unicode character: its CP866 byte, no scan code
-    const int b = UnicodeToCp866Char(static_cast<char32_t>(k));
+    const auto c = static_cast<char32_t>(k);
+    const int b = typed ? typed(c) : UnicodeToCp866Char(c);
     return b < 0 ? 0 : static_cast<KeyCode>(b);
   }
   if (key >= FKey::F1 && key <= FKey::F10) return FunctionKey(k - Raw(FKey::F1), kb::kF1, 0);

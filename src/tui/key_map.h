@@ -3,6 +3,8 @@
 
 #include <final/final.h>
 
+#include <functional>
+
 #include "util/key_codes.h"
 
 namespace vk::ui {
@@ -12,7 +14,8 @@ namespace vk::ui {
 finalcut::FKey NormalizeKey(finalcut::FKey key);
 
 // The PC code of a key, 0 when it has none (mouse reports, keys a PC keyboard lacks).
-KeyCode PcKeyCode(finalcut::FKey key);
+// `typed` converts a typed character to its CP866 byte (-1: none); unset: from Unicode.
+KeyCode PcKeyCode(finalcut::FKey key, const std::function<int(char32_t)>& typed = {});
 
 // The toolkit key for a PC code the shell substituted (Alt+F10 -> F10).
 finalcut::FKey ToolkitKey(KeyCode code);

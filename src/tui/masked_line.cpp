@@ -26,16 +26,17 @@ void MaskedLine::SetPicture(std::string_view picture) {
 }
 
 void MaskedLine::SetCp866(std::string_view text) {
-  setText(ScreenText(this, text.substr(0, max_)));
+  // The operator's own text: shown as it is, never translated.
+  setText(UntranslatedText(this, text.substr(0, max_)));
   redraw();
 }
 
 std::string MaskedLine::Cp866() const {
-  return WideToCp866(getText().toWString());
+  return Cp866FromScreen(this, getText());
 }
 
 bool MaskedLine::Type(char32_t ch) {
-  const int byte = UnicodeToCp866Char(ch);
+  const int byte = TypedCp866(this, ch);
   if (byte < 0) return false;
   std::string text = Cp866();
   const std::size_t at = std::min(getCursorPosition(), text.size());
@@ -46,7 +47,7 @@ bool MaskedLine::Type(char32_t ch) {
   if (candidate.size() > max_) return false;
   const std::size_t grown = candidate.size() > text.size() ? candidate.size() - text.size() : 1;
   const std::size_t cursor = at + grown;
-  setText(ScreenText(this, candidate));
+  setText(UntranslatedText(this, candidate));
   // The toolkit counts the cursor from 1.
   setCursorPosition(cursor + 1);
   redraw();

@@ -7,13 +7,24 @@ namespace vk::ui {
 
 namespace {
 
-const MessageCatalog* CatalogOf(const finalcut::FWidget* widget) {
+const ScreenLanguage* LanguageOf(const finalcut::FWidget* widget) {
   const finalcut::FWidget* root = widget;
   for (const finalcut::FWidget* w = widget; w != nullptr; w = w->getParentWidget()) root = w;
   // While the application object is being torn down it is no longer the one that offered the
   // language, and the cast finds nothing.
-  const auto* language = dynamic_cast<const ScreenLanguage*>(root);
+  return dynamic_cast<const ScreenLanguage*>(root);
+}
+
+const MessageCatalog* CatalogOf(const finalcut::FWidget* widget) {
+  const ScreenLanguage* language = LanguageOf(widget);
   return language != nullptr ? language->Catalog() : nullptr;
+}
+
+const TerminalCharset& CharsetOf(const finalcut::FWidget* widget) {
+  static const TerminalCharset kUtf8;  // const: no state to share
+  const ScreenLanguage* language = LanguageOf(widget);
+  const TerminalCharset* c = language != nullptr ? language->Charset() : nullptr;
+  return c != nullptr ? *c : kUtf8;
 }
 
 }  // namespace
@@ -25,12 +36,45 @@ std::string TranslatedText(const finalcut::FWidget* widget, std::string_view cp8
   return std::string(cp866);
 }
 
-finalcut::FString UntranslatedText(std::string_view cp866) {
-  return finalcut::FString{Cp866ToWide(cp866)};
+finalcut::FString UntranslatedText(const finalcut::FWidget* widget, std::string_view cp866) {
+  return finalcut::FString{CharsetOf(widget).ToScreen(cp866)};
+}
+
+std::string Cp866FromScreen(const finalcut::FWidget* widget, const finalcut::FString& text) {
+  return CharsetOf(widget).FromScreen(text.toWString());
+}
+
+int TypedCp866(const finalcut::FWidget* widget, char32_t c) {
+  return CharsetOf(widget).TypedToCp866(c);
 }
 
 finalcut::FString ScreenText(const finalcut::FWidget* widget, std::string_view cp866) {
-  return UntranslatedText(TranslatedText(widget, cp866));
+  return UntranslatedText(widget, TranslatedText(widget, cp866));
+}
+
+namespace {
+
+template <typename W>
+bool TranslateText(finalcut::FObject* object) {
+  auto* w = dynamic_cast<W*>(object);
+  if (w == nullptr) return false;
+  const std::string text = Cp866FromScreen(w, w->getText());
+  const std::string translated = TranslatedText(w, text);
+  if (translated != text) w->setText(UntranslatedText(w, translated));
+  return true;
+}
+
+}  // namespace
+
+void TranslateLabels(finalcut::FWidget* widget) {
+  if (widget == nullptr || CatalogOf(widget) == nullptr) return;
+  for (finalcut::FObject* child : widget->getChildren()) {
+    // Typed texts (input lines, lists) are the operator's and stay as they are.
+    (void)(TranslateText<finalcut::FLabel>(child) || TranslateText<finalcut::FButton>(child) ||
+           TranslateText<finalcut::FToggleButton>(child) ||
+           TranslateText<finalcut::FButtonGroup>(child));
+    if (auto* w = dynamic_cast<finalcut::FWidget*>(child); w != nullptr) TranslateLabels(w);
+  }
 }
 
 finalcut::FString MenuLabel(const finalcut::FWidget* widget, std::string_view cp866) {

@@ -55,7 +55,7 @@ void TextView::draw() {
     // The PC attribute's colours are in the toolkit's (VGA) order; the blink bit is dropped.
     setColor(static_cast<FColor>(attr_ & 0x0F), static_cast<FColor>((attr_ >> 4) & 0x07));
   }
-  print() << FPoint{1, 1} << UntranslatedText(shown);
+  print() << FPoint{1, 1} << UntranslatedText(this, shown);
 }
 
 }  // namespace vk::ui

@@ -47,6 +47,7 @@ int TvDialog::AddOkRow(finalcut::FButton& ok) {
 }
 
 bool TvDialog::Run() {
+  TranslateLabels(this);
   // exec() shows the dialog and runs its loop; showing it first would run the loop twice.
   return exec() == ResultCode::Accept;
 }
@@ -71,10 +72,10 @@ ErrorBox::ErrorBox(finalcut::FWidget* parent, std::string_view cp866Text)
 
 AboutBox::AboutBox(finalcut::FWidget* parent) : TvDialog(parent, "About", 46, 17) {
   static constexpr std::string_view kLines[4] = {
-      "Vorkan Hamradio Contest for Windows",
-      "ver - " VORKAN_VERSION " 2013",
-      "Contest logging, CW and networking",
-      "for the radio amateur. 73!",
+      "Vorkan " VORKAN_VERSION,
+      "A contest logger for radio amateurs",
+      "Licence: GPL-3.0-or-later",
+      "Free software, with NO WARRANTY. 73!",
   };
   const int top = AddOkRow(ok_);
   for (int i = 0; i < 4; ++i) {

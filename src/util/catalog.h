@@ -1,8 +1,11 @@
 // The operator's language.  The program's own texts are kept in the Russian and English of the
-// classic screen; a GNU gettext catalogue (a compiled .mo file, its msgids the Russian texts in
-// UTF-8) gives the English for each Russian text.  Translation happens where text goes to the
-// screen: every Russian msgid inside a text is replaced by its English, so texts composed of a
-// fixed phrase and figures ("QSO БЫЛО !!!", "Новый множитель: DL") are translated too.
+// classic screen; a GNU gettext catalogue (a compiled .mo file, msgids and msgstrs in UTF-8)
+// gives the other language: en.po the English of each Russian text, ru.po the Russian of each
+// English one.  Translation happens where text goes to the screen: a text that is a msgid as a
+// whole (blanks around it kept) becomes its translation; otherwise every msgid inside the text
+// is replaced, so texts composed of a fixed phrase and figures ("QSO БЫЛО !!!", "Новый
+// множитель: DL", "Log: saved") are translated too.  An English msgid is replaced only as whole
+// words, so "Call" never changes a part of "Callsign".
 #pragma once
 
 #include <string>
@@ -22,13 +25,23 @@ class MessageCatalog {
   // CP866 text with every known msgid replaced.
   std::string Translate(std::string_view cp866) const;
   std::size_t Size() const { return pairs_.size(); }
+  // The catalogue has a translation for the whole text or a phrase inside it (one that may read
+  // the same in both languages, as "OK").
+  bool Knows(std::string_view cp866) const;
 
  private:
   std::vector<std::pair<std::string, std::string>> pairs_;  // CP866, longest msgid first
+  // Every msgid is plain ASCII: an English-to-Russian catalogue.
+  bool englishIds_ = false;
 };
 
-// "ru" or "en": the configured `Language=` when it is one of them, else the environment's
-// (LANGUAGE, LC_ALL, LC_MESSAGES, LANG, in gettext's order): Russian for ru*, else English.
+// The environment's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG, in gettext's order):
+// "ru" for ru*, else "en".  Read before the program changes its own locale.
+std::string EnvironmentLanguage();
+
+// "ru" or "en": the configured `Language=` when it is one of them, else `environment`.
+std::string ChooseLanguage(std::string_view configured, std::string_view environment);
+// The same with the environment as it is now.
 std::string ChooseLanguage(std::string_view configured);
 
 }  // namespace vk

@@ -109,6 +109,7 @@ TEST(ScpLookup, AnswersAfterEachChangeOfTheLogAsAFreshLookup) {
       {"append a call again", [](TLogCollection& l) { l.Append(Qso("DL1ABC", 70250, kCw, 3)); }},
       {"mark the first a dupe", [](TLogCollection& l) { l.SetFigures(0, 0, 0, 0, true); }},
       {"change a call", [](TLogCollection& l) { l.SetCall(1, "OK1ABZ"); }},
+      {"replace (an edit)", [](TLogCollection& l) { l.Replace(1, Qso("W1AW", 140250, kCw, 2)); }},
       {"insert", [](TLogCollection& l) { l.InsertAt(0, Qso("DL1AZZ", 140250, kCw, 0)); }},
       {"delete", [](TLogCollection& l) { l.Delete(1); }},
       {"clear and refill", [](TLogCollection& l) {

@@ -63,7 +63,7 @@ TEST_F(EntryTest, FreshWindowGreetsAndOffersTheFirstSerial) {
   EXPECT_EQ(e.SecondMessage(), kDotsText);
   EXPECT_EQ(e.TxNrText(), "599 001");
   EXPECT_EQ(e.Focus(), EntryField::kCall);
-  EXPECT_EQ(e.FreqText(), "   1`840.0");  // the lowest band of the contest
+  EXPECT_EQ(e.FreqText(), "    1840.0");  // the lowest band of the contest
   EXPECT_EQ(e.ModeText(), " CW ");
   const ClockView clock = e.Clock();
   EXPECT_EQ(clock.date, "05-03-2024");
@@ -419,7 +419,7 @@ TEST_F(EntryTest, BandKeysWrapOverTheAllowedBands) {
   EXPECT_EQ(station_->CurrentBand(), 2);
   Press(kb::kAltF2);
   EXPECT_EQ(station_->CurrentBand(), 4);
-  EXPECT_EQ(e.FreqText(), "  14`020.0");
+  EXPECT_EQ(e.FreqText(), "   14020.0");
   Press(kb::kAltF2);  // 15 m ... 23 cm and 160 m are not allowed
   EXPECT_EQ(station_->CurrentBand(), 2);
   Press(kAltF1);
@@ -539,11 +539,13 @@ TEST_F(EntryTest, ChangesTellTheWindowWhatToRedraw) {
 }
 
 TEST(EntryViewTexts, FrequencyAndModeAsTheViewsShowThem) {
-  EXPECT_EQ(EntryFreqText(140250), "  14`025.0");
-  EXPECT_EQ(EntryFreqText(18400), "   1`840.0");
-  EXPECT_EQ(EntryFreqText(12960000), "1296`000.0");
-  EXPECT_EQ(EntryFreqText(0), "   0`000.0");
-  EXPECT_EQ(EntryFreqText(70551), "   7`055.1");
+  EXPECT_EQ(EntryFreqText(140250), "   14025.0");
+  EXPECT_EQ(EntryFreqText(18400), "    1840.0");
+  EXPECT_EQ(EntryFreqText(12960000), " 1296000.0");
+  EXPECT_EQ(EntryFreqText(0), "       0.0");
+  EXPECT_EQ(EntryFreqText(70551), "    7055.1");
+  EXPECT_EQ(EntryFreqText(103680000), "10368000.0");  // 3 cm still fits the view
+  EXPECT_EQ(EntryFreqText(-5), "      -0.5");
   const char* modes[] = {"    ", " CW ", " PH ", " FM ", "RTTY", "PSK ", "    "};
   for (int m = 0; m <= 6; ++m) EXPECT_EQ(EntryModeText(static_cast<Mode>(m)), modes[m]);
 }

@@ -175,8 +175,10 @@ TEST_F(LogStoreTest, FullDiskLosesNothingAndTheNextSaveCatchesUp) {
   }
   EXPECT_EQ(last.code, ErrCode::kIo);
   EXPECT_FALSE(run->store->Holds(run->log));
+  EXPECT_TRUE(run->store->WriteFailed());  // the status line warns
   fs::remove(File("filler"));
   Log(*run, "JA1AA");
+  EXPECT_FALSE(run->store->WriteFailed());
   const int count = static_cast<int>(Calls("vorkan.adi").size());
   testing::Unmount(dir_.string());
   EXPECT_TRUE(run->store->Holds(run->log));

@@ -88,7 +88,7 @@ TEST_F(OperatingTest, WorldContestRunSurvivesARestart) {
   EXPECT_EQ(w.multipliers.size(), 1u);
   EXPECT_EQ(w.repeat, nullptr);  // the World contest has no time periods
   EXPECT_FALSE(w.cwWindow);
-  EXPECT_EQ(Entry().FreqText(), "   1`840.0");
+  EXPECT_EQ(Entry().FreqText(), "    1840.0");
   Keys({kb::kAltF2, kb::kAltF2, kb::kAltF2});  // 160 m -> 20 m
   EXPECT_EQ(station_->CurrentBand(), 4);
 
@@ -128,7 +128,7 @@ TEST_F(OperatingTest, WorldContestRunSurvivesARestart) {
   EXPECT_EQ(Take(*station_), before);
   EXPECT_EQ(again.log->Lines().size(), 4u);
   EXPECT_EQ(again.score->Texts().total, "8 * 4 = 32");
-  EXPECT_EQ(Entry().FreqText(), "   7`020.0");  // where the last QSO was made
+  EXPECT_EQ(Entry().FreqText(), "    7020.0");  // where the last QSO was made
   EXPECT_EQ(Entry().TxNrText(), "599 005");
   EXPECT_EQ(again.multipliers[0]->Rows(12, 1), std::vector<std::string>{"F           "});
   Call("F5XYZ");

@@ -52,7 +52,7 @@ class RigFollowTest : public test::StationFixture {
 TEST_F(RigFollowTest, ReadingActsAsTheBandAndModeKeysAndTheQsoIsLoggedThere) {
   EntryModel& e = Open();
   ASSERT_TRUE(Follows(70250));
-  EXPECT_EQ(e.FreqText(), "   7`025.0");
+  EXPECT_EQ(e.FreqText(), "    7025.0");
   EXPECT_EQ(station_->CurrentBand(), 3);
   ASSERT_EQ(recorder_.heard.size(), 1u);  // from 80 m, the lowest band; CW already
   EXPECT_EQ(recorder_.heard[0].command, cm::kBandChanged);

@@ -118,7 +118,7 @@ TEST_F(ShellTest, EveryPassTicksTheWindowsAndShowsTheStatusTexts) {
   EXPECT_EQ(window.seen[0].what, EventClass::kTick);
   EXPECT_EQ(net.own, logCrc);
   EXPECT_EQ(actions.lastTexts.checksums, "1234:5678");
-  EXPECT_EQ(actions.lastTexts.banner, "Vork 4.0.19-8 UA9XX [The World Contest]");
+  EXPECT_EQ(actions.lastTexts.banner, "Vorkan 4.0.19-8 UA9XX [The World Contest]");
   EXPECT_EQ(actions.lastTexts.lastKey, "$0000");
 }
 

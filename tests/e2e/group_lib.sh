@@ -7,9 +7,9 @@ start_in() {
   at "$1"
   rm -f "$VK_DIR/rc"
   vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" \
-    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color '$VK_BIN' 2>err.log; echo \$? > rc"
+    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color VORKAN_DIAGNOSTICS=1 '$VK_BIN' 2>err.log; echo \$? > rc"
   vk_wait_for "Alt-X Exit" 20
-  vk_wait_for "Hello Friend\`s!" 20
+  vk_wait_for "Good luck in the contest!" 20
 }
 # Types a QSO at the current station; the next one is typed once this one is in the file.
 enter_qso() {

@@ -41,8 +41,9 @@ vk_tmux() { env -u TMUX tmux -L "$VK_SOCK" -f /dev/null "$@"; }
 # Starts the program in the station directory; extra arguments are VAR=value pairs.
 vk_start() {
   rm -f "$VK_DIR/rc"
-  # Russian screen texts unless a test's configuration asks for English.
-  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=ru TERM=tmux-256color $*"
+  # English screen texts unless a test asks for Russian (Language=ru, or LANGUAGE=ru after these).
+  # VORKAN_DIAGNOSTICS=1: the last key code (vk_key_sync) and the checksums on the status line.
+  local envs="LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en TERM=tmux-256color VORKAN_DIAGNOSTICS=1 $*"
   local cmd="cd '$VK_DIR' && env $envs '$VK_BIN' 2>err.log; echo \$? > rc"
   vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" "$cmd"
 }
@@ -186,7 +187,7 @@ vk_station_config() {
 # greeting shows).
 vk_start_operating() {
   vk_start_desktop "$@"
-  vk_wait_for "Hello Friend\`s!"
+  vk_wait_for "Good luck in the contest!"
 }
 
 # A left (button 0) or right (button 2) mouse click at 0-based column and line.

@@ -73,7 +73,7 @@ vk_key Down
 vk_wait_match "\* +1830\.5 OH2BH"
 vk_key Enter
 vk_wait_match "Call: +OH2BH"
-vk_wait_for "1\`830.5"
+vk_wait_for "1830.5  CW"
 
 # Alt+P spots the call being worked.
 vk_key M-p

@@ -141,7 +141,7 @@ vk_key_sync Up 4800   # from FAKE1, where it opened
 vk_key_sync M-o 1800
 vk_wait_gone "CW setup"
 vk_wait_for "FAKE2"
-vk_screen | grep -q "Reboot" && vk_fail "CW setup asks for a restart"
+vk_screen | grep -q "Restart the program" && vk_fail "CW setup asks for a restart"
 vk_running || vk_fail "CW setup ended the program"
 vk_quit
 grep -q $'^Port=FAKE2\r$' "$VK_DIR/vorkan.cfg" || vk_fail "new port not saved"
@@ -150,9 +150,9 @@ grep -q 'SaveCWPort:FAKE2' "$VK_DIR/debug.txt" || vk_fail "port change not journ
 # A serial port that does not exist: the error box, and a window without its lines.
 cw_config /dev/vorkan-no-such-port
 vk_start_desktop
-vk_wait_for "Неверное имя COM порта"
+vk_wait_for "Bad COM port name"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Неверное имя COM порта"
+vk_wait_gone "Bad COM port name"
 vk_wait_for "[ CW ]"
 vk_key_sync F1 3B00
 vk_screen | grep -q "TEST" && vk_fail "a message shown without a port"
@@ -161,9 +161,9 @@ vk_quit
 # A port that opens but refuses its settings.
 cw_config DEAD
 vk_start_desktop $FAKE
-vk_wait_for "Инициализация COM порта"
+vk_wait_for "COM port cannot be opened"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Инициализация COM порта"
+vk_wait_gone "COM port cannot be opened"
 vk_quit
 
 # No keying port: no CW window, and the message editor does not open.

@@ -5,7 +5,7 @@ vk_setup "$1" "$2"
 vk_station
 # A station in Berlin: the clock must still show UTC.
 vk_start_desktop TZ=Europe/Berlin
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 
 W=$VK_WIDTH
 top=$(vk_line 1)
@@ -14,11 +14,12 @@ case "$top" in
   *) vk_fail "menu bar: $top" ;;
 esac
 # The banner ends one column before the clock.
-[ "$(vk_cell 1 $((W - 53)) 41)" = "Vork 4.0.19-8 N0CALL [The World Contest] " ] ||
+[ "$(vk_cell 1 $((W - 55)) 43)" = "Vorkan 4.0.19-8 N0CALL [The World Contest] " ] ||
   vk_fail "banner column"
 [ "$(vk_cell "$VK_HEIGHT" 1 10)" = "Alt-X Exit" ] || vk_fail "exit key"
-[ "$(vk_cell "$VK_HEIGHT" $((W - 25)) 9)" = "0000:0000" ] || vk_fail "checksums column"
-[[ "$(vk_cell "$VK_HEIGHT" $((W - 15)) 9)" =~ ^\$[0-9A-F]{8}$ ]] || vk_fail "memory column"
+# The mode and the log file's state, then the diagnostics the tests ask for, at the right edge.
+vk_wait_match "  CW  Log: saved  0000:0000  \\\$[0-9A-F]{4}\$"
+[ "$(vk_cell "$VK_HEIGHT" $((W - 16)) 9)" = "0000:0000" ] || vk_fail "checksums column"
 [ "$(vk_cell "$VK_HEIGHT" $((W - 5)) 5)" = '$0000' ] || vk_fail "last key column"
 
 # The clock shows UTC, whatever the computer's time zone, and moves.
@@ -37,8 +38,8 @@ done
 # File menu and its New contest submenu.
 vk_key_sync M-F10 7100
 vk_key_sync Down 5000
-vk_wait_for "Out cabrilio      Alt+O"
-vk_wait_for "Exit              ALT+X"
+vk_wait_for "Cabrillo report   Alt+O"
+vk_wait_for "Exit              Alt+X"
 vk_wait_for "New contest"
 # The fixed first entry, then one per further rules file of data/, titled from the file.
 vk_key_sync Enter 1C0D
@@ -47,7 +48,7 @@ vk_wait_for "│ CQ World Wide DX"
 vk_key_sync Escape 011B
 vk_wait_gone "│ The World Contest"
 vk_key Escape
-vk_wait_gone "Out cabrilio"
+vk_wait_gone "Cabrillo report"
 
 # Options, Tools and Help, reached with Right from File.
 vk_key_sync M-F10 7100

@@ -157,7 +157,7 @@ for fault in fsync:signal=KILL:when=1 rename:signal=KILL:when=1; do
   with_fault "${fault%%:*}" "$fault"
   vk_start_operating
   vk_key_sync M-o 1800
-  vk_wait_for "Log out cabrilio"
+  vk_wait_for "Cabrillo report"
   vk_key Enter
   killed
   no_fault

@@ -5,30 +5,30 @@ vk_setup "$1" "$2"
 vk_station
 
 vk_start VORKAN_DEBUG_BROADCAST=4200
-vk_wait_for "Неверное имя COM порта"
+vk_wait_for "Bad COM port name"
 vk_wait_for "Error"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Неверное имя COM порта"
+vk_wait_gone "Bad COM port name"
 vk_key_sync F2 3C00
 vk_quit
 
 # The longest text fits on its line.
 vk_start VORKAN_DEBUG_BROADCAST=4220
-vk_wait_for "Неверный параметр XML <repqso>"
+vk_wait_for "Bad XML parameter <repqso>"
 vk_key_sync Escape 011B
-vk_wait_gone "Неверный параметр XML"
+vk_wait_gone "Bad XML parameter"
 vk_quit
 
 vk_start VORKAN_DEBUG_BROADCAST=4210
-vk_wait_for "Не могу создать каталог"
+vk_wait_for "Cannot create the folder"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Не могу создать каталог"
+vk_wait_gone "Cannot create the folder"
 vk_quit
 
 # Started under a locale that is not UTF-8, the program switches to one: the Russian text
 # still shows.
 vk_start VORKAN_DEBUG_BROADCAST=4201 LANG=C LC_ALL=C
-vk_wait_for "Инициализация COM порта"
+vk_wait_for "COM port cannot be opened"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Инициализация COM порта"
+vk_wait_gone "COM port cannot be opened"
 vk_quit

@@ -4,7 +4,7 @@ vk_setup "$1" "$2"
 
 # A first start without any configuration creates it.
 vk_start_desktop
-[ "$(vk_cell 1 $((VK_WIDTH - 30)) 17)" = "Vork 4.0.19-8  []" ] || vk_fail "banner without call"
+[ "$(vk_cell 1 $((VK_WIDTH - 32)) 19)" = "Vorkan 4.0.19-8  []" ] || vk_fail "banner without call"
 vk_quit
 grep -q "Comment=<<- VORKAN Contest program ->>" "$VK_DIR/vorkan.cfg" || vk_fail "config not created"
 [ ! -e "$VK_DIR/vorkan.adi" ] || vk_fail "an empty log wrote vorkan.adi"
@@ -13,7 +13,7 @@ grep -q "Comment=<<- VORKAN Contest program ->>" "$VK_DIR/vorkan.cfg" || vk_fail
 vk_start_desktop
 vk_key_sync M-F10 7100
 vk_key_sync Down 5000
-vk_wait_for "Exit              ALT+X"
+vk_wait_for "Exit              Alt+X"
 vk_key_sync Up 4800
 vk_key Enter
 [ "$(vk_wait_exit)" = 0 ] || vk_fail "File > Exit"

@@ -36,7 +36,7 @@ about_by_keys() {
   vk_wait_for "About..."
   vk_key_sync Up 4800
   vk_key_sync Enter 1C0D
-  vk_wait_for "Contest logging, CW and networking"
+  vk_wait_for "A contest logger for radio amateurs"
 }
 
 # The same with the mouse: a click on "Help" in the menu bar, then on its "About..." line.
@@ -50,18 +50,18 @@ about_by_mouse() {
   line=$(vk_line "$row")
   col=${line%%About...*}
   vk_click 0 $((${#col} + 1)) $((row - 1))
-  vk_wait_for "Contest logging, CW and networking"
+  vk_wait_for "A contest logger for radio amateurs"
 }
 
 close_about() {
   vk_key_sync "$1" "$2"
-  vk_wait_gone "Contest logging, CW and networking"
+  vk_wait_gone "A contest logger for radio amateurs"
 }
 
 # --- About, twice in a row, by keys and by mouse --------------------------------------------
 vk_start_operating
 vk_type d
-vk_wait_gone "Hello Friend"
+vk_wait_gone "Good luck in the contest"
 vk_key BSpace
 vk_wait_cell "$CALL" 8 "  "
 about_by_keys
@@ -83,9 +83,9 @@ rm -f "$VK_DIR/vorkan.adi"
 printf '[Main]\r\nContest=WORLD\r\nCall=DL1ABC\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=%s\r\n' \
   /dev/vorkan-no-such-port >"$VK_DIR/vorkan.cfg"
 vk_start_desktop
-vk_wait_for "Неверное имя COM порта"
+vk_wait_for "Bad COM port name"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Неверное имя COM порта"
+vk_wait_gone "Bad COM port name"
 vk_wait_for "[ CW ]"
 work 1 W1AW 5
 about_by_keys

@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
 vk_start_desktop
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 
 vk_key_sync F1 3B00
 vk_key_sync F5 3F00
@@ -38,12 +38,12 @@ vk_key_sync Left 4B00
 vk_key_sync Down 5000
 vk_key_sync Down 5000
 vk_key_sync Enter 1C0D
-vk_wait_for "ver - 4.0.19-8 2013"
-vk_wait_for "Vorkan Hamradio Contest for Windows"
+vk_wait_for "Licence: GPL-3.0-or-later"
+vk_wait_for "A contest logger for radio amateurs"
 vk_key_sync F10 4400
 vk_key_sync Down 5000
 if vk_screen | grep -qF "New contest"; then vk_fail "F10 opened the menu over a dialog"; fi
-vk_wait_for "ver - 4.0.19-8 2013"
+vk_wait_for "Licence: GPL-3.0-or-later"
 vk_key_sync Escape 011B
-vk_wait_gone "ver - 4.0.19-8 2013"
+vk_wait_gone "Licence: GPL-3.0-or-later"
 vk_quit

@@ -1,6 +1,6 @@
 # Language=en: a whole session with no Cyrillic on the screen (windows, messages, menus, the
-# New contest submenu, a dialog, an error box); without the key a Russian locale keeps the
-# Russian texts.
+# New contest submenu, a dialog, an error box); without the key a Russian locale gives the
+# Russian screen.
 source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station_config WORLD DL1ABC 'Language=en'
@@ -43,15 +43,17 @@ keep
 vk_key Escape
 vk_wait_gone "Russian Championship"
 vk_key Escape
-vk_wait_gone "Out cabrilio"
+vk_wait_gone "Cabrillo report"
 vk_quit
 
 if grep -qP '[\x{0400}-\x{04FF}]' "$screens"; then
   vk_fail "Cyrillic on an English screen: $(grep -P '[\x{0400}-\x{04FF}]' "$screens" | head -3)"
 fi
 
-# A Russian locale without the key: the texts as they are kept.
+# A Russian locale without the key: the Russian screen.
 vk_station_config WORLD DL1ABC
-vk_start_operating LANGUAGE=ru_RU
+vk_start LANGUAGE=ru_RU
+vk_wait_for "Alt-X Выход"
 vk_wait_for "[Новая связь]"
+vk_wait_for "Удачи в соревновании!"
 vk_quit

@@ -121,9 +121,9 @@ vk_wait_for "( ) Off  (•) On"
 vk_key Tab Tab Left
 vk_wait_for "(•) Off  ( ) On"
 vk_key Enter
-vk_wait_for "Reboot programm"
+vk_wait_for "Restart the program"
 vk_key Enter
-vk_wait_gone "Reboot programm"
+vk_wait_gone "Restart the program"
 grep -q $'^ENABLE=0\r$' "$B_DIR/vorkan.cfg" || vk_fail "ENABLE=0 not written: $(cat "$B_DIR/vorkan.cfg")"
 # The running exchange goes on until the end: a QSO at A still reaches B.
 at a

@@ -51,7 +51,7 @@ new_contest() {
 }
 
 vk_start_desktop
-vk_wait_for "Vork 4.0.19-8  []"
+vk_wait_for "Vorkan 4.0.19-8  []"
 # Two clock steps are well past the start-up action: the desktop stays empty.
 clock() { vk_cell 1 $((VK_WIDTH - 8)) 8; }
 for _ in 1 2; do
@@ -62,7 +62,7 @@ for _ in 1 2; do
     sleep 0.05
   done
 done
-vk_screen | grep -qF "Hello Friend" && vk_fail "operating windows open without a contest"
+vk_screen | grep -qF "Good luck in the contest" && vk_fail "operating windows open without a contest"
 
 # --- CQ WW CW as DL1ABC -----------------------------------------------------------------------
 new_contest "CQ World Wide DX" cqww.xml
@@ -85,14 +85,14 @@ vk_key Up
 vk_key Space
 vk_wait_gone "Date: "
 vk_key Enter
-vk_wait_for "Reboot programm"
+vk_wait_for "Restart the program"
 [ "$(cfg Contest)" = "CQ-WW-CW" ] || vk_fail "Contest=$(cfg Contest)"
 [ "$(cfg Call)" = "DL1ABC" ] || vk_fail "Call=$(cfg Call)"
 [ "$(cfg Work)" = "0" ] || vk_fail "Work=$(cfg Work)"
 vk_key Enter
 # The program starts again by itself, now with the contest.
-vk_wait_for "Hello Friend\`s!"
-vk_wait_for "Vork 4.0.19-8 DL1ABC [CQ World Wide DX"
+vk_wait_for "Good luck in the contest!"
+vk_wait_for "Vorkan 4.0.19-8 DL1ABC [CQ World Wide DX"
 vk_running || vk_fail "program ended instead of starting again"
 
 vk_type ja1xyz
@@ -113,9 +113,9 @@ vk_key Enter
 # The running log is not archived without a word: the operator is asked first.
 vk_wait_for "log (1 QSO) goes into arch/"
 vk_key Enter
-vk_wait_for "Не могу создать каталог"
+vk_wait_for "Cannot create the folder"
 vk_key Enter
-vk_wait_gone "Не могу создать каталог"
+vk_wait_gone "Cannot create the folder"
 [ "$(cfg Contest)" = "CQ-WW-CW" ] || vk_fail "settings written although nothing was archived"
 grep -qF "<CALL:6>JA1XYZ" "$VK_DIR/vorkan.adi" || vk_fail "log lost after a failed archive"
 vk_wait_for "│JA1XYZ      │"
@@ -133,9 +133,9 @@ vk_type " 28 "
 vk_key Enter
 vk_wait_for "log (1 QSO) goes into arch/"
 vk_key Enter
-vk_wait_for "Reboot programm"
+vk_wait_for "Restart the program"
 vk_key Enter
-vk_wait_for "Hello Friend\`s!"
+vk_wait_for "Good luck in the contest!"
 vk_wait_for "DL1ABC [IARU HF World"
 vk_screen | grep -qF "JA1XYZ" && vk_fail "the old QSO is in the new log"
 

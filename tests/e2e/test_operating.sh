@@ -1,5 +1,5 @@
 # An operator's session in the World contest as DL1ABC: QSOs typed at the keyboard, a repeat
-# refused with "QSO БЫЛО !!!" (and one logged anyway, as a dupe), a call completed from three
+# refused with "WORKED BEFORE !!!" (and one logged anyway, as a dupe), a call completed from three
 # characters, a band change with
 # Alt+F2 and a clock stepped with PgUp.  The log window, the score window, the country
 # multipliers and vorkan.adi follow; after a restart the same log, score and multipliers are
@@ -39,18 +39,18 @@ clock_sgr() {
 }
 
 vk_start_operating
-vk_wait_cell "$CLOCK" 21 '   1`840.0  CW '
+vk_wait_cell "$CLOCK" 21 '    1840.0  CW '
 [ "$(vk_cell $CALL 23 5)" = "TxNr:" ] || vk_fail "TxNr label"
 vk_wait_cell "$CALL" 30 "599 001"
 # Typing starts in the Call line, upper-cased; the greeting goes with the first key.
 vk_type d
 vk_wait_cell "$CALL" 8 "D "
-vk_wait_gone "Hello Friend"
+vk_wait_gone "Good luck in the contest"
 vk_type l2aaa
 vk_key Enter
 # Enter in Call: the country of the call and the hint of a new multiplier.
 vk_wait_cell "$MSG1" 10 "DL : Fed. Rep. of Germany : EU"
-vk_wait_for "Новый множитель"
+vk_wait_for "New multiplier"
 vk_wait_cell "$RX" 8 "599/"
 vk_type 14
 vk_key Enter
@@ -62,16 +62,16 @@ work 3 w1aw 5
 # A repeat on the same band and mode is refused; Alt+A clears the entry.
 vk_type dl2aaa
 vk_key Enter
-vk_wait_for "QSO БЫЛО !!!"
+vk_wait_for "WORKED BEFORE !!!"
 [ "$(vk_cell $CALL 8 6)" = "DL2AAA" ] || vk_fail "repeat left the Call line"
 [ "$(vk_cell $RX 8 4)" = "    " ] || vk_fail "repeat proposed an exchange"
 vk_key M-a
-vk_wait_gone "QSO БЫЛО !!!"
+vk_wait_gone "WORKED BEFORE !!!"
 vk_wait_cell "$CALL" 8 "      "
 
 # Alt+F2: band up to 80 m, where DL2AAA is new.  Three characters complete the call.
 vk_key M-F2
-vk_wait_cell "$CLOCK" 21 '   3`510.0'
+vk_wait_cell "$CLOCK" 21 '    3510.0'
 vk_type 2aa
 vk_key Enter
 vk_wait_cell "$CALL" 8 "DL2AAA"
@@ -143,7 +143,7 @@ done
 # A restart shows the same log, score and multipliers, and goes on at 80 m with QSO 6.
 vk_start_operating
 vk_wait_match "QSO: +5 "
-vk_wait_cell "$CLOCK" 21 '   3`510.0  CW '
+vk_wait_cell "$CLOCK" 21 '    3510.0  CW '
 vk_wait_cell "$CALL" 30 "599 006"
 vk_wait_cell 15 59 "DL JA "
 [ "$(score_rows)" = "$score" ] || vk_fail "score after restart: $(score_rows)"

@@ -43,7 +43,7 @@ no_dialog() {
 }
 
 vk_start_operating
-[ "$(vk_row_of "[Новая связь]")" = $TITLE ] || vk_fail "entry window title not on line $TITLE"
+[ "$(vk_row_of "[New QSO]")" = $TITLE ] || vk_fail "entry window title not on line $TITLE"
 vk_wait_cursor 8 $((CALL - 1))
 
 # --- the log window on an empty log -----------------------------------------------------------
@@ -101,13 +101,13 @@ vk_wait_cursor 8 $((CALL - 1))
 # --- band, mode and clock -----------------------------------------------------------------
 # Mouse in the frequency view: left steps the band down (160 m wraps to 23 cm), right up.
 vk_click 0 25 $((VIEWS - 1))
-vk_wait_cell $VIEWS 21 '1296`000.0'
+vk_wait_cell $VIEWS 21 ' 1296000.0'
 vk_click 2 25 $((VIEWS - 1))
-vk_wait_cell $VIEWS 21 '   1`840.0'
+vk_wait_cell $VIEWS 21 '    1840.0'
 vk_key M-F1
-vk_wait_cell $VIEWS 21 '1296`000.0'
+vk_wait_cell $VIEWS 21 ' 1296000.0'
 vk_key M-F2
-vk_wait_cell $VIEWS 21 '   1`840.0'
+vk_wait_cell $VIEWS 21 '    1840.0'
 # Mode: Alt+F3 and a click in the mode view step CW, PH, FM.
 vk_key_sync M-F3 6A00
 vk_wait_cell $VIEWS 32 " PH "
@@ -142,16 +142,16 @@ wait_focused UA3
 vk_key_sync Down 5000
 wait_focused OK1ABC
 vk_key_sync F5 3F00
-[ "$(vk_row_of "[Журнал]")" = 2 ] || vk_fail "the log window moved or zoomed"
+[ "$(vk_row_of "[Log]")" = 2 ] || vk_fail "the log window moved or zoomed"
 vk_key_sync Down 5000
 vk_wait_cursor 8 $((CALL - 1))
 
 # --- any desktop from 80 x 25 up ----------------------------------------------------------
 vk_tmux resize-window -t vk -x 80 -y 25
 vk_wait_match "Alt-X Exit.*\\\$[0-9A-F]{4}$"
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 end=$(vk_deadline)
-until [ "$(vk_row_of "[Новая связь]")" = 15 ]; do
+until [ "$(vk_row_of "[New QSO]")" = 15 ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "entry window not at the bottom of 80 x 25"
   sleep 0.05
 done
@@ -162,7 +162,7 @@ vk_type r
 vk_wait_cell 19 8 "R "
 vk_tmux resize-window -t vk -x 100 -y 30
 end=$(vk_deadline)
-until [ "$(vk_row_of "[Новая связь]")" = $TITLE ]; do
+until [ "$(vk_row_of "[New QSO]")" = $TITLE ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "entry window not back at line $TITLE"
   sleep 0.05
 done

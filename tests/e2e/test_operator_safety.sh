@@ -11,7 +11,7 @@ vk_start_operating TZ=Europe/Berlin
 adi="$VK_DIR/vorkan.adi"
 
 # Every window's title on screen at once: none covers another.
-for title in "[Журнал]" "[Point]" "[Новая связь]" "DXCC"; do
+for title in "[Log]" "[Point]" "[New QSO]" "DXCC"; do
   vk_wait_for "$title"
 done
 

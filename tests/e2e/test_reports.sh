@@ -1,4 +1,4 @@
-# File > Out cabrilio (Alt+O).  In the CQ WW CW contest it opens "Log out cabrilio": Esc
+# File > Cabrillo report (Alt+O).  In the CQ WW CW contest it opens "Cabrillo report": Esc
 # writes nothing, an empty call is refused with its reason, and OK with the categories chosen
 # in the drop-down lists writes DL1ABC.cbr, header and QSO lines.  On a 24-row terminal the
 # dialog packs its rows so that every field and both buttons stay on the screen.  In the
@@ -57,7 +57,7 @@ expect_offset() {  # label field offset
 VK_HEIGHT=40
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Category-Transmitter:"
 vk_wait_for "Address:"
 expect_offset "Contest:" "CQ-WW-CW" 11
@@ -66,10 +66,10 @@ expect_offset "Category-operator:" " SINGLE-OP" 20
 expect_offset "Category-Station:" "FIXED" 20
 expect_offset "Category-Transmitter:" "ONE" 24
 vk_key_sync Escape 011B
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_key_sync Tab 0F09
 for _ in 1 2 3 4 5 6; do vk_key BSpace; done
 vk_wait_gone "Call:    DL1ABC"
@@ -81,7 +81,7 @@ vk_wait_gone "No call sign"
 [ ! -e "$VK_DIR/.cbr" ] || vk_fail "the nameless .cbr was written"
 
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_key_sync Tab 0F09
 for _ in 1 2 3; do vk_key BSpace; done
 vk_wait_for "Call:    DL1 "
@@ -126,7 +126,7 @@ vk_key_sync Tab 0F09
 vk_type "10115 Berlin"
 vk_wait_for "10115 Berlin"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 wait_file DL1ABC.cbr
 # The entry window says where the report went.
 vk_wait_for "Report written: 3 QSO"
@@ -154,7 +154,7 @@ VK_WIDTH=80
 VK_HEIGHT=24
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Address:"
 vk_wait_match "OK +.* Cancel"
 vk_wait_for "Hans Muster"        # the last report's choices and texts are kept
@@ -163,7 +163,7 @@ vk_wait_for "10115 Berlin"
 row_of_name=$(vk_row_of "Name:")
 [ "$(vk_row_of "Address:")" = $((row_of_name + 1)) ] || vk_fail "rows not packed"
 vk_key_sync M-c 2E00
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 [ ! -e "$VK_DIR/DL1ABC.cbr" ] || vk_fail "Cancel wrote the report"
 vk_quit
 
@@ -173,23 +173,23 @@ VK_HEIGHT=30
 vk_station_config RF-CHAMP-CW RA3ABC
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Отчет формата Ermak"
-vk_wait_for "Группа:   Отчет для контроля"
+vk_wait_for "Ermak-format report"
+vk_wait_match "Group: +Check log"
 expect_offset "Contest:" "RF-CHAMP-CW" 11
 expect_offset "Call:" "RA3ABC" 7
 vk_key_sync M-o 1800             # the dialog's OK
-vk_wait_for "Фамилия:"
-[ "$(vk_screen | grep -c "Фамилия:")" = 1 ] || vk_fail "check log: not one operator block"
-expect_offset "Фамилия:" "Имя:" 23
-expect_offset "Фамилия:" "Отчество:" 38
+vk_wait_for "Surname:"
+[ "$(vk_screen | grep -c "Surname:")" = 1 ] || vk_fail "check log: not one operator block"
+expect_offset "Surname:" "Name:" 23
+expect_offset "Surname:" "Middle:" 39
 vk_key_sync Escape 011B
-vk_wait_gone "Фамилия:"
-vk_wait_gone "Отчет формата Ermak"
+vk_wait_gone "Surname:"
+vk_wait_gone "Ermak-format report"
 [ -z "$(ls "$VK_DIR"/*.cbr 2>/dev/null)" ] || vk_fail "Cancel wrote a report"
 
 # --- Ermak: the multi-operator group, three operators, the contacts ---------------------------
 vk_key_sync M-o 1800
-vk_wait_for "Отчет формата Ermak"
+vk_wait_for "Ermak-format report"
 vk_key_sync Tab 0F09
 vk_key_sync Tab 0F09
 vk_key_sync PgDn 5100            # every group shows in the open list
@@ -197,10 +197,10 @@ vk_wait_for "Один оператор, ночной тур (160-40 м)"
 vk_wait_for "Несколько операторов, оба тура"
 vk_key_sync End 4F00
 vk_key_sync Enter 1C0D
-vk_wait_for "Группа:   Несколько операторов, оба тура"
+vk_wait_match "Group: +Несколько операторов, оба тура"
 vk_key_sync M-o 1800
-vk_wait_for "Фамилия:"
-[ "$(vk_screen | grep -c "Фамилия:")" = 3 ] || vk_fail "multi-op: not three operator blocks"
+vk_wait_for "Surname:"
+[ "$(vk_screen | grep -c "Surname:")" = 3 ] || vk_fail "multi-op: not three operator blocks"
 vk_type "Иванов"
 vk_key_sync Tab 0F09
 vk_type "Иван"
@@ -208,13 +208,13 @@ vk_key_sync Tab 0F09
 vk_type "Иванович"
 vk_key_sync Tab 0F09
 vk_type "19x70"                  # the year takes digits only
-vk_wait_for "Год р-ния: 1970"
+vk_wait_match "Born: +1970"
 vk_key_sync Tab 0F09
 vk_key_sync Down 5000
 vk_key Down                      # rank "  2 "
 vk_key_sync Tab 0F09
 vk_type "ra3abc"
-vk_wait_for "RA3ABC   Кат"
+vk_wait_match "RA3ABC +Cat"
 vk_key_sync Tab 0F09
 vk_key_sync End 4F00             # station category 1
 vk_key_sync Tab 0F09
@@ -225,13 +225,13 @@ vk_key_sync Tab 0F09
 vk_key_sync Tab 0F09             # no patronymic, no year: the year is left empty
 vk_key_sync Tab 0F09
 vk_key_sync PgDn 5100            # the rank list opens with six of its seven entries
-vk_wait_for " КМС"
-vk_screen | grep -qF "МСМК" && vk_fail "the rank list shows more than six rows"
+vk_wait_for " CMS"
+vk_screen | grep -qF "IMS" && vk_fail "the rank list shows more than six rows"
 vk_key_sync End 4F00
-vk_wait_for "МСМК"
+vk_wait_for "IMS"
 vk_key_sync Up 4800
-vk_key_sync Enter 1C0D           # "  МС"
-vk_wait_gone "МСМК"
+vk_key_sync Enter 1C0D           # "  MS"
+vk_wait_gone "IMS"
 vk_key_sync Tab 0F09             # call
 vk_key_sync Tab 0F09             # station category
 vk_key_sync Tab 0F09             # the third operator: no surname, so no line
@@ -316,7 +316,7 @@ rm -f "$VK_DIR"/*.cbr
 vk_station_config OWN-CBR DL1ABC
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Log out cabrilio"
+vk_wait_for "Cabrillo report"
 vk_wait_for "Contest:  OWN-TEST-CW"
 vk_key_sync PgDn 5100            # the list of the name's parts
 vk_wait_for "OWN-TEST-SSB"
@@ -327,7 +327,7 @@ vk_key_sync Tab 0F09             # the Tab order goes on from the list to the ca
 vk_type "/p"
 vk_wait_for "Call:    DL1ABC/P"
 vk_key_sync Enter 1C0D
-vk_wait_gone "Log out cabrilio"
+vk_wait_gone "Cabrillo report"
 wait_file DL1ABC-P.cbr           # a "/" in the call would name a directory
 head -4 "$VK_DIR/DL1ABC-P.cbr" | grep -qx $'CONTEST: OWN-TEST-SSB\r' ||
   vk_fail "CONTEST line: $(head -4 "$VK_DIR/DL1ABC-P.cbr")"
@@ -337,7 +337,7 @@ vk_quit
 vk_station_config OWN-ERMAK RA3ABC
 vk_start_operating
 vk_key_sync M-o 1800
-vk_wait_for "Отчет формата Ermak"
+vk_wait_for "Ermak-format report"
 vk_key_sync PgDn 5100            # four parts, three rows
 vk_wait_for "OWN-C"
 vk_screen | grep -qF "OWN-D" && vk_fail "the name's list shows more than three rows"
@@ -347,11 +347,11 @@ vk_wait_for "Contest:  OWN-D"
 vk_key_sync Tab 0F09
 vk_key_sync Tab 0F09
 vk_key_sync End 4F00
-vk_wait_for "Группа:   Listeners"
+vk_wait_match "Group: +Listeners"
 vk_key_sync M-o 1800
-vk_wait_gone "Группа:"
-vk_wait_for "Отчет формата Ermak"
-vk_screen | grep -qF "Фамилия:" && vk_fail "a group without operators shows operator rows"
+vk_wait_gone "Group:"
+vk_wait_for "Ermak-format report"
+vk_screen | grep -qF "Surname:" && vk_fail "a group without operators shows operator rows"
 vk_key_sync Enter 1C0D           # OK, the only thing this dialog asks for
 vk_wait_for "Soapbox:"
 vk_key_sync Enter 1C0D

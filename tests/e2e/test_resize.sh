@@ -4,12 +4,12 @@ source "$(dirname "$0")/lib.sh"
 vk_setup "$1" "$2"
 vk_station
 vk_start_desktop
-vk_wait_for "[Новая связь]"
+vk_wait_for "[New QSO]"
 
 check_layout() {
   local w=$1 h=$2
-  vk_wait_match "^ Alt-X Exit.{$((w - 36))}0000:0000 \\\$[0-9A-F]{8} \\\$[0-9A-F]{4}\$"
-  [ "$(vk_cell "$h" $((w - 25)) 9)" = "0000:0000" ] || vk_fail "checksums at $w x $h"
+  vk_wait_match "^ Alt-X Exit .{$((w - 46))}  CW  Log: saved  0000:0000  \\\$[0-9A-F]{4}\$"
+  [ "$(vk_cell "$h" $((w - 16)) 9)" = "0000:0000" ] || vk_fail "checksums at $w x $h"
   # The banner, shortened where the row is narrow, ends just before the clock.
   vk_wait_cell 1 $((w - 14)) "] "
   [[ "$(vk_cell 1 $((w - 12)) 12)" =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\ UTC$ ]] ||
@@ -33,10 +33,10 @@ vk_key_sync Left 4B00
 vk_key_sync Down 5000
 vk_key_sync Down 5000
 vk_key_sync Enter 1C0D
-vk_wait_for "ver - 4.0.19-8 2013"
+vk_wait_for "Licence: GPL-3.0-or-later"
 vk_tmux resize-window -t vk -x 90 -y 30
 check_layout 90 30
-vk_wait_for "ver - 4.0.19-8 2013"
+vk_wait_for "Licence: GPL-3.0-or-later"
 vk_key_sync Enter 1C0D
-vk_wait_gone "ver - 4.0.19-8 2013"
+vk_wait_gone "Licence: GPL-3.0-or-later"
 vk_quit

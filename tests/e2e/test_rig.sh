@@ -34,13 +34,13 @@ start_rigctld
 rig F 7025000 M CW 0
 
 vk_start_operating
-vk_wait_for '7`025.0  CW'
+vk_wait_for '7025.0  CW'
 vk_wait_for 'Rig: 7025.0'
 # Tuned at the radio: the window follows (polled every 100 ms).  The time is printed; it
 # includes the test's own screen polling, so only a follow slower than two seconds fails here.
 rig F 7030000
 t0=$(vk_now)
-vk_wait_for '7`030.0  CW' 2
+vk_wait_for '7030.0  CW' 2
 echo "the window followed the radio in $(($(vk_now) - t0)) ms"
 
 vk_type dl2aaa
@@ -58,7 +58,7 @@ until [ "$(rig f)" = 14020000 ]; do
   [ "$(vk_now)" -lt "$end" ] || vk_fail "radio not moved by Alt+F2: $(rig f)"
   sleep 0.05
 done
-vk_wait_for '14`020.0  CW'
+vk_wait_for '14020.0  CW'
 
 # rigctld stops: the status says so, and logging goes on at the last frequency.
 stop_rigctld
@@ -74,6 +74,6 @@ grep -q '<FREQ:5>14.02' "$VK_DIR/vorkan.adi" || vk_fail "QSO not logged while th
 # rigctld is back: found again by itself.
 start_rigctld
 rig F 3525000 M CW 0
-vk_wait_for '3`525.0  CW'
+vk_wait_for '3525.0  CW'
 vk_wait_gone 'Rig: no answer'
 vk_quit

@@ -6,8 +6,8 @@ vk_setup "$1" "$2"
 vk_station
 vk_start_operating
 
-ENTRY="[Новая связь]"
-LOG="[Журнал]"
+ENTRY="[New QSO]"
+LOG="[Log]"
 SCORE="[Point]"
 # Waits until the text stands on screen line `row` (1-based).
 wait_row() {
@@ -41,7 +41,7 @@ wait_row "$ENTRY" 20
 wait_row "$SCORE" 2
 select_window '\[Point\]' 80
 move_down "$SCORE" 3
-select_window '\[Журнал\]' 30
+select_window '\[Log\]' 30
 move_down "$LOG" 3
 
 vk_tmux resize-window -t vk -x 132 -y 43

@@ -21,9 +21,9 @@ TEST(MenuTextTest, AmpersandOfATitleStaysVisible) {
 }
 
 TEST(MenuTextTest, HintsLineUp) {
-  const std::string a = LabelWithHint("&Out cabrilio", "Alt+O");
-  const std::string b = LabelWithHint("&Exit", "ALT+X");
-  EXPECT_EQ(a, "&Out cabrilio      Alt+O");
+  const std::string a = LabelWithHint("&Cabrillo report", "Alt+O");
+  const std::string b = LabelWithHint("&Exit", "Alt+X");
+  EXPECT_EQ(a, "&Cabrillo report   Alt+O");
   EXPECT_EQ(a.size(), b.size());  // both markers take no column on screen
   EXPECT_EQ(LabelWithHint("A label longer than the column", "X"),
             "A label longer than the columnX");

@@ -29,8 +29,8 @@ bool IsEntryChar(unsigned char c) {
 
 std::string EntryFreqText(Freq f) {
   const long long v = std::llabs(static_cast<long long>(f));
-  std::string s =
-      IntToStr(v / 10000) + "`" + IntToStrZero(v / 10 % 1000, 3) + "." + IntToStr(v % 10);
+  // kHz with one decimal, as radios and spots show it: "7025.0", "14025.3".
+  std::string s = IntToStr(v / 10) + "." + IntToStr(v % 10);
   if (f < 0) s.insert(0, "-");
   return PadLeft(s, 10);
 }

@@ -32,7 +32,8 @@ inline constexpr std::string_view kDupeLoggedText = "Dupe logged: 0 points";
 // "Новый множитель": the QSO would bring a new multiplier or bonus.
 inline constexpr std::string_view kNewMultiplierText =
     "\x8D\xAE\xA2\xEB\xA9 \xAC\xAD\xAE\xA6\xA8\xE2\xA5\xAB\xEC";
-inline constexpr std::string_view kGreetingText = "Hello Friend`s!";
+// The first message line while the log is ready for the first call.
+inline constexpr std::string_view kGreetingText = "Good luck in the contest!";
 // Enter in the exchange lines with no call: nothing is logged.
 inline constexpr std::string_view kNoCallText = "No call: QSO not logged";
 inline constexpr std::string_view kNoCallHint = "type the call in Call first";
@@ -102,7 +103,7 @@ class EntryModel final : public ViewModel {
   const std::string& FirstMessage() const { return message1_; }   // the lower line
   const std::string& SecondMessage() const { return message2_; }  // the upper line
   ClockView Clock();
-  std::string FreqText() const;  // "  14`025.0"
+  std::string FreqText() const;  // "   14025.0"
   std::string ModeText() const;  // " CW "
   char ActivityChar() const;
 
@@ -194,8 +195,8 @@ class EntryModel final : public ViewModel {
   std::size_t proposedFrom_ = std::string::npos;
 };
 
-// Frequency in 100 Hz units as the frequency view shows it: MHz, a backquote, kHz with three
-// digits, "." and the 100 Hz digit, right-aligned in 10 (140250 -> "  14`025.0").
+// Frequency in 100 Hz units as the frequency view shows it: kHz, "." and the 100 Hz digit,
+// right-aligned in 10 (140250 -> "   14025.0").
 std::string EntryFreqText(Freq f);
 // " CW ", " PH ", " FM ", "RTTY", "PSK "; four spaces for any other code.
 std::string EntryModeText(Mode m);

@@ -22,7 +22,7 @@ bool CabrilloDialog::FitsSpaced(const finalcut::FWidget* parent) {
 
 CabrilloDialog::CabrilloDialog(finalcut::FWidget* parent, const CabrilloReportData& initial,
                                const std::vector<std::string>& contestParts)
-    : OkCancelDialog(parent, "Log out cabrilio", kWidth,
+    : OkCancelDialog(parent, "Cabrillo report", kWidth,
                      FitsSpaced(parent) ? kSpacedHeight : kCompactHeight),
       spaced_(FitsSpaced(parent)) {
   contest_.Setup(contestParts, initial.contest, kContestColumns, Row(0));

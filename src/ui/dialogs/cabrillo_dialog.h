@@ -1,4 +1,4 @@
-// "Log out cabrilio": the contest name, the call and the categories of the Cabrillo report,
+// "Cabrillo report": the contest name, the call and the categories of the Cabrillo report,
 // with the operators, location, name and address lines of its header.  The dialog only shows
 // and collects the form; the report is made from what Data() returns.
 #pragma once

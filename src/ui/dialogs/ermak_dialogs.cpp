@@ -81,10 +81,11 @@ ErmakOperatorsDialog::Block::Block(finalcut::FWidget* dialog)
 void ErmakOperatorsDialog::Block::Place(int r) {
   PlaceField(surname, {10, 24}, r);
   PlaceLabel(surnameLabel, kSurnameLabel, 2, r, surname);
-  PlaceField(name, {29, 39}, r);
+  // Room for the English labels too ("Name:", "Middle:").
+  PlaceField(name, {30, 40}, r);
   PlaceLabel(nameLabel, kNameLabel, 25, r, name);
   PlaceField(patronymic, {49, 69}, r);
-  PlaceLabel(patronymicLabel, kPatronymicLabel, 40, r, patronymic);
+  PlaceLabel(patronymicLabel, kPatronymicLabel, 41, r, patronymic);
   PlaceField(year, {12, 19}, r + 2);
   PlaceLabel(yearLabel, kYearLabel, 2, r + 2, year);
   PlaceField(rank, {27, 35}, r + 2);

@@ -45,7 +45,7 @@ SynchronizationDialog::SynchronizationDialog(finalcut::FWidget* parent)
     : OkCancelDialog(parent, "[Synchronization]", kDialogWidth, kSyncHeight),
       choice_(this, "Network", FPoint{6, 2}, FSize{21, 6}) {
   choice_.Add("Send log", FPoint{3, 2});
-  choice_.Add("Recive log", FPoint{3, 3});
+  choice_.Add("Receive log", FPoint{3, 3});
   choice_.SetValue(0);
   PlaceButtons(ok_, cancel_);
   choice_.Step(0);  // the focus on the chosen item

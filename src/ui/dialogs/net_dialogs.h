@@ -44,7 +44,7 @@ class SynchronizationDialog final : public OkCancelDialog {
 // The form after OK; nullopt after Cancel.
 std::optional<NetworkSetupForm> RunNetworkSetupDialog(finalcut::FWidget* parent,
                                                       const NetworkSetupForm& initial);
-// True when the dialog ended with OK and "Recive log" chosen.
+// True when the dialog ended with OK and "Receive log" chosen.
 bool RunSynchronizationDialog(finalcut::FWidget* parent);
 
 }  // namespace vk::ui

@@ -1,4 +1,4 @@
-// File > Out cabrilio (Alt+O): the report of the loaded contest.  A contest whose rules define
+// File > Cabrillo report (Alt+O): the report of the loaded contest.  A contest whose rules define
 // Ermak report groups gets the Ermak-format report, any other the Cabrillo report.  The
 // dialogs run one after another; Cancel in any of them ends the command with nothing written,
 // and a report that cannot be written is shown with its reason.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tui/screen_text.h"
 #include "util/strings.h"
 
 namespace vk::ui {
@@ -32,7 +33,7 @@ RigDialog::RigDialog(finalcut::FWidget* parent, const RigSettings& current,
   std::size_t chosen = 1;
   const std::vector<std::string> labels = RigModelLabels(models_);
   for (std::size_t i = 0; i < labels.size(); ++i) {
-    model_.insert(finalcut::FString{labels[i]});
+    model_.insert(ScreenText(this, labels[i]));
     if (i > 0 && models_[i - 1].model == current.model) chosen = i + 1;
   }
   model_.setCurrentItem(chosen);

@@ -29,32 +29,40 @@
 #include "util/catalog.h"
 #include "util/clock.h"
 #include "util/install_paths.h"
+#include "util/terminal_charset.h"
 
 namespace {
 
-// The screen shows CP866 text converted to Unicode, which the toolkit writes as UTF-8 only under
-// a UTF-8 locale; under any other it falls back to line graphics and drops the Cyrillic.
-void EnsureUtf8Locale() {
-  const char* set = std::setlocale(LC_ALL, "");
-  if (set != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
-  ::setenv("LC_ALL", "C.UTF-8", 1);
+// The terminal's character set, from the locale.  A UTF-8 or an 8-bit locale (KOI8-R,
+// ISO-8859-1, ...) is kept: the toolkit then draws frames with the terminal's line graphics
+// and the texts go out in the terminal's own bytes.  The plain C locale (no locale set, or one
+// that is not installed) says nothing of the terminal; it is taken as UTF-8, the codeset of
+// every terminal today, and the toolkit is given C.UTF-8 through XTERM_LOCALE, which it reads
+// after the usual variables: LANG and LC_ALL stay as they were for the language and a restart.
+vk::TerminalCharset ChooseTerminalCharset() {
   std::setlocale(LC_ALL, "");
+  const std::string codeset = nl_langinfo(CODESET);
+  if (codeset != "ANSI_X3.4-1968") return vk::TerminalCharset::ForCodeset(codeset);
+  if (std::setlocale(LC_ALL, "C.UTF-8") != nullptr) ::setenv("XTERM_LOCALE", "C.UTF-8", 1);
+  return {};
 }
 
-// The English catalogue (share/locale/en/LC_MESSAGES/vorkan.mo of the installed program, or
-// locale/ beside a binary in the build tree) when vorkan.cfg or the environment asks for
-// English; an empty one for Russian, the language the texts are kept in, or when the file
-// cannot be read.
+// The catalogue of the language vorkan.cfg or the environment (as it was when the program
+// started) asks for: share/locale/<lang>/LC_MESSAGES/vorkan.mo of the installed program, or
+// locale/ beside a binary in the build tree.  en.po holds the English of the texts kept in
+// Russian, ru.po the Russian of those kept in English.  A file that cannot be read leaves the
+// texts as they are kept.
 void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
-                  vk::Journal& journal) {
+                  const std::string& environmentLanguage, vk::Journal& journal) {
   const vk::IniFile ini{configPath};
-  if (vk::ChooseLanguage(ini.GetEntry("Main", "Language", "")) != "en") return;
-  const std::string dir = vk::FindLocaleDir("en");
+  const std::string lang =
+      vk::ChooseLanguage(ini.GetEntry("Main", "Language", ""), environmentLanguage);
+  const std::string dir = vk::FindLocaleDir(lang);
   if (dir.empty()) {
-    journal.Append("Language: no English catalogue (en/LC_MESSAGES/vorkan.mo) found");
+    journal.Append("Language: no catalogue " + lang + "/LC_MESSAGES/vorkan.mo found");
     return;
   }
-  const auto mo = std::filesystem::path(dir) / "en" / "LC_MESSAGES" / "vorkan.mo";
+  const auto mo = std::filesystem::path(dir) / lang / "LC_MESSAGES" / "vorkan.mo";
   if (const vk::Status s = catalog.Load(mo.string()); !s) {
     journal.Append("Language: " + s.message);
   }
@@ -62,7 +70,8 @@ void LoadLanguage(vk::MessageCatalog& catalog, const std::string& configPath,
 
 // One run of the program, from reading the settings to the last object gone.  `restart` comes
 // back true when New contest asks for a fresh start on its new settings.
-int RunOnce(int argc, char* argv[], std::string notice, bool& restart) {
+int RunOnce(int argc, char* argv[], std::string notice, const std::string& environmentLanguage,
+            vk::TerminalCharset charset, bool& restart) {
   // The debug journal (debug.txt in the working directory), which every part of the station
   // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
   // and the log exchange exist before anything else and outlive the application.
@@ -82,11 +91,13 @@ int RunOnce(int argc, char* argv[], std::string notice, bool& restart) {
   // frequency the radio shows.
   session.StartRadio();
   vk::MessageCatalog catalog;
-  LoadLanguage(catalog, session.station().PathOf(vk::kConfigFileName), journal);
+  LoadLanguage(catalog, session.station().PathOf(vk::kConfigFileName), environmentLanguage,
+               journal);
+  journal.Append("Terminal: " + charset.Name());
 
   int rc = 0;
   {
-    vk::ui::VorkApp app{argc, argv, session, std::move(catalog)};
+    vk::ui::VorkApp app{argc, argv, session, std::move(catalog), std::move(charset)};
     app.SetStartNotice(std::move(notice));
     rc = app.exec();
     restart = app.RestartRequested();
@@ -157,10 +168,11 @@ int main(int argc, char* argv[]) {
   std::vector<char*> args{argv[0]};
   for (const char* a : line.toolkitArgs) args.push_back(const_cast<char*>(a));
   args.push_back(nullptr);
-  EnsureUtf8Locale();
+  // The language is the environment's as the operator set it, before the locale is chosen.
+  const std::string environmentLanguage = vk::EnvironmentLanguage();
   bool restart = false;
-  const int rc =
-      RunOnce(static_cast<int>(args.size()) - 1, args.data(), std::move(notice), restart);
+  const int rc = RunOnce(static_cast<int>(args.size()) - 1, args.data(), std::move(notice),
+                         environmentLanguage, ChooseTerminalCharset(), restart);
   if (!restart) return rc;
   // Everything of the old run is gone (the terminal is restored, files are closed): the program
   // image starts again in this process and reads the new settings like any start.

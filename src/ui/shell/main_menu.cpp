@@ -12,8 +12,16 @@ namespace vk::ui {
 
 namespace {
 
-finalcut::FString WithHint(std::string_view label, std::string_view hint) {
-  return finalcut::FString{LabelWithHint(label, hint)};
+// The label is translated before the hint is put in its column.
+finalcut::FString WithHint(const finalcut::FWidget* menu, std::string_view label,
+                           std::string_view hint) {
+  return UntranslatedText(menu, LabelWithHint(TranslatedText(menu, label), hint));
+}
+
+// A title or item given as a literal, in the operator's language.
+template <typename Item>
+void Translate(const finalcut::FWidget* menu, Item& item) {
+  item.setText(ScreenText(menu, item.getText().toString()));
 }
 
 }  // namespace
@@ -24,6 +32,8 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
       banner_(this, kBannerColumnFromRight, kBannerColumnFromRight - kClockColumnFromRight),
       clock_(this) {
   AddRows();
+  for (finalcut::FMenu* m : {&file_, &newContest_, &options_, &tools_, &help_}) Translate(this, *m);
+  Translate(this, world_);
 }
 
 finalcut::FString MainMenu::RowLabel(CommandId command) {
@@ -61,7 +71,7 @@ void MainMenu::AddRows() {
     }
     const std::string hint = MenuHint(row);
     finalcut::FString text =
-        hint.empty() ? finalcut::FString{std::string(row.label)} : WithHint(row.label, hint);
+        hint.empty() ? ScreenText(this, row.label) : WithHint(this, row.label, hint);
     Wire(*new finalcut::FMenuItem(std::move(text), menu), row.command);
   }
 }

@@ -39,7 +39,7 @@ void RowText::draw() {
   // The bar's second colour, as the disabled items use it.
   setColor(wc->menu_inactive_fg, wc->menu_inactive_bg);
   print() << FPoint{1, 1}
-          << UntranslatedText(FixedWidth(TranslatedText(this, text_), static_cast<int>(width_)));
+          << UntranslatedText(this, FixedWidth(TranslatedText(this, text_), static_cast<int>(width_)));
 }
 
 TopClock::TopClock(finalcut::FWidget* menuBar)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "tui/screen_text.h"
 
@@ -23,12 +24,16 @@ StatusLine::StatusLine(finalcut::FWidget* desktop, std::function<void()> quit)
 }
 
 void StatusLine::SetTexts(const StatusTexts& texts) {
-  if (texts.lastKey == texts_.lastKey && texts.memory == texts_.memory &&
-      texts.checksums == texts_.checksums && texts.sync == texts_.sync &&
-      texts.cluster == texts_.cluster && texts.rig == texts_.rig) {
-    return;
-  }
-  texts_ = texts;
+  // The banner is the menu bar's; only what this row shows counts.
+  StatusTexts shown = texts;
+  shown.banner = texts_.banner;
+  if (shown == texts_) return;
+  texts_ = std::move(shown);
+  redraw();
+}
+
+void StatusLine::ShowDiagnostics(bool on) {
+  diagnostics_ = on;
   redraw();
 }
 
@@ -37,37 +42,41 @@ void StatusLine::draw() {
   setColor(wc->statusbar_fg, wc->statusbar_bg);
   print() << FPoint{1, 1} << finalcut::FString(getWidth(), L' ');
   setColor(wc->statusbar_hotkey_fg, wc->statusbar_hotkey_bg);
-  print() << FPoint{2, 1} << finalcut::FString{std::string(kExitKey)};
+  print() << FPoint{2, 1} << ScreenText(this, kExitKey);
   setColor(wc->statusbar_fg, wc->statusbar_bg);
-  print() << finalcut::FString{std::string(kExitText)};
+  print() << ScreenText(this, kExitText);
   // Below 80x25 the windows cannot all be placed: the operator is told rather than left with
   // windows drawn off the screen.
   const std::size_t columns = getDesktopWidth();
   const std::size_t rows = getDesktopHeight();
+  const int x = kExitWidth + 2;
+  const int width = static_cast<int>(getWidth()) - x + 1;
+  if (width <= 0) return;
+  const auto room = static_cast<std::size_t>(width);
   if (columns < kMinColumns || rows < kMinRows) {
-    // In the links' place; the diagnostics on the right stay.
+    // In the place of the states; the diagnostics stay on the right.
+    StatusTexts diagnostics;
+    diagnostics.checksums = texts_.checksums;
+    diagnostics.lastKey = texts_.lastKey;
+    print() << FPoint{x, 1}
+            << UntranslatedText(this, StatusRowText(diagnostics, diagnostics_, room));
     setColor(wc->statusbar_hotkey_fg, wc->statusbar_hotkey_bg);
-    print() << FPoint{kExitWidth + 2, 1}
-            << finalcut::FString{"Terminal " + std::to_string(columns) + "x" +
-                                 std::to_string(rows) + ": 80x25 needed"};
+    print() << FPoint{x, 1}
+            << ScreenText(this, "Terminal " + std::to_string(columns) + "x" +
+                                    std::to_string(rows) + ": 80x25 needed");
     setColor(wc->statusbar_fg, wc->statusbar_bg);
-  } else {
-    // The links' states run up to the group's state, or up to the checksums without one.
-    const int end = texts_.sync.empty() ? kChecksumColumnFromRight : kSyncColumnFromRight;
-    const int room = kLinksColumnFromRight - end - 1;
-    PrintAt(kLinksColumnFromRight, LinkStatesText(texts_.rig, texts_.cluster,
-                                                  static_cast<std::size_t>(std::max(room, 0))));
+    return;
   }
-  if (!texts_.sync.empty()) PrintAt(kSyncColumnFromRight, texts_.sync);
-  PrintAt(kChecksumColumnFromRight, texts_.checksums);
-  PrintAt(kMemoryColumnFromRight, texts_.memory);
-  PrintAt(kLastKeyColumnFromRight, texts_.lastKey);
-}
-
-void StatusLine::PrintAt(int fromRight, const std::string& text) {
-  const int x = static_cast<int>(getWidth()) - fromRight + 1;
-  if (x < 1) return;
-  print() << FPoint{x, 1} << ScreenText(this, text);
+  // The parts on the right are translated before the row is fitted, as a translation may be
+  // longer; the links are chosen among their short forms in English, then translated, and
+  // what still does not fit is cut on the left.
+  StatusTexts shown = texts_;
+  for (std::string* t : {&shown.sync, &shown.operating, &shown.logFile}) {
+    *t = TranslatedText(this, *t);
+  }
+  std::string row = TranslatedText(this, StatusRowText(shown, diagnostics_, room));
+  if (row.size() > room) row.erase(0, row.size() - room);
+  print() << FPoint{x, 1} << UntranslatedText(this, row);
 }
 
 bool StatusLine::OverExitKey(const finalcut::FMouseEvent* ev) const {

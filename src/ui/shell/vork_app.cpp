@@ -66,9 +66,11 @@ std::uint64_t MicrosecondsSince(decltype(finalcut::FObject::getCurrentTime()) t)
 
 }  // namespace
 
-VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog)
+VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog,
+                 TerminalCharset charset)
     : finalcut::FApplication(argc, argv),
       catalog_(std::move(catalog)),
+      charset_(std::move(charset)),
       session_(session),
       station_(session.station()),
       bus_(session.Bus()),
@@ -106,6 +108,7 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
     bus_.Post(EventClass::kBroadcast, b);
   }
   openKeyTestWindows_ = session_.Hooks().keyTestWindows;
+  desktop_->Status().ShowDiagnostics(session_.Hooks().diagnostics);
 }
 
 VorkApp::~VorkApp() {
@@ -151,13 +154,15 @@ void VorkApp::RunQsoDialog(CommandId which, int position) {
 }
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
-  if (cluster_ != nullptr) {
-    StatusTexts withCluster = texts;
-    withCluster.cluster = cluster_->StatusText();
-    desktop_->Status().SetTexts(withCluster);
-  } else {
-    desktop_->Status().SetTexts(texts);
+  StatusTexts shown = texts;
+  if (cluster_ != nullptr) shown.cluster = cluster_->StatusText();
+  // The mode, the keyer's speed and the log file's state while the operating windows are open.
+  if (operating_ != nullptr) {
+    const CwWindow* cw = operating_->Cw();
+    shown.operating = OperatingStateText(station_.CurrentMode(), cw != nullptr ? cw->KeyerSpeed() : 0);
+    shown.logFile = LogFileStateText(!station_.Book().SaveFailed());
   }
+  desktop_->Status().SetTexts(shown);
   desktop_->Menu().ShowBanner(shell_.state().ownCall, shell_.state().contestDisplayName);
 }
 
@@ -186,6 +191,9 @@ void VorkApp::OpenOperatingWindows() {
   }
   if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
     ShowLongInformation(notice);
+  }
+  if (const NetworkSession* net = session_.Network(); net != nullptr && !net->Refusal().empty()) {
+    ShowLongInformation(net->Refusal());
   }
 }
 

@@ -36,8 +36,9 @@ class VorkApp final : public finalcut::FApplication,
   // `session` holds the station, the bus, the shell and the log exchange, and outlives the
   // application; the shell starts from the state start-up left (own call, contest, NoContest).
   // `catalog` is the operator's language for every text on the screen; an empty one leaves the
-  // texts as they are kept.
-  VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog = {});
+  // texts as they are kept.  `charset` is the terminal's (UTF-8 unless the locale says other).
+  VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog catalog = {},
+          TerminalCharset charset = {});
   // Writes the log unless New contest archived it, then closes every window.
   ~VorkApp() override;
 
@@ -78,7 +79,7 @@ class VorkApp final : public finalcut::FApplication,
   bool RestartRequested() const { return restart_; }
   // Shown once the operating windows are open: what the first start made (a new station).
   void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
-  // Command 0xFA07 (File > Out cabrilio, Alt+O): the Cabrillo or the Ermak-format report.
+  // Command 0xFA07 (File > Cabrillo report, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
   void WriteHtmlReport() override;
   // Options > Save...: the log written now; a box says whether it worked.
@@ -94,7 +95,7 @@ class VorkApp final : public finalcut::FApplication,
   void ExportAdif() override;
   void ImportAdif() override;
 
-  // Command 0x4037: the Synchronization dialog; true when "Recive log" was chosen.
+  // Command 0x4037: the Synchronization dialog; true when "Receive log" was chosen.
   bool RunSynchronization() override;
   // Command 0x4038: the log emptied and the log receive window opened (one at a time).
   void ReceiveLog() override;
@@ -108,6 +109,7 @@ class VorkApp final : public finalcut::FApplication,
   const MessageCatalog* Catalog() const override {
     return catalog_.Size() > 0 ? &catalog_ : nullptr;
   }
+  const TerminalCharset* Charset() const override { return &charset_; }
 
   // The kit's SelectWindow, under the name the windows used to call it by.
   static void SelectWindow(finalcut::FDialog* window, finalcut::FWidget* child = nullptr) {
@@ -143,6 +145,7 @@ class VorkApp final : public finalcut::FApplication,
 
   // First: the windows translate with it until the last of them is gone.
   const MessageCatalog catalog_;
+  const TerminalCharset charset_;
   Session& session_;
   Station& station_;
   CommandBus& bus_;

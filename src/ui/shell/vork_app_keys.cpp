@@ -2,6 +2,7 @@
 // key handling, which is redone here because the stock version cannot be intercepted.
 #include "app/key_translation.h"
 #include "tui/key_map.h"
+#include "tui/screen_text.h"
 #include "ui/shell/vork_app.h"
 
 namespace vk::ui {
@@ -61,7 +62,7 @@ void VorkApp::OnKey(FKey key) {
     return;
   }
   key = NormalizeKey(key);
-  const KeyCode pc = PcKeyCode(key);
+  const KeyCode pc = PcKeyCode(key, [this](char32_t c) { return TypedCp866(this, c); });
   if (!GlobalKeysActive()) {
     shell_.NoteKey(pc);
     Dispatch(key, pc);

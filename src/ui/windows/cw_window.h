@@ -37,6 +37,8 @@ class CwWindow final : public DockedWindow, public MessageTarget, public KeyPrev
   void CloseKeyer();
   // Shown only while the entry window works in CW.
   void ShowForMode(Mode mode);
+  // The speed keyed now in WPM; 0 while no keyer works.
+  int KeyerSpeed() const { return model_.HasLines() ? model_.Status().speed : 0; }
 
   // Ticks, keyer commands and mode changes.
   void HandleMessage(Message& m) override;

@@ -34,6 +34,9 @@ EntryWindow::EntryWindow(finalcut::FWidget* desktop, EntryModel& model, EsmModel
   // The classic window is ten rows, as is its home; the toolkit's title bar sits above the
   // frame's top line, so the views keep their rows and the message line at row 7 is the last
   // one inside.
+  for (finalcut::FLabel* l : {&callLabel_, &txLabel_, &rxLabel_}) {
+    l->setText(ScreenText(this, l->getText().toString()));
+  }
   callLabel_.setGeometry(FPoint{1, 3}, FSize{5, 1});
   call_.setGeometry(FPoint{7, 3}, FSize{Columns(kCallLineLength), 1});
   txLabel_.setGeometry(FPoint{23, 3}, FSize{5, 1});

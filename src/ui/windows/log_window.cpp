@@ -33,6 +33,9 @@ LogWindow::LogWindow(finalcut::FWidget* desktop, LogViewModel& model, CommandBus
   setResizeable(true);
   setMinimumSize(FSize{kLogWidth - 10, kMinHeight});
   countLabel_.SetText(std::string(kLogCountLabel));
+  for (finalcut::FButton* b : {&edit_, &del_, &insert_}) {
+    b->setText(ScreenText(this, b->getText().toString()));
+  }
   edit_.addCallback("clicked", [this] { Press(cm::kLogEditButton); });
   del_.addCallback("clicked", [this] { Press(cm::kLogDeleteButton); });
   insert_.addCallback("clicked", [this] { Press(cm::kLogInsertButton); });
