@@ -190,10 +190,11 @@ TEST(TestHooksTest, ReadOnceFromTheEnvironment) {
     TestHooks want;
   } cases[] = {
       {{}, {}},
-      {{{"VORKAN_DEBUG_BROADCAST", "4200"}, {"VORKAN_KEY_TEST_WINDOWS", "1"}},
-       {0x4200, true, {}, false}},
+      {{{"VORKAN_DEBUG_BROADCAST", "4200"}, {"VORKAN_KEY_TEST_WINDOWS", "1"},
+        {"VORKAN_DIAGNOSTICS", "1"}},
+       {0x4200, true, true, {}, false}},
       {{{"VORKAN_CLUSTER_RETRY_MS", "50"}, {"VORKAN_KEYER_FAKE_LINE", "1"}},
-       {0, false, std::chrono::milliseconds(50), true}},
+       {0, false, false, std::chrono::milliseconds(50), true}},
       // Malformed values steer nothing.
       {{{"VORKAN_DEBUG_BROADCAST", "zz"}, {"VORKAN_CLUSTER_RETRY_MS", "-5"},
         {"VORKAN_KEYER_FAKE_LINE", "yes"}},
@@ -207,6 +208,7 @@ TEST(TestHooksTest, ReadOnceFromTheEnvironment) {
     });
     EXPECT_EQ(h.debugBroadcast, c.want.debugBroadcast);
     EXPECT_EQ(h.keyTestWindows, c.want.keyTestWindows);
+    EXPECT_EQ(h.diagnostics, c.want.diagnostics);
     EXPECT_EQ(h.clusterRetry, c.want.clusterRetry);
     EXPECT_EQ(h.keyerWithoutHardware, c.want.keyerWithoutHardware);
   }
