@@ -18,10 +18,6 @@ bool StampBefore(const DateTime& x, const DateTime& y) {
          std::tie(y.year, y.month, y.day, y.hour, y.minute);
 }
 
-std::string Describe(const QsoRecord& q) {
-  return q.Call + " " + FormatMask(q.Stamp, "yyyy-mm-dd hh:nn");
-}
-
 LogResult Refused(std::string why) {
   LogResult r;
   r.status = Status::Error(ErrCode::kBadInput, std::move(why));
@@ -29,6 +25,19 @@ LogResult Refused(std::string why) {
 }
 
 }  // namespace
+
+std::string DescribeQso(const QsoRecord& q) {
+  return q.Call + " " + FormatMask(q.Stamp, "yyyy-mm-dd hh:nn");
+}
+
+std::string ContestRefusal(const ContestSettings& cs, const QsoRecord& q) {
+  const BandIndex band = BandOfFreq(q.Freq);
+  if (band == kBandNone) return "frequency outside the contest's bands";
+  if (!cs.bands[band]) return "band " + Trim(BandScreenName(band)) + " not in the contest";
+  const bool anyMode = std::none_of(cs.modes.begin(), cs.modes.end(), [](bool b) { return b; });
+  if (!anyMode && !cs.Allows(q.Mode)) return "mode " + QsoModeText(q.Mode) + " not in the contest";
+  return {};
+}
 
 Logbook::Logbook(TTreeRules& rules, std::string workDir, const TimeSource& time,
                  Journal* journal)
@@ -207,29 +216,24 @@ int Logbook::TimeOrderPlace(const QsoRecord& qso) const {
 ImportOutcome Logbook::Import(std::vector<QsoRecord> qsos) {
   ImportOutcome out;
   const ContestSettings& cs = rules_.Settings();
-  const bool anyMode = std::none_of(cs.modes.begin(), cs.modes.end(), [](bool b) { return b; });
   // Older first, so that each lands after the ones before it and the repeat of a contact is
   // the later QSO, as it was on the air.
   std::stable_sort(qsos.begin(), qsos.end(),
                    [](const QsoRecord& a, const QsoRecord& b) { return StampBefore(a.Stamp, b.Stamp); });
   std::vector<std::pair<std::int32_t, int>> placed;  // Guid, position when placed
   for (QsoRecord& q : qsos) {
-    const BandIndex band = BandOfFreq(q.Freq);
     std::string why;
     if (Status s = CheckQso(q); !s) {
       why = s.message;
-    } else if (band == kBandNone || !cs.bands[band]) {
-      why = band == kBandNone ? "frequency outside the contest's bands"
-                              : "band " + Trim(BandScreenName(band)) + " not in the contest";
-    } else if (!anyMode && !cs.Allows(q.Mode)) {
-      why = "mode " + QsoModeText(q.Mode) + " not in the contest";
+    } else {
+      why = ContestRefusal(cs, q);
     }
     if (!why.empty()) {
-      out.refused.push_back(Describe(q) + ": " + why);
+      out.refused.push_back(DescribeQso(q) + ": " + why);
       continue;
     }
     if (log_.Count() >= TLogCollection::kMaxCount) {
-      out.refused.push_back("the log is full from " + Describe(q) + " on");
+      out.refused.push_back("the log is full from " + DescribeQso(q) + " on");
       break;
     }
     q.Guid = NextGuid();

@@ -73,6 +73,13 @@ struct LogResult {
   bool ok() const { return status.ok(); }
 };
 
+// Why the contest has no room for a QSO: its band or its mode is not one of the contest's (a
+// contest that names no mode takes every mode); empty when it fits.  The import and the score
+// command refuse such QSOs with this reason.
+std::string ContestRefusal(const ContestSettings& contest, const QsoRecord& q);
+// "K1ABC 2026-11-28 12:00": a QSO as a refusal names it.
+std::string DescribeQso(const QsoRecord& q);
+
 struct ImportOutcome {
   int taken = 0;
   std::vector<std::string> refused;  // "K1ABC 2026-11-28 12:00: mode RTTY not in the contest"

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/logbook.h"
 #include "app/startup.h"
 #include "country/country.h"
 #include "log/adif.h"
@@ -131,9 +132,20 @@ int ScoreLogFile(const ScoreCommandOptions& o, ScoredLog& s, std::ostream& err) 
     return Fail(err, "contest " + o.contest + " not loaded: " + st.message);
   }
   if (!IsReadableFile(o.logPath)) return Fail(err, "cannot read " + o.logPath);
-  s.rules.SetLog(&s.log);
-  if (const Status st = LoadAdifLog(o.logPath, s.log, &s.journal); !st) {
+  TLogCollection file;
+  if (const Status st = LoadAdifLog(o.logPath, file, &s.journal); !st) {
     return Fail(err, "cannot read " + o.logPath + ": " + st.message);
+  }
+  // A QSO on a band or in a mode the contest does not have scores nothing in it: refused with
+  // the reason, as the import refuses it.
+  s.rules.SetLog(&s.log);
+  for (int pos = 0; pos < file.Count(); ++pos) {
+    const QsoRecord& q = *file.At(pos);
+    if (const std::string why = ContestRefusal(s.rules.Settings(), q); !why.empty()) {
+      err << "not scored: " << DescribeQso(q) << ": " << why << '\n';
+      continue;
+    }
+    (void)s.log.Append(q);
   }
   s.totals.SetFormula(s.rules.Settings().scoreTotal);
   s.stats = RescoreLog(s.log, s.rules, s.totals);

@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "log/journal.h"
+#include "app/cluster_setup.h"
+#include "app/station_keyer.h"
+#include "cluster/cluster_socket.h"
 #include "rig/hamlib_radio.h"
 #include "rig/rig_control.h"
 #include "rig/rig_settings.h"
@@ -36,6 +39,29 @@ Status Session::Start(NetworkOptions network) {
 
 void Session::StartRadio() {
   station_.SetRig(StartRig(station_.Hamlib(), ReadRigSettings(station_.PathOf(kConfigFileName)), station_.journal()));
+}
+
+void Session::StartCluster() {
+  if (clusterStarted_) return;
+  clusterStarted_ = true;
+  ConfigureCluster(ReadClusterSetup(station_));
+}
+
+Status Session::ChangeCluster(const ClusterSettings& settings) {
+  if (Status saved = WriteClusterSetup(station_, settings); !saved) return saved;
+  clusterStarted_ = true;
+  ConfigureCluster(settings);
+  return {};
+}
+
+void Session::ConfigureCluster(const ClusterSettings& settings) {
+  ClusterBackoff backoff;
+  if (hooks_.clusterRetry.count() > 0) backoff.first = backoff.most = hooks_.clusterRetry;
+  cluster_.Configure(settings, station_.OwnCall(), MakePosixClusterSocket, backoff);
+}
+
+std::unique_ptr<Keyer> Session::MakeKeyer(std::string& programPort) {
+  return MakeStationKeyer(station_, programPort, hooks_.keyerWithoutHardware);
 }
 
 LogGate Session::Gate() const {
@@ -74,6 +100,7 @@ void Session::IdlePass() {
 }
 
 void Session::Shutdown() {
+  cluster_.Stop();
   digital_.Stop();
   broadcast_.Stop();
   if (network_ != nullptr) network_->Shutdown();

@@ -17,7 +17,10 @@
 #include "app/network_session.h"
 #include "app/shell.h"
 #include "app/station.h"
+#include "app/test_hooks.h"
+#include "cluster/cluster_hub.h"
 #include "cw/cw_messages.h"
+#include "cw/keyer.h"
 #include "util/result.h"
 
 namespace vk {
@@ -39,6 +42,19 @@ class Session {
   // The radio's poll thread, from the rig settings; the entry window then opens on the
   // frequency the radio shows.
   void StartRadio();
+  // The cluster link, from the cluster settings, when the operating windows open (a station
+  // without a contest has no band map to feed).  Started once; ChangeCluster restarts it.
+  void StartCluster();
+  // Options > Cluster: the settings written, then the link restarted on them.  Nothing
+  // changes when they cannot be written.
+  Status ChangeCluster(const ClusterSettings& settings);
+
+  // A keyer for the CW window on the configured port (`programPort` as for MakeStationKeyer).
+  std::unique_ptr<Keyer> MakeKeyer(std::string& programPort);
+
+  // What the tests asked for through the environment, read once by main.
+  void SetTestHooks(const TestHooks& hooks) { hooks_ = hooks; }
+  const TestHooks& Hooks() const { return hooks_; }
 
   // The screen arrives: the shell is built on the bus with the state start-up left (own call,
   // contest, NoContest), the QSO id counter starts again from zero and the stored CW messages
@@ -52,8 +68,9 @@ class Session {
   // One pass of the event loop: posted messages delivered, then the shell's idle pass.
   void IdlePass();
 
-  // The program's end, once the screen is gone: the network thread stops and the network
-  // settings are written.
+  // The program's end, once the screen is gone, in the reverse order of the starts: the
+  // cluster link, the digital listener and the broadcasts, then the network thread (whose
+  // settings are written).  The radio stops with the station.
   void Shutdown();
 
   CommandBus& Bus() { return bus_; }
@@ -61,6 +78,7 @@ class Session {
   NetworkSession* Network() { return network_.get(); }  // nullptr before Start
   DigitalLink& Digital() { return digital_; }
   BroadcastLink& Broadcast() { return broadcast_; }
+  ClusterHub& Cluster() { return cluster_; }
   Shell* shell() { return shell_.get(); }               // nullptr without a screen
   const ShellState& InitialState() const { return initial_; }
   // The stored CW messages, from the screen's arrival to the end of the program.
@@ -70,6 +88,7 @@ class Session {
 
  private:
   LogGate Gate() const;
+  void ConfigureCluster(const ClusterSettings& settings);
 
   CommandBus bus_;  // before the station and the shell, which attach to it
   Station station_;
@@ -77,6 +96,9 @@ class Session {
   std::unique_ptr<Shell> shell_;
   DigitalLink digital_{station_};  // WSJT-X's QSOs, from Start to Shutdown
   BroadcastLink broadcast_{station_};  // packets for the shack's other programs, likewise
+  ClusterHub cluster_;  // the cluster client's thread behind it, from StartCluster to Shutdown
+  bool clusterStarted_ = false;
+  TestHooks hooks_;
   CwMessageList cwMessages_;
   ShellState initial_;      // as start-up left it, for the shell built with the screen
   bool logLoaded_ = false;  // the log file is in the log: the exchange may apply messages

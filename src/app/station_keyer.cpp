@@ -1,7 +1,6 @@
 #include "app/station_keyer.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "cw/cwdaemon_keyer.h"
 #include "cw/fake_key_line.h"
@@ -30,11 +29,6 @@ class StampedFakeLine final : public KeyLine {
 };
 
 }  // namespace
-
-bool KeyerWithoutHardware() {
-  const char* v = std::getenv("VORKAN_KEYER_FAKE_LINE");
-  return v != nullptr && std::string_view(v) == "1";
-}
 
 std::unique_ptr<Keyer> MakeProgramKeyer(std::string& programPort, const std::string& configPath,
                                         bool withoutHardware, Journal* journal) {

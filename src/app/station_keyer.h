@@ -12,10 +12,6 @@
 
 namespace vk {
 
-// VORKAN_KEYER_FAKE_LINE=1: the keyer keys a line without hardware behind it (see
-// MakeProgramKeyer), so the whole program can be run where there is no serial port.
-bool KeyerWithoutHardware();
-
 // The keyer of the running program, on the serial port it names.  `withoutHardware` puts it
 // on a line that opens any name but "BAD" (which reports a wrong name) and "DEAD" (which
 // refuses its settings) and keys nothing, with the real timing: for running the whole program

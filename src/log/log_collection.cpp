@@ -229,23 +229,4 @@ std::string TLogCollection::GetBonusNumStr(int pos) const {
   return q ? IntToStr(q->Bonus) : std::string();
 }
 
-std::string TLogCollection::GetStrQso(int pos) const {
-  const QsoRecord* q = At(pos);
-  if (q == nullptr) return std::string(kGetStrQsoError);
-  std::string line = FormatMask(q->Stamp, "mm/dd hh:nn");
-  line += kBar;
-  line += QsoBandText(q->Freq, AdifBandNames);
-  line += kBar;
-  line += QsoModeText(q->Mode);
-  line += kBar;
-  line += FixedWidth(q->Call, 8);
-  line += kBar;
-  line += FixedWidth(q->Sent, 8);
-  line += kBar;
-  line += FixedWidth(q->Rcvd, 7);
-  line += kBar;
-  line += FixedWidth(QsoScoreText(*q), 4);
-  return line;
-}
-
 }  // namespace vk

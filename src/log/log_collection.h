@@ -94,10 +94,6 @@ class TLogCollection {
   std::string GetMultiNumStr(int pos) const;
   std::string GetBonusNumStr(int pos) const;
 
-  // The log window line: "mm/dd hh:nn", band, mode, call (8), sent (8), rcvd (7) and score (4)
-  // separated by the CP866 box-drawing bar 0xB3.
-  std::string GetStrQso(int pos) const;
-
  private:
   QsoRecord* Mut(int pos) {
     ++revision_;
@@ -112,8 +108,5 @@ class TLogCollection {
   // the whole log instead of extending the checksum by the new record.
   bool logCrcStale_ = false;
 };
-
-// Text a position outside the log gives instead of a line.
-inline constexpr std::string_view kGetStrQsoError = "Error::TLogCollection.GetStrQso";
 
 }  // namespace vk

@@ -169,12 +169,11 @@ void ClearKeysOf(RuleList& list) {
 
 void TTreeRules::ResetTallies() { ClearKeysOf(nodes_); }
 
-// --- country line ---------------------------------------------------------------------------
+// --- country ---------------------------------------------------------------------------------
 
-std::string TTreeRules::GetCountryLine(std::string_view call) {
+CountryInfo TTreeRules::CountryOf(std::string_view call) {
   LookUpOther(call);
-  const CountryInfo& info = StationOf(call);
-  return "\x03" + info.primaryPrefix + " : " + info.name + " : " + info.continent;
+  return StationOf(call);
 }
 
 }  // namespace vk

@@ -72,8 +72,9 @@ class TTreeRules {
   // ck", "not understood: XYZ"); empty when all is there or the contest declares no fields.
   std::string ExchangeProblem(std::string_view rx) const;
   std::string PrefillRxNr(std::string_view call) const;
-  // "\x03" (centring mark) + prefix + " : " + country name + " : " + continent.
-  std::string GetCountryLine(std::string_view call);
+  // The country of a call as the country lists give it (the own call: the own station's), for
+  // the entry window's country line; a call no list knows gets an empty entry.
+  CountryInfo CountryOf(std::string_view call);
 
   // Contents, for the loader, the windows and the reports.
   RuleList& Nodes() { return nodes_; }
@@ -122,7 +123,7 @@ class TTreeRules {
   Mode currentMode_ = Mode::kCw;
   std::uint8_t currentBand_ = 0;
   SerialPlan serial_;
-  // The station most recently asked about by GetTxNr or GetCountryLine, so that repeated
+  // The station most recently asked about by GetTxNr or CountryOf, so that repeated
   // questions while a call is typed do not repeat the lookup.
   std::string otherCall_;
   CountryInfo other_;

@@ -153,5 +153,31 @@ TEST_F(LogViewTest, ButtonsDoNothingWithoutAQsoUnderTheFocus) {
   EXPECT_EQ(v.Lines().size(), 1u);
 }
 
+// The log window's line, golden: the bar is CP866 0xB3; a long mode and a four-digit score
+// widen their columns, a call longer than its column is cut.
+TEST(LogWindowLineTest, ColumnsOfALine) {
+  TLogCollection log;
+  QsoRecord q;
+  q.Stamp = {2024, 3, 5, 9, 7, 0};
+  q.Freq = 140250;
+  q.Mode = Mode::kCw;
+  q.Call = "N0CALL";
+  q.Sent = "001";
+  q.Rcvd = "599 12";
+  q.Score = 2;
+  q.Multi = 1;
+  log.Append(q);
+  q.Mode = Mode::kRtty;
+  q.Score = 1000;
+  q.Multi = 0;
+  q.Call = "EA8/DF4U/QRPP";
+  log.Append(q);
+  EXPECT_EQ(LogWindowLine(log, 0),
+            "03/05 09:07\xB3 20\xB3" "CW\xB3N0CALL      \xB3" "001     \xB3" "599 12 \xB3" "2*  ");
+  EXPECT_EQ(LogWindowLine(log, 1), "03/05 09:07\xB3 20\xB3RTTY\xB3" "EA8/DF4U/QRP\xB3"
+                                   "001     \xB3" "599 12 \xB3" "1000");
+  EXPECT_EQ(LogWindowLine(log, 2), "");
+}
+
 }  // namespace
 }  // namespace vk

@@ -84,6 +84,19 @@ TEST_F(ScoreCommand, PrintsBandRowsQsoLinesAndTheTotalLast) {
   EXPECT_NE(report.find("K1AA"), std::string::npos);  // the dupe stays in the report
 }
 
+// The SSB weekend's rules take no CW QSO: each is refused with its reason and nothing scores,
+// as the import refuses them; the phone QSO of the same log counts.
+TEST_F(ScoreCommand, RefusesQsosInAModeTheContestDoesNotHave) {
+  QsoRecord phone = Qso("JA1AA", "59 25", 142000, 3);
+  phone.Mode = Mode::kPhone;
+  WriteLog({Qso("K1AA", "599 5", 140250, 0), Qso("DL2AA", "599 14", 70200, 1), phone});
+  ASSERT_EQ(Run({"--contest", "CQ-WW-SSB", LogPath()}), 0) << err_.str();
+  EXPECT_EQ(err_.str(),
+            "not scored: K1AA 2026-11-28 00:00: mode CW not in the contest\n"
+            "not scored: DL2AA 2026-11-28 00:01: mode CW not in the contest\n");
+  EXPECT_NE(out_.str().find("TOTAL qsos=1 points=3 "), std::string::npos) << out_.str();
+}
+
 TEST_F(ScoreCommand, RefusesWithOneLineAndStatusTwo) {
   WriteLog({Qso("K1AA", "599 5", 140250, 0)});
   EXPECT_EQ(Run({"--bogus", LogPath()}), kScoreUsageError);

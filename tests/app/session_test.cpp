@@ -10,10 +10,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "app/cluster_setup.h"
+#include "app/test_hooks.h"
 #include "app/views/entry_window_model.h"
 #include "app/views/log_window_model.h"
 #include "net/fake_udp.h"
@@ -160,6 +163,55 @@ TEST(SessionPassTest, AQsoFromTheGroupIsInTheLogAndItsWindowAfterOneIdlePass) {
   EXPECT_EQ(log.GetCall(0), "OK1ABC");
   EXPECT_EQ(node.logView->Lines(), std::vector<std::string>{LogWindowLine(log, 0)});
   EXPECT_NE(node.logView->TakeChanges() & changed::kList, 0);
+}
+
+// The session runs the cluster link: Options > Cluster writes the settings and restarts the
+// link on them, a refused node name changes nothing, and the shutdown stops the thread.
+TEST(SessionLinksTest, TheClusterLinkRunsFromItsSettingsUntilTheShutdown) {
+  FakeUdpNetwork net;
+  Node node("links", net, kPortA, kPortB, 0);
+  Session& s = node.session;
+  s.StartCluster();
+  EXPECT_FALSE(s.Cluster().Running());  // no node named
+  ClusterSettings c;
+  c.host = "127.0.0.1";
+  c.port = 9;  // nothing listens: the link keeps trying
+  ASSERT_TRUE(s.ChangeCluster(c));
+  EXPECT_TRUE(s.Cluster().Running());
+  EXPECT_EQ(ReadClusterSetup(s.station()), c);
+  s.Shutdown();
+  EXPECT_FALSE(s.Cluster().Running());
+}
+
+TEST(TestHooksTest, ReadOnceFromTheEnvironment) {
+  static const std::map<std::string, std::string>* env = nullptr;
+  const struct {
+    std::map<std::string, std::string> vars;
+    TestHooks want;
+  } cases[] = {
+      {{}, {}},
+      {{{"VORKAN_DEBUG_BROADCAST", "4200"}, {"VORKAN_KEY_TEST_WINDOWS", "1"},
+        {"VORKAN_DIAGNOSTICS", "1"}},
+       {0x4200, true, true, {}, false}},
+      {{{"VORKAN_CLUSTER_RETRY_MS", "50"}, {"VORKAN_KEYER_FAKE_LINE", "1"}},
+       {0, false, false, std::chrono::milliseconds(50), true}},
+      // Malformed values steer nothing.
+      {{{"VORKAN_DEBUG_BROADCAST", "zz"}, {"VORKAN_CLUSTER_RETRY_MS", "-5"},
+        {"VORKAN_KEYER_FAKE_LINE", "yes"}},
+       {}},
+  };
+  for (const auto& c : cases) {
+    env = &c.vars;
+    const TestHooks h = ReadTestHooks([](const char* name) -> const char* {
+      const auto it = env->find(name);
+      return it == env->end() ? nullptr : it->second.c_str();
+    });
+    EXPECT_EQ(h.debugBroadcast, c.want.debugBroadcast);
+    EXPECT_EQ(h.keyTestWindows, c.want.keyTestWindows);
+    EXPECT_EQ(h.diagnostics, c.want.diagnostics);
+    EXPECT_EQ(h.clusterRetry, c.want.clusterRetry);
+    EXPECT_EQ(h.keyerWithoutHardware, c.want.keyerWithoutHardware);
+  }
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ class AdifReaderTest : public ::testing::Test {
 void ExpectSameLog(const TLogCollection& a, const TLogCollection& b) {
   ASSERT_EQ(a.Count(), b.Count());
   for (int i = 0; i < a.Count(); ++i) {
-    ASSERT_EQ(*a.At(i), *b.At(i)) << "position " << i << ": " << a.GetStrQso(i);
+    ASSERT_EQ(*a.At(i), *b.At(i)) << "position " << i << ": " << a.At(i)->Call;
   }
   EXPECT_EQ(a.LogCrc(), b.LogCrc());
 }

@@ -24,12 +24,6 @@ std::uint32_t SumOfRecords(const TLogCollection& log) {
   return static_cast<std::uint32_t>(crc);
 }
 
-std::string Bar(std::string s) {
-  for (char& c : s) {
-    if (c == '|') c = '\xB3';
-  }
-  return s;
-}
 
 TEST(LogCollectionTest, AppendSumsTheCopyAndTheLog) {
   TLogCollection log;
@@ -163,31 +157,11 @@ TEST(LogCollectionTest, BandNameAndModeNameSetters) {
   EXPECT_EQ(log.GetMode(0), Mode::kUnknown);
 }
 
-TEST(LogCollectionTest, GetStrQsoExampleLine) {
-  TLogCollection log;
-  log.Append(ExampleQso());
-  EXPECT_EQ(log.GetStrQso(0), Bar("03/05 09:07| 20|CW|N0CALL  |001     |599 12 |2*  "));
-}
-
-TEST(LogCollectionTest, GetStrQsoColumnsForLongModesAndScores) {
-  TLogCollection log;
-  QsoRecord rtty = ExampleQso();
-  rtty.Mode = Mode::kRtty;
-  rtty.Score = 1000;
-  rtty.Call = "RA3ABCDEFG";  // cut at 8 columns
-  log.Append(ExampleQso());
-  log.Append(rtty);
-  EXPECT_EQ(log.GetStrQso(1).size(), log.GetStrQso(0).size() + 2);
-  EXPECT_EQ(log.GetStrQso(1), Bar("03/05 09:07| 20|RTTY|RA3ABCDE|001     |599 12 |1000"));
-}
-
 TEST(LogCollectionTest, BadPositionsAreRefusedOrIgnored) {
   TLogCollection log;
-  EXPECT_EQ(log.GetStrQso(0), "Error::TLogCollection.GetStrQso");
   log.Append(ExampleQso());
   std::uint32_t crc = log.LogCrc();
   for (int pos : {-1, 1, 65535, -2147483647 - 1}) {
-    EXPECT_EQ(log.GetStrQso(pos), "Error::TLogCollection.GetStrQso");
     EXPECT_FALSE(log.Delete(pos));
     EXPECT_EQ(log.At(pos), nullptr);
     log.SetCall(pos, "X");

@@ -82,7 +82,7 @@ TEST_F(LogScoring, ARepeatLoggedAnywayScoresNothingAndRecordsNoMultiplier) {
   const QsoFigures other = Log(Qso("K1AA", "599 5", B40, 4));  // another band counts
   EXPECT_FALSE(other.dupe);
   EXPECT_EQ(other.score, 3);
-  EXPECT_EQ(log_.GetStrQso(1).substr(log_.GetStrQso(1).size() - 4), "DUP ");
+  EXPECT_EQ(QsoScoreText(*log_.At(1)), "DUP");
   // Scoring the log again gives the same: dupes are kept in the log at zero.
   const RescoreStats r = Rescore();
   EXPECT_EQ(r.dupes, 2);

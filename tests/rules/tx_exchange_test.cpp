@@ -202,15 +202,17 @@ TEST_F(TxExchange, PrefillOnlyWhenAskedAndFieldsAreSeparated) {
   EXPECT_EQ(tree_.PrefillRxNr("JA1YAA"), "");
 }
 
-TEST_F(TxExchange, CountryLine) {
+TEST_F(TxExchange, CountryOfACall) {
   ASSERT_TRUE(Load("").ok());
-  EXPECT_EQ(tree_.GetCountryLine("K1AR"), "\x03K : United States of America : NA");
-  EXPECT_EQ(tree_.GetCountryLine("UA9CDC"), "\x03UA9 : Asiatic Russia : AS");
-  // The own call shows the own station, not the station asked about before.
-  EXPECT_EQ(tree_.GetCountryLine("DL1ABC"),
-            "\x03"
-            "DL : Fed. Rep. of Germany : EU");
-  EXPECT_EQ(tree_.GetCountryLine("QQ1QQ"), "\x03 :  : ");
+  const auto line = [&](const char* call) {
+    const CountryInfo c = tree_.CountryOf(call);
+    return c.primaryPrefix + "|" + c.name + "|" + c.continent;
+  };
+  EXPECT_EQ(line("K1AR"), "K|United States of America|NA");
+  EXPECT_EQ(line("UA9CDC"), "UA9|Asiatic Russia|AS");
+  // The own call gives the own station, not the station asked about before.
+  EXPECT_EQ(line("DL1ABC"), "DL|Fed. Rep. of Germany|EU");
+  EXPECT_EQ(line("QQ1QQ"), "||");
 }
 
 }  // namespace

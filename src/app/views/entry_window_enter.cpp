@@ -96,8 +96,8 @@ void EntryModel::ProposeExchange(const std::string& call) {
   proposedReport_ = rx.Text().substr(0, report);
   proposedFrom_ = rx.Empty() || rx.Cursor() != rx.Text().size() ? std::string::npos : report;
   focus_ = EntryField::kRxNr;
-  std::string country = rules.GetCountryLine(call);
-  if (!country.empty() && country.front() == '\x03') country.erase(0, 1);  // centring mark
+  const CountryInfo where = rules.CountryOf(call);
+  std::string country = where.primaryPrefix + " : " + where.name + " : " + where.continent;
   const BandIndex band = station_.CurrentBand();
   const Mode mode = station_.CurrentMode();
   const bool isNew = rules.GetMulti(call, rx.Text(), band, mode, false) > 0 ||

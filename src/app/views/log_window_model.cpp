@@ -13,7 +13,7 @@ namespace vk {
 
 std::string LogWindowLine(const TLogCollection& log, int pos) {
   const QsoRecord* q = log.At(pos);
-  if (q == nullptr) return std::string(kGetStrQsoError);
+  if (q == nullptr) return {};
   // The log file's line form, with room for a whole portable call (EA8/DF4U/P, G4YTK/QRP).
   constexpr char kBar = '\xB3';
   std::string line = FormatMask(q->Stamp, "mm/dd hh:nn");

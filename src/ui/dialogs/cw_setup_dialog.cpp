@@ -64,10 +64,10 @@ std::string CwSetupDialog::Choice() const {
   return i >= 1 && i <= ports_.size() ? ports_[i - 1] : std::string();
 }
 
-bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
+bool RunCwSetup(finalcut::FWidget* desktop, Station& station, bool withoutHardware,
                 const std::function<void()>& portChanged) {
   const std::vector<std::string> ports =
-      KeyerChoices(CwSetupChoices(ListKeyerPorts(KeyerWithoutHardware())));
+      KeyerChoices(CwSetupChoices(ListKeyerPorts(withoutHardware)));
   const KeyerChoice now = ReadKeyerChoice(station.PathOf(kConfigFileName));
   std::string choice, cwdaemon;
   {

@@ -43,7 +43,8 @@ class CwSetupDialog final : public TvDialog {
 
 // Runs the dialog.  On OK the choice (and the cwdaemon address) is saved, and `portChanged`
 // (may be empty) lets the CW window make its keyer again on it.  True when confirmed.
-bool RunCwSetup(finalcut::FWidget* desktop, Station& station,
+// `withoutHardware`: the tests' keyer, which offers its fake port.
+bool RunCwSetup(finalcut::FWidget* desktop, Station& station, bool withoutHardware,
                 const std::function<void()>& portChanged);
 
 }  // namespace vk::ui

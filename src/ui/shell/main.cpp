@@ -78,6 +78,9 @@ int RunOnce(int argc, char* argv[], std::string notice, const std::string& envir
   vk::Journal journal;
   const vk::SystemTimeSource clock;
   vk::Session session{{}, nullptr, &journal, &clock};
+  // The tests' hooks, read here once; the session hands them to whatever they steer.
+  session.SetTestHooks(
+      vk::ReadTestHooks([](const char* name) -> const char* { return std::getenv(name); }));
   if (const vk::Status s = session.Start(
           {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))});
       !s) {

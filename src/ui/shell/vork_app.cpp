@@ -101,11 +101,11 @@ VorkApp::VorkApp(const int& argc, char* argv[], Session& session, MessageCatalog
   handshake.Finish();
   // The terminal is set up by the first show; the keys of other terminals join its own.
   (void)AddCommonKeySequences();
-  if (const CommandId b = ParseDebugNumber(std::getenv("VORKAN_DEBUG_BROADCAST")); b != 0) {
+  if (const CommandId b = session_.Hooks().debugBroadcast; b != 0) {
     bus_.Post(EventClass::kBroadcast, b);
   }
-  openKeyTestWindows_ = ParseDebugNumber(std::getenv("VORKAN_KEY_TEST_WINDOWS")) == 1;
-  desktop_->Status().ShowDiagnostics(ParseDebugNumber(std::getenv("VORKAN_DIAGNOSTICS")) == 1);
+  openKeyTestWindows_ = session_.Hooks().keyTestWindows;
+  desktop_->Status().ShowDiagnostics(session_.Hooks().diagnostics);
 }
 
 VorkApp::~VorkApp() {
@@ -113,7 +113,8 @@ VorkApp::~VorkApp() {
   (void)station_.WriteLogOnExit(shell_.state().DiscardLog);
   // The keyer writes its settings and stops before anything it keys from is gone.
   if (operating_ != nullptr) operating_->CloseKeyer();
-  cluster_.reset();  // the link stops and the cluster windows close before the desktop goes
+  cluster_.reset();  // the cluster windows close before the desktop goes; the link runs on
+                     // until the session shuts down
   session_.SaveCwMessages();
   bus_.Detach(&desktop_->Menu().Clock());
   desktop_.reset();
@@ -170,13 +171,17 @@ void VorkApp::OpenOperatingWindows() {
     openWhenModalEnds_ = true;
     return;
   }
-  operating_ = OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages());
+  operating_ =
+      OperatingWindows::Open(desktop_.get(), station_, session_.CwMessages(),
+                             [this](std::string& port) { return session_.MakeKeyer(port); });
   if (operating_ == nullptr) return;
   session_.SetLogLoaded(true);
   prepareForTyping_ = true;
-  cluster_ =
-      std::make_unique<ClusterDesk>(desktop_.get(), station_, *operating_->Models().entry,
-                                    operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
+  session_.StartCluster();
+  cluster_ = std::make_unique<ClusterDesk>(
+      desktop_.get(), station_, session_.Cluster(),
+      [this](const ClusterSettings& s) { return session_.ChangeCluster(s); },
+      *operating_->Models().entry, operating_->Cw() != nullptr, [this] { SelectEntryWindow(); });
   if (!startNotice_.empty()) ShowLongInformation(std::exchange(startNotice_, {}));
   if (const std::string& notice = station_.ContestNotice(); !notice.empty()) {
     ShowLongInformation(notice);
@@ -209,7 +214,7 @@ void VorkApp::RunContestList() {
 }
 
 bool VorkApp::RunCwSetup() {
-  return ui::RunCwSetup(desktop_.get(), station_, [this] {
+  return ui::RunCwSetup(desktop_.get(), station_, session_.Hooks().keyerWithoutHardware, [this] {
     if (operating_ != nullptr) {
       operating_->KeyerChanged(desktop_.get(), station_, session_.CwMessages());
     }
@@ -351,7 +356,7 @@ void VorkApp::WaitForInput() {
 bool VorkApp::LinksAlive() {
   const bool group = network_ != nullptr && network_->Running();
   const bool keyer = operating_ != nullptr && operating_->Cw() != nullptr;
-  const bool cluster = cluster_ != nullptr && cluster_->LinkRunning();
+  const bool cluster = session_.Cluster().Running();
   return group || keyer || cluster || station_.Rig() != nullptr ||
          session_.Digital().Listening() || session_.Broadcast().Sending();
 }

@@ -1,7 +1,5 @@
 #include "ui/windows/cluster_desk.h"
 
-#include <cstdlib>
-
 #include "app/views/cluster_layout.h"
 #include "tui/focus_return.h"
 #include "tui/screen_text.h"
@@ -24,24 +22,17 @@ int DesktopColumns(const finalcut::FWidget* desktop) {
   return static_cast<int>(desktop->getDesktopWidth());
 }
 
-// Tests shorten the wait between attempts to reach the node (milliseconds).
-ClusterBackoff BackoffFromEnvironment() {
-  ClusterBackoff b;
-  if (const char* v = std::getenv("VORKAN_CLUSTER_RETRY_MS"); v != nullptr) {
-    const int ms = StrToIntDef0(v);
-    if (ms > 0) b.first = b.most = std::chrono::milliseconds(ms);
-  }
-  return b;
-}
-
 }  // namespace
 
-ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryModel& entry,
-                         bool cwWindow, std::function<void()> backToEntry)
+ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, ClusterHub& hub,
+                         ChangeSettings change, EntryModel& entry, bool cwWindow,
+                         std::function<void()> backToEntry)
     : desktop_(desktop),
       station_(station),
       entry_(entry),
       backToEntry_(std::move(backToEntry)),
+      hub_(hub),
+      change_(std::move(change)),
       map_(station, hub_) {
   LayoutNeeds needs;
   needs.scoreBands = 0;
@@ -62,7 +53,7 @@ ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryMode
       });
   console_ = new ClusterConsole(
       desktop, hub_, [this] { backToEntry_(); }, consoleHome);
-  Configure(LoadClusterSettings(station_.PathOf(kConfigFileName)));
+  ShowForSettings();
   station_.Bus().Attach(this);
   // Hidden windows still take the focus when they are made; it belongs to the entry window.
   backToEntry_();
@@ -70,14 +61,12 @@ ClusterDesk::ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryMode
 
 ClusterDesk::~ClusterDesk() {
   station_.Bus().Detach(this);
-  hub_.Stop();
   delete mapWindow_;
   delete console_;
 }
 
-void ClusterDesk::Configure(const ClusterSettings& s) {
-  hub_.Configure(s, station_.OwnCall(), MakePosixClusterSocket, BackoffFromEnvironment());
-  if (!s.assisted) {
+void ClusterDesk::ShowForSettings() {
+  if (!hub_.Settings().assisted) {
     mapWindow_->hide();
     console_->hide();
   }
@@ -154,11 +143,10 @@ void ClusterDesk::TakeSpot() {
 }
 
 void ClusterDesk::RunSetup() {
-  const std::string path = station_.PathOf(kConfigFileName);
-  ClusterDialog dialog{desktop_, hub_.Settings(), [this, &path](const ClusterSettings& s) {
-                         const Status saved = SaveClusterSettings(path, s);
-                         if (saved) Configure(s);
-                         return saved;
+  ClusterDialog dialog{desktop_, hub_.Settings(), [this](const ClusterSettings& s) {
+                         const Status changed = change_(s);
+                         if (changed) ShowForSettings();
+                         return changed;
                        }};
   dialog.Run();
 }

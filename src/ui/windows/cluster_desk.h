@@ -1,5 +1,5 @@
-// The cluster on the running station: the link (its thread behind the hub), the band map and
-// the console windows, the spot key and the setup dialog.  Built with the operating windows;
+// The cluster on the running station's screen: the band map and the console windows over the
+// session's link, the spot key and the setup dialog.  Built with the operating windows;
 // hears the bus for the ticks and the cluster commands (Alt+B, Alt+K, Alt+P, Options >
 // Cluster).  The windows belong to the desktop but are closed by this object, whose models
 // they show.
@@ -24,7 +24,11 @@ class ClusterConsole;
 
 class ClusterDesk final : public MessageTarget {
  public:
-  ClusterDesk(finalcut::FWidget* desktop, Station& station, EntryModel& entry, bool cwWindow,
+  // `hub` is the session's link, running before the desk is built; `change` writes new
+  // settings and restarts the link on them (Session::ChangeCluster).
+  using ChangeSettings = std::function<Status(const ClusterSettings&)>;
+  ClusterDesk(finalcut::FWidget* desktop, Station& station, ClusterHub& hub,
+              ChangeSettings change, EntryModel& entry, bool cwWindow,
               std::function<void()> backToEntry);
   ~ClusterDesk() override;
   ClusterDesk(const ClusterDesk&) = delete;
@@ -33,11 +37,10 @@ class ClusterDesk final : public MessageTarget {
   void HandleMessage(Message& m) override;
   // For the status line: empty while no cluster is used.
   std::string StatusText() const;
-  // True while the link to a cluster node runs (its thread hands lines over).
-  bool LinkRunning() const { return hub_.Running(); }
 
  private:
-  void Configure(const ClusterSettings& s);
+  // Hides the map and the console when the link's settings are not for an assisted entry.
+  void ShowForSettings();
   void Toggle(finalcut::FDialog* w, finalcut::FWidget* focus);
   void SpotQso();
   void TakeSpot();
@@ -48,7 +51,8 @@ class ClusterDesk final : public MessageTarget {
   Station& station_;
   EntryModel& entry_;
   std::function<void()> backToEntry_;
-  ClusterHub hub_;
+  ClusterHub& hub_;
+  ChangeSettings change_;
   BandMapModel map_;
   BandMapWindow* mapWindow_ = nullptr;  // owned by the desktop
   ClusterConsole* console_ = nullptr;   // owned by the desktop

@@ -39,17 +39,13 @@ bool StillOnDesktop(finalcut::FDialog* w) {
 }  // namespace
 
 CwWindow::CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
-                   const CwMessageList& messages)
+                   const CwMessageList& messages, CwWindowModel::KeyerFactory makeKeyer)
     : DockedWindow(desktop, ScreenText(desktop, "[ CW ]"),
                    OperatingHome(desktop, &OperatingLayout::cw)),
       station_(station),
       entry_(entry),
-      model_(
-          messages, station.Settings().main.port, station.PathOf(kConfigFileName),
-          [&station](std::string& port) {
-            return MakeStationKeyer(station, port, KeyerWithoutHardware());
-          },
-          station.journal()),
+      model_(messages, station.Settings().main.port, station.PathOf(kConfigFileName),
+             std::move(makeKeyer), station.journal()),
       bus_(station.Bus()),
       text_(this, 1, 1, kTextWidth),
       status_(this, 3, kHeight, kStatusWidth) {

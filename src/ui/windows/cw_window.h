@@ -23,10 +23,11 @@ namespace vk::ui {
 
 class CwWindow final : public DockedWindow, public MessageTarget, public KeyPreview {
  public:
-  // `station`, `entry` and `messages` outlive the window.  The keyer is made at once; a port
-  // that fails is reported to the application as an error broadcast.
+  // `station`, `entry` and `messages` outlive the window.  The keyer is made at once by
+  // `makeKeyer` (the session's); a port that fails is reported to the application as an error
+  // broadcast.
   CwWindow(finalcut::FWidget* desktop, Station& station, const EntryModel& entry,
-           const CwMessageList& messages);
+           const CwMessageList& messages, CwWindowModel::KeyerFactory makeKeyer);
   CwWindow(const CwWindow&) = delete;
   CwWindow& operator=(const CwWindow&) = delete;
 

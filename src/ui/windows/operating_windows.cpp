@@ -15,17 +15,20 @@ namespace vk::ui {
 
 std::unique_ptr<OperatingWindows> OperatingWindows::Open(finalcut::FWidget* desktop,
                                                          Station& station,
-                                                         CwMessageList& cwMessages) {
+                                                         CwMessageList& cwMessages,
+                                                         CwWindowModel::KeyerFactory makeKeyer) {
   std::unique_ptr<OperatingModels> models = OpenOperatingModels(station);
   if (models == nullptr) return nullptr;
-  std::unique_ptr<OperatingWindows> w{new OperatingWindows(std::move(models), station.Bus())};
+  std::unique_ptr<OperatingWindows> w{
+      new OperatingWindows(std::move(models), station.Bus(), std::move(makeKeyer))};
   w->Build(desktop, station, cwMessages);
   return w;
 }
 
-OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus)
+OperatingWindows::OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus,
+                                   CwWindowModel::KeyerFactory makeKeyer)
     // After the models: a broadcast reaches the window set once the models have taken it.
-    : models_(std::move(models)), subscription_(bus, *this) {}
+    : makeKeyer_(std::move(makeKeyer)), models_(std::move(models)), subscription_(bus, *this) {}
 
 void OperatingWindows::PrepareForTyping() {
   // The database first: the lookup's index of the log notes which calls it lacks.
@@ -42,7 +45,7 @@ void OperatingWindows::Build(finalcut::FWidget* desktop, Station& station,
   log_ = new LogWindow(desktop, *m.log, station.Bus());
   entry_ = new EntryWindow(desktop, *m.entry, m.esm.get());
   if (m.cwWindow) {
-    cw_ = new CwWindow(desktop, station, *m.entry, cwMessages);
+    cw_ = new CwWindow(desktop, station, *m.entry, cwMessages, makeKeyer_);
   }
   // The score, multiplier and Repeat windows hear the ticks themselves.
   for (std::size_t i = 0; i < m.multipliers.size(); ++i) {
@@ -142,7 +145,7 @@ void OperatingWindows::KeyerChanged(finalcut::FWidget* desktop, Station& station
     return;
   }
   if (!station.WantsCwWindow()) return;
-  cw_ = new CwWindow(desktop, station, *models_->entry, cwMessages);
+  cw_ = new CwWindow(desktop, station, *models_->entry, cwMessages, makeKeyer_);
   PlaceWindows(desktop, station);
   cw_->ShowForMode(station.CurrentMode());
   SelectEntry();

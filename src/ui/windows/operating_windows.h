@@ -15,6 +15,7 @@
 #include "app/views/operating_models.h"
 #include "app/station.h"
 #include "app/views/aids_panel_model.h"
+#include "app/views/cw_window_model.h"
 #include "app/views/operator_aids.h"
 #include "app/views/view_model.h"
 #include "cw/cw_messages.h"
@@ -35,8 +36,10 @@ class OperatingWindows final : public MessageTarget {
   // Nothing without a contest.  The windows belong to the desktop, which deletes them with
   // itself; the models belong to this object, which must outlive the windows.
   // `cwMessages` (the CW window's texts) outlive the windows too.
+  // `makeKeyer` makes the CW window's keyer (the session's Session::MakeKeyer).
   static std::unique_ptr<OperatingWindows> Open(finalcut::FWidget* desktop, Station& station,
-                                                CwMessageList& cwMessages);
+                                                CwMessageList& cwMessages,
+                                                CwWindowModel::KeyerFactory makeKeyer);
   OperatingWindows(const OperatingWindows&) = delete;
   OperatingWindows& operator=(const OperatingWindows&) = delete;
 
@@ -59,7 +62,8 @@ class OperatingWindows final : public MessageTarget {
   void HandleMessage(Message& m) override;
 
  private:
-  OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus);
+  OperatingWindows(std::unique_ptr<OperatingModels> models, CommandBus& bus,
+                   CwWindowModel::KeyerFactory makeKeyer);
   void Build(finalcut::FWidget* desktop, Station& station, CwMessageList& cwMessages);
   // Gives every window its part of the screen layout for the current contest.
   void PlaceWindows(finalcut::FWidget* desktop, Station& station);
@@ -68,6 +72,7 @@ class OperatingWindows final : public MessageTarget {
   void ShowSideWindows();
   void Tick();
 
+  CwWindowModel::KeyerFactory makeKeyer_;
   std::unique_ptr<OperatingModels> models_;
   ScoreWindow* score_ = nullptr;
   LogWindow* log_ = nullptr;
