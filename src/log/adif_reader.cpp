@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -80,6 +81,8 @@ void AdifRecordParser::Record(std::string_view text) {
   work_.Score = 0;
   work_.Multi = 0;
   work_.Bonus = 0;
+  work_.Mark = 1;
+  work_.Place = 0;
   dateGiven_ = timeGiven_ = stampMalformed_ = false;
   ParseTags(text);
   if (!StampPossible()) {
@@ -171,13 +174,15 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
       w.Stamp.year = w.Stamp.month = w.Stamp.day = 0;
     }
   } else if (name == "TIME_ON") {
-    // Four digits, or six with the seconds, which the log does not keep.
+    // Four digits, or six with the seconds.
     timeGiven_ = true;
     if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) {
       stampMalformed_ = true;
     } else {
       w.Stamp.hour = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 2)));
       w.Stamp.minute = static_cast<std::uint16_t>(StrToIntDef0(value.substr(2, 2)));
+      w.Stamp.second =
+          static_cast<std::uint16_t>(value.size() == 6 ? StrToIntDef0(value.substr(4, 2)) : 0);
     }
   } else if (name == "CALL") {
     text(w.Call);
@@ -193,6 +198,13 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
     w.Bonus = static_cast<std::int16_t>(StrToIntDef0(value));
   } else if (name == "QGUID") {
     w.Guid = StrToIntDef0(value);
+  } else if (name == kAdifEditField) {
+    // A version that is no number counts as the first; the group's newer edits still win.
+    w.Mark = std::max(1, StrToIntDef0(value));
+  } else if (name == kAdifPlaceField) {
+    long long place = 0;
+    if (AllDigits(value) && value.size() <= 18) place = std::stoll(value);
+    w.Place = place;
   } else {
     Unknown(tagName);
   }

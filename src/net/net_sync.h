@@ -8,8 +8,9 @@
 // text), or for about half a minute at most; after that the repair below takes over.
 //
 // Repair.  Every half second each station reports a digest of its log (DIG): the sum of a hash
-// of every (Guid, record checksum) and of every deleted Guid, so it does not depend on the
-// order of the log.  Where a peer's digest differs, the station sends the digests of 256
+// of every QSO as the log file holds it (Guid, record checksum, edit version, place) and of
+// every deleted Guid.  Every station keeps its log in the one order (log_order.h), so equal
+// digests mean equal files; the log checksum in the report checks the order too.  Where a peer's digest differs, the station sends the digests of 256
 // buckets of Guids (BKT); the peer answers with the contents of each bucket that differs (INV);
 // the station then asks for what it lacks or holds older (WANT), sends what the peer lacks or
 // holds older (REC), and passes deletions on.  Nothing is overwritten wholesale: QSOs move one
@@ -107,7 +108,7 @@ class LogSync {
   NetExchange& exchange_;
   int station_;
   Digests digests_;
-  std::uint32_t digestLogCrc_ = 0;
+  std::uint64_t digestRevision_ = 0;
   int digestCount_ = -1;
   std::size_t digestTombstones_ = 0;
   std::map<int, Peer> peers_;
