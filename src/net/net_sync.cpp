@@ -137,6 +137,11 @@ int LogSync::PeersHeard(Clock::time_point now) const {
   }));
 }
 
+bool LogSync::HeardWithin(Clock::time_point now, Clock::duration span) const {
+  return std::any_of(peers_.begin(), peers_.end(),
+                     [&](const auto& p) { return now - p.second.heard <= span; });
+}
+
 bool LogSync::Agreed(Clock::time_point now) const {
   if (PeersHeard(now) == 0) return false;
   for (const auto& [station, peer] : peers_) {
@@ -144,6 +149,18 @@ bool LogSync::Agreed(Clock::time_point now) const {
     if (peer.dig.digest != digests_.total || peer.dig.logCrc != log_.LogCrc()) return false;
   }
   return true;
+}
+
+std::string LogSync::Failure(Clock::time_point now) const {
+  for (const auto& [station, peer] : peers_) {
+    if (now - peer.heard > kPeerTimeout || peer.stuckSince == Clock::time_point{}) continue;
+    if (now - peer.stuckSince < kGiveUp) continue;
+    return "station " + IntToStr(station) + " holds " + IntToStr(peer.dig.count) +
+           " QSOs, this log " + IntToStr(log_.Count()) + "; they have differed for over " +
+           IntToStr(std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count()) +
+           " s and repair changes nothing (another contest or other rules?)";
+  }
+  return {};
 }
 
 void LogSync::Tick(Clock::time_point now, std::vector<NetResult>& out) {
@@ -213,6 +230,15 @@ void LogSync::OnDig(const DigText& d, Clock::time_point now, std::vector<NetResu
   Peer& p = peers_[d.station];
   p.heard = now;
   p.dig = d;
+  const std::uint32_t ours = Current().total;
+  if (d.digest == ours && d.logCrc == log_.LogCrc()) {
+    p.stuckSince = {};
+  } else if (p.stuckSince == Clock::time_point{} || d.digest != p.stuckTheirs ||
+             ours != p.stuckOurs) {
+    p.stuckTheirs = d.digest;
+    p.stuckOurs = ours;
+    p.stuckSince = now;
+  }
   if (d.digest == Current().total && d.logCrc != log_.LogCrc()) {
     if (++p.orderMismatches >= kOrderReports) {
       p.orderMismatches = 0;

@@ -60,8 +60,16 @@ class LogSync {
 
   // Stations heard reporting digests within kPeerTimeout.
   int PeersHeard(Clock::time_point now) const;
+  // Whether a station that repairs was heard within `span` (one cut off for a while is
+  // expected back, and repairs when it is).
+  bool HeardWithin(Clock::time_point now, Clock::duration span) const;
   // Every station heard agrees with this log (and there is at least one).
   bool Agreed(Clock::time_point now) const;
+  // Why the repair cannot make the logs equal: a station heard whose log has differed from
+  // this one, with neither changing, for kGiveUp (a station of another contest scores the
+  // QSOs its own way).  Empty while the repair is working or the logs agree.
+  static constexpr auto kGiveUp = std::chrono::seconds(60);
+  std::string Failure(Clock::time_point now) const;
   std::size_t Pending() const { return pending_.size(); }
 
   struct Digests {
@@ -76,6 +84,10 @@ class LogSync {
     Clock::time_point heard{};
     DigText dig;
     int orderMismatches = 0;  // digests equal, log checksums not, reports in a row
+    // The two digests of the last report that differed, and since when they have stood.
+    std::uint32_t stuckTheirs = 0;
+    std::uint32_t stuckOurs = 0;
+    Clock::time_point stuckSince{};
   };
   struct PendingChange {
     std::string text;

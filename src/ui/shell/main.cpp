@@ -67,7 +67,7 @@ int RunOnce(int argc, char* argv[], std::string notice, bool& restart) {
   // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
   // and the log exchange exist before anything else and outlive the application.
   vk::Journal journal;
-  const vk::SystemTimeSource clock;
+  const vk::SystemTimeSource clock{vk::ClockOffsetOf(std::getenv(vk::kClockOffsetVariable))};
   vk::Session session{{}, nullptr, &journal, &clock};
   if (const vk::Status s = session.Start(
           {vk::MakePosixUdpSocket, vk::ListenPortOverride(std::getenv(vk::kListenPortVariable))});
