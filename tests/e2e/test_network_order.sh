@@ -72,12 +72,17 @@ for i in 1 2 3 4; do
 done
 
 letters=({A..Z})
-n=0
-next_call() { n=$((n + 1)); echo "$1${letters[$n / 26 % 26]}${letters[$n % 26]}"; }
-# One QSO at each of the stations named, in turn: all of them are logging at once.
-round() { local i; for i in "$@"; do at "$i"; enter_qso "$(next_call "$(prefix_of "$i")")"; done; }
 prefixes=(X DL F OK G)
-prefix_of() { echo "${prefixes[$1]}$((n % 9 + 1))"; }
+n=0
+# One QSO at each of the stations named, in turn: all of them are logging at once.
+round() {
+  local i
+  for i in "$@"; do
+    n=$((n + 1))
+    at "$i"
+    enter_qso "${prefixes[$i]}$((n % 9 + 1))${letters[$((n / 26 % 26))]}${letters[$((n % 26))]}"
+  done
+}
 
 same_files() {
   local i
