@@ -25,7 +25,7 @@ inline constexpr CommandId kQuit = 1;
 inline constexpr CommandId kZoom = 5;
 inline constexpr CommandId kOk = 10;
 
-// Menu commands.
+// Menu commands; their menu items, keys and actions are rows of app/command_table.cpp.
 inline constexpr CommandId kAbout = 0xFA01;
 inline constexpr CommandId kVideoMode = 0xFA02;  // menu item without an action
 inline constexpr CommandId kCwSetup = 0xFA03;
@@ -33,7 +33,7 @@ inline constexpr CommandId kOpenWindows = 0xFA05;
 inline constexpr CommandId kCabrillo = 0xFA07;
 inline constexpr CommandId kSaveLog = 0xFA08;       // Options > Save...: write the log now
 inline constexpr CommandId kClockHelp = 0xFA09;     // Tools > Change time: the clock keys
-inline constexpr CommandId kHelpTopic = 0xFA0A;     // Help > Help topic: the operating keys
+inline constexpr CommandId kHelpTopic = 0xFA0A;     // Help > Help topic: every key
 inline constexpr CommandId kStationSetup = 0xFA0B;  // Options > Station: own call and exchange
 inline constexpr CommandId kExportAdif = 0xFA0C;    // File > Export ADIF: the log for uploads
 inline constexpr CommandId kImportAdif = 0xFA0D;    // File > Import ADIF: another program's QSOs
@@ -42,6 +42,7 @@ inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends messages
 inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
+inline constexpr CommandId kHtmlReport = 0xFA25;    // Tools > Report: the post-contest page
 // Broadcast: two lines for the entry window's message lines.  info: an EntryNote.
 inline constexpr CommandId kEntryNote = 0x4106;
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings

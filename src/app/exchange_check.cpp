@@ -1,5 +1,6 @@
 #include "app/exchange_check.h"
 
+#include "score/exchange_fields.h"
 #include "score/multi_rule.h"
 #include "util/strings.h"
 
@@ -64,6 +65,25 @@ std::string WhatIsWrong(const MultiRule& rule, std::string_view rx) {
 
 std::string ExchangeProblem(TTreeRules& rules, std::string_view call, std::string_view rx,
                             std::string_view ownTx) {
+  const ExchangeSpec& layout = rules.Context().Exchange();
+  if (layout.required) {
+    // Every field is part of the QSO: name the ones the typed text lacks.
+    const ExchangeReading r = ReadExchange(layout, rx, &rules.Context());
+    std::string missing;
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+      if (!r.values[i].empty()) continue;
+      missing += (missing.empty() ? "" : ", ") + std::string(FieldTitle(layout.fields[i].kind));
+    }
+    if (!missing.empty()) {
+      std::string text = "Exchange lacks " + missing;
+      if (!r.unread.empty()) {
+        text += " (";
+        for (std::size_t i = 0; i < r.unread.size(); ++i) text += (i ? " " : "") + r.unread[i];
+        text += " not understood)";
+      }
+      return text;
+    }
+  }
   const MultiRule* firstFailing = nullptr;
   bool anyRule = false;
   for (const auto& node : rules.Nodes()) {

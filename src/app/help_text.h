@@ -1,4 +1,4 @@
-// The texts of the Help topic and Change time boxes: the keys an operator needs during a
+// The texts of the Help topic, Keys and Change time boxes: the keys an operator needs during a
 // contest, one screen line each.
 #pragma once
 
@@ -10,8 +10,10 @@
 
 namespace vk {
 
-// The operating keys, at most 15 lines of at most 60 columns, so the box fits an 80x25 screen.
-std::vector<std::string> HelpTopicLines();
+// Help > Help topic: every key the program binds, place by place, written from the key table
+// and the command table, then what Enter sends and the CW message macros.  Each place opens
+// with its heading; a key line is at most 72 columns.
+std::vector<std::string> HelpKeysLines();
 // How the log clock is set: PgUp/PgDn and the Work/Date/Time settings of a new contest.
 std::vector<std::string> ClockHelpLines();
 // What Options > Save... reports: the count written, or why the file could not be written.

@@ -1,7 +1,8 @@
-// The global keys.  While no modal dialog runs, the shell looks at every key before any window
-// does: the CW message keys and the keyer's hot keys become keyer commands, so an input line
-// never sees F1 or "[", and the toolkit never zooms on F5, switches on F6 or opens the menu on
-// F10.  Alt+F10 stands in for the F10 that the keyer took.
+// The global keys, as the key table (app/key_table.h) binds them.  While no modal dialog runs,
+// the shell looks at every key before any window does: the CW message keys and the keyer's hot
+// keys become keyer commands, so an input line never sees F1 or "[", and the toolkit never
+// zooms on F5, switches on F6 or opens the menu on F10.  Alt+F10 stands in for the F10 that
+// the keyer took.
 #pragma once
 
 #include "app/commands.h"
@@ -23,11 +24,8 @@ struct KeyTranslation {
 
 KeyTranslation TranslateKey(KeyCode key);
 
-// The hot keys of menu items that are not opened through the menu: Alt+O writes the Cabrillo
-// report, Alt+M opens the CW message editor, Alt+B, Alt+K and Alt+P show the band map, show the
-// cluster console and spot the call to the cluster, Alt+S and Alt+R show or hide the
-// check-partial list and the rate line, Alt+C takes the next call of the check-partial list.  0 for any other key.  (Alt+X belongs to the
-// status line.)
+// The command whose key this is (the command table's keys: Alt+O the Cabrillo report, Alt+X
+// exit, Alt+B the band map, ...); 0 for any other key.
 CommandId MenuHotKeyCommand(KeyCode key);
 
 }  // namespace vk

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -66,6 +68,40 @@ std::vector<std::string> LeftoverNames(const std::string& workDir, std::string_v
   }
   ::closedir(d);
   return names;
+}
+
+// The rescue files of earlier runs: "vorkan-rescue.adi" and "vorkan-rescue-<n>.adi" (the copies
+// Alt+X writes elsewhere carry a date and time and are the operator's own).
+std::vector<std::string> RescueNames(const std::string& workDir) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(workDir.empty() ? "." : workDir.c_str());
+  if (d == nullptr) return names;
+  const std::string stem = Stem(kRescueLogFileName);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string_view name(e->d_name);
+    if (name == kRescueLogFileName) {
+      names.emplace_back(name);
+      continue;
+    }
+    const std::string pre = stem + "-";
+    if (name.size() <= pre.size() + 4 || name.substr(0, pre.size()) != pre ||
+        name.substr(name.size() - 4) != ".adi") {
+      continue;
+    }
+    const std::string_view n = name.substr(pre.size(), name.size() - pre.size() - 4);
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (n.size() <= 4 && std::all_of(n.begin(), n.end(), digit)) {
+      names.emplace_back(name);
+    }
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool StampBefore(const DateTime& x, const DateTime& y) {
+  return std::tie(x.year, x.month, x.day, x.hour, x.minute) <
+         std::tie(y.year, y.month, y.day, y.hour, y.minute);
 }
 
 // Whether the file holds exactly the bytes that writing the log would give.
@@ -134,7 +170,92 @@ Status LogStore::Load(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats* st
          " before the first save");
   }
   CheckLeftovers(log);
+  MergeRescues(log, sink);
   return st;
+}
+
+// The rescue files were written while vorkan.adi could not be read, so they hold QSOs the file
+// lacks.  A QSO both hold (one Guid, one call, one minute) counts once, in its most edited form;
+// the rest is placed in time order.  A Guid minted in a rescue run may name another QSO of
+// vorkan.adi: the logbook gives one of them a new Guid after the load.
+void LogStore::MergeRescues(TLogCollection& log, AdifLoadSink& sink) {
+  for (const std::string& name : RescueNames(workDir_)) {
+    const std::string path = JoinPath(workDir_, name);
+    TLogCollection other;
+    NullSink none;
+    AdifLoadStats os;
+    const Status r = LoadAdifLog(path, other, none, &os, journal_);
+    if (!r.ok() || !os.Whole()) {
+      Note(name + " (QSOs of a run that could not read " + std::string(kLogFileName) +
+           ") was not read whole: merge it with File > Import ADIF; it is left as it is");
+      continue;
+    }
+    int added = 0;
+    bool full = false;
+    for (const QsoRecord& q : other) {
+      const int at = log.FindByGuid(q.Guid);
+      if (at >= 0) {
+        const QsoRecord& held = *log.At(at);
+        if (held.Call == q.Call && !StampBefore(held.Stamp, q.Stamp) &&
+            !StampBefore(q.Stamp, held.Stamp)) {
+          if (q.Mark > held.Mark) log.Replace(at, q);
+          continue;
+        }
+      }
+      if (log.Count() >= TLogCollection::kMaxCount) {
+        full = true;
+        break;
+      }
+      int pos = log.Count();
+      while (pos > 0 && StampBefore(q.Stamp, log.At(pos - 1)->Stamp)) --pos;
+      log.InsertAt(pos, q);
+      sink.OnRecordLoaded(q);
+      ++added;
+    }
+    mergedQsos_ += added;
+    if (full) {
+      Note("the log is full: " + name + " was merged only in part; it is left as it is");
+      continue;
+    }
+    merged_.push_back(name);
+  }
+  if (!merged_.empty() || mergedQsos_ > 0) {
+    inSync_ = false;
+    mark_.valid = false;
+  }
+}
+
+Status LogStore::FinishMerge(const TLogCollection& log) {
+  if (merged_.empty() && mergedQsos_ == 0) return Status::Ok();
+  std::string names;
+  for (const std::string& n : merged_) names += (names.empty() ? "" : ", ") + n;
+  const std::string what = IntToStr(mergedQsos_) + " QSO of earlier runs merged from " +
+                           (names.empty() ? std::string("rescue files") : names);
+  Status s = WriteAll(log);
+  if (!s) {
+    Note(what + ", but " + std::string(kLogFileName) + " could not be written (" + s.message +
+         "); the rescue files stay and are merged again at the next start");
+    merged_.clear();
+    return s;
+  }
+  const std::string dir = JoinPath(workDir_, kArchiveDir);
+  if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) {
+    Note(what + "; they stay (" + dir + ": " + std::strerror(errno) +
+         ") and count once at the next start");
+    merged_.clear();
+    return Status::Ok();
+  }
+  for (const std::string& n : merged_) {
+    const std::string to = FreePath(dir, Stem(n) + "-merged-" + NowText(time_));
+    if (std::rename(JoinPath(workDir_, n).c_str(), to.c_str()) != 0) {
+      JournalAppend(journal_,
+                    "Log file: " + n + " not moved to " + to + ": " + std::strerror(errno));
+    }
+  }
+  Note(what + " into " + std::string(kLogFileName) + "; the rescue files are kept in " +
+       std::string(kArchiveDir));
+  merged_.clear();
+  return Status::Ok();
 }
 
 // The rescue file of an earlier run holds QSOs of its own: it is read into the log and saving
@@ -209,6 +330,7 @@ Status LogStore::WriteAll(const TLogCollection& log) {
     return s;
   }
   Synced(log);
+  staleFigures_ = false;
   return rescue_ ? RescueStatus() : s;
 }
 
@@ -232,7 +354,14 @@ Status LogStore::Append(const TLogCollection& log, int pos) {
 }
 
 bool LogStore::Holds(const TLogCollection& log) const {
-  return inSync_ && revision_ == log.Revision();
+  return inSync_ && !staleFigures_ && revision_ == log.Revision();
+}
+
+void LogStore::ScoredAfterLoad(const TLogCollection& log, std::uint64_t before,
+                               bool figuresChanged) {
+  if (!inSync_ || revision_ != before || fileCount_ != log.Count()) return;
+  revision_ = log.Revision();
+  if (figuresChanged) staleFigures_ = true;
 }
 
 Status LogStore::WriteCopy(const TLogCollection& log, const std::string& dir,

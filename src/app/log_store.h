@@ -5,12 +5,15 @@
 // changed.  A file the load could not read whole is never replaced unread: when its bytes can be
 // read it is first kept in the arch folder, and when it cannot be read at all the log goes to a
 // rescue file, which is itself read at the next start and never replaced by a log that did not
-// read it.
+// read it.  Once vorkan.adi reads again, the QSOs of the rescue files left by those runs are
+// merged into the log (a QSO both hold counts once), written to vorkan.adi, and the rescue
+// files moved to the arch folder.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "log/adif.h"
 #include "log/log_collection.h"
@@ -36,6 +39,19 @@ class LogStore {
   // The status is that of vorkan.adi (kIo when it could not be read); Notice() tells the
   // operator what was found and where the log will be saved.
   Status Load(TLogCollection& log, AdifLoadSink& sink, AdifLoadStats* stats);
+  // After a load that merged rescue files (the log scored and its Guids checked): writes the
+  // log to vorkan.adi and moves the merged rescue files to arch.  When the write fails they
+  // stay where they are and are merged again at the next start.
+  Status FinishMerge(const TLogCollection& log);
+
+  // The log was scored right after Load (`before`: its revision then).  The dupe marks are not
+  // in the file, so a file that held the log still does, and a new QSO is appended to it.
+  // When points, multipliers or bonus changed (`figuresChanged`: the file was written under
+  // other rules, or by another program), the QSOs are all in the file but some figures are
+  // not: new QSOs are still appended, and the whole file is written at the next whole write,
+  // at the latest at the end of the program.  A log changed otherwise since the load is left
+  // to the next save, which writes it whole.
+  void ScoredAfterLoad(const TLogCollection& log, std::uint64_t before, bool figuresChanged);
 
   // Saves the QSO just appended at `pos` by appending it to the file; anything else (earlier
   // changes not yet written, a file changed behind the program's back, a failed append) falls
@@ -44,7 +60,8 @@ class LogStore {
   // Replaces the whole file.  In rescue mode the log goes to the rescue file and the status
   // still says that vorkan.adi was not written.
   Status WriteAll(const TLogCollection& log);
-  // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log.
+  // True when the file on disk (vorkan.adi or the rescue file) holds exactly the log, figures
+  // included.
   bool Holds(const TLogCollection& log) const;
   // Writes the whole log to a file of its own in `dir` (the operator's last resort when the
   // working directory cannot be written); `path` gets the file's name.
@@ -60,6 +77,7 @@ class LogStore {
 
  private:
   Status LoadRescue(TLogCollection& log, AdifLoadSink& sink);
+  void MergeRescues(TLogCollection& log, AdifLoadSink& sink);
   void CheckLeftovers(const TLogCollection& log);
   Status ArchiveUnread();
   void Note(std::string text);
@@ -75,9 +93,12 @@ class LogStore {
   bool archiveFirst_ = false;  // vorkan.adi was not read whole: keep it before replacing it
   FileMark mark_;              // the file as last written or read
   bool inSync_ = false;        // the file held the log at revision_
+  bool staleFigures_ = false;  // ... all but some points, multipliers or bonus
   std::uint64_t revision_ = 0;
   int fileCount_ = 0;  // QSOs in the file
   std::string notice_;
+  std::vector<std::string> merged_;  // rescue files merged into the log, not yet archived
+  int mergedQsos_ = 0;
 };
 
 }  // namespace vk

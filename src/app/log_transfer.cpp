@@ -8,6 +8,7 @@
 #include "reports/adif_export.h"
 #include "reports/adif_import.h"
 #include "util/atomic_file.h"
+#include "util/bounded_file.h"
 #include "util/datetime.h"
 #include "util/strings.h"
 
@@ -19,14 +20,8 @@ std::string PathIn(const Station& station, const std::string& path) {
   return !path.empty() && path.front() == '/' ? path : station.PathOf(path);
 }
 
-bool ReadWhole(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  text = buf.str();
-  return !in.bad();
-}
+// A full log of another program (65,535 QSOs with every field it keeps) is some 30 MB.
+constexpr std::size_t kMaxImportBytes = 48 * kMiB;
 
 TransferReport Refused(std::string why) {
   TransferReport r;
@@ -75,8 +70,10 @@ TransferReport ImportIntoStation(Station& station, const std::string& path) {
     return Refused("The log file is not read whole: nothing imported");
   }
   std::string text;
-  if (Trim(path).empty() || !ReadWhole(PathIn(station, path), text)) {
-    return Refused("Cannot read " + path + ": nothing imported");
+  if (Trim(path).empty()) return Refused("Cannot read " + path + ": nothing imported");
+  if (const Status s = ReadFileBounded(PathIn(station, path), kMaxImportBytes, text); !s) {
+    return Refused(s.code == ErrCode::kBadInput ? s.message + ": nothing imported"
+                                                : "Cannot read " + path + ": nothing imported");
   }
   AdifImportRules rules;
   rules.bands = station.Rules().Settings().bands;

@@ -52,8 +52,11 @@ Status Logbook::Load(AdifLoadStats* stats) {
   } sink{ids_};
   Status s = store_.Load(log_, sink, stats);
   // The figures stored in the file are those of the rules that wrote it (or of another
-  // program); the log counts what the rules loaded now give.
+  // program); the log counts what the rules loaded now give.  The file still holds every QSO,
+  // so the first QSO logged is appended to it rather than the whole file written again.
+  const std::uint64_t read = log_.Revision();
   const RescoreStats r = ScoreOnly();
+  store_.ScoredAfterLoad(log_, read, r.storedChanged != 0);
   if (r.changed != 0) {
     JournalAppend(journal_, "Log rescored at load: " + IntToStr(r.changed) + " of " +
                                 IntToStr(r.qsos) + " QSOs changed, " + IntToStr(r.dupes) +
@@ -63,12 +66,17 @@ Status Logbook::Load(AdifLoadStats* stats) {
     JournalAppend(journal_,
                   "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
+<<<<<<< HEAD
   // Every station holds the log in one order; a file written before, or by hand, may not be in
   // it.  Sorted once, and scored again in the order it now has.
   if (SortLog(log_)) {
     ScoreOnly();
     JournalAppend(journal_, "Log put in time order at load");
   }
+=======
+  // QSOs merged from rescue files of earlier runs go to vorkan.adi at once, scored.
+  (void)store_.FinishMerge(log_);
+>>>>>>> main
   return s;
 }
 

@@ -121,17 +121,34 @@ bool QsoEditor::Edit(int pos, const QsoForm& form) {
   QsoRecord q = FromForm(form);
   // The QSO keeps its exact frequency unless the operator moved it to another band.
   if (BandOfFreq(held->Freq) == BandOfFreq(q.Freq)) q.Freq = held->Freq;
-  return station_.Book().Edit(pos, q, LogOrigin::kEditor).ok();
+  return Took("The edit", station_.Book().Edit(pos, q, LogOrigin::kEditor));
 }
 
 bool QsoEditor::Delete(int pos) {
   if (!station_.Log().ValidPos(pos)) return false;
-  return station_.Book().Delete(pos, LogOrigin::kEditor).ok();
+  return Took("The deletion", station_.Book().Delete(pos, LogOrigin::kEditor));
 }
 
 bool QsoEditor::Add(int pos, const QsoForm& form) {
   if (!station_.Log().ValidPos(pos) || CheckQsoForm(form) != FormFault::kNone) return false;
-  return station_.Book().Insert(pos, FromForm(form), LogOrigin::kEditor).ok();
+  return Took("The new QSO", station_.Book().Insert(pos, FromForm(form), LogOrigin::kEditor));
+}
+
+// The change stays in the log, which is written whole again by the next change, by Options >
+// Save or at Alt+X (which offers a copy elsewhere when the disk still refuses).
+bool QsoEditor::Took(std::string_view change, const LogResult& r) {
+  saveProblem_.clear();
+  if (r.ok() && !r.saved.ok() && !station_.Book().Saved()) {
+    // The system's reason is the last part of the message ("...: No space left on device").
+    const std::string& m = r.saved.message;
+    const auto colon = m.rfind(": ");
+    saveProblem_ = std::string(change) + " is kept in memory but NOT saved to " +
+                   std::string(kLogFileName) + ":\n" +
+                   (colon == std::string::npos ? m : m.substr(colon + 2)) + ".\n" +
+                   "\nFree space on the disk or put it right, then Options > Save (or the"
+                   "\nnext QSO) writes the log.  Alt+X offers a copy in the home directory.";
+  }
+  return r.ok();
 }
 
 // The fields a form gives; Guid and figures are the logbook's.

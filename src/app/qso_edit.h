@@ -98,10 +98,17 @@ class QsoEditor {
   // Add: a new QSO inserted before the QSO at pos.  Refused when the log is full.
   bool Add(int pos, const QsoForm& form);
 
+  // After an OK whose change is in the log but could not be written to the file (a full disk,
+  // a disk turned read-only, an I/O error): what happened and what the operator can do, for a
+  // box.  Empty when the last change was saved (a rescue file counts as saved).
+  const std::string& SaveProblem() const { return saveProblem_; }
+
  private:
   QsoRecord FromForm(const QsoForm& form) const;
+  bool Took(std::string_view change, const LogResult& r);
 
   Station& station_;
+  std::string saveProblem_;
 };
 
 }  // namespace vk

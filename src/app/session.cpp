@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "log/journal.h"
 #include "rig/hamlib_radio.h"
 #include "rig/rig_control.h"
 #include "rig/rig_settings.h"
@@ -24,6 +25,11 @@ Status Session::Start(NetworkOptions network) {
   // before that would keep the file from loading and then be written over it.
   network_->SetLogGate([this] { return Gate(); });
   station_.LoadConfiguredContest(initial_);
+  // A listener that cannot bind is journalled; the contest goes on without it.
+  (void)digital_.Start(LoadDigitalSettings(station_.PathOf(kConfigFileName)));
+  std::vector<std::string> bad;
+  broadcast_.Start(LoadBroadcastSettings(station_.PathOf(kConfigFileName), bad));
+  for (const std::string& b : bad) JournalAppend(station_.journal(), "[Broadcast] " + b);
   return {};
 }
 
@@ -58,10 +64,17 @@ void Session::DetachScreen() {
 
 void Session::IdlePass() {
   bus_.DeliverPosted();
+  // Digital QSOs wait in their queue until the log file is in the log.
+  if (logLoaded_ && shell_ != nullptr && !shell_->state().NoContest) {
+    digital_.Pass();
+    broadcast_.Pass(BroadcastLink::Clock::now());
+  }
   if (shell_ != nullptr) shell_->IdlePass();
 }
 
 void Session::Shutdown() {
+  digital_.Stop();
+  broadcast_.Stop();
   if (network_ != nullptr) network_->Shutdown();
 }
 

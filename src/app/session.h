@@ -11,7 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "app/broadcast_link.h"
 #include "app/command_bus.h"
+#include "app/digital_link.h"
 #include "app/network_session.h"
 #include "app/shell.h"
 #include "app/station.h"
@@ -57,6 +59,8 @@ class Session {
   CommandBus& Bus() { return bus_; }
   Station& station() { return station_; }
   NetworkSession* Network() { return network_.get(); }  // nullptr before Start
+  DigitalLink& Digital() { return digital_; }
+  BroadcastLink& Broadcast() { return broadcast_; }
   Shell* shell() { return shell_.get(); }               // nullptr without a screen
   const ShellState& InitialState() const { return initial_; }
   // The stored CW messages, from the screen's arrival to the end of the program.
@@ -71,6 +75,8 @@ class Session {
   Station station_;
   std::unique_ptr<NetworkSession> network_;
   std::unique_ptr<Shell> shell_;
+  DigitalLink digital_{station_};  // WSJT-X's QSOs, from Start to Shutdown
+  BroadcastLink broadcast_{station_};  // packets for the shack's other programs, likewise
   CwMessageList cwMessages_;
   ShellState initial_;      // as start-up left it, for the shell built with the screen
   bool logLoaded_ = false;  // the log file is in the log: the exchange may apply messages

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/command_table.h"
 #include "net/net_handler.h"
 
 namespace vk {
@@ -120,33 +121,19 @@ bool Shell::Dispatch(const Message& m) {
     actions_.RunNewContest(c - cm::kNewContest);
     return true;
   }
-  // One line per command, as the dispatch table reads.
+  // The program's own commands; the operator's are rows of the command table.
   // clang-format off
   switch (c) {
-    case cm::kQuit:           actions_.Quit(); return true;
-    case cm::kCwMessage:      actions_.RunCwMessageEditor(); return true;
     case cm::kSynchronize:    RunSynchronization(); return true;
     case cm::kReceiveLog:     actions_.ReceiveLog(); return true;
-    case cm::kNetworkSetup:   actions_.RunNetworkSetup(); return true;
-    case cm::kAbout:          actions_.ShowAbout(); return true;
     case cm::kOpenWindows:    if (!state_.NoContest) actions_.OpenOperatingWindows(); return true;
-    case cm::kCabrillo:       actions_.WriteCabrillo(); return true;
-    case cm::kCwSetup:        RunCwSetup(); return true;
-    case cm::kSaveLog:        actions_.SaveLog(); return true;
-    case cm::kHelpTopic:      actions_.ShowHelpTopic(); return true;
-    case cm::kClockHelp:      actions_.ShowClockHelp(); return true;
-    case cm::kStationSetup:   actions_.RunStationSetup(); return true;
-    case cm::kRigSetup:       actions_.RunRigSetup(); return true;
-    case cm::kExportAdif:     actions_.ExportAdif(); return true;
-    case cm::kImportAdif:     actions_.ImportAdif(); return true;
-    default:                  return false;
+    default:                  break;
   }
   // clang-format on
-}
-
-void Shell::RunCwSetup() {
-  // The new keyer is made at once: a station mid-contest must never have to restart for it.
-  (void)actions_.RunCwSetup();
+  const CommandRow* row = FindCommand(c);
+  if (row == nullptr || row->run == nullptr) return false;  // the windows take it
+  row->run(actions_);
+  return true;
 }
 
 bool Shell::DispatchBroadcast(const Message& m) {

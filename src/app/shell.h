@@ -71,6 +71,7 @@ class ShellActions {
   virtual void RunCwMessageEditor() {}         // only when the CW window is open
   virtual void RunNewContest(int /*entry*/) {}
   virtual void WriteCabrillo() {}
+  virtual void WriteHtmlReport() {}
   virtual void SaveLog() {}
   virtual void ShowHelpTopic() {}
   virtual void ShowClockHelp() {}
@@ -137,10 +138,9 @@ class Shell final : public MessageTarget {
  private:
   void OnTick();
   void PollChecksums(std::uint32_t logCrc);
-  bool Dispatch(const Message& m);  // the command table; true when handled
+  bool Dispatch(const Message& m);  // by the command table; true when handled
   bool DispatchBroadcast(const Message& m);
   void RunSynchronization();
-  void RunCwSetup();
 
   CommandBus& bus_;
   ShellActions& actions_;

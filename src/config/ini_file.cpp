@@ -1,11 +1,14 @@
 #include "config/ini_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <limits>
 #include <utility>
 
 #include "util/atomic_file.h"
+#include "util/bounded_file.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -51,18 +54,44 @@ std::string ValueForLine(const std::string& value) {
 enum class ReadResult { kOk, kMissing, kFailed };
 
 // Reads the whole file.  A read error keeps what came before it, minus the unfinished line.
-ReadResult ReadAll(const std::string& path, std::string& data) {
+// A file over kMaxIniFileBytes is not read at all: `why` says so.
+ReadResult ReadAll(const std::string& path, std::string& data, Status& why) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
     return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing : ReadResult::kFailed;
   }
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<unsigned long long>(st.st_size) > kMaxIniFileBytes) {
+    std::fclose(f);
+    why = Status::Error(ErrCode::kBadInput,
+                        path + " is " + SizeText(static_cast<unsigned long long>(st.st_size)) +
+                            ", more than the " + SizeText(kMaxIniFileBytes) +
+                            " a configuration file may have: not read",
+                        path);
+    return ReadResult::kFailed;
+  }
   char buf[8192];
   std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-  bool failed = std::ferror(f) != 0;
-  if (failed) {
+  bool tooLong = false;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    if (data.size() + n > kMaxIniFileBytes) {  // a pipe or a file that grows
+      tooLong = true;
+      break;
+    }
+    data.append(buf, n);
+  }
+  bool failed = std::ferror(f) != 0 || tooLong;
+  if (tooLong) {
+    data.clear();
+    why = Status::Error(ErrCode::kBadInput,
+                        path + " is over " + SizeText(kMaxIniFileBytes) +
+                            ", more than a configuration file may have: not read",
+                        path);
+  } else if (failed) {
     auto lastEnd = data.find_last_of("\r\n");
     data.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+    why = Status::Error(ErrCode::kIo, "cannot read " + path + " whole", path);
   }
   std::fclose(f);
   return failed ? ReadResult::kFailed : ReadResult::kOk;
@@ -153,7 +182,7 @@ IniFile::~IniFile() {
 
 void IniFile::Read() {
   std::string data;
-  ReadResult result = ReadAll(fileName_, data);
+  ReadResult result = ReadAll(fileName_, data, readError_);
   fileFound_ = result != ReadResult::kMissing;
   readFailed_ = result == ReadResult::kFailed;
   IniSection* current = &sections_.front();

@@ -4,6 +4,7 @@
 // the console code page (CP866); nothing here converts them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -50,6 +51,10 @@ IniEntry ParseIniLine(std::string_view line);
 // The line an entry writes: its text if unchanged, else tag=value with the comment appended.
 std::string IniEntryLine(const IniEntry& entry);
 
+// vorkan.cfg and its kind hold a few hundred lines; a file of megabytes (a runaway line, a
+// file put there by mistake) would take the station's memory, whatever it holds.
+inline constexpr std::size_t kMaxIniFileBytes = 1u << 20;
+
 class IniFile {
  public:
   // Reads the file at once.  A missing or unreadable file gives just the empty first section.
@@ -69,6 +74,9 @@ class IniFile {
   bool Update();
   bool IsModified() const;
   const Status& LastError() const { return lastError_; }
+  // Why the file could not be read whole (ok when it was, or is missing): an I/O error, or a
+  // file larger than kMaxIniFileBytes, which is not read at all.
+  const Status& ReadError() const { return readError_; }
 
   IniSection* SearchSection(std::string_view name);
   const IniSection* SearchSection(std::string_view name) const;
@@ -107,6 +115,7 @@ class IniFile {
   bool readFailed_ = false;
   bool structureModified_ = false;  // a deleted section, which no entry flag would show
   Status lastError_;
+  Status readError_;
 };
 
 }  // namespace vk

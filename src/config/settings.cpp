@@ -74,6 +74,8 @@ bool WriteNetworkSettings(const NetworkSettings& net, const std::string& path) {
 
 Status ReadMainSettings(MainSettings& out, const std::string& path) {
   IniFile ini(path);
+  // A file too large to be a configuration is not read: starting on defaults would hide it.
+  if (ini.ReadError().code == ErrCode::kBadInput) return ini.ReadError();
   Status st =
       CreateIfMissing(ini, kMain, "<<- VORKAN Contest program ->>", kErrNotUpdateVorkConfig);
   out.contest = Cut(ini.GetEntry(kMain, "Contest", ""), 16);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,13 +23,25 @@ using adif::ValueEnd;
 
 // A value as the log keeps it: spaces, tabs and line breaks at the ends trimmed, and a line
 // break inside (a multi-line comment of another program) turned into a space, as the writer
-// would write it.
-std::string OneLine(std::string_view raw) {
-  std::string value = TrimBlanks(raw);
-  for (char& c : value) {
+// would write it.  The view points into the record text, or into `scratch` when a line break
+// had to be replaced (rare: this program never writes one).
+std::string_view OneLine(std::string_view raw, std::string& scratch) {
+  const std::string_view value = TrimBlanks(raw);
+  if (!adif::HasLineBreak(value)) return value;
+  scratch.assign(value);
+  for (char& c : scratch) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  return value;
+  return scratch;
+}
+
+// Upper case a-z into `scratch`, for band and mode names written in any case.
+std::string_view Upper(std::string_view s, std::string& scratch) {
+  scratch.assign(s);
+  for (char& c : scratch) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return scratch;
 }
 
 bool AllDigits(std::string_view s) {
@@ -56,7 +69,7 @@ class AdifRecordParser final : public adif::RecordSink {
 
  private:
   void ParseTags(std::string_view text);
-  void ApplyTag(std::string_view name, const std::string& value);
+  void ApplyTag(std::string_view name, std::string_view value);
   void Unknown(std::string_view name);
   bool StampPossible() const;
 
@@ -69,6 +82,8 @@ class AdifRecordParser final : public adif::RecordSink {
   bool dateGiven_ = false;
   bool timeGiven_ = false;
   bool stampMalformed_ = false;
+  std::string value_;  // a value whose line breaks became spaces
+  std::string upper_;  // a band or mode name in upper case
 };
 
 void AdifRecordParser::Record(std::string_view text) {
@@ -117,19 +132,18 @@ void AdifRecordParser::ParseTags(std::string_view text) {
     std::size_t lt = text.find('<', pos);
     if (lt == npos) return;
     if (pos == 0) Stray(text.substr(0, lt));  // text between records
-    std::size_t gt = text.find_first_of("<>", lt + 1);
+    std::size_t gt = adif::FindEither(text, '<', '>', lt + 1);
     if (gt == npos) return;
     if (text[gt] == '<') {  // a tag that never closes; its text is not a value
       pos = gt;
       continue;
     }
-    std::string tag = TrimBlanks(text.substr(lt + 1, gt - lt - 1));
+    const std::string_view tag = TrimBlanks(text.substr(lt + 1, gt - lt - 1));
     std::size_t end = ValueEnd(text, tag, gt + 1);
-    std::string value = OneLine(text.substr(gt + 1, end - gt - 1));
     pos = end;
-    std::string_view name = std::string_view(tag).substr(0, tag.find(':'));
+    const std::string_view name = tag.substr(0, tag.find(':'));
     if (SameName(name, "EOR")) return;
-    ApplyTag(name, value);
+    ApplyTag(name, OneLine(text.substr(gt + 1, end - gt - 1), value_));
   }
 }
 
@@ -141,16 +155,16 @@ void AdifRecordParser::Unknown(std::string_view name) {
   }
 }
 
-void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& value) {
-  const std::string name = UpperCase(tagName);
+void AdifRecordParser::ApplyTag(std::string_view name, std::string_view value) {
   QsoRecord& w = work_;
   auto text = [&](std::string& field) {
     if (value.size() > kQsoFieldWidth) ++stats_.cutFields;
-    field = TrimBlanks(CutQsoField(value));  // a cut may leave a space at the end
+    field.assign(TrimBlanks(value.substr(0, kQsoFieldWidth)));  // a cut may leave a space at the end
   };
-  if (name == "BAND") {
-    w.Freq = FreqOfBandName(UpperCase(value));
-  } else if (name == "FREQ") {
+  auto is = [&](std::string_view known) { return SameName(name, known); };
+  if (is("BAND")) {
+    w.Freq = FreqOfBandName(Upper(value, upper_));
+  } else if (is("FREQ")) {
     // BAND comes first in our own files and FREQ refines it.  A FREQ that is not a number
     // leaves whatever frequency the record already has, from BAND or from the record before.
     std::int32_t f = 0;
@@ -159,9 +173,9 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
     } else {
       ++stats_.badFreq;
     }
-  } else if (name == "MODE") {
-    w.Mode = ModeOfName(UpperCase(value));
-  } else if (name == "QSO_DATE") {
+  } else if (is("MODE")) {
+    w.Mode = ModeOfName(Upper(value, upper_));
+  } else if (is("QSO_DATE")) {
     // Always four digits of year (no century is added: "0224" is the year 224).
     if (value.size() != 8 || !AllDigits(value)) {
       dateGiven_ = stampMalformed_ = true;
@@ -173,7 +187,7 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
     } else {
       w.Stamp.year = w.Stamp.month = w.Stamp.day = 0;
     }
-  } else if (name == "TIME_ON") {
+  } else if (is("TIME_ON")) {
     // Four digits, or six with the seconds.
     timeGiven_ = true;
     if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) {
@@ -184,29 +198,32 @@ void AdifRecordParser::ApplyTag(std::string_view tagName, const std::string& val
       w.Stamp.second =
           static_cast<std::uint16_t>(value.size() == 6 ? StrToIntDef0(value.substr(4, 2)) : 0);
     }
-  } else if (name == "CALL") {
+  } else if (is("CALL")) {
     text(w.Call);
-  } else if (name == "RST_SENT") {
+  } else if (is("RST_SENT")) {
     text(w.Sent);
-  } else if (name == "RST_RCVD") {
+  } else if (is("RST_RCVD")) {
     text(w.Rcvd);
-  } else if (name == "QSCORE") {
+  } else if (is("QSCORE")) {
     w.Score = static_cast<std::int16_t>(StrToIntDef0(value));
-  } else if (name == "QMULTI") {
+  } else if (is("QMULTI")) {
     w.Multi = static_cast<std::int16_t>(StrToIntDef0(value));
-  } else if (name == "QBONUS") {
+  } else if (is("QBONUS")) {
     w.Bonus = static_cast<std::int16_t>(StrToIntDef0(value));
-  } else if (name == "QGUID") {
+  } else if (is("QGUID")) {
     w.Guid = StrToIntDef0(value);
-  } else if (name == kAdifEditField) {
+  } else if (is(kAdifEditField)) {
     // A version that is no number counts as the first; the group's newer edits still win.
     w.Mark = std::max(1, StrToIntDef0(value));
-  } else if (name == kAdifPlaceField) {
+  } else if (is(kAdifPlaceField)) {
     long long place = 0;
-    if (AllDigits(value) && value.size() <= 18) place = std::stoll(value);
+    if (!AllDigits(value) || value.size() > 18 ||
+        std::from_chars(value.data(), value.data() + value.size(), place).ec != std::errc()) {
+      place = 0;
+    }
     w.Place = place;
   } else {
-    Unknown(tagName);
+    Unknown(name);
   }
 }
 

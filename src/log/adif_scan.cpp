@@ -22,10 +22,17 @@ std::size_t FindMarker(std::string_view text, std::string_view marker, std::size
   return std::string_view::npos;
 }
 
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
 // The text after the last line break (all of it when there is none).
 std::string_view LastLine(std::string_view text) {
-  const std::size_t lf = text.find_last_of("\r\n");
-  return lf == std::string_view::npos ? text : text.substr(lf + 1);
+  std::size_t i = text.size();
+  while (i > 0 && text[i - 1] != '\r' && text[i - 1] != '\n') --i;
+  return text.substr(i);
 }
 
 enum class MarkerPlace { kOutside, kInsideValue, kNeedMore };
@@ -39,7 +46,7 @@ MarkerPlace PlaceOf(std::string_view text, std::size_t at, bool final) {
   while (true) {
     const std::size_t lt = text.find('<', pos);
     if (lt == npos || lt >= at) return MarkerPlace::kOutside;
-    const std::size_t gt = text.find_first_of("<>", lt + 1);
+    const std::size_t gt = FindEither(text, '<', '>', lt + 1);
     if (gt == npos || gt > at) return MarkerPlace::kOutside;
     if (text[gt] == '<') {
       pos = gt;
@@ -50,10 +57,11 @@ MarkerPlace PlaceOf(std::string_view text, std::size_t at, bool final) {
       const std::size_t colon = tag.find(':');
       long long length = 0;
       if (colon != npos &&
-          TryStrToInt(Trim(tag.substr(colon + 1, tag.find(':', colon + 1) - colon - 1)), length) &&
+          TryStrToInt(TrimSpaces(tag.substr(colon + 1, tag.find(':', colon + 1) - colon - 1)),
+                      length) &&
           length > 0 && static_cast<unsigned long long>(length) < kMaxRecordText &&
           gt + 1 + static_cast<std::size_t>(length) >= text.size() &&
-          text.find_first_of("\r\n", gt + 1) == npos) {
+          !HasLineBreak(text.substr(gt + 1))) {
         return MarkerPlace::kNeedMore;
       }
     }
@@ -71,10 +79,21 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string TrimBlanks(std::string_view s) {
+std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return std::string(s);
+  return s;
+}
+
+std::size_t FindEither(std::string_view text, char a, char b, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == a || text[i] == b) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool HasLineBreak(std::string_view text) {
+  return FindEither(text, '\r', '\n') != std::string_view::npos;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -92,7 +111,6 @@ bool SameName(std::string_view a, std::string_view b) {
 // not fit so (characters counted instead of bytes by another program) is ignored and the value runs
 // to the next "<".
 std::size_t ValueEnd(std::string_view text, std::string_view tag, std::size_t start) {
-  constexpr auto npos = std::string_view::npos;
   std::size_t colon = tag.find(':');
   if (colon != std::string_view::npos) {
     std::string_view digits = tag.substr(colon + 1);
@@ -103,7 +121,7 @@ std::size_t ValueEnd(std::string_view text, std::string_view tag, std::size_t st
       std::size_t end = start + static_cast<std::size_t>(length);
       const bool fits =
           end == text.size() || text[end] == '<' || text[end] == '\r' || text[end] == '\n';
-      if (fits && text.substr(start, end - start).find_first_of("\r\n") == npos) return end;
+      if (fits && !HasLineBreak(text.substr(start, end - start))) return end;
     }
   }
   std::size_t end = text.find('<', start);
@@ -175,10 +193,10 @@ void RecordCutter::Drain(bool final) {
     // text is dropped up to the next "<EOR>", keeping the last bytes in case the marker is
     // split between two reads.
     sink_.TooLong();
-    const std::size_t lf = std::string_view(buf_).find_last_of("\r\n");
-    if (lf != std::string_view::npos && lf + 1 > start_ &&
-        buf_.size() - (lf + 1) <= kMaxRecordText) {
-      start_ = lf + 1;
+    const std::size_t tail = LastLine(buf_).size();
+    const std::size_t lineStart = buf_.size() - tail;
+    if (tail != buf_.size() && lineStart > start_ && tail <= kMaxRecordText) {
+      start_ = lineStart;
     } else {
       start_ = buf_.size() - 4;
       skipping_ = true;

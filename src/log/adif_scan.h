@@ -14,7 +14,11 @@ namespace vk::adif {
 inline constexpr std::size_t kMaxRecordText = 1 << 20;
 
 bool IsBlank(char c);  // space, tab, CR or LF
-std::string TrimBlanks(std::string_view s);
+std::string_view TrimBlanks(std::string_view s);
+// Position of the first `a` or `b` at or after `from`, or npos.  (std::string_view's
+// find_first_of searches its set once per byte of the text; a log holds megabytes.)
+std::size_t FindEither(std::string_view text, char a, char b, std::size_t from = 0);
+bool HasLineBreak(std::string_view text);
 // ADIF field names are case-insensitive: other programs write "<call:6>" and "<eor>".
 bool SameName(std::string_view a, std::string_view b);
 // Where the value that starts at `start` of `text` ends, for the field whose tag (between "<"

@@ -12,19 +12,37 @@
 namespace vk {
 namespace {
 
-// Adds little-endian bytes of an integer to a running CRC-32.
-template <typename T>
-uLong CrcAddLe(uLong crc, T value) {
-  auto v = static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
-  std::array<Bytef, sizeof(T)> bytes{};
-  for (std::size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<Bytef>(v >> (8 * i));
-  return ::crc32(crc, bytes.data(), static_cast<uInt>(bytes.size()));
-}
+// The bytes a record's checksum covers, gathered first and summed in one call: zlib's crc32
+// costs more per call than per byte, and a full log is summed at every load.
+class CrcBytes {
+ public:
+  // Little-endian bytes of an integer.
+  template <typename T>
+  void Le(T value) {
+    auto v = static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
+    for (std::size_t i = 0; i < sizeof(T); ++i) Byte(static_cast<Bytef>(v >> (8 * i)));
+  }
+  void Text(const std::string& s) {
+    for (char c : s) Byte(static_cast<Bytef>(c));
+  }
+  uLong Sum() {
+    Flush();
+    return crc_;
+  }
 
-uLong CrcAddText(uLong crc, const std::string& s) {
-  if (s.empty()) return crc;
-  return ::crc32(crc, reinterpret_cast<const Bytef*>(s.data()), static_cast<uInt>(s.size()));
-}
+ private:
+  void Byte(Bytef b) {
+    if (n_ == buf_.size()) Flush();
+    buf_[n_++] = b;
+  }
+  void Flush() {
+    if (n_ != 0) crc_ = ::crc32(crc_, buf_.data(), static_cast<uInt>(n_));
+    n_ = 0;
+  }
+  std::array<Bytef, 128> buf_{};
+  std::size_t n_ = 0;
+  uLong crc_ = ::crc32(0L, Z_NULL, 0);
+};
 
 struct BandTextRange {
   std::int32_t lo, hi;
@@ -58,21 +76,21 @@ std::int32_t WithStationPart(std::int32_t counter, int part) {
 }  // namespace
 
 std::uint32_t ComputeQsoCrc(const QsoRecord& q) {
-  uLong crc = ::crc32(0L, Z_NULL, 0);
-  crc = CrcAddLe(crc, q.Guid);
+  CrcBytes crc;
+  crc.Le(q.Guid);
   for (std::uint16_t f :
        {q.Stamp.year, q.Stamp.month, q.Stamp.day, q.Stamp.hour, q.Stamp.minute, q.Stamp.second}) {
-    crc = CrcAddLe(crc, f);
+    crc.Le(f);
   }
-  crc = CrcAddLe(crc, q.Freq);
-  crc = CrcAddLe(crc, ModeNumber(q.Mode));
-  crc = CrcAddText(crc, q.Call);
-  crc = CrcAddText(crc, q.Sent);
-  crc = CrcAddText(crc, q.Rcvd);
-  crc = CrcAddLe(crc, q.Score);
-  crc = CrcAddLe(crc, q.Multi);
-  crc = CrcAddLe(crc, q.Bonus);
-  return static_cast<std::uint32_t>(crc);
+  crc.Le(q.Freq);
+  crc.Le(ModeNumber(q.Mode));
+  crc.Text(q.Call);
+  crc.Text(q.Sent);
+  crc.Text(q.Rcvd);
+  crc.Le(q.Score);
+  crc.Le(q.Multi);
+  crc.Le(q.Bonus);
+  return static_cast<std::uint32_t>(crc.Sum());
 }
 
 void TakeEditedFields(const QsoRecord& edit, QsoRecord& held) {

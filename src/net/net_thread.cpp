@@ -75,13 +75,17 @@ std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
 }
 
 NetWorker::NetWorker(NetExchange& exchange, NetEndpoint where, UdpSocketFactory makeSocket,
-                     Sleeper sleep, LocalNets localNets)
+                     Sleeper sleep, LocalNets localNets, Clock clock)
     : exchange_(exchange),
       where_(std::move(where)),
       makeSocket_(std::move(makeSocket)),
       sleep_(std::move(sleep)),
-      localNets_(std::move(localNets)) {
-  if (!sleep_) sleep_ = [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); };
+      localNets_(std::move(localNets)),
+      clock_(std::move(clock)) {
+  if (!sleep_) {
+    sleep_ = [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); };
+    if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
+  }
   if (!makeSocket_) makeSocket_ = MakeNullUdpSocket;
   // An endpoint of one address and port alone: that address is the group.
   if (where_.destinations.empty()) {
@@ -97,8 +101,18 @@ NetWorker::~NetWorker() {
   Close();
 }
 
+std::chrono::steady_clock::time_point NetWorker::Now() const {
+  return clock_ ? clock_() : std::chrono::steady_clock::time_point(counted_);
+}
+
+void NetWorker::Sleep(std::chrono::milliseconds ms) {
+  sleep_(ms);
+  counted_ += ms;
+}
+
 void NetWorker::Open() {
   Close();
+  lastHelo_ = Now();
   NetGuardConfig guard{where_.peers, localNets_ ? localNets_() : std::vector<LocalNet>{},
                        where_.key};
   guard_ = std::make_unique<NetGuard>(std::move(guard));
@@ -141,7 +155,7 @@ void NetWorker::Run() {
 }
 
 void NetWorker::Pass() {
-  if (!busy_) sleep_(kNetPassSleep);
+  if (!busy_) Sleep(kNetPassSleep);
   const int sent = SendStep();
   const int taken = ReceiveStep();
   busy_ = taken > 0 || (sent > 0 && exchange_.SendRequest());
@@ -164,8 +178,10 @@ int NetWorker::SendStep() {
     ++sent;
   }
   if (sent > 0) return sent;
-  if (++idlePasses_ >= kHeloIdlePasses) {
-    idlePasses_ = 0;
+  const auto now = Now();
+  if (now - lastHelo_ >= kHeloInterval) {
+    // On the beat rather than from now, so the pass length does not stretch the period.
+    lastHelo_ = now - lastHelo_ >= 2 * kHeloInterval ? now : lastHelo_ + kHeloInterval;
     SendAll(HeloMessage(exchange_.OwnChecksum()));
   }
   return 0;
@@ -184,12 +200,13 @@ int NetWorker::ReceiveStep() {
     const ReceiveResult r = in_->Receive(datagram_, limit);
     if (r == ReceiveResult::kError) {
       // No receiving socket: wait as a receive would, so that the reports keep their pace.
-      if (taken == 0 && waited.count() == 0) sleep_(kNetReceiveLimit);
+      if (taken == 0 && waited.count() == 0) Sleep(kNetReceiveLimit);
       return taken;
     }
     if (r == ReceiveResult::kTimeout) {
       if (taken > 0 || busy_) return taken;
       waited += limit;
+      counted_ += limit;
       if (waited >= kNetReceiveLimit || exchange_.SendRequest() || exchange_.StopRequested()) {
         return taken;
       }

@@ -1,11 +1,13 @@
 // The network thread: owns the two UDP sockets, sends what the UI queued (or, when nothing
-// waits, a checksum report on every third pass), and hands what arrives to the UI through the
-// exchange record.  It reads no message beyond its keyword: all interpretation happens on the
+// waits, a checksum report about three times a second), and hands what arrives to the UI
+// through the exchange record.  It reads no message beyond its keyword: all interpretation happens on the
 // UI thread.
 //
 // One pass: sleep 10 ms; send; wait up to 100 ms for a datagram.  An idle pass therefore lasts
-// about 110 ms and the checksum goes out about three times a second.  A pass that moved
-// datagrams is followed by one without the sleep, so a transfer runs at the network's pace.
+// about 110 ms.  A pass that moved datagrams is followed by one without the sleep, so a transfer
+// runs at the network's pace.  The checksum report goes by the clock, not by the passes: every
+// datagram that arrives shortens a pass, and in a group whose reports came every few passes
+// each station's reports would hurry the others' on.
 #pragma once
 
 #include <chrono>
@@ -28,7 +30,8 @@ inline constexpr std::chrono::milliseconds kNetPassSleep{10};
 inline constexpr std::chrono::milliseconds kNetReceiveLimit{100};
 // The receive wait is taken in slices of this length, checking for queued messages between them.
 inline constexpr std::chrono::milliseconds kNetReceiveSlice{10};
-inline constexpr int kHeloIdlePasses = 3;
+// The checksum report's period: about three a second, whatever the group's size and traffic.
+inline constexpr std::chrono::milliseconds kHeloInterval{330};
 // A pass sends more than one waiting message and takes what else has already arrived, but no
 // more than these, so that neither direction can hold up the other or the stop.
 // A whole-log transfer moves thousands of datagrams a second each way; these are large enough
@@ -60,9 +63,12 @@ class NetWorker {
   using Sleeper = std::function<void(std::chrono::milliseconds)>;
 
   using LocalNets = std::function<std::vector<LocalNet>()>;
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
+  // Without a clock the worker reads the computer's; one driven by a test's sleeper and no
+  // clock counts its time as what it slept and waited for datagrams.
   NetWorker(NetExchange& exchange, NetEndpoint where, UdpSocketFactory makeSocket,
-            Sleeper sleep = {}, LocalNets localNets = PosixLocalNets);
+            Sleeper sleep = {}, LocalNets localNets = PosixLocalNets, Clock clock = {});
   ~NetWorker();
   NetWorker(const NetWorker&) = delete;
   NetWorker& operator=(const NetWorker&) = delete;
@@ -76,6 +82,8 @@ class NetWorker {
   void Run();
 
  private:
+  std::chrono::steady_clock::time_point Now() const;
+  void Sleep(std::chrono::milliseconds ms);
   int SendStep();
   int ReceiveStep();
   void SendAll(std::string_view message);
@@ -91,7 +99,9 @@ class NetWorker {
   std::unique_ptr<NetGuard> guard_;
   JournalRate txJournal_{kNetJournalRate, exchange_.journal()};
   JournalRate rxJournal_{kNetJournalRate, exchange_.journal()};
-  int idlePasses_ = 0;
+  Clock clock_;
+  std::chrono::milliseconds counted_{0};  // slept and waited, for a worker without a clock
+  std::chrono::steady_clock::time_point lastHelo_{};
   bool busy_ = false;     // the last pass moved datagrams: the next one does not sleep
   std::string datagram_;  // reused: its buffer grows once
 };

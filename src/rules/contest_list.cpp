@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "rules/xml_file.h"
+#include "util/bounded_file.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -52,6 +53,20 @@ ContestList ContestList::Build(const std::string& dataDir, Journal* journal) {
                              Cut(std::move(name), kContestFileNameWidth)});
   }
   return list;
+}
+
+std::string ContestList::OversizedFiles() const {
+  std::string text;
+  for (const auto& entry : entries_) {
+    const std::string path = PathOf(entry.fileName);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size <= kMaxRulesFileBytes) continue;
+    if (!text.empty()) text += "; ";
+    text += path + " is " + SizeText(size) + ", more than the " + SizeText(kMaxRulesFileBytes) +
+            " a rules file may have: not read";
+  }
+  return text;
 }
 
 std::string ContestList::Title(std::size_t index) const {

@@ -40,6 +40,9 @@ class ContestList {
   const std::string& DataDir() const { return dataDir_; }
   std::size_t Size() const { return entries_.size(); }
   const std::vector<ContestListEntry>& Entries() const { return entries_; }
+  // Why a rules file of the list is not read at all (larger than a rules file can be), for the
+  // operator who misses a contest; empty when every file is of a readable size.
+  std::string OversizedFiles() const;
   // Empty texts for an index outside the list.
   std::string Title(std::size_t index) const;
   std::string FileName(std::size_t index) const;

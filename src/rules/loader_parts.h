@@ -11,6 +11,7 @@
 
 #include "rules/contest_settings.h"
 #include "score/score_context.h"
+#include "util/result.h"
 
 namespace vk::rules_loader {
 
@@ -38,8 +39,9 @@ namespace vk {
 
 // A list file of domestic entries: one entry per line, its first word (upper-cased), the rest
 // of the line a description for the reader; blank lines and lines starting with '#' are
-// skipped.  False when the file cannot be read.
-bool ReadDomesticFile(const std::string& path, std::vector<std::string>& entries);
+// skipped.  kNotFound when the file cannot be read, kBadInput when it is larger than a list
+// file can be (kMaxRulesFileBytes).
+Status ReadDomesticFile(const std::string& path, std::vector<std::string>& entries);
 
 }  // namespace vk
 

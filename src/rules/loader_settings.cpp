@@ -4,6 +4,8 @@
 
 #include "log/journal.h"
 #include "rules/loader_parts.h"
+#include "rules/xml_file.h"
+#include "util/bounded_file.h"
 #include "score/score_rule.h"
 #include "util/strings.h"
 
@@ -205,16 +207,23 @@ void ReadErmak(const pugi::xml_node& e, std::vector<ErmakGroup>& groups, Journal
 
 namespace vk {
 
-bool ReadDomesticFile(const std::string& path, std::vector<std::string>& entries) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  for (std::string line; std::getline(in, line);) {
+Status ReadDomesticFile(const std::string& path, std::vector<std::string>& entries) {
+  std::string text;
+  if (Status s = ReadFileBounded(path, kMaxRulesFileBytes, text); !s) {
+    if (s.code != ErrCode::kBadInput) s.code = ErrCode::kNotFound;
+    return s;
+  }
+  std::string_view remaining = text;
+  while (!remaining.empty()) {
+    const auto eol = remaining.find('\n');
+    const std::string_view line = remaining.substr(0, eol);
+    remaining = eol == std::string_view::npos ? std::string_view{} : remaining.substr(eol + 1);
     std::string_view rest = rules_loader::TrimLine(line);
     if (rest.empty() || rest.front() == '#') continue;
     const auto end = rest.find_first_of(" \t");
     entries.push_back(UpperCase(rest.substr(0, end)));
   }
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace vk

@@ -49,22 +49,20 @@ RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& tota
   rules.ResetTallies();
   totals.Clear();
   RepeatTracker repeats;
+  repeats.Reserve(static_cast<std::size_t>(log.Count()));
   const RepeatSettings& settings = rules.Settings().repeat;
   RescoreStats stats;
   stats.qsos = log.Count();
   for (int pos = 0; pos < log.Count(); ++pos) {
     const QsoRecord& q = *log.At(pos);
-    const bool dupe = repeats.Find(log, settings, pos).position != 0;
+    const bool dupe = repeats.Scan(log, settings, pos).position != 0;
     const QsoFigures f = dupe ? DupeFigures() : RuleFigures(rules, q);
-    if (dupe) {
-      ++stats.dupes;
-    } else {
-      repeats.Count(q, pos);
-    }
+    if (dupe) ++stats.dupes;
     totals.Add(BandOfFreq(q.Freq), static_cast<std::uint16_t>(f.score),
                static_cast<std::uint16_t>(f.multi), static_cast<std::uint16_t>(f.bonus));
     if (SameFigures(q, f)) continue;
     ++stats.changed;
+    if (q.Score != f.score || q.Multi != f.multi || q.Bonus != f.bonus) ++stats.storedChanged;
     log.SetFigures(pos, f.score, f.multi, f.bonus, f.dupe);
   }
   if (stats.changed != 0) log.CalcLogCrc();

@@ -35,6 +35,7 @@ struct RescoreStats {
   int qsos = 0;
   int dupes = 0;
   int changed = 0;  // QSOs whose points, multipliers, bonus or dupe mark changed
+  int storedChanged = 0;  // of those, the QSOs whose points, multipliers or bonus changed
 };
 
 // Scores every QSO of the log again from the first, with every multiplier and bonus key

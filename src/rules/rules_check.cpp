@@ -18,6 +18,7 @@
 #include "score/multi_rule.h"
 #include "score/score_rule.h"
 #include "score/text_util.h"
+#include "util/bounded_file.h"
 #include "util/strings.h"
 
 namespace vk {
@@ -114,6 +115,7 @@ class Checker {
   void CheckSelector(const pugi::xml_node& e, std::string_view keyword);
   void CheckPrefixes(const pugi::xml_node& e, std::string_view list, std::string_view what);
   void CheckDomestic(const pugi::xml_node& e, ContestFacts& facts);
+  void CheckValueCondition(const pugi::xml_node& e, std::string_view w);
   void CheckConditions(const pugi::xml_node& e, std::string_view conditions,
                        std::string_view keyword, ContestFacts& facts, bool multi);
   bool KnownPrefix(std::string_view prefix) const;
@@ -175,11 +177,31 @@ void Checker::CheckConditions(const pugi::xml_node& e, std::string_view conditio
       facts.bandConditions.push_back({LineOf(e), FindBandToken(w)});
     } else if (OneOf(kModeWords, w)) {
       facts.modeConditions.push_back({LineOf(e), std::string(w)});
-    } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword")) {
+    } else if (multi && (w == "everyband" || w == "everymode" || w == "wholeword" ||
+                         w == "foreign" || w == "initial" || w == "letters")) {
+    } else if (multi && w.find('=') != std::string_view::npos) {
+      CheckValueCondition(e, w);
     } else if (!multi && (w == "final" || w == "mmzone")) {
     } else {
       Report(e, "unknown condition \"" + std::string(w) + "\" in <" + std::string(keyword) + ">");
     }
+  }
+}
+
+// "80m=4" (a band's weight), "areas=k/ve" (countries by call area), "except=nm".
+void Checker::CheckValueCondition(const pugi::xml_node& e, std::string_view w) {
+  const auto eq = w.find('=');
+  const std::string_view name = w.substr(0, eq), value = w.substr(eq + 1);
+  if (IsBandCondition(name)) {
+    if (!IsNumber(value, 1, 255))
+      Report(e, "band weight \"" + std::string(w) + "\" is not a whole number 1..255");
+  } else if (name == "areas") {
+    for (std::string_view p : Words(value, "/")) CheckPrefixes(e, p, "areas=");
+    if (value.empty()) Report(e, "areas= names no country");
+  } else if (name == "except") {
+    if (value.empty()) Report(e, "except= names nothing");
+  } else {
+    Report(e, "unknown condition \"" + std::string(w) + "\"");
   }
 }
 
@@ -269,8 +291,10 @@ void Checker::CheckDomestic(const pugi::xml_node& e, ContestFacts& facts) {
   if (const pugi::xml_attribute f = e.attribute("file")) {
     const std::string path = dir_ + "/" + f.value();
     std::vector<std::string> entries;
-    if (!ReadDomesticFile(path, entries)) {
-      Report(e, std::string("list file ") + f.value() + " is missing beside the rules file");
+    if (const Status s = ReadDomesticFile(path, entries); !s) {
+      Report(e, s.code == ErrCode::kBadInput
+                    ? s.message
+                    : std::string("list file ") + f.value() + " is missing beside the rules file");
     } else if (entries.empty()) {
       Report(e, std::string("list file ") + f.value() + " holds no entries");
     } else {
@@ -366,6 +390,11 @@ void Checker::CheckElement(const pugi::xml_node& e, ContestFacts& facts, int dep
     std::string error;
     ExchangeSpec layout;
     if (!ParseExchangeSpec(value, layout, error)) Report(e, "<exchange>: " + error);
+    if (const pugi::xml_attribute a = e.first_attribute();
+        a && LowerCase(a.value()) != "all") {
+      Report(e, "<exchange> " + std::string(a.name()) + "=\"" + a.value() +
+                    "\": the only value is \"all\" (every field before the QSO is logged)");
+    }
     for (const auto& f : layout.fields) facts.fields.push_back(f.name);
   } else {
     Report(e, "unknown element <" + std::string(e.name()) + ">");
@@ -447,9 +476,10 @@ std::vector<RulesProblem> Checker::Run(const std::string* only) {
 
 std::vector<RulesProblem> Check(const std::string& path, const std::string* only,
                                 const CountryLists* countries) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{path, 0, "cannot read the file"}};
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (const Status s = ReadFileBounded(path, kMaxRulesFileBytes, text); !s) {
+    return {{path, 0, s.code == ErrCode::kBadInput ? s.message : "cannot read the file"}};
+  }
   return Checker(path, std::move(text), countries).Run(only);
 }
 

@@ -77,6 +77,7 @@ void RuleParser::ParseElement(const pugi::xml_node& e, RuleList& target, int dep
     ExchangeSpec layout;
     std::string error;
     if (ParseExchangeSpec(value, layout, error)) {
+      layout.required = LowerCase(argument) == "all";
       tree_.Context().SetExchange(std::move(layout));
     } else {
       JournalAppend(tree_.journal(), "Rules: <exchange> " + error);
@@ -182,8 +183,10 @@ Status LoadContest(TTreeRules& tree, const ContestList& list, std::string_view c
 
   std::string file = list.FindContestFile(contestName);
   if (file.empty()) {
+    const std::string oversized = list.OversizedFiles();
     return Status::Error(ErrCode::kNotFound,
-                         "no rules file holds contest " + std::string(contestName));
+                         "no rules file holds contest " + std::string(contestName) +
+                             (oversized.empty() ? "" : " (" + oversized + ")"));
   }
   const std::string path = list.PathOf(file);
   if (check == RulesCheck::kRefuse) {

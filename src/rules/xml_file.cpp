@@ -6,29 +6,20 @@
 #include <sstream>
 
 #include "log/journal.h"
+#include "util/bounded_file.h"
 #include "util/strings.h"
 
 namespace vk {
 
-namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  if (in.bad()) return false;
-  out = std::move(buf).str();
-  return true;
-}
-
-}  // namespace
-
 Status LoadXmlFile(const std::string& path, pugi::xml_document& doc, Journal* journal) {
   doc.reset();
   std::string text;
-  if (!ReadWholeFile(path, text)) {
-    return Status::Error(ErrCode::kNotFound, "cannot read " + path, path);
+  if (Status s = ReadFileBounded(path, kMaxRulesFileBytes, text); !s) {
+    if (s.code != ErrCode::kBadInput) {
+      return Status::Error(ErrCode::kNotFound, "cannot read " + path, path);
+    }
+    JournalAppend(journal, s.message);
+    return s;
   }
   // encoding_utf8 hands the bytes through unconverted: the files are Windows-1251, which
   // pugixml does not know, and the program keeps those bytes as they are.

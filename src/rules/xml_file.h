@@ -2,6 +2,7 @@
 // they are handed through unconverted (the callers convert what they show).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,11 +14,15 @@ namespace vk {
 
 class Journal;
 
+// The shipped rules files are tens of kilobytes; a file of megabytes is no rules file, and its
+// tree would take many times its size in memory.  List files beside them have the same ceiling.
+inline constexpr std::size_t kMaxRulesFileBytes = 4u << 20;
+
 // Parses the file at `path` into `doc`.  A document that is not well-formed keeps what the
 // parser built before the fault, so the caller can still walk it; the fault is journalled
 // (`journal` nullptr: nowhere) with the file, the byte offset and the line, and comes back as a
 // kBadInput status with the same place.  A file that cannot be read gives kNotFound and an
-// empty document.
+// empty document, and a file larger than kMaxRulesFileBytes is refused unread (kBadInput).
 Status LoadXmlFile(const std::string& path, pugi::xml_document& doc, Journal* journal);
 
 // The element children of the document's root element, in document order.

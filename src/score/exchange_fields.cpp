@@ -173,6 +173,24 @@ int ExchangeSpec::IndexOf(std::string_view name) const {
   return -1;
 }
 
+std::string_view FieldTitle(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kRst: return "report";
+    case FieldKind::kNr: return "number";
+    case FieldKind::kCk: return "check";
+    case FieldKind::kZone: return "zone";
+    case FieldKind::kAge: return "age";
+    case FieldKind::kPower: return "power";
+    case FieldKind::kPrec: return "precedence";
+    case FieldKind::kClass: return "class";
+    case FieldKind::kGrid: return "locator";
+    case FieldKind::kSect: return "section";
+    case FieldKind::kName: return "name";
+    case FieldKind::kQth: return "QTH";
+  }
+  return "field";
+}
+
 bool ParseExchangeSpec(std::string_view text, ExchangeSpec& out, std::string& error) {
   out.fields.clear();
   std::string lower = LowerCase(text);

@@ -40,6 +40,9 @@ struct ExchangeField {
 
 struct ExchangeSpec {
   std::vector<ExchangeField> fields;
+  // <exchange required="all">: a QSO whose exchange lacks a field is held back before it is
+  // logged (Sweepstakes: number, precedence, check and section are all part of the QSO).
+  bool required = false;
   bool Empty() const { return fields.empty(); }
   // Position of a named field, -1 when the contest has none of that name.
   int IndexOf(std::string_view name) const;
@@ -63,6 +66,9 @@ ExchangeReading ReadExchange(const ExchangeSpec& layout, std::string_view typed,
 // The fields in declared order, one space apart, then any unread words: the stored form.
 std::string NormalisedExchange(const ExchangeSpec& layout, std::string_view typed,
                                const ScoreContext* ctx);
+
+// What a field is called on the screen: "number", "precedence", "check", "section"...
+std::string_view FieldTitle(FieldKind kind);
 
 // What is wrong with a typed exchange, for the entry window ("missing: ck sect",
 // "not understood: XYZ"); empty when every field is there.

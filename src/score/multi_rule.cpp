@@ -28,6 +28,26 @@ constexpr std::array<KindName, 14> kKinds{{
 
 constexpr std::size_t kCaptionWidth = 16;
 
+// "k/ve/vk": the items of a condition's list, blanks dropped.
+std::vector<std::string_view> SplitSlashList(std::string_view list) {
+  std::vector<std::string_view> out;
+  while (!list.empty()) {
+    const auto slash = list.find('/');
+    const auto item = score_text::TrimBlank(list.substr(0, slash));
+    if (!item.empty()) out.push_back(item);
+    if (slash == std::string_view::npos) break;
+    list.remove_prefix(slash + 1);
+  }
+  return out;
+}
+
+bool Listed(const std::vector<std::string>& list, std::string_view key) {
+  for (const auto& item : list) {
+    if (score_text::EqualNoCase(item, key)) return true;
+  }
+  return false;
+}
+
 // A weight is one byte; text that is not a number reads as -1, kept as 255.
 std::uint8_t WeightOf(std::string_view text) {
   long long n = 0;
@@ -69,7 +89,33 @@ std::unique_ptr<MultiRule> MultiRule::Make(int nodeKind, std::string_view value,
   rule->weight_ = WeightOf(rest.substr(0, second));
   // Conditions are searched in the whole text after the kind, so "dxcc:1 everyband" (a
   // missing colon) still counts on every band.
-  auto conditions = rest;
+  // Words with "=" carry values (band weights, lists) and are read apart, so that their band
+  // and mode words are not taken for conditions.
+  std::string plain;
+  for (std::size_t i = 0; i < rest.size();) {
+    while (i < rest.size() && (rest[i] == ' ' || rest[i] == '\t' || rest[i] == ':')) ++i;
+    std::size_t j = i;
+    while (j < rest.size() && rest[j] != ' ' && rest[j] != '\t' && rest[j] != ':') ++j;
+    const std::string_view word = rest.substr(i, j - i);
+    i = j;
+    if (word.empty()) continue;
+    const auto eq = word.find('=');
+    if (eq == std::string_view::npos) {
+      plain.append(word).push_back(' ');
+      continue;
+    }
+    const std::string_view name = word.substr(0, eq), list = word.substr(eq + 1);
+    if (name == "areas" || name == "except") {
+      auto& out = name == "areas" ? rule->areas_ : rule->except_;
+      for (std::string_view item : SplitSlashList(list)) out.emplace_back(LowerCase(item));
+    } else if (const std::uint8_t b = FindBandToken(name); b != 0 && b < 10) {
+      rule->bandWeights_[b] = WeightOf(list);
+    }
+  }
+  const std::string_view conditions = plain;
+  rule->foreign_ = HasWord(conditions, "foreign");
+  rule->initial_ = HasWord(conditions, "initial");
+  rule->letters_ = HasWord(conditions, "letters");
   rule->band_ = FindBandToken(conditions);
   if (rule->band_ == 0 && conditions.find("everyband") != std::string_view::npos)
     rule->band_ = kEveryCondition;
@@ -166,17 +212,53 @@ bool MultiRule::FieldKey(std::string_view rx, const ScoreContext& ctx, std::stri
 std::uint8_t MultiRule::IsNew(std::string_view call, std::string_view rx, std::uint8_t band,
                               Mode mode, ScoreContext& ctx) const {
   if (!field_.empty()) {
-    std::string key;
-    if (!FieldKey(rx, ctx, key) || Outside(band, mode)) return 0;
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field) || Outside(band, mode)) return 0;
+    std::string_view key = field;
+    if (!Refine(call, ctx, scratch, key)) return 0;
     const KeyList* keys = Keys(band, mode);
-    return keys != nullptr && !keys->Contains(key) ? weight_ : 0;
+    return keys != nullptr && !keys->Contains(key) ? WeightOn(band) : 0;
   }
   std::string scratch;
   std::string_view key;
-  if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return 0;
+  if (!KeyOfQso(call, rx, ctx, scratch, key)) return 0;
   bool isNew = kind_ == MultiKind::kDomestic ? IsNewDomestic(key, band, mode, ctx)
                                              : IsNewKey(key, band, mode);
-  return isNew ? weight_ : 0;
+  return isNew ? WeightOn(band) : 0;
+}
+
+bool MultiRule::KeyOfQso(std::string_view call, std::string_view rx, ScoreContext& ctx,
+                         std::string& scratch, std::string_view& key) const {
+  if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return false;
+  return Refine(call, ctx, scratch, key);
+}
+
+bool MultiRule::Refine(std::string_view call, ScoreContext& ctx, std::string& scratch,
+                       std::string_view& key) const {
+  if (foreign_ && kind_ == MultiKind::kDxcc && score_text::EqualNoCase(key, ctx.CountryKey(ctx.Own())))
+    return false;
+  if (!except_.empty() && Listed(except_, key)) return false;
+  if (!areas_.empty() && kind_ == MultiKind::kDxcc && Listed(areas_, key)) {
+    // The call area is the digit of the prefix the station works under (K3ABC/1 is in area
+    // 1, VE3ABC/VO1 in area 1); a prefix without a digit is area 0.
+    const std::string prefix = WpxPrefix(call);
+    const char digit = !prefix.empty() && score_text::IsDigit(prefix.back()) ? prefix.back() : '0';
+    std::string area(key);
+    area.push_back(digit);
+    scratch = std::move(area);
+    key = scratch;
+  }
+  if (letters_) {
+    for (char c : key) {
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+    }
+  }
+  if (initial_) {
+    const char c = key.empty() ? '\0' : key.front();
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+    key = key.substr(0, 1);
+  }
+  return !key.empty();
 }
 
 void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t band, Mode mode,
@@ -184,13 +266,15 @@ void MultiRule::Add(std::string_view call, std::string_view rx, std::uint8_t ban
   KeyList* keys = MutableKeys(band, mode);
   if (keys == nullptr) return;
   if (!field_.empty()) {
-    std::string key;
-    if (FieldKey(rx, ctx, key)) keys->Insert(key);
+    std::string field, scratch;
+    if (!FieldKey(rx, ctx, field)) return;
+    std::string_view key = field;
+    if (Refine(call, ctx, scratch, key)) keys->Insert(key);
     return;
   }
   std::string scratch;
   std::string_view key;
-  if (!MultiKeyOf(kind_, call, rx, ctx, scratch, key)) return;
+  if (!KeyOfQso(call, rx, ctx, scratch, key)) return;
   if (kind_ == MultiKind::kDomestic) {
     const std::string* entry = EntryOf(key, ctx);
     if (entry == nullptr) return;

@@ -7,6 +7,13 @@
 // rule find its entries as whole words of the exchange only ("domestic:1:everyband
 // wholeword": TRAC is not RAC); without it an entry is found anywhere inside the text.
 //
+// Further condition words: "80m=4" (a new key on that band weighs 4; any band word), for
+// dxcc "foreign" (the own country is no multiplier) and "areas=k/ve/ja" (those countries
+// count by call area: K1 and W1 are one key, K1 and K2 two), and for the kinds that read the
+// exchange "initial" (only the first letter counts: DOK B36 is district B), "letters" (only
+// a key of letters counts: a district code, never a serial) and "except=nm" (those texts are
+// no key).
+//
 // Keys are kept per slot, one slot per band-and-mode combination the rule distinguishes:
 // a rule with "everyband" counts a country again on every band, one with a fixed band keeps
 // all its keys in that band's slot.
@@ -17,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "score/key_list.h"
 #include "score/rule_node.h"
@@ -83,6 +91,10 @@ class MultiRule final : public RuleNode {
 
   MultiKind Kind() const { return kind_; }
   std::uint8_t Weight() const { return weight_; }
+  // The weight of a new key on a band: a "80m=4" condition's, else the rule's weight.
+  std::uint8_t WeightOn(std::uint8_t band) const {
+    return band < bandWeights_.size() && bandWeights_[band] != 0 ? bandWeights_[band] : weight_;
+  }
   std::uint8_t BandCondition() const { return band_; }  // 0 none, 1..9, 255 everyband
   // 0 none, a mode's number (CW, PH or FM), 255 everymode.
   std::uint8_t ModeCondition() const { return mode_; }
@@ -99,12 +111,24 @@ class MultiRule final : public RuleNode {
   // The key of a rule that reads a named field: the field's text, or for domestic the list
   // entry it equals.  False when the field is missing or (domestic) no entry.
   bool FieldKey(std::string_view rx, const ScoreContext& ctx, std::string& out) const;
+  // The key conditions applied to a formed key: "foreign", "areas=", "except=", "initial".
+  // False when the QSO keeps no key.  `key` may be moved into `scratch`.
+  bool Refine(std::string_view call, ScoreContext& ctx, std::string& scratch,
+              std::string_view& key) const;
+  bool KeyOfQso(std::string_view call, std::string_view rx, ScoreContext& ctx,
+                std::string& scratch, std::string_view& key) const;
 
   MultiKind kind_;
   std::uint8_t weight_ = 0;
   std::uint8_t band_ = 0;
   std::uint8_t mode_ = 0;  // the condition, as ModeCondition
   bool wholeWords_ = false;  // domestic entries only as whole words of the exchange
+  bool foreign_ = false;     // dxcc: the own country is no key
+  bool initial_ = false;     // the key is the first letter of the text
+  bool letters_ = false;     // only a key of letters counts (a district code, not a serial)
+  std::vector<std::string> areas_;   // dxcc: countries counted by call area (lower case)
+  std::vector<std::string> except_;  // texts that are no key (lower case)
+  std::array<std::uint8_t, 10> bandWeights_{};  // by band number; 0: the rule's weight
   std::string caption_;
   std::string field_;
   std::array<std::unique_ptr<KeyList>, 256> slots_;

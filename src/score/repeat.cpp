@@ -170,22 +170,58 @@ RepeatResult CheckRepeat(const TLogCollection& log, const RepeatSettings& s, std
   return r;
 }
 
-void RepeatTracker::Clear() { byCall_.clear(); }
+void RepeatTracker::Clear() {
+  ids_.clear();
+  last_.clear();
+  prev_.clear();
+}
+
+void RepeatTracker::Reserve(std::size_t calls) {
+  ids_.reserve(calls);
+  last_.reserve(calls);
+  prev_.reserve(calls);
+}
+
+void RepeatTracker::Gather(int id) const {
+  same_.clear();
+  for (int p = last_[static_cast<std::size_t>(id)]; p >= 0; p = prev_[static_cast<std::size_t>(p)]) {
+    same_.push_back(p);
+  }
+  std::reverse(same_.begin(), same_.end());
+}
+
+void RepeatTracker::Link(int id, int pos) {
+  int& last = last_[static_cast<std::size_t>(id)];
+  if (pos < 0 || pos <= last) return;
+  if (prev_.size() <= static_cast<std::size_t>(pos)) prev_.resize(static_cast<std::size_t>(pos) + 1, -1);
+  prev_[static_cast<std::size_t>(pos)] = last;
+  last = pos;
+}
 
 RepeatResult RepeatTracker::Find(const TLogCollection& log, const RepeatSettings& s, int pos) const {
   const QsoRecord& q = *log.At(pos);
-  auto it = byCall_.find(q.Call);
-  std::span<const int> same;
-  if (it != byCall_.end()) same = it->second;
-  return FindRepeat(log, s, same, pos, q.Freq, q.Mode, q.Stamp);
+  same_.clear();
+  if (auto it = ids_.find(q.Call); it != ids_.end()) Gather(it->second);
+  return FindRepeat(log, s, same_, pos, q.Freq, q.Mode, q.Stamp);
+}
+
+RepeatResult RepeatTracker::Scan(const TLogCollection& log, const RepeatSettings& s, int pos) {
+  const QsoRecord& q = *log.At(pos);
+  const auto [it, added] = ids_.try_emplace(q.Call, static_cast<int>(last_.size()));
+  if (added) last_.push_back(-1);
+  Gather(it->second);
+  const RepeatResult r = FindRepeat(log, s, same_, pos, q.Freq, q.Mode, q.Stamp);
+  if (r.position == 0) Link(it->second, pos);
+  return r;
 }
 
 RepeatResult RepeatTracker::Check(const TLogCollection& log, const RepeatSettings& s,
                                   std::string_view call, std::int32_t freq, Mode mode,
                                   const DateTime& when) const {
   std::vector<int> same;
-  if (auto it = byCall_.find(call); it != byCall_.end()) {
-    for (int pos : it->second) {
+  if (auto it = ids_.find(call); it != ids_.end()) {
+    Gather(it->second);
+    for (int pos : same_) {
       const QsoRecord* q = log.At(pos);
       if (q != nullptr && !q->Dupe && q->Call == call) same.push_back(pos);
     }
@@ -194,9 +230,9 @@ RepeatResult RepeatTracker::Check(const TLogCollection& log, const RepeatSetting
 }
 
 void RepeatTracker::Count(const QsoRecord& q, int pos) {
-  auto it = byCall_.find(q.Call);
-  if (it == byCall_.end()) it = byCall_.emplace(q.Call, std::vector<int>{}).first;
-  it->second.push_back(pos);
+  const auto [it, added] = ids_.try_emplace(q.Call, static_cast<int>(last_.size()));
+  if (added) last_.push_back(-1);
+  Link(it->second, pos);
 }
 
 std::vector<std::string> RepeatWindowLines(const TLogCollection& log, const RepeatSettings& s,

@@ -77,12 +77,16 @@ class RepeatTracker {
  public:
   void Clear();
   // Room for about `calls` different calls.
-  void Reserve(std::size_t calls) { byCall_.reserve(calls); }
+  void Reserve(std::size_t calls);
   // Whether the QSO at `pos` repeats one counted before it (its own call, stamp, frequency and
   // mode; QSOs from `pos` on are not looked at).
   RepeatResult Find(const TLogCollection& log, const RepeatSettings& s, int pos) const;
-  // The QSO at `pos` counted: later contacts with its call are checked against it.
+  // The QSO at `pos` counted: later contacts with its call are checked against it.  QSOs are
+  // counted in log order; a position not after the last one counted with its call is held
+  // already and changes nothing.
   void Count(const QsoRecord& q, int pos);
+  // Find, then Count when the QSO is no repeat: one step of scoring a whole log.
+  RepeatResult Scan(const TLogCollection& log, const RepeatSettings& s, int pos);
   // A contact with `call` made after every QSO of the log: CheckRepeat's answer, at the cost
   // of the QSOs counted with that call.  Those the log now marks as dupes are passed over, so
   // a tracker may count every QSO and leave the marks to the log.
@@ -96,7 +100,16 @@ class RepeatTracker {
       return std::hash<std::string_view>{}(s);
     }
   };
-  std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>> byCall_;
+  // The QSOs counted with call number `id`, oldest first, in same_.
+  void Gather(int id) const;
+  void Link(int id, int pos);
+
+  // Call -> call number.  The QSOs of one call are chained from the last counted (last_) back
+  // through prev_, so a full log costs one table entry per call and one int per QSO.
+  std::unordered_map<std::string, int, TextHash, std::equal_to<>> ids_;
+  std::vector<int> last_;  // by call number: the last QSO counted, -1 none
+  std::vector<int> prev_;  // by position: the QSO counted before it with the same call, -1 none
+  mutable std::vector<int> same_;
 };
 
 // Lines of the Repeat window: for every call worked on `band` and `mode`, the call padded to

@@ -192,12 +192,15 @@ bool ScoreRule::Pays(std::string_view call, std::string_view rx, ScoreContext& c
       return variant_ == ScoreVariant::kItu ? same : !same;
     }
     case ScoreVariant::kIota: {
-      auto rest = rx;
-      for (int i = 0; i < 2; ++i) {
-        auto p = score_text::FieldSeparator(rest);
-        if (p != std::string_view::npos) rest.remove_prefix(p + 1);
+      // The reference may follow the report alone or the report and a serial; a serial or
+      // any other word is no island, so every word is tested for the form of a reference.
+      std::size_t start = 0;
+      for (std::size_t i = 0; i <= rx.size(); ++i) {
+        if (i < rx.size() && rx[i] != '/' && rx[i] != ' ') continue;
+        if (IsIotaReference(rx.substr(start, i - start))) return true;
+        start = i + 1;
       }
-      return rest.size() >= 2;
+      return false;
     }
   }
   return false;
@@ -241,6 +244,25 @@ std::int16_t ScoreRule::RaemScore(std::string_view call, std::string_view rx,
     distance = RaemDistancePoints(*own, *his);
   }
   return static_cast<std::int16_t>(points_ + distance);
+}
+
+bool IsIotaReference(std::string_view word) {
+  static constexpr std::array<std::string_view, 7> kGroups{"AF", "AN", "AS", "EU",
+                                                          "NA", "OC", "SA"};
+  if (word.size() != 5 && word.size() != 6) return false;
+  bool group = false;
+  for (std::string_view g : kGroups) group = group || EqualNoCase(word.substr(0, 2), g);
+  if (!group) return false;
+  auto number = word.substr(2);
+  if (number.size() == 4) {
+    if (number.front() != '-') return false;
+    number.remove_prefix(1);
+  }
+  if (number.size() != 3) return false;
+  for (char c : number) {
+    if (!score_text::IsDigit(c)) return false;
+  }
+  return number != "000";
 }
 
 std::string_view CqZoneContinent(int zone) {

@@ -88,6 +88,10 @@ class ScoreRule final : public RuleNode {
 // Greece) counts as Asia, zone 40 (the far North Atlantic) as Europe.
 std::string_view CqZoneContinent(int zone);
 
+// An island reference of the IOTA programme: a continent group and three digits, with or
+// without the hyphen (EU-005, oc001); 000 is no island.
+bool IsIotaReference(std::string_view word);
+
 // Band and mode tokens shared by score and multiplier conditions.  0 (an unknown mode) when no
 // token is found.
 std::uint8_t FindBandToken(std::string_view text);  // "160m".."10m", "144", "430", "1300"

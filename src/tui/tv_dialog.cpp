@@ -107,4 +107,33 @@ TextBox::TextBox(finalcut::FWidget* parent, std::string_view title,
                     FSize{static_cast<std::size_t>(TvWidth() - 4), lines.size()});
 }
 
+namespace {
+
+// The box's size for `lines` on this desktop: the frame, a scroll bar column and the OK row
+// around them, no larger than the screen.
+int ScrollBoxWidth(const finalcut::FWidget* parent, const std::vector<std::string>& lines) {
+  const int room = static_cast<int>(parent->getDesktopWidth()) - 2;
+  return std::clamp(WidestLine(lines) + 6, 30, std::max(room, 30));
+}
+
+int ScrollBoxRows(const finalcut::FWidget* parent, const std::vector<std::string>& lines) {
+  const int room = static_cast<int>(parent->getDesktopHeight()) - 8;
+  return std::clamp(static_cast<int>(lines.size()), 3, std::max(room, 3));
+}
+
+}  // namespace
+
+ScrollTextBox::ScrollTextBox(finalcut::FWidget* parent, std::string_view title,
+                             const std::vector<std::string>& lines)
+    : TvDialog(parent, title, ScrollBoxWidth(parent, lines), ScrollBoxRows(parent, lines) + 3) {
+  const int top = AddOkRow(ok_);
+  const int rows = TvHeight() - 6;
+  // The view's own frame takes a row above and below the text.
+  text_.setGeometry(FPoint{2, top}, FSize{static_cast<std::size_t>(TvWidth() - 3),
+                                          static_cast<std::size_t>(rows + 2)});
+  for (const std::string& l : lines) text_.append(ScreenText(this, l));
+  // The arrows scroll the text; Enter still reaches the dialog and presses OK.
+  text_.setFocus();
+}
+
 }  // namespace vk::ui

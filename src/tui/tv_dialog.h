@@ -77,4 +77,16 @@ class TextBox final : public TvDialog {
   finalcut::FButton ok_{"O&K", this};
 };
 
+// A box of plain lines that may be more than the screen holds: they scroll with the arrows,
+// PgUp and PgDn; Enter or OK closes it.  Help > Help topic, the keys.
+class ScrollTextBox final : public TvDialog {
+ public:
+  ScrollTextBox(finalcut::FWidget* parent, std::string_view title,
+                const std::vector<std::string>& lines);
+
+ private:
+  finalcut::FTextView text_{this};
+  finalcut::FButton ok_{"O&K", this};
+};
+
 }  // namespace vk::ui

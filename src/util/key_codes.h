@@ -29,6 +29,10 @@ inline constexpr KeyCode kShiftF11 = 0x8700;
 inline constexpr KeyCode kCtrlF1 = 0x5E00;
 inline constexpr KeyCode kCtrlF11 = 0x8900;
 inline constexpr KeyCode kAltF1 = 0x6800;
+inline constexpr KeyCode kAltF2 = 0x6900;
+inline constexpr KeyCode kAltF3 = 0x6A00;
+inline constexpr KeyCode kCtrlF5 = 0x6200;
+inline constexpr KeyCode kShiftF6 = 0x5900;
 inline constexpr KeyCode kAltF7 = 0x6E00;
 inline constexpr KeyCode kAltF8 = 0x6F00;
 inline constexpr KeyCode kAltF10 = 0x7100;
@@ -62,6 +66,10 @@ inline constexpr KeyCode kAltR = 0x1300;
 inline constexpr KeyCode kAltS = 0x1F00;
 inline constexpr KeyCode kAltX = 0x2D00;
 inline constexpr KeyCode kAltC = 0x2E00;
+inline constexpr KeyCode kAltA = 0x1E00;
+inline constexpr KeyCode kAltN = 0x3100;
+inline constexpr KeyCode kAltU = 0x1600;
+inline constexpr KeyCode kCtrlTab = 0x9400;
 
 // The scan code of the "\" key, whatever the shift state.
 inline constexpr std::uint8_t kBackslashScan = 0x2B;

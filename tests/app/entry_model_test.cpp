@@ -284,6 +284,45 @@ TEST_F(EntryTest, ZonesOutOfRangeAndUnknownSocietiesAreQuestioned) {
   EXPECT_EQ(entry_->FirstMessage(), "unknown HQ XYZ");
 }
 
+// Sweepstakes: number, precedence, check and section are all part of the QSO (typed with "/"
+// or run together, as a space clears the line); one missing holds the QSO back with the fields it lacks, and a second Enter logs it as typed.
+TEST_F(EntryTest, SweepstakesExchangeLackingAFieldIsHeldBack) {
+  ShipRules("arrl.xml");
+  ShipRules("arrl-sections.dat");
+  ShipRules("us-states-48.dat");
+  ShipRules("ve-provinces.dat");
+  ShipRules("us-states.dat");
+  ShipRules("xe-states.dat");
+  EntryModel& e = Open("Contest=ARRL-SS-CW\r\nCall=K1XYZ\r\n");
+  struct Case {
+    const char* rx;
+    const char* message;
+  };
+  const Case held[] = {
+      {"12/A/99", "Exchange lacks section"},
+      {"A/99/CT", "Exchange lacks number"},
+      {"12/99/CT", "Exchange lacks precedence"},
+      {"12A/CT", "Exchange lacks check"},
+      {"12A/99/XYZ", "Exchange lacks section (XYZ not understood)"},
+  };
+  for (const Case& c : held) {
+    e.Type("W1ABC");
+    Press(kb::kEnter);
+    e.Type(c.rx);
+    Press(kb::kEnter);
+    EXPECT_TRUE(Log().Empty()) << c.rx;
+    EXPECT_EQ(e.FirstMessage(), c.message) << c.rx;
+    EXPECT_EQ(e.SecondMessage(), kExchangeCheckHint);
+    Press(KeyCodeForChar('`'));  // clear the entry for the next case
+  }
+  LogQso("W1ABC", "12/A/99");
+  Press(kb::kEnter);  // the second Enter logs it as typed
+  ASSERT_EQ(Log().Count(), 1);
+  LogQso("W2ABC", "12A/99/CT");  // complete: straight in
+  ASSERT_EQ(Log().Count(), 2);
+  EXPECT_EQ(Log().At(1)->Rcvd, "12 A 99 CT");
+}
+
 TEST_F(EntryTest, ClearEntryKeepsTheSentExchange) {
   EntryModel& e = Open();
   e.Type("F5XYZ");

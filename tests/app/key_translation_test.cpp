@@ -49,7 +49,8 @@ TEST(KeyTranslationTest, MenuHotKeys) {
   EXPECT_EQ(MenuHotKeyCommand(kb::kAltM), cm::kCwMessage);
   EXPECT_EQ(MenuHotKeyCommand(kb::kAltS), cm::kToggleScp);
   EXPECT_EQ(MenuHotKeyCommand(kb::kAltR), cm::kToggleRate);
-  EXPECT_EQ(MenuHotKeyCommand(kb::kAltX), 0);
+  EXPECT_EQ(MenuHotKeyCommand(kb::kAltX), cm::kQuit);
+  EXPECT_EQ(MenuHotKeyCommand(kb::kAltB), cm::kBandMap);
   EXPECT_EQ(MenuHotKeyCommand(0x186F), 0);  // a plain "o"
 }
 

@@ -4,6 +4,7 @@
 #include "app/logbook.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -128,6 +129,40 @@ TEST_F(LogbookTest, GroupChangesAreScoredSavedAndPublishedOncePerPass) {
   TLogCollection file;
   ASSERT_TRUE(LoadAdifLog(LogPath(), file).ok());
   EXPECT_EQ(file.Count(), 1);
+}
+
+// The load scores the whole log again.  Dupe marks (never stored) and figures of other rules
+// do not keep the first QSO logged after it from being appended; figures the file does not
+// hold yet are written with the whole file at the end.
+TEST_F(LogbookTest, TheFirstQsoAfterTheLoadIsAppended) {
+  Logbook* book = &Start("contest.xml", "WORLD");
+  ASSERT_TRUE(book->Add(Qso("K1ABC", 9, 0)).ok());
+  ASSERT_TRUE(book->Add(Qso("K1ABC", 9, 1)).ok());  // a repeat
+  for (const bool otherRules : {false, true}) {
+    SCOPED_TRACE(otherRules ? "figures of other rules" : "figures as the rules give");
+    if (otherRules) {
+      TLogCollection other;
+      for (const QsoRecord& q : book->Log()) other.Append(q);
+      other.SetFigures(0, 9, 9, 0, false);
+      other.CalcLogCrc();
+      ASSERT_TRUE(WriteAdifLog(other, LogPath()).ok());
+    }
+    book = &StationFixture::Start().Book();
+    ASSERT_TRUE(book->Load().ok());
+    ASSERT_TRUE(book->Log().At(1)->Dupe);
+    const std::string before = ReadWholeFile(LogPath());
+    struct stat st0 {};
+    ::stat(LogPath().c_str(), &st0);
+    ASSERT_TRUE(book->Add(Qso(otherRules ? "W1AW" : "N1XX", 9, 2)).ok());
+    struct stat st1 {};
+    ::stat(LogPath().c_str(), &st1);
+    EXPECT_EQ(st0.st_ino, st1.st_ino);
+    const QsoRecord& added = *book->Log().At(book->Log().Count() - 1);
+    EXPECT_EQ(ReadWholeFile(LogPath()), before + AdifRecordLine(added) + "\r\n");
+    EXPECT_EQ(book->Saved(), !otherRules);
+    EXPECT_TRUE(book->SaveOnExit(false).ok());
+    EXPECT_EQ(ReadWholeFile(LogPath()), BuildAdifLog(book->Log()));
+  }
 }
 
 TEST_F(LogbookTest, RefusedChangesLeaveTheLogAndTheFeedAlone) {

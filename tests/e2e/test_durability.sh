@@ -1,10 +1,12 @@
 # Nothing logged is lost when the disk or the program fails.  On a full disk a QSO is kept
 # in memory and the operator is told; the next save after space returns writes it; Alt+X with
 # an unsaved log asks (back to the log, a copy in the home directory, or quit knowingly with
-# exit code 1); a disk turned read-only is survived the same way.  The program killed (strace's fault injection) at the flush or the rename of a
+# exit code 1); a disk turned read-only is survived the same way, and an Edit it refuses is
+# shown in a box that says what to do.  The program killed (strace's fault injection) at the flush or the rename of a
 # save, of New contest's archive and of the Cabrillo write leaves a log file that reads whole,
 # and a leftover temporary file with QSOs the log lacks is reported at the next start.  Killed
-# at random moments while QSOs are typed fast, the file always holds every QSO shown.
+# at random moments while QSOs are typed fast, the file always holds every QSO shown.  QSOs
+# saved to the rescue file while vorkan.adi could not be read are merged into it once it can.
 #
 # The disk is a small tmpfs mounted by the test in a mount namespace of its own, so this runs
 # as root (as CI does); another user gets the strace and kill rounds only.
@@ -74,6 +76,15 @@ else
   mount -o remount,ro "$VK_DIR" || vk_fail "cannot make the disk read-only"
   work 3 w1aw 5
   vk_wait_for "Log not saved to vorkan.adi"
+  # A correction from the log window that cannot be written is said too, with the way out.
+  vk_key Up  # the log window, on its last line
+  vk_key M-e
+  vk_wait_for "Edit QSO"
+  vk_key Enter
+  vk_wait_for "The edit is kept in memory but NOT saved"
+  vk_wait_for "Options > Save"
+  vk_key Enter
+  vk_wait_gone "NOT saved"
   vk_key M-x
   vk_wait_for "The log is not saved"
   vk_key Tab Enter  # Ignore: a copy in the home directory
@@ -202,4 +213,31 @@ for round in 1 2 3; do
   vk_screen | grep -qF "not read whole" && vk_fail "round $round: the file does not read whole"
   vk_quit
 done
+
+# --- vorkan.adi unreadable for two runs, then readable: the rescue file is merged -------------
+n=$(count)
+mv "$VK_DIR/vorkan.adi" "$VK_DIR/held.adi"
+mkdir "$VK_DIR/vorkan.adi"  # exists, but cannot be read as a file
+for call in ua1aaa ua2bbb; do
+  vk_start_operating
+  vk_wait_for "vorkan-rescue.adi"
+  vk_key Enter
+  vk_wait_gone "vorkan-rescue.adi"
+  work "$(($(count "$VK_DIR/vorkan-rescue.adi" 2>/dev/null || echo 0) + 1))" "$call" 9
+  vk_quit
+done
+rmdir "$VK_DIR/vorkan.adi"
+mv "$VK_DIR/held.adi" "$VK_DIR/vorkan.adi"
+vk_start_operating
+vk_wait_for "2 QSO of earlier runs merged"
+vk_key Enter
+vk_wait_match "QSO: +$((n + 2)) "
+vk_quit
+[ "$(count)" = $((n + 2)) ] || vk_fail "after the merge: $(count) QSOs in vorkan.adi, not $((n + 2))"
+calls | grep -qx UA2BBB || vk_fail "the rescue file's last QSO is not in vorkan.adi"
+[ ! -e "$VK_DIR/vorkan-rescue.adi" ] || vk_fail "the merged rescue file is still there"
+[ "$(count "$VK_DIR"/arch/vorkan-rescue-merged-*.adi)" = 2 ] || vk_fail "rescue file not kept"
+vk_start_operating  # merged once: nothing more to say
+vk_screen | grep -qF "merged" && vk_fail "the rescue file was merged again"
+vk_quit
 exit 0

@@ -43,6 +43,9 @@ vk_key_sync Down 5000
 vk_wait_for "Help topic"
 vk_key_sync Enter 1C0D
 vk_wait_for "Alt+F1 / Alt+F2"
+# Every key the program binds, written from its key table; the list scrolls to its end.
+vk_key_sync End 4F00
+vk_wait_for "send the typed line to the node"
 vk_key_sync Enter 1C0D
 vk_wait_gone "Alt+F1 / Alt+F2"
 vk_running || vk_fail "Help topic ended the program"

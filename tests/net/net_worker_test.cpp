@@ -51,9 +51,9 @@ class NetWorkerTest : public ::testing::Test {
   std::unique_ptr<UdpSocket> peer_;
 };
 
-TEST_F(NetWorkerTest, ChecksumReportOnEveryThirdIdlePass) {
+TEST_F(NetWorkerTest, ChecksumReportEveryThirdIdlePass) {
   exchange_.SetOwnChecksum(0xFFFFFFFFu);
-  Passes(2);
+  Passes(3);
   EXPECT_TRUE(Sent().empty());
   Passes(1);
   EXPECT_EQ(Sent(), std::vector<std::string>{"HELO:-1"});
@@ -61,7 +61,7 @@ TEST_F(NetWorkerTest, ChecksumReportOnEveryThirdIdlePass) {
   Passes(3);
   EXPECT_EQ(Sent(), (std::vector<std::string>{"HELO:-1", "HELO:42"}));
   // Each pass sleeps 10 ms and then waits up to 100 ms for a datagram, in 10 ms slices.
-  EXPECT_EQ(sleeps_, std::vector<long long>(6, 10));
+  EXPECT_EQ(sleeps_, std::vector<long long>(7, 10));
   std::vector<long long> sendTimes;
   int slices = 0;
   for (const FakeUdpEvent& e : net_.Events()) {
@@ -71,9 +71,45 @@ TEST_F(NetWorkerTest, ChecksumReportOnEveryThirdIdlePass) {
       ++slices;
     }
   }
-  EXPECT_EQ(slices, 6 * 10);
-  EXPECT_EQ(sendTimes, (std::vector<long long>{30, 60}));
+  EXPECT_EQ(slices, 7 * 10);
+  EXPECT_EQ(sendTimes, (std::vector<long long>{40, 70}));
   EXPECT_FALSE(journal_.Has("NET_TX"));  // reports are never journalled
+}
+
+// Reports go by the clock: idle, or with the group's datagrams arriving all the time (which
+// shortens every pass), a station reports about three times a second.
+TEST(NetWorkerClock, ChecksumReportsAboutThreeASecondWhateverArrives) {
+  struct Case {
+    const char* what;
+    long long passMs;     // the clock's step per pass
+    int arrivalsPerPass;  // datagrams of other stations before each pass
+  };
+  const Case cases[] = {
+      {"idle", 110, 0},
+      {"a group of four reporting", 40, 1},
+      {"a busy group", 5, 3},
+  };
+  for (const Case& c : cases) {
+    nettest::JournalCapture journal("worker_clock");
+    FakeUdpNetwork net;
+    NetExchange x{journal.journal()};
+    long long nowMs = 0;
+    NetWorker worker(
+        x, {"10.0.0.2", kPort}, net.Factory("10.0.0.1"), [](std::chrono::milliseconds) {},
+        PosixLocalNets,
+        [&] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(nowMs)); });
+    worker.Open();
+    std::unique_ptr<UdpSocket> peer = net.MakeSocket("10.0.0.2");
+    peer->Create();
+    peer->Bind(kPort);
+    for (; nowMs < 10'000; nowMs += c.passMs) {
+      for (int i = 0; i < c.arrivalsPerPass; ++i) net.Inject("10.0.0.1", kPort, "HELO:7");
+      worker.Pass();
+    }
+    const std::size_t helos = net.SentFrom("10.0.0.1").size();
+    EXPECT_GE(helos, 28u) << c.what;
+    EXPECT_LE(helos, 31u) << c.what;
+  }
 }
 
 TEST_F(NetWorkerTest, MessagesStillQueuedCutTheReceiveWaitShort) {

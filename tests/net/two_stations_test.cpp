@@ -112,7 +112,7 @@ TEST_F(TwoStations, EveryKindOfChangeReachesTheOtherLog) {
 
 TEST_F(TwoStations, EqualLogsReportEqualChecksums) {
   for (int i = 0; i < 5; ++i) a_.side.LogAtKeyboard(MakeQso(100 + i, "DL1AAA", 140250, i));
-  Run(30);
+  Run(40);
   ExpectSameLog(a_.side.log, b_.side.log);
   EXPECT_GE(a_.reports, 5);
   EXPECT_GE(b_.reports, 5);

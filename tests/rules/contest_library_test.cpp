@@ -432,5 +432,185 @@ TEST_F(ShippedContest, RefSsbFromFrance) {
   EXPECT_EQ(Claimed(), (Claim{30, 5, 0, 30 * 5}));
 }
 
+// WAE CW from Germany: non-European stations only, countries and the call areas of eight
+// countries per band, each multiplier weighted 4 on 80 m, 3 on 40 m, 2 elsewhere.
+TEST_F(ShippedContest, WaeCwFromEurope) {
+  Load("WAE-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(0, 1), "K1ABC", "599/001", B20, CW, 1, 2, 0},    // 1 point; call area K1, 20 m x2
+      {At(0, 2), "W1AW", "599/002", B20, CW, 1, 0, 0},     // W1 is area 1 as well
+      {At(0, 3), "N2XX", "599/003", B20, CW, 1, 2, 0},     // area 2
+      {At(0, 4), "JA1ABC", "599/004", B20, CW, 1, 2, 0},   // JA1
+      {At(0, 5), "OH2BH", "599/005", B20, CW, 0, 0, 0},    // Europe to Europe: nothing
+      {At(0, 6), "K1ABC", "599/006", B80, CW, 1, 4, 0},    // K1 on 80 m weighs 4
+      {At(0, 7), "K1ABC", "599/007", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(0, 8), "VK2ABC", "599/008", B40, CW, 1, 3, 0},   // on 40 m 3
+      {At(0, 9), "UA9ABC", "599/009", B40, CW, 1, 3, 0},   // Asiatic Russia, area 9
+      {At(0, 10), "UA0ABC", "599/010", B40, CW, 1, 3, 0},  // and area 0
+      {At(0, 11), "RA9ABC", "599/011", B40, CW, 1, 0, 0},  // area 9 known on 40 m
+      {At(0, 12), "4X1AB", "599/012", B15, CW, 1, 2, 0},   // Israel, a country
+      {At(0, 13), "VE3ABC", "599/013", B15, CW, 1, 2, 0},  // VE3
+      {At(0, 14), "VO1ABC", "599/014", B15, CW, 1, 2, 0},  // VO1 counts as VE1
+      {At(0, 15), "VE1ABC", "599/015", B15, CW, 1, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{13, 25, 0, 13 * 25}));
+}
+
+// WAE SSB from the USA: European stations only, WAE countries per band, weighted.
+TEST_F(ShippedContest, WaeSsbFromOutsideEurope) {
+  Load("WAE-SSB", "K1XYZ");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("K1XYZ"), "59 001");
+  Play({
+      {At(0, 1), "DL1ABC", "59/001", B20, PH, 1, 2, 0},   // Germany, 20 m x2
+      {At(0, 2), "DL2ABC", "59/002", B20, PH, 1, 0, 0},
+      {At(0, 3), "IT9ABC", "59/003", B20, PH, 1, 2, 0},   // Sicily is a WAE country
+      {At(0, 4), "I2ABC", "59/004", B20, PH, 1, 2, 0},    // and Italy another
+      {At(0, 5), "JA1ABC", "59/005", B20, PH, 0, 0, 0},   // outside Europe: nothing
+      {At(0, 6), "DL1ABC", "59/006", B80, PH, 1, 4, 0},   // 80 m x4
+      {At(0, 7), "DL1ABC", "59/007", B40, PH, 1, 3, 0},   // 40 m x3
+      {At(0, 8), "GM3ABC", "59/008", B40, PH, 1, 3, 0},
+      {At(0, 9), "TA1ABC", "59/009", B15, PH, 1, 2, 0},   // European Turkey
+      {At(0, 10), "DL1ABC", "59/010", B80, PH, 0, 0, 0, 6},
+      {At(0, 11), "VE3ABC", "59/011", B15, PH, 0, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{8, 18, 0, 8 * 18}));
+}
+
+// WAG from England: 3 points for every German station, districts (first letters of the
+// DOK) once per band whatever the mode.
+TEST_F(ShippedContest, WagFromAbroad) {
+  Load("WAG", "G3XYZ");
+  EXPECT_EQ(tree_.GetTxNr("G3XYZ"), "599 001");
+  Play({
+      {At(15, 1), "DL1ABC", "599/B36", B20, CW, 3, 1, 0},   // district B
+      {At(15, 2), "DL2ABC", "599/B01", B20, CW, 3, 0, 0},
+      {At(15, 3), "DL2ABC", "59/B01", B20, PH, 3, 0, 0},    // SSB is another QSO, same band
+      {At(15, 4), "DL2ABC", "599/B01", B20, CW, 0, 0, 0, 2},  // once per band and mode
+      {At(15, 5), "DL3ABC", "599/NM", B20, CW, 3, 0, 0},    // a non-member: no district
+      {At(15, 6), "DF1ABC", "599/R01", B40, CW, 3, 1, 0},
+      {At(15, 7), "DL1ABC", "599/B36", B40, CW, 3, 1, 0},   // districts per band
+      {At(15, 8), "OH2BH", "599/001", B40, CW, 0, 0, 0},    // not German: nothing
+      {At(15, 9), "DK0XX", "599/Z99", B40, CW, 3, 1, 0},
+      {At(15, 10), "DL5ABC", "599/50A", B15, CW, 3, 0, 0},  // a digit first: no district
+  });
+  EXPECT_EQ(Claimed(), (Claim{24, 4, 0, 24 * 4}));
+}
+
+// WAG from Germany: 1, 3 or 5 points, DXCC/WAE countries once per band whatever the mode.
+TEST_F(ShippedContest, WagFromGermany) {
+  Load("WAG", "DL2XYZ", "B36");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 B36");
+  Play({
+      {At(15, 1), "DL1ABC", "599/R01", B20, CW, 1, 1, 0},  // Germany 1; Germany counts
+      {At(15, 2), "OH2BH", "599/001", B20, CW, 3, 1, 0},   // Europe 3
+      {At(15, 3), "K1ABC", "599/002", B20, CW, 5, 1, 0},   // outside Europe 5
+      {At(15, 4), "OH2BH", "59/003", B20, PH, 3, 0, 0},    // Finland known on 20 m
+      {At(15, 5), "IT9ABC", "599/004", B40, CW, 3, 1, 0},  // Sicily, a WAE country
+      {At(15, 6), "I2ABC", "599/005", B40, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{18, 5, 0, 18 * 5}));
+}
+
+// All Asian CW from Japan: points by band and by Asia or not, entities but the own per band.
+TEST_F(ShippedContest, AllAsianCwFromAsia) {
+  Load("AA-CW", "JA1XYZ", "45");
+  EXPECT_EQ(tree_.GetTxNr("JA1XYZ"), "599 45");
+  Play({
+      {At(0, 1), "JA2ABC", "599/30", B20, CW, 0, 0, 0},    // the own entity: nothing
+      {At(0, 2), "BY1AA", "599/40", B20, CW, 1, 1, 0},     // Asia on 20 m 1; China
+      {At(0, 3), "DL1ABC", "599/50", B20, CW, 3, 1, 0},    // outside Asia on 20 m 3
+      {At(0, 4), "DL1ABC", "599/50", B160, CW, 9, 1, 0},   // on 160 m 9
+      {At(0, 5), "K1ABC", "599/60", B80, CW, 6, 1, 0},     // on 80 m 6
+      {At(0, 6), "HL1ABC", "599/00", B10, CW, 2, 1, 0},    // Asia on 10 m 2
+      {At(0, 7), "HL2XYZ", "599/35", B10, CW, 2, 0, 0},
+      {At(0, 8), "IT9ABC", "599/41", B15, CW, 3, 1, 0},    // DXCC list: Italy
+      {At(0, 9), "I2ABC", "599/42", B15, CW, 3, 0, 0},
+      {At(0, 10), "BY1AA", "599/40", B20, CW, 0, 0, 0, 2},  // once per band
+      {At(0, 11), "UA9ABC", "599/33", B40, CW, 1, 1, 0},   // Asiatic Russia is Asia
+  });
+  EXPECT_EQ(Claimed(), (Claim{30, 7, 0, 30 * 7}));
+}
+
+// All Asian phone from Germany: Asian stations only, their WPX prefixes per band.
+TEST_F(ShippedContest, AllAsianSsbFromOutsideAsia) {
+  Load("AA-SSB", "DL2XYZ", "52");
+  tree_.SetCurrentMode(PH);
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "59 52");
+  Play({
+      {At(0, 1), "JA1ABC", "59/30", B20, PH, 1, 1, 0},   // 20 m 1; JA1
+      {At(0, 2), "JA1XYZ", "59/31", B20, PH, 1, 0, 0},
+      {At(0, 3), "JA1XYZ", "59/31", B40, PH, 1, 1, 0},   // prefixes per band
+      {At(0, 4), "JH1ABC", "59/32", B40, PH, 1, 1, 0},
+      {At(0, 5), "BY1AA", "59/40", B160, PH, 3, 1, 0},   // 160 m 3
+      {At(0, 6), "HL1ABC", "59/00", B80, PH, 2, 1, 0},   // 80 m 2
+      {At(0, 7), "VU2ABC", "59/33", B10, PH, 2, 1, 0},   // 10 m 2
+      {At(0, 8), "K1ABC", "59/60", B20, PH, 0, 0, 0},    // outside Asia: nothing
+      {At(0, 9), "OH2BH", "59/61", B20, PH, 0, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{11, 6, 0, 11 * 6}));
+}
+
+// OK-OM DX CW from Germany and from the USA: Czech and Slovak stations only, 1 point in
+// Europe, 3 across continents, districts once per band.  Any district text counts.
+TEST_F(ShippedContest, OkOmDxFromAbroad) {
+  Load("OKOM-CW", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 1, 1, 0},   // Europe 1; district BPZ
+      {At(12, 2), "OM3XYZ", "599/BBN", B20, CW, 1, 1, 0},   // Slovakia too
+      {At(12, 3), "OK2ABC", "599/BPZ", B20, CW, 1, 0, 0},
+      {At(12, 4), "OK1ABC", "599/BPZ", B20, CW, 0, 0, 0, 1},  // once per band
+      {At(12, 5), "OK1ABC", "599/BPZ", B40, CW, 1, 1, 0},   // districts per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},   // neither Czech nor Slovak
+      {At(12, 7), "OL5Y", "599/APH", B15, CW, 1, 1, 0},     // OL is Czechia
+      {At(12, 8), "OK1XX", "599/015", B15, CW, 1, 0, 0},    // a serial is no district
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
+}
+
+TEST_F(ShippedContest, OkOmDxFromOutsideEurope) {
+  Load("OKOM-CW", "K1XYZ");
+  Play({
+      {At(12, 1), "OK1ABC", "599/BPZ", B20, CW, 3, 1, 0},  // across continents 3
+      {At(12, 2), "OM3XYZ", "599/BBN", B40, CW, 3, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 2, 0, 6 * 2}));
+}
+
+// OK-OM DX CW from Czechia: stations outside only, WPX prefixes once per band.
+TEST_F(ShippedContest, OkOmDxFromCzechia) {
+  Load("OKOM-CW", "OK1XYZ", "APH");
+  EXPECT_EQ(tree_.GetTxNr("OK1XYZ"), "599 APH");
+  Play({
+      {At(12, 1), "DL1ABC", "599/001", B20, CW, 1, 1, 0},  // Europe 1; DL1
+      {At(12, 2), "DL2ABC", "599/002", B20, CW, 1, 1, 0},  // DL2
+      {At(12, 3), "DL1XYZ", "599/003", B20, CW, 1, 0, 0},
+      {At(12, 4), "K1ABC", "599/004", B20, CW, 3, 1, 0},   // another continent 3; K1
+      {At(12, 5), "DL1ABC", "599/005", B40, CW, 1, 1, 0},  // prefixes per band
+      {At(12, 6), "OM3XYZ", "599/BBN", B40, CW, 0, 0, 0},  // Slovakia: nothing
+      {At(12, 7), "OK2ABC", "599/BPZ", B40, CW, 0, 0, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{7, 4, 0, 7 * 4}));
+}
+
+// PACC from Germany: Dutch stations only, 1 point, provinces once per band whatever the mode.
+TEST_F(ShippedContest, PaccFromAbroad) {
+  Load("PACC", "DL2XYZ");
+  EXPECT_EQ(tree_.GetTxNr("DL2XYZ"), "599 001");
+  Play({
+      {At(12, 1), "PA3ABC", "599/NH", B20, CW, 1, 1, 0},     // 1 point; Noord-Holland
+      {At(12, 2), "PD0XYZ", "599/ZH", B20, CW, 1, 1, 0},
+      {At(12, 3), "PA3ABC", "59/NH", B20, PH, 0, 0, 0, 1},   // once per band, whatever the mode
+      {At(12, 4), "PE1ABC", "599/NH", B20, CW, 1, 0, 0},
+      {At(12, 5), "PA3ABC", "599/NH", B40, CW, 1, 1, 0},     // provinces per band
+      {At(12, 6), "DL1ABC", "599/001", B40, CW, 0, 0, 0},    // not Dutch: nothing
+      {At(12, 7), "PA0XX", "599/NHX", B80, CW, 1, 0, 0},     // NHX is no province
+      {At(12, 8), "PA0XX", "59/FL", B10, PH, 1, 1, 0},
+  });
+  EXPECT_EQ(Claimed(), (Claim{6, 4, 0, 6 * 4}));
+}
+
 }  // namespace
 }  // namespace vk

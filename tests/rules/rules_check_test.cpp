@@ -46,6 +46,10 @@ TEST(RulesCheck, EachSlipIsFoundAtItsLine) {
       {"<exchange>nr sect sect</exchange>", 6, "twice"},
       {"<exchange>nr prec</exchange><multi>field.sect:1</multi>", 6, "not declared"},
       {"<countries>arrl</countries>", 6, "dxcc or world"},
+      {"<multi>dxcc:2:everyband 80m=x</multi>", 6, "band weight \"80m=x\""},
+      {"<multi>dxcc:2:everyband areas=k/qq</multi>", 6, "areas= names \"qq\""},
+      {"<multi>dxcc:2:everyband weight=3</multi>", 6, "unknown condition \"weight=3\""},
+      {"<exchange required=\"some\">nr prec</exchange>", 6, "the only value is \"all\""},
   };
   TempDir dir;
   for (const Case& c : cases) {

@@ -258,6 +258,52 @@ TEST_F(MultiRuleTest, DxccCountriesAndMaritimeMobiles) {
   EXPECT_TRUE(dxcc->Keys(k20, kCw)->Contains("I"));
 }
 
+// Band weights, call areas, the own country left out, first letters and excluded texts: each
+// row is logged in turn through its rule, with the weight it should bring.
+TEST_F(MultiRuleTest, KeyConditions) {
+  struct Row {
+    int rule;
+    const char* call;
+    const char* rx;
+    std::uint8_t band;
+    int weight;
+  };
+  auto ua = MakeContext("DL1AAA");
+  std::unique_ptr<MultiRule> rules[] = {
+      Multi("dxcc:2:everyband 80m=4 40m=3"),
+      Multi("dxcc:2:everyband foreign areas=k/ve/ja/ua9 80m=4"),
+      Multi("rxnr:1:everyband initial except=nm"),
+      Multi("rxnr:1:everyband letters"),
+  };
+  const Row rows[] = {
+      {0, "OH2ABC", "599", k80, 4},      // a country on 80 m weighs 4
+      {0, "OH2ABC", "599", k40, 3},      // on 40 m 3
+      {0, "OH2ABC", "599", k20, 2},      // elsewhere the rule's weight
+      {0, "OH2XYZ", "599", k20, 0},
+      {1, "K1ABC", "599", k20, 2},       // area K1
+      {1, "W1XYZ", "599", k20, 0},       // W1 is area 1 too
+      {1, "KA3ABC/1", "599", k20, 0},    // so is a station signing /1
+      {1, "N2ABC", "599", k20, 2},       // area 2
+      {1, "VO1ABC", "599", k20, 2},      // Canada, area 1
+      {1, "JR4ABC", "599", k20, 2},      // JA4
+      {1, "7K4ABC", "599", k20, 0},      // JA4 again
+      {1, "UA9ABC", "599", k20, 2},      // Asiatic Russia area 9
+      {1, "RA0ABC", "599", k20, 2},      // and area 0
+      {1, "DL2ABC", "599", k20, 0},      // the own country is no multiplier
+      {1, "OH2ABC", "599", k80, 4},      // a country not split, weighted on 80 m
+      {2, "DL1ABC", "599/B36", k20, 1},  // DOK B36: district B
+      {2, "DL2ABC", "599 B01", k20, 0},
+      {2, "DL3ABC", "599/NM", k20, 0},   // a non-member sends NM: no district
+      {2, "DL4ABC", "599/50A", k20, 0},  // no letter first: nothing
+      {2, "DL5ABC", "599/Z99", k20, 1},
+      {3, "OK1ABC", "599/BPZ", k20, 1},  // a district of letters
+      {3, "OK2ABC", "599/001", k20, 0},  // a serial in its place is none
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(Log(*rules[r.rule], r.call, r.rx, r.band, kCw, ua), r.weight) << r.call << " " << r.rx;
+  }
+}
+
 TEST_F(MultiRuleTest, RussianOblastFromTheCall) {
   auto r = Multi("rfobl:1:everyband");
   EXPECT_EQ(Log(*r, test::RussianCallInBlock(30), "599", k20, kCw, ctx_), 1);

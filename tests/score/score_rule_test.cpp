@@ -162,6 +162,12 @@ TEST(ScoreRule, IotaReference) {
   EXPECT_EQ(Score("scoreiota", "15", "GM3XYZ", k20, "599/001/E", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreiota", "15", "GM3XYZ", k20, "599/001/", kCw, ctx), 0);
   EXPECT_EQ(Score("scoreiota", "15", "GM3XYZ", k20, "599/EU005", kCw, ctx), 15);
+  EXPECT_EQ(Score("scoreiota", "15", "GM3XYZ", k20, "599 001 OC-001", kCw, ctx), 15);
+  // A serial, a short word or a wrong group is no island.
+  for (const char* rx : {"599/001", "599 001", "599/0012", "599/001/XX-005", "599/001/EU-05",
+                         "599/001/EU-000", "599/001/EU-0055", "599/001/EUR005"}) {
+    EXPECT_EQ(Score("scoreiota", "15", "GM3XYZ", k20, rx, kCw, ctx), 0) << rx;
+  }
 }
 
 TEST(ScoreRule, RaemDistance) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/key_table.h"
 #include "app/views/entry_window_model.h"
 #include "score/repeat.h"
 #include "util/strings.h"
@@ -129,23 +130,25 @@ const Spot* BandMapModel::SelectedSpot() const {
 bool BandMapModel::Key(KeyCode key, int page) {
   const int n = static_cast<int>(rows_.size());
   page = std::max(page, 1);
-  switch (key) {
-    case kb::kUp:
+  const KeyBinding* b = FindKey(KeyScope::kBandMap, key);
+  if (b == nullptr) return false;
+  switch (b->action) {
+    case KeyAction::kSpotUp:
       Select(selected_ - 1, -1);
       return true;
-    case kb::kDown:
+    case KeyAction::kSpotDown:
       Select(selected_ + 1, +1);
       return true;
-    case kb::kPgUp:
+    case KeyAction::kPageUp:
       Select(selected_ - page, -1);
       return true;
-    case kb::kPgDn:
+    case KeyAction::kPageDown:
       Select(selected_ + page, +1);
       return true;
-    case kb::kHome:
+    case KeyAction::kFirstSpot:
       Select(0, +1);
       return true;
-    case kb::kEnd:
+    case KeyAction::kLastSpot:
       Select(n - 1, -1);
       return true;
     default:

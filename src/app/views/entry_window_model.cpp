@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/key_table.h"
 #include "rig/rig_control.h"
 #include "util/strings.h"
 
@@ -127,45 +128,41 @@ EntryResult EntryModel::Key(KeyCode key) {
 
 EntryResult EntryModel::WindowKey(KeyCode key, bool& handled) {
   handled = true;
-  switch (key) {
-    case kb::kTab:
+  const KeyBinding* b = FindKey(KeyScope::kEntry, key);
+  switch (b != nullptr ? b->action : KeyAction::kTypingLine) {
+    case KeyAction::kNextField:
       return {true, Tab()};
-    case kb::kEnter:
+    case KeyAction::kLogQso:
       return Enter();
-    case kb::kAltA:
+    case KeyAction::kClearEntry:
       return {true, ClearEntry()};
-    case kb::kUp:
-    case kb::kCtrlTab:
+    case KeyAction::kToLogWindow:
       return {true, SelectLogWindow()};
-    case kb::kDown:
+    case KeyAction::kToRxNr:
       // Down follows Tab's road and never lands in TxNr, where a call typed after it would be
       // sent as the exchange; in RxNr it stays.
       return {true,
               focus_ == EntryField::kRxNr ? changed::kNothing : FocusField(EntryField::kRxNr)};
-    case kb::kPgUp:
-    case kb::kPgDn:
-      // The CW speed, as every contest logger has it; the keyer takes it if there is one.
-      Bus().Send(EventClass::kKeyer, key == kb::kPgUp ? cm::kKeyerSpeedUp : cm::kKeyerSpeedDown,
-                 MessageInfo::Number(key));
+    case KeyAction::kKeyer:
+      // PgUp / PgDn: the CW speed, as every contest logger has it; the keyer takes it if there
+      // is one.
+      Bus().Send(EventClass::kKeyer, b->command, MessageInfo::Number(key));
       return {true, changed::kNothing};
-    case kb::kCtrlPgUp:
-    case kb::kAltPgUp:
+    case KeyAction::kClockForward:
       return {true, StepClock(1)};
-    case kb::kCtrlPgDn:
-    case kb::kAltPgDn:
+    case KeyAction::kClockBack:
       return {true, StepClock(-1)};
-    case kb::kAltN:
+    case KeyAction::kToTxNr:
       return {true, FocusField(EntryField::kTxNr)};
-    case kb::kAltF1:
+    case KeyAction::kBandDown:
       return {true, BandDown()};
-    case kb::kAltF2:
+    case KeyAction::kBandUp:
       return {true, BandUp()};
-    case kb::kAltF3:
+    case KeyAction::kNextMode:
       return {true, ChangeMode()};
     default:
       break;
   }
-  if (KeyChar(key) == kb::kBackquote) return {true, ClearEntry()};
   handled = false;
   return {};
 }
@@ -173,49 +170,53 @@ EntryResult EntryModel::WindowKey(KeyCode key, bool& handled) {
 EntryResult EntryModel::LineKey(KeyCode key) {
   InputLineModel& line = MutLine(focus_);
   bool done = false;
-  switch (key) {
-    case kb::kSpace:
-      done = !line.Empty() || line.Cursor() != 0;
-      line.Clear();
-      if (focus_ == EntryField::kRxNr) proposedFrom_ = std::string::npos;
-      return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
-    case kb::kBackspace:
-      done = line.Backspace();
-      break;
-    case kb::kDel:
-      done = line.Delete();
-      break;
-    case kb::kLeft:
-      done = line.Left();
-      break;
-    case kb::kRight:
-      done = line.Right();
-      break;
-    case kb::kHome:
-      done = line.Home();
-      break;
-    case kb::kEnd:
-      done = line.End();
-      break;
-    case kb::kShiftTab:
-      // Back and forth between Call and RxNr: the sent exchange is only reached on purpose
-      // (Alt+N), so a call typed after Shift+Tab never goes out as the exchange.
-      return {true, FocusField(focus_ == EntryField::kCall ? EntryField::kRxNr
-                                                           : EntryField::kCall)};
-    default:
-      // Alt combinations carry no character; everything else printable is typed.
-      if (!IsPrintable(key)) return {false, changed::kNothing};
-      // Taken and refused: the line must not see it either.
-      if (!IsEntryChar(KeyChar(key))) return {true, changed::kNothing};
-      if (focus_ == EntryField::kRxNr && proposedFrom_ != std::string::npos) {
-        // The proposal is selected: what is typed replaces it, the report in front stays.
-        line.SetText(line.Text().substr(0, proposedFrom_));
-        proposedFrom_ = std::string::npos;
-      }
-      done = line.Type(static_cast<char>(KeyChar(key)));
-      break;
+  if (const KeyBinding* b = FindKey(KeyScope::kEntry, key); b != nullptr) {
+    switch (b->action) {
+      case KeyAction::kClearField:
+        done = !line.Empty() || line.Cursor() != 0;
+        line.Clear();
+        if (focus_ == EntryField::kRxNr) proposedFrom_ = std::string::npos;
+        return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
+      case KeyAction::kBackspace:
+        done = line.Backspace();
+        break;
+      case KeyAction::kDeleteChar:
+        done = line.Delete();
+        break;
+      case KeyAction::kCursorLeft:
+        done = line.Left();
+        break;
+      case KeyAction::kCursorRight:
+        done = line.Right();
+        break;
+      case KeyAction::kLineStart:
+        done = line.Home();
+        break;
+      case KeyAction::kLineEnd:
+        done = line.End();
+        break;
+      case KeyAction::kCallOrRxNr:
+        // Back and forth between Call and RxNr: the sent exchange is only reached on purpose
+        // (Alt+N), so a call typed after Shift+Tab never goes out as the exchange.
+        return {true, FocusField(focus_ == EntryField::kCall ? EntryField::kRxNr
+                                                             : EntryField::kCall)};
+      default:
+        // A key of the window (Alt+U without ESM): not for the line.
+        return {false, changed::kNothing};
+    }
+  } else {
+    // Alt combinations carry no character; everything else printable is typed.
+    if (!IsPrintable(key)) return {false, changed::kNothing};
+    // Taken and refused: the line must not see it either.
+    if (!IsEntryChar(KeyChar(key))) return {true, changed::kNothing};
+    if (focus_ == EntryField::kRxNr && proposedFrom_ != std::string::npos) {
+      // The proposal is selected: what is typed replaces it, the report in front stays.
+      line.SetText(line.Text().substr(0, proposedFrom_));
+      proposedFrom_ = std::string::npos;
+    }
+    done = line.Type(static_cast<char>(KeyChar(key)));
   }
-  if (focus_ == EntryField::kRxNr && key != kb::kShiftTab) proposedFrom_ = std::string::npos;
+  if (focus_ == EntryField::kRxNr) proposedFrom_ = std::string::npos;
   return {true, done ? Note(FieldChange(focus_)) : changed::kNothing};
 }
 

@@ -48,16 +48,6 @@ inline constexpr std::size_t kTxNrLineLength = 14;
 inline constexpr std::size_t kRxNrLineLength = 14;
 inline constexpr std::size_t kMessageWidth = 46;
 
-// Keys of the entry window's own table that the common key list lacks.
-namespace kb {
-inline constexpr KeyCode kAltA = 0x1E00;
-inline constexpr KeyCode kAltN = 0x3100;  // into TxNr, the number sent
-inline constexpr KeyCode kAltF2 = 0x6900;
-inline constexpr KeyCode kAltF3 = 0x6A00;
-inline constexpr KeyCode kCtrlTab = 0x9400;
-inline constexpr char kBackquote = '`';
-}  // namespace kb
-
 // What cm::kEntryNote carries: the first (lower) and second message line.  A line longer than
 // the window shows its end, where a path keeps its file name.
 struct EntryNote {

@@ -56,9 +56,6 @@ inline constexpr KeyCode kWorkedB4 = kb::kF1 + 0x0500;   // F6
 inline constexpr KeyCode kAgain = kb::kF1 + 0x0700;      // F8
 }  // namespace esm_key
 
-// Alt+U switches between running and searching and pouncing.
-inline constexpr KeyCode kStyleKey = 0x1600;
-
 class EsmModel final : public ViewModel {
  public:
   // `station` and `entry` outlive the model; the settings are read from the station's

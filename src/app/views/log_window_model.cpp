@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/key_table.h"
 #include "app/views/entry_window_model.h"
 #include "log/qso.h"
 #include "util/datetime.h"
@@ -76,18 +77,20 @@ Changes LogViewModel::SelectEntryWindow() {
 }
 
 bool LogViewModel::Key(KeyCode key, Changes& changes) {
-  switch (key) {
-    case kb::kDown:
+  const KeyBinding* b = FindKey(KeyScope::kLog, key);
+  changes = changed::kNothing;
+  if (b == nullptr) return false;
+  switch (b->action) {
+    case KeyAction::kNextQso:
       changes = Down();
       return true;
-    case kb::kUp:
+    case KeyAction::kPreviousQso:
       changes = Up();
       return true;
-    case kb::kCtrlTab:
+    case KeyAction::kToEntryWindow:
       changes = SelectEntryWindow();
       return true;
     default:
-      changes = changed::kNothing;
       return false;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/status_texts.h"
 #include "tui/screen_text.h"
@@ -22,35 +23,47 @@ MainMenu::MainMenu(finalcut::FWidget* desktop, Issue issue)
       issue_(std::move(issue)),
       banner_(this, kBannerColumnFromRight, kBannerColumnFromRight - kClockColumnFromRight),
       clock_(this) {
-  cabrillo_.setText(WithHint("&Out cabrilio", "Alt+O"));
-  exit_.setText(WithHint("&Exit", "ALT+X"));
-  cwMessage_.setText(WithHint("CW &Message", "Alt+M"));
-  scp_.setText(WithHint("Check &partial", "Alt+S"));
-  rate_.setText(WithHint("&Rate line", "Alt+R"));
-  esm_.setText("&Enter sends messages");
-  for (finalcut::FMenuItem* line : {&fileLine_, &optionsLine_, &helpLine_}) line->setSeparator();
+  AddRows();
+}
 
-  Wire(world_, cm::kNewContest);
-  Wire(cabrillo_, cm::kCabrillo);
-  Wire(exportAdif_, cm::kExportAdif);
-  Wire(importAdif_, cm::kImportAdif);
-  Wire(exit_, cm::kQuit);
-  Wire(videoMode_, cm::kVideoMode);
-  Wire(cwSetup_, cm::kCwSetup);
-  Wire(cwMessage_, cm::kCwMessage);
-  Wire(networkSetup_, cm::kNetworkSetup);
-  Wire(clusterSetup_, cm::kClusterSetup);
-  // Only Exit and Alt+X end the program: these must never stop a station mid-contest.
-  Wire(station_, cm::kStationSetup);
-  Wire(rig_, cm::kRigSetup);
-  Wire(save_, cm::kSaveLog);
-  Wire(changeTime_, cm::kClockHelp);
-  Wire(scp_, cm::kToggleScp);
-  Wire(rate_, cm::kToggleRate);
-  Wire(esm_, cm::kToggleEsm);
-  Wire(statistics_, cm::kStatistics);
-  Wire(helpTopic_, cm::kHelpTopic);
-  Wire(about_, cm::kAbout);
+finalcut::FString MainMenu::RowLabel(CommandId command) {
+  const CommandRow* row = FindCommand(command);
+  return finalcut::FString{row != nullptr ? std::string(row->label) : std::string()};
+}
+
+finalcut::FMenu* MainMenu::MenuOf(MenuTitle title) {
+  switch (title) {
+    case MenuTitle::kFile:
+      return &file_;
+    case MenuTitle::kOptions:
+      return &options_;
+    case MenuTitle::kTools:
+      return &tools_;
+    case MenuTitle::kHelp:
+      return &help_;
+    case MenuTitle::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+void MainMenu::AddRows() {
+  for (const CommandRow& row : CommandRows()) {
+    finalcut::FMenu* menu = MenuOf(row.menu);
+    if (menu == nullptr) continue;
+    if (row.label.empty()) {
+      (new finalcut::FMenuItem(menu))->setSeparator();
+      continue;
+    }
+    if (row.command == cm::kNewContest) {  // the first row of File, as the submenu is
+      Wire(world_, cm::kNewContest);
+      continue;
+    }
+    const std::string hint = MenuHint(row);
+    finalcut::FString text =
+        hint.empty() ? finalcut::FString{std::string(row.label)} : WithHint(row.label, hint);
+    Wire(*new finalcut::FMenuItem(std::move(text), menu), row.command);
+  }
 }
 
 void MainMenu::Wire(finalcut::FMenuItem& item, CommandId command) {
@@ -58,7 +71,8 @@ void MainMenu::Wire(finalcut::FMenuItem& item, CommandId command) {
 }
 
 void MainMenu::AddContest(int k, std::string_view cp866Title) {
-  if (k < 1 || k > cm::kMaxNewContest) return;  // only these numbers are dispatched
+  // Only these numbers are dispatched.
+  if (k < 1 || k > cm::kMaxNewContest) return;
   // Owned by the submenu, which deletes its children.
   auto* item = new finalcut::FMenuItem(MenuLabel(this, cp866Title), &newContest_);
   Wire(*item, static_cast<CommandId>(cm::kNewContest + k));

@@ -1,5 +1,5 @@
-// The menu bar.  Items are wired by command number; choosing one posts the command, so it runs
-// after the menu has closed.
+// The menu bar, built from the command table (app/command_table.h).  Items are wired by
+// command number; choosing one posts the command, so it runs after the menu has closed.
 #pragma once
 
 #include <final/final.h>
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_table.h"
 #include "app/commands.h"
 #include "ui/shell/row_text.h"
 
@@ -36,38 +37,21 @@ class MainMenu final : public finalcut::FMenuBar {
   int TitlesEnd();
   void FitBannerToRow();
 
+  static finalcut::FString RowLabel(CommandId command);
+  // The items of a menu title; nullptr for kNone.
+  finalcut::FMenu* MenuOf(MenuTitle title);
+  // Adds the command table's rows, in their order; the toolkit's menus delete their items.
+  void AddRows();
+
   Issue issue_;
   finalcut::FMenu file_{"&File", this};
-  finalcut::FMenu newContest_{"&New contest", &file_};
-  finalcut::FMenuItem world_{"The World Contest", &newContest_};
-  finalcut::FMenuItem cabrillo_{&file_};
-  finalcut::FMenuItem exportAdif_{"E&xport ADIF...", &file_};
-  finalcut::FMenuItem importAdif_{"&Import ADIF...", &file_};
-  finalcut::FMenuItem fileLine_{&file_};
-  finalcut::FMenuItem exit_{&file_};
-
   finalcut::FMenu options_{"&Options", this};
-  finalcut::FMenuItem videoMode_{"&Video mode", &options_};
-  finalcut::FMenuItem cwSetup_{"&CW setup", &options_};
-  finalcut::FMenuItem cwMessage_{&options_};
-  finalcut::FMenuItem networkSetup_{"&Network setup", &options_};
-  finalcut::FMenuItem clusterSetup_{"C&luster", &options_};
-  finalcut::FMenuItem station_{"S&tation...", &options_};
-  finalcut::FMenuItem scp_{&options_};
-  finalcut::FMenuItem rate_{&options_};
-  finalcut::FMenuItem esm_{&options_};
-  finalcut::FMenuItem rig_{"Ri&g...", &options_};
-  finalcut::FMenuItem optionsLine_{&options_};
-  finalcut::FMenuItem save_{"&Save...", &options_};
-
   finalcut::FMenu tools_{"&Tools", this};
-  finalcut::FMenuItem changeTime_{"Change time", &tools_};
-  finalcut::FMenuItem statistics_{"&Statistics...", &tools_};
-
   finalcut::FMenu help_{"&Help", this};
-  finalcut::FMenuItem helpTopic_{"&Help topic", &help_};
-  finalcut::FMenuItem helpLine_{&help_};
-  finalcut::FMenuItem about_{"&About...", &help_};
+  // File > New contest, the contest list: a member, as a submenu must go before the menu it
+  // hangs in (the toolkit would delete its item twice).  Its label is the command table's.
+  finalcut::FMenu newContest_{RowLabel(cm::kNewContest), &file_};
+  finalcut::FMenuItem world_{"The World Contest", &newContest_};
 
   std::string ownCall_;
   std::string contestName_;

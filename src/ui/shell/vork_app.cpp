@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/help_text.h"
+#include "app/html_report.h"
 #include "app/log_transfer.h"
 #include "log/qso.h"
 #include "rig/rig_control.h"
@@ -40,12 +41,22 @@ namespace {
 // waits itself instead, on the terminal, for no longer than the next thing that is due, and
 // writes the screen as soon as a pass is done.
 //
-// Without a key the loop wakes this often: it is how soon a QSO of the group, a reading of the
-// radio or a spot gets to the screen, and the clock's second steps no later than this.
+// While another thread may hand something over (the group's link, the radio, the cluster, the
+// keyer, WSJT-X, the shack's broadcasts) the loop wakes this often without a key: it is how
+// soon a QSO of the group, a reading of the radio or a spot gets to the screen.  With none of
+// them the only thing due is the clock's next second.
 constexpr std::uint64_t kPollUs = 50'000;
+// The clock is drawn this long after its second steps, so the new second is read.
+constexpr std::uint64_t kAfterSecondUs = 2'000;
 // After an escape byte the toolkit decides "Esc alone" once its key timeout has passed; the
 // loop wakes just after that.  No shorter than the toolkit's own spacing of input reads (5 ms).
 constexpr std::uint64_t kMinKeyWakeUs = 6'000;
+
+std::uint64_t MicrosecondsToNextSecond() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(now).count() % 1'000'000;
+  return static_cast<std::uint64_t>(1'000'000 - us);
+}
 
 std::uint64_t MicrosecondsSince(decltype(finalcut::FObject::getCurrentTime()) t) {
   const auto d = finalcut::FObject::getCurrentTime() - t;
@@ -133,6 +144,9 @@ void VorkApp::ShowAbout() {
 void VorkApp::RunQsoDialog(CommandId which, int position) {
   QsoEditor editor{station_};
   ui::RunQsoDialog(desktop_.get(), editor, which, position);
+  if (!editor.SaveProblem().empty()) {
+    ShowMessage(desktop_.get(), "Not saved", ScreenText(this, editor.SaveProblem()), true);
+  }
 }
 
 void VorkApp::ShowStatusTexts(const StatusTexts& texts) {
@@ -213,13 +227,22 @@ void VorkApp::WriteCabrillo() {
   bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
 }
 
+void VorkApp::WriteHtmlReport() {
+  std::string path;
+  const Status written = WriteStationHtmlReport(station_, path);
+  EntryNote note{written ? "Report written: " + std::to_string(station_.Log().Count()) + " QSO"
+                         : "Report not written: " + written.message,
+                 path};
+  bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
+}
+
 void VorkApp::SaveLog() {
   const Status saved = station_.WriteLog();
   ShowInformation(SaveResultText(saved, station_.Log().Count()));
 }
 
 void VorkApp::ShowHelpTopic() {
-  TextBox box{desktop_.get(), "Help", HelpTopicLines()};
+  ScrollTextBox box{desktop_.get(), "Keys", HelpKeysLines()};
   box.Run();
 }
 
@@ -299,7 +322,7 @@ void VorkApp::WaitForInput() {
   // Keys already read, or messages posted by this pass, are for the next pass at once.
   if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || !LoopGoesOn()) return;
   if (!kb.hasPendingInput()) {
-    std::uint64_t wait = kPollUs;
+    std::uint64_t wait = LinksAlive() ? kPollUs : MicrosecondsToNextSecond() + kAfterSecondUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());
     const std::uint64_t keyTimeout = finalcut::FKeyboard::getKeypressTimeout();
     if (sinceKey <= keyTimeout) {
@@ -309,6 +332,14 @@ void VorkApp::WaitForInput() {
   }
   // Read now: a parsed key makes the toolkit's next pass take it without its own wait.
   kb.fetchKeyCode();
+}
+
+bool VorkApp::LinksAlive() {
+  const bool group = network_ != nullptr && network_->Running();
+  const bool keyer = operating_ != nullptr && operating_->Cw() != nullptr;
+  const bool cluster = cluster_ != nullptr && cluster_->LinkRunning();
+  return group || keyer || cluster || station_.Rig() != nullptr ||
+         session_.Digital().Listening() || session_.Broadcast().Sending();
 }
 
 void VorkApp::OpenKeyTestWindows() {

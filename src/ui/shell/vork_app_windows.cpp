@@ -3,6 +3,7 @@
 // the previous window.  (F5 and F6 themselves are CW message keys.)
 #include <vector>
 
+#include "app/key_table.h"
 #include "ui/shell/vork_app.h"
 
 namespace vk::ui {
@@ -12,10 +13,6 @@ using finalcut::FWidget;
 using finalcut::FWindow;
 
 namespace {
-
-constexpr KeyCode kAltF3 = 0x6A00;
-constexpr KeyCode kCtrlF5 = 0x6200;
-constexpr KeyCode kShiftF6 = 0x5900;
 
 FDialog* ActiveWindow() {
   auto* d = dynamic_cast<FDialog*>(FWidget::getActiveWindow());
@@ -57,20 +54,22 @@ void VorkApp::ReturnFocusHome() {
 }
 
 bool VorkApp::HandleWindowKey(KeyCode key) {
-  switch (key) {
-    case kAltF3:
+  const KeyBinding* b = FindKey(KeyScope::kDesktop, key);
+  if (b == nullptr) return false;
+  switch (b->action) {
+    case KeyAction::kCloseWindow:
       // A window that must stay open refuses in its close handler.
       if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, key)) {
         w->close();
       }
       return true;
-    case kCtrlF5:
+    case KeyAction::kMoveWindow:
       if (FDialog* w = ActiveWindow(); w != nullptr && !WindowTakesKey(w, key)) {
         FWidget::setMoveSizeWidget(w);
         w->redraw();
       }
       return true;
-    case kShiftF6:
+    case KeyAction::kPreviousWindow:
       SelectPreviousWindow();
       return true;
     default:

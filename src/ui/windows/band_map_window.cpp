@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/key_table.h"
 #include "util/key_codes.h"
 
 namespace vk::ui {
@@ -55,7 +56,8 @@ bool BandMapWindow::PreviewKey(KeyCode pc) {
     typed_(pc);
     return true;
   }
-  if (pc == kb::kEnter) {
+  if (const KeyBinding* b = FindKey(KeyScope::kBandMap, pc);
+      b != nullptr && b->action == KeyAction::kTakeSpot) {
     take_();
     return true;
   }

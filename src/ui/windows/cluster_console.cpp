@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/key_table.h"
 #include "util/key_codes.h"
 
 namespace vk::ui {
@@ -32,7 +33,8 @@ void ClusterConsole::Update(bool force) {
 }
 
 bool ClusterConsole::PreviewKey(KeyCode key) {
-  if (key != kb::kEnter) return false;
+  const KeyBinding* b = FindKey(KeyScope::kCluster, key);
+  if (b == nullptr || b->action != KeyAction::kSendLine) return false;
   const std::string text = line_.Cp866();
   if (!text.empty() && hub_.SendCommand(text)) {
     line_.SetCp866("");

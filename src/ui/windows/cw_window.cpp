@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/key_table.h"
 #include "app/station_keyer.h"
 #include "tui/screen_text.h"
 #include "util/key_codes.h"
@@ -21,7 +22,8 @@ constexpr std::size_t kTextWidth = 22;
 constexpr std::size_t kStatusWidth = 20;
 
 bool IsFocusToggle(KeyCode key) {
-  return ScanCode(key) == kb::kBackslashScan;
+  const KeyBinding* b = FindKey(KeyScope::kCw, key);
+  return b != nullptr && b->action == KeyAction::kTypingLine;
 }
 
 CommandId ErrorBroadcast(KeyerPortError e) {

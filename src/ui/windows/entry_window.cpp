@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/key_table.h"
 #include "tui/screen_text.h"
 
 namespace vk::ui {
@@ -15,7 +16,6 @@ namespace {
 // White on blue while the clock runs, yellow on red while it is stopped or fixed.
 constexpr std::uint8_t kClockRunning = 0x1F;
 constexpr std::uint8_t kClockStopped = 0x4E;
-constexpr KeyCode kCtrlF5 = 0x6200;
 // The message keys the next Enter sends: black on light green, as peers colour the button.
 constexpr std::uint8_t kEsmNext = 0xA0;
 
@@ -83,13 +83,15 @@ bool EntryWindow::PreviewKey(KeyCode pc) {
     esm_->Enter();
     return true;
   }
-  if (esm_ != nullptr && pc == kStyleKey) {
+  const KeyBinding* b = FindKey(KeyScope::kEntry, pc);
+  if (esm_ != nullptr && b != nullptr && b->action == KeyAction::kRunOrSp) {
     esm_->ToggleStyle();
     return true;
   }
   const EntryResult r = model_.Key(pc);
   // The window cannot be moved or resized, so Ctrl+F5 has nothing to start here.
-  return r.consumed || pc == kCtrlF5;
+  const KeyBinding* frame = FindKey(KeyScope::kDesktop, pc);
+  return r.consumed || (frame != nullptr && frame->action == KeyAction::kMoveWindow);
 }
 
 void EntryWindow::Tick() {
