@@ -66,17 +66,14 @@ Status Logbook::Load(AdifLoadStats* stats) {
     JournalAppend(journal_,
                   "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
   }
-<<<<<<< HEAD
   // Every station holds the log in one order; a file written before, or by hand, may not be in
-  // it.  Sorted once, and scored again in the order it now has.
+  // it (nor QSOs merged from rescue files).  Sorted once, and scored again in its new order.
   if (SortLog(log_)) {
     ScoreOnly();
     JournalAppend(journal_, "Log put in time order at load");
   }
-=======
   // QSOs merged from rescue files of earlier runs go to vorkan.adi at once, scored.
   (void)store_.FinishMerge(log_);
->>>>>>> main
   return s;
 }
 
