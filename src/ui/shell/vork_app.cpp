@@ -182,6 +182,9 @@ void VorkApp::OpenOperatingWindows() {
   if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
+  if (const NetworkSession* net = session_.Network(); net != nullptr && !net->Refusal().empty()) {
+    ShowLongInformation(net->Refusal());
+  }
 }
 
 void VorkApp::RunNewContest(int entry) {
