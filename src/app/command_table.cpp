@@ -35,6 +35,8 @@ constexpr CommandRow kRows[] = {
      [](ShellActions& a) { a.RunCwMessageEditor(); }},
     {cm::kNetworkSetup, M::kOptions, "&Network setup", 0, {},
      [](ShellActions& a) { a.RunNetworkSetup(); }},
+    // The group repairs its logs by itself; the whole-log transfer stays at the operator's hand.
+    {cm::kSynchronize,  M::kOptions, "S&ynchronization...", 0, {}, nullptr},
     {cm::kClusterSetup, M::kOptions, "C&luster", 0, {}, nullptr},
     {cm::kStationSetup, M::kOptions, "S&tation...", 0, {},
      [](ShellActions& a) { a.RunStationSetup(); }},

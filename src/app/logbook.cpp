@@ -6,6 +6,7 @@
 
 #include "log/guid_repair.h"
 #include "log/journal.h"
+#include "log/log_order.h"
 #include "util/bands.h"
 #include "util/datetime.h"
 #include "util/strings.h"
@@ -14,8 +15,11 @@ namespace vk {
 namespace {
 
 bool StampBefore(const DateTime& x, const DateTime& y) {
-  return std::tie(x.year, x.month, x.day, x.hour, x.minute) <
-         std::tie(y.year, y.month, y.day, y.hour, y.minute);
+  return StampSeconds(x) < StampSeconds(y);
+}
+
+bool SameMinute(const DateTime& x, const DateTime& y) {
+  return StampSeconds(x) / 60 == StampSeconds(y) / 60;
 }
 
 LogResult Refused(std::string why) {
@@ -70,6 +74,12 @@ Status Logbook::Load(AdifLoadStats* stats) {
   if (const int repaired = RepairDuplicateGuids(log_); repaired > 0) {
     JournalAppend(journal_,
                   "Log: " + IntToStr(repaired) + " QSOs shared a Guid and were given new ones");
+  }
+  // Every station holds the log in one order; a file written before, or by hand, may not be in
+  // it (nor QSOs merged from rescue files).  Sorted once, and scored again in its new order.
+  if (SortLog(log_)) {
+    ScoreOnly();
+    JournalAppend(journal_, "Log put in time order at load");
   }
   // QSOs merged from rescue files of earlier runs go to vorkan.adi at once, scored.
   (void)store_.FinishMerge(log_);
@@ -138,6 +148,20 @@ LogResult Logbook::Add(QsoRecord qso, LogOrigin origin) {
   if (log_.Count() >= TLogCollection::kMaxCount) return Refused("log full");
   if (Status s = CheckQso(qso); !s) return Refused(s.message);
   qso.Guid = NextGuid();
+  qso.Mark = 1;
+  qso.Place = 0;
+  LogResult r;
+  r.position = OrderedPlace(log_, qso);
+  if (r.position < log_.Count()) {
+    // A QSO of the group stamped later (a station whose clock runs ahead) stays after it: the
+    // new QSO goes into its place in the order, and the log after it is scored again.
+    log_.InsertAt(r.position, qso);
+    ScoreOnly();
+    r.saved = SaveAfter(LogChangeKind::kInserted, r.position);
+    Publish(LogChangeKind::kInserted, origin, qso.Guid, r.position);
+    Publish(LogChangeKind::kRescored, origin, 0, -1);
+    return r;
+  }
   const bool indexed = repeatsAt_ == log_.Revision();
   SetFigures(qso, ScoreNewQso(rules_, log_, qso, indexed ? &repeats_ : nullptr));
   totals_.Add(BandOfFreq(qso.Freq), static_cast<std::uint16_t>(qso.Score),
@@ -147,8 +171,6 @@ LogResult Logbook::Add(QsoRecord qso, LogOrigin origin) {
     if (!qso.Dupe) repeats_.Count(*log_.At(log_.Count() - 1), log_.Count() - 1);
     repeatsAt_ = log_.Revision();
   }
-  LogResult r;
-  r.position = log_.Count() - 1;
   r.saved = SaveAfter(LogChangeKind::kAppended, r.position);
   Publish(LogChangeKind::kAppended, origin, qso.Guid, r.position);
   return r;
@@ -159,6 +181,11 @@ LogResult Logbook::Insert(int pos, QsoRecord qso, LogOrigin origin) {
   if (log_.Count() >= TLogCollection::kMaxCount) return Refused("log full");
   if (Status s = CheckQso(qso); !s) return Refused(s.message);
   qso.Guid = NextGuid();
+  qso.Mark = 1;
+  // Where the operator put it, whatever its stamp: an explicit place in the order when its
+  // stamp alone would put it elsewhere.  Every station places it by that.
+  qso.Place = PlaceBefore(log_, pos, qso);
+  pos = OrderedPlace(log_, qso);
   log_.InsertAt(pos, qso);
   // Scored with the whole log before it is published: the group gets the figures this log gives.
   ScoreOnly();
@@ -176,19 +203,43 @@ LogResult Logbook::Edit(int pos, const QsoRecord& qso, LogOrigin origin) {
   if (held == nullptr) return Refused("no QSO there");
   if (Status s = CheckQso(qso); !s) return Refused(s.message);
   QsoRecord q = *held;
-  q.Stamp = qso.Stamp;
+  // The dialogs show the minute: a stamp left at its minute keeps its seconds and its place in
+  // the order; a new stamp puts the QSO where that stamp belongs.
+  if (!SameMinute(qso.Stamp, held->Stamp)) {
+    q.Stamp = qso.Stamp;
+    q.Place = 0;
+  }
   TakeEditedFields(qso, q);
-  ++q.Mark;
+  q.Mark = NextEditVersion(held->Mark, ids_.StationPart());
   log_.Replace(pos, q);
+  const int at = Reposition(pos);
   // A QSO moved to another band takes its points and multipliers along; an earlier dupe may
   // now count.
   ScoreOnly();
   LogResult r;
-  r.position = pos;
-  r.saved = SaveAfter(LogChangeKind::kEdited, pos);
-  Publish(LogChangeKind::kEdited, origin, q.Guid, pos);
+  r.position = at;
+  r.saved = SaveAfter(LogChangeKind::kEdited, at);
+  Publish(LogChangeKind::kEdited, origin, q.Guid, at);
+  if (at != pos) Publish(LogChangeKind::kReordered, origin, 0, -1);
   Publish(LogChangeKind::kRescored, origin, 0, -1);
   return r;
+}
+
+// The QSO at `pos` where the order puts it now; its new position.
+int Logbook::Reposition(int pos) {
+  const QsoRecord* q = log_.At(pos);
+  if (q == nullptr) return pos;
+  const QsoRecord* prev = log_.At(pos - 1);
+  const QsoRecord* next = log_.At(pos + 1);
+  if ((prev == nullptr || LogOrderBefore(*prev, *q)) &&
+      (next == nullptr || LogOrderBefore(*q, *next))) {
+    return pos;
+  }
+  const QsoRecord moved = *q;
+  log_.Delete(pos);
+  const int at = OrderedPlace(log_, moved);
+  log_.InsertAt(at, moved);
+  return at;
 }
 
 LogResult Logbook::Delete(int pos, LogOrigin origin) {
@@ -204,13 +255,6 @@ LogResult Logbook::Delete(int pos, LogOrigin origin) {
   Publish(LogChangeKind::kDeleted, origin, guid, pos);
   Publish(LogChangeKind::kRescored, origin, 0, -1);
   return r;
-}
-
-// After the QSOs of its minute: a QSO typed later in the same minute stays after the earlier.
-int Logbook::TimeOrderPlace(const QsoRecord& qso) const {
-  int pos = log_.Count();
-  while (pos > 0 && StampBefore(qso.Stamp, log_.At(pos - 1)->Stamp)) --pos;
-  return pos;
 }
 
 ImportOutcome Logbook::Import(std::vector<QsoRecord> qsos) {
@@ -237,7 +281,9 @@ ImportOutcome Logbook::Import(std::vector<QsoRecord> qsos) {
       break;
     }
     q.Guid = NextGuid();
-    const int pos = TimeOrderPlace(q);
+    q.Mark = 1;
+    q.Place = 0;
+    const int pos = OrderedPlace(log_, q);
     log_.InsertAt(pos, q);
     placed.emplace_back(q.Guid, pos);
     ++out.taken;
@@ -299,13 +345,22 @@ bool Logbook::ApplyRemote(const GroupChange& c) {
       change.kind = c.position == log_.Count() - 1 ? LogChangeKind::kAppended
                                                    : LogChangeKind::kInserted;
       break;
-    case GroupChangeKind::kReplace:
+    case GroupChangeKind::kReplace: {
       if (!log_.ValidPos(c.position) || log_.GetGuid(c.position) != c.qso.Guid ||
           !log_.Replace(c.position, c.qso)) {
         return false;
       }
+      const int at = Reposition(c.position);
       change.kind = LogChangeKind::kEdited;
+      change.position = at;
+      if (at != c.position) {
+        pending_.push_back(change);
+        change.kind = LogChangeKind::kReordered;
+        change.position = -1;
+        change.guid = 0;
+      }
       break;
+    }
     case GroupChangeKind::kDelete:
       if (!log_.ValidPos(c.position)) return false;
       change.guid = log_.GetGuid(c.position);

@@ -3,8 +3,9 @@
 // changed), goes through one call here, which
 //   1. validates it (a position that exists, a stamp that is a real minute, a Guid no other QSO
 //      has, and for an import the bands and modes the contest has),
-//   2. places the QSO (at the end for a QSO just made, in time order for an import and for a
-//      QSO from the group, where the operator put it for an insert),
+//   2. places the QSO in the log's one order (log_order.h: by stamp to the second, then Guid),
+//      the same at every station of a group, whoever made the QSO and however it arrived; an
+//      insert by the operator gets an explicit place there, which travels and is stored with it,
 //   3. scores it, or the whole log where the change can move figures of other QSOs,
 //   4. saves the log once (appending a new last QSO, else replacing the file atomically),
 //   5. publishes one LogChange: views pull the changes since the revision they last saw, the
@@ -118,16 +119,19 @@ class Logbook final : public GroupLog {
   }
 
   // --- changes ----------------------------------------------------------------------------------
-  // A QSO just made, at the end of the log: Guid given, scored against the log before it (its
-  // new multipliers recorded), appended and saved by appending.  Refused when the log is full
-  // or the stamp is no real minute.
+  // A QSO just made, normally at the end of the log: Guid given, scored against the log before
+  // it (its new multipliers recorded), appended and saved by appending.  Where QSOs of the group
+  // stamped later are held, it goes before them and the log is scored again and saved whole.
+  // Refused when the log is full or the stamp is no real time.
   LogResult Add(QsoRecord qso, LogOrigin origin = LogOrigin::kEntry);
-  // A QSO put in before the QSO at `pos` (the Add QSO dialog): Guid given, the whole log scored
-  // again, saved whole.  The QSO is scored where it stands, as if typed in its turn.
+  // A QSO put in before the QSO at `pos` (the Add QSO dialog): Guid given, and an explicit
+  // place in the order when its stamp would put it elsewhere; the whole log scored again, saved
+  // whole.  The QSO is scored where it stands, as if typed in its turn.
   LogResult Insert(int pos, QsoRecord qso, LogOrigin origin = LogOrigin::kEditor);
-  // The QSO at `pos` takes the stamp, frequency, mode, call and exchanges of `qso`; its Guid
-  // stays and its edit count (Mark) goes up, so that a late copy of an older edit cannot undo it
-  // at another station.  The whole log is scored again and saved.
+  // The QSO at `pos` takes the stamp, frequency, mode, call and exchanges of `qso` (a stamp in
+  // the same minute keeps the seconds held); its Guid stays and it gets a new edit version
+  // (Mark, log/qso.h), so that the newest edit wins at every station.  A new stamp moves the
+  // QSO to its place in the order.  The whole log is scored again and saved.
   LogResult Edit(int pos, const QsoRecord& qso, LogOrigin origin = LogOrigin::kEditor);
   LogResult Delete(int pos, LogOrigin origin = LogOrigin::kEditor);
   // QSOs of another program: each checked (band and mode of the contest, a real stamp), given a
@@ -174,7 +178,7 @@ class Logbook final : public GroupLog {
   Status CheckQso(const QsoRecord& qso) const;
   Status SaveAfter(LogChangeKind kind, int pos);
   void Publish(LogChangeKind kind, LogOrigin origin, std::int32_t guid, int pos);
-  int TimeOrderPlace(const QsoRecord& qso) const;
+  int Reposition(int pos);
 
   TTreeRules& rules_;
   Journal* journal_;

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "app/shell.h"
 #include "net/net_exchange.h"
@@ -26,12 +28,15 @@ class ExchangeLink final : public NetworkLink {
   void SetOwnChecksum(std::uint32_t crc) override { exchange_.SetOwnChecksum(crc); }
   bool Repairing() const override { return repairing_ && repairing_(); }
   bool Enabled() const override { return enabled_ && enabled_(); }
+  std::optional<bool> InStep() const override { return inStep_ ? inStep_() : std::nullopt; }
+  void SetInStep(std::function<std::optional<bool>()> f) { inStep_ = std::move(f); }
 
  private:
   NetExchange& exchange_;
   std::function<bool()> heldAndReady_;
   std::function<bool()> repairing_;
   std::function<bool()> enabled_;
+  std::function<std::optional<bool>()> inStep_;
 };
 
 }  // namespace vk

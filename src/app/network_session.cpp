@@ -90,6 +90,11 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
       link_(
           exchange_, [this] { return ServiceDue(); }, [this] { return Repairing(); },
           [this] { return Running(); }) {
+  link_.SetInStep([this]() -> std::optional<bool> {
+    const auto now = std::chrono::steady_clock::now();
+    if (!sync_ || sync_->PeersHeard(now) == 0) return std::nullopt;
+    return sync_->Agreed(now);
+  });
   const NetworkSettings& settings = station_.Settings().network;
   const std::vector<LocalNet> nets =
       options.localNets ? options.localNets() : std::vector<LocalNet>{};
@@ -186,7 +191,19 @@ bool NetworkSession::Repairing() const {
   const auto now = std::chrono::steady_clock::now();
   if (Gate() != LogGate::kOpen) return true;
   if (!openedAt_) openedAt_ = now;
-  return now - *openedAt_ < kFirstDigests || sync_->PeersHeard(now) > 0;
+  if (now - *openedAt_ < kFirstDigests) return true;
+  // A station cut off from the group hears nothing; when the link comes back, the checksum
+  // reports may come in before the first digest.  Stations heard repairing lately will repair.
+  if (sync_->PeersHeard(now) == 0) return sync_->HeardWithin(now, LogSync::kGiveUp);
+  // Only a repair that has stopped getting anywhere leaves the choice to the operator, and the
+  // journal says why.
+  const std::string failure = sync_->Failure(now);
+  if (failure.empty()) return true;
+  if (failure != failureNoted_) {
+    JournalAppend(station_.journal(), "NET:->logs not repaired: " + failure);
+    failureNoted_ = failure;
+  }
+  return false;
 }
 
 void NetworkSession::HandleIncoming() {

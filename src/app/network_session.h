@@ -137,6 +137,7 @@ class NetworkSession final : public GroupExchange {
   static constexpr std::chrono::seconds kFirstDigests{3};
   mutable std::optional<std::chrono::steady_clock::time_point> openedAt_;  // the log first loaded
   bool shutDown_ = false;
+  mutable std::string failureNoted_;  // the repair's failure last journalled
   int feed_ = 0;  // the subscription to the logbook's changes
 };
 

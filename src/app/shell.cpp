@@ -60,7 +60,8 @@ void Shell::IdlePass() {
   StatusTexts texts = FormatStatusTexts(state_.lastKey, net_->PeerChecksum(), logCrc,
                                         state_.ownCall, state_.contestDisplayName);
   texts.sync =
-      SyncStateText(net_->Enabled(), peerHeard_, net_->Repairing(), net_->PeerChecksum(), logCrc);
+      SyncStateText(net_->Enabled(), peerHeard_, net_->Repairing(),
+                    net_->InStep().value_or(net_->PeerChecksum() == logCrc));
   if (rigStatus_) texts.rig = rigStatus_();
   actions_.ShowStatusTexts(texts);
   bus_.Send(EventClass::kTick, cm::kTick);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ class NetworkLink {
   virtual bool Repairing() const { return false; }
   // The network thread runs (the group is configured and switched on).
   virtual bool Enabled() const { return false; }
+  // Where stations that repair are heard: whether every one of them holds this very log (the
+  // same QSOs, versions and order).  nullopt: only the checksum reports tell.
+  virtual std::optional<bool> InStep() const { return std::nullopt; }
 };
 
 // No network: nothing ever arrives.

@@ -63,11 +63,10 @@ std::string LinkStatesText(std::string_view rig, std::string_view cluster, std::
   return text.substr(0, room);
 }
 
-std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
-                          std::uint32_t logCrc) {
+std::string SyncStateText(bool enabled, bool heard, bool repairing, bool inStep) {
   if (!enabled) return {};
   if (!heard) return "Net: waiting";
-  if (peerCrc == logCrc) return "Net: in step";
+  if (inStep) return "Net: in step";
   return repairing ? "Net: repairing" : "Net: differs";
 }
 

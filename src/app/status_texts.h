@@ -54,10 +54,9 @@ std::string LogFileStateText(bool saved);
 std::string StatusRowText(const StatusTexts& texts, bool diagnostics, std::size_t width);
 
 // The group's state for the operator: empty while the network is off; "Net: waiting" until a
-// checksum report of another station was heard; then "Net: in step" when the logs agree,
+// checksum report of another station was heard; then "Net: in step" when the logs are equal,
 // "Net: repairing" while the stations mend a difference by themselves, else "Net: differs".
-std::string SyncStateText(bool enabled, bool heard, bool repairing, std::uint32_t peerCrc,
-                          std::uint32_t logCrc);
+std::string SyncStateText(bool enabled, bool heard, bool repairing, bool inStep);
 
 // "Cluster: connected" or "Cluster: not connected"; empty when no cluster is used.
 std::string ClusterStateText(bool used, bool connected);

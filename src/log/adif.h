@@ -18,6 +18,11 @@ namespace vk {
 class Journal;
 
 inline constexpr std::string_view kLogFileName = "vorkan.adi";
+// Application-defined fields of the group's bookkeeping (ADIF's APP_<program>_<name>): the
+// edit version of a QSO edited at least once, and the explicit place of a QSO inserted out of
+// its time order (see log_order.h).  Other programs skip them.
+inline constexpr std::string_view kAdifEditField = "APP_VORKAN_EDIT";
+inline constexpr std::string_view kAdifPlaceField = "APP_VORKAN_PLACE";
 
 // What the log module cannot do itself while loading: raise the band totals and let the
 // rules note the multipliers and bonuses of each contact.  Called once per record, before the

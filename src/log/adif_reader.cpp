@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -94,6 +96,8 @@ void AdifRecordParser::Record(std::string_view text) {
   work_.Score = 0;
   work_.Multi = 0;
   work_.Bonus = 0;
+  work_.Mark = 1;
+  work_.Place = 0;
   dateGiven_ = timeGiven_ = stampMalformed_ = false;
   ParseTags(text);
   if (!StampPossible()) {
@@ -184,13 +188,15 @@ void AdifRecordParser::ApplyTag(std::string_view name, std::string_view value) {
       w.Stamp.year = w.Stamp.month = w.Stamp.day = 0;
     }
   } else if (is("TIME_ON")) {
-    // Four digits, or six with the seconds, which the log does not keep.
+    // Four digits, or six with the seconds.
     timeGiven_ = true;
     if ((value.size() != 4 && value.size() != 6) || !AllDigits(value)) {
       stampMalformed_ = true;
     } else {
       w.Stamp.hour = static_cast<std::uint16_t>(StrToIntDef0(value.substr(0, 2)));
       w.Stamp.minute = static_cast<std::uint16_t>(StrToIntDef0(value.substr(2, 2)));
+      w.Stamp.second =
+          static_cast<std::uint16_t>(value.size() == 6 ? StrToIntDef0(value.substr(4, 2)) : 0);
     }
   } else if (is("CALL")) {
     text(w.Call);
@@ -206,6 +212,16 @@ void AdifRecordParser::ApplyTag(std::string_view name, std::string_view value) {
     w.Bonus = static_cast<std::int16_t>(StrToIntDef0(value));
   } else if (is("QGUID")) {
     w.Guid = StrToIntDef0(value);
+  } else if (is(kAdifEditField)) {
+    // A version that is no number counts as the first; the group's newer edits still win.
+    w.Mark = std::max(1, StrToIntDef0(value));
+  } else if (is(kAdifPlaceField)) {
+    long long place = 0;
+    if (!AllDigits(value) || value.size() > 18 ||
+        std::from_chars(value.data(), value.data() + value.size(), place).ec != std::errc()) {
+      place = 0;
+    }
+    w.Place = place;
   } else {
     Unknown(name);
   }

@@ -77,7 +77,9 @@ std::string AdifRecordLine(const QsoRecord& q) {
   // Always four digits for the year: the date mask pads a short year with spaces, which no
   // reader takes back as the same date.
   AddField(line, "QSO_DATE", IntToStrZero(q.Stamp.year, 4) + FormatMask(q.Stamp, "mmdd"));
-  AddField(line, "TIME_ON", FormatMask(q.Stamp, "hhnn"));
+  // Six digits where the QSO has seconds (ADIF takes either form); four as it always was.
+  AddField(line, "TIME_ON", FormatMask(q.Stamp, "hhnn") +
+                                (q.Stamp.second != 0 ? IntToStrZero(q.Stamp.second, 2) : ""));
   AddField(line, "BAND", Trim(QsoBandText(q.Freq, true)) + "M");
   AddField(line, "FREQ", AdifFreqText(q.Freq));
   AddField(line, "MODE", AdifModeText(q.Mode));
@@ -88,6 +90,10 @@ std::string AdifRecordLine(const QsoRecord& q) {
   AddNonZeroField(line, "QMULTI", q.Multi);
   AddNonZeroField(line, "QBONUS", q.Bonus);
   AddNonZeroField(line, "QGUID", q.Guid);
+  // The group's bookkeeping, where it differs from a QSO never edited nor inserted by hand:
+  // the edit version, and the explicit place in the log's order.
+  if (q.Mark != 1) AddField(line, kAdifEditField, IntToStr(q.Mark));
+  AddNonZeroField(line, kAdifPlaceField, q.Place);
   line += "<EOR>";
   return line;
 }

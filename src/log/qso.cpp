@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <climits>
 
 #include "util/bands.h"
 #include "util/strings.h"
@@ -146,6 +147,13 @@ std::int32_t QsoIdCounter::RaiseRaw() {
   // Atomic arithmetic wraps, so a counter left running for weeks never overflows into UB.
   std::int32_t old = counter_.fetch_add(1, std::memory_order_relaxed);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + 1u);
+}
+
+std::int32_t NextEditVersion(std::int32_t version, int stationPart) {
+  const std::int32_t count = version > 0 ? version >> kEditVersionStationBits : 0;
+  const std::int32_t part = stationPart & ((1 << kEditVersionStationBits) - 1);
+  if (count >= (INT32_MAX >> kEditVersionStationBits)) return version;  // never wraps
+  return ((count + 1) << kEditVersionStationBits) | part;
 }
 
 }  // namespace vk

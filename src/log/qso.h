@@ -21,10 +21,11 @@ inline constexpr std::uint32_t kCrcUnset = 0xFFFFFFFFu;
 struct QsoRecord {
   // Identity of the contact, the same at every station sharing the log; 0 = not assigned.
   std::int32_t Guid = 0;
-  // 1 on creation; travels with the record over the network, means nothing to the log.
+  // The edit version: 1 on creation, one more with every edit.  Travels with the record and is
+  // stored in the log file, so that the newest edit wins at every station, after restarts too.
   std::int32_t Mark = 1;
   std::uint32_t Crc = kCrcUnset;
-  // Minutes are the finest unit any form of the log carries; seconds stay 0.
+  // To the second: the log file and the group's messages carry the seconds.
   DateTime Stamp;
   std::int32_t Freq = 0;  // units of 100 Hz: 14.025 MHz is 140250
   // Qualified: inside the record the name is the field's.
@@ -39,6 +40,9 @@ struct QsoRecord {
   // multiplier, but stays in the log and in every report.  Worked out by the rules whenever the
   // log is scored; never stored in the file, sent to the group or summed in the checksum.
   bool Dupe = false;
+  // The QSO's place in the log's order where the operator put it out of its time order (the
+  // Add QSO dialog inserting before another QSO); 0 = in time order.  See log_order.h.
+  std::int64_t Place = 0;
 
   friend bool operator==(const QsoRecord&, const QsoRecord&) = default;
 };
@@ -51,6 +55,13 @@ std::uint32_t ComputeQsoCrc(const QsoRecord& qso);
 // An edit's part of a record: frequency, mode, call and the two exchanges.  Identity, stamp,
 // edit count and figures stay with the record edited; each editor sets the stamp its own way.
 void TakeEditedFields(const QsoRecord& edit, QsoRecord& held);
+
+// The edit version of the next edit of a QSO made at the station with this station part (0-127):
+// the edit count in the bits above the low seven, the station in them.  Two edits of one QSO
+// made on both sides of a split group never share a version, so every station keeps the same
+// one: the later edit (by count), and between edits as many, the station with the higher part.
+inline constexpr int kEditVersionStationBits = 7;
+std::int32_t NextEditVersion(std::int32_t version, int stationPart);
 
 // Cuts a call or exchange to the stored width.
 std::string CutQsoField(std::string_view text);

@@ -13,7 +13,8 @@ namespace vk {
 
 enum class GroupChangeKind : std::uint8_t {
   kPlace,    // a QSO new to this log, at `position` (0 .. count)
-  kReplace,  // the QSO at `position` becomes `qso` (an edit, or a repair that won)
+  kReplace,  // the QSO at `position` becomes `qso` (an edit, or a repair that won); the owner
+             // moves it where a new stamp or place puts it in the order
   kDelete,   // the QSO at `position` goes
   kReorder,  // the log becomes `order`, the same QSOs in the group's common order
 };
@@ -34,9 +35,9 @@ class GroupLog {
   virtual bool ApplyRemote(const GroupChange& change) = 0;
 };
 
-// The group's common order: by stamp to the minute, then by Guid.  Stations that log in the
-// same minute each append their own QSO first; placing what arrives by this order (and, where
-// logs still differ, sorting by it) brings every station to the same order.
+// The group's common order, the log's one order (log_order.h): by stamp to the second (or the
+// explicit place of a QSO inserted by hand), then by Guid.  Every QSO, whoever logged it and
+// however it arrived, takes its place by this order, so every station holds the same order.
 bool GroupOrderBefore(const QsoRecord& a, const QsoRecord& b);
 
 }  // namespace vk

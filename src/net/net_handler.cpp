@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "log/journal.h"
+#include "log/log_order.h"
 #include "net/net_guard.h"
 #include "util/bands.h"
 #include "util/datetime.h"
@@ -56,17 +57,11 @@ NetResult NetHandler::Dispatch(const NetMessage& m, std::string_view text) {
 }
 
 bool GroupOrderBefore(const QsoRecord& a, const QsoRecord& b) {
-  const DateTime& x = a.Stamp;
-  const DateTime& y = b.Stamp;
-  return std::tie(x.year, x.month, x.day, x.hour, x.minute, a.Guid) <
-         std::tie(y.year, y.month, y.day, y.hour, y.minute, b.Guid);
+  return LogOrderBefore(a, b);
 }
 
 int NetHandler::OrderedPlace(const QsoRecord& qso) const {
-  const TLogCollection& log = Log();
-  int pos = log.Count();
-  while (pos > 0 && GroupOrderBefore(qso, *log.At(pos - 1))) --pos;
-  return pos;
+  return vk::OrderedPlace(Log(), qso);
 }
 
 NetResult NetHandler::PlaceNew(int pos, const QsoRecord& qso) {
@@ -88,14 +83,34 @@ NetResult NetHandler::ApplyAdd(const QsoRecord& qso) {
 NetResult NetHandler::ApplyEdit(const QsoRecord& qso) {
   const int pos = Log().FindByGuid(qso.Guid);
   if (pos < 0) return Skip("no QSO with this Guid", current_);
-  if (qso.Mark < Log().At(pos)->Mark) return Skip("edit older than the QSO held", current_);
-  // The Guid stays; the owner scores the log again.  The Mark follows the edit count.
-  QsoRecord q = *Log().At(pos);
-  ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, q.Stamp, time_);
+  const QsoRecord& held = *Log().At(pos);
+  // The newest edit wins: versions differ between any two edits, so every station keeps the
+  // same one whatever order the edits arrive in, and the same version again is a retry.  A
+  // station that does not version its edits sends the version it holds (below 128); such an
+  // edit is taken unless older.
+  const bool versioned = qso.Mark >= (1 << kEditVersionStationBits);
+  if (qso.Mark < held.Mark || (versioned && qso.Mark == held.Mark)) {
+    return Skip("edit not newer than the QSO held", current_);
+  }
+  // The Guid stays; the owner scores the log again and keeps it in order.
+  QsoRecord q = held;
+  DateTime stamp = held.Stamp;
+  ParseMask(FormatMask(qso.Stamp, kEditStampMask), kEditStampMask, stamp, time_);
+  stamp.second = qso.Stamp.second;
+  q.Stamp = stamp;
+  q.Place = qso.Place;
+  // A station that sends no seconds sends the minute alone: an edit that keeps the minute keeps
+  // the seconds and the place held.
+  if (qso.Stamp.second == 0 && qso.Place == 0 &&
+      FormatMask(stamp, kEditStampMask) == FormatMask(held.Stamp, kEditStampMask)) {
+    q.Stamp = held.Stamp;
+    q.Place = held.Place;
+  }
   TakeEditedFields(qso, q);
   q.Mark = qso.Mark;
   Replace(pos, q);
-  return {NetChange::kEdited, pos, -1};
+  const int now = Log().FindByGuid(q.Guid);
+  return {NetChange::kEdited, now, -1};
 }
 
 NetResult NetHandler::ApplyDelete(std::int64_t guid) {
@@ -109,11 +124,13 @@ NetResult NetHandler::ApplyDelete(std::int64_t guid) {
 }
 
 NetResult NetHandler::ApplyInsert(std::int64_t nextGuid, const QsoRecord& qso) {
+  (void)nextGuid;
   if (Log().FindByGuid(qso.Guid) >= 0) return Skip("QSO already in the log", current_);
   if (Deleted(qso.Guid)) return Skip("QSO deleted here", current_);
-  const int pos = Log().FindByGuid(static_cast<std::int32_t>(nextGuid));
-  // The QSO it went before may have been lost or deleted; the inserted one is not lost too.
-  return PlaceNew(pos >= 0 ? pos : OrderedPlace(qso), qso);
+  // The inserting station gave the QSO its place in the order (its stamp, or an explicit
+  // place); the QSO named as the next one may be elsewhere here, lost or deleted, so the place
+  // the QSO carries decides, the same at every station.
+  return PlaceNew(OrderedPlace(qso), qso);
 }
 
 NetResult NetHandler::ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso) {
@@ -126,16 +143,16 @@ NetResult NetHandler::ApplyRecord(std::int64_t nextGuid, const QsoRecord& qso) {
   const std::uint32_t crc = ComputeQsoCrc(cut);
   // The later edit wins; between two copies edited as often, the higher checksum, so that
   // every station picks the same one.
-  if (std::tie(qso.Mark, crc) <= std::tie(held.Mark, held.Crc)) return {};
+  if (std::tie(qso.Mark, crc, qso.Place) <= std::tie(held.Mark, held.Crc, held.Place)) return {};
   Replace(pos, qso);
-  return {NetChange::kReplaced, pos, -1};
+  return {NetChange::kReplaced, Log().FindByGuid(qso.Guid), -1};
 }
 
 NetResult NetHandler::ApplyOrder() {
   const TLogCollection& log = Log();
-  if (std::is_sorted(log.begin(), log.end(), GroupOrderBefore)) return {};
+  if (InOrder(log)) return {};
   std::vector<QsoRecord> sorted(log.begin(), log.end());
-  std::stable_sort(sorted.begin(), sorted.end(), GroupOrderBefore);
+  std::stable_sort(sorted.begin(), sorted.end(), LogOrderBefore);
   book_.ApplyRemote({GroupChangeKind::kReorder, -1, {}, std::move(sorted)});
   return {NetChange::kReordered, -1, -1};
 }

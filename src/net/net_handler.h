@@ -62,11 +62,12 @@ class NetHandler {
   //   ADD: a QSO not held (nor deleted) here takes its place in the log's order (by stamp,
   //   then Guid, from the end), so stations that log at the same time end up in one order.
   NetResult ApplyAdd(const QsoRecord& qso);
-  //   EDT: the QSO's stamp, frequency, mode, call and exchanges; an edit older than the QSO
-  //   held (a lower Mark, which counts the edits) is refused.
+  //   EDT: the QSO's stamp, frequency, mode, call and exchanges, when the edit is newer than
+  //   the QSO held (a higher Mark, the edit version: log/qso.h); others are refused.
   NetResult ApplyEdit(const QsoRecord& qso);
   NetResult ApplyDelete(std::int64_t guid);
-  //   INS: before the QSO of `nextGuid`; where that is missing, placed as an added one.
+  //   INS: placed by the order the QSO carries (its stamp, or the explicit place the inserting
+  //   station gave it), wherever the QSO of `nextGuid` stands here.
   NetResult ApplyInsert(std::int64_t nextGuid, const QsoRecord& qso);
   // A repair: the QSO is added (before `nextGuid` when held) or, when the copy held is older,
   // replaced whole.  A deleted Guid stays deleted.

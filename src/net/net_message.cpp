@@ -16,6 +16,9 @@ constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kQsoLineFields = 12;
+// Fields after the twelve: the stamp's seconds, then the QSO's explicit place in the log's
+// order.  Sent only when not zero; a line of twelve reads as seconds 0 and no place.
+constexpr std::size_t kQsoLineMaxFields = 14;
 
 // Each field ends at the next separator; the last is the rest of the line.
 std::vector<std::string_view> SplitFields(std::string_view line) {
@@ -167,7 +170,14 @@ std::string BuildQsoLine(const QsoRecord& q) {
   return IntToStr(q.Guid) + sep + FormatMask(q.Stamp, kQsoLineStampMask) + sep + IntToStr(q.Freq) +
          sep + QsoModeText(q.Mode) + sep + q.Call + sep + q.Sent + sep + q.Rcvd + sep +
          IntToStr(q.Score) + sep + IntToStr(q.Multi) + sep + IntToStr(q.Bonus) + sep +
-         IntToStr(q.Mark);
+         IntToStr(q.Mark) + QsoLineTail(q);
+}
+
+std::string QsoLineTail(const QsoRecord& q) {
+  if (q.Stamp.second == 0 && q.Place == 0) return {};
+  std::string tail = kQsoLineSeparator + IntToStrZero(q.Stamp.second, 2);
+  if (q.Place != 0) tail += kQsoLineSeparator + IntToStr(static_cast<long long>(q.Place));
+  return tail;
 }
 
 bool CanTravel(const QsoRecord& q) {
@@ -183,10 +193,10 @@ std::optional<QsoRecord> ParseQsoLine(std::string_view line, std::string* fault)
     SetFault(fault, "QSO line has " + IntToStr(static_cast<long long>(f.size())) + " fields");
     return std::nullopt;
   }
-  if (f.size() > kQsoLineFields) {
+  if (f.size() > kQsoLineMaxFields) {
     // A call or exchange holding the separator: the fields after it are shifted, and reading
     // them would put exchanges into numbers.
-    SetFault(fault, "QSO line has more than 12 fields");
+    SetFault(fault, "QSO line has more than 14 fields");
     return std::nullopt;
   }
   QsoRecord q;
@@ -194,6 +204,24 @@ std::optional<QsoRecord> ParseQsoLine(std::string_view line, std::string* fault)
   if (!ReadStamp(f[1], f[2], q.Stamp)) {
     SetFault(fault, "bad date or time");
     return std::nullopt;
+  }
+  if (f.size() > kQsoLineFields) {
+    const std::optional<std::int64_t> second = ParseStrictInt(f[12], 0, 59);
+    if (!second || f[12].size() != 2) {
+      SetFault(fault, "bad seconds");
+      return std::nullopt;
+    }
+    q.Stamp.second = static_cast<std::uint16_t>(*second);
+  }
+  if (f.size() > kQsoLineFields + 1) {
+    const std::optional<std::int64_t> place =
+        ParseStrictInt(f[13], std::numeric_limits<std::int64_t>::min() + 1,
+                       std::numeric_limits<std::int64_t>::max());
+    if (!place) {
+      SetFault(fault, "bad place");
+      return std::nullopt;
+    }
+    q.Place = *place;
   }
   q.Mode = ModeOfName(f[4]);
   q.Call = CutQsoField(f[5]);

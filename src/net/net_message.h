@@ -4,7 +4,13 @@
 //
 //   Guid`dd-mm-yyyy`hh:nn`Freq`Mode`Call`Sent`Rcvd`Score`Multi`Bonus`Mark
 //
-// Other stations build and read exactly these texts, so nothing here may change them.  What
+// Two fields may follow, sent only where they are not zero: the seconds of the stamp (two
+// digits), then the QSO's explicit place in the log's order (log_order.h):
+//
+//   ...`Mark`ss            ...`Mark`ss`Place
+//
+// A line of twelve fields, as stations that know no seconds send it, reads as seconds 0 and no
+// place.  Other stations build and read these texts, so nothing else here may change.  What
 // this side adds is care on reading: a datagram that is cut short, too long, binary, carries a
 // number that is not one, or has fields missing or extra, is refused whole with a reason for
 // the journal, never read half-way into the log.
@@ -51,11 +57,13 @@ bool IsSyncMessage(std::string_view text);
 // The QSO line of a record.  A call or exchange holding a grave accent gives a line with
 // fields shifted; CanTravel tells the sender so beforehand.
 std::string BuildQsoLine(const QsoRecord& qso);
+// The fields after the twelfth ("`ss", "`ss`Place"), or nothing.
+std::string QsoLineTail(const QsoRecord& qso);
 bool CanTravel(const QsoRecord& qso);
 
 // Reads a QSO line: calls and exchanges cut to 16 characters, Score, Multi and Bonus kept to
 // their low 16 bits, Crc left unset.  nullopt (and a reason in `fault`) unless the line has
-// exactly twelve fields, every number is a decimal number in range, and the stamp has the form
+// twelve to fourteen fields, every number is a decimal number in range, and the stamp has the form
 // of its mask.  An unknown mode text reads as mode 0, as an unknown mode is logged.
 std::optional<QsoRecord> ParseQsoLine(std::string_view line, std::string* fault = nullptr);
 

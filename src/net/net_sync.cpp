@@ -33,8 +33,15 @@ std::uint32_t Mix(std::uint32_t x) {
   return x;
 }
 
-std::uint32_t QsoHash(std::uint32_t guid, std::uint32_t crc) {
-  return Mix(guid ^ Mix(crc ^ 0x9E3779B9u));
+// What the log file holds of a QSO: its contents (the record checksum covers Guid, stamp to
+// the second, frequency, mode, call, exchanges and figures), its edit version and its place.
+// With every station keeping its log in the one order, equal digests mean equal files.
+std::uint32_t QsoHash(const QsoRecord& q) {
+  const auto place = static_cast<std::uint64_t>(q.Place);
+  std::uint32_t h = Mix(q.Crc ^ 0x9E3779B9u);
+  h = Mix(h ^ static_cast<std::uint32_t>(q.Mark));
+  h = Mix(h ^ static_cast<std::uint32_t>(place) ^ Mix(static_cast<std::uint32_t>(place >> 32)));
+  return Mix(static_cast<std::uint32_t>(q.Guid) ^ h);
 }
 std::uint32_t DeletedHash(std::uint32_t guid) {
   return Mix(guid ^ 0x7F4A7C15u) + 0x632BE5ABu;
@@ -51,14 +58,14 @@ int LogSync::BucketOf(std::uint32_t guid) {
 
 const LogSync::Digests& LogSync::Current() {
   const std::size_t tombs = handler_.Tombstones().size();
-  if (digestCount_ == log_.Count() && digestLogCrc_ == log_.LogCrc() &&
+  if (digestCount_ == log_.Count() && digestRevision_ == log_.Revision() &&
       digestTombstones_ == tombs) {
     return digests_;
   }
   Digests d;
   for (const QsoRecord& q : log_) {
     const auto g = static_cast<std::uint32_t>(q.Guid);
-    d.bucket[static_cast<std::size_t>(BucketOf(g))] += QsoHash(g, q.Crc);
+    d.bucket[static_cast<std::size_t>(BucketOf(g))] += QsoHash(q);
   }
   for (std::int32_t guid : handler_.Tombstones()) {
     const auto g = static_cast<std::uint32_t>(guid);
@@ -67,7 +74,7 @@ const LogSync::Digests& LogSync::Current() {
   for (std::uint32_t b : d.bucket) d.total += b;
   digests_ = d;
   digestCount_ = log_.Count();
-  digestLogCrc_ = log_.LogCrc();
+  digestRevision_ = log_.Revision();
   digestTombstones_ = tombs;
   return digests_;
 }
@@ -130,6 +137,11 @@ int LogSync::PeersHeard(Clock::time_point now) const {
   }));
 }
 
+bool LogSync::HeardWithin(Clock::time_point now, Clock::duration span) const {
+  return std::any_of(peers_.begin(), peers_.end(),
+                     [&](const auto& p) { return now - p.second.heard <= span; });
+}
+
 bool LogSync::Agreed(Clock::time_point now) const {
   if (PeersHeard(now) == 0) return false;
   for (const auto& [station, peer] : peers_) {
@@ -137,6 +149,18 @@ bool LogSync::Agreed(Clock::time_point now) const {
     if (peer.dig.digest != digests_.total || peer.dig.logCrc != log_.LogCrc()) return false;
   }
   return true;
+}
+
+std::string LogSync::Failure(Clock::time_point now) const {
+  for (const auto& [station, peer] : peers_) {
+    if (now - peer.heard > kPeerTimeout || peer.stuckSince == Clock::time_point{}) continue;
+    if (now - peer.stuckSince < kGiveUp) continue;
+    return "station " + IntToStr(station) + " holds " + IntToStr(peer.dig.count) +
+           " QSOs, this log " + IntToStr(log_.Count()) + "; they have differed for over " +
+           IntToStr(std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count()) +
+           " s and repair changes nothing (another contest or other rules?)";
+  }
+  return {};
 }
 
 void LogSync::Tick(Clock::time_point now, std::vector<NetResult>& out) {
@@ -206,6 +230,15 @@ void LogSync::OnDig(const DigText& d, Clock::time_point now, std::vector<NetResu
   Peer& p = peers_[d.station];
   p.heard = now;
   p.dig = d;
+  const std::uint32_t ours = Current().total;
+  if (d.digest == ours && d.logCrc == log_.LogCrc()) {
+    p.stuckSince = {};
+  } else if (p.stuckSince == Clock::time_point{} || d.digest != p.stuckTheirs ||
+             ours != p.stuckOurs) {
+    p.stuckTheirs = d.digest;
+    p.stuckOurs = ours;
+    p.stuckSince = now;
+  }
   if (d.digest == Current().total && d.logCrc != log_.LogCrc()) {
     if (++p.orderMismatches >= kOrderReports) {
       p.orderMismatches = 0;

@@ -8,8 +8,9 @@
 // text), or for about half a minute at most; after that the repair below takes over.
 //
 // Repair.  Every half second each station reports a digest of its log (DIG): the sum of a hash
-// of every (Guid, record checksum) and of every deleted Guid, so it does not depend on the
-// order of the log.  Where a peer's digest differs, the station sends the digests of 256
+// of every QSO as the log file holds it (Guid, record checksum, edit version, place) and of
+// every deleted Guid.  Every station keeps its log in the one order (log_order.h), so equal
+// digests mean equal files; the log checksum in the report checks the order too.  Where a peer's digest differs, the station sends the digests of 256
 // buckets of Guids (BKT); the peer answers with the contents of each bucket that differs (INV);
 // the station then asks for what it lacks or holds older (WANT), sends what the peer lacks or
 // holds older (REC), and passes deletions on.  Nothing is overwritten wholesale: QSOs move one
@@ -59,8 +60,16 @@ class LogSync {
 
   // Stations heard reporting digests within kPeerTimeout.
   int PeersHeard(Clock::time_point now) const;
+  // Whether a station that repairs was heard within `span` (one cut off for a while is
+  // expected back, and repairs when it is).
+  bool HeardWithin(Clock::time_point now, Clock::duration span) const;
   // Every station heard agrees with this log (and there is at least one).
   bool Agreed(Clock::time_point now) const;
+  // Why the repair cannot make the logs equal: a station heard whose log has differed from
+  // this one, with neither changing, for kGiveUp (a station of another contest scores the
+  // QSOs its own way).  Empty while the repair is working or the logs agree.
+  static constexpr auto kGiveUp = std::chrono::seconds(60);
+  std::string Failure(Clock::time_point now) const;
   std::size_t Pending() const { return pending_.size(); }
 
   struct Digests {
@@ -75,6 +84,10 @@ class LogSync {
     Clock::time_point heard{};
     DigText dig;
     int orderMismatches = 0;  // digests equal, log checksums not, reports in a row
+    // The two digests of the last report that differed, and since when they have stood.
+    std::uint32_t stuckTheirs = 0;
+    std::uint32_t stuckOurs = 0;
+    Clock::time_point stuckSince{};
   };
   struct PendingChange {
     std::string text;
@@ -107,7 +120,7 @@ class LogSync {
   NetExchange& exchange_;
   int station_;
   Digests digests_;
-  std::uint32_t digestLogCrc_ = 0;
+  std::uint64_t digestRevision_ = 0;
   int digestCount_ = -1;
   std::size_t digestTombstones_ = 0;
   std::map<int, Peer> peers_;

@@ -52,17 +52,30 @@ const QsoRecord* TTreeRules::LastQso() const {
   return log_->At(log_->Count() - 1);
 }
 
-const QsoRecord* TTreeRules::SerialBase() const {
-  if (serial_.scope == SerialScope::kLog) return LastQso();
+// The log is in time order, and a QSO stamped ahead (a clock stepped on, a station of the group
+// whose clock runs ahead) stands after QSOs logged later: the serial continues from the
+// highest among the last QSOs of the sequence, so that no serial is sent twice.
+const QsoRecord* TTreeRules::SerialBase(SerialText text) const {
   if (log_ == nullptr) return nullptr;
-  for (int i = log_->Count() - 1; i >= 0; --i) {
+  constexpr int kSerialLookBack = 64;
+  const QsoRecord* best = nullptr;
+  long long bestSerial = 0;
+  int seen = 0;
+  for (int i = log_->Count() - 1; i >= 0 && seen < kSerialLookBack; --i) {
     const QsoRecord* q = log_->At(i);
-    const bool inSequence = serial_.scope == SerialScope::kStation
-                                ? GuidStationPart(q->Guid) == serial_.stationPart
-                                : BandOfFreq(q->Freq) == currentBand_;
-    if (inSequence) return q;
+    const bool inSequence = serial_.scope == SerialScope::kLog ||
+                            (serial_.scope == SerialScope::kStation
+                                 ? GuidStationPart(q->Guid) == serial_.stationPart
+                                 : BandOfFreq(q->Freq) == currentBand_);
+    if (!inSequence) continue;
+    ++seen;
+    const long long serial = StrToIntDefM1(text(q->Sent));
+    if (best == nullptr || serial > bestSerial) {
+      best = q;
+      bestSerial = serial;
+    }
   }
-  return nullptr;
+  return best;
 }
 
 // Selectors of the points and multiplier walks: country and continent test the own station,

@@ -107,8 +107,11 @@ class TTreeRules {
   std::string ChampionshipTx(std::string_view call) const;
   std::string Report() const;
   const QsoRecord* LastQso() const;
-  // The QSO whose sent serial the next one continues: the last of the serial plan's sequence.
-  const QsoRecord* SerialBase() const;
+  // The QSO whose sent serial the next one continues: the highest serial among the last QSOs
+  // of the serial plan's sequence.
+  // The part of a sent exchange that holds the serial.
+  using SerialText = std::string_view (*)(std::string_view sent);
+  const QsoRecord* SerialBase(SerialText text) const;
   std::string NextSerialAfter(std::string_view previous) const;
 
   RuleList nodes_;

@@ -19,6 +19,12 @@ std::string_view AfterSpace(std::string_view s) {
   return p == std::string_view::npos ? s : s.substr(p + 1);
 }
 
+// Where the serial stands in a sent exchange, by the item's position.
+std::string_view SerialWhole(std::string_view s) { return s; }
+std::string_view SerialBeforeSpace(std::string_view s) { return BeforeSpace(s); }
+std::string_view SerialSecond(std::string_view s) { return BeforeSpace(AfterSpace(s)); }
+std::string_view SerialAfterSpace(std::string_view s) { return AfterSpace(s); }
+
 }  // namespace
 
 // One more than a serial read from the log (text that is not a number counts as -1), and
@@ -90,12 +96,12 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
   switch (item.Item()) {
     case TxItemKind::kRst: return Report();
     case TxItemKind::kQsoNr: {
-      const QsoRecord* base = SerialBase();
+      const SerialText text = item.Position() == 1   ? SerialBeforeSpace
+                              : item.Position() == 2 ? SerialSecond
+                                                     : SerialWhole;
+      const QsoRecord* base = SerialBase(text);
       if (base == nullptr) return NextSerialAfter("0");
-      std::string_view sent = base->Sent;
-      if (item.Position() == 1) sent = BeforeSpace(sent);
-      if (item.Position() == 2) sent = BeforeSpace(AfterSpace(sent));
-      return NextSerialAfter(sent);
+      return NextSerialAfter(text(base->Sent));
     }
     case TxItemKind::kConstNr: return exch;
     case TxItemKind::kZoneCq: return own.cqZone;
@@ -120,7 +126,7 @@ std::string TTreeRules::OwnItemText(const TxItemRule& item) {
 std::string TTreeRules::ChampionshipTx(std::string_view call) const {
   if (call == ctx_.OwnCall()) {
     std::string head = ctx_.OwnExchange().empty() ? Report() : ctx_.OwnExchange();
-    const QsoRecord* base = SerialBase();
+    const QsoRecord* base = SerialBase(SerialAfterSpace);
     if (base == nullptr) return head + " " + NextSerialAfter("0");
     return head + " " + NextSerialAfter(AfterSpace(base->Sent));
   }

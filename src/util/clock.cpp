@@ -1,5 +1,6 @@
 #include "util/clock.h"
 
+#include <cstdlib>
 #include <ctime>
 
 namespace vk {
@@ -20,15 +21,22 @@ DateTime FromTm(const std::tm& tm) {
 
 }  // namespace
 
+long long ClockOffsetOf(const char* text) {
+  if (text == nullptr || *text == '\0') return 0;
+  char* end = nullptr;
+  const long long v = std::strtoll(text, &end, 10);
+  return *end == '\0' && v >= -86400 && v <= 86400 ? v : 0;
+}
+
 DateTime SystemTimeSource::LocalNow() const {
-  std::time_t t = std::time(nullptr);
+  std::time_t t = std::time(nullptr) + static_cast<std::time_t>(offset_);
   std::tm tm{};
   ::localtime_r(&t, &tm);
   return FromTm(tm);
 }
 
 DateTime SystemTimeSource::UtcNow() const {
-  std::time_t t = std::time(nullptr);
+  std::time_t t = std::time(nullptr) + static_cast<std::time_t>(offset_);
   std::tm tm{};
   ::gmtime_r(&t, &tm);
   return FromTm(tm);

@@ -130,7 +130,7 @@ TEST_F(EntryTest, LoggingAQsoScoresAppendsSavesAndTellsTheOtherWindows) {
   ASSERT_EQ(Log().Count(), 1);
   const QsoRecord& q = *Log().At(0);
   EXPECT_EQ(AdifRecordLine(q),
-            "<QSO_DATE:8>20240305<TIME_ON:4>0907<BAND:4>160M<FREQ:4>1.84<MODE:2>CW"
+            "<QSO_DATE:8>20240305<TIME_ON:6>090730<BAND:4>160M<FREQ:4>1.84<MODE:2>CW"
             "<CALL:6>DL1ABC<RST_SENT:7>599 001<RST_RCVD:6>599 15<QSCORE:1>2<QMULTI:1>1"
             "<QGUID:1>1<EOR>");
   EXPECT_NE(ReadWholeFile(LogPath()).find(AdifRecordLine(q)), std::string::npos);

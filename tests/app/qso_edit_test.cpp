@@ -194,7 +194,9 @@ TEST_F(QsoEditTest, EditStoresTheFormKeepsTheGuidRescoresAndSumsTheRecordAndTheL
   const std::uint32_t before = Log().LogCrc();
   ASSERT_TRUE(
       editor_->Edit(1, Form("06-03-2024", "10:45", k20m, kPh, " F5BBC ", "59 007 ", "59 033")));
-  const QsoRecord& q = *Log().At(1);
+  // A day later: the QSO moves to its place in the log's time order.
+  ASSERT_EQ(Log().FindByGuid(101), 4);
+  const QsoRecord& q = *Log().At(4);
   EXPECT_EQ(q.Stamp, (DateTime{2024, 3, 6, 10, 45, 0}));
   EXPECT_EQ(q.Mode, Mode::kPhone);
   EXPECT_EQ(q.Call, "F5BBC");  // spaces around a field do not survive the log file
@@ -221,8 +223,9 @@ TEST_F(QsoEditTest, EditTellsTheLogWindowThenTheEntryWindowAndPublishesOneChange
   const std::uint64_t rev = seen_ + 1;
   EXPECT_EQ(Published(), (std::vector<LogChange>{
                              {rev, LogChangeKind::kEdited, LogOrigin::kEditor, 103, 3}}));
-  // The edit count goes up, so that a late copy of an older edit cannot undo this one.
-  EXPECT_EQ(Log().At(3)->Mark, 2);
+  // A new edit version (the count above the station bits), so that a late copy of an older
+  // edit cannot undo this one.
+  EXPECT_EQ(Log().At(3)->Mark, 1 << kEditVersionStationBits);
   EXPECT_EQ(Log().At(3)->Crc, ComputeQsoCrc(*Log().At(3)));
   // The band stayed: the totals are as they were.
   EXPECT_EQ(Row(4).qsos, 4);

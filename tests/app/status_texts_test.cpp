@@ -25,11 +25,11 @@ TEST(StatusTextsTest, Layout) {
 
 // The group's state as the status line shows it: nothing without a network.
 TEST(StatusTextsTest, SyncStateFollowsTheGroup) {
-  EXPECT_EQ(SyncStateText(false, true, true, 1, 2), "");
-  EXPECT_EQ(SyncStateText(true, false, false, 0, 7), "Net: waiting");
-  EXPECT_EQ(SyncStateText(true, true, false, 7, 7), "Net: in step");
-  EXPECT_EQ(SyncStateText(true, true, true, 6, 7), "Net: repairing");
-  EXPECT_EQ(SyncStateText(true, true, false, 6, 7), "Net: differs");
+  EXPECT_EQ(SyncStateText(false, true, true, false), "");
+  EXPECT_EQ(SyncStateText(true, false, false, false), "Net: waiting");
+  EXPECT_EQ(SyncStateText(true, true, false, true), "Net: in step");
+  EXPECT_EQ(SyncStateText(true, true, true, false), "Net: repairing");
+  EXPECT_EQ(SyncStateText(true, true, false, false), "Net: differs");
 }
 
 TEST(StatusTextsTest, BannerGivesUpTheProgramNameThenTheContestsEnd) {

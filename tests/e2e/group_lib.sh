@@ -2,12 +2,13 @@
 # namespace of its own.  The test defines ns (the namespace of station N), DIRS and SOCKS (its
 # directory and tmux socket) and SOCK_BASE.
 at() { VK_DIR=${DIRS[$1]}; VK_SOCK=${SOCKS[$1]}; }
-# Starts station N in its namespace and waits for the desktop.
+# Starts station N in its namespace and waits for the desktop; STATION_ENV[N] may hold extra
+# VAR=value settings for it.
 start_in() {
   at "$1"
   rm -f "$VK_DIR/rc"
   vk_tmux new-session -d -s vk -x "$VK_WIDTH" -y "$VK_HEIGHT" \
-    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color VORKAN_DIAGNOSTICS=1 '$VK_BIN' 2>err.log; echo \$? > rc"
+    "cd '$VK_DIR' && ip netns exec $(ns "$1") env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=tmux-256color VORKAN_DIAGNOSTICS=1 ${STATION_ENV[$1]:-} '$VK_BIN' 2>err.log; echo \$? > rc"
   vk_wait_for "Alt-X Exit" 20
   vk_wait_for "Good luck in the contest!" 20
 }

@@ -45,7 +45,7 @@ TEST_F(AdifDurabilityTest, RecordsSpreadOverSeveralLinesAreRead) {
   ASSERT_EQ(log.Count(), 20);
   EXPECT_EQ(log.GetCall(19), "W1ATA");
   EXPECT_EQ(log.GetSent(0), "599");
-  EXPECT_EQ(log.At(0)->Stamp, (DateTime{2024, 3, 5, 9, 7, 0}));
+  EXPECT_EQ(log.At(0)->Stamp, (DateTime{2024, 3, 5, 9, 7, 59}));
   EXPECT_EQ(log.GetFreq(0), 141000);
   EXPECT_EQ(log.GetMode(0), Mode::kPhone);
   EXPECT_FALSE(stats.Whole());

@@ -64,7 +64,7 @@ TLogCollection RandomLog(unsigned seed, int count) {
     q.Stamp = {
         static_cast<std::uint16_t>(pick(1000, 9999)), static_cast<std::uint16_t>(pick(1, 12)),
         static_cast<std::uint16_t>(pick(1, 28)),      static_cast<std::uint16_t>(pick(0, 23)),
-        static_cast<std::uint16_t>(pick(0, 59)),      0};
+        static_cast<std::uint16_t>(pick(0, 59)),      static_cast<std::uint16_t>(pick(0, 59))};
     q.Freq = pick(0, 3) == 0 ? pick(0, 20000000) : pick(18000, 300000);
     q.Mode = ModeOrUnknown(pick(0, 5));
     q.Call = text(16);
@@ -73,6 +73,8 @@ TLogCollection RandomLog(unsigned seed, int count) {
     q.Score = static_cast<std::int16_t>(pick(-32768, 32767) * (pick(0, 1)));
     q.Multi = static_cast<std::int16_t>(pick(0, 3) == 0 ? pick(-5, 300) : 0);
     q.Bonus = static_cast<std::int16_t>(pick(0, 3) == 0 ? pick(-5, 300) : 0);
+    q.Mark = pick(0, 3) == 0 ? pick(2, 100000) : 1;
+    q.Place = pick(0, 5) == 0 ? pick(1, 2000000000) * 1000LL + pick(0, 999) : 0;
     log.Append(q);
   }
   return log;

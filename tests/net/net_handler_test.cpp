@@ -135,6 +135,32 @@ TEST_F(NetHandlerTest, EditSetsStampFrequencyModeAndTextsOnly) {
   EXPECT_EQ(s_.log.LogCrc(), fresh.LogCrc());
 }
 
+// Edits of one QSO made on both sides of a split group: whatever order they arrive in, and
+// however often, every station keeps the same one (the higher version); a delete sticks.
+TEST_F(NetHandlerTest, NewestEditWinsInAnyOrderAndDeletesStick) {
+  QsoRecord a = MakeQso(102, "F5AAA");
+  a.Mark = NextEditVersion(1, 2);  // first edit, at station 2
+  QsoRecord b = MakeQso(102, "F5BBB");
+  b.Mark = NextEditVersion(1, 5);  // first edit, at station 5: the higher station wins the tie
+  QsoRecord c = MakeQso(102, "F5CCC");
+  c.Mark = NextEditVersion(a.Mark, 2);  // a second edit beats both
+  const std::vector<std::pair<std::vector<QsoRecord>, std::string>> cases = {
+      {{a, b}, "F5BBB"}, {{b, a}, "F5BBB"}, {{b, a, b, a}, "F5BBB"},
+      {{a, c, b}, "F5CCC"}, {{c, b, a}, "F5CCC"}};
+  for (const auto& [arrivals, kept] : cases) {
+    s_.log.Clear();
+    ThreeQsos();
+    for (const QsoRecord& e : arrivals) Handle(EdtMessage(e));
+    EXPECT_EQ(s_.log.At(s_.log.FindByGuid(102))->Call, kept);
+  }
+  Handle(DelMessage(102));
+  QsoRecord later = c;
+  later.Mark = NextEditVersion(c.Mark, 7);
+  EXPECT_EQ(Handle(EdtMessage(later)).change, NetChange::kNone);
+  EXPECT_EQ(Handle(AddMessage(later)).change, NetChange::kNone);
+  EXPECT_EQ(s_.log.FindByGuid(102), -1);
+}
+
 TEST_F(NetHandlerTest, EditThatMovesAQsoToAnotherBandMovesItsPoints) {
   ThreeQsos();
   EXPECT_EQ(Handle(EdtMessage(MakeQso(103, "G4CCC", 70100, 12))),

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "net_test_util.h"
 
@@ -57,12 +58,21 @@ TEST(QsoLine, ReadsBackWhatItWrites) {
   q.Mode = Mode::kRtty;
   q.Score = -3;
   q.Bonus = 10;
-  q.Mark = 7;  // travels although it means nothing to the log
-  std::string fault;
-  const std::optional<QsoRecord> back = ParseQsoLine(BuildQsoLine(q), &fault);
-  ASSERT_TRUE(back.has_value()) << fault;
-  q.Crc = back->Crc;
-  EXPECT_EQ(*back, q);
+  q.Mark = 7;  // the edit version
+  // Seconds and an explicit place ride after the twelve fields, only where not zero.
+  for (const auto& [second, place, tail] :
+       {std::tuple{0, 0LL, ""}, std::tuple{9, 0LL, "`09"},
+        std::tuple{0, -1704153600001LL, "`00`-1704153600001"}}) {
+    q.Stamp.second = static_cast<std::uint16_t>(second);
+    q.Place = place;
+    const std::string line = BuildQsoLine(q);
+    EXPECT_TRUE(line.ends_with("`7" + std::string(tail))) << line;
+    std::string fault;
+    const std::optional<QsoRecord> back = ParseQsoLine(line, &fault);
+    ASSERT_TRUE(back.has_value()) << fault;
+    q.Crc = back->Crc;
+    EXPECT_EQ(*back, q);
+  }
 }
 
 TEST(QsoLine, CutsTextsAndKeepsLow16BitsOfScores) {
@@ -106,7 +116,11 @@ TEST(QsoLine, RefusesLinesThatCannotBeReadWhole) {
       {"12345`05-03-2024`09:07`+140250`CW`N0CALL`599 001`599 15`2`1`0`1", "plus sign"},
       {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15``1`0`1", "empty score"},
       {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0` 1", "spaced mark"},
-      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`", "13 fields"},
+      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`", "empty seconds"},
+      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`60", "second 60"},
+      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`7", "one digit"},
+      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`07`x", "place"},
+      {"12345`05-03-2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1`07`5`5", "15 fields"},
       {"12345`05/03/2024`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1", "date form"},
       {"12345`05-03-2024x`09:07`140250`CW`N0CALL`599 001`599 15`2`1`0`1", "date tail"},
       {"12345`05-03-2024`0907`140250`CW`N0CALL`599 001`599 15`2`1`0`1", "time form"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "log/log_order.h"
 #include "net/fake_udp.h"
 #include "net/net_thread.h"
 #include "net_test_util.h"
@@ -85,7 +86,10 @@ TEST_F(TwoStations, EveryKindOfChangeReachesTheOtherLog) {
   ExpectSameLog(log, b_.side.log);
 
   // Added by dialog before the second QSO; edited; the first deleted.
-  log.InsertAt(1, MakeQso(16, "UA9QQQ", 140100, 2));
+  // The dialog gives a QSO stamped out of turn its place before the second one.
+  QsoRecord inserted = MakeQso(16, "UA9QQQ", 140100, 2);
+  inserted.Place = PlaceBefore(log, 1, inserted);
+  log.InsertAt(1, inserted);
   h.SendQso(4, log.At(1));
   log.SetCall(2, "K1XYZ");
   log.SetFreq(2, 70300);

@@ -133,7 +133,6 @@ QsoRecord EntryModel::BuildQso() {
   TTreeRules& rules = station_.Rules();
   QsoRecord q;  // the logbook gives the Guid and the figures
   q.Stamp = station_.Clock().Now();
-  q.Stamp.second = 0;  // the log keeps minutes
   q.Freq = station_.CurrentFreq();
   q.Mode = station_.CurrentMode();
   // The log file keeps no spaces around a field; a record must read back as it was logged, or

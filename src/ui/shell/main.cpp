@@ -76,7 +76,7 @@ int RunOnce(int argc, char* argv[], std::string notice, const std::string& envir
   // writes to, and the computer's clock, which every "now" comes from.  The station, its bus
   // and the log exchange exist before anything else and outlive the application.
   vk::Journal journal;
-  const vk::SystemTimeSource clock;
+  const vk::SystemTimeSource clock{vk::ClockOffsetOf(std::getenv(vk::kClockOffsetVariable))};
   vk::Session session{{}, nullptr, &journal, &clock};
   // The tests' hooks, read here once; the session hands them to whatever they steer.
   session.SetTestHooks(

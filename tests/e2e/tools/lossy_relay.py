@@ -5,7 +5,8 @@ twice.  Station i sends to ADDR_i:PORT (the relay's address on its link) and get
 others send from that address.
 
 usage: lossy_relay.py PORT LOSS DUP DELAY_MS JITTER_MS ADDR_1 STATION_1 ADDR_2 STATION_2 ...
-Runs until killed; prints one line of counts to stderr on SIGTERM.
+Runs until killed; prints one line of counts to stderr on SIGTERM.  SIGUSR1 cuts the first
+station off from the others (both ways, as a broken cable would), SIGUSR2 joins it again.
 """
 import heapq
 import random
@@ -34,6 +35,13 @@ def main():
     due = []  # (time, seq, link index, datagram)
     seq = 0
     counts = {"in": 0, "out": 0, "lost": 0, "doubled": 0}
+    cut = [False]
+
+    def split(*_):
+        cut[0] = True
+
+    def heal(*_):
+        cut[0] = False
 
     def stop(*_):
         print("relay: %(in)d in, %(out)d out, %(lost)d lost, %(doubled)d doubled" % counts,
@@ -41,6 +49,8 @@ def main():
         sys.exit(0)
 
     signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGUSR1, split)
+    signal.signal(signal.SIGUSR2, heal)
     while True:
         timeout = max(0.0, due[0][0] - time.monotonic()) if due else 0.5
         for key, _ in sel.select(timeout):
@@ -53,6 +63,9 @@ def main():
                 counts["in"] += 1
                 for dst in range(len(links)):
                     if dst == src:
+                        continue
+                    if cut[0] and 0 in (src, dst):
+                        counts["lost"] += 1
                         continue
                     if rng.random() < loss:
                         counts["lost"] += 1
