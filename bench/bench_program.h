@@ -80,6 +80,21 @@ class ProgramInPty {
       ReadSome(static_cast<int>(left.count()) + 1);
     }
   }
+  // Times the program has given up the processor to wait (voluntary context switches): one per
+  // wake-up of an idle loop.
+  long WaitCount() const {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid_));
+    std::FILE* f = std::fopen(path, "r");
+    if (f == nullptr) return 0;
+    char line[256];
+    long n = 0;
+    while (std::fgets(line, sizeof line, f) != nullptr) {
+      if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &n) == 1) break;
+    }
+    std::fclose(f);
+    return n;
+  }
   // Processor time the program has used so far, in milliseconds.
   double CpuMs() const {
     char path[64];

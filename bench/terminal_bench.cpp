@@ -162,6 +162,24 @@ BENCHMARK(BM_EnterToLogLine)
     ->Arg(0)->Arg(1000)->Arg(65500)
     ->Iterations(12)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The operating screen left alone for ten seconds: the program's share of the processor and
+// its wake-ups per second (the clock steps once a second; no link is set up).
+void BM_IdleOperatingScreen(benchmark::State& state) {
+  const LoggedStation s(static_cast<int>(state.range(0)));
+  ProgramInPty p(Binary(), s.station.Dir());
+  if (!ReachOperatingScreen(state, p)) return;
+  p.Drain(1000);
+  constexpr int kSeconds = 10;
+  for (auto _ : state) {
+    const double cpu0 = p.CpuMs();
+    const long waits0 = p.WaitCount();
+    p.Drain(kSeconds * 1000);
+    state.counters["cpu_percent"] = (p.CpuMs() - cpu0) / (kSeconds * 10.0);
+    state.counters["wakeups_per_s"] = static_cast<double>(p.WaitCount() - waits0) / kSeconds;
+  }
+}
+BENCHMARK(BM_IdleOperatingScreen)->Arg(0)->Arg(65535)->Iterations(1)->Unit(benchmark::kSecond);
+
 }  // namespace
 
 #endif  // VORKAN_BINARY

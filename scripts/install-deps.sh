@@ -4,9 +4,9 @@
 #   install-deps.sh test   that, and the test tools (make test)
 set -euo pipefail
 run=(build-essential cmake pkg-config libfinal-dev libgpm-dev libpugixml-dev zlib1g-dev libssl-dev
-     libhamlib-dev gettext hamradio-files locales tzdata dpkg-dev file)
+     libhamlib-dev libcurl4-openssl-dev gettext hamradio-files locales tzdata dpkg-dev file)
 test=(clang-14 libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev tmux strace
-      util-linux iproute2 python3 libhamlib-utils cwdaemon man-db)
+      util-linux iproute2 python3 libhamlib-utils cwdaemon man-db chromium)
 case "${1:-test}" in
   run) pkgs=("${run[@]}") ;;
   test) pkgs=("${run[@]}" "${test[@]}") ;;

@@ -45,7 +45,19 @@ void BroadcastLink::Start(BroadcastSettings settings) {
   }
 }
 
+void BroadcastLink::StartLiveScore(const LiveScoreSettings& settings) {
+  if (poster_ != nullptr) poster_->Stop();
+  poster_.reset();
+  postedAt_ = {};
+  if (!settings.Enabled()) return;
+  postEvery_ = std::chrono::minutes(settings.everyMinutes);
+  poster_ = std::make_unique<LiveScorePoster>(settings.url);
+  poster_->Start();
+}
+
 void BroadcastLink::Stop() {
+  if (poster_ != nullptr) poster_->Stop();
+  poster_.reset();
   if (subscription_ != 0) station_.Book().Unsubscribe(subscription_);
   subscription_ = 0;
   if (sender_ != nullptr) sender_->Stop();
@@ -125,7 +137,18 @@ void BroadcastLink::OnChange(const LogChange& change) {
   }
 }
 
+std::string BroadcastLink::ScoreXml() const {
+  const ScoreSource s{station_.Log(), station_.Totals(), station_.Rules(), &station_.Countries(),
+                      station_.OwnCall(), station_.Settings().main.locator,
+                      station_.PathOf(kConfigFileName)};
+  return DynamicResultsXml(MakeScoreDocument(s, station_.Time().UtcNow()));
+}
+
 void BroadcastLink::Pass(Clock::time_point now) {
+  if (poster_ != nullptr && (postedAt_ == Clock::time_point{} || now - postedAt_ >= postEvery_)) {
+    postedAt_ = now;
+    poster_->Post(ScoreXml());
+  }
   if (sender_ == nullptr) return;
   if (!settings_.radio.empty()) {
     const Freq f = station_.CurrentFreq();
@@ -147,10 +170,7 @@ void BroadcastLink::Pass(Clock::time_point now) {
   if (!settings_.score.empty() &&
       (scoreAt_ == Clock::time_point{} || now - scoreAt_ >= std::chrono::seconds(settings_.scoreEverySeconds))) {
     scoreAt_ = now;
-    const ScoreSource s{station_.Log(), station_.Totals(), station_.Rules(), &station_.Countries(),
-                        station_.OwnCall(), station_.Settings().main.locator,
-                        station_.PathOf(kConfigFileName)};
-    sender_->Send(settings_.score, DynamicResultsXml(MakeScoreDocument(s, station_.Time().UtcNow())));
+    sender_->Send(settings_.score, ScoreXml());
   }
 }
 

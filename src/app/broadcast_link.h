@@ -17,6 +17,7 @@
 
 #include "app/station.h"
 #include "broadcast/broadcast_settings.h"
+#include "broadcast/live_score.h"
 #include "broadcast/n1mm_packets.h"
 #include "broadcast/udp_sender.h"
 
@@ -34,7 +35,10 @@ class BroadcastLink {
 
   // Sends where [Broadcast] says; nothing when it names no destination.
   void Start(BroadcastSettings settings);
+  // Posts the score to an online scoreboard every `everyMinutes`; nothing without a URL.
+  void StartLiveScore(const LiveScoreSettings& settings);
   void Stop();
+  const LiveScorePoster* Poster() const { return poster_.get(); }
   bool Sending() const { return sender_ != nullptr; }
   const UdpSender* Sender() const { return sender_.get(); }
 
@@ -48,6 +52,7 @@ class BroadcastLink {
 
  private:
   void Remember(const QsoRecord& q);
+  std::string ScoreXml() const;
   void LearnLog();
 
   Station& station_;
@@ -60,6 +65,9 @@ class BroadcastLink {
   Freq radioFreq_ = -1;
   Mode radioMode_ = Mode::kUnknown;
   Clock::time_point radioAt_{}, scoreAt_{};
+  std::unique_ptr<LiveScorePoster> poster_;
+  std::chrono::minutes postEvery_{5};
+  Clock::time_point postedAt_{};
 };
 
 }  // namespace vk

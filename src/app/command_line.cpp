@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/rules_command.h"
+#include "app/report_command.h"
 #include "app/score_command.h"
 #include "app/startup.h"
 #include "app/station.h"
@@ -51,6 +52,17 @@ constexpr CommandInfo kCommands[] = {
      "  --data, --contest, --call, --txnr   as for score, with the same defaults\n"
      "  --no-dupes       leave the dupes out\n"
      "  --adif OUT       the file to write (replaced whole)\n"},
+    {"report", "write the post-contest report as one HTML page with plots",
+     "usage: vorkan report [--data DIR] [--contest NAME] [--call CALL] [--txnr TEXT]\n"
+     "                     --html OUT [LOG.adi]\n"
+     "\n"
+     "Scores LOG.adi (default: the station's vorkan.adi) as score does and writes OUT: the\n"
+     "score summary, QSOs and points per band, the rate per hour and per 10 minutes,\n"
+     "continents and multipliers over time, the QSO of each new multiplier, dupes and\n"
+     "corrections, with the plots drawn inside the page.\n"
+     "\n"
+     "  --data, --contest, --call, --txnr   as for score, with the same defaults\n"
+     "  --html OUT       the page to write (replaced whole)\n"},
     {"rules", "check the rules files for mistakes before a contest",
      "usage: vorkan rules check [--data DIR] [--cty FILE] [FILE|CONTEST...]\n"
      "\n"
@@ -262,6 +274,21 @@ int RunCommand(const CommandLine& line, const std::string& stationDir, std::ostr
   std::vector<const char*> all;
   for (const std::string& w : words) all.push_back(w.c_str());
   all.insert(all.end(), args.begin(), args.end());
+  if (line.command == "report") {
+    // Without a log file named, the station's own.
+    bool named = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      const std::string_view a = args[i];
+      if (a == "--data" || a == "--contest" || a == "--call" || a == "--txnr" || a == "--html") {
+        ++i;
+      } else if (!a.starts_with("--")) {
+        named = true;
+      }
+    }
+    const std::string log = (fs::path(stationDir) / std::string(kLogFileName)).string();
+    if (!named) all.push_back(log.c_str());
+    return RunReportCommand(all, out, err);
+  }
   return line.command == "score" ? RunScoreCommand(all, out, err) : RunExportCommand(all, out, err);
 }
 

@@ -51,6 +51,8 @@ constexpr CommandRow kRows[] = {
     {cm::kClockHelp,    M::kTools, "Change time", 0, {},
      [](ShellActions& a) { a.ShowClockHelp(); }},
     {cm::kStatistics,   M::kTools, "&Statistics...", 0, {}, nullptr},
+    {cm::kHtmlReport,   M::kTools, "&Report (HTML)", 0, {},
+     [](ShellActions& a) { a.WriteHtmlReport(); }},
 
     // Every key, written from the key table and this one.
     {cm::kHelpTopic,    M::kHelp, "&Help topic", 0, {},

@@ -42,6 +42,7 @@ inline constexpr CommandId kToggleRate = 0xFA21;    // Options > Rate line (Alt+
 inline constexpr CommandId kStatistics = 0xFA22;    // Tools > Statistics
 inline constexpr CommandId kToggleEsm = 0xFA23;     // Options > Enter sends messages
 inline constexpr CommandId kPickCall = 0xFA24;      // Alt+C: the next call of the Check list
+inline constexpr CommandId kHtmlReport = 0xFA25;    // Tools > Report: the post-contest page
 // Broadcast: two lines for the entry window's message lines.  info: an EntryNote.
 inline constexpr CommandId kEntryNote = 0x4106;
 inline constexpr CommandId kRigSetup = 0xFA0E;      // Options > Rig: the radio's settings

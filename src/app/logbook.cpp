@@ -129,10 +129,15 @@ LogResult Logbook::Add(QsoRecord qso, LogOrigin origin) {
   if (log_.Count() >= TLogCollection::kMaxCount) return Refused("log full");
   if (Status s = CheckQso(qso); !s) return Refused(s.message);
   qso.Guid = NextGuid();
-  SetFigures(qso, ScoreNewQso(rules_, log_, qso));
+  const bool indexed = repeatsAt_ == log_.Revision();
+  SetFigures(qso, ScoreNewQso(rules_, log_, qso, indexed ? &repeats_ : nullptr));
   totals_.Add(BandOfFreq(qso.Freq), static_cast<std::uint16_t>(qso.Score),
               static_cast<std::uint16_t>(qso.Multi), static_cast<std::uint16_t>(qso.Bonus));
   log_.Append(qso);
+  if (indexed) {
+    if (!qso.Dupe) repeats_.Count(*log_.At(log_.Count() - 1), log_.Count() - 1);
+    repeatsAt_ = log_.Revision();
+  }
   LogResult r;
   r.position = log_.Count() - 1;
   r.saved = SaveAfter(LogChangeKind::kAppended, r.position);
@@ -245,7 +250,11 @@ ImportOutcome Logbook::Import(std::vector<QsoRecord> qsos) {
 }
 
 RescoreStats Logbook::ScoreOnly() {
-  if (!rules_.Nodes().empty()) return RescoreLog(log_, rules_, totals_);
+  if (!rules_.Nodes().empty()) {
+    const RescoreStats r = RescoreLog(log_, rules_, totals_, &repeats_);
+    repeatsAt_ = log_.Revision();
+    return r;
+  }
   // No contest is loaded (a rules or country file the operator still has to put right):
   // scoring by an empty rule tree would write zeros over every figure of the file.  The log
   // keeps what it holds until the rules are back.
@@ -262,6 +271,15 @@ Status Logbook::Rescore(LogOrigin origin) {
   Status s = SaveAfter(LogChangeKind::kRescored, -1);
   Publish(LogChangeKind::kRescored, origin, 0, -1);
   return s;
+}
+
+RepeatResult Logbook::CheckRepeat(std::string_view call, std::int32_t freq, Mode mode,
+                                  const DateTime& when) const {
+  const RepeatSettings& s = rules_.Settings().repeat;
+  if (repeatsAt_ != log_.Revision()) return vk::CheckRepeat(log_, s, call, freq, mode, when, journal_);
+  const RepeatResult r = repeats_.Check(log_, s, call, freq, mode, when);
+  if (r.invalidRule) JournalAppend(journal_, kRepqsoErrorText);
+  return r;
 }
 
 // --- the group's changes ------------------------------------------------------------------------

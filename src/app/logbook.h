@@ -20,6 +20,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/log_store.h"
@@ -133,6 +134,12 @@ class Logbook final : public GroupLog {
   // is being loaded or a command that only reads the figures.
   RescoreStats ScoreOnly();
 
+  // Whether working `call` now would repeat a QSO of the log (CheckRepeat's answer), from the
+  // log's QSOs kept by call since the last scoring: the cost of the QSOs of that call, not of
+  // the log.  An invalid repeat rule is journalled.
+  RepeatResult CheckRepeat(std::string_view call, std::int32_t freq, Mode mode,
+                           const DateTime& when) const;
+
   // A change from another station, applied at once (the exchange reads the log between two
   // messages) but scored, saved and published by SettleRemote.
   bool ApplyRemote(const GroupChange& change) override;
@@ -173,6 +180,10 @@ class Logbook final : public GroupLog {
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;
   std::vector<LogChange> pending_;  // the group's changes not yet settled (revision 0)
+  // The QSOs that counted, by call, as the last scoring left them and Add keeps them; good
+  // while the log is at revision repeatsAt_, else the checks read the whole log.
+  RepeatTracker repeats_;
+  std::uint64_t repeatsAt_ = UINT64_MAX;
 };
 
 }  // namespace vk

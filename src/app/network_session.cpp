@@ -95,6 +95,17 @@ NetworkSession::NetworkSession(Station& station, NetworkOptions options)
       options.localNets ? options.localNets() : std::vector<LocalNet>{};
   std::optional<NetEndpoint> where = NetEndpointOf(settings, nets, station_.journal());
   if (!where) return;
+  if (where->anyHost && where->key.empty()) {
+    // Every host of the network could then add, change and delete QSOs in every log of the
+    // group, without even forging an address.
+    refusal_ = "Network not started: IP=" + where->address +
+               " reaches every computer of the network, and without KEY= any of them could "
+               "change the group's log.  Put KEY= (the group's secret, the same at every "
+               "station) or PEERS= (the stations' addresses) in [NETWORK] of vorkan.cfg.";
+    JournalAppend(station_.journal(), "NET:->" + refusal_);
+    return;
+  }
+  where->guardFile = station_.PathOf(kGuardFileName);
   UdpSocketFactory make = std::move(options.makeSocket);
   if (options.listenPort) make = WithListenPort(std::move(make), *options.listenPort);
   thread_ =

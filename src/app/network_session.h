@@ -75,6 +75,9 @@ class NetworkSession final : public GroupExchange {
   NetworkSession& operator=(const NetworkSession&) = delete;
 
   bool Running() const { return thread_ != nullptr; }
+  // Why the network configured in vorkan.cfg was not started, for the operator; empty when it
+  // runs or is switched off.
+  const std::string& Refusal() const { return refusal_; }
   NetworkLink& Link() { return link_; }
   NetExchange& Exchange() { return exchange_; }
   NetHandler& Handler() { return handler_; }
@@ -124,6 +127,7 @@ class NetworkSession final : public GroupExchange {
   NetHandler handler_;
   ExchangeLink link_;
   std::optional<NetEndpoint> endpoint_;  // where the running thread sends; nullopt: none runs
+  std::string refusal_;
   std::unique_ptr<NetThread> thread_;
   std::unique_ptr<LogSync> sync_;  // while the thread runs
   std::function<LogGate()> gate_;

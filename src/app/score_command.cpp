@@ -49,6 +49,8 @@ void PrintRow(std::ostream& out, std::string_view label, const BandTally& t) {
   out << '\n';
 }
 
+}  // namespace
+
 void PrintTotals(const BandTotals& totals, const RescoreStats& stats, std::ostream& out) {
   for (BandIndex b = 1; b <= kBandCount; ++b) {
     if (totals.Row(b).qsos != 0) PrintRow(out, BandRowLabel(b), totals.Row(b));
@@ -59,6 +61,8 @@ void PrintTotals(const BandTotals& totals, const RescoreStats& stats, std::ostre
       << " multipliers=" << totals.Sum(BandQuantity::kMulti) << " score=" << totals.Claimed()
       << '\n';
 }
+
+namespace {
 
 bool IsReadableFile(const std::string& path) {
   struct stat st {};
@@ -112,40 +116,41 @@ std::optional<ScoreCommandOptions> ParseScoreArgs(std::span<const char* const> a
   return o;
 }
 
-int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostream& err) {
-  const CountryLists lists = LoadCountryFiles(o.dataDir);
-  // Diagnostics go to debug.txt of the current directory, as in the program.
-  Journal journal;
-  TTreeRules rules(&journal);
-  if (const std::string why = DataDirProblem(o.dataDir, lists.world.Empty()); !why.empty()) {
+int ScoreLogFile(const ScoreCommandOptions& o, ScoredLog& s, std::ostream& err) {
+  s.lists = LoadCountryFiles(o.dataDir);
+  if (const std::string why = DataDirProblem(o.dataDir, s.lists.world.Empty()); !why.empty()) {
     return Fail(err, why);
   }
-  rules.SetCountryLists(&lists);
-  if (!rules.SetOwnCall(o.call)) {
+  s.rules.SetCountryLists(&s.lists);
+  if (!s.rules.SetOwnCall(o.call)) {
     return Fail(err, "own call " + o.call + " is not in the country list of " + o.dataDir);
   }
-  rules.SetOwnExchange(UpperCase(o.txnr));
-  const ContestList contests = ContestList::Build(o.dataDir, &journal);
-  if (const Status s = LoadContest(rules, contests, o.contest); !s) {
-    return Fail(err, "contest " + o.contest + " not loaded: " + s.message);
+  s.rules.SetOwnExchange(UpperCase(o.txnr));
+  const ContestList contests = ContestList::Build(o.dataDir, &s.journal);
+  if (const Status st = LoadContest(s.rules, contests, o.contest); !st) {
+    return Fail(err, "contest " + o.contest + " not loaded: " + st.message);
   }
   if (!IsReadableFile(o.logPath)) return Fail(err, "cannot read " + o.logPath);
-  TLogCollection log;
-  rules.SetLog(&log);
-  if (const Status s = LoadAdifLog(o.logPath, log, &journal); !s) {
-    return Fail(err, "cannot read " + o.logPath + ": " + s.message);
+  s.rules.SetLog(&s.log);
+  if (const Status st = LoadAdifLog(o.logPath, s.log, &s.journal); !st) {
+    return Fail(err, "cannot read " + o.logPath + ": " + st.message);
   }
-  BandTotals totals;
-  totals.SetFormula(rules.Settings().scoreTotal);
-  const RescoreStats stats = RescoreLog(log, rules, totals);
-  if (o.qsos) PrintQsoLines(log, out);
+  s.totals.SetFormula(s.rules.Settings().scoreTotal);
+  s.stats = RescoreLog(s.log, s.rules, s.totals);
+  return 0;
+}
+
+int RunScoreCommand(const ScoreCommandOptions& o, std::ostream& out, std::ostream& err) {
+  ScoredLog s;
+  if (const int rc = ScoreLogFile(o, s, err); rc != 0) return rc;
+  if (o.qsos) PrintQsoLines(s.log, out);
   if (!o.cabrillo.empty()) {
-    const CabrilloReportData data = DefaultCabrilloReport(rules, o.call, totals.Claimed());
-    if (const Status s = ReplaceFileAtomically(o.cabrillo, CabrilloReportText(data, log)); !s) {
-      return Fail(err, "Cabrillo report not written: " + s.message);
+    const CabrilloReportData data = DefaultCabrilloReport(s.rules, o.call, s.totals.Claimed());
+    if (const Status st = ReplaceFileAtomically(o.cabrillo, CabrilloReportText(data, s.log)); !st) {
+      return Fail(err, "Cabrillo report not written: " + st.message);
     }
   }
-  PrintTotals(totals, stats, out);
+  PrintTotals(s.totals, s.stats, out);
   return 0;
 }
 

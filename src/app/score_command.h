@@ -16,6 +16,13 @@
 #include <span>
 #include <string>
 
+#include "country/country.h"
+#include "log/journal.h"
+#include "log/log_collection.h"
+#include "rules/log_scoring.h"
+#include "rules/tree_rules.h"
+#include "util/band_totals.h"
+
 namespace vk {
 
 inline constexpr int kScoreUsageError = 2;
@@ -33,6 +40,25 @@ struct ScoreCommandOptions {
 // The arguments after "score".  nullopt with `error` set when they do not make a command.
 std::optional<ScoreCommandOptions> ParseScoreArgs(std::span<const char* const> args,
                                                   std::string& error);
+
+// A log file scored by a contest's rules without a terminal: what `vorkan score` prints from
+// and what the HTML report draws.  The rule tree points at the lists and the log, so the whole
+// stays where it was made.
+struct ScoredLog {
+  ScoredLog() : rules(&journal) {}
+  ScoredLog(const ScoredLog&) = delete;
+  ScoredLog& operator=(const ScoredLog&) = delete;
+  Journal journal;  // debug.txt of the current directory, as in the program
+  CountryLists lists;
+  TTreeRules rules;
+  TLogCollection log;
+  BandTotals totals;
+  RescoreStats stats;
+};
+// Loads and scores the log the options name; 0, or kScoreUsageError with the reason in `err`.
+int ScoreLogFile(const ScoreCommandOptions& o, ScoredLog& s, std::ostream& err);
+// The per-band rows, the dupes and the TOTAL line, as `vorkan score` prints them.
+void PrintTotals(const BandTotals& totals, const RescoreStats& stats, std::ostream& out);
 
 // Runs the command: the report goes to `out`, a one-line reason to `err`.  0 on success;
 // kScoreUsageError for bad arguments, an unknown contest, an own call not in the country list

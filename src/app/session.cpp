@@ -29,6 +29,7 @@ Status Session::Start(NetworkOptions network) {
   (void)digital_.Start(LoadDigitalSettings(station_.PathOf(kConfigFileName)));
   std::vector<std::string> bad;
   broadcast_.Start(LoadBroadcastSettings(station_.PathOf(kConfigFileName), bad));
+  broadcast_.StartLiveScore(LoadLiveScoreSettings(station_.PathOf(kConfigFileName)));
   for (const std::string& b : bad) JournalAppend(station_.journal(), "[Broadcast] " + b);
   return {};
 }

@@ -67,6 +67,7 @@ class ShellActions {
   virtual void RunCwMessageEditor() {}         // only when the CW window is open
   virtual void RunNewContest(int /*entry*/) {}
   virtual void WriteCabrillo() {}
+  virtual void WriteHtmlReport() {}
   virtual void SaveLog() {}
   virtual void ShowHelpTopic() {}
   virtual void ShowClockHelp() {}

@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "log/journal.h"
+#include "util/atomic_file.h"
+#include "util/bounded_file.h"
 #include "net/net_message.h"
 #include "util/strings.h"
 
@@ -51,6 +53,48 @@ NetGuard::NetGuard(NetGuardConfig config) : config_(std::move(config)) {
   nextSeq_ = static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
                                             std::chrono::system_clock::now().time_since_epoch())
                                             .count());
+  LoadState();
+}
+
+NetGuard::~NetGuard() {
+  Persist(true);
+}
+
+// Lines "floor <hex>" and "<sender hex> <highest hex>"; anything else is skipped.  Every number
+// up to a sender's highest counts as taken.
+void NetGuard::LoadState() {
+  if (config_.key.empty() || config_.stateFile.empty()) return;
+  std::string text;
+  if (!ReadFileBounded(config_.stateFile, 64 * 1024, text)) return;
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t eol = rest.find('\n');
+    const std::string_view line = rest.substr(0, eol);
+    rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
+    const std::size_t space = line.find(' ');
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    if (space == std::string_view::npos || !ReadHex(line.substr(space + 1), b)) continue;
+    if (line.substr(0, space) == "floor") {
+      floor_ = std::max(floor_, b);
+    } else if (ReadHex(line.substr(0, space), a) && windows_.size() < kMaxSenders) {
+      Window& w = windows_[a];
+      w.highest = std::max(w.highest, b);
+      w.seen.set();
+    }
+  }
+}
+
+void NetGuard::Persist(bool now) {
+  if (!dirty_ || config_.stateFile.empty()) return;
+  const auto t = std::chrono::steady_clock::now();
+  if (!now && t - savedAt_ < std::chrono::seconds(1)) return;
+  std::string text = "floor " + Hex(floor_, 16) + "\n";
+  for (const auto& [sender, w] : windows_) text += Hex(sender, 8) + " " + Hex(w.highest, 16) + "\n";
+  if (ReplaceFileAtomically(config_.stateFile, text)) {
+    dirty_ = false;
+    savedAt_ = t;
+  }
 }
 
 bool NetGuard::IsLocal(std::uint32_t address) const {
@@ -117,7 +161,15 @@ bool NetGuard::Unseal(std::string& datagram) {
       !SameText(d.substr(a + 1, b - a - 1), Signature(seqText, message))) {
     return false;
   }
-  if (windows_.size() >= kMaxSenders && windows_.count(sender) == 0) windows_.clear();
+  const bool known = windows_.count(sender) != 0;
+  if (!known && seq <= floor_) return false;  // older than any sender still remembered
+  if (!known && windows_.size() >= kMaxSenders) {
+    const auto oldest = std::min_element(
+        windows_.begin(), windows_.end(),
+        [](const auto& x, const auto& y) { return x.second.highest < y.second.highest; });
+    floor_ = std::max(floor_, oldest->second.highest);
+    windows_.erase(oldest);
+  }
   Window& w = windows_[sender];
   const std::size_t bits = w.seen.size();
   if (seq > w.highest) {
@@ -132,6 +184,8 @@ bool NetGuard::Unseal(std::string& datagram) {
   }
   w.seen.set(seq % bits);
   datagram.erase(0, b + 1);
+  dirty_ = true;
+  Persist(!known);
   return true;
 }
 

@@ -13,6 +13,13 @@
 //
 // which a station without the key reads as a message it does not know and ignores: a keyed
 // group and an unkeyed station do not mix.
+//
+// The sequence numbers start from the sender's clock (microseconds since 1970) and only rise.
+// The highest number taken from each sender is kept in a file beside the log, so that a
+// datagram recorded by a stranger and sent again after both stations restarted is still
+// refused: its sender is known and its number not above the highest taken.  When more senders
+// were heard than are kept, the oldest is dropped and its number becomes a floor that an
+// unknown sender's datagram must exceed.
 #pragma once
 
 #include <bitset>
@@ -30,6 +37,8 @@ namespace vk {
 class Journal;
 
 inline constexpr std::string_view kMacKeyword = "MAC:";
+// The senders' highest sequence numbers, in the station's directory.
+inline constexpr std::string_view kGuardFileName = "vorkan.mac";
 
 enum class NetVerdict : std::uint8_t { kTake, kOwn, kForeign, kBadSignature };
 
@@ -39,11 +48,16 @@ struct NetGuardConfig {
   std::vector<std::uint32_t> peers;
   std::vector<LocalNet> localNets;
   std::string key;  // empty: datagrams are neither signed nor checked
+  // Where the senders' highest numbers outlive the program; empty: nowhere.
+  std::string stateFile;
 };
 
 class NetGuard {
  public:
   explicit NetGuard(NetGuardConfig config);
+  ~NetGuard();
+  NetGuard(const NetGuard&) = delete;
+  NetGuard& operator=(const NetGuard&) = delete;
 
   // The ports this station's datagrams leave from: a datagram from a local address and one of
   // these ports is the station's own.
@@ -54,11 +68,15 @@ class NetGuard {
                    std::uint16_t port);
   // The message as it goes out: signed when the group has a key.
   std::string Seal(std::string_view message);
+  // Writes the senders' numbers to the state file if they changed: at once with `now`, else
+  // at most once a second.
+  void Persist(bool now);
 
  private:
   bool IsLocal(std::uint32_t address) const;
   bool IsPeer(std::uint32_t address) const;
   bool Unseal(std::string& datagram);
+  void LoadState();
   std::string Signature(std::string_view seq, std::string_view message) const;
 
   // The sequence numbers taken lately from one sender: the highest and a window below it.
@@ -73,6 +91,9 @@ class NetGuard {
   std::map<std::uint64_t, Window> windows_;  // by sender id
   std::uint32_t senderId_;
   std::uint64_t nextSeq_;
+  std::uint64_t floor_ = 0;  // an unknown sender's numbers must be above it
+  bool dirty_ = false;       // numbers taken since the state file was written
+  std::chrono::steady_clock::time_point savedAt_{};
 };
 
 // Keeps a flood of datagrams from turning into a flood of journal lines: up to `perSecond`

@@ -70,6 +70,7 @@ std::optional<NetEndpoint> NetEndpointOf(const NetworkSettings& settings,
   }
   const bool groupWide = e.peers.size() < e.destinations.size();
   if (groupWide && !listed) e.peers.clear();
+  e.anyHost = groupWide && !listed;
   e.key = settings.key;
   return e;
 }
@@ -114,7 +115,7 @@ void NetWorker::Open() {
   Close();
   lastHelo_ = Now();
   NetGuardConfig guard{where_.peers, localNets_ ? localNets_() : std::vector<LocalNet>{},
-                       where_.key};
+                       where_.key, where_.guardFile};
   guard_ = std::make_unique<NetGuard>(std::move(guard));
   std::vector<std::uint16_t> ownPorts;
   std::vector<std::string> destinations = where_.destinations;
@@ -142,6 +143,7 @@ void NetWorker::Open() {
 }
 
 void NetWorker::Close() {
+  if (guard_) guard_->Persist(true);
   for (auto& out : outs_) out->Close();
   if (in_) in_->Close();
   outs_.clear();

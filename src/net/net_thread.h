@@ -48,6 +48,10 @@ struct NetEndpoint {
   std::vector<std::string> destinations;  // IP: one address, a list, a broadcast or multicast one
   std::vector<std::uint32_t> peers;       // whose datagrams are taken; empty: the local networks
   std::string key;
+  // IP= reaches a whole network (broadcast, multicast) and PEERS= names no station: any host
+  // there is heard.
+  bool anyHost = false;
+  std::string guardFile;  // the senders' numbers across restarts (NetGuardConfig::stateFile)
   friend bool operator==(const NetEndpoint&, const NetEndpoint&) = default;
 };
 // nullopt when the exchange is switched off (ENABLE not above 0) or PORT is not a port.  IP may

@@ -1,5 +1,6 @@
 #include "rules/log_scoring.h"
 
+#include "log/journal.h"
 #include "score/repeat.h"
 #include "util/bands.h"
 
@@ -29,12 +30,19 @@ bool SameFigures(const QsoRecord& q, const QsoFigures& f) {
 
 }  // namespace
 
-QsoFigures ScoreNewQso(TTreeRules& rules, const TLogCollection& log, const QsoRecord& q) {
+QsoFigures ScoreNewQso(TTreeRules& rules, const TLogCollection& log, const QsoRecord& q,
+                       const RepeatTracker* repeats) {
   // The check the entry window made when the call was entered may be stale (the operator
   // tabbed past it, or went straight to the exchange): it is made again for what is logged.
   // A contest without a valid repeat rule knows no dupes.
-  const RepeatResult rep =
-      CheckRepeat(log, rules.Settings().repeat, q.Call, q.Freq, q.Mode, q.Stamp, rules.journal());
+  const RepeatSettings& s = rules.Settings().repeat;
+  RepeatResult rep;
+  if (repeats != nullptr) {
+    rep = repeats->Check(log, s, q.Call, q.Freq, q.Mode, q.Stamp);
+    if (rep.invalidRule) JournalAppend(rules.journal(), kRepqsoErrorText);
+  } else {
+    rep = CheckRepeat(log, s, q.Call, q.Freq, q.Mode, q.Stamp, rules.journal());
+  }
   return rep.position != 0 ? DupeFigures() : RuleFigures(rules, q);
 }
 
@@ -45,10 +53,13 @@ void SetFigures(QsoRecord& q, const QsoFigures& f) {
   q.Dupe = f.dupe;
 }
 
-RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& totals) {
+RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& totals,
+                        RepeatTracker* kept) {
   rules.ResetTallies();
   totals.Clear();
-  RepeatTracker repeats;
+  RepeatTracker local;
+  RepeatTracker& repeats = kept != nullptr ? *kept : local;
+  repeats.Clear();
   repeats.Reserve(static_cast<std::size_t>(log.Count()));
   const RepeatSettings& settings = rules.Settings().repeat;
   RescoreStats stats;

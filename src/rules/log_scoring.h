@@ -11,6 +11,7 @@
 
 #include "log/log_collection.h"
 #include "rules/tree_rules.h"
+#include "score/repeat.h"
 #include "util/band_totals.h"
 
 namespace vk {
@@ -25,8 +26,11 @@ struct QsoFigures {
 
 // Scores a QSO about to be appended to `log`: the repeat check against the whole log, then
 // the rules, recording the new multiplier and bonus keys.  The stored (corrected) received
-// exchange is what is scored, so the figures are those a later rescoring gives.
-QsoFigures ScoreNewQso(TTreeRules& rules, const TLogCollection& log, const QsoRecord& q);
+// exchange is what is scored, so the figures are those a later rescoring gives.  `repeats`,
+// when given, holds the log's QSOs by call (as RescoreLog leaves it): the repeat check then
+// costs the QSOs of the call, not the log.
+QsoFigures ScoreNewQso(TTreeRules& rules, const TLogCollection& log, const QsoRecord& q,
+                       const RepeatTracker* repeats = nullptr);
 
 // Copies the figures into the record.
 void SetFigures(QsoRecord& q, const QsoFigures& f);
@@ -40,7 +44,9 @@ struct RescoreStats {
 
 // Scores every QSO of the log again from the first, with every multiplier and bonus key
 // forgotten first, and rebuilds the band totals from the new figures.  Record checksums and
-// the log checksum follow the changed figures.
-RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& totals);
+// the log checksum follow the changed figures.  `repeats`, when given, is left holding the
+// QSOs that counted, by call, for the checks of the QSOs logged after.
+RescoreStats RescoreLog(TLogCollection& log, TTreeRules& rules, BandTotals& totals,
+                        RepeatTracker* repeats = nullptr);
 
 }  // namespace vk

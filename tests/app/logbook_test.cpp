@@ -12,6 +12,7 @@
 
 #include "app/log_transfer.h"
 #include "log/adif.h"
+#include "score/repeat.h"
 #include "logbook_access.h"
 #include "station_fixture.h"
 
@@ -163,6 +164,40 @@ TEST_F(LogbookTest, TheFirstQsoAfterTheLoadIsAppended) {
     EXPECT_TRUE(book->SaveOnExit(false).ok());
     EXPECT_EQ(ReadWholeFile(LogPath()), BuildAdifLog(book->Log()));
   }
+}
+
+// The repeat check from the logbook's index of calls gives the answer of a check that reads
+// the whole log, after every kind of change (the index is kept by Add and by each scoring, and
+// is not trusted while the group's changes wait to be settled).
+TEST_F(LogbookTest, RepeatCheckFollowsEveryChange) {
+  Logbook& book = Start("contest.xml", "WORLD");
+  const auto agrees = [&](const char* step) {
+    SCOPED_TRACE(step);
+    for (const char* call : {"K1ABC", "F5AAA", "DL2XX", "G4ZZZ"}) {
+      for (const Freq f : {140250, 70250}) {
+        const DateTime at{2024, 3, 5, 10, 0, 0};
+        EXPECT_EQ(book.CheckRepeat(call, f, Mode::kCw, at).position,
+                  CheckRepeat(book.Log(), station_->Rules().Settings().repeat, call, f, Mode::kCw,
+                              at)
+                      .position)
+            << call << " " << f;
+      }
+    }
+  };
+  ASSERT_TRUE(book.Add(Qso("K1ABC", 9, 0)).ok());
+  ASSERT_TRUE(book.Add(Qso("K1ABC", 9, 1)).ok());  // a repeat
+  ASSERT_TRUE(book.Add(Qso("F5AAA", 9, 2, 70250)).ok());
+  agrees("added");
+  ASSERT_TRUE(book.Edit(0, Qso("DL2XX", 9, 0)).ok());  // the repeat now counts
+  agrees("edited");
+  ASSERT_TRUE(book.Delete(2).ok());
+  agrees("deleted");
+  QsoRecord q = Qso("G4ZZZ", 9, 5);
+  q.Guid = 4242;
+  ASSERT_TRUE(book.ApplyRemote({GroupChangeKind::kPlace, book.Log().Count(), q, {}}));
+  agrees("the group's change pending");
+  ASSERT_TRUE(book.SettleRemote());
+  agrees("settled");
 }
 
 TEST_F(LogbookTest, RefusedChangesLeaveTheLogAndTheFeedAlone) {

@@ -2,7 +2,9 @@
 # namespace, the real program in each), set up without listing each other: first with the
 # segment's broadcast address, then with a multicast group.  Each station logs QSOs; every
 # station ends with all of them, the three vorkan.adi files equal byte for byte, and no station
-# takes its own datagrams, echoed back by the segment, for another's.
+# takes its own datagrams, echoed back by the segment, for another's.  Reached that way, every
+# host of the segment is heard: without KEY= (or PEERS=) the network does not start and the
+# operator is told why; the group here has a key.
 #
 # Needs root for the namespaces; skips with a message only when they cannot be made at all.
 source "$(dirname "$0")/lib.sh"
@@ -48,7 +50,8 @@ done
 SOCK_BASE=$VK_SOCK
 source "$(dirname "$0")/group_lib.sh"
 
-# One round: fresh stations whose IP= is `$1`, PER QSOs at each, all files equal.
+# One round: fresh stations whose IP= is `$1` and whose [NETWORK] ends with `$3`, PER QSOs at
+# each, all files equal.
 round() {
   local i k end letters=({A..Z})
   for i in 1 2 3; do
@@ -57,7 +60,7 @@ round() {
     at "$i"
     vk_station
     printf '[Main]\r\nContest=WORLD\r\nCall=RK3A\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n\r\n' >"$VK_DIR/vorkan.cfg"
-    printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\nSTATION=%s\r\n' "$1" "$PORT" "$i" >>"$VK_DIR/vorkan.cfg"
+    printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\nSTATION=%s\r\n%s' "$1" "$PORT" "$i" "$3" >>"$VK_DIR/vorkan.cfg"
   done
   for i in 1 2 3; do start_in "$i"; done
   for k in $(seq 1 "$PER"); do
@@ -80,6 +83,21 @@ round() {
   done
 }
 
-round "$NET.255" "broadcast"
-round "239.77.7.$((1 + $$ % 200))" "multicast"
+# Broadcast without a key: the station works on alone and says why.
+DIRS[1]=$(mktemp -d "${TMPDIR:-/tmp}/vorkan-e2e.XXXXXX")
+SOCKS[1]="$SOCK_BASE-1"
+at 1
+vk_station
+printf '[Main]\r\nContest=WORLD\r\nCall=RK3A\r\nWork=0\r\nMode=0\r\n\r\n[Morze]\r\nPort=Null\r\n\r\n' >"$VK_DIR/vorkan.cfg"
+printf '[NETWORK]\r\nIP=%s\r\nPORT=%s\r\nENABLE=1\r\n' "$NET.255" "$PORT" >>"$VK_DIR/vorkan.cfg"
+start_in 1
+vk_wait_for "Network not started"
+vk_key Enter
+vk_wait_gone "Network not started"
+vk_quit
+vk_cleanup
+DIRS[1]=
+
+round "$NET.255" "broadcast" $'KEY=segment-seven\r\n'
+round "239.77.7.$((1 + $$ % 200))" "multicast" "PEERS=$NET.1,$NET.2,$NET.3"$'\r\n'
 echo "ok"

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "net/net_thread.h"
 
@@ -59,6 +64,41 @@ TEST(NetGuard, WithAKeyOnlySignedFreshDatagramsPass) {
   std::string second = sender.Seal("ADD:2");
   EXPECT_EQ(receiver.Check(second, true, kPeer, 1), NetVerdict::kTake);
   EXPECT_EQ(receiver.Check(first, true, kPeer, 1), NetVerdict::kTake);
+}
+
+// A datagram recorded in one run and sent again after both stations restarted changes
+// nothing: the receiver remembers each sender's highest number in its state file.  When more
+// senders were heard than are kept, the oldest one's numbers stay refused all the same.
+TEST(NetGuard, ReplayAfterBothStationsRestartedIsRefused) {
+  const std::string file =
+      (std::filesystem::temp_directory_path() / ("vk_guard_" + std::to_string(::getpid()))).string();
+  std::filesystem::remove(file);
+  NetGuardConfig keeping = Config("contest-group");
+  keeping.stateFile = file;
+  std::string recorded;
+  {
+    NetGuard sender{Config("contest-group")};
+    NetGuard receiver{keeping};
+    recorded = sender.Seal("EDT:7^OK1NEW");
+    std::string d = recorded;
+    EXPECT_EQ(receiver.Check(d, true, kPeer, 1), NetVerdict::kTake);
+  }  // both programs end
+  NetGuard sender{Config("contest-group")};
+  NetGuard receiver{keeping};
+  std::string d = recorded;
+  EXPECT_EQ(receiver.Check(d, true, kPeer, 1), NetVerdict::kBadSignature);
+  std::string fresh = sender.Seal("EDT:7^OK1OLD");
+  EXPECT_EQ(receiver.Check(fresh, true, kPeer, 1), NetVerdict::kTake);
+
+  std::vector<std::unique_ptr<NetGuard>> others;
+  for (int i = 0; i < 256; ++i) {
+    others.push_back(std::make_unique<NetGuard>(Config("contest-group")));
+    std::string o = others.back()->Seal("HELO:1");
+    ASSERT_EQ(receiver.Check(o, true, kPeer, 1), NetVerdict::kTake);
+  }
+  d = recorded;  // its sender is no longer kept: refused by the floor
+  EXPECT_EQ(receiver.Check(d, true, kPeer, 1), NetVerdict::kBadSignature);
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ std::string SpotFreqText(Freq f) {
 
 SpotMark JudgeSpot(Station& station, const Spot& spot) {
   const Mode mode = ModeOfSpot(spot, station.CurrentMode());
-  const RepeatResult rep = CheckRepeat(station.Log(), station.Rules().Settings().repeat, spot.call,
-                                       spot.freq, mode, station.Clock().Now(), station.journal());
+  const RepeatResult rep =
+      station.Book().CheckRepeat(spot.call, spot.freq, mode, station.Clock().Now());
   if (rep.position != 0) return SpotMark::kDupe;
   TTreeRules& rules = station.Rules();
   // The exchange the entry window would propose for the call.

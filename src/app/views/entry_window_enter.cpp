@@ -53,9 +53,8 @@ bool EntryModel::HoldBack() {
 Changes EntryModel::EnterInCall() {
   CompleteCall();
   const std::string call = CallText();
-  const RepeatResult rep =
-      CheckRepeat(station_.Log(), station_.Rules().Settings().repeat, call, station_.CurrentFreq(),
-                  station_.CurrentMode(), station_.Clock().Now(), station_.journal());
+  const RepeatResult rep = station_.Book().CheckRepeat(call, station_.CurrentFreq(),
+                                                       station_.CurrentMode(), station_.Clock().Now());
   // Posted, not sent: the error box is modal and must not run inside this key's handling.
   if (rep.invalidRule) Bus().Post(EventClass::kBroadcast, cm::kErrRepeatSetting);
   if (rep.position != 0) {

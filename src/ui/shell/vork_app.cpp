@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/help_text.h"
+#include "app/html_report.h"
 #include "app/log_transfer.h"
 #include "log/qso.h"
 #include "rig/rig_control.h"
@@ -40,12 +41,22 @@ namespace {
 // waits itself instead, on the terminal, for no longer than the next thing that is due, and
 // writes the screen as soon as a pass is done.
 //
-// Without a key the loop wakes this often: it is how soon a QSO of the group, a reading of the
-// radio or a spot gets to the screen, and the clock's second steps no later than this.
+// While another thread may hand something over (the group's link, the radio, the cluster, the
+// keyer, WSJT-X, the shack's broadcasts) the loop wakes this often without a key: it is how
+// soon a QSO of the group, a reading of the radio or a spot gets to the screen.  With none of
+// them the only thing due is the clock's next second.
 constexpr std::uint64_t kPollUs = 50'000;
+// The clock is drawn this long after its second steps, so the new second is read.
+constexpr std::uint64_t kAfterSecondUs = 2'000;
 // After an escape byte the toolkit decides "Esc alone" once its key timeout has passed; the
 // loop wakes just after that.  No shorter than the toolkit's own spacing of input reads (5 ms).
 constexpr std::uint64_t kMinKeyWakeUs = 6'000;
+
+std::uint64_t MicrosecondsToNextSecond() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(now).count() % 1'000'000;
+  return static_cast<std::uint64_t>(1'000'000 - us);
+}
 
 std::uint64_t MicrosecondsSince(decltype(finalcut::FObject::getCurrentTime()) t) {
   const auto d = finalcut::FObject::getCurrentTime() - t;
@@ -176,6 +187,9 @@ void VorkApp::OpenOperatingWindows() {
   if (const std::string& notice = station_.LogNotice(); !notice.empty()) {
     ShowLongInformation(notice);
   }
+  if (const NetworkSession* net = session_.Network(); net != nullptr && !net->Refusal().empty()) {
+    ShowLongInformation(net->Refusal());
+  }
 }
 
 void VorkApp::RunNewContest(int entry) {
@@ -218,6 +232,15 @@ void VorkApp::WriteCabrillo() {
   if (path.empty()) return;
   // Said where the operator looks, without another box to close mid-contest.
   EntryNote note{"Report written: " + std::to_string(station_.Log().Count()) + " QSO", path};
+  bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
+}
+
+void VorkApp::WriteHtmlReport() {
+  std::string path;
+  const Status written = WriteStationHtmlReport(station_, path);
+  EntryNote note{written ? "Report written: " + std::to_string(station_.Log().Count()) + " QSO"
+                         : "Report not written: " + written.message,
+                 path};
   bus_.Broadcast(cm::kEntryNote, MessageInfo::Pointer(&note));
 }
 
@@ -307,7 +330,7 @@ void VorkApp::WaitForInput() {
   // Keys already read, or messages posted by this pass, are for the next pass at once.
   if (kb.hasDataInQueue() || bus_.PostedCount() > 0 || !LoopGoesOn()) return;
   if (!kb.hasPendingInput()) {
-    std::uint64_t wait = kPollUs;
+    std::uint64_t wait = LinksAlive() ? kPollUs : MicrosecondsToNextSecond() + kAfterSecondUs;
     const std::uint64_t sinceKey = MicrosecondsSince(kb.getKeyPressedTime());
     const std::uint64_t keyTimeout = finalcut::FKeyboard::getKeypressTimeout();
     if (sinceKey <= keyTimeout) {
@@ -317,6 +340,14 @@ void VorkApp::WaitForInput() {
   }
   // Read now: a parsed key makes the toolkit's next pass take it without its own wait.
   kb.fetchKeyCode();
+}
+
+bool VorkApp::LinksAlive() {
+  const bool group = network_ != nullptr && network_->Running();
+  const bool keyer = operating_ != nullptr && operating_->Cw() != nullptr;
+  const bool cluster = cluster_ != nullptr && cluster_->LinkRunning();
+  return group || keyer || cluster || station_.Rig() != nullptr ||
+         session_.Digital().Listening() || session_.Broadcast().Sending();
 }
 
 void VorkApp::OpenKeyTestWindows() {

@@ -81,6 +81,7 @@ class VorkApp final : public finalcut::FApplication,
   void SetStartNotice(std::string text) { startNotice_ = std::move(text); }
   // Command 0xFA07 (File > Cabrillo report, Alt+O): the Cabrillo or the Ermak-format report.
   void WriteCabrillo() override;
+  void WriteHtmlReport() override;
   // Options > Save...: the log written now; a box says whether it worked.
   void SaveLog() override;
   // Help > Help topic (every key the program binds, from the key and command tables; it
@@ -129,6 +130,8 @@ class VorkApp final : public finalcut::FApplication,
   // Waits for a key (read at once) or until something is due: the next poll of what other
   // threads hand over, or the end of an escape sequence.
   void WaitForInput();
+  // Whether a thread of a link may hand the loop something at any time (see kPollUs).
+  bool LinksAlive();
   bool LoopGoesOn();
   // Alt+F3, Ctrl+F5 and Shift+F6; true when the key was one of them.
   bool HandleWindowKey(KeyCode key);

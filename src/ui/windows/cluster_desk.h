@@ -33,6 +33,8 @@ class ClusterDesk final : public MessageTarget {
   void HandleMessage(Message& m) override;
   // For the status line: empty while no cluster is used.
   std::string StatusText() const;
+  // True while the link to a cluster node runs (its thread hands lines over).
+  bool LinkRunning() const { return hub_.Running(); }
 
  private:
   void Configure(const ClusterSettings& s);
