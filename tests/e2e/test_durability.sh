@@ -171,7 +171,7 @@ vk_start_operating
 vk_key_sync M-F10 7100
 vk_key_sync Down 5000
 vk_key_sync Enter 1C0D
-vk_wait_for "│ The World Contest"
+vk_wait_for "│ The World contest"
 vk_key Enter
 vk_wait_for "Select contest"
 vk_key Enter  # the first contest; on to the Call line

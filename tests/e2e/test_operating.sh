@@ -150,7 +150,11 @@ vk_wait_cell 22 59 "DL JA "
 [ "$(vk_screen | grep -E "^│  [0-9]{2}/[0-9]{2} ")" = "$log_shown" ] || vk_fail "log after restart"
 
 # Tab from Call goes straight to RxNr, past the repeat check: the repeat is logged all the
-# same, as a dupe at no score, and the claimed score stays.
+# same, as a dupe at no score, and the claimed score stays.  The log is kept in time order and
+# QSO 5 was stamped a minute ahead: this one is stamped two minutes on, so it comes after it.
+vk_key C-PPage
+vk_wait_for " SET "
+vk_key C-PPage
 vk_type ja1xyz
 vk_key Tab
 vk_type 599/25

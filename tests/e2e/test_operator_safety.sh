@@ -32,7 +32,7 @@ vk_type 33
 vk_key Enter
 vk_wait_for "│EA8/DF4U/P  │"
 after=$(date -u +%H%M)
-stamp=$(grep -oE '<TIME_ON:4>[0-9]{4}' "$adi" | cut -d'>' -f2)
+stamp=$(grep -oE '<TIME_ON:[46]>[0-9]{4}' "$adi" | cut -d'>' -f2)
 [ "$stamp" = "$before" ] || [ "$stamp" = "$after" ] ||
   vk_fail "QSO stamped $stamp, UTC was $before-$after"
 

@@ -126,6 +126,6 @@ grep -q '<BAND:3>40M<FREQ:4>7.05<MODE:2>CW<CALL:6>OK1BBX' "$adi" ||
   vk_fail "the edited QSO is not on the 40 m standard frequency"
 grep -q '<QSO_DATE:8>20240305<TIME_ON:4>0913<BAND:3>40M<FREQ:4>7.05<MODE:2>CW<CALL:5>DL2ZZ<RST_SENT:7>599 006<RST_RCVD:6>599 14' "$adi" ||
   vk_fail "the added QSO is not in the log file as entered"
-grep -q 'QGUID:2>12<EOR>' "$adi" || vk_fail "the edited QSO lost its Guid"
+grep -qE 'QGUID:2>12(<APP_VORKAN_EDIT:[0-9]+>[0-9]+)?<EOR>' "$adi" || vk_fail "the edited QSO lost its Guid"
 ! grep -q 'F5AAA' "$adi" || vk_fail "the deleted QSO is still in the log file"
 echo PASS

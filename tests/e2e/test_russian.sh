@@ -35,9 +35,9 @@ dialog() {
 }
 dialog 1 1 "Настройка CW"
 dialog 1 3 "Настройка сети"
-dialog 1 4 "Срок спота"
-dialog 1 5 "Локатор"
-dialog 1 9 "Модель"
+dialog 1 5 "Срок спота"
+dialog 1 6 "Локатор"
+dialog 1 10 "Модель"
 dialog 2 1 "Статистика"
 dialog 3 1 "Лицензия"
 vk_key_sync M-o 1800

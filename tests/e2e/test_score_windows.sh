@@ -109,13 +109,14 @@ wait_cell 11 60 "Total:  12 * 10 = 120 "
 vk_quit
 
 # --- Russian championship: two rounds, 17:00-20:59 and 05:00-08:59. -----------------------
-# A fixed clock continues from the last QSO (18:10), which lies in the first round.
+# A fixed clock continues from the last QSO in time (18:10), which lies in the first round;
+# the log is kept in time order, so the second round's QSOs come first in the file.
 config RF-CHAMP-CW RA3ABC 'Work=1\r\nDate=23-11-2024\r\nTime=17:00\r\nMode=0\r\n'
 log <<QSOS
 $(qso 20241123 1730 40M 7.010 UA1AAA '3 001' '1 001' 12 1 1)
 $(qso 20241123 1740 40M 7.012 RA9CCC '3 002' '4 002' 14 1 2)
-$(qso 20241124 0530 40M 7.014 UA1AAA '3 003' '1 010' 12 0 3)
-$(qso 20241124 0600 20M 14.010 RW6DDD '3 004' '2 011' 13 1 4)
+$(qso 20241123 0530 40M 7.014 UA1AAA '3 003' '1 010' 12 0 3)
+$(qso 20241123 0600 20M 14.010 RW6DDD '3 004' '2 011' 13 1 4)
 $(qso 20241123 1810 40M 7.016 RZ3EEE '3 005' '3 012' 11 1 5)
 QSOS
 vk_start_desktop

@@ -47,7 +47,7 @@ for field in "<call>W1AW</call>" "<mycall>DL1ABC</mycall>" "<snt>599</snt>" "<rc
   "<wpxprefix>W1</wpxprefix>" "<StationName>SHACK</StationName>" "<IsOriginal>True</IsOriginal>"; do
   grep -qF -- "$field" "$contact" || vk_fail "contactinfo without $field: $(cat "$contact")"
 done
-grep -qE "<timestamp>[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:00</timestamp>" "$contact" ||
+grep -qE "<timestamp>[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}</timestamp>" "$contact" ||
   vk_fail "timestamp: $(cat "$contact")"
 grep -qE "<band>(1\.8|3\.5|7|14|21|28)</band>" "$contact" || vk_fail "band: $(cat "$contact")"
 grep -qE "<ID>[0-9a-f]{32}</ID>" "$contact" || vk_fail "ID: $(cat "$contact")"
