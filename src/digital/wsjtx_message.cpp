@@ -50,15 +50,15 @@ class StreamReader {
   DateTime Stamp(const char* what) {
     const auto julian = static_cast<long long>(Unsigned(8));
     const std::uint32_t ms = U32();
-    const auto spec = static_cast<std::uint8_t>(Unsigned(1));
+    const auto zone = static_cast<std::uint8_t>(Unsigned(1));
     long long offset = 0;
-    if (spec == 2) offset = static_cast<std::int32_t>(U32());
+    if (zone == 2) offset = static_cast<std::int32_t>(U32());
     if (!ok_) return {};
-    if (spec > 2) return Fail(std::string(what) + ": time zone not taken"), DateTime{};
+    if (zone > 2) return Fail(std::string(what) + ": time zone not taken"), DateTime{};
     if (ms >= kMsPerDay || julian < kJulianDayZero || julian > kJulianDayZero + 3000000)
       return Fail(std::string(what) + " is not a date and time"), DateTime{};
-    // A time with an offset is turned into UTC; local time (spec 0) is taken as it is, the
-    // way the digital programs stamp their logs in UTC whatever the spec says.
+    // A time with an offset is turned into UTC; local time (zone kind 0) is taken as it is, the
+    // way the digital programs stamp their logs in UTC whatever the kind says.
     long long seconds = (julian - kJulianDayZero) * 86400 + ms / 1000 - offset;
     if (seconds < 0) return Fail(std::string(what) + " is not a date and time"), DateTime{};
     int y = 0, mo = 0, d = 0;

@@ -4,7 +4,7 @@
 // (2 or 3; a later one reads the same for the fields taken here), the message type, the
 // sender's id, then the type's fields.  Strings are a byte count and UTF-8 bytes (0xffffffff
 // for a null string); a date-time is a Julian day (qint64), milliseconds since midnight
-// (quint32) and a time spec (quint8: 0 local, 1 UTC, 2 offset seconds follow).
+// (quint32) and a time-zone kind (quint8: 0 local, 1 UTC, 2 offset seconds follow).
 //
 // Taken: Heartbeat (0), QSO Logged (5) and Logged ADIF (12).  Every other type is known to be
 // well formed only as far as its header and is reported as kOther.  Texts are turned from UTF-8

@@ -27,7 +27,7 @@ class WsjtxStream {
     return *this;
   }
   WsjtxStream& Null() { return U32(0xffffffffU); }
-  // Julian day, milliseconds since midnight, time spec 1 (UTC).
+  // Julian day, milliseconds since midnight, time-zone kind 1 (UTC).
   WsjtxStream& Utc(std::uint64_t julian, std::uint32_t ms) { return U64(julian).U32(ms).U(1, 1); }
   const std::string& Bytes() const { return bytes_; }
 

@@ -4,7 +4,7 @@
 # description lays them out (QDataStream, big-endian):
 #   header   quint32 magic 0xadbccbda, quint32 schema, quint32 type, utf8 id
 #   utf8     quint32 byte count, then the UTF-8 bytes (0xffffffff: null)
-#   QDateTime qint64 Julian day, quint32 ms since midnight, quint8 time spec (1 = UTC)
+#   QDateTime qint64 Julian day, quint32 ms since midnight, quint8 time-zone kind (1 = UTC)
 #   0  Heartbeat    id, quint32 max schema, utf8 version, utf8 revision
 #   5  QSO Logged   id, time off, DX call, DX grid, quint64 Tx Hz, mode, report sent,
 #                   report received, Tx power, comments, name, time on, operator call,
@@ -48,12 +48,12 @@ def adif_field(name, value):
     return "<%s:%d>%s " % (name, len(value.encode("utf-8")), value)
 
 
-def message(spec):
-    if spec == "heartbeat":
+def message(what):
+    if what == "heartbeat":
         return header(0) + u32(3) + utf8("2.6.1") + utf8("")
-    if spec == "garbage":
+    if what == "garbage":
         return b"<call:5>K1ABC<eor>"
-    kind, call, day, hms, hz, mode, rsts, rstr, exch = spec.split(":")
+    kind, call, day, hms, hz, mode, rsts, rstr, exch = what.split(":")
     if kind == "logged":
         return (header(5) + qdatetime(day, hms) + utf8(call) + utf8("") + struct.pack(">Q", int(hz))
                 + utf8(mode) + utf8(rsts) + utf8(rstr) + utf8("100") + utf8("") + utf8("")
@@ -72,8 +72,8 @@ def message(spec):
 def main():
     port = int(sys.argv[1])
     s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-    for spec in sys.argv[2:]:
-        s.sendto(message(spec), ("127.0.0.1", port))
+    for what in sys.argv[2:]:
+        s.sendto(message(what), ("127.0.0.1", port))
 
 
 main()
