@@ -116,9 +116,20 @@ void DupeSheetModel::Add(const QsoRecord& q) {
 }
 
 void DupeSheetModel::Rebuild() {
+  // Gathered, then sorted once: inserting each call in its place costs the square of a long log.
   for (auto& list : calls_) list.clear();
   const TLogCollection& log = station_.Log();
-  for (int i = 0; i < log.Count(); ++i) Add(*log.At(i));
+  for (int i = 0; i < log.Count(); ++i) {
+    const QsoRecord& q = *log.At(i);
+    const BandIndex band = BandOfFreq(q.Freq);
+    std::string call = Trim(q.Call);
+    if (band > kBandCount || call.empty()) continue;
+    calls_[band].push_back(std::move(call));
+  }
+  for (auto& list : calls_) {
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+  }
   built_ = true;
 }
 
@@ -146,7 +157,13 @@ std::vector<std::string> DupeSheetModel::Rows(int width, int height) const {
   const BandIndex band = station_.CurrentBand();
   const std::string name = Trim(BandScreenName(band));
   LabelledList list{name.empty() ? "--" : name, {}};
-  if (band <= kBandCount) list.items = calls_[band];
+  if (band <= kBandCount) {
+    // No more calls than the window has cells: a long band's sheet is not copied at each draw.
+    const std::vector<std::string>& calls = calls_[band];
+    const auto shown = std::min(calls.size(), static_cast<std::size_t>(std::max(width, 0)) *
+                                                  static_cast<std::size_t>(std::max(height, 0)));
+    list.items.assign(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(shown));
+  }
   return FlowLists({list}, width, height);
 }
 
