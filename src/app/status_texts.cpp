@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "reports/adif_export.h"
+
 namespace vk {
 
 std::string HexDigits(std::uint64_t v, int digits) {
@@ -81,23 +83,9 @@ std::string FitBanner(std::string_view ownCall, std::string_view contestDisplayN
 }
 
 std::string OperatingStateText(Mode mode, int keyerWpm) {
-  std::string text;
-  switch (mode) {
-    case Mode::kCw:
-      text = "CW";
-      break;
-    case Mode::kPhone:
-      return "SSB";
-    case Mode::kFm:
-      return "FM";
-    case Mode::kRtty:
-      return "RTTY";
-    case Mode::kPsk31:
-      return "PSK";
-    case Mode::kUnknown:
-      return {};
-  }
-  if (keyerWpm > 0) text += " " + std::to_string(keyerWpm) + " WPM";
+  // The mode by its usual name; the keyer's speed only where the keyer sends.
+  std::string text = AdifModeName(mode);
+  if (mode == Mode::kCw && keyerWpm > 0) text += " " + std::to_string(keyerWpm) + " WPM";
   return text;
 }
 
